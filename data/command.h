@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QVariant>
+
+namespace data {
+
+// A statement executed without rows. Its text stays until the next user replaces it.
+class Command {
+public:
+    explicit Command(const QString& name = {}, const QString& sql = {}) : name_(name), sql_(sql) {}
+
+    void setSql(const QString& text) { sql_ = text; }
+    const QString& sql() const { return sql_; }
+    void setParam(const QString& name, const QVariant& value) { params_.insert(name, value); }
+    void setConnectionName(const QString& name) { connectionName_ = name; }
+
+    // Executes the statement once; throws DbError with the driver's message.
+    // Returns the number of rows affected.
+    int exec();
+
+    const QString& name() const { return name_; }
+
+private:
+    QString name_;
+    QString sql_;
+    QHash<QString, QVariant> params_;
+    QString connectionName_;
+};
+
+}  // namespace data

@@ -1,0 +1,421 @@
+#include "data/dataset.h"
+
+#include "data/connection.h"
+#include "data/db_error.h"
+#include "data/statement_runner.h"
+
+#include <QSqlRecord>
+#include <QtMath>
+
+namespace data {
+
+Dataset::Dataset(const QString& name, QObject* parent) : QObject(parent), name_(name) {
+    setObjectName(name);
+}
+
+void Dataset::setSql(const QString& text) {
+    sql_ = text;
+}
+
+void Dataset::clearSql() {
+    sql_.clear();
+}
+
+void Dataset::addLine(const QString& line) {
+    if (!sql_.isEmpty())
+        sql_ += QLatin1Char('\n');
+    sql_ += line;
+}
+
+void Dataset::setParam(const QString& name, const QVariant& value) {
+    params_.insert(name, value);
+}
+
+void Dataset::setUpdateTable(const QString& table, const QString& keyField) {
+    updateTable_ = table;
+    keyField_ = keyField;
+}
+
+QSqlDatabase Dataset::db() const {
+    return connectionName_.isEmpty() ? defaultDb() : QSqlDatabase::database(connectionName_, false);
+}
+
+void Dataset::open() {
+    if (isOpen())
+        return;
+    QSqlQuery q = runStatement(db(), sql_, params_);
+
+    fields_.clear();
+    fieldIndex_.clear();
+    cells_.clear();
+    const QSqlRecord rec = q.record();
+    const int columns = rec.count();
+    for (int c = 0; c < columns; ++c) {
+        fields_ << rec.fieldName(c);
+        fieldIndex_.insert(rec.fieldName(c).toLower(), c);
+    }
+    while (q.next()) {
+        for (int c = 0; c < columns; ++c)
+            cells_.push_back(q.value(c));
+    }
+    state_ = State::Browse;
+    pendingRow_ = -1;
+    try {
+        applyFilter();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Dataset::close() {
+    if (state_ == State::Inactive)
+        return;
+    state_ = State::Inactive;
+    cells_.clear();
+    cells_.shrink_to_fit();
+    visible_.clear();
+    buffer_.clear();
+    modified_.clear();
+    pendingRow_ = -1;
+    current_ = -1;
+    eof_ = bof_ = true;
+    emit rowsChanged();
+    emit currentChanged(0);
+}
+
+void Dataset::reopen() {
+    close();
+    open();
+}
+
+int Dataset::storedRowCount() const {
+    return fields_.isEmpty() ? 0 : static_cast<int>(cells_.size() / fields_.size());
+}
+
+void Dataset::applyFilter() {
+    visible_.clear();
+    const int rows = storedRowCount();
+    if (filtered_ && !filter_.trimmed().isEmpty()) {
+        const RowFilter f = RowFilter::parse(filter_);
+        const int column = checkedField(f.field());
+        visible_.reserve(rows);
+        for (int r = 0; r < rows; ++r)
+            if (f.matches(cell(r, column)))
+                visible_.push_back(r);
+    } else {
+        visible_.resize(rows);
+        for (int r = 0; r < rows; ++r)
+            visible_[r] = r;
+    }
+    current_ = visible_.empty() ? -1 : 0;
+    eof_ = bof_ = visible_.empty();
+    emit rowsChanged();
+    emit currentChanged(recNo());
+}
+
+void Dataset::setFilter(const QString& expression) {
+    if (filter_ == expression)
+        return;
+    filter_ = expression;
+    if (isOpen() && filtered_)
+        applyFilter();
+}
+
+void Dataset::setFiltered(bool on) {
+    if (filtered_ == on)
+        return;
+    filtered_ = on;
+    if (isOpen())
+        applyFilter();
+}
+
+void Dataset::setCurrent(int index) {
+    if (visible_.empty()) {
+        current_ = -1;
+        eof_ = bof_ = true;
+        return;
+    }
+    index = qBound(0, index, static_cast<int>(visible_.size()) - 1);
+    if (state_ == State::Edit || state_ == State::Insert)
+        post();
+    if (index != current_) {
+        current_ = index;
+        emit currentChanged(recNo());
+    }
+}
+
+void Dataset::setRecNo(int recNo) {
+    setCurrent(recNo - 1);
+    eof_ = bof_ = visible_.empty();
+}
+
+void Dataset::first() {
+    setCurrent(0);
+    eof_ = visible_.empty();
+    bof_ = true;
+}
+
+void Dataset::last() {
+    setCurrent(static_cast<int>(visible_.size()) - 1);
+    eof_ = true;
+    bof_ = visible_.empty();
+}
+
+void Dataset::next() {
+    if (current_ + 1 >= static_cast<int>(visible_.size())) {
+        eof_ = true;
+        return;
+    }
+    setCurrent(current_ + 1);
+    eof_ = false;
+    bof_ = false;
+}
+
+void Dataset::prior() {
+    if (current_ <= 0) {
+        bof_ = true;
+        return;
+    }
+    setCurrent(current_ - 1);
+    bof_ = false;
+    eof_ = false;
+}
+
+int Dataset::fieldIndex(const QString& field) const {
+    return fieldIndex_.value(field.toLower(), -1);
+}
+
+int Dataset::checkedField(const QString& field) const {
+    const int c = fieldIndex(field);
+    if (c < 0)
+        throw DbError(name_ + QStringLiteral(": поле '") + field + QStringLiteral("' не найдено"));
+    return c;
+}
+
+QVariant Dataset::value(const QString& field) const {
+    const int c = checkedField(field);
+    if (state_ == State::Edit || state_ == State::Insert)
+        return buffer_[c];
+    if (current_ < 0)
+        return QVariant();
+    return cell(visible_[current_], c);
+}
+
+QString Dataset::text(const QString& field) const {
+    const QVariant v = value(field);
+    return v.isNull() ? QString() : v.toString();
+}
+
+qint64 Dataset::asInt64(const QString& field) const {
+    const QVariant v = value(field);
+    if (v.isNull())
+        return 0;
+    // Numerics arrive as double (numeric(15,0) identifiers among them): round, never cut.
+    if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
+        return qRound64(v.toDouble());
+    bool ok = false;
+    const qint64 i = v.toLongLong(&ok);
+    if (ok)
+        return i;
+    const double d = v.toString().trimmed().toDouble(&ok);
+    if (!ok)
+        throw DbError(QStringLiteral("'") + v.toString() +
+                      QStringLiteral("' не является целым числом"));
+    return qRound64(d);
+}
+
+int Dataset::asInt(const QString& field) const {
+    return static_cast<int>(asInt64(field));
+}
+
+double Dataset::asDouble(const QString& field) const {
+    const QVariant v = value(field);
+    if (v.isNull())
+        return 0;
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    if (!ok)
+        throw DbError(QStringLiteral("'") + v.toString() + QStringLiteral("' не является числом"));
+    return d;
+}
+
+QVariant Dataset::valueAt(int row, int column) const {
+    if (row < 0 || row >= static_cast<int>(visible_.size()) || column < 0 ||
+        column >= fields_.size())
+        return QVariant();
+    if (row == current_ && (state_ == State::Edit || state_ == State::Insert))
+        return buffer_[column];
+    return cell(visible_[row], column);
+}
+
+bool Dataset::locate(const QString& field, const QVariant& value) {
+    const int c = checkedField(field);
+    for (int i = 0; i < static_cast<int>(visible_.size()); ++i) {
+        const QVariant& v = cell(visible_[i], c);
+        if (v == value || (!v.isNull() && v.toString() == value.toString())) {
+            setCurrent(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Dataset::requireWritable() const {
+    if (updateTable_.isEmpty())
+        throw DbError(name_ + QStringLiteral(": набор данных только для чтения"));
+    if (!isOpen())
+        throw DbError(name_ + QStringLiteral(": набор данных закрыт"));
+}
+
+void Dataset::insert() {
+    requireWritable();
+    if (state_ == State::Edit || state_ == State::Insert)
+        post();
+    const int stored = storedRowCount();
+    cells_.resize(cells_.size() + fields_.size());
+    pendingRow_ = stored;
+    visible_.push_back(stored);
+    buffer_.assign(fields_.size(), QVariant());
+    modified_.assign(fields_.size(), false);
+    state_ = State::Insert;
+    current_ = static_cast<int>(visible_.size()) - 1;
+    eof_ = bof_ = false;
+    emit rowsChanged();
+    emit currentChanged(recNo());
+}
+
+void Dataset::edit() {
+    requireWritable();
+    if (state_ == State::Edit || state_ == State::Insert)
+        return;
+    if (current_ < 0)
+        throw DbError(name_ + QStringLiteral(": нет строки для изменения"));
+    const int stored = visible_[current_];
+    buffer_.assign(cells_.begin() + static_cast<size_t>(stored) * fields_.size(),
+                   cells_.begin() + static_cast<size_t>(stored + 1) * fields_.size());
+    modified_.assign(fields_.size(), false);
+    state_ = State::Edit;
+}
+
+void Dataset::setValue(const QString& field, const QVariant& value) {
+    const int c = checkedField(field);
+    if (state_ != State::Edit && state_ != State::Insert)
+        edit();
+    buffer_[c] = value;
+    modified_[c] = true;
+    emit rowDataChanged(current_);
+}
+
+bool Dataset::isModified() const {
+    if (state_ != State::Edit && state_ != State::Insert)
+        return false;
+    for (bool m : modified_)
+        if (m)
+            return true;
+    return false;
+}
+
+void Dataset::post() {
+    if (state_ != State::Edit && state_ != State::Insert)
+        return;
+    requireWritable();
+    QStringList columns;
+    QHash<QString, QVariant> params;
+    const int key = fieldIndex(keyField_);
+    for (int c = 0; c < fields_.size(); ++c) {
+        if (!modified_[c] || c == key)
+            continue;
+        columns << fields_[c];
+        params.insert(QStringLiteral("p%1").arg(c), buffer_[c]);
+    }
+    const int stored = visible_[current_];
+    if (state_ == State::Insert) {
+        QStringList values;
+        for (int c = 0; c < fields_.size(); ++c)
+            if (modified_[c] && c != key)
+                values << QStringLiteral(":p%1").arg(c);
+        QString sql = QStringLiteral("insert into ") + updateTable_;
+        sql += columns.isEmpty() ? QStringLiteral(" default values")
+                                 : QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
+                                       QStringLiteral(") values (") +
+                                       values.join(QStringLiteral(", ")) + QLatin1Char(')');
+        if (key >= 0)
+            sql += QStringLiteral(" returning ") + keyField_;
+        QSqlQuery q = runStatement(db(), sql, params);
+        if (key >= 0 && q.next())
+            buffer_[key] = q.value(0);
+    } else if (!columns.isEmpty()) {
+        if (key < 0)
+            throw DbError(name_ + QStringLiteral(": нет ключевого поля ") + keyField_);
+        QStringList sets;
+        for (int c = 0; c < fields_.size(); ++c)
+            if (modified_[c] && c != key)
+                sets << fields_[c] + QStringLiteral("=:p%1").arg(c);
+        params.insert(QStringLiteral("key"), cell(stored, key));
+        runStatement(db(),
+                     QStringLiteral("update ") + updateTable_ + QStringLiteral(" set ") +
+                         sets.join(QStringLiteral(", ")) + QStringLiteral(" where ") + keyField_ +
+                         QStringLiteral("=:key"),
+                     params);
+    }
+    for (int c = 0; c < fields_.size(); ++c)
+        cell(stored, c) = buffer_[c];
+    pendingRow_ = -1;
+    state_ = State::Browse;
+    buffer_.clear();
+    modified_.clear();
+    emit rowDataChanged(current_);
+}
+
+void Dataset::cancel() {
+    if (state_ == State::Insert && pendingRow_ >= 0) {
+        const int row = pendingRow_;
+        state_ = State::Browse;
+        pendingRow_ = -1;
+        removeStoredRow(row);
+    }
+    state_ = isOpen() ? State::Browse : State::Inactive;
+    buffer_.clear();
+    modified_.clear();
+    if (current_ >= 0)
+        emit rowDataChanged(current_);
+}
+
+void Dataset::removeStoredRow(int storedRow) {
+    const size_t width = fields_.size();
+    cells_.erase(cells_.begin() + static_cast<size_t>(storedRow) * width,
+                 cells_.begin() + static_cast<size_t>(storedRow + 1) * width);
+    std::vector<int> kept;
+    kept.reserve(visible_.size());
+    for (int r : visible_) {
+        if (r == storedRow)
+            continue;
+        kept.push_back(r > storedRow ? r - 1 : r);
+    }
+    visible_.swap(kept);
+    current_ = visible_.empty() ? -1 : qBound(0, current_, static_cast<int>(visible_.size()) - 1);
+    eof_ = bof_ = visible_.empty();
+    emit rowsChanged();
+    emit currentChanged(recNo());
+}
+
+void Dataset::remove() {
+    requireWritable();
+    if (state_ == State::Insert) {
+        cancel();
+        return;
+    }
+    cancel();
+    if (current_ < 0)
+        return;
+    const int key = checkedField(keyField_);
+    const int stored = visible_[current_];
+    runStatement(db(),
+                 QStringLiteral("delete from ") + updateTable_ + QStringLiteral(" where ") +
+                     keyField_ + QStringLiteral("=:key"),
+                 {{QStringLiteral("key"), cell(stored, key)}});
+    removeStoredRow(stored);
+}
+
+}  // namespace data

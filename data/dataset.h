@@ -1,0 +1,137 @@
+#pragma once
+
+#include "data/row_filter.h"
+
+#include <QHash>
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <vector>
+
+namespace data {
+
+// A query with a static cursor: open() runs the statement with its bound parameters and fetches
+// every row into memory. Rows are visited by a 1-based row number; a filter expression with an
+// on/off switch narrows the fetched rows without asking the server. A dataset given an update
+// table can also insert, change and delete rows by their key.
+class Dataset : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    explicit Dataset(const QString& name = {}, QObject* parent = nullptr);
+
+    // Statement text. A multi-line text is its lines joined by a line break.
+    void setSql(const QString& text);
+    const QString& sql() const { return sql_; }
+    void clearSql();
+    void addLine(const QString& line);
+
+    // Named parameters, given without the leading colon ("data" for :data).
+    void setParam(const QString& name, const QVariant& value);
+    QVariant param(const QString& name) const { return params_.value(name); }
+
+    // Runs on this connection instead of the data module's.
+    void setConnectionName(const QString& name) { connectionName_ = name; }
+
+    // Makes the dataset writable: rows are inserted into, updated in and deleted from this table,
+    // identified by keyField.
+    void setUpdateTable(const QString& table, const QString& keyField = QStringLiteral("id"));
+
+    void open();  // throws DbError with the driver's message
+    void close();
+    void reopen();
+    bool isOpen() const { return state_ != State::Inactive; }
+    State state() const { return state_; }
+
+    // Rows after the filter.
+    int recordCount() const { return static_cast<int>(visible_.size()); }
+    bool isEmpty() const { return visible_.empty(); }
+    int recNo() const { return current_ + 1; }  // 0 when there is no row
+    void setRecNo(int recNo);                   // clamped to the rows there are
+    void first();
+    void last();
+    void next();
+    void prior();
+    bool eof() const { return eof_; }
+    bool bof() const { return bof_; }
+
+    // Fields of the current row, by name without regard to letter case.
+    int fieldCount() const { return static_cast<int>(fields_.size()); }
+    const QStringList& fieldNames() const { return fields_; }
+    int fieldIndex(const QString& field) const;  // -1 when unknown
+    QVariant value(const QString& field) const;  // throws DbError for an unknown field
+    QString text(const QString& field) const;    // NULL reads as ""
+    int asInt(const QString& field) const;       // NULL reads as 0; numerics rounded, not cut
+    qint64 asInt64(const QString& field) const;
+    double asDouble(const QString& field) const;
+
+    // Cell of a visible row (0-based) for the grid adapter.
+    QVariant valueAt(int row, int column) const;
+
+    // Finds the first visible row whose field equals value and makes it current.
+    bool locate(const QString& field, const QVariant& value);
+
+    void setFilter(const QString& expression);
+    const QString& filter() const { return filter_; }
+    void setFiltered(bool on);
+    bool isFiltered() const { return filtered_; }
+
+    // Editing; requires an update table.
+    void insert();  // appends a blank row and makes it current
+    void edit();
+    void setValue(const QString& field, const QVariant& value);
+    bool isModified() const;
+    void post();    // stores the pending row; throws DbError and keeps the row in editing
+    void cancel();
+    void remove();  // deletes the current row from the table
+
+    const QString& name() const { return name_; }
+
+signals:
+    void rowsChanged();            // opened, closed, filtered, or a row added or removed
+    void currentChanged(int recNo);
+    void rowDataChanged(int row);  // a visible row's values changed
+
+private:
+    QSqlDatabase db() const;
+    int checkedField(const QString& field) const;
+    const QVariant& cell(int storedRow, int column) const {
+        return cells_[static_cast<size_t>(storedRow) * fields_.size() + column];
+    }
+    QVariant& cell(int storedRow, int column) {
+        return cells_[static_cast<size_t>(storedRow) * fields_.size() + column];
+    }
+    int storedRowCount() const;
+    void applyFilter();
+    void setCurrent(int index);
+    void requireWritable() const;
+    void removeStoredRow(int storedRow);
+
+    QString name_;
+    QString sql_;
+    QHash<QString, QVariant> params_;
+    QString connectionName_;
+    QString updateTable_;
+    QString keyField_;
+
+    State state_ = State::Inactive;
+    QStringList fields_;
+    QHash<QString, int> fieldIndex_;  // lower-case name -> column
+    std::vector<QVariant> cells_;     // stored rows, row-major
+    std::vector<int> visible_;        // stored row of each visible row
+    int current_ = -1;                // index into visible_
+    bool eof_ = true;
+    bool bof_ = true;
+
+    QString filter_;
+    bool filtered_ = false;
+
+    std::vector<QVariant> buffer_;  // the row being edited or inserted
+    std::vector<bool> modified_;
+    int pendingRow_ = -1;  // stored row appended by insert()
+};
+
+}  // namespace data

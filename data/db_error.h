@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace data {
+
+// Raised by the data layer when the database or the driver refuses something.
+// what() and message() carry the driver's own text, which the error display shows as it is.
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString& message)
+        : std::runtime_error(message.toStdString()), message_(message) {}
+    const QString& message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+}  // namespace data

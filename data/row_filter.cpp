@@ -1,0 +1,55 @@
+#include "data/row_filter.h"
+
+#include "data/db_error.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+namespace data {
+
+RowFilter RowFilter::parse(const QString& expression) {
+    RowFilter f;
+    const QString e = expression.trimmed();
+    if (e.isEmpty())
+        return f;
+
+    static const QRegularExpression like(QStringLiteral(R"(^(\w+)\s+like\s+'(.*)%'$)"),
+                                         QRegularExpression::CaseInsensitiveOption |
+                                             QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression eq(QStringLiteral(R"(^(\w+)\s*=\s*(-?\d+(?:\.\d+)?)$)"));
+
+    if (auto m = like.match(e); m.hasMatch()) {
+        f.kind_ = Kind::Prefix;
+        f.field_ = m.captured(1);
+        f.prefix_ = m.captured(2);
+        return f;
+    }
+    if (auto m = eq.match(e); m.hasMatch()) {
+        f.kind_ = Kind::Equals;
+        f.field_ = m.captured(1);
+        f.number_ = m.captured(2).toDouble();
+        return f;
+    }
+    throw DbError(QStringLiteral("Неверное выражение фильтра: ") + expression);
+}
+
+bool RowFilter::matches(const QVariant& value) const {
+    switch (kind_) {
+        case Kind::None:
+            return true;
+        case Kind::Prefix:
+            if (value.isNull())
+                return false;
+            return value.toString().startsWith(prefix_, Qt::CaseInsensitive);
+        case Kind::Equals: {
+            if (value.isNull())
+                return false;
+            bool ok = false;
+            const double v = value.toDouble(&ok);
+            return ok && std::fabs(v - number_) < 1e-9;
+        }
+    }
+    return false;
+}
+
+}  // namespace data

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Fixed texts of the shared queries and commands. Multi-line texts are their lines joined by a
+// line break, exactly as the other workstations' programs send them.
+namespace data::statements {
+
+QString workers();
+QString izdel();
+QString oper();
+QString vidOper();
+QString smena(int shift);     // journal of shift 1..4
+QString hTabel(int shift);    // timesheet of shift 1..3
+QString operDel();
+
+}  // namespace data::statements

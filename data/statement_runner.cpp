@@ -1,0 +1,61 @@
+#include "data/statement_runner.h"
+
+#include "data/db_error.h"
+
+#include <QSqlError>
+
+namespace data {
+
+QStringList placeholdersIn(const QString& sql) {
+    QStringList names;
+    QChar quote;
+    const qsizetype n = sql.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar ch = sql.at(i);
+        if (!quote.isNull()) {
+            if (ch == quote)
+                quote = QChar();
+            continue;
+        }
+        if (ch == u'\'' || ch == u'"') {
+            quote = ch;
+            continue;
+        }
+        if (ch != u':' || (i > 0 && sql.at(i - 1) == u':') || i + 1 >= n)
+            continue;
+        if (!(sql.at(i + 1).isLetterOrNumber() || sql.at(i + 1) == u'_'))
+            continue;
+        qsizetype j = i + 1;
+        while (j < n && (sql.at(j).isLetterOrNumber() || sql.at(j) == u'_'))
+            ++j;
+        const QString name = sql.mid(i + 1, j - i - 1);
+        if (!names.contains(name))
+            names << name;
+        i = j - 1;
+    }
+    return names;
+}
+
+QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql,
+                       const QHash<QString, QVariant>& params, bool forwardOnly) {
+    if (!db.isOpen())
+        throw DbError(QStringLiteral("Нет подключения к базе данных"));
+    QSqlQuery q(db);
+    q.setForwardOnly(forwardOnly);
+    const QStringList names = placeholdersIn(sql);
+    bool ok;
+    if (names.isEmpty()) {
+        ok = q.exec(sql);
+    } else {
+        if (!q.prepare(sql))
+            throw DbError(q.lastError().text());
+        for (const QString& name : names)
+            q.bindValue(QLatin1Char(':') + name, params.value(name));
+        ok = q.exec();
+    }
+    if (!ok)
+        throw DbError(q.lastError().text());
+    return q;
+}
+
+}  // namespace data

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+namespace data {
+
+// Names of the :name placeholders of a statement, outside quoted literals and casts (::type).
+QStringList placeholdersIn(const QString& sql);
+
+// Runs a statement on db. Placeholders are bound from params (a missing one binds NULL);
+// a statement without placeholders is sent as it is. Throws DbError with the driver's message.
+QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql,
+                       const QHash<QString, QVariant>& params = {}, bool forwardOnly = true);
+
+}  // namespace data

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace data {
+
+// One guard for every action of several statements. Guards nest: only the outermost one begins
+// and commits; if any guard is left without commit() (an exception unwinding through it), the
+// whole transaction is rolled back.
+class Transaction {
+public:
+    explicit Transaction(const QString& connectionName = {});
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void commit();  // throws DbError when the outermost commit fails
+
+    // True while a transaction is open on the data module's connection.
+    static bool active();
+
+private:
+    QString connectionName_;
+    bool done_ = false;
+};
+
+// Serialises a check and the write that follows it across workstations: a lock on the key held
+// until the surrounding transaction ends. Call inside a Transaction.
+void lockForTransaction(const QString& key);
+
+}  // namespace data

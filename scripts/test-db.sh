@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# A throwaway PostgreSQL cluster for the tests and the demo.
+#   test-db.sh start [--demo]   fresh cluster on $PLANT_DB_HOST:5432 with role sys/tavirok,
+#                               database plant_template (the schema) and plantdb (schema, and the
+#                               demo data with --demo)
+#   test-db.sh stop             stops it and removes its files
+# PLANT_DB_HOST (default 127.0.0.42) is a private loopback address, so port 5432 can be used
+# without disturbing anything else on the machine. Runs the server as postgres when started as root.
+set -euo pipefail
+
+HOST=${PLANT_DB_HOST:-127.0.0.42}
+DIR=${PLANT_DB_DIR:-/tmp/plant-pg-$HOST}
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+PGBIN=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
+[ -n "$PGBIN" ] || { echo "PostgreSQL server binaries not found (run scripts/setup.sh)" >&2; exit 1; }
+
+as_pg() {
+    if [ "$(id -u)" = 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
+}
+
+psql_admin() { as_pg "$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -h "$DIR" -p 5432 -U postgres "$@"; }
+
+stop() {
+    if [ -f "$DIR/data/postmaster.pid" ]; then
+        as_pg "$PGBIN/pg_ctl" -D "$DIR/data" -m immediate -w stop >/dev/null 2>&1 || true
+    fi
+    rm -rf "$DIR"
+}
+
+start() {
+    local demo=${1:-}
+    stop
+    mkdir -p "$DIR"
+    [ "$(id -u)" = 0 ] && chown postgres:postgres "$DIR"
+    as_pg "$PGBIN/initdb" -D "$DIR/data" -U postgres -E UTF8 --locale=C.UTF-8 \
+        --locale-provider=icu --icu-locale=ru-RU \
+        --auth-local=trust --auth-host=scram-sha-256 >"$DIR/initdb.log" 2>&1 ||
+        { cat "$DIR/initdb.log" >&2; exit 1; }
+    as_pg "$PGBIN/pg_ctl" -D "$DIR/data" -l "$DIR/server.log" -w -t 60 start \
+        -o "-c listen_addresses=$HOST -c port=5432 -c unix_socket_directories=$DIR \
+            -c fsync=off -c synchronous_commit=off -c full_page_writes=off \
+            -c max_connections=60 -c shared_buffers=256MB -c work_mem=32MB" >/dev/null ||
+        { cat "$DIR/server.log" >&2; exit 1; }
+
+    psql_admin -d postgres <<'SQL'
+CREATE ROLE sys LOGIN CREATEDB PASSWORD 'tavirok';
+ALTER ROLE sys SET datestyle TO 'ISO, DMY';
+CREATE DATABASE plant_template OWNER sys;
+SQL
+    as_pg "$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -h "$DIR" -p 5432 -U sys -d plant_template \
+        <"$ROOT/db/schema.sql" >/dev/null
+    psql_admin -d postgres -c "CREATE DATABASE plantdb TEMPLATE plant_template OWNER sys"
+    psql_admin -d postgres -c "ALTER DATABASE plantdb SET datestyle TO 'ISO, DMY'"
+    if [ "$demo" = "--demo" ]; then
+        as_pg "$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -h "$DIR" -p 5432 -U sys -d plantdb \
+            <"$ROOT/db/demo.sql" >/dev/null
+    fi
+    echo "PostgreSQL cluster on $HOST:5432 (files in $DIR)"
+}
+
+case "${1:-}" in
+    start) start "${2:-}" ;;
+    stop) stop ;;
+    *) echo "usage: $0 start [--demo] | stop" >&2; exit 2 ;;
+esac

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Sets everything up on a fresh machine and runs the whole test suite against a throwaway
+# PostgreSQL cluster (started and stopped by the tests themselves).
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=${PLANT_BUILD_DIR:-$ROOT/build}
+"$ROOT/scripts/setup.sh"
+"$ROOT/scripts/build.sh"
+cd "$BUILD"
+ctest --output-on-failure -j 2 "$@"

@@ -1,0 +1,180 @@
+#include "data/data_module.h"
+#include "data/dataset.h"
+#include "data/db_error.h"
+#include "data/transaction.h"
+#include "../support/test_database.h"
+
+#include <QAbstractItemModelTester>
+#include <QDate>
+
+#include "data/dataset_model.h"
+
+namespace {
+
+using testdb::DbTest;
+
+class DatasetTest : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        testdb::exec(
+            "insert into accounts_dep.person(fio, s_staffpos_hl) values "
+            "('Иванов Иван', 'Цех 1'), ('Ивашов Пётр', 'Цех 2'), ('Петров Олег', 'Цех 1'), "
+            "('О''Брайен Шон', 'Цех 3'), ('иванова Анна', 'Цех 2')");
+    }
+};
+
+TEST_F(DatasetTest, BindsCyrillicTextAndDateParameters) {
+    testdb::exec(
+        "insert into accounts_dep.smena(data, smena, w_id, ok) values "
+        "('05.11.2022', 1, 1, 'да'), ('06.11.2022', 1, 2, 'no'), ('05.11.2022', 2, 3, 'no')");
+    data::Dataset ds("q");
+    ds.setSql("select w_id, ok from accounts_dep.smena where data=:data and ok<>:ok order by w_id");
+    ds.setParam("data", QDate(2022, 11, 5));
+    ds.setParam("ok", QStringLiteral("да"));
+    ds.open();
+    ASSERT_EQ(ds.recordCount(), 1);
+    EXPECT_EQ(ds.asInt("W_ID"), 3);  // field names ignore letter case
+    EXPECT_EQ(ds.text("ok"), "no");
+}
+
+TEST_F(DatasetTest, NavigatesByOneBasedRowNumbers) {
+    data::Dataset& w = *DataModule6->Workers;
+    w.open();
+    ASSERT_EQ(w.recordCount(), 5);
+    EXPECT_EQ(w.recNo(), 1);
+    EXPECT_FALSE(w.eof());
+    int visited = 0;
+    for (w.first(); !w.eof(); w.next())
+        ++visited;
+    EXPECT_EQ(visited, 5);
+    EXPECT_EQ(w.recNo(), 5);
+    w.prior();
+    EXPECT_EQ(w.recNo(), 4);
+    w.setRecNo(99);
+    EXPECT_EQ(w.recNo(), 5);
+    w.setRecNo(2);
+    EXPECT_EQ(w.text("fio"),
+              testdb::scalar("select fio from accounts_dep.person order by fio offset 1 limit 1")
+                  .toString());
+    w.close();
+    EXPECT_EQ(w.recordCount(), 0);
+    EXPECT_EQ(w.recNo(), 0);
+}
+
+TEST_F(DatasetTest, FiltersFetchedRows) {
+    data::Dataset& w = *DataModule6->Workers;
+    w.open();
+    struct {
+        const char* filter;
+        int rows;
+    } cases[] = {
+        {"fio like 'Ив%'", 3},          // letter case ignored: "иванова" matches too
+        {"fio like 'ИВАН%'", 2},
+        {"fio like 'О'Б%'", 1},         // the apostrophe is matched literally
+        {"fio like '''%'", 0},
+        {"fio like '%'", 5},
+        {"id=3", 1},
+        {"id=42", 0},
+    };
+    for (const auto& c : cases) {
+        w.setFilter(QString::fromUtf8(c.filter));
+        w.setFiltered(true);
+        EXPECT_EQ(w.recordCount(), c.rows) << c.filter;
+    }
+    w.setFilter("fio like 'Пет%'");
+    EXPECT_EQ(w.text("fio"), "Петров Олег");
+    w.setFiltered(false);
+    EXPECT_EQ(w.recordCount(), 5);
+    // The filter stays on the closed query and applies at the next opening.
+    w.setFiltered(true);
+    w.close();
+    w.open();
+    EXPECT_EQ(w.recordCount(), 1);
+    w.setFiltered(false);
+    w.close();
+}
+
+TEST_F(DatasetTest, TableBackedPostAndDelete) {
+    data::Dataset& k = *DataModule6->Vid_oper;
+    k.open();
+    EXPECT_EQ(k.recordCount(), 0);
+    k.insert();
+    k.setValue("VID", "Покраска");
+    k.post();
+    EXPECT_GT(k.asInt("id"), 0);
+    k.insert();
+    k.setValue("vid", "Сборка");
+    k.post();
+    EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.vid_oper").toInt(), 2);
+
+    k.reopen();
+    ASSERT_TRUE(k.locate("vid", "Сборка"));
+    k.edit();
+    k.setValue("vid", "Сварка");
+    k.post();
+    EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.vid_oper where vid='Сварка'").toInt(),
+              1);
+    k.first();
+    k.remove();
+    EXPECT_EQ(k.recordCount(), 1);
+    EXPECT_EQ(testdb::scalar("select vid from accounts_dep.vid_oper").toString(), "Сварка");
+    k.close();
+}
+
+TEST_F(DatasetTest, RefusedStatementCarriesTheDriverMessage) {
+    data::Dataset ds("broken");
+    ds.setSql("select * from accounts_dep.no_such_table");
+    try {
+        ds.open();
+        FAIL() << "no error";
+    } catch (const data::DbError& e) {
+        EXPECT_TRUE(e.message().contains("no_such_table")) << e.message().toStdString();
+    }
+    EXPECT_FALSE(ds.isOpen());
+}
+
+TEST_F(DatasetTest, NumericIdentifiersConvertWithoutLoss) {
+    testdb::exec("insert into cmn_department.department(id, s_caption) values (123456789012345, 'Цех')");
+    data::Dataset ds("dep");
+    ds.setSql("select id from cmn_department.department");
+    ds.open();
+    EXPECT_EQ(ds.asInt64("id"), 123456789012345LL);
+}
+
+TEST_F(DatasetTest, TransactionRollsBackWhenLeftWithoutCommit) {
+    try {
+        data::Transaction t;
+        data::Command c("c", "insert into accounts_dep.vid_oper(vid) values ('x')");
+        c.exec();
+        throw data::DbError("step failed");
+    } catch (const data::DbError&) {
+    }
+    EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.vid_oper").toInt(), 0);
+    {
+        data::Transaction t;
+        data::Command("c", "insert into accounts_dep.vid_oper(vid) values ('y')").exec();
+        t.commit();
+    }
+    EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.vid_oper").toInt(), 1);
+}
+
+TEST_F(DatasetTest, GridAdapterPassesTheModelTester) {
+    data::Dataset& w = *DataModule6->Workers;
+    data::DatasetModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.setColumns(
+        {data::gridColumn("fio", "ФИО"), data::gridColumn("s_staffpos_hl", "Должность")});
+    model.setDataset(&w);
+    w.open();
+    EXPECT_EQ(model.rowCount(), 5);
+    EXPECT_EQ(model.index(0, 0).data().toString(), "Иванов Иван");
+    w.setFilter("fio like 'Пет%'");
+    w.setFiltered(true);
+    EXPECT_EQ(model.rowCount(), 1);
+    w.setFiltered(false);
+    w.close();
+    EXPECT_EQ(model.rowCount(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,154 @@
+#include "test_database.h"
+
+#include "app/startup.h"
+#include "data/connection.h"
+#include "data/data_module.h"
+#include "ui/clock.h"
+#include "ui/dialogs.h"
+#include "ui/modal.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace testdb {
+
+namespace {
+const QString kCheck = QStringLiteral("check");
+
+QString env(const char* name, const char* fallback) {
+    const QByteArray v = qgetenv(name);
+    return v.isEmpty() ? QString::fromLatin1(fallback) : QString::fromLocal8Bit(v);
+}
+
+QSqlDatabase openNamed(const QString& name, const QString& database) {
+    QSqlDatabase db = QSqlDatabase::contains(name) ? QSqlDatabase::database(name, false)
+                                                   : QSqlDatabase::addDatabase("QODBC", name);
+    if (!db.isOpen()) {
+        db.setDatabaseName(data::composeConnectionString(database, host()));
+        if (!db.open())
+            throw std::runtime_error("cannot connect to the test database: " +
+                                     db.lastError().text().toStdString());
+    }
+    return db;
+}
+
+QSqlQuery run(const QString& sql) {
+    QSqlQuery q(openNamed(kCheck, databaseName()));
+    if (!q.exec(sql))
+        throw std::runtime_error(("check query failed: " + sql + "\n" + q.lastError().text())
+                                     .toStdString());
+    return q;
+}
+
+bool appStarted = false;
+}  // namespace
+
+QString host() {
+    return env("PLANT_TEST_HOST", "127.0.0.42");
+}
+
+QString databaseName() {
+    return env("PLANT_TEST_DB", "t_plant");
+}
+
+QStringList appArgs() {
+    return {QStringLiteral("plant-client"), databaseName(), host()};
+}
+
+void ensureDatabase() {
+    static bool created = false;
+    if (created)
+        return;
+    {
+        QSqlDatabase admin = openNamed(QStringLiteral("admin"), QStringLiteral("postgres"));
+        QSqlQuery q(admin);
+        const QString name = databaseName();
+        q.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + name + QStringLiteral(" WITH (FORCE)"));
+        if (!q.exec(QStringLiteral("CREATE DATABASE ") + name +
+                    QStringLiteral(" TEMPLATE plant_template")))
+            throw std::runtime_error("cannot create the test database: " +
+                                     q.lastError().text().toStdString());
+        admin.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("admin"));
+    created = true;
+}
+
+void openDataModule() {
+    ensureDatabase();
+    if (DataModule6 && DataModule6->ADO_DB.isOpen())
+        return;
+    if (!DataModule6)
+        DataModule6 = new TDataModule6();
+    DataModule6->ADO_DB.open(data::composeConnectionString(databaseName(), host()));
+}
+
+void startApp() {
+    ensureDatabase();
+    if (appStarted)
+        return;
+    if (!startApplication(appArgs()))
+        throw std::runtime_error("the client did not start on the test database");
+    appStarted = true;
+}
+
+void stopApp() {
+    if (!appStarted)
+        return;
+    shutdownApplication();
+    appStarted = false;
+}
+
+void reset() {
+    run(QStringLiteral(
+        "TRUNCATE accounts_dep.smena, accounts_dep.h_tabel, accounts_dep.oper, accounts_dep.norm, "
+        "accounts_dep.vid_oper, accounts_dep.person, accounts_dep.ver, "
+        "cmn_gds_and_srv.gds_and_srv, cmn_contractor.person, hrms_staffpos.staffpos, "
+        "cmn_department.department, adm_role.roles RESTART IDENTITY CASCADE"));
+    run(QStringLiteral("ALTER SEQUENCE cmn_gds_and_srv.gds_and_srv_id_seq RESTART"));
+}
+
+void exec(const QString& sql) {
+    run(sql);
+}
+
+QVariant scalar(const QString& sql) {
+    QSqlQuery q = run(sql);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+QList<QVariantList> rows(const QString& sql) {
+    QSqlQuery q = run(sql);
+    QList<QVariantList> out;
+    while (q.next()) {
+        QVariantList row;
+        for (int i = 0; i < q.record().count(); ++i)
+            row << q.value(i);
+        out << row;
+    }
+    return out;
+}
+
+void openExtraConnection(const QString& name) {
+    openNamed(name, databaseName());
+}
+
+void DbTest::SetUp() {
+    openDataModule();
+    reset();
+}
+
+void AppTest::SetUp() {
+    startApp();
+    reset();
+}
+
+void AppTest::TearDown() {
+    ui::clearModalHook();
+    ui::clearMessageResponder();
+    ui::clearToday();
+}
+
+}  // namespace testdb

@@ -1,0 +1,45 @@
+#include "ui/error_display.h"
+
+#include "data/db_error.h"
+#include "ui/dialogs.h"
+
+namespace ui {
+
+void showError(const QString& message) {
+    showMessage({message, QStringLiteral("Ошибка"), Icon::Stop, Buttons::Ok});
+}
+
+void showException(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const data::DbError& e) {
+        showError(e.message());
+    } catch (const std::exception& e) {
+        showError(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        showError(QStringLiteral("Неизвестная ошибка"));
+    }
+}
+
+bool runGuarded(const std::function<void()>& handler) {
+    try {
+        handler();
+        return true;
+    } catch (...) {
+        showException(std::current_exception());
+        return false;
+    }
+}
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        showException(std::current_exception());
+        return false;
+    }
+}
+
+}  // namespace ui

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <exception>
+#include <functional>
+#include <type_traits>
+
+namespace ui {
+
+// The application's error display: the error's own message in a stop box.
+void showError(const QString& message);
+// Shows what an escaping exception carries (the driver's text for database errors).
+void showException(const std::exception_ptr& error);
+
+// Runs an event handler; whatever escapes it is shown by the error display and the handler ends
+// there. Returns false when the handler failed.
+bool runGuarded(const std::function<void()>& handler);
+
+// Wraps a handler for connect(): every window connects its handlers through this.
+// Signal arguments the handler does not take (a button's checked flag) are dropped.
+template <typename F>
+auto guarded(F handler) {
+    return [handler](auto&&... args) {
+        runGuarded([&] {
+            if constexpr (std::is_invocable_v<const F&, decltype(args)...>)
+                handler(args...);
+            else
+                handler();
+        });
+    };
+}
+
+// The application object: errors that escape any event reach the error display instead of
+// ending the process.
+class Application : public QApplication {
+public:
+    Application(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+}  // namespace ui

@@ -1,0 +1,60 @@
+#include "ui/grid.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+
+namespace ui {
+
+namespace {
+void selectCurrent(QTableView* grid, data::DatasetModel* model) {
+    data::Dataset* ds = model->dataset();
+    if (!ds || !grid->selectionModel())
+        return;
+    const int row = ds->recNo() - 1;
+    if (row < 0 || row >= model->rowCount()) {
+        grid->selectionModel()->clearCurrentIndex();
+        return;
+    }
+    const QModelIndex current = grid->selectionModel()->currentIndex();
+    const int column = current.isValid() ? current.column() : 0;
+    const QModelIndex target = model->index(row, column);
+    if (current.row() != row) {
+        grid->selectionModel()->setCurrentIndex(
+            target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        grid->scrollTo(target);
+    }
+}
+}  // namespace
+
+void applyColumns(QTableView* grid, const data::DatasetModel* model) {
+    const auto& columns = model->columns();
+    for (size_t i = 0; i < columns.size(); ++i) {
+        grid->setColumnHidden(static_cast<int>(i), !columns[i].visible);
+        if (columns[i].width > 0)
+            grid->setColumnWidth(static_cast<int>(i), columns[i].width);
+    }
+}
+
+void bindGrid(QTableView* grid, data::DatasetModel* model, bool readOnly) {
+    grid->setModel(model);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    if (readOnly)
+        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    grid->horizontalHeader()->setHighlightSections(false);
+    applyColumns(grid, model);
+
+    QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, grid,
+                     [model](const QModelIndex& current) {
+                         data::Dataset* ds = model->dataset();
+                         if (ds && current.isValid() && ds->recNo() != current.row() + 1)
+                             ds->setRecNo(current.row() + 1);
+                     });
+    // The dataset may be switched or reloaded: follow its current row after every change.
+    auto follow = [grid, model] { selectCurrent(grid, model); };
+    QObject::connect(model, &QAbstractItemModel::modelReset, grid, follow);
+    QObject::connect(model, &data::DatasetModel::currentMoved, grid, follow);
+}
+
+}  // namespace ui

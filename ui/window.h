@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+namespace ui {
+
+// Base of every window: a dialog created once at start-up, shown and hidden, never destroyed.
+// Tag holds the mode its opener sets. FormActivate runs whenever the window becomes the active
+// window (not when a message box it showed closes); headless tests call it directly where the
+// platform sends no activation.
+class Window : public QDialog {
+    Q_OBJECT
+public:
+    explicit Window(QWidget* parent = nullptr);
+
+    int Tag = 0;
+
+    virtual void FormActivate() {}
+
+protected:
+    void changeEvent(QEvent* event) override;
+};
+
+}  // namespace ui
