@@ -4,11 +4,20 @@
 #include "data/data_module.h"
 #include "ui/dialogs.h"
 
+#include <QCheckBox>
+#include <QDateEdit>
+
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(const QStringList& args, QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Табель"));
+    DateT = new QDateEdit(this);
+    DateT->setObjectName(QStringLiteral("DateT"));
+    DateT->setCalendarPopup(true);
+    DateT->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    CBox1 = new QCheckBox(QStringLiteral("Выходной"), this);
+    CBox1->setObjectName(QStringLiteral("CBox1"));
     FormCreate(args);
 }
 
@@ -21,8 +30,17 @@ void TForm1::FormCreate(const QStringList& args) {
         Form23->show();
         connected_ = true;
     } catch (...) {
-        ui::showMessage({QStringLiteral("Подключение к БД отсутсвует!!!"), QStringLiteral("Ошибка!"),
-                         ui::Icon::Stop, ui::Buttons::Ok});
+        ui::showMessage({QStringLiteral("Подключение к БД отсутсвует!!!"),
+                         QStringLiteral("Ошибка!"), ui::Icon::Stop, ui::Buttons::Ok});
         connected_ = false;
     }
+}
+
+data::Dataset* TForm1::selectCurrentJournal() {
+    currentJournal_ = DataModule6->journalOf(CurrentShift);
+    return currentJournal_;
+}
+
+data::Dataset* TForm1::currentJournal() const {
+    return currentJournal_ ? currentJournal_ : DataModule6->journalOf(CurrentShift);
 }

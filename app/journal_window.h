@@ -4,6 +4,12 @@
 
 #include <QStringList>
 
+class QCheckBox;
+class QDateEdit;
+namespace data {
+class Dataset;
+}
+
 // The shift journal window "Табель": the working window of the system. Created first at start-up;
 // its creation creates the data module, connects and creates the login window.
 class TForm1 : public ui::Window {
@@ -17,10 +23,19 @@ public:
     int CurrentShift = 1;
     QString LoginWord;
 
+    QDateEdit* DateT;  // the journal date
+    QCheckBox* CBox1;  // "Выходной": the operation picker doubles the price while it is ticked
+
+    // Makes the journal query of CurrentShift the current journal query and returns it.
+    data::Dataset* selectCurrentJournal();
+    // The journal query last chosen by adding, changing or accepting an entry.
+    data::Dataset* currentJournal() const;
+
 private:
     void FormCreate(const QStringList& args);
 
     bool connected_ = false;
+    data::Dataset* currentJournal_ = nullptr;
 };
 
 extern TForm1* Form1;

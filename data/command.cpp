@@ -6,9 +6,8 @@
 namespace data {
 
 int Command::exec() {
-    const QSqlDatabase db = connectionName_.isEmpty()
-                                ? defaultDb()
-                                : QSqlDatabase::database(connectionName_, false);
+    const QSqlDatabase db =
+        connectionName_.isEmpty() ? defaultDb() : QSqlDatabase::database(connectionName_, false);
     QSqlQuery q = runStatement(db, sql_, params_);
     return q.numRowsAffected();
 }

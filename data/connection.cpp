@@ -43,7 +43,7 @@ Connection::~Connection() {
 void Connection::open(const QString& connectionString) {
     close();
     QSqlDatabase db = QSqlDatabase::contains(name_) ? QSqlDatabase::database(name_, false)
-                                                   : QSqlDatabase::addDatabase("QODBC", name_);
+                                                    : QSqlDatabase::addDatabase("QODBC", name_);
     if (!db.isValid())
         throw DbError(QStringLiteral("Драйвер ODBC недоступен"));
     // User and password travel inside the string, which reaches the driver unchanged.

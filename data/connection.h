@@ -11,8 +11,9 @@ inline constexpr const char* kBuiltInDatabase = "plantdb";
 // The ODBC connection string for the PostgreSQL driver. Argument 2 (the server) decides:
 // when it is empty both built-in values are used and argument 1 is ignored. The values are
 // spliced verbatim; the string has no trailing semicolon.
-QString composeConnectionString(const QString& arg1, const QString& arg2,
-                                const QString& builtInServer = QStringLiteral(PLANT_DEFAULT_SERVER));
+QString composeConnectionString(
+    const QString& arg1, const QString& arg2,
+    const QString& builtInServer = QStringLiteral(PLANT_DEFAULT_SERVER));
 
 // The one connection every query and command of the process runs on.
 class Connection {

@@ -84,14 +84,14 @@ public:
     void edit();
     void setValue(const QString& field, const QVariant& value);
     bool isModified() const;
-    void post();    // stores the pending row; throws DbError and keeps the row in editing
+    void post();  // stores the pending row; throws DbError and keeps the row in editing
     void cancel();
     void remove();  // deletes the current row from the table
 
     const QString& name() const { return name_; }
 
 signals:
-    void rowsChanged();            // opened, closed, filtered, or a row added or removed
+    void rowsChanged();  // opened, closed, filtered, or a row added or removed
     void currentChanged(int recNo);
     void rowDataChanged(int row);  // a visible row's values changed
 

@@ -15,8 +15,8 @@ void DatasetModel::setDataset(Dataset* dataset) {
     disconnect(currentConn_);
     dataset_ = dataset;
     if (dataset_) {
-        currentConn_ = connect(dataset_, &Dataset::currentChanged, this,
-                               &DatasetModel::currentMoved);
+        currentConn_ =
+            connect(dataset_, &Dataset::currentChanged, this, &DatasetModel::currentMoved);
         rowsConn_ = connect(dataset_, &Dataset::rowsChanged, this, &DatasetModel::onRowsChanged);
         dataConn_ =
             connect(dataset_, &Dataset::rowDataChanged, this, &DatasetModel::onRowDataChanged);
@@ -84,8 +84,8 @@ QVariant DatasetModel::data(const QModelIndex& index, int role) const {
             return col.format(v);
         return v.isNull() ? QVariant(QString()) : v;
     }
-    if (styler_ && (role == Qt::FontRole || role == Qt::ForegroundRole ||
-                    role == Qt::BackgroundRole))
+    if (styler_ &&
+        (role == Qt::FontRole || role == Qt::ForegroundRole || role == Qt::BackgroundRole))
         return styler_(*dataset_, index.row(), column, role);
     return {};
 }

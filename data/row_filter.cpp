@@ -13,9 +13,9 @@ RowFilter RowFilter::parse(const QString& expression) {
     if (e.isEmpty())
         return f;
 
-    static const QRegularExpression like(QStringLiteral(R"(^(\w+)\s+like\s+'(.*)%'$)"),
-                                         QRegularExpression::CaseInsensitiveOption |
-                                             QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression like(
+        QStringLiteral(R"(^(\w+)\s+like\s+'(.*)%'$)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression eq(QStringLiteral(R"(^(\w+)\s*=\s*(-?\d+(?:\.\d+)?)$)"));
 
     if (auto m = like.match(e); m.hasMatch()) {

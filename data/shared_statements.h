@@ -10,8 +10,8 @@ QString workers();
 QString izdel();
 QString oper();
 QString vidOper();
-QString smena(int shift);     // journal of shift 1..4
-QString hTabel(int shift);    // timesheet of shift 1..3
+QString smena(int shift);   // journal of shift 1..4
+QString hTabel(int shift);  // timesheet of shift 1..3
 QString operDel();
 
 }  // namespace data::statements

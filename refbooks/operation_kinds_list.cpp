@@ -6,3 +6,7 @@ TForm8::TForm8(QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Виды операций"));
 }
+
+void TForm8::ShowAsReferenceBook() {}
+
+void TForm8::ShowAsPicker() {}

@@ -1,7 +1,7 @@
-#include "data/data_module.h"
-#include "data/db_error.h"
 #include "../support/message_log.h"
 #include "../support/test_database.h"
+#include "data/data_module.h"
+#include "data/db_error.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "data/data_module.h"
 #include "data/dataset.h"
+#include "../support/test_database.h"
+#include "data/data_module.h"
 #include "data/db_error.h"
 #include "data/transaction.h"
-#include "../support/test_database.h"
 
 #include <QAbstractItemModelTester>
 #include <QDate>
@@ -69,13 +69,9 @@ TEST_F(DatasetTest, FiltersFetchedRows) {
         const char* filter;
         int rows;
     } cases[] = {
-        {"fio like 'Ив%'", 3},          // letter case ignored: "иванова" matches too
-        {"fio like 'ИВАН%'", 2},
-        {"fio like 'О'Б%'", 1},         // the apostrophe is matched literally
-        {"fio like '''%'", 0},
-        {"fio like '%'", 5},
-        {"id=3", 1},
-        {"id=42", 0},
+        {"fio like 'Ив%'", 3},  // letter case ignored: "иванова" matches too
+        {"fio like 'ИВАН%'", 2}, {"fio like 'О'Б%'", 1},  // the apostrophe is matched literally
+        {"fio like '''%'", 0},   {"fio like '%'", 5},    {"id=3", 1}, {"id=42", 0},
     };
     for (const auto& c : cases) {
         w.setFilter(QString::fromUtf8(c.filter));
@@ -113,8 +109,8 @@ TEST_F(DatasetTest, TableBackedPostAndDelete) {
     k.edit();
     k.setValue("vid", "Сварка");
     k.post();
-    EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.vid_oper where vid='Сварка'").toInt(),
-              1);
+    EXPECT_EQ(
+        testdb::scalar("select count(*) from accounts_dep.vid_oper where vid='Сварка'").toInt(), 1);
     k.first();
     k.remove();
     EXPECT_EQ(k.recordCount(), 1);
@@ -135,7 +131,8 @@ TEST_F(DatasetTest, RefusedStatementCarriesTheDriverMessage) {
 }
 
 TEST_F(DatasetTest, NumericIdentifiersConvertWithoutLoss) {
-    testdb::exec("insert into cmn_department.department(id, s_caption) values (123456789012345, 'Цех')");
+    testdb::exec(
+        "insert into cmn_department.department(id, s_caption) values (123456789012345, 'Цех')");
     data::Dataset ds("dep");
     ds.setSql("select id from cmn_department.department");
     ds.open();

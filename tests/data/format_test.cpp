@@ -1,5 +1,5 @@
-#include "ui/colors.h"
 #include "ui/format.h"
+#include "ui/colors.h"
 
 #include "../support/qt_printers.h"
 
@@ -12,8 +12,8 @@ TEST(Format, PriceTextRoundsToFourDecimalsTiesToEven) {
         double value;
         const char* text;
     } cases[] = {
-        {12.5, "12,5"}, {300, "300"}, {0.0001, "0,0001"}, {0.03125, "0,0312"},
-        {0.09375, "0,0938"}, {0, "0"}, {24, "24"}, {12.34567, "12,3457"},
+        {12.5, "12,5"},      {300, "300"}, {0.0001, "0,0001"}, {0.03125, "0,0312"},
+        {0.09375, "0,0938"}, {0, "0"},     {24, "24"},         {12.34567, "12,3457"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ui::priceText(c.value), QString::fromUtf8(c.text)) << c.value;

@@ -1,6 +1,6 @@
+#include "../support/test_database.h"
 #include "data/data_module.h"
 #include "data/shared_statements.h"
-#include "../support/test_database.h"
 
 #include <QDate>
 
@@ -26,21 +26,24 @@ TEST_F(DbTest, GoodsRowAppearsAsProductAndCanBeDeletedThroughIzdel) {
 TEST_F(DbTest, WorkerFollowsIntoThePersonRegister) {
     testdb::exec("insert into accounts_dep.person(fio) values ('Сидоров С.С.')");
     const int id = testdb::scalar("select id from accounts_dep.person").toInt();
-    EXPECT_EQ(testdb::scalar("select s_code from cmn_contractor.person where s_caption='Сидоров С.С.'")
-                  .toString(),
-              QString::number(id));
+    EXPECT_EQ(
+        testdb::scalar("select s_code from cmn_contractor.person where s_caption='Сидоров С.С.'")
+            .toString(),
+        QString::number(id));
     testdb::exec("update accounts_dep.person set fio='Сидоров С.' where id=" + QString::number(id));
-    EXPECT_EQ(testdb::scalar("select s_caption from cmn_contractor.person where s_code::t_integer=" +
-                             QString::number(id))
-                  .toString(),
-              "Сидоров С.");
+    EXPECT_EQ(
+        testdb::scalar("select s_caption from cmn_contractor.person where s_code::t_integer=" +
+                       QString::number(id))
+            .toString(),
+        "Сидоров С.");
     testdb::exec("delete from accounts_dep.person");
     EXPECT_EQ(testdb::scalar("select count(*) from cmn_contractor.person").toInt(), 0);
 }
 
 TEST_F(DbTest, NewTimesheetRowSumsToItsOneDay) {
     testdb::exec("insert into accounts_dep.person(fio) values ('Рабочий')");
-    testdb::exec("insert into accounts_dep.h_tabel(smena, w_id, month, year, d5) values(1, 1, 11, 2022, 8)");
+    testdb::exec(
+        "insert into accounts_dep.h_tabel(smena, w_id, month, year, d5) values(1, 1, 11, 2022, 8)");
     data::Dataset& t = *DataModule6->H_Tabel_1;
     t.setParam("mnth", 11);
     t.setParam("yea", 2022);
@@ -86,7 +89,8 @@ TEST_F(DbTest, EveryFixedTextRunsOnTheSchema) {
 
 TEST_F(DbTest, JournalHidesTaAndNullMarks) {
     testdb::exec("insert into accounts_dep.person(fio) values ('Рабочий')");
-    testdb::exec("insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs, massa) values ('М1', 6, 1)");
+    testdb::exec(
+        "insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs, massa) values ('М1', 6, 1)");
     testdb::exec("insert into accounts_dep.vid_oper(vid) values ('Сборка')");
     testdb::exec("insert into accounts_dep.oper(vid, naimen, i_id, cena_new) values (1, 0, 1, 0)");
     testdb::exec(
@@ -107,10 +111,12 @@ TEST_F(DbTest, JournalHidesTaAndNullMarks) {
 
 TEST(SharedStatements, JournalTextsDifferOnlyWhereTheyShould) {
     const QString s1 = data::statements::smena(1);
-    EXPECT_TRUE(s1.contains("smena.smena=1 and smena.data=:data and ok!=:ok order by \nfio, "
-                            "izdel.marka, vid_oper.vid, oper.naimen, color"));
-    EXPECT_TRUE(data::statements::smena(3).endsWith("smena.smena=3 and smena.data=:data and "
-                                                    "ok<>:ok order by \nfio"));
+    EXPECT_TRUE(
+        s1.contains("smena.smena=1 and smena.data=:data and ok!=:ok order by \nfio, "
+                    "izdel.marka, vid_oper.vid, oper.naimen, color"));
+    EXPECT_TRUE(
+        data::statements::smena(3).endsWith("smena.smena=3 and smena.data=:data and "
+                                            "ok<>:ok order by \nfio"));
     EXPECT_EQ(data::statements::izdel(),
               "select marka, id, nom, massa  from accounts_dep.IZDEL order by marka");
     EXPECT_EQ(data::statements::oper().count('\n'), 3);

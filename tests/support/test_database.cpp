@@ -37,8 +37,8 @@ QSqlDatabase openNamed(const QString& name, const QString& database) {
 QSqlQuery run(const QString& sql) {
     QSqlQuery q(openNamed(kCheck, databaseName()));
     if (!q.exec(sql))
-        throw std::runtime_error(("check query failed: " + sql + "\n" + q.lastError().text())
-                                     .toStdString());
+        throw std::runtime_error(
+            ("check query failed: " + sql + "\n" + q.lastError().text()).toStdString());
     return q;
 }
 

@@ -1,11 +1,11 @@
 #include "ui/error_display.h"
 
-#include <QLocale>
 #include <gtest/gtest.h>
+#include <QLocale>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                   : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     // Tests pin the workstation's locale: Russian, with a decimal comma.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     ui::Application app(argc, argv);
