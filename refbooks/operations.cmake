@@ -1,0 +1,6 @@
+# Operations and prices, the operation editor and the norms window.
+target_sources(plant PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/norms_window.cpp ${CMAKE_CURRENT_LIST_DIR}/norms_window.h
+    ${CMAKE_CURRENT_LIST_DIR}/operation_editor.cpp ${CMAKE_CURRENT_LIST_DIR}/operation_editor.h
+    ${CMAKE_CURRENT_LIST_DIR}/operations_list.cpp ${CMAKE_CURRENT_LIST_DIR}/operations_list.h
+)
