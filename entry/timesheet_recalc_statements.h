@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// Texts of the timesheet day-cell recalculation. Worker, shift, day, month, year and the sum are
+// written as plain decimal integers; the day names the column (d1..d31).
+namespace recalc {
+
+// "select count(w_id) as cnt from accounts_dep.h_tabel where w_id=..." for the month of day.
+QString countStatement(int w, int s, const QDate& day);
+// The day's hours of one worker and shift; at most one row, column tim.
+QString daySumStatement(int w, int s, const QDate& day);
+// A new timesheet row naming only the day's column.
+QString insertStatement(int w, int s, const QDate& day, int sum);
+// The day's cell of the existing row(s).
+QString updateStatement(int w, int s, const QDate& day, int sum);
+
+}  // namespace recalc
