@@ -1,0 +1,116 @@
+#include "printing/painter.h"
+
+#include "printing/fonts.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+
+namespace printing {
+
+namespace {
+
+Qt::Alignment alignment(const ItemStyle& style) {
+    Qt::Alignment a = Qt::AlignVCenter;
+    switch (style.align) {
+        case Align::Left:
+            a |= Qt::AlignLeft;
+            break;
+        case Align::Center:
+            a |= Qt::AlignHCenter;
+            break;
+        case Align::Right:
+            a |= Qt::AlignRight;
+            break;
+    }
+    return a;
+}
+
+// Fonts, pens and brushes are made once per style and page, not once per item.
+struct StyleTools {
+    bool ready = false;
+    QFont font;
+    QPen textPen;
+    QPen framePen;
+    int flags = 0;
+};
+
+void drawFrame(QPainter& p, const QRectF& r, const Frame& frame, const QPen& pen) {
+    p.setPen(pen);
+    if (frame.sides & TopSide)
+        p.drawLine(r.topLeft(), r.topRight());
+    if (frame.sides & BottomSide)
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+    if (frame.sides & LeftSide)
+        p.drawLine(r.topLeft(), r.bottomLeft());
+    if (frame.sides & RightSide)
+        p.drawLine(r.topRight(), r.bottomRight());
+}
+
+}  // namespace
+
+void paintPage(QPainter& painter, const PreparedPage& page, const std::vector<ItemStyle>& styles) {
+    QPaintDevice* device = painter.device();
+    const double dotsPerMmX = device->logicalDpiX() / 25.4;
+    const double dotsPerMmY = device->logicalDpiY() / 25.4;
+    auto toDevice = [&](const QRectF& mm) {
+        return QRectF(mm.x() * dotsPerMmX, mm.y() * dotsPerMmY, mm.width() * dotsPerMmX,
+                      mm.height() * dotsPerMmY);
+    };
+
+    std::vector<StyleTools> tools(styles.size());
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const PreparedItem& item : page.items) {
+        const ItemStyle& style = styles[item.style];
+        StyleTools& t = tools[item.style];
+        if (!t.ready) {
+            t.ready = true;
+            t.font = QFont(toQFont(style.font), device);
+            t.textPen = QPen(style.color);
+            t.framePen = QPen(style.frame.color, std::max(1.0, style.frame.widthMm * dotsPerMmX),
+                              style.frame.style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+            t.flags = int(alignment(style)) | (style.wrap ? Qt::TextWordWrap : 0);
+        }
+        const QRectF r = toDevice(item.rectMm);
+        if (style.background.isValid())
+            painter.fillRect(r, style.background);
+        if (!item.text.isEmpty()) {
+            painter.setFont(t.font);
+            painter.setPen(t.textPen);
+            painter.drawText(r, t.flags, item.text);
+        }
+        if (style.frame.sides != NoSides)
+            drawFrame(painter, r, style.frame, t.framePen);
+    }
+    painter.restore();
+}
+
+void setUpPrinter(QPrinter& printer, const PreparedReport& report) {
+    printer.setFullPage(true);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                      report.orientation == Orientation::Landscape
+                                          ? QPageLayout::Landscape
+                                          : QPageLayout::Portrait,
+                                      QMarginsF(0, 0, 0, 0)));
+    if (!report.title.isEmpty())
+        printer.setDocName(report.title);
+}
+
+void printReport(QPrinter& printer, const PreparedReport& report) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
+    int to = printer.toPage() > 0 ? printer.toPage() : static_cast<int>(report.pages.size());
+    to = std::min(to, static_cast<int>(report.pages.size()));
+    for (int i = from; i <= to; ++i) {
+        if (i > from)
+            printer.newPage();
+        paintPage(painter, report.pages[i - 1], report.styles);
+    }
+    painter.end();
+}
+
+}  // namespace printing

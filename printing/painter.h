@@ -1,0 +1,21 @@
+#pragma once
+
+#include "printing/prepared_report.h"
+
+class QPainter;
+class QPrinter;
+
+namespace printing {
+
+// Paints one prepared page at the device's resolution; the painter's origin is the page's
+// top-left corner.
+void paintPage(QPainter& painter, const PreparedPage& page, const std::vector<ItemStyle>& styles);
+
+// Sets the printer to the report's page (A4, orientation, full page) without painting.
+void setUpPrinter(QPrinter& printer, const PreparedReport& report);
+
+// Paints every page of the report on a printer set up by setUpPrinter (only the range chosen in
+// the print dialog, when there is one).
+void printReport(QPrinter& printer, const PreparedReport& report);
+
+}  // namespace printing

@@ -1,0 +1,413 @@
+#include "printing/prepare.h"
+
+#include "data/dataset.h"
+#include "printing/exact_sum.h"
+#include "printing/fonts.h"
+#include "ui/format.h"
+
+#include <algorithm>
+
+namespace printing {
+
+namespace {
+
+constexpr double kEpsilonMm = 1e-6;
+
+// A layout item with what preparation looks up once: its column, its sum, its style.
+struct ResolvedItem {
+    const Item* item;
+    int column = -1;  // Field / Sum by field
+    int sum = -1;     // index of its accumulator
+    int style = 0;
+};
+
+struct ResolvedBand {
+    const Band* band;
+    int boxStyle = -1;  // background / frame of the band itself
+    bool grows = false;
+    bool resetsSums = false;
+    std::vector<ResolvedItem> items;
+};
+
+struct Accumulator {
+    ExactSum total;
+    int column = -1;
+    const NumberFunction* expression = nullptr;
+};
+
+PreparedKind preparedKind(ItemKind kind) {
+    switch (kind) {
+        case ItemKind::Text:
+            return PreparedKind::Text;
+        case ItemKind::Field:
+            return PreparedKind::Field;
+        case ItemKind::Computed:
+            return PreparedKind::Computed;
+        case ItemKind::PageNumber:
+            return PreparedKind::PageNumber;
+        case ItemKind::Sum:
+            return PreparedKind::Sum;
+    }
+    return PreparedKind::Text;
+}
+
+QString valueText(const QVariant& v, const QString& mask, QChar separator) {
+    if (v.isNull())
+        return {};
+    switch (v.typeId()) {
+        case QMetaType::Double:
+        case QMetaType::Float:
+            return ui::formatMask(v.toDouble(), mask, separator);
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            return mask.isEmpty() ? v.toString() : ui::formatMask(v.toDouble(), mask, separator);
+        case QMetaType::QDate:
+            return ui::dateText(v.toDate());
+        case QMetaType::QDateTime:
+            return ui::dateText(v.toDateTime().date());
+        case QMetaType::QString: {
+            if (!mask.isEmpty()) {
+                bool ok = false;
+                const double d = v.toString().toDouble(&ok);
+                if (ok)
+                    return ui::formatMask(d, mask, separator);
+            }
+            return v.toString();
+        }
+        default:
+            return v.toString();
+    }
+}
+
+class Preparer {
+public:
+    Preparer(const Layout& layout, const data::Dataset& dataset)
+        : layout_(layout), dataset_(dataset), separator_(ui::decimalSeparator()) {
+        report_.title = layout.title;
+        report_.orientation = layout.page.orientation;
+        report_.pageWidthMm = layout.page.pageWidthMm();
+        report_.pageHeightMm = layout.page.pageHeightMm();
+        report_.zoom = layout.zoom;
+        resolveAll();
+    }
+
+    PreparedReport run();
+
+private:
+    void resolveAll();
+    std::vector<ResolvedBand> resolve(const std::vector<Band>& bands);
+    ResolvedBand resolve(const Band& band);
+    int addStyle(const ItemStyle& style);
+
+    double height(const std::vector<ResolvedBand>& bands) const;
+    double bandHeight(const ResolvedBand& band, const Row& row);
+    double itemWidth(const ResolvedItem& r, const QString& text);
+    QString itemText(const ResolvedItem& r, const Row& row);
+
+    void startPage();
+    void finishPage();
+    bool fits(double mm) const { return y_ + mm <= bodyBottom_ + kEpsilonMm; }
+    bool pageHasBody() const { return y_ > bodyTop_ + kEpsilonMm; }
+    // Starts a new page unless the rest of this one holds mm (or nothing is on it yet).
+    void keepRoom(double mm);
+    void place(const ResolvedBand& band, const Row& row);
+    void place(const std::vector<ResolvedBand>& bands, const Row& row);
+    void placeGroupFooters(int fromLevel, const Row& lastRow);
+    void addToSums(int row);
+
+    const Layout& layout_;
+    const data::Dataset& dataset_;
+    const QChar separator_;
+    PreparedReport report_;
+    TextMeasure measure_;
+
+    std::vector<ResolvedBand> reportHeader_, repeatedHeader_, reportFooter_;
+    std::vector<std::vector<ResolvedBand>> groupHeaders_, groupFooters_;
+    std::vector<int> groupColumns_;
+    std::optional<ResolvedBand> detail_, pageFooter_;
+    std::vector<Accumulator> sums_;
+    // Page-number items whose pattern asks for the page count, filled in at the end.
+    std::vector<std::pair<size_t, size_t>> pageCountItems_;
+
+    PreparedPage* page_ = nullptr;
+    double y_ = 0;
+    double bodyTop_ = 0;
+    double bodyBottom_ = 0;
+    double repeatedHeaderHeight_ = 0;
+};
+
+int Preparer::addStyle(const ItemStyle& style) {
+    report_.styles.push_back(style);
+    return static_cast<int>(report_.styles.size()) - 1;
+}
+
+ResolvedBand Preparer::resolve(const Band& band) {
+    ResolvedBand rb;
+    rb.band = &band;
+    if (band.background.isValid() || band.frame.sides != NoSides) {
+        ItemStyle box;
+        box.background = band.background;
+        box.frame = band.frame;
+        rb.boxStyle = addStyle(box);
+    }
+    for (const Item& item : band.items) {
+        ResolvedItem r{&item};
+        ItemStyle style;
+        style.font = item.font.value_or(layout_.page.baseFont);
+        style.align = item.align;
+        style.wrap = item.grows;
+        style.color = item.color;
+        style.background = item.background;
+        style.frame = item.frame;
+        r.style = addStyle(style);
+        if (!item.field.isEmpty())
+            r.column = dataset_.fieldIndex(item.field);
+        if (item.kind == ItemKind::Sum) {
+            Accumulator acc;
+            acc.column = r.column;
+            if (item.expression)
+                acc.expression = &item.expression;
+            sums_.push_back(acc);
+            r.sum = static_cast<int>(sums_.size()) - 1;
+            if (item.reset == SumReset::AfterPrint)
+                rb.resetsSums = true;
+        }
+        rb.grows = rb.grows || item.grows;
+        rb.items.push_back(r);
+    }
+    return rb;
+}
+
+std::vector<ResolvedBand> Preparer::resolve(const std::vector<Band>& bands) {
+    std::vector<ResolvedBand> out;
+    out.reserve(bands.size());
+    for (const Band& b : bands)
+        out.push_back(resolve(b));
+    return out;
+}
+
+void Preparer::resolveAll() {
+    reportHeader_ = resolve(layout_.reportHeader);
+    repeatedHeader_ = resolve(layout_.repeatedHeader);
+    for (const Group& g : layout_.groups) {
+        groupHeaders_.push_back(resolve(g.header));
+        groupFooters_.push_back(resolve(g.footer));
+        groupColumns_.push_back(dataset_.fieldIndex(g.field));
+    }
+    if (layout_.detail)
+        detail_ = resolve(*layout_.detail);
+    reportFooter_ = resolve(layout_.reportFooter);
+    if (layout_.pageFooter)
+        pageFooter_ = resolve(*layout_.pageFooter);
+    repeatedHeaderHeight_ = height(repeatedHeader_);
+}
+
+double Preparer::height(const std::vector<ResolvedBand>& bands) const {
+    double h = 0;
+    for (const ResolvedBand& b : bands)
+        h += b.band->heightMm;
+    return h;
+}
+
+QString Preparer::itemText(const ResolvedItem& r, const Row& row) {
+    const Item& item = *r.item;
+    switch (item.kind) {
+        case ItemKind::Text:
+            return item.text;
+        case ItemKind::Field:
+            return valueText(row.value(r.column), item.mask, separator_);
+        case ItemKind::Computed:
+            return item.compute ? item.compute(row) : QString();
+        case ItemKind::PageNumber: {
+            const QString number = QString::number(report_.pages.size());
+            return item.text.isEmpty() ? number
+                                       : QString(item.text).replace(QLatin1String("%1"), number);
+        }
+        case ItemKind::Sum:
+            return sums_[r.sum].total.text(item.mask, separator_);
+    }
+    return {};
+}
+
+double Preparer::itemWidth(const ResolvedItem& r, const QString& text) {
+    const Item& item = *r.item;
+    const double room = std::max(0.0, layout_.page.usableWidthMm() - item.leftMm);
+    if (item.widthMm > 0 && !item.grows)
+        return item.widthMm;
+    const double textWidth = measure_.widthMm(report_.styles[r.style].font, text);
+    return std::min(room, std::max(item.widthMm, textWidth));
+}
+
+double Preparer::bandHeight(const ResolvedBand& band, const Row& row) {
+    double h = band.band->heightMm;
+    if (!band.grows)
+        return h;
+    for (const ResolvedItem& r : band.items) {
+        if (!r.item->grows)
+            continue;
+        const QString text = itemText(r, row);
+        const double w = itemWidth(r, text);
+        const double textHeight = measure_.wrappedHeightMm(report_.styles[r.style].font, text, w);
+        h = std::max(h, r.item->topMm + std::max(r.item->heightMm, textHeight));
+    }
+    return h;
+}
+
+void Preparer::startPage() {
+    report_.pages.emplace_back();
+    page_ = &report_.pages.back();
+    y_ = layout_.page.topMm;
+    bodyBottom_ = layout_.page.pageHeightMm() - layout_.page.bottomMm -
+                  (pageFooter_ ? pageFooter_->band->heightMm : 0.0);
+    // The first page opens with the report header; the repeated header follows it there.
+    if (report_.pages.size() > 1)
+        place(repeatedHeader_, Row(&dataset_, -1));
+    bodyTop_ = y_;
+}
+
+void Preparer::finishPage() {
+    if (pageFooter_) {
+        y_ = layout_.page.pageHeightMm() - layout_.page.bottomMm - pageFooter_->band->heightMm;
+        const int last = dataset_.recordCount() - 1;
+        place(*pageFooter_, Row(&dataset_, last));
+    }
+}
+
+void Preparer::keepRoom(double mm) {
+    if (!fits(mm) && pageHasBody()) {
+        finishPage();
+        startPage();
+    }
+}
+
+void Preparer::place(const ResolvedBand& band, const Row& row) {
+    const double h = bandHeight(band, row);
+    const double left = layout_.page.leftMm;
+    if (band.boxStyle >= 0)
+        page_->items.push_back(PreparedItem{QString(),
+                                            QRectF(left, y_, layout_.page.usableWidthMm(), h),
+                                            PreparedKind::Box, band.boxStyle});
+    for (const ResolvedItem& r : band.items) {
+        const Item& item = *r.item;
+        QString text = itemText(r, row);
+        const double w = itemWidth(r, text);
+        const double itemHeight = item.heightMm > 0 && !item.grows ? item.heightMm : h - item.topMm;
+        if (item.kind == ItemKind::PageNumber && item.text.contains(QLatin1String("%2")))
+            pageCountItems_.emplace_back(report_.pages.size() - 1, page_->items.size());
+        page_->items.push_back(PreparedItem{
+            std::move(text), QRectF(left + item.leftMm, y_ + item.topMm, w, itemHeight),
+            preparedKind(item.kind), r.style});
+    }
+    if (band.resetsSums)
+        for (const ResolvedItem& r : band.items)
+            if (r.sum >= 0 && r.item->reset == SumReset::AfterPrint)
+                sums_[r.sum].total.reset();
+    y_ += h;
+}
+
+void Preparer::place(const std::vector<ResolvedBand>& bands, const Row& row) {
+    for (const ResolvedBand& b : bands) {
+        if (page_ && &bands != &repeatedHeader_)
+            keepRoom(bandHeight(b, row));
+        place(b, row);
+    }
+}
+
+void Preparer::placeGroupFooters(int fromLevel, const Row& lastRow) {
+    for (int g = static_cast<int>(groupFooters_.size()) - 1; g >= fromLevel; --g)
+        place(groupFooters_[g], lastRow);
+}
+
+void Preparer::addToSums(int row) {
+    if (sums_.empty())
+        return;
+    const Row r(&dataset_, row);
+    for (Accumulator& acc : sums_) {
+        if (acc.expression) {
+            acc.total.add((*acc.expression)(r));
+        } else {
+            const QVariant v = dataset_.valueAt(row, acc.column);
+            if (!v.isNull())
+                acc.total.add(v.toDouble());
+        }
+    }
+}
+
+PreparedReport Preparer::run() {
+    const int rows = dataset_.recordCount();
+    const int levels = static_cast<int>(groupColumns_.size());
+    const double innermostFooter = levels > 0 ? height(groupFooters_.back()) : 0.0;
+
+    startPage();
+    place(reportHeader_, Row(&dataset_, rows > 0 ? 0 : -1));
+    place(repeatedHeader_, Row(&dataset_, -1));
+    bodyTop_ = y_;
+
+    for (int i = 0; i < rows; ++i) {
+        // The outermost group whose value changes at this row: its footers (of the previous
+        // row's groups) and headers from there inwards print here.
+        int changed = levels;
+        if (i == 0) {
+            changed = 0;
+        } else {
+            for (int g = 0; g < levels; ++g) {
+                const int c = groupColumns_[g];
+                if (dataset_.valueAt(i, c) != dataset_.valueAt(i - 1, c)) {
+                    changed = g;
+                    break;
+                }
+            }
+            placeGroupFooters(changed, Row(&dataset_, i - 1));
+        }
+        const Row row(&dataset_, i);
+        if (changed < levels) {
+            double block = innermostFooter;
+            for (int g = changed; g < levels; ++g)
+                for (const ResolvedBand& b : groupHeaders_[g])
+                    block += bandHeight(b, row);
+            keepRoom(block);
+            for (int g = changed; g < levels; ++g)
+                place(groupHeaders_[g], row);
+        }
+        addToSums(i);
+        if (detail_) {
+            keepRoom(bandHeight(*detail_, row) + repeatedHeaderHeight_);
+            place(*detail_, row);
+        }
+    }
+    const Row last(&dataset_, rows - 1);
+    if (rows > 0)
+        placeGroupFooters(0, last);
+    place(reportFooter_, last);
+    finishPage();
+
+    const QString count = QString::number(report_.pages.size());
+    for (const auto& [pageIndex, itemIndex] : pageCountItems_) {
+        QString& text = report_.pages[pageIndex].items[itemIndex].text;
+        text.replace(QLatin1String("%2"), count);
+    }
+    return std::move(report_);
+}
+
+}  // namespace
+
+PreparedReport prepare(const Layout& layout, const data::Dataset& dataset) {
+    installFontFallbacks();
+    return Preparer(layout, dataset).run();
+}
+
+QStringList PreparedReport::texts(int page) const {
+    QStringList out;
+    if (page < 0 || page >= static_cast<int>(pages.size()))
+        return out;
+    for (const PreparedItem& item : pages[page].items)
+        if (item.kind != PreparedKind::Box)
+            out << item.text;
+    return out;
+}
+
+}  // namespace printing

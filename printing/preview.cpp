@@ -1,0 +1,57 @@
+#include "printing/preview.h"
+
+#include "printing/painter.h"
+#include "printing/prepare.h"
+#include "ui/modal.h"
+
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+
+namespace printing {
+
+namespace {
+std::function<void(const PreparedReport&)>& previewHook() {
+    static std::function<void(const PreparedReport&)> hook;
+    return hook;
+}
+}  // namespace
+
+void setPreviewHook(std::function<void(const PreparedReport&)> hook) {
+    previewHook() = std::move(hook);
+}
+
+void clearPreviewHook() {
+    previewHook() = nullptr;
+}
+
+void showPreview(const PreparedReport& report) {
+    if (previewHook()) {
+        const auto hook = previewHook();  // the hook may replace itself while it runs
+        hook(report);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, report);
+    QPrintPreviewDialog dialog(&printer);
+    if (!report.title.isEmpty())
+        dialog.setWindowTitle(report.title);
+    // The dialog paints every page it shows into its own picture printer; the pages are already
+    // laid out, so this is only drawing.
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&report](QPrinter* target) { printReport(*target, report); });
+    if (auto* view = dialog.findChild<QPrintPreviewWidget*>()) {
+        if (report.zoom == PreviewZoom::WholePage)
+            view->fitInView();
+        else
+            view->fitToWidth();
+    }
+    dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+    ui::showModal(&dialog);
+}
+
+void previewReport(const Layout& layout, const data::Dataset& dataset) {
+    showPreview(prepare(layout, dataset));
+}
+
+}  // namespace printing

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "printing/prepared_report.h"
+
+#include <functional>
+
+namespace data {
+class Dataset;
+}
+
+namespace printing {
+
+struct Layout;
+
+// While a hook is set, a previewed report is prepared and handed to the hook instead of the
+// preview window.
+void setPreviewHook(std::function<void(const PreparedReport&)> hook);
+void clearPreviewHook();
+
+// Shows the prepared report in the print preview (maximised, at page width or the whole page as
+// the layout asks) and returns when the user closes it; printing and PDF output are offered there.
+void showPreview(const PreparedReport& report);
+
+// Prepares the layout over the dataset's rows, then previews it (or hands it to the hook).
+void previewReport(const Layout& layout, const data::Dataset& dataset);
+
+}  // namespace printing

@@ -1,0 +1,161 @@
+#include "printing/report_layout.h"
+
+#include "data/dataset.h"
+
+#include <cmath>
+
+namespace printing {
+
+QVariant Row::value(int column) const {
+    return dataset_ ? dataset_->valueAt(row_, column) : QVariant();
+}
+
+QVariant Row::value(const QString& field) const {
+    return dataset_ ? dataset_->valueAt(row_, dataset_->fieldIndex(field)) : QVariant();
+}
+
+QString Row::text(const QString& field) const {
+    const QVariant v = value(field);
+    return v.isNull() ? QString() : v.toString();
+}
+
+double Row::number(const QString& field) const {
+    const QVariant v = value(field);
+    return v.isNull() ? 0.0 : v.toDouble();
+}
+
+int Row::integer(const QString& field) const {
+    return static_cast<int>(std::llround(number(field)));
+}
+
+Item& Item::at(double left, double width, Align a) {
+    leftMm = left;
+    widthMm = width;
+    align = a;
+    return *this;
+}
+
+Item& Item::top(double mm) {
+    topMm = mm;
+    return *this;
+}
+
+Item& Item::height(double mm) {
+    heightMm = mm;
+    return *this;
+}
+
+Item& Item::withFont(const QString& family, double pointSize, bool isBold) {
+    font = Font{family, pointSize, isBold};
+    return *this;
+}
+
+Item& Item::bold(bool on) {
+    if (!font)
+        font = Font{};
+    font->bold = on;
+    return *this;
+}
+
+Item& Item::withColor(const QColor& c) {
+    color = c;
+    return *this;
+}
+
+Item& Item::withBackground(const QColor& c) {
+    background = c;
+    return *this;
+}
+
+Item& Item::withFrame(int sides, LineStyle style, const QColor& c) {
+    frame.sides = sides;
+    frame.style = style;
+    frame.color = c;
+    return *this;
+}
+
+Item& Item::withMask(const QString& m) {
+    mask = m;
+    return *this;
+}
+
+Item& Item::growing(bool on) {
+    grows = on;
+    return *this;
+}
+
+Item fixedText(const QString& text) {
+    Item i;
+    i.kind = ItemKind::Text;
+    i.text = text;
+    return i;
+}
+
+Item fieldText(const QString& field, const QString& mask) {
+    Item i;
+    i.kind = ItemKind::Field;
+    i.field = field;
+    i.mask = mask;
+    return i;
+}
+
+Item computedText(TextFunction compute) {
+    Item i;
+    i.kind = ItemKind::Computed;
+    i.compute = std::move(compute);
+    return i;
+}
+
+Item pageNumber(const QString& pattern) {
+    Item i;
+    i.kind = ItemKind::PageNumber;
+    i.text = pattern;
+    return i;
+}
+
+Item sumOf(const QString& field, const QString& mask, SumReset reset) {
+    Item i;
+    i.kind = ItemKind::Sum;
+    i.field = field;
+    i.mask = mask;
+    i.reset = reset;
+    return i;
+}
+
+Item sumOf(NumberFunction expression, const QString& mask, SumReset reset) {
+    Item i;
+    i.kind = ItemKind::Sum;
+    i.expression = std::move(expression);
+    i.mask = mask;
+    i.reset = reset;
+    return i;
+}
+
+Band& Band::add(Item item) {
+    items.push_back(std::move(item));
+    return *this;
+}
+
+Band& Band::withBackground(const QColor& c) {
+    background = c;
+    return *this;
+}
+
+Band& Band::withFrame(int sides, LineStyle style, const QColor& c) {
+    frame.sides = sides;
+    frame.style = style;
+    frame.color = c;
+    return *this;
+}
+
+Band band(double heightMm) {
+    Band b;
+    b.heightMm = heightMm;
+    return b;
+}
+
+Band gapBand(double heightMm) {
+    return band(heightMm);
+}
+
+}  // namespace printing
