@@ -1,0 +1,151 @@
+#include "../support/message_log.h"
+#include "timesheet_fixture.h"
+
+#include "data/data_module.h"
+#include "data/dataset_model.h"
+#include "ui/clock.h"
+#include "ui/colors.h"
+#include "ui/modal.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QPushButton>
+
+namespace {
+
+using namespace timesheet_fixture;
+using testdb::AppTest;
+
+QColor headerColor(TForm19* form, int page, int column) {
+    return form->models[page]
+        ->headerData(column, Qt::Horizontal, Qt::ForegroundRole)
+        .value<QBrush>()
+        .color();
+}
+
+QStringList namesOf(TForm19* form, int page) {
+    QStringList names;
+    data::DatasetModel* m = form->models[page];
+    for (int r = 0; r < m->rowCount(); ++r)
+        names << m->data(m->index(r, 0)).toString();
+    return names;
+}
+
+TEST_F(AppTest, TimesheetMonthChangeColoursWeekendsAndClosesDaysPastTheEnd) {
+    choose(Form19, 3, 2022);
+    for (int page = 0; page < 3; ++page)
+        for (int d : {5, 6, 12, 13})
+            EXPECT_EQ(headerColor(Form19, page, d), ui::color(ui::kRed)) << page << " " << d;
+    EXPECT_EQ(headerColor(Form19, 0, 7), ui::color(ui::kSysWindowText));
+    EXPECT_EQ(headerColor(Form19, 0, 31), ui::color(ui::kSysWindowText));
+
+    choose(Form19, 2, 2023);
+    for (int d = 29; d <= 31; ++d) {
+        EXPECT_TRUE(Form19->dayLooks()[d - 1].readOnly) << d;
+        EXPECT_EQ(headerColor(Form19, 1, d), ui::color(ui::kSilver)) << d;
+    }
+    EXPECT_FALSE(Form19->dayLooks()[27].readOnly);
+    EXPECT_EQ(headerColor(Form19, 0, 28), ui::color(ui::kSysWindowText));
+}
+
+TEST_F(AppTest, TimesheetChangingTheYearAloneRereadsAllThreeShifts) {
+    const int a = addWorker("Андреев А.А.");
+    const int b = addWorker("Борисов Б.Б.");
+    for (int shift = 1; shift <= 3; ++shift) {
+        addRow(a, shift, 3, 2022, {{1, 8}});
+        addRow(b, shift, 3, 2023, {{1, 8}});
+    }
+    addRow(b, 4, 3, 2023, {{1, 3}});  // overtime has no page
+    choose(Form19, 3, 2022);
+    for (int page = 0; page < 3; ++page)
+        EXPECT_EQ(namesOf(Form19, page), QStringList{"Андреев А.А."}) << page;
+
+    Form19->ComboBox2->setCurrentIndex(Form19->ComboBox2->findText("2023"));
+    for (int page = 0; page < 3; ++page)
+        EXPECT_EQ(namesOf(Form19, page), QStringList{"Борисов Б.Б."}) << page;
+    // 1 March 2023 is a Wednesday: the 4th and 5th are the first weekend.
+    EXPECT_EQ(headerColor(Form19, 2, 4), ui::color(ui::kRed));
+    EXPECT_EQ(headerColor(Form19, 2, 5), ui::color(ui::kRed));
+    EXPECT_EQ(headerColor(Form19, 2, 6), ui::color(ui::kSysWindowText));
+}
+
+TEST_F(AppTest, TimesheetGridPaintsCellsByTheirRules) {
+    const int a = addWorker("Андреев А.А.");
+    // March 2022: the 5th is a Saturday, the 7th a Monday.
+    addRow(a, 1, 3, 2022, {{5, 8}, {7, 10}, {8, 7}});
+    choose(Form19, 3, 2022);
+    data::DatasetModel* m = Form19->models[0];
+    ASSERT_EQ(m->rowCount(), 1);
+    auto fg = [&](int col) {
+        return m->data(m->index(0, col), Qt::ForegroundRole).value<QBrush>().color();
+    };
+    auto bold = [&](int col) {
+        const QVariant f = m->data(m->index(0, col), Qt::FontRole);
+        return f.isValid() && f.value<QFont>().bold();
+    };
+    auto bg = [&](int col) { return m->data(m->index(0, col), Qt::BackgroundRole); };
+
+    EXPECT_EQ(fg(5), ui::color(ui::kRed));
+    EXPECT_TRUE(bold(5));
+    EXPECT_EQ(fg(7), ui::color(ui::kSysWindowText));
+    EXPECT_TRUE(bold(7));
+    EXPECT_EQ(bg(7).value<QBrush>().color(), ui::color(ui::kMoneyGreen));
+    EXPECT_FALSE(bold(8));
+    EXPECT_EQ(fg(9), ui::color(ui::kSilver));  // 0 on a weekday
+    EXPECT_EQ(fg(6), ui::color(ui::kRed));     // 0 on a Sunday
+    EXPECT_FALSE(bg(6).isValid());
+
+    // The total is never recoloured: bold on pale lavender, 8 + 10 + 7.
+    EXPECT_EQ(m->data(m->index(0, 32)).toInt(), 25);
+    EXPECT_TRUE(bold(32));
+    EXPECT_EQ(bg(32).value<QBrush>().color(), ui::color(0x00FFE4E1));
+    EXPECT_FALSE(m->data(m->index(0, 32), Qt::ForegroundRole).isValid());
+    EXPECT_FALSE(m->data(m->index(0, 0), Qt::ForegroundRole).isValid());
+
+    choose(Form19, 2, 2022);  // no row: nothing shown
+    EXPECT_EQ(m->rowCount(), 0);
+}
+
+TEST_F(AppTest, TimesheetOpensOnTheJournalMonthAndClosesItsQueriesAfter) {
+    const int a = addWorker("Андреев А.А.");
+    addRow(a, 2, 11, 2022, {{10, 8}});
+    ui::setToday(QDate(2026, 12, 10));
+    QString shown;
+    int rowsOfShift2 = -1;
+    ui::setModalHook([&](QWidget* w) {
+        shown = w->objectName() + " " + Form19->ComboBox1->currentText() + " " +
+                Form19->ComboBox2->currentText();
+        rowsOfShift2 = DataModule6->H_Tabel_2->recordCount();
+        return int(QDialog::Rejected);
+    });
+    Form19->ShowForJournalDate(QDate(2022, 11, 10));
+    EXPECT_EQ(shown, "Form19 Ноябрь 2022");
+    EXPECT_EQ(rowsOfShift2, 1);
+    EXPECT_FALSE(DataModule6->H_Tabel_1->isOpen());
+    EXPECT_FALSE(DataModule6->H_Tabel_2->isOpen());
+    EXPECT_FALSE(DataModule6->H_Tabel_3->isOpen());
+
+    // The year list reaches the year after today; later or earlier dates take the nearest end.
+    EXPECT_EQ(Form19->ComboBox2->itemText(Form19->ComboBox2->count() - 1), "2027");
+    Form19->ShowForJournalDate(QDate(2026, 12, 9));
+    EXPECT_EQ(shown, "Form19 Декабрь 2026");
+    Form19->ShowForJournalDate(QDate(2031, 5, 1));
+    EXPECT_EQ(shown, "Form19 Май 2027");
+    Form19->ShowForJournalDate(QDate(2001, 4, 1));
+    EXPECT_EQ(shown, "Form19 Апрель 2007");
+}
+
+TEST_F(AppTest, TimesheetRefreshRereadsAndActivationResetsTheExportCaption) {
+    const int a = addWorker("Андреев А.А.");
+    choose(Form19, 3, 2022);
+    EXPECT_EQ(Form19->models[0]->rowCount(), 0);
+    addRow(a, 1, 3, 2022, {{1, 8}});
+    Form19->Button5->click();
+    EXPECT_EQ(Form19->models[0]->rowCount(), 1);
+
+    Form19->Button2->setText("Excel (3 из 7)");
+    Form19->FormActivate();
+    EXPECT_EQ(Form19->Button2->text(), "Excel");
+}
+
+}  // namespace
