@@ -1,0 +1,212 @@
+#include "export/spreadsheet_bridge.h"
+
+#include "export/cell_value.h"
+#include "export/desktop_launch.h"
+#include "export/export_location.h"
+#include "ui/dialogs.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QLocale>
+
+#include <xlsxwriter.h>
+
+#include <atomic>
+#include <vector>
+
+namespace {
+
+void showStop(const QString& text, const QString& caption) {
+    ui::showMessage({text, caption, ui::Icon::Stop, ui::Buttons::Ok});
+}
+
+QString writeErrorText(int sheet, int column, int row) {
+    return QStringLiteral("Ошибка при записи: лист %1, столбец %2, строка %3")
+        .arg(sheet)
+        .arg(column)
+        .arg(row);
+}
+
+QString scratchPath() {
+    static std::atomic<int> counter{0};
+    return QDir(QDir::tempPath())
+        .filePath(QStringLiteral("plant-%1-%2.xlsx")
+                      .arg(QCoreApplication::applicationPid())
+                      .arg(++counter));
+}
+
+int longestLine(const QString& text) {
+    int longest = 0;
+    for (const auto& line : QStringView(text).split(u'\n'))
+        longest = std::max(longest, int(line.size()));
+    return longest;
+}
+
+}  // namespace
+
+// One workbook being filled: libxlsxwriter holds the cells until the workbook is closed.
+struct SpreadsheetBridge::Workbook {
+    struct Column {
+        int widest = 0;
+        bool fit = false;
+    };
+
+    lxw_workbook* book = nullptr;
+    std::vector<lxw_worksheet*> sheets;
+    std::vector<QHash<int, Column>> columns;  // per sheet, by 0-based column
+    QString scratch;
+    QLocale locale;
+    lxw_format* formats[2][2] = {};  // [asText][bold]
+
+    lxw_format* format(bool asText, bool bold) {
+        if (!asText && !bold)
+            return nullptr;
+        lxw_format*& f = formats[asText][bold];
+        if (!f) {
+            f = workbook_add_format(book);
+            if (asText)
+                format_set_num_format(f, "@");
+            if (bold)
+                format_set_bold(f);
+        }
+        return f;
+    }
+
+    void fitColumns() {
+        for (size_t s = 0; s < sheets.size(); ++s)
+            for (auto it = columns[s].cbegin(); it != columns[s].cend(); ++it)
+                if (it->fit)
+                    worksheet_set_column(sheets[s], lxw_col_t(it.key()), lxw_col_t(it.key()),
+                                         exporting::fittedColumnWidth(it->widest), nullptr);
+    }
+
+    // Writes the file; the workbook is gone afterwards whatever happened.
+    bool close() {
+        fitColumns();
+        const lxw_error result = workbook_close(book);
+        book = nullptr;
+        return result == LXW_NO_ERROR;
+    }
+
+    ~Workbook() {
+        if (book) {
+            workbook_close(book);
+            QFile::remove(scratch);
+        }
+    }
+};
+
+SpreadsheetBridge::SpreadsheetBridge(QString fileStem) : fileStem_(std::move(fileStem)) {}
+
+SpreadsheetBridge::~SpreadsheetBridge() = default;
+
+void SpreadsheetBridge::dropWorkbook() {
+    book_.reset();
+}
+
+int SpreadsheetBridge::OpenWorkbook(const QString& name) {
+    dropWorkbook();
+    auto book = std::make_unique<Workbook>();
+    book->scratch = scratchPath();
+    book->book = workbook_new(QFile::encodeName(book->scratch).constData());
+    if (!book->book) {
+        showStop(QStringLiteral("Невозможно открыть Microsoft Excel."), QStringLiteral("Ошибка"));
+        showStop(QStringLiteral("Ошибка открытия файла Microsoft Excel."),
+                 QStringLiteral("Ошибка"));
+        return -1;
+    }
+    // Only new workbooks can be made; an existing file is never overwritten or half-read.
+    lxw_worksheet* sheet = name.isEmpty() ? workbook_add_worksheet(book->book, "Лист1") : nullptr;
+    if (!sheet) {
+        showStop(QStringLiteral("Ошибка открытия файла Microsoft Excel."),
+                 QStringLiteral("Ошибка"));
+        return -1;  // ~Workbook discards it
+    }
+    book->sheets.push_back(sheet);
+    book->columns.resize(1);
+    book_ = std::move(book);
+    return 1;
+}
+
+bool SpreadsheetBridge::saveWorkbook(QString& savedPath) {
+    std::unique_ptr<Workbook> book = std::move(book_);
+    const QString scratch = book->scratch;
+    const bool written = book->close();
+    const QString folder = exporting::exportFolder();
+    if (written && QDir().mkpath(folder)) {
+        savedPath = exporting::workbookPath(folder, fileStem_, QDateTime::currentDateTime());
+        if (QFile::rename(scratch, savedPath))
+            return true;
+    }
+    QFile::remove(scratch);
+    showStop(QStringLiteral("Не удалось сохранить книгу Microsoft Excel в папке «%1».")
+                 .arg(QDir::toNativeSeparators(folder)),
+             QStringLiteral("Ошибка"));
+    return false;
+}
+
+int SpreadsheetBridge::SetVisible(int flag) {
+    if (!book_ || flag == 0)
+        return 1;
+    QString path;
+    if (!saveWorkbook(path))
+        return -1;
+    lastSavedPath_ = path;
+    if (qEnvironmentVariable("PLANT_NO_LAUNCH") == QLatin1String("1"))
+        return 1;
+    if (!exporting::openInSpreadsheetApplication(path))
+        ui::showMessage({QStringLiteral("Книга сохранена в файле\n%1\nОткройте её в программе "
+                                        "для работы с таблицами.")
+                             .arg(QDir::toNativeSeparators(path)),
+                         QStringLiteral("Excel"), ui::Icon::Information, ui::Buttons::Ok});
+    return 1;
+}
+
+int SpreadsheetBridge::WriteCell(int sheet, int column, int row, const QString& text) {
+    return WriteCell(sheet, column, row, text, false, false, false);
+}
+
+int SpreadsheetBridge::WriteCell(int sheet, int column, int row, const QString& text, bool asText,
+                                 bool autoFit, bool bold) {
+    if (text.isEmpty())
+        return 1;
+    if (!book_ || sheet < 1 || sheet > int(book_->sheets.size())) {
+        showStop(writeErrorText(sheet, column, row),
+                 QStringLiteral("Ошибочный номер листа Microsoft Excel"));
+        return -1;
+    }
+    lxw_worksheet* target = book_->sheets[sheet - 1];
+    lxw_format* format = book_->format(asText, bold);
+    lxw_error result = LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE;
+    if (row >= 1 && column >= 1) {
+        const auto r = lxw_row_t(row - 1);
+        const auto c = lxw_col_t(column - 1);
+        const std::optional<double> number =
+            asText ? std::nullopt : exporting::cellNumber(text, book_->locale);
+        if (number)
+            result = worksheet_write_number(target, r, c, *number, format);
+        else
+            result = worksheet_write_string(target, r, c, text.toUtf8().constData(), format);
+    }
+    if (result != LXW_NO_ERROR) {
+        showStop(writeErrorText(sheet, column, row), QStringLiteral("Ошибка Microsoft Excel"));
+        return -1;
+    }
+    Workbook::Column& widths = book_->columns[sheet - 1][column - 1];
+    widths.widest = std::max(widths.widest, longestLine(text));
+    widths.fit = widths.fit || autoFit;
+    return 1;
+}
+
+SpreadsheetBridge& ReportBridge() {
+    static SpreadsheetBridge bridge(QStringLiteral("Отчет"));
+    return bridge;
+}
+
+SpreadsheetBridge& TimesheetBridge() {
+    static SpreadsheetBridge bridge(QStringLiteral("Табель"));
+    return bridge;
+}
