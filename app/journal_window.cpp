@@ -1,28 +1,282 @@
 #include "app/journal_window.h"
 
+#include "app/journal_rules.h"
+#include "app/journal_statements.h"
+#include "app/login_rules.h"
 #include "app/login_window.h"
+#include "app/version_check.h"
 #include "data/data_module.h"
+#include "data/dataset_model.h"
+#include "data/transaction.h"
+#include "entry/entry_editor.h"
+#include "entry/timesheet_recalc.h"
+#include "refbooks/operation_kinds_list.h"
+#include "refbooks/operations_list.h"
+#include "refbooks/products_list.h"
+#include "refbooks/workers_list.h"
+#include "reports/report_window.h"
+#include "timesheet/timesheet_window.h"
+#include "ui/clock.h"
+#include "ui/colors.h"
 #include "ui/dialogs.h"
+#include "ui/error_display.h"
+#include "ui/format.h"
+#include "ui/grid.h"
+#include "ui/wait_cursor.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
 
 TForm1* Form1 = nullptr;
+
+namespace {
+
+QString numberText(const QVariant& v) {
+    return v.isNull() ? QString() : ui::shortestFloat(v.toDouble());
+}
+
+QString timestampText(const QVariant& v) {
+    return v.isNull() ? QString() : v.toDateTime().toString(QStringLiteral("dd.MM.yyyy H:mm:ss"));
+}
+
+std::vector<data::GridColumn> journalColumns() {
+    using data::gridColumn;
+    const Qt::Alignment centre = Qt::AlignHCenter | Qt::AlignVCenter;
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    std::vector<data::GridColumn> c{
+        gridColumn(QStringLiteral("fio"), QStringLiteral("Фамилия И.О.")),
+        gridColumn(QStringLiteral("marka"), QStringLiteral("Марка изделия")),
+        gridColumn(QStringLiteral("vid"), QStringLiteral("Операция")),
+        gridColumn(QStringLiteral("nmn"), QStringLiteral("Вид")),
+        gridColumn(QStringLiteral("color"), QStringLiteral("Цвет"), true, centre),
+        gridColumn(QStringLiteral("time"), QStringLiteral("Часы"), true, left),
+        gridColumn(QStringLiteral("kol_vo"), QStringLiteral("Кол-во"), true, left),
+        gridColumn(QStringLiteral("brak"), QStringLiteral("Брак"), true, left),
+        gridColumn(QStringLiteral("summa"), QStringLiteral("Итого (р.)"), true, left),
+        gridColumn(QStringLiteral("prize"), QStringLiteral("Премия (%)"), false),
+        gridColumn(QStringLiteral("ok"), QStringLiteral("OK"), true, centre),
+        gridColumn(QStringLiteral("vvod"), QStringLiteral("Заведен"), true, centre),
+    };
+    const int widths[] = {190, 110, 130, 130, 45, 45, 60, 45, 80, 70, 40, 135};
+    for (size_t i = 0; i < c.size(); ++i)
+        c[i].width = widths[i];
+    c[6].format = numberText;
+    c[8].format = numberText;
+    c[9].format = numberText;
+    c[11].format = timestampText;
+    return c;
+}
+
+constexpr int kOkColumn = 10;
+
+// The acceptance mark bold, green when accepted and red otherwise.
+QVariant styleMark(const data::Dataset& ds, int row, int column, int role) {
+    if (column != kOkColumn)
+        return {};
+    if (role == Qt::FontRole) {
+        QFont f;
+        f.setBold(true);
+        return f;
+    }
+    if (role == Qt::ForegroundRole)
+        return ui::color(
+            journal::markColor(ds.valueAt(row, ds.fieldIndex(QStringLiteral("ok"))).toString()));
+    return {};
+}
+
+// A check box or radio button marked by a coloured background and a bold caption.
+void paintMarked(QWidget* w, bool marked, quint32 colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, marked ? ui::color(colour) : ui::color(ui::kSysButtonFace));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+    QFont f = w->font();
+    f.setBold(marked);
+    w->setFont(f);
+}
+
+}  // namespace
 
 TForm1::TForm1(const QStringList& args, QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Табель"));
+    buildControls();
+    buildMenu();
+    FormCreate(args);
+}
+
+void TForm1::buildControls() {
+    auto radio = [this](const char* name, const QString& caption, int shift) {
+        auto* b = new QRadioButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        connect(b, &QRadioButton::clicked, this,
+                ui::guarded([this, shift] { RadioButtonClick(shift); }));
+        return b;
+    };
+    RadioButton1 = radio("RadioButton1", QStringLiteral("Смена №1"), 1);
+    RadioButton2 = radio("RadioButton2", QStringLiteral("Смена №2"), 2);
+    RadioButton3 = radio("RadioButton3", QStringLiteral("Смена №3"), 3);
+    RadioButton4 = radio("RadioButton4", QStringLiteral("Переработка"), 4);
+    RadioButton1->setChecked(true);
+
     DateT = new QDateEdit(this);
     DateT->setObjectName(QStringLiteral("DateT"));
     DateT->setCalendarPopup(true);
     DateT->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    DateT->setDate(ui::today());
+    DateT->installEventFilter(this);
+    // The drop-down calendar closing chooses the date (the date is set by then: queued).
+    DateT->calendarWidget()->window()->installEventFilter(this);
+
     CBox1 = new QCheckBox(QStringLiteral("Выходной"), this);
     CBox1->setObjectName(QStringLiteral("CBox1"));
-    FormCreate(args);
+    connect(CBox1, &QCheckBox::toggled, this, ui::guarded([this] { CBox1Click(); }));
+
+    DBGrid2 = new QTableView(this);
+    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
+    DBGrid2->setMinimumSize(960, 360);
+    DBGrid2->horizontalHeader()->setStretchLastSection(true);
+    connect(DBGrid2, &QTableView::doubleClicked, this, ui::guarded([this] { DBGrid2DblClick(); }));
+
+    auto button = [this](const char* name, const QString& caption, void (TForm1::*handler)()) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this,
+                ui::guarded([this, handler] { (this->*handler)(); }));
+        return b;
+    };
+    Button1 = button("Button1", QStringLiteral("Добавить"), &TForm1::Button1Click);
+    Button2 = button("Button2", QStringLiteral("Изменить"), &TForm1::Button2Click);
+    Button3 = button("Button3", QStringLiteral("Удалить"), &TForm1::Button3Click);
+    Button8 = button("Button8", QStringLiteral("Обновить"), &TForm1::Button8Click);
+    Button4 = button("Button4", QStringLiteral("Выход"), &TForm1::Button4Click);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(30000);
+    connect(Timer1, &QTimer::timeout, this, ui::guarded([this] { Timer1Timer(); }));
+
+    auto* top = new QHBoxLayout;
+    for (QWidget* w : {static_cast<QWidget*>(RadioButton1), static_cast<QWidget*>(RadioButton2),
+                       static_cast<QWidget*>(RadioButton3), static_cast<QWidget*>(RadioButton4)})
+        top->addWidget(w);
+    top->addSpacing(24);
+    top->addWidget(DateT);
+    top->addWidget(CBox1);
+    top->addStretch();
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Button1);
+    bottom->addWidget(Button2);
+    bottom->addWidget(Button3);
+    bottom->addWidget(Button8);
+    bottom->addStretch();
+    bottom->addWidget(Button4);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(DBGrid2, 1);
+    layout->addLayout(bottom);
+
+    auto link = [this](const char* name) {
+        auto* m = new data::DatasetModel(this);
+        m->setObjectName(QString::fromLatin1(name));
+        m->setColumns(journalColumns());
+        m->setStyler(styleMark);
+        // The grid follows the current row of the link it shows.
+        auto follow = [this, m] {
+            if (DBGrid2->model() != m)
+                return;
+            const int row = m->dataset() ? m->dataset()->recNo() - 1 : -1;
+            if (row < 0 || row >= m->rowCount())
+                return;
+            const QModelIndex current = DBGrid2->currentIndex();
+            if (current.row() != row)
+                DBGrid2->selectionModel()->setCurrentIndex(
+                    m->index(row, current.isValid() ? current.column() : 0),
+                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        };
+        connect(m, &QAbstractItemModel::modelReset, this, follow);
+        connect(m, &data::DatasetModel::currentMoved, this, follow);
+        return m;
+    };
+    DataSource1 = link("DataSource1");
+    DataSource2 = link("DataSource2");
+    DataSource3 = link("DataSource3");
+    DataSource4 = link("DataSource4");
+    DBGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid2->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid2->verticalHeader()->setDefaultSectionSize(DBGrid2->fontMetrics().height() + 6);
+    DBGrid2->verticalHeader()->setMinimumWidth(12);
+    DBGrid2->horizontalHeader()->setHighlightSections(false);
+    linkGrid(DataSource1);
+
+    paintShiftButtons();
+    paintMarked(CBox1, false, ui::kRed);
+}
+
+void TForm1::buildMenu() {
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    auto item = [this](QWidget* owner, const char* name, const QString& caption,
+                       void (TForm1::*handler)()) {
+        auto* a = new QAction(caption, owner);
+        a->setObjectName(QString::fromLatin1(name));
+        if (handler)
+            connect(a, &QAction::triggered, this,
+                    ui::guarded([this, handler] { (this->*handler)(); }));
+        return a;
+    };
+
+    N2 = new QMenu(QStringLiteral("Справочники"), MainMenu1);
+    N2->setObjectName(QStringLiteral("N2"));
+    N2->menuAction()->setObjectName(QStringLiteral("N2"));
+    N1 = item(N2, "N1", QStringLiteral("Рабочие"), &TForm1::N1Click);
+    N3 = item(N2, "N3", QStringLiteral("Изделия"), &TForm1::N3Click);
+    N4 = item(N2, "N4", QStringLiteral("Цены"), &TForm1::N4Click);
+    N6 = item(N2, "N6", QStringLiteral("Операции"), &TForm1::N6Click);
+    N8 = item(N2, "N8", QStringLiteral("Внеурочное"), nullptr);
+    N2->addActions({N1, N3, N4, N6, N8});
+    MainMenu1->addMenu(N2);
+
+    N11 = item(MainMenu1, "N11", QStringLiteral("Табель по времени"), &TForm1::N11Click);
+    MainMenu1->addAction(N11);
+
+    N7 = new QMenu(QStringLiteral("Отчеты"), MainMenu1);
+    N7->setObjectName(QStringLiteral("N7"));
+    N7->menuAction()->setObjectName(QStringLiteral("N7"));
+    N10 = item(N7, "N10", QStringLiteral("Сводные отчеты"), &TForm1::N10Click);
+    N7->addAction(N10);
+    MainMenu1->addMenu(N7);
+
+    N5 = item(MainMenu1, "N5", QStringLiteral("Выход"), &TForm1::Button4Click);
+    MainMenu1->addAction(N5);
+
+    layout()->setMenuBar(MainMenu1);
 }
 
 void TForm1::FormCreate(const QStringList& args) {
     DataModule6 = new TDataModule6();
+    DataSource1->setDataset(DataModule6->Smena1);
+    DataSource2->setDataset(DataModule6->Smena2);
+    DataSource3->setDataset(DataModule6->Smena3);
+    DataSource4->setDataset(DataModule6->Smena4);
+    for (int shift = 1; shift <= 4; ++shift)
+        DataModule6->journalOf(shift)->setParam(QStringLiteral("ok"), QStringLiteral("ta"));
+    updtOK.setSql(journal::statements::updateMark());
     try {
         DataModule6->ADO_DB.close();
         DataModule6->ADO_DB.open(data::composeConnectionString(args.value(1), args.value(2)));
@@ -33,7 +287,9 @@ void TForm1::FormCreate(const QStringList& args) {
         ui::showMessage({QStringLiteral("Подключение к БД отсутсвует!!!"),
                          QStringLiteral("Ошибка!"), ui::Icon::Stop, ui::Buttons::Ok});
         connected_ = false;
+        return;
     }
+    Timer1->start();
 }
 
 data::Dataset* TForm1::selectCurrentJournal() {
@@ -43,4 +299,180 @@ data::Dataset* TForm1::selectCurrentJournal() {
 
 data::Dataset* TForm1::currentJournal() const {
     return currentJournal_ ? currentJournal_ : DataModule6->journalOf(CurrentShift);
+}
+
+data::DatasetModel* TForm1::dataSourceOf(int shift) const {
+    switch (shift) {
+        case 2:
+            return DataSource2;
+        case 3:
+            return DataSource3;
+        case 4:
+            return DataSource4;
+        default:
+            return DataSource1;
+    }
+}
+
+void TForm1::linkGrid(data::DatasetModel* source) {
+    if (DBGrid2->model() == source)
+        return;
+    QItemSelectionModel* old = DBGrid2->selectionModel();
+    DBGrid2->setModel(source);
+    delete old;
+    ui::applyColumns(DBGrid2, source);
+    connect(DBGrid2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [source](const QModelIndex& current) {
+                data::Dataset* ds = source->dataset();
+                if (ds && current.isValid() && ds->recNo() != current.row() + 1)
+                    ds->setRecNo(current.row() + 1);
+            });
+    emit source->currentMoved(source->dataset() ? source->dataset()->recNo() : 0);
+}
+
+void TForm1::reloadJournals(const QDate& day) {
+    for (int shift = 1; shift <= 4; ++shift)
+        DataModule6->journalOf(shift)->close();
+    // A failing query leaves itself and the ones after it closed until the next reload.
+    for (int shift = 1; shift <= 4; ++shift) {
+        data::Dataset* q = DataModule6->journalOf(shift);
+        q->setParam(QStringLiteral("data"), day);
+        q->open();
+    }
+}
+
+void TForm1::FormActivate() {
+    DateT->setDate(ui::today());
+    if (journal::isWeekend(DateT->date()))
+        CBox1->setChecked(true);
+    reloadJournals(DateT->date());
+}
+
+void TForm1::DateTChange() {
+    {
+        ui::WaitCursor wait;
+        reloadJournals(DateT->date());
+        CBox1->setChecked(journal::isWeekend(DateT->date()));
+    }
+    DBGrid2->setFocus();
+}
+
+void TForm1::RadioButtonClick(int shift) {
+    QRadioButton* chosen = shift == 2   ? RadioButton2
+                           : shift == 3 ? RadioButton3
+                           : shift == 4 ? RadioButton4
+                                        : RadioButton1;
+    if (!chosen->isChecked())
+        return;
+    linkGrid(dataSourceOf(shift));
+    CurrentShift = shift;
+    paintShiftButtons();
+}
+
+void TForm1::paintShiftButtons() {
+    for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton3, RadioButton4})
+        paintMarked(b, b->isChecked(), ui::kGreen);
+}
+
+void TForm1::CBox1Click() {
+    paintMarked(CBox1, CBox1->isChecked(), ui::kRed);
+}
+
+void TForm1::Button8Click() {
+    ui::WaitCursor wait;
+    for (int shift = 1; shift <= 4; ++shift)
+        DataModule6->journalOf(shift)->close();
+    for (int shift = 1; shift <= 4; ++shift)
+        DataModule6->journalOf(shift)->open();
+}
+
+void TForm1::Button1Click() {
+    selectCurrentJournal();
+    Form11->PrepareAdd();
+}
+
+void TForm1::Button2Click() {
+    if (selectCurrentJournal()->isEmpty())
+        return;
+    Form11->PrepareChange();
+}
+
+void TForm1::Button3Click() {
+    const QDate day = DateT->date();
+    data::Dataset* q = DataModule6->journalOf(CurrentShift);
+    if (q->isEmpty())
+        return;
+    const qint64 id = q->asInt64(QStringLiteral("id"));
+    DataModule6->DelSmena.setSql(journal::statements::deleteEntry(id));
+    if (ui::confirmDeletion(QStringLiteral("Удалить позицию из списка?"))) {
+        const int w = q->asInt(QStringLiteral("w_id"));
+        // The entry goes only together with its hours in the timesheet.
+        data::Transaction transaction;
+        DataModule6->DelSmena.exec();
+        RecalcTimesheetDayAfterDeletion(w, CurrentShift, day);
+        transaction.commit();
+    }
+    q->close();
+    q->open();
+}
+
+void TForm1::DBGrid2DblClick() {
+    if (LoginWord == QLatin1String(login::kForemanWord))
+        return;
+    data::Dataset* q = selectCurrentJournal();
+    if (q->isEmpty())
+        return;
+    updtOK.setParam(QStringLiteral("ok"), journal::toggledMark(q->text(QStringLiteral("ok"))));
+    updtOK.setParam(QStringLiteral("id"), q->asInt64(QStringLiteral("id")));
+    updtOK.exec();
+    const int row = q->recNo();
+    q->close();
+    q->open();
+    q->setRecNo(row);
+}
+
+void TForm1::Button4Click() {
+    reject();
+}
+
+void TForm1::N1Click() {
+    Form5->ShowAsReferenceBook();
+}
+
+void TForm1::N3Click() {
+    Form3->ShowAsReferenceBook();
+}
+
+void TForm1::N4Click() {
+    Form4->ShowAsReferenceBook();
+}
+
+void TForm1::N6Click() {
+    Form8->ShowAsReferenceBook();
+}
+
+void TForm1::N11Click() {
+    Form19->ShowForJournalDate(DateT->date());
+}
+
+void TForm1::N10Click() {
+    const auto [from, to] = journal::previousMonthPeriod(ui::today());
+    Form18->ShowWithPeriod(from, to);
+}
+
+void TForm1::Timer1Timer() {
+    VersionCheck();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == DateT && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            ui::runGuarded([this] { DateTChange(); });
+            return true;
+        }
+    } else if (watched != DateT && event->type() == QEvent::Hide) {
+        QTimer::singleShot(0, this, [this] { ui::runGuarded([this] { DateTChange(); }); });
+    }
+    return ui::Window::eventFilter(watched, event);
 }

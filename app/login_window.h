@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/login_rules.h"
 #include "ui/window.h"
 
 class QLineEdit;
@@ -15,9 +16,17 @@ public:
     QLineEdit* Edit1;
     QPushButton* Button1;  // "Вход"
     QPushButton* Button2;  // "Отмена"
-    QTimer* Timer1;
+    QTimer* Timer1;        // armed by a refused version check; its tick ends the application
 
-    void Button2Click();
+    // The version check, then the build stamp in the caption.
+    void FormActivate() override;
+
+    void Button1Click();  // "Вход"
+    void Button2Click();  // "Отмена"
+    void Timer1Timer();
 };
+
+// What a role may not use in the journal and report windows, for the rest of the process.
+void applyRole(UserRole role);
 
 extern TForm23* Form23;

@@ -1,0 +1,18 @@
+#include "app/login_rules.h"
+
+namespace login {
+
+std::optional<UserRole> roleForWord(const QString& typed) {
+    const QString w = typed.trimmed();
+    if (w == QLatin1String("kestar"))
+        return UserRole::Reviewer;
+    if (w == QLatin1String(kForemanWord))
+        return UserRole::Foreman;
+    if (w == QLatin1String("hobym"))
+        return UserRole::Storekeeper;
+    if (w == QLatin1String("63517240") || w == QLatin1String("8453"))
+        return UserRole::Administrator;
+    return std::nullopt;
+}
+
+}  // namespace login

@@ -1,0 +1,87 @@
+#include "../support/qt_printers.h"
+#include "app/build_stamp.h"
+#include "app/journal_rules.h"
+#include "app/journal_statements.h"
+#include "ui/colors.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct StampCase {
+    const char* date;
+    const char* time;
+    qint32 d;
+    qint32 t;
+};
+
+TEST(BuildStamp, FromCompilerTexts) {
+    const StampCase cases[] = {
+        {"Nov 18 2022", "15:42:36", 20221118, 56556}, {"??? ?? ????", "??:??:??", 19000101, 0},
+        {"Mar  5 2023", "09:05:07", 20230305, 32707},  // blank-padded day
+        {"Jan  1 2024", "00:00:00", 20240101, 0},     {"Feb 28 2021", "23:59:59", 20210228, 86399},
+        {"Apr 10 2020", "01:00:00", 20200410, 3600},  {"May 31 2019", "12:00:00", 20190531, 43200},
+        {"Jun 15 2018", "00:00:01", 20180615, 1},     {"Jul  4 2017", "00:01:00", 20170704, 60},
+        {"Aug  9 2016", "00:00:00", 20160809, 0},     {"Sep 30 2015", "00:00:00", 20150930, 0},
+        {"Oct 11 2014", "00:00:00", 20141011, 0},     {"Dec 24 2013", "00:00:00", 20131224, 0},
+    };
+    for (const auto& c : cases) {
+        const BuildStamp s = buildStampFrom(c.date, c.time);
+        EXPECT_EQ(s.date, c.d) << c.date;
+        EXPECT_EQ(s.time, c.t) << c.time;
+    }
+}
+
+TEST(BuildStamp, OlderComparesDateThenTime) {
+    EXPECT_TRUE(isOlder({20221117, 80000}, {20221118, 56556}));
+    EXPECT_TRUE(isOlder({20221118, 56555}, {20221118, 56556}));
+    EXPECT_FALSE(isOlder({20221118, 56556}, {20221118, 56556}));
+    EXPECT_FALSE(isOlder({20221201, 0}, {20221118, 56556}));
+}
+
+TEST(JournalRules, PreviousMonthPeriod) {
+    const struct {
+        QDate today, from, to;
+    } cases[] = {
+        {{2023, 1, 15}, {2022, 12, 1}, {2023, 1, 1}},
+        {{2023, 3, 15}, {2023, 2, 1}, {2023, 3, 1}},
+        {{2023, 3, 31}, {2023, 2, 1}, {2023, 3, 1}},
+        {{2024, 12, 1}, {2024, 11, 1}, {2024, 12, 1}},
+    };
+    for (const auto& c : cases) {
+        const auto [from, to] = journal::previousMonthPeriod(c.today);
+        EXPECT_EQ(from, c.from) << c.today.toString().toStdString();
+        EXPECT_EQ(to, c.to) << c.today.toString().toStdString();
+    }
+}
+
+TEST(JournalRules, AcceptanceMarksCompareExactly) {
+    const struct {
+        const char* mark;
+        bool accepted;
+        const char* toggled;
+    } cases[] = {
+        {"ok", true, "no"},  {"да", true, "no"},  {"no", false, "ok"}, {"OK", false, "ok"},
+        {"Ok", false, "ok"}, {"Да", false, "ok"}, {"", false, "ok"},   {" ok", false, "ok"},
+    };
+    for (const auto& c : cases) {
+        const QString mark = QString::fromUtf8(c.mark);
+        EXPECT_EQ(journal::isAccepted(mark), c.accepted) << c.mark;
+        EXPECT_EQ(journal::markColor(mark), c.accepted ? ui::kGreen : ui::kRed) << c.mark;
+        EXPECT_EQ(journal::toggledMark(mark), QString::fromUtf8(c.toggled)) << c.mark;
+    }
+}
+
+TEST(JournalRules, WeekendIsSaturdayAndSunday) {
+    // 05.11.2022 is a Saturday.
+    for (int d = 0; d < 7; ++d)
+        EXPECT_EQ(journal::isWeekend(QDate(2022, 11, 5).addDays(d)), d <= 1) << d;
+}
+
+TEST(JournalStatements, ExactTexts) {
+    namespace st = journal::statements;
+    EXPECT_EQ(st::updateMark(), "update accounts_dep.smena set ok=:ok where id=:id");
+    EXPECT_EQ(st::deleteEntry(4711), "delete from accounts_dep.smena where id=4711");
+}
+
+}  // namespace

@@ -1,0 +1,291 @@
+#include "../support/message_log.h"
+#include "../support/test_database.h"
+#include "app/journal_window.h"
+#include "data/data_module.h"
+#include "data/dataset_model.h"
+#include "reports/report_window.h"
+#include "ui/clock.h"
+#include "ui/colors.h"
+#include "ui/modal.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFont>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+namespace {
+
+using testing_support::MessageLog;
+
+const QDate kSaturday(2022, 11, 5);
+const QDate kMonday(2022, 11, 7);
+const QDate kTuesday(2022, 11, 8);
+
+// Workers 1..3 (Антонов, Борисов, Волков: the journal lists them in that order), one product,
+// one operation.
+class Journal : public testdb::AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        testdb::exec(
+            "insert into accounts_dep.person(fio) values ('Антонов А.А.'), ('Борисов Б.Б.'), "
+            "('Волков В.В.');"
+            "insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs) values ('М-1', 6);"
+            "insert into accounts_dep.vid_oper(vid) values ('Сборка');"
+            "insert into accounts_dep.oper(vid, naimen, i_id) values (1, 0, 1)");
+        Form1->LoginWord = "8453";
+        Form1->CBox1->setChecked(false);
+        Form1->RadioButton1->click();
+        ui::setToday(kTuesday);
+    }
+
+    static int addEntry(int w, int shift, const QDate& day, int hours, const QString& ok = "no") {
+        return testdb::scalar(
+                   QStringLiteral("insert into accounts_dep.smena(data, smena, w_id, "
+                                  "i_id, o_id, kol_vo, brak, cena, time, ok) values "
+                                  "('%1', %2, %3, 1, 1, 10, 0, 1.5, %4, %5) returning id")
+                       .arg(day.toString("yyyy-MM-dd"))
+                       .arg(shift)
+                       .arg(w)
+                       .arg(hours)
+                       .arg(ok.isNull() ? "NULL" : "'" + ok + "'"))
+            .toInt();
+    }
+
+    static QStringList marks() {
+        QStringList m;
+        QAbstractItemModel* grid = Form1->DBGrid2->model();
+        for (int r = 0; r < grid->rowCount(); ++r)
+            m << grid->index(r, 10).data().toString();
+        return m;
+    }
+
+    static QString markInDb(int id) {
+        return testdb::scalar(
+                   QStringLiteral("select ok from accounts_dep.smena where id=%1").arg(id))
+            .toString();
+    }
+
+    static void showDate(const QDate& day) {
+        Form1->DateT->setDate(day);
+        Form1->DateTChange();
+    }
+};
+
+TEST_F(Journal, ActivationLoadsTodayAndTicksTheBoxOnlyOnWeekends) {
+    addEntry(1, 1, kSaturday, 8);
+    addEntry(1, 1, kTuesday, 8);
+    addEntry(2, 1, kTuesday, 8);
+    const struct {
+        QDate today;
+        bool ticked, after;
+        int rows;
+    } cases[] = {
+        {kTuesday, false, false, 2},
+        {kTuesday, true, true, 2},
+        {kSaturday, false, true, 1},
+        {kMonday, false, false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.today.toString().toStdString());
+        ui::setToday(c.today);
+        Form1->DateT->setDate(QDate(2020, 1, 1));
+        Form1->CBox1->setChecked(c.ticked);
+        Form1->FormActivate();
+        EXPECT_EQ(Form1->DateT->date(), c.today);
+        EXPECT_EQ(Form1->CBox1->isChecked(), c.after);
+        EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), c.rows);
+    }
+}
+
+TEST_F(Journal, DateChangeReloadsAndSetsTheBoxBothWays) {
+    addEntry(1, 1, kSaturday, 8);
+    showDate(kSaturday);
+    EXPECT_TRUE(Form1->CBox1->isChecked());
+    EXPECT_EQ(Form1->CBox1->palette().color(QPalette::Window), ui::color(ui::kRed));
+    EXPECT_TRUE(Form1->CBox1->font().bold());
+    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 1);
+
+    showDate(kMonday);
+    EXPECT_FALSE(Form1->CBox1->isChecked());
+    EXPECT_FALSE(Form1->CBox1->font().bold());
+    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 0);
+}
+
+TEST_F(Journal, MarksArePaintedAndTakenOrNullNeverListed) {
+    addEntry(1, 1, kTuesday, 1, "OK");
+    addEntry(2, 1, kTuesday, 1, "ok");
+    addEntry(3, 1, kTuesday, 1, "да");
+    addEntry(3, 1, kTuesday, 2, "ta");
+    addEntry(3, 1, kTuesday, 3, QString());
+    Form1->FormActivate();
+    ASSERT_EQ(marks(), (QStringList{"OK", "ok", "да"}));
+    QAbstractItemModel* grid = Form1->DBGrid2->model();
+    const QColor expected[] = {ui::color(ui::kRed), ui::color(ui::kGreen), ui::color(ui::kGreen)};
+    for (int r = 0; r < 3; ++r) {
+        const QModelIndex cell = grid->index(r, 10);
+        EXPECT_EQ(cell.data(Qt::ForegroundRole).value<QColor>(), expected[r]) << r;
+        EXPECT_TRUE(cell.data(Qt::FontRole).value<QFont>().bold());
+        EXPECT_FALSE(grid->index(r, 0).data(Qt::ForegroundRole).isValid());
+    }
+    EXPECT_TRUE(Form1->DBGrid2->isColumnHidden(9));  // "Премия (%)"
+    EXPECT_EQ(grid->headerData(0, Qt::Horizontal).toString(), "Фамилия И.О.");
+}
+
+TEST_F(Journal, ShiftChoiceSwitchesTheLinkWithoutReload) {
+    addEntry(1, 2, kTuesday, 8);
+    Form1->FormActivate();
+    addEntry(2, 2, kTuesday, 8);  // another workstation, after the load
+
+    Form1->RadioButton2->click();
+    EXPECT_EQ(Form1->CurrentShift, 2);
+    EXPECT_EQ(Form1->DBGrid2->model(), Form1->DataSource2);
+    EXPECT_EQ(Form1->DataSource2->dataset(), DataModule6->Smena2);
+    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 1);
+    EXPECT_TRUE(Form1->RadioButton2->font().bold());
+    EXPECT_EQ(Form1->RadioButton2->palette().color(QPalette::Window), ui::color(ui::kGreen));
+    EXPECT_FALSE(Form1->RadioButton1->font().bold());
+    EXPECT_EQ(Form1->RadioButton1->palette().color(QPalette::Window),
+              ui::color(ui::kSysButtonFace));
+
+    Form1->Button8->click();  // "Обновить"
+    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 2);
+    EXPECT_EQ(Form1->DateT->date(), kTuesday);
+
+    Form1->RadioButton4->click();
+    EXPECT_EQ(Form1->CurrentShift, 4);
+    EXPECT_EQ(Form1->DBGrid2->model(), Form1->DataSource4);
+    EXPECT_TRUE(Form1->DBGrid2->isColumnHidden(9));
+}
+
+TEST_F(Journal, AcceptanceToggleCycleKeepsTheRow) {
+    const int first = addEntry(1, 1, kTuesday, 1, "да");
+    const int second = addEntry(2, 1, kTuesday, 1, "no");
+    const int third = addEntry(3, 1, kTuesday, 1, "OK");
+    Form1->FormActivate();
+    data::Dataset* journal = DataModule6->Smena1;
+
+    journal->setRecNo(2);
+    Form1->DBGrid2DblClick();
+    EXPECT_EQ(markInDb(second), "ok");
+    EXPECT_EQ(journal->recNo(), 2);
+    EXPECT_EQ(Form1->currentJournal(), journal);
+    Form1->DBGrid2DblClick();
+    EXPECT_EQ(markInDb(second), "no");
+
+    journal->setRecNo(1);
+    Form1->DBGrid2DblClick();
+    journal->setRecNo(3);
+    Form1->DBGrid2DblClick();
+    EXPECT_EQ(marks(), (QStringList{"no", "no", "ok"}));
+    EXPECT_EQ(markInDb(first), "no");
+    EXPECT_EQ(markInDb(third), "ok");
+}
+
+TEST_F(Journal, AcceptanceToggleRefusesForemanAndEmptyJournal) {
+    const int id = addEntry(1, 1, kTuesday, 1, "no");
+    Form1->FormActivate();
+    Form1->LoginWord = "brigado";
+    Form1->DBGrid2DblClick();
+    EXPECT_EQ(markInDb(id), "no");
+
+    Form1->LoginWord = "hobym";
+    MessageLog log;
+    Form1->RadioButton3->click();  // nothing in shift 3
+    Form1->DBGrid2DblClick();
+    Form1->Button3->click();
+    EXPECT_EQ(log.count(), 0);
+    EXPECT_EQ(markInDb(id), "no");
+}
+
+class Deletion : public Journal {
+protected:
+    void SetUp() override {
+        Journal::SetUp();
+        eight = addEntry(1, 1, kTuesday, 8);
+        three = addEntry(1, 1, kTuesday, 3);
+        testdb::exec(
+            "insert into accounts_dep.h_tabel(w_id, smena, month, year, d7, d8) "
+            "values (1, 1, 11, 2022, 7, 11)");
+        Form1->FormActivate();
+    }
+    static QList<QVariantList> cells() {
+        return testdb::rows("select d7, d8 from accounts_dep.h_tabel order by id");
+    }
+    static int entries() {
+        return testdb::scalar("select count(*) from accounts_dep.smena").toInt();
+    }
+    // Selects the entry with this id in the shown journal.
+    static void select(int id) { ASSERT_TRUE(DataModule6->Smena1->locate("id", id)); }
+
+    int eight = 0, three = 0;
+};
+
+TEST_F(Deletion, OneOfTwoLeavesTheOtherHoursThenZero) {
+    MessageLog log;
+    select(eight);
+    Form1->Button3->click();
+    ASSERT_EQ(log.count(), 1);
+    EXPECT_EQ(log.messages()[0].text, "Удалить позицию из списка?");
+    EXPECT_EQ(log.messages()[0].caption, "Удаление");
+    EXPECT_EQ(log.messages()[0].icon, ui::Icon::Question);
+    EXPECT_EQ(log.messages()[0].buttons, ui::Buttons::YesNo);
+    EXPECT_EQ(cells(), (QList<QVariantList>{{7, 3}}));
+    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 1);
+
+    Form1->Button3->click();
+    EXPECT_EQ(entries(), 0);
+    EXPECT_EQ(cells(), (QList<QVariantList>{{7, 0}}));
+    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 0);
+}
+
+TEST_F(Deletion, AnswerNoChangesNothingButReloads) {
+    addEntry(2, 1, kTuesday, 5);  // another workstation's entry shows after the reload
+    MessageLog log;
+    log.setDefaultQuestionAnswer(ui::Answer::No);
+    Form1->Button3->click();
+    EXPECT_EQ(entries(), 3);
+    EXPECT_EQ(cells(), (QList<QVariantList>{{7, 11}}));
+    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 3);
+}
+
+TEST_F(Deletion, WorkerWithoutTimesheetRowGetsNone) {
+    const int other = addEntry(2, 1, kTuesday, 5);
+    Form1->Button8->click();
+    MessageLog log;
+    select(other);
+    Form1->Button3->click();
+    EXPECT_EQ(entries(), 2);
+    EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.h_tabel").toInt(), 1);
+}
+
+TEST_F(Deletion, FailingTimesheetStepKeepsTheEntry) {
+    testdb::exec("alter table accounts_dep.h_tabel rename column d8 to d8_gone");
+    MessageLog log;
+    select(eight);
+    Form1->Button3->click();
+    testdb::exec("alter table accounts_dep.h_tabel rename column d8_gone to d8");
+    ASSERT_EQ(log.count(), 2);
+    EXPECT_EQ(log.messages()[1].caption, "Ошибка");
+    EXPECT_TRUE(log.messages()[1].text.contains("d8")) << log.messages()[1].text.toStdString();
+    EXPECT_EQ(entries(), 2);
+    EXPECT_EQ(cells(), (QList<QVariantList>{{7, 11}}));
+}
+
+TEST_F(Journal, ReportsMenuProposesThePreviousMonth) {
+    ui::setToday(QDate(2023, 1, 15));
+    QDate from, to;
+    ui::setModalHook([&](QWidget* w) {
+        EXPECT_EQ(w, Form18);
+        from = Form18->DTPicker1->date();
+        to = Form18->DTPicker2->date();
+        return int(QDialog::Rejected);
+    });
+    Form1->N10->trigger();
+    EXPECT_EQ(from, QDate(2022, 12, 1));
+    EXPECT_EQ(to, QDate(2023, 1, 1));
+}
+
+}  // namespace

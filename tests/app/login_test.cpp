@@ -1,0 +1,161 @@
+#include "../support/message_log.h"
+#include "../support/test_database.h"
+#include "app/journal_window.h"
+#include "app/login_window.h"
+#include "data/data_module.h"
+#include "reports/report_window.h"
+#include "ui/clock.h"
+#include "ui/modal.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+namespace {
+
+using testing_support::MessageLog;
+
+// Every control the roles may narrow, by window and name, and whether it is enabled now.
+QStringList disabledControls() {
+    QStringList off;
+    auto check = [&off](const QString& name, bool enabled) {
+        if (!enabled)
+            off << name;
+    };
+    TForm1* j = Form1;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             j->Button1, j->Button2, j->Button3, j->Button4, j->Button8, j->RadioButton1,
+             j->RadioButton2, j->RadioButton3, j->RadioButton4, j->CBox1, j->DBGrid2, j->DateT})
+        check(w->objectName(), w->isEnabled());
+    check("N2", j->N2->menuAction()->isEnabled());
+    for (QAction* a : {j->N1, j->N3, j->N4, j->N6, j->N11, j->N10, j->N5})
+        check(a->objectName(), a->isEnabled());
+    check("N7", j->N7->menuAction()->isEnabled());
+    TForm18* r = Form18;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{r->Button1, r->Button2, r->Button3, r->Button4, r->Button5,
+                                         r->Button6, r->RadioGroup1})
+        check("report." + w->objectName(), w->isEnabled());
+    return off;
+}
+
+// Each case starts a fresh client: a role's effects last for the rest of the process.
+class Login : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testdb::stopApp();
+        testdb::startApp();
+        testdb::reset();
+    }
+    void TearDown() override {
+        ui::clearModalHook();
+        ui::clearToday();
+    }
+};
+
+TEST_F(Login, RoleTable) {
+    const QStringList journalReviewer{
+        "Button1",      "Button2",      "Button3",      "Button8", "RadioButton1",
+        "RadioButton2", "RadioButton3", "RadioButton4", "CBox1",   "DBGrid2",
+        "DateT",        "N2",           "N11"};
+    const QStringList reportsNarrowed{"report.Button1", "report.Button2", "report.Button4",
+                                      "report.Button6"};
+    const struct {
+        const char* typed;
+        QStringList off;
+        int productKind;
+    } cases[] = {
+        {"kestar", journalReviewer, 0},
+        {"  brigado ", QStringList{"Button2", "Button3", "N2", "N11"} + reportsNarrowed, 0},
+        {"hobym",
+         QStringList{"Button1", "Button2", "Button3", "N2", "N11"} + reportsNarrowed +
+             QStringList{"report.RadioGroup1"},
+         1},
+        {"63517240", {}, 0},
+        {"8453", {}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        SetUp();
+        MessageLog log;
+        QStringList seen;
+        int shown = 0;
+        ui::setModalHook([&](QWidget* w) {
+            ++shown;
+            EXPECT_EQ(w, Form1);
+            seen = disabledControls();
+            return int(QDialog::Rejected);
+        });
+        Form1->CurrentShift = 3;
+        Form23->Edit1->setText(c.typed);
+        Form23->Button1Click();
+
+        EXPECT_EQ(shown, 1);
+        EXPECT_EQ(log.count(), 0);
+        QStringList expected = c.off;
+        expected.sort();
+        seen.sort();
+        EXPECT_EQ(seen, expected);
+        EXPECT_EQ(Form18->productKindIndex(), c.productKind);
+        EXPECT_EQ(Form1->CurrentShift, 1);
+        EXPECT_EQ(Form1->LoginWord, QString(c.typed).trimmed());
+        for (int shift = 1; shift <= 4; ++shift)
+            EXPECT_EQ(DataModule6->journalOf(shift)->param("ok").toString(), "ta");
+        // The journal closed: the login window closes too.
+        EXPECT_FALSE(Form23->isVisible());
+    }
+}
+
+TEST_F(Login, WrongWordsAreRefusedAndTheTextStays) {
+    for (const char* typed : {"BRIGADO", "Kestar", "", "   ", "brig ado", "84530"}) {
+        SCOPED_TRACE(typed);
+        MessageLog log;
+        int shown = 0;
+        ui::setModalHook([&](QWidget*) { return ++shown, int(QDialog::Rejected); });
+        Form23->Edit1->setText(typed);
+        Form23->Button1Click();
+        EXPECT_EQ(shown, 0);
+        ASSERT_EQ(log.count(), 1);
+        EXPECT_EQ(log.messages()[0].text, "Введены неверные данные.");
+        EXPECT_EQ(log.messages()[0].caption, "Ошибка");
+        EXPECT_EQ(log.messages()[0].icon, ui::Icon::Stop);
+        EXPECT_EQ(Form23->Edit1->text(), typed);
+        EXPECT_TRUE(disabledControls().isEmpty());
+    }
+}
+
+TEST_F(Login, ReviewerSeesTodaysFirstShift) {
+    testdb::exec(
+        "insert into accounts_dep.person(fio) values ('Иванов И.И.');"
+        "insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs) values ('М-1', 6);"
+        "insert into accounts_dep.vid_oper(vid) values ('Сборка');"
+        "insert into accounts_dep.oper(vid, naimen, i_id) values (1, 0, 1);"
+        "insert into accounts_dep.smena(data, smena, w_id, i_id, o_id, time, ok) values "
+        "('2023-03-14', 1, 1, 1, 1, 8, 'no'), ('2023-03-13', 1, 1, 1, 1, 5, 'no'),"
+        "('2023-03-14', 2, 1, 1, 1, 4, 'no')");
+    ui::setToday(QDate(2023, 3, 14));
+    int rows = -1;
+    ui::setModalHook([&](QWidget*) {
+        Form1->FormActivate();  // what the desktop does when the journal comes up
+        rows = Form1->DBGrid2->model()->rowCount();
+        return int(QDialog::Rejected);
+    });
+    Form23->Edit1->setText("kestar");
+    Form23->Button1Click();
+    EXPECT_EQ(rows, 1);
+    EXPECT_EQ(Form1->DateT->date(), QDate(2023, 3, 14));
+}
+
+TEST_F(Login, CancelClosesTheLoginWindow) {
+    ASSERT_TRUE(Form23->isVisible());
+    Form23->Button2->click();
+    EXPECT_FALSE(Form23->isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,112 @@
+#include "app/version_check.h"
+#include "../support/message_log.h"
+#include "../support/test_database.h"
+#include "app/build_stamp.h"
+#include "app/journal_window.h"
+#include "app/login_window.h"
+#include "app/termination.h"
+
+#include <QTimer>
+
+namespace {
+
+using testing_support::MessageLog;
+
+class Version : public testdb::AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        setTerminationHook([this] { ++terminations; });
+    }
+    void TearDown() override {
+        clearTerminationHook();
+        Form23->Timer1->stop();
+        AppTest::TearDown();
+    }
+    QList<QVariantList> record() {
+        return testdb::rows("select d, t, coalesce(delim, '-') from accounts_dep.ver");
+    }
+    int terminations = 0;
+};
+
+const BuildStamp kProgram{20221118, 56556};
+const QString kRefusal =
+    QStringLiteral("Версия программы не соответсвует БД! Запустите программу через 5 мин.");
+
+TEST_F(Version, RecordCases) {
+    const struct {
+        int d, t;
+        int afterD, afterT;
+        bool refused;
+    } cases[] = {
+        {20221118, 56556, 20221118, 56556, false},  // equal: nothing happens
+        {20221117, 80000, 20221118, 56556, false},  // older record is raised
+        {20221118, 56557, 20221118, 56557, true},   // newer record refuses
+        {20221201, 0, 20221201, 0, true},           // newer date, time 0
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.d * 100000LL + c.t);
+        testdb::reset();
+        terminations = 0;
+        Form23->Timer1->stop();
+        testdb::exec(
+            QStringLiteral("insert into accounts_dep.ver values (%1, %2, 'x')").arg(c.d).arg(c.t));
+        MessageLog log;
+        VersionCheck(kProgram);
+        EXPECT_EQ(record(), (QList<QVariantList>{{c.afterD, c.afterT, "x"}}));
+        EXPECT_EQ(Form1->Stamp, kProgram);
+        if (c.refused) {
+            ASSERT_EQ(log.count(), 1);
+            EXPECT_EQ(log.messages()[0].text, kRefusal);
+            EXPECT_EQ(log.messages()[0].caption, "Ошибка");
+            EXPECT_EQ(log.messages()[0].icon, ui::Icon::Stop);
+            EXPECT_TRUE(Form23->Timer1->isActive());
+            EXPECT_EQ(terminations, 1);
+        } else {
+            EXPECT_EQ(log.count(), 0);
+            EXPECT_FALSE(Form23->Timer1->isActive());
+            EXPECT_EQ(terminations, 0);
+        }
+    }
+}
+
+TEST_F(Version, EmptyTableGetsTheProgramsRow) {
+    MessageLog log;
+    VersionCheck(kProgram);
+    EXPECT_EQ(record(), (QList<QVariantList>{{20221118, 56556, "-"}}));
+    EXPECT_EQ(log.count(), 0);
+    EXPECT_EQ(terminations, 0);
+}
+
+TEST_F(Version, LoginActivationChecksAndShowsTheStampInTheCaption) {
+    MessageLog log;
+    Form23->FormActivate();
+    const BuildStamp s = programBuildStamp();
+    EXPECT_EQ(Form23->windowTitle(),
+              QStringLiteral("Авторизация (build: %1.%2)").arg(s.date).arg(s.time));
+    EXPECT_EQ(record(), (QList<QVariantList>{{s.date, s.time, "-"}}));
+}
+
+TEST_F(Version, TimersRunTheCheckAndTheTermination) {
+    EXPECT_TRUE(Form1->Timer1->isActive());
+    EXPECT_EQ(Form1->Timer1->interval(), 30000);
+    testdb::exec("insert into accounts_dep.ver values (29991231, 0, '')");
+    MessageLog log;
+    Form1->Timer1Timer();
+    EXPECT_EQ(log.texts(), QStringList{kRefusal});
+    EXPECT_EQ(Form23->Timer1->interval(), 5000);
+    Form23->Timer1Timer();
+    EXPECT_EQ(terminations, 2);
+}
+
+TEST_F(Version, MissingTableReachesTheErrorDisplay) {
+    testdb::exec("alter table accounts_dep.ver rename to ver_gone");
+    MessageLog log;
+    QMetaObject::invokeMethod(Form1->Timer1, "timeout");
+    testdb::exec("alter table accounts_dep.ver_gone rename to ver");
+    ASSERT_EQ(log.count(), 1);
+    EXPECT_EQ(log.messages()[0].caption, "Ошибка");
+    EXPECT_EQ(terminations, 0);
+}
+
+}  // namespace
