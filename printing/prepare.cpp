@@ -51,20 +51,29 @@ PreparedKind preparedKind(ItemKind kind) {
     return PreparedKind::Text;
 }
 
+// A number through a mask, rounded on its decimal value as sums are.
+QString maskedText(double value, const QString& mask, QChar separator) {
+    if (mask.isEmpty())
+        return ui::shortestFloat(value, separator);
+    ExactSum s;
+    s.add(value);
+    return s.text(mask, separator);
+}
+
 QString valueText(const QVariant& v, const QString& mask, QChar separator) {
     if (v.isNull())
         return {};
     switch (v.typeId()) {
         case QMetaType::Double:
         case QMetaType::Float:
-            return ui::formatMask(v.toDouble(), mask, separator);
+            return maskedText(v.toDouble(), mask, separator);
         case QMetaType::Int:
         case QMetaType::UInt:
         case QMetaType::LongLong:
         case QMetaType::ULongLong:
         case QMetaType::Short:
         case QMetaType::UShort:
-            return mask.isEmpty() ? v.toString() : ui::formatMask(v.toDouble(), mask, separator);
+            return mask.isEmpty() ? v.toString() : maskedText(v.toDouble(), mask, separator);
         case QMetaType::QDate:
             return ui::dateText(v.toDate());
         case QMetaType::QDateTime:
@@ -74,7 +83,7 @@ QString valueText(const QVariant& v, const QString& mask, QChar separator) {
                 bool ok = false;
                 const double d = v.toString().toDouble(&ok);
                 if (ok)
-                    return ui::formatMask(d, mask, separator);
+                    return maskedText(d, mask, separator);
             }
             return v.toString();
         }
