@@ -1,7 +1,43 @@
 #include "reports/products_report_layout.h"
 
+#include "reports/report_statements.h"
+
 TForm17* Form17 = nullptr;
 
-TForm17::TForm17(QObject* parent) : QObject(parent) {
-    setObjectName(QStringLiteral("Form17"));
+using namespace printing;
+using namespace reports::look;
+
+TForm17::TForm17(QObject* parent)
+    : PeriodReport(QStringLiteral("Form17"), QStringLiteral("t_Report"),
+                   reports::productsReportSql(), parent),
+      t_Report(query_) {}
+
+Layout TForm17::layout() const {
+    Layout l = page(QStringLiteral("Отчет по продукции"));
+    // The column titled "Коробки" holds mass.
+    addReportHeader(l, band(7.7)
+                           .add(title(QRLabel1, 0.0))
+                           .add(columnHeading(QStringLiteral("Коробки"), 136.3).top(3.2))
+                           .add(columnHeading(QStringLiteral("Количество"), 165.1).top(3.2)));
+
+    Group byName{QStringLiteral("nom"), {firstGroupHeader(5.3, QStringLiteral("nom"))}, {}};
+    byName.footer.push_back(band(5.3)
+                                .add(groupSum(QStringLiteral("mass"), 133.6, 29.4))
+                                .add(groupSum(QStringLiteral("kolvo"), 163.0, 27)));
+    l.groups = {byName};
+
+    l.detail = band(4.2)
+                   .add(detail(kindText(), 13.2, 41.6, Align::Left))
+                   .add(detail(fieldText(QStringLiteral("vid")), 54.8, 37.8, Align::Center))
+                   .add(detail(colourText(), 92.6, 41, Align::Left))
+                   .add(detail(fieldText(QStringLiteral("mass")), 133.6, 29.4, Align::Center))
+                   .add(detail(fieldText(QStringLiteral("kolvo")), 163.0, 27, Align::Center));
+
+    l.reportFooter.push_back(
+        reportFooter(5.8)
+            .add(totalLabel(106.4))
+            .add(reportSum(QStringLiteral("mass"), 131.2, 29.7, QStringLiteral("#0")))
+            .add(reportSum(QStringLiteral("kolvo"), 160.9, 29.1)));
+    l.pageFooter = pageFooter();
+    return l;
 }

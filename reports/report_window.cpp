@@ -1,7 +1,17 @@
 #include "reports/report_window.h"
 
+#include "data/dataset.h"
+#include "export/spreadsheet_bridge.h"
+#include "reports/detailed_products_layout.h"
+#include "reports/detailed_workers_layout.h"
+#include "reports/products_report_layout.h"
+#include "reports/report_statements.h"
+#include "reports/summary_export.h"
+#include "reports/workers_report_layout.h"
+#include "ui/clock.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
+#include "ui/wait_cursor.h"
 
 #include <QDateEdit>
 #include <QFont>
@@ -88,7 +98,15 @@ TForm18::TForm18(QWidget* parent) : ui::Window(parent) {
     layout->addWidget(Button5);
     setFixedWidth(360);
 
+    XLS_Rep = new data::Dataset(QStringLiteral("XLS_Rep"), this);
+    XLS_Rep->setSql(reports::productionSummarySql());
+
     connect(Button5, &QPushButton::clicked, this, [this] { reject(); });
+    connect(Button4, &QPushButton::clicked, this, ui::guarded([this] { Button4Click(); }));
+    connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));
+    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
+    connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(); }));
+    connect(Button6, &QPushButton::clicked, this, ui::guarded([this] { Button6Click(); }));
 }
 
 int TForm18::productKindIndex() const {
@@ -107,4 +125,70 @@ void TForm18::ShowWithPeriod(const QDate& from, const QDate& to) {
     DTPicker1->setDate(from);
     DTPicker2->setDate(to);
     ui::showModal(this);
+}
+
+void TForm18::ShowPreviousMonth() {
+    const reports::Period period = reports::previousMonth(ui::today());
+    ShowWithPeriod(period.from, period.to);
+}
+
+void TForm18::prepareQuery(data::Dataset& query) const {
+    query.setParam(QStringLiteral("data1"), DTPicker1->date());
+    query.setParam(QStringLiteral("data2"), DTPicker2->date());
+    const QString filter = reports::productKindFilter(productKindIndex());
+    if (filter.isEmpty()) {
+        query.setFiltered(false);
+    } else {
+        query.setFilter(filter);
+        query.setFiltered(true);
+    }
+}
+
+namespace {
+// Closes a query when the run ends, also when preparing or previewing fails, so that the next
+// run fetches afresh instead of finding the query still open on old rows.
+struct CloseWhenDone {
+    data::Dataset& query;
+    ~CloseWhenDone() { query.close(); }
+};
+}  // namespace
+
+void TForm18::runReport(PeriodReport& report, const QString& heading) {
+    data::Dataset& q = report.query();
+    q.close();
+    prepareQuery(q);
+    q.open();
+    CloseWhenDone closer{q};
+    report.QRLabel1 = reports::reportTitle(heading, DTPicker1->date(), DTPicker2->date());
+    report.preview();
+}
+
+void TForm18::Button4Click() {
+    runReport(*Form16, QStringLiteral("   Отчет по рабочим за период с "));
+}
+
+void TForm18::Button2Click() {
+    runReport(*Form17, QStringLiteral("   Отчет по продукции за период с "));
+}
+
+void TForm18::Button1Click() {
+    runReport(*Form20, QStringLiteral("   Детальный отчет по рабочим за период с "));
+}
+
+void TForm18::Button3Click() {
+    runReport(*Form21, QStringLiteral("   Детальный отчет по продукции за период с "));
+}
+
+void TForm18::Button6Click() {
+    ui::WaitCursor wait;
+    XLS_Rep->close();
+    prepareQuery(*XLS_Rep);
+    XLS_Rep->open();
+    CloseWhenDone closer{*XLS_Rep};
+    reports::writeProductionSummary(*XLS_Rep, ReportBridge(), [this](int written, int total) {
+        Button6->setText(QStringLiteral("Excel (%1 из %2)").arg(written).arg(total));
+        // The export runs on this thread: paint the caption now so the count can be followed.
+        if (Button6->isVisible())
+            Button6->repaint();
+    });
 }

@@ -4,8 +4,12 @@
 
 #include <QDate>
 
+class PeriodReport;
 class QDateEdit;
 class QGroupBox;
+namespace data {
+class Dataset;
+}
 class QPushButton;
 class QRadioButton;
 
@@ -34,6 +38,23 @@ public:
 
     // The journal's "Сводные отчеты": the period set, then shown modally.
     void ShowWithPeriod(const QDate& from, const QDate& to);
+    // The same with the period the opener proposes: the whole previous month from today.
+    void ShowPreviousMonth();
+
+    // The production summary query of the spreadsheet export.
+    data::Dataset* XLS_Rep;
+
+    void Button4Click();  // "Отчет по рабочим"
+    void Button2Click();  // "Отчет по продукции"
+    void Button1Click();  // "Детальный отчет по рабочим"
+    void Button3Click();  // "Детальный отчет по продукции"
+    void Button6Click();  // production summary into a workbook
+
+private:
+    // Runs a report query over the period and product kind, titles and previews its layout.
+    void runReport(PeriodReport& report, const QString& heading);
+    // Period parameters and the product kind filter of a report or export query.
+    void prepareQuery(data::Dataset& query) const;
 };
 
 extern TForm18* Form18;

@@ -1,11 +1,16 @@
 #pragma once
 
-#include <QObject>
+#include "reports/period_report.h"
 
-class TForm16 : public QObject {
+// The printed report "Отчет по рабочим" over its query t_Report.
+class TForm16 : public PeriodReport {
     Q_OBJECT
 public:
     explicit TForm16(QObject* parent = nullptr);
+
+    data::Dataset* t_Report;
+
+    printing::Layout layout() const override;
 };
 
 extern TForm16* Form16;

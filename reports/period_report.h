@@ -1,0 +1,65 @@
+#pragma once
+
+#include "printing/report_layout.h"
+
+#include <QObject>
+#include <QString>
+
+namespace data {
+class Dataset;
+}
+
+// A printed period report: the query it owns, the text of its title label QRLabel1 and its banded
+// layout. Created once at start-up, never shown as a window; the report window opens the query,
+// sets the title and previews it.
+class PeriodReport : public QObject {
+    Q_OBJECT
+public:
+    PeriodReport(const QString& objectName, const QString& queryName, const QString& sql,
+                 QObject* parent);
+
+    data::Dataset& query() const { return *query_; }
+
+    QString QRLabel1;  // the title: heading + period, set by the report run
+
+    // The layout of QuickRep1 with the current title.
+    virtual printing::Layout layout() const = 0;
+
+    // Lays out every page over the query's rows (after its filter) and shows the preview until it
+    // is closed.
+    void preview() const;
+
+protected:
+    data::Dataset* query_;
+};
+
+// Pieces every period report layout shares: page set-up, fonts, band colours.
+namespace reports::look {
+
+printing::Layout page(const QString& caption);
+
+// Report header band: title at left (bold), grows with its text; then a 0.5 mm gap.
+void addReportHeader(printing::Layout& layout, printing::Band header);
+printing::Item title(const QString& text, double left, double pointSize = 10);
+// Bold Arial 10 pt column heading on white.
+printing::Item columnHeading(const QString& text, double left, double pointSize = 10);
+
+printing::Band firstGroupHeader(double height, const QString& field);  // light grey, bold field
+printing::Band groupHeader(double height, const QString& field);       // bold field
+
+// Detail texts: MS Sans Serif 9 pt (8 pt where a layout asks).
+printing::Item detail(printing::Item item, double left, double width, printing::Align align,
+                      double pointSize = 9);
+// Group total: bold MS Sans Serif 9 pt on near-white grey, reset after it prints.
+printing::Item groupSum(const QString& field, double left, double width, const QString& mask = {});
+// Report total: bold MS Sans Serif 11 pt on near-white grey, never reset.
+printing::Item reportSum(const QString& field, double left, double width, const QString& mask = {});
+printing::Item totalLabel(double left);      // "Итого:"
+printing::Band reportFooter(double height);  // grey, framed on all sides
+printing::Band pageFooter();                 // page number at 176.2 mm, Arial 9 pt
+
+// Computed texts of a row.
+printing::Item kindText();
+printing::Item colourText();
+
+}  // namespace reports::look

@@ -1,0 +1,103 @@
+#include "reports/report_statements.h"
+
+#include "ui/format.h"
+
+#include <QStringList>
+
+namespace reports {
+
+namespace {
+QString lines(std::initializer_list<const char*> parts) {
+    QStringList out;
+    for (const char* p : parts)
+        out << QString::fromUtf8(p);
+    return out.join(QLatin1Char('\n'));
+}
+}  // namespace
+
+QString workersReportSql() {
+    return lines({
+        "select person.s_caption fio, sum(smena.kol_vo-smena.brak)::numeric as kolvo, ",
+        "sum((kol_vo-brak)*smena.cena) as summa,vid_oper.vid,",
+        "izdel.nom, oper.naimen, color from cmn_contractor.person "
+        "person,accounts_dep.smena,accounts_dep.izdel,accounts_dep.vid_oper,",
+        "accounts_dep.oper where w_id=s_code::integer and izdel.id=smena.i_id and "
+        "vid_oper.id=oper.vid",
+        "and oper.id=smena.o_id and smena.data<:data2 and smena.data>=:data1 ",
+        "group by fio, izdel.nom, oper.naimen, vid_oper.vid, color order by fio, izdel.nom",
+    });
+}
+
+QString productsReportSql() {
+    return lines({
+        "select sum(smena.kol_vo-smena.brak)::numeric as kolvo, vid_oper.vid,",
+        "izdel.nom, oper.naimen, color,  "
+        "round((izdel.massa*sum(smena.kol_vo-smena.brak))::numeric,2) as mass",
+        "from accounts_dep.smena,accounts_dep.izdel,accounts_dep.vid_oper, accounts_dep.oper "
+        "where izdel.id=smena.i_id and vid_oper.id=oper.vid",
+        "and oper.id=smena.o_id and smena.data<:data2 and smena.data>=:data1 ",
+        "group by izdel.nom,color, oper.naimen, vid_oper.vid, izdel.massa order by izdel.nom",
+    });
+}
+
+QString detailedWorkersReportSql() {
+    return lines({
+        "select s_caption fio, izdel.marka, vid_oper.vid, oper.naimen, ",
+        "sum(smena.kol_vo)::numeric as kolvo, sum(smena.brak) as brk, sum((kol_vo-brak)*",
+        "smena.cena) as summa, color, sum(prize*(kol_vo-brak)*cena/100) as s_prize ",
+        "from cmn_contractor.person "
+        "person,accounts_dep.izdel,accounts_dep.oper,accounts_dep.smena,accounts_dep.vid_oper "
+        "where ",
+        "smena.o_id=oper.id and smena.w_id=s_code::integer and smena.i_id=izdel.id ",
+        "and smena.o_id=oper.id and w_id=s_code::integer and oper.vid=vid_oper.id ",
+        "and smena.data<:data2 and smena.data>=:data1 group by fio, marka, ",
+        "vid_oper.vid, oper.naimen, color order by fio, marka, vid_oper.vid, oper.naimen",
+    });
+}
+
+QString detailedProductsReportSql() {
+    return lines({
+        "select izdel.marka, vid_oper.vid vid, oper.naimen, izdel.nom,",
+        "sum(smena.kol_vo)::numeric as kolvo, sum(smena.brak) as brk, ",
+        "sum((kol_vo-brak)*smena.cena) as summa, color, "
+        "round((izdel.massa*sum(smena.kol_vo))::numeric,2) as mass ",
+        "from accounts_dep.izdel,accounts_dep.oper,accounts_dep.smena,accounts_dep.vid_oper "
+        "where smena.o_id=oper.id and smena.i_id=izdel.id ",
+        "and smena.o_id=oper.id and oper.vid=vid_oper.id and smena.data<:data2 and ",
+        "smena.data>=:data1 group by izdel.nom, marka, vid_oper.vid, oper.naimen, color,massa ",
+        "order by izdel.nom,marka, vid_oper.vid, oper.naimen",
+    });
+}
+
+QString productionSummarySql() {
+    return lines({
+        "select sum(smena.kol_vo-smena.brak)::numeric as kolvo, vid_oper.vid,",
+        "izdel.nom, oper.naimen, color,izdel.massa*sum(smena.kol_vo-smena.brak) as mass ",
+        "from accounts_dep.smena,accounts_dep.izdel,accounts_dep.vid_oper, accounts_dep.oper "
+        "where izdel.id=smena.i_id and vid_oper.id=oper.vid",
+        "and oper.id=smena.o_id and smena.data<:data2 and smena.data>=:data1 ",
+        "group by izdel.nom,color, oper.naimen, vid_oper.vid, izdel.massa order by izdel.nom",
+    });
+}
+
+QString productKindFilter(int kindIndex) {
+    switch (kindIndex) {
+        case 1:
+            return QStringLiteral("naimen=0");
+        case 2:
+            return QStringLiteral("naimen=1");
+        default:
+            return {};
+    }
+}
+
+QString reportTitle(const QString& heading, const QDate& from, const QDate& to) {
+    return heading + ui::dateText(from) + QStringLiteral(" по ") + ui::dateText(to);
+}
+
+Period previousMonth(const QDate& today) {
+    const QDate to(today.year(), today.month(), 1);
+    return {to.addMonths(-1), to};
+}
+
+}  // namespace reports

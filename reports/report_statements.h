@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// Statement texts of the period reports and of the production summary, and the small rules the
+// report window applies around them. Every report counts the journal rows dated
+// :data1 <= data < :data2.
+namespace reports {
+
+// t_Report of "Отчет по рабочим": good pieces and money per worker, product name, operation kind,
+// finished/blank and colour.
+QString workersReportSql();
+// t_Report of "Отчет по продукции": good pieces and their mass per product name.
+QString productsReportSql();
+// w_Report of "Детальный отчет по рабочим": all pieces, defects and money per worker and mark.
+QString detailedWorkersReportSql();
+// i_Report of "Детальный отчет по продукции": all pieces, defects, money and mass per mark.
+QString detailedProductsReportSql();
+// XLS_Rep of the production summary export.
+QString productionSummarySql();
+
+// The row filter of a product kind choice: 0 "Все" gives none (empty), 1 "naimen=0",
+// 2 "naimen=1".
+QString productKindFilter(int kindIndex);
+
+// The title of a printed report: heading + from-date + " по " + to-date (DD.MM.YYYY).
+QString reportTitle(const QString& heading, const QDate& from, const QDate& to);
+
+struct Period {
+    QDate from;
+    QDate to;
+};
+// The period the report window proposes on a given day: the whole previous month
+// (1 December of the last year in January), the to-date being the first of the current month.
+Period previousMonth(const QDate& today);
+
+}  // namespace reports

@@ -1,0 +1,91 @@
+#include "report_fixture.h"
+
+#include "printing/preview.h"
+#include "reports/report_window.h"
+
+#include <QDateEdit>
+
+#include <cmath>
+
+namespace reports_test {
+
+void ReportTest::SetUp() {
+    testdb::AppTest::SetUp();
+    printing::setPreviewHook(
+        [this](const printing::PreparedReport& report) { previews.push_back(report); });
+}
+
+void ReportTest::TearDown() {
+    printing::clearPreviewHook();
+    Form18->setProductKindIndex(0);
+    testdb::AppTest::TearDown();
+}
+
+void ReportTest::worker(int id, const QString& fio) {
+    testdb::exec(QStringLiteral("insert into accounts_dep.person(id, fio) values (%1, '%2')")
+                     .arg(id)
+                     .arg(fio));
+}
+
+void ReportTest::product(int id, const QString& marka, const QString& nom, double massa) {
+    testdb::exec(QStringLiteral("insert into cmn_gds_and_srv.gds_and_srv(id, s_caption, s_name, "
+                                "id_msm_bs, massa) values (%1, '%2', '%3', 6, %4)")
+                     .arg(id)
+                     .arg(marka, nom)
+                     .arg(massa));
+}
+
+void ReportTest::operationKind(int id, const QString& vid) {
+    testdb::exec(QStringLiteral("insert into accounts_dep.vid_oper(id, vid) values (%1, '%2')")
+                     .arg(id)
+                     .arg(vid));
+}
+
+void ReportTest::operation(int id, int kind, int naimen, int product) {
+    testdb::exec(QStringLiteral("insert into accounts_dep.oper(id, vid, naimen, i_id, cena_new) "
+                                "values (%1, %2, %3, %4, 0)")
+                     .arg(id)
+                     .arg(kind)
+                     .arg(naimen)
+                     .arg(product));
+}
+
+void ReportTest::entry(const QDate& date, int worker, int product, int operation, int kolvo,
+                       int brak, double cena, int color) {
+    testdb::exec(QStringLiteral("insert into accounts_dep.smena(data, smena, w_id, i_id, o_id, "
+                                "kol_vo, brak, cena, color, time, ok, prize) values "
+                                "('%1', 1, %2, %3, %4, %5, %6, %7, %8, 8, 'no', 0)")
+                     .arg(date.toString(QStringLiteral("dd.MM.yyyy")))
+                     .arg(worker)
+                     .arg(product)
+                     .arg(operation)
+                     .arg(kolvo)
+                     .arg(brak)
+                     .arg(cena, 0, 'g', 15)
+                     .arg(color));
+}
+
+void ReportTest::choose(const QDate& from, const QDate& to, int kindIndex) {
+    Form18->DTPicker1->setDate(from);
+    Form18->DTPicker2->setDate(to);
+    Form18->setProductKindIndex(kindIndex);
+}
+
+QStringList allTexts(const printing::PreparedReport& report) {
+    QStringList out;
+    for (int p = 0; p < static_cast<int>(report.pages.size()); ++p)
+        out << report.texts(p);
+    return out;
+}
+
+QStringList textsAt(const printing::PreparedReport& report, printing::PreparedKind kind,
+                    double left) {
+    QStringList out;
+    for (const auto& page : report.pages)
+        for (const auto& item : page.items)
+            if (item.kind == kind && std::abs(item.rectMm.left() - 10.0 - left) < 0.05)
+                out << item.text;
+    return out;
+}
+
+}  // namespace reports_test

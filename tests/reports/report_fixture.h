@@ -1,0 +1,40 @@
+#pragma once
+
+#include "../support/message_log.h"
+#include "../support/test_database.h"
+#include "printing/prepared_report.h"
+
+#include <QDate>
+#include <QString>
+#include <vector>
+
+// The whole client started, a small plant in the database, and every previewed report captured.
+namespace reports_test {
+
+class ReportTest : public testdb::AppTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Plant data; ids are chosen by the test.
+    static void worker(int id, const QString& fio);
+    static void product(int id, const QString& marka, const QString& nom, double massa);
+    static void operationKind(int id, const QString& vid);
+    static void operation(int id, int kind, int naimen, int product);
+    static void entry(const QDate& date, int worker, int product, int operation, int kolvo,
+                      int brak, double cena, int color = 0);
+
+    // The report window set to a period and a product kind.
+    static void choose(const QDate& from, const QDate& to, int kindIndex = 0);
+
+    std::vector<printing::PreparedReport> previews;
+    testing_support::MessageLog messages;
+};
+
+// Texts of every page of a report, in paint order.
+QStringList allTexts(const printing::PreparedReport& report);
+// Texts of the report's items of a kind whose box starts left mm from the left margin, in order.
+QStringList textsAt(const printing::PreparedReport& report, printing::PreparedKind kind,
+                    double left);
+
+}  // namespace reports_test

@@ -1,0 +1,126 @@
+// What the four printed layouts print: groups and their sums, masks, colour and kind texts.
+#include "report_fixture.h"
+
+#include "reports/report_window.h"
+#include "reports/workers_report_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using printing::PreparedKind;
+using reports_test::allTexts;
+using reports_test::ReportTest;
+using reports_test::textsAt;
+
+QStringList sorted(QStringList list) {
+    list.sort();
+    return list;
+}
+
+// Top of the first item with this text, mm from the page's top edge.
+double topOf(const printing::PreparedReport& r, const QString& text) {
+    for (const auto& item : r.pages[0].items)
+        if (item.text == text)
+            return item.rectMm.top();
+    return -1;
+}
+
+class LayoutTest : public ReportTest {
+protected:
+    void SetUp() override {
+        ReportTest::SetUp();
+        worker(1, "Иванов И.И.");
+        worker(2, "Петров П.П.");
+        product(10, "М-10", "Ящик", 0.25);
+        product(11, "К-11", "Коробка", 0.5);
+        operationKind(1, "Сборка");
+        operationKind(2, "Покраска");
+        operation(100, 1, 0, 10);
+        operation(101, 2, 0, 10);
+        operation(110, 1, 0, 11);
+        choose({2022, 11, 1}, {2022, 12, 1});
+    }
+};
+
+TEST_F(LayoutTest, WorkerWithTwoProductNamesGetsTwoGroupSumsAndOneWorkerTotal) {
+    entry({2022, 11, 2}, 1, 11, 110, 4, 0, 1);  // Иванов, Коробка: 4,000
+    entry({2022, 11, 3}, 1, 10, 100, 2, 0, 3);  // Иванов, Ящик: 6 + 1
+    entry({2022, 11, 4}, 1, 10, 101, 1, 0, 1);
+    entry({2022, 11, 5}, 2, 10, 100, 12, 2, 0.5);  // Петров, Ящик: 10 good, 5,000
+
+    Form18->Button4Click();
+    ASSERT_EQ(previews.size(), 1u);
+    const auto& r = previews[0];
+    EXPECT_EQ(textsAt(r, PreparedKind::Field, 0.3),
+              (QStringList{"Иванов И.И.", "Коробка", "Ящик", "Петров П.П.", "Ящик"}));
+    // Product name footers (#0.000) and worker footers (#0.00) share the column.
+    EXPECT_EQ(textsAt(r, PreparedKind::Sum, 163.0),
+              (QStringList{"4,000", "7,000", "11,00", "5,000", "5,00"}));
+    EXPECT_EQ(textsAt(r, PreparedKind::Sum, 137.8), (QStringList{"4", "3", "10"}));
+    EXPECT_EQ(textsAt(r, PreparedKind::Sum, 160.9), QStringList{"16,00"});
+    EXPECT_EQ(allTexts(r).count("Итого:"), 1);
+}
+
+TEST_F(LayoutTest, BandsStackFromTheTopMargin) {
+    entry({2022, 11, 2}, 1, 11, 110, 4, 0, 1);
+    Form18->Button4Click();
+    ASSERT_EQ(previews.size(), 1u);
+    const auto& r = previews[0];
+    // Report header 4.2 + gap 0.5, worker header 6.6, name header 5.3, then the row.
+    EXPECT_NEAR(topOf(r, Form16->QRLabel1), 10.0, 0.01);
+    EXPECT_NEAR(topOf(r, "Иванов И.И."), 14.7, 0.01);
+    EXPECT_NEAR(topOf(r, "Коробка"), 21.3, 0.01);
+    EXPECT_NEAR(topOf(r, "Сборка"), 26.6, 0.01);
+    EXPECT_EQ(r.orientation, printing::Orientation::Portrait);
+    EXPECT_EQ(r.title, "Отчет по рабочим");
+}
+
+TEST_F(LayoutTest, MoneyMasksUseTheDecimalComma) {
+    entry({2022, 11, 2}, 1, 10, 100, 1, 0, 1234.5);
+    Form18->Button4Click();
+    Form18->Button1Click();
+    ASSERT_EQ(previews.size(), 2u);
+    EXPECT_EQ(textsAt(previews[0], PreparedKind::Field, 163.0), QStringList{"1234,500"});
+    EXPECT_EQ(textsAt(previews[0], PreparedKind::Sum, 160.9), QStringList{"1234,50"});
+    EXPECT_EQ(textsAt(previews[1], PreparedKind::Field, 169.9), QStringList{"1234,50"});
+}
+
+TEST_F(LayoutTest, ColourTextInPlainReportsNumberInDetailedOnes) {
+    entry({2022, 11, 2}, 1, 10, 101, 1, 0, 1, 1);
+    entry({2022, 11, 3}, 1, 10, 101, 1, 0, 1, 1013);
+    entry({2022, 11, 4}, 1, 10, 100, 1, 0, 1, 0);
+    Form18->Button4Click();
+    Form18->Button2Click();
+    Form18->Button1Click();
+    Form18->Button3Click();
+    ASSERT_EQ(previews.size(), 4u);
+    const QStringList printed{" ", " (RAL: 1013)", " (грунт)"};
+    EXPECT_EQ(sorted(textsAt(previews[0], PreparedKind::Computed, 101.6)), printed);
+    EXPECT_EQ(sorted(textsAt(previews[1], PreparedKind::Computed, 92.6)), printed);
+    EXPECT_EQ(sorted(textsAt(previews[2], PreparedKind::Field, 73.6)),
+              (QStringList{"0", "1", "1013"}));
+    EXPECT_EQ(sorted(textsAt(previews[3], PreparedKind::Field, 81.2)),
+              (QStringList{"0", "1", "1013"}));
+    EXPECT_EQ(textsAt(previews[0], PreparedKind::Computed, 13.2),
+              (QStringList(3, "Готовая продукция")));
+}
+
+TEST_F(LayoutTest, ProductReportSumsMassPerNameAndRoundsTheTotal) {
+    entry({2022, 11, 2}, 1, 10, 100, 10, 2, 1);  // Ящик: 8 good, mass 2
+    entry({2022, 11, 3}, 2, 10, 101, 3, 0, 1);   // Ящик: mass 0,75
+    entry({2022, 11, 4}, 2, 11, 110, 1, 0, 1);   // Коробка: mass 0,5
+    Form18->Button2Click();
+    ASSERT_EQ(previews.size(), 1u);
+    const auto& r = previews[0];
+    EXPECT_EQ(textsAt(r, PreparedKind::Field, 0.3), (QStringList{"Коробка", "Ящик"}));
+    EXPECT_EQ(textsAt(r, PreparedKind::Sum, 133.6), (QStringList{"0,5", "2,75"}));
+    EXPECT_EQ(textsAt(r, PreparedKind::Sum, 163.0), (QStringList{"1", "11"}));
+    EXPECT_EQ(textsAt(r, PreparedKind::Sum, 131.2), QStringList{"3"});
+    EXPECT_EQ(textsAt(r, PreparedKind::Sum, 160.9), QStringList{"12"});
+    EXPECT_TRUE(r.texts(0).contains("Коробки"));
+    EXPECT_TRUE(r.texts(0).contains("Количество"));
+}
+
+}  // namespace

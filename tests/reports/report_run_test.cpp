@@ -1,0 +1,165 @@
+// The report window's four runs: period, product kind, title, preview, query closed afterwards.
+#include "report_fixture.h"
+
+#include "data/dataset.h"
+#include "reports/detailed_products_layout.h"
+#include "reports/detailed_workers_layout.h"
+#include "reports/products_report_layout.h"
+#include "reports/report_window.h"
+#include "reports/workers_report_layout.h"
+#include "ui/error_display.h"
+
+#include <functional>
+
+namespace {
+
+using printing::PreparedKind;
+using reports_test::allTexts;
+using reports_test::ReportTest;
+using reports_test::textsAt;
+
+struct ReportRun {
+    const char* name;
+    std::function<void()> click;
+    std::function<PeriodReport*()> report;
+    const char* heading;
+    double kolvoAt;  // left of the detail kolvo
+    double totalAt;  // left of the report footer's last sum
+    const char* emptyTotal;
+};
+
+const ReportRun kRuns[] = {
+    {"Button4", [] { Form18->Button4Click(); }, [] { return (PeriodReport*)Form16; },
+     "   Отчет по рабочим за период с ", 137.8, 160.9, "0,00"},
+    {"Button2", [] { Form18->Button2Click(); }, [] { return (PeriodReport*)Form17; },
+     "   Отчет по продукции за период с ", 163.0, 160.9, "0"},
+    {"Button1", [] { Form18->Button1Click(); }, [] { return (PeriodReport*)Form20; },
+     "   Детальный отчет по рабочим за период с ", 146.3, 165.9, "0,00"},
+    {"Button3", [] { Form18->Button3Click(); }, [] { return (PeriodReport*)Form21; },
+     "   Детальный отчет по продукции за период с ", 152.1, 169.9, "0,00"},
+};
+
+class ReportRunTest : public ReportTest {
+protected:
+    void plant() {
+        worker(1, "Иванов И.И.");
+        product(10, "М-10", "Ящик", 0.25);
+        operationKind(1, "Сборка");
+        operation(100, 1, 0, 10);
+    }
+};
+
+TEST_F(ReportRunTest, PeriodIsHalfOpenAndTitled) {
+    plant();
+    entry({2022, 10, 31}, 1, 10, 100, 11, 0, 2);
+    entry({2022, 11, 1}, 1, 10, 100, 3, 0, 2);
+    entry({2022, 11, 30}, 1, 10, 100, 5, 0, 2);
+    entry({2022, 12, 1}, 1, 10, 100, 7, 0, 2);
+    choose({2022, 11, 1}, {2022, 12, 1});
+    for (const ReportRun& run : kRuns) {
+        SCOPED_TRACE(run.name);
+        previews.clear();
+        run.click();
+        ASSERT_EQ(previews.size(), 1u);
+        const QStringList texts = allTexts(previews[0]);
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(run.heading) + "01.11.2022 по 01.12.2022"))
+            << texts.join('|').toStdString();
+        EXPECT_EQ(run.report()->QRLabel1,
+                  QString::fromUtf8(run.heading) + "01.11.2022 по 01.12.2022");
+        // 01.11 and 30.11 are in; 31.10 and 01.12 are not.
+        EXPECT_EQ(textsAt(previews[0], PreparedKind::Field, run.kolvoAt), QStringList{"8"});
+        EXPECT_FALSE(run.report()->query().isOpen());
+    }
+    EXPECT_EQ(messages.count(), 0);
+}
+
+TEST_F(ReportRunTest, ReversedPeriodStillPreviewsEmptyReports) {
+    plant();
+    entry({2022, 11, 30}, 1, 10, 100, 5, 0, 2);
+    choose({2022, 12, 1}, {2022, 11, 1});
+    for (const ReportRun& run : kRuns) {
+        SCOPED_TRACE(run.name);
+        previews.clear();
+        run.click();
+        ASSERT_EQ(previews.size(), 1u);
+        ASSERT_EQ(previews[0].pages.size(), 1u);
+        const QStringList texts = previews[0].texts(0);
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(run.heading) + "01.12.2022 по 01.11.2022"));
+        EXPECT_TRUE(texts.contains("Итого:"));
+        EXPECT_TRUE(texts.contains("1"));  // page number
+        EXPECT_EQ(textsAt(previews[0], PreparedKind::Field, run.kolvoAt), QStringList{});
+        EXPECT_EQ(textsAt(previews[0], PreparedKind::Sum, run.totalAt),
+                  QStringList{QString::fromUtf8(run.emptyTotal)});
+    }
+    EXPECT_EQ(messages.count(), 0);
+}
+
+TEST_F(ReportRunTest, BlanksLimitRowsAndEverySum) {
+    plant();
+    operationKind(2, "Резка");
+    operation(101, 2, 1, 10);
+    entry({2022, 11, 5}, 1, 10, 100, 5, 1, 2);  // finished goods
+    entry({2022, 11, 6}, 1, 10, 101, 3, 1, 4);  // blanks: 2 good, 8 money
+    choose({2022, 11, 1}, {2022, 12, 1}, 2);
+
+    Form18->Button3Click();
+    ASSERT_EQ(previews.size(), 1u);
+    const auto& r = previews[0];
+    EXPECT_EQ(textsAt(r, PreparedKind::Computed, 99.5), QStringList{"Заготовки"});
+    // Group footer and report footer: brk, mass, kolvo, summa of the blank row only.
+    EXPECT_EQ(textsAt(r, PreparedKind::Sum, 124.4), (QStringList{"1", "1"}));
+    EXPECT_EQ(textsAt(r, PreparedKind::Sum, 132.8), (QStringList{"0,75", "0,75"}));
+    EXPECT_EQ(textsAt(r, PreparedKind::Sum, 152.1), (QStringList{"3", "3"}));
+    EXPECT_EQ(textsAt(r, PreparedKind::Sum, 169.9), (QStringList{"8,00", "8,00"}));
+    EXPECT_EQ(Form21->i_Report->filter(), "naimen=1");
+
+    choose({2022, 11, 1}, {2022, 12, 1}, 1);
+    Form18->Button4Click();
+    ASSERT_EQ(previews.size(), 2u);
+    EXPECT_EQ(textsAt(previews[1], PreparedKind::Computed, 13.2), QStringList{"Готовая продукция"});
+    EXPECT_EQ(textsAt(previews[1], PreparedKind::Sum, 160.9), QStringList{"8,00"});
+
+    choose({2022, 11, 1}, {2022, 12, 1}, 0);
+    Form18->Button4Click();
+    ASSERT_EQ(previews.size(), 3u);
+    EXPECT_FALSE(Form16->t_Report->isFiltered());
+    EXPECT_EQ(textsAt(previews[2], PreparedKind::Sum, 160.9), QStringList{"16,00"});
+}
+
+TEST_F(ReportRunTest, WorkerReportCountsGoodPiecesDetailedCountsAllWithDefects) {
+    plant();
+    entry({2022, 11, 5}, 1, 10, 100, 10, 2, 1.5);
+    choose({2022, 11, 1}, {2022, 12, 1});
+
+    Form18->Button4Click();
+    Form18->Button1Click();
+    ASSERT_EQ(previews.size(), 2u);
+    const auto& plain = previews[0];
+    const auto& detailed = previews[1];
+    EXPECT_EQ(textsAt(plain, PreparedKind::Field, 137.8), QStringList{"8"});
+    EXPECT_EQ(textsAt(plain, PreparedKind::Field, 163.0), QStringList{"12,000"});
+    EXPECT_EQ(textsAt(plain, PreparedKind::Sum, 160.9), QStringList{"12,00"});
+    EXPECT_EQ(textsAt(detailed, PreparedKind::Field, 146.3), QStringList{"10"});
+    EXPECT_EQ(textsAt(detailed, PreparedKind::Field, 128.1), QStringList{"2"});
+    EXPECT_EQ(textsAt(detailed, PreparedKind::Field, 169.9), QStringList{"12,00"});
+    EXPECT_EQ(textsAt(detailed, PreparedKind::Sum, 165.9), QStringList{"12,00"});
+}
+
+TEST_F(ReportRunTest, FailingQueryEndsTheRunWithoutPreviewAndNextRunFetchesAfresh) {
+    plant();
+    entry({2022, 11, 5}, 1, 10, 100, 4, 0, 1);
+    choose({2022, 11, 1}, {2022, 12, 1});
+    const QString good = Form16->t_Report->sql();
+    Form16->t_Report->setSql("select no_such_column from accounts_dep.smena");
+    ui::runGuarded([] { Form18->Button4Click(); });
+    Form16->t_Report->setSql(good);
+    EXPECT_EQ(previews.size(), 0u);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.messages()[0].caption, "Ошибка");
+
+    Form18->Button4Click();
+    ASSERT_EQ(previews.size(), 1u);
+    EXPECT_EQ(textsAt(previews[0], PreparedKind::Field, 137.8), QStringList{"4"});
+}
+
+}  // namespace
