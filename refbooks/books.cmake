@@ -1,9 +1,16 @@
 # Workers, products and operation kinds.
 target_sources(plant PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/list_search_keys.cpp ${CMAKE_CURRENT_LIST_DIR}/list_search_keys.h
     ${CMAKE_CURRENT_LIST_DIR}/operation_kind_editor.cpp ${CMAKE_CURRENT_LIST_DIR}/operation_kind_editor.h
     ${CMAKE_CURRENT_LIST_DIR}/operation_kinds_list.cpp ${CMAKE_CURRENT_LIST_DIR}/operation_kinds_list.h
     ${CMAKE_CURRENT_LIST_DIR}/product_editor.cpp ${CMAKE_CURRENT_LIST_DIR}/product_editor.h
     ${CMAKE_CURRENT_LIST_DIR}/products_list.cpp ${CMAKE_CURRENT_LIST_DIR}/products_list.h
     ${CMAKE_CURRENT_LIST_DIR}/worker_editor.cpp ${CMAKE_CURRENT_LIST_DIR}/worker_editor.h
     ${CMAKE_CURRENT_LIST_DIR}/workers_list.cpp ${CMAKE_CURRENT_LIST_DIR}/workers_list.h
+)
+# Their statement texts and rules know no widget.
+target_sources(plant_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/operation_kinds_statements.cpp ${CMAKE_CURRENT_LIST_DIR}/operation_kinds_statements.h
+    ${CMAKE_CURRENT_LIST_DIR}/products_statements.cpp ${CMAKE_CURRENT_LIST_DIR}/products_statements.h
+    ${CMAKE_CURRENT_LIST_DIR}/workers_statements.cpp ${CMAKE_CURRENT_LIST_DIR}/workers_statements.h
 )

@@ -1,0 +1,20 @@
+#include "refbooks/operation_kinds_statements.h"
+
+#include "data/sql_text.h"
+
+namespace refbooks::kinds {
+
+QString nameFilter(const QString& typed) {
+    return QStringLiteral("vid like '") + typed + QStringLiteral("%'");
+}
+
+QString duplicateKindOnAdd(const QString& name) {
+    return QStringLiteral("select count(*) as cnt from accounts_dep.vid_oper where upper(vid)='") +
+           data::escapedInLiteral(name.toUpper()) + QLatin1Char('\'');
+}
+
+QString duplicateKindOnChange(const QString& name, qint64 ownId) {
+    return duplicateKindOnAdd(name) + QStringLiteral(" and id<>") + QString::number(ownId);
+}
+
+}  // namespace refbooks::kinds

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// Filter and duplicate-count texts of the operation kinds list and editor. The kind's name is
+// spliced only with its apostrophes doubled.
+namespace refbooks::kinds {
+
+QString nameFilter(const QString& typed);
+
+// Names compared upper-cased; the change form leaves the kind itself out.
+QString duplicateKindOnAdd(const QString& name);
+QString duplicateKindOnChange(const QString& name, qint64 ownId);
+
+}  // namespace refbooks::kinds

@@ -1,0 +1,62 @@
+#include "refbooks/products_statements.h"
+
+#include "data/sql_text.h"
+
+#include <QLocale>
+#include <cmath>
+#include <stdexcept>
+
+namespace refbooks::products {
+
+using data::escapedInLiteral;
+
+QString markFilter(const QString& typed) {
+    return QStringLiteral("marka like '") + typed + QStringLiteral("%'");
+}
+
+QString duplicateMarkOnAdd(const QString& mark) {
+    return QStringLiteral("select count(*) as cnt from accounts_dep.izdel where upper(marka)='") +
+           escapedInLiteral(mark.toUpper()) + QLatin1Char('\'');
+}
+
+QString duplicateMarkOnChange(const QString& mark, qint64 ownId) {
+    return duplicateMarkOnAdd(mark) + QStringLiteral("and id<>") + QString::number(ownId);
+}
+
+QString insertProduct(const QString& mark, double quantity) {
+    return QStringLiteral(
+               "INSERT INTO cmn_gds_and_srv.gds_and_srv(s_caption, s_description, id_msm_bs, "
+               "massa)VALUES('") +
+           escapedInLiteral(mark) + QStringLiteral("', '', 6, ") + quantityLiteral(quantity) +
+           QLatin1Char(')');
+}
+
+QString updateProduct(qint64 id, const QString& mark, double quantity) {
+    return QStringLiteral("UPDATE cmn_gds_and_srv.gds_and_srv SET s_caption='") +
+           escapedInLiteral(mark) + QStringLiteral("', massa=") + quantityLiteral(quantity) +
+           QStringLiteral(" WHERE id=") + QString::number(id);
+}
+
+QString quantityLiteral(double quantity) {
+    return QString::number(quantity, 'g', 15);
+}
+
+double parseQuantity(const QString& text) {
+    // Only digits and one "," reach here from the box; anything else is refused as well.
+    static const QLocale russian(QLocale::Russian);
+    bool ok = false;
+    const double value = russian.toDouble(text, &ok);
+    if (!ok || !std::isfinite(value))
+        throw std::invalid_argument(("'" + text + "' не является правильным числом").toStdString());
+    return value;
+}
+
+std::optional<QChar> quantityKey(QChar typed) {
+    if (typed.isDigit())
+        return typed;
+    if (typed == QLatin1Char('.') || typed == QLatin1Char(','))
+        return QLatin1Char(',');
+    return std::nullopt;
+}
+
+}  // namespace refbooks::products

@@ -1,0 +1,47 @@
+#include "refbooks/workers_statements.h"
+
+#include "data/sql_text.h"
+
+namespace refbooks::workers {
+
+using data::escapedInLiteral;
+
+QString nameFilter(const QString& typed) {
+    return QStringLiteral("fio like '") + typed + QStringLiteral("%'");
+}
+
+QString insertWorker(const QString& fio, const QString& department) {
+    return QStringLiteral("INSERT INTO accounts_dep.person (fio, s_staffpos_hl)VALUES('") +
+           escapedInLiteral(fio) + QStringLiteral("', '") + escapedInLiteral(department) +
+           QStringLiteral("')");
+}
+
+QString updateWorker(const QString& fio, const QString& department, qint64 personId) {
+    return QStringLiteral("UPDATE accounts_dep.person SET fio='") + escapedInLiteral(fio) +
+           QStringLiteral("', s_staffpos_hl='") + escapedInLiteral(department) +
+           QStringLiteral("' where accounts_dep.person.id=") + QString::number(personId);
+}
+
+QString deleteWorker(qint64 id) {
+    return QStringLiteral("delete from accounts_dep.person where id =") + QString::number(id);
+}
+
+QString staffposTable() {
+    return QStringLiteral(
+        "select id, id_department, s_code, s_caption, d_begin, d_end, s_description "
+        "from hrms_staffpos.staffpos order by s_caption, id");
+}
+
+QString departmentTable() {
+    return QStringLiteral(
+        "select id, id_branch, s_code, s_caption, s_description, id_parent "
+        "from cmn_department.department order by s_caption, id");
+}
+
+QString rolesTable() {
+    return QStringLiteral(
+        "select id, s_name, s_caption, d_begin, d_end, b_active "
+        "from adm_role.roles order by s_caption, id");
+}
+
+}  // namespace refbooks::workers

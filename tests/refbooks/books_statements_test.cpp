@@ -1,0 +1,81 @@
+#include "../support/qt_printers.h"
+#include "refbooks/operation_kinds_statements.h"
+#include "refbooks/products_statements.h"
+#include "refbooks/workers_statements.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+namespace workers = refbooks::workers;
+namespace products = refbooks::products;
+namespace kinds = refbooks::kinds;
+
+struct TextCase {
+    QString actual;
+    QString expected;
+};
+
+TEST(BooksStatements, TextsAreExactAndQuoteUserText) {
+    const TextCase cases[] = {
+        {workers::nameFilter("Ив"), "fio like 'Ив%'"},
+        // The filter keeps the text as typed: the data layer takes it as a literal prefix.
+        {workers::nameFilter("О'Б"), "fio like 'О'Б%'"},
+        {workers::insertWorker("Иванов И.И.", "Цех 1"),
+         "INSERT INTO accounts_dep.person (fio, s_staffpos_hl)VALUES('Иванов И.И.', 'Цех 1')"},
+        {workers::insertWorker("О'Брайен", ""),
+         "INSERT INTO accounts_dep.person (fio, s_staffpos_hl)VALUES('О''Брайен', '')"},
+        {workers::updateWorker("Петров", "Цех 2", 17),
+         "UPDATE accounts_dep.person SET fio='Петров', s_staffpos_hl='Цех 2' where "
+         "accounts_dep.person.id=17"},
+        {workers::updateWorker("x'); drop table accounts_dep.smena; --", "d'", 3),
+         "UPDATE accounts_dep.person SET fio='x''); drop table accounts_dep.smena; --', "
+         "s_staffpos_hl='d''' where accounts_dep.person.id=3"},
+        {workers::deleteWorker(42), "delete from accounts_dep.person where id =42"},
+        {products::markFilter("М-1"), "marka like 'М-1%'"},
+        {products::duplicateMarkOnAdd("краска"),
+         "select count(*) as cnt from accounts_dep.izdel where upper(marka)='КРАСКА'"},
+        {products::duplicateMarkOnChange("m'1", 5),
+         "select count(*) as cnt from accounts_dep.izdel where upper(marka)='M''1'and id<>5"},
+        {products::insertProduct("М-1", 2.5),
+         "INSERT INTO cmn_gds_and_srv.gds_and_srv(s_caption, s_description, id_msm_bs, "
+         "massa)VALUES('М-1', '', 6, 2.5)"},
+        {products::insertProduct("O'K", 12),
+         "INSERT INTO cmn_gds_and_srv.gds_and_srv(s_caption, s_description, id_msm_bs, "
+         "massa)VALUES('O''K', '', 6, 12)"},
+        {products::updateProduct(9, "М'2", 0.75),
+         "UPDATE cmn_gds_and_srv.gds_and_srv SET s_caption='М''2', massa=0.75 WHERE id=9"},
+        {kinds::nameFilter("Покр"), "vid like 'Покр%'"},
+        {kinds::duplicateKindOnAdd("краска"),
+         "select count(*) as cnt from accounts_dep.vid_oper where upper(vid)='КРАСКА'"},
+        {kinds::duplicateKindOnChange("it's", 8),
+         "select count(*) as cnt from accounts_dep.vid_oper where upper(vid)='IT''S' and id<>8"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.actual, c.expected);
+}
+
+TEST(BooksStatements, QuantityLiteralHasPointAndAtMost15Digits) {
+    const std::pair<double, const char*> cases[] = {
+        {2.5, "2.5"}, {12, "12"}, {0.1, "0.1"}, {1.0 / 3, "0.333333333333333"}, {1500, "1500"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(products::quantityLiteral(value), QString(text)) << value;
+}
+
+TEST(BooksStatements, QuantityReadsWithDecimalComma) {
+    EXPECT_DOUBLE_EQ(products::parseQuantity("2,5"), 2.5);
+    EXPECT_DOUBLE_EQ(products::parseQuantity("12"), 12);
+    for (const char* bad : {",", "2,5,", "1,,2", "abc"})
+        EXPECT_THROW(products::parseQuantity(bad), std::invalid_argument) << bad;
+}
+
+TEST(BooksStatements, QuantityKeyTakesDigitsAndBothDecimalMarksAsComma) {
+    EXPECT_EQ(products::quantityKey('7'), QChar('7'));
+    EXPECT_EQ(products::quantityKey('.'), QChar(','));
+    EXPECT_EQ(products::quantityKey(','), QChar(','));
+    for (char dropped : {'a', '-', ' ', 'e'})
+        EXPECT_FALSE(products::quantityKey(dropped).has_value()) << dropped;
+}
+
+}  // namespace
