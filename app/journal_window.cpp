@@ -68,7 +68,7 @@ std::vector<data::GridColumn> journalColumns() {
         gridColumn(QStringLiteral("ok"), QStringLiteral("OK"), true, centre),
         gridColumn(QStringLiteral("vvod"), QStringLiteral("Заведен"), true, centre),
     };
-    const int widths[] = {190, 110, 130, 130, 45, 45, 60, 45, 80, 70, 40, 135};
+    const int widths[] = {230, 110, 165, 130, 45, 45, 60, 45, 80, 70, 40, 135};
     for (size_t i = 0; i < c.size(); ++i)
         c[i].width = widths[i];
     c[6].format = numberText;
@@ -98,8 +98,11 @@ QVariant styleMark(const data::Dataset& ds, int row, int column, int role) {
 // A check box or radio button marked by a coloured background and a bold caption.
 void paintMarked(QWidget* w, bool marked, quint32 colour) {
     QPalette p = w->palette();
-    p.setColor(QPalette::Window, marked ? ui::color(colour) : ui::color(ui::kSysButtonFace));
+    const QColor background = marked ? ui::color(colour) : ui::color(ui::kSysButtonFace);
+    p.setColor(QPalette::Window, background);
+    p.setColor(QPalette::Button, background);
     w->setPalette(p);
+    w->setBackgroundRole(QPalette::Window);
     w->setAutoFillBackground(true);
     QFont f = w->font();
     f.setBold(marked);
