@@ -374,7 +374,11 @@ PreparedReport Preparer::run() {
         }
         const Row row(&dataset_, i);
         if (changed < levels) {
-            double block = innermostFooter;
+            // The headers stay with their footer, and with their first row where the row asks
+            // for more room, so that no header is left alone at the foot of a page.
+            const double detailRoom =
+                detail_ ? bandHeight(*detail_, row) + repeatedHeaderHeight_ : 0.0;
+            double block = std::max(innermostFooter, detailRoom);
             for (int g = changed; g < levels; ++g)
                 for (const ResolvedBand& b : groupHeaders_[g])
                     block += bandHeight(b, row);

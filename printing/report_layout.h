@@ -163,8 +163,9 @@ struct PageSetup {
 // The repeated header also opens every further page; the page footer closes every page.
 //
 // Keep-with rules: the innermost group header (with the outer headers printed at the same row)
-// starts a new page when the rest of the page cannot hold it and the innermost footer; a detail
-// row starts a new page when the rest of the page cannot hold it and the repeated header.
+// starts a new page when the rest of the page cannot hold it and the innermost footer (or its
+// first detail row, when that row asks for more room); a detail row starts a new page when the
+// rest of the page cannot hold it and the repeated header.
 // Any other band that does not fit starts a new page.
 struct Layout {
     QString title;  // the preview window's caption

@@ -123,6 +123,20 @@ TEST_F(PrepareTest, InnermostGroupHeaderMovesToTheNextPageWithItsFooter) {
     EXPECT_DOUBLE_EQ(itemWithText(r, 1, "B").rectMm.top(), 10);
 }
 
+TEST_F(PrepareTest, GroupHeaderIsNotLeftAloneWhenItsFirstRowMoves) {
+    // Header 10..25, group A 25..45, six rows to 225, footer to 235. B's header and footer would
+    // fit (265), but its first row would not with the repeated header's room, so B moves whole.
+    Layout l = pagingLayout();
+    l.repeatedHeader.push_back(band(15).add(fixedText("Шапка")));
+    l.groups[0].footer = {band(10).add(fixedText("конец"))};
+    l.detail = band(30).add(fieldText("n"));
+    auto ds = rowsDataset("n, g", "(1,'A'),(2,'A'),(3,'A'),(4,'A'),(5,'A'),(6,'A'),(7,'B')");
+    const PreparedReport r = prepare(l, *ds);
+    ASSERT_EQ(r.pages.size(), 2u);
+    EXPECT_THAT(r.texts(0), ElementsAre("Шапка", "A", "1", "2", "3", "4", "5", "6", "конец", "1"));
+    EXPECT_THAT(r.texts(1), ElementsAre("Шапка", "B", "7", "конец", "2"));
+}
+
 TEST_F(PrepareTest, DetailRowKeepsRoomForTheRepeatedHeaderAndPagesAreNumbered) {
     Layout l;
     l.repeatedHeader.push_back(band(15).add(fixedText("Шапка")));
