@@ -1,0 +1,150 @@
+// The workers list over 10,000 workers, in a database of its own (bench_workers, copied from
+// plant_template) on the cluster of PLANT_BENCH_HOST (default 127.0.0.44): opening the list as
+// the main menu does, and single keystrokes of the incremental search, each measured with the
+// filter applied to the fetched rows and the grid repainted. A keystroke should stay under 16 ms.
+#include "data/connection.h"
+#include "data/data_module.h"
+#include "data/db_error.h"
+#include "refbooks/workers_list.h"
+#include "ui/error_display.h"
+#include "ui/modal.h"
+
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTableView>
+#include <cstdio>
+
+namespace {
+
+const QString kDatabase = QStringLiteral("bench_workers");
+constexpr int kWorkers = 10000;
+
+QString env(const char* name, const char* fallback) {
+    const QByteArray v = qgetenv(name);
+    return v.isEmpty() ? QString::fromLatin1(fallback) : QString::fromUtf8(v);
+}
+
+void run(QSqlDatabase db, const QString& sql) {
+    QSqlQuery q(db);
+    if (!q.exec(sql))
+        throw data::DbError(q.lastError().text() + QStringLiteral("\n") + sql);
+}
+
+// A fresh database with kWorkers workers named like a plant's: surname and initials.
+void createPlant(const QString& host) {
+    {
+        QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), "bench_admin");
+        admin.setDatabaseName(data::composeConnectionString(QStringLiteral("postgres"), host));
+        if (!admin.open())
+            throw data::DbError(admin.lastError().text());
+        run(admin, QStringLiteral("DROP DATABASE IF EXISTS ") + kDatabase +
+                       QStringLiteral(" WITH (FORCE)"));
+        run(admin, QStringLiteral("CREATE DATABASE ") + kDatabase +
+                       QStringLiteral(" TEMPLATE plant_template"));
+        admin.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("bench_admin"));
+    DataModule6->ADO_DB.open(data::composeConnectionString(kDatabase, host));
+    data::Command fill(
+        QStringLiteral("fill"),
+        QStringLiteral(
+            "insert into accounts_dep.person(fio, s_staffpos_hl) "
+            "select (array['Иванов','Петров','Сидоров','Кузнецов','Смирнов','Попов','Васильев',"
+            "'Соколов','Михайлов','Новиков','Фёдоров','Морозов','Волков','Алексеев','Лебедев',"
+            "'Семёнов','Егоров','Павлов','Козлов','Степанов'])[1 + i % 20] || "
+            "(array['','а'])[1 + (i / 20) % 2] || ' ' || chr(1040 + (i / 40) % 32) || '.' || "
+            "chr(1040 + (i / 1280) % 32) || '.', 'Цех ' || (1 + i % 7) "
+            "from generate_series(1, ") +
+            QString::number(kWorkers) + QStringLiteral(") i"));
+    fill.exec();
+}
+
+void showList() {
+    ui::setModalHook([](QWidget*) { return int(QDialog::Rejected); });
+}
+
+void BM_OpenWorkersList(benchmark::State& state) {
+    showList();
+    for (auto _ : state) {
+        Form5->ShowAsReferenceBook();  // opens Workers, shows the grid, closes it again
+    }
+    ui::clearModalHook();
+}
+BENCHMARK(BM_OpenWorkersList)->Unit(benchmark::kMillisecond);
+
+// One keystroke: the text changes, the filter runs over the fetched rows, the grid repaints.
+void keystroke(QLineEdit* box, QTableView* grid, QChar typed) {
+    QKeyEvent press(QEvent::KeyPress,
+                    typed.isNull() ? Qt::Key_Backspace : typed.toUpper().unicode(), Qt::NoModifier,
+                    typed.isNull() ? QString() : QString(typed));
+    QApplication::sendEvent(box, &press);
+    grid->viewport()->repaint();
+}
+
+// Typing a surname and erasing it again: narrowing and widening steps alike, the last erase
+// back to all 10,000 rows.
+void BM_SearchKeystroke(benchmark::State& state) {
+    const QString name = QStringLiteral("Иванова");
+    QList<QChar> cycle;
+    for (QChar c : name)
+        cycle << c;
+    for (int i = 0; i < name.size(); ++i)
+        cycle << QChar();  // Backspace
+    DataModule6->Workers->open();
+    Form5->Edit1->clear();
+    Form5->show();
+    QCoreApplication::processEvents();
+    int step = 0;
+    for (auto _ : state) {
+        keystroke(Form5->Edit1, Form5->DBGrid1, cycle[step]);
+        step = (step + 1) % cycle.size();
+    }
+    state.counters["rows"] = kWorkers;
+    Form5->hide();
+    DataModule6->Workers->close();
+}
+BENCHMARK(BM_SearchKeystroke)->Unit(benchmark::kMillisecond);
+
+// The worst keystroke: erasing the last character switches the filter off (all rows back).
+void BM_SearchKeystrokeBackToAll(benchmark::State& state) {
+    DataModule6->Workers->open();
+    Form5->Edit1->clear();
+    Form5->show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        state.PauseTiming();
+        keystroke(Form5->Edit1, Form5->DBGrid1, QChar(u'К'));
+        state.ResumeTiming();
+        keystroke(Form5->Edit1, Form5->DBGrid1, QChar());
+    }
+    Form5->hide();
+    DataModule6->Workers->close();
+}
+BENCHMARK(BM_SearchKeystrokeBackToAll)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::Application app(argc, argv);
+    DataModule6 = new TDataModule6();
+    try {
+        createPlant(env("PLANT_BENCH_HOST", "127.0.0.44"));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "workers_bench: %s\n", e.what());
+        return 1;
+    }
+    Form5 = new TForm5();
+    ::benchmark::Initialize(&argc, argv);
+    ::benchmark::RunSpecifiedBenchmarks();
+    ::benchmark::Shutdown();
+    delete Form5;
+    delete DataModule6;
+    return 0;
+}
