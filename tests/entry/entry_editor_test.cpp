@@ -1,0 +1,120 @@
+#include "entry_fixture.h"
+
+#include "../support/message_log.h"
+#include "app/journal_window.h"
+#include "data/data_module.h"
+#include "entry/entry_editor.h"
+#include "ui/modal.h"
+
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+using entrytest::EntryTest;
+using testing_support::MessageLog;
+
+using EntryEditor = EntryTest;
+
+TEST_F(EntryEditor, TabOrderSkipsTheReadOnlyBoxes) {
+    Form11->show();
+    QWidget* w = Form11->Button3;
+    QStringList order;
+    for (int i = 0; i < 9; ++i) {
+        order << w->objectName();
+        do
+            w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || !w->isEnabled() ||
+               w->parentWidget() == Form11->DTimeP);  // the date picker's own text box
+    }
+    EXPECT_EQ(order, QStringList({"Button3", "Button4", "Edit3", "Edit6", "Edit5", "DTimeP",
+                                  "Edit4", "Button1", "Button2"}));
+    EXPECT_EQ(Form11->GroupBox1->title(), "Закрыто мастером");
+    EXPECT_TRUE(Form11->Button1->isDefault());
+}
+
+TEST_F(EntryEditor, DigitBoxesTakeDigitsOnly) {
+    Form11->show();
+    for (QLineEdit* box : {Form11->Edit3, Form11->Edit4, Form11->Edit5, Form11->Edit6}) {
+        box->setEnabled(true);
+        box->clear();
+        QTest::keyClicks(box, "1a-2,5 x");
+        EXPECT_EQ(box->text(), "125") << box->objectName().toStdString();
+        box->clear();
+        box->insert("12b");  // pasted text is held to the same rule
+        EXPECT_EQ(box->text(), "") << box->objectName().toStdString();
+    }
+}
+
+TEST_F(EntryEditor, PriceRefreshShowsTheSumWithoutDefectsAndFillsEmptyBoxes) {
+    Form11->entry_price = 12.5;
+    Form11->Edit3->setText("7");
+    Form11->Edit4->setText("3");
+    Form11->Edit6->clear();
+    Form11->Edit6Exit();
+    EXPECT_EQ(Form11->Edit9->text(), "87,5");
+    EXPECT_EQ(Form11->Edit7->text(), "12,5");
+    EXPECT_EQ(Form11->Edit8->text(), "0");  // no operation list open
+    EXPECT_EQ(Form11->Edit6->text(), "0");
+
+    Form11->Edit3->clear();
+    Form11->entry_price = 0.09375;
+    Form11->Edit6Exit();
+    EXPECT_EQ(Form11->Edit3->text(), "0");
+    EXPECT_EQ(Form11->Edit9->text(), "0");
+    EXPECT_EQ(Form11->Edit7->text(), "0,0938");
+}
+
+TEST_F(EntryEditor, LeavingQuantityOrHoursRefreshesThePrices) {
+    Form11->show();
+    Form11->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form11));
+    Form11->entry_price = 10;
+    Form11->Edit3->setFocus(Qt::TabFocusReason);
+    Form11->Edit3->setText("4");
+    Form11->Edit6->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Form11->Edit9->text(), "40");
+    Form11->Edit6->clear();
+    Form11->Edit4->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Form11->Edit6->text(), "0");
+}
+
+TEST_F(EntryEditor, AddResetsWhatItNamesAndKeepsTheRest) {
+    fillWorkedExample();
+    Form11->Edit5->setText("9");
+    Form11->Edit7->setText("12,5");
+    Form1->DateT->setDate(entrytest::kNov6);
+    Form1->CurrentShift = 3;
+    ui::setModalHook([&](QWidget* w) {
+        EXPECT_EQ(w, Form11);
+        EXPECT_EQ(Form11->windowTitle(), "Заведение новой позиции");
+        EXPECT_EQ(Form11->Tag, 1);
+        EXPECT_EQ(Form11->DTimeP->date(), entrytest::kNov6);
+        for (QLineEdit* box : {Form11->Edit1, Form11->Edit2, Form11->Edit3, Form11->Edit5})
+            EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
+        EXPECT_EQ(Form11->Edit4->text(), "0");
+        EXPECT_EQ(Form11->Edit6->text(), "0");
+        EXPECT_EQ(Form11->Edit7->text(), "12,5");
+        EXPECT_EQ(Form11->entry_w_id, 17);
+        EXPECT_EQ(Form11->entry_price, 12.5);
+        return QDialog::Rejected;
+    });
+    Form11->PrepareAdd();
+    EXPECT_EQ(Form1->currentJournal(), DataModule6->Smena3);
+}
+
+TEST_F(EntryEditor, ChangeOnAnEmptyJournalShowsNothing) {
+    bool shown = false;
+    ui::setModalHook([&](QWidget*) {
+        shown = true;
+        return QDialog::Rejected;
+    });
+    Form11->PrepareChange();
+    EXPECT_FALSE(shown);
+}
+
+}  // namespace

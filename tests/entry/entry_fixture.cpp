@@ -1,0 +1,94 @@
+#include "entry_fixture.h"
+
+#include "app/journal_window.h"
+#include "data/data_module.h"
+#include "entry/entry_editor.h"
+#include "ui/clock.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace entrytest {
+
+void EntryTest::SetUp() {
+    AppTest::SetUp();
+    testdb::exec(
+        "insert into accounts_dep.person(id, fio) values (17, 'Иванов И.И.'), (18, 'Петров П.П.')");
+    testdb::exec(
+        "insert into cmn_gds_and_srv.gds_and_srv(id, s_caption, id_msm_bs) values (31, 'М-31', 6)");
+    testdb::exec(
+        "insert into accounts_dep.vid_oper(id, vid) values (5, 'Сварка'), (6, 'Покраска')");
+    testdb::exec(
+        "insert into accounts_dep.oper(id, vid, naimen, i_id) "
+        "values (240, 5, 0, 31), (241, 6, 1, 31)");
+    testdb::exec(
+        "insert into accounts_dep.norm(o_id, norma, price) values (240, 10, 12.5), "
+        "(240, 12, 14), (241, 5, 10)");
+    ui::setToday(kToday);
+    Form1->CurrentShift = 2;
+    for (int shift = 1; shift <= 4; ++shift)
+        DataModule6->journalOf(shift)->setParam(QStringLiteral("ok"), QStringLiteral("ta"));
+    showJournal(kNov5);
+    Form11->hide();
+}
+
+void EntryTest::TearDown() {
+    Form11->hide();
+    DataModule6->Oper->close();
+    AppTest::TearDown();
+}
+
+void EntryTest::fillWorkedExample() {
+    Form11->Tag = 1;
+    Form11->Edit1->setText(QStringLiteral("Иванов И.И."));
+    Form11->entry_w_id = 17;
+    Form11->Edit2->setText(kWelding);
+    Form11->entry_i_id = 31;
+    Form11->entry_o_id = 240;
+    Form11->entry_price = 12.5;
+    Form11->Edit3->setText(QStringLiteral("120"));
+    Form11->Edit4->setText(QStringLiteral("2"));
+    Form11->Edit6->setText(QStringLiteral("8"));
+    Form11->Edit5->clear();
+    Form11->DTimeP->setDate(kNov5);
+}
+
+entry::EntryValues EntryTest::workedExample() {
+    entry::EntryValues v;
+    v.workerId = 17;
+    v.productId = 31;
+    v.operationId = 240;
+    v.price = 12.5;
+    v.quantity = QStringLiteral("120");
+    v.defects = QStringLiteral("2");
+    v.hours = QStringLiteral("8");
+    v.date = kNov5;
+    v.shift = 2;
+    v.colour = 0;
+    v.inputDate = kToday;
+    return v;
+}
+
+void EntryTest::showJournal(const QDate& day) {
+    data::Dataset* journal = DataModule6->journalOf(2);
+    journal->close();
+    journal->setParam(QStringLiteral("data"), day);
+    journal->open();
+}
+
+void EntryTest::pressSave() {
+    Form11->Button1->click();
+}
+
+qint64 EntryTest::entryCount() {
+    return testdb::scalar("select count(*) from accounts_dep.smena").toLongLong();
+}
+
+QList<QVariantList> EntryTest::cells(const QString& columns) {
+    return testdb::rows(QStringLiteral("select %1 from accounts_dep.h_tabel where w_id=17 and "
+                                       "smena=2 and month=11 and year=2022 order by id")
+                            .arg(columns));
+}
+
+}  // namespace entrytest

@@ -1,0 +1,292 @@
+#include "entry_fixture.h"
+
+#include "../support/message_log.h"
+#include "app/journal_window.h"
+#include "data/data_module.h"
+#include "data/transaction.h"
+#include "entry/entry_editor.h"
+#include "entry/entry_save.h"
+#include "ui/modal.h"
+
+#include <QDateEdit>
+#include <QDeadlineTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QThread>
+
+namespace {
+
+using entrytest::EntryTest;
+using entrytest::kNov5;
+using entrytest::kNov6;
+using testing_support::MessageLog;
+
+using EntrySave = EntryTest;
+
+QVariantList storedEntry() {
+    const auto rows = testdb::rows(
+        "select w_id, i_id, o_id, cena, kol_vo, brak, to_char(data, 'DD.MM.YYYY'), smena, color, "
+        "time, to_char(vvod, 'DD.MM.YYYY HH24:MI:SS'), ok, prize, id_doc, id_doc_item, "
+        "f_gds_qty_use, id_gds_use, id_cons_use from accounts_dep.smena");
+    return rows.size() == 1 ? rows[0] : QVariantList{};
+}
+
+TEST_F(EntrySave, AddWritesTheEntryItsTimesheetCellAndTheJournal) {
+    MessageLog log;
+    Form11->show();
+    fillWorkedExample();
+    pressSave();
+
+    EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();
+    const QVariantList e = storedEntry();
+    ASSERT_EQ(e.size(), 18);
+    const QStringList expected = {
+        "17", "31", "240", "12.5", "120", "2", "05.11.2022", "2", "0", "8", "07.11.2022 00:00:00",
+        "no", "0",  "0",   "0",    "0",   "0", "0"};
+    for (int i = 0; i < e.size(); ++i)
+        EXPECT_EQ(e[i].toString(), expected[i]) << "column " << i;
+    EXPECT_EQ(cells("d4, d5, d6"), (QList<QVariantList>{{0, 8, 0}}));
+
+    // Closed and cleared; the journal of the shift shows the new entry.
+    EXPECT_FALSE(Form11->isVisible());
+    for (QLineEdit* box : Form11->findChildren<QLineEdit*>()) {
+        if (box->objectName().startsWith("Edit")) {
+            EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
+        }
+    }
+    data::Dataset* journal = DataModule6->journalOf(2);
+    ASSERT_EQ(journal->recordCount(), 1);
+    EXPECT_EQ(journal->text("fio"), "Иванов И.И.");
+}
+
+TEST_F(EntrySave, IncompleteOrBadBoxesAreRefusedAndNothingIsWritten) {
+    const QString incomplete = QString::fromUtf8(entry::kIncompleteMessage);
+    const QString badColour = QString::fromUtf8(entry::kBadColourMessage);
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        QString message;
+    } cases[] = {
+        {"worker", [] { Form11->Edit1->setText("  "); }, incomplete},
+        {"operation", [] { Form11->Edit2->clear(); }, incomplete},
+        {"quantity", [] { Form11->Edit3->clear(); }, incomplete},
+        {"defects", [] { Form11->Edit4->clear(); }, incomplete},
+        {"hours", [] { Form11->Edit6->clear(); }, incomplete},
+        {"paint without colour", [] { Form11->Edit2->setText(entrytest::kPainting); }, incomplete},
+        {"colour above 32 bits",
+         [] {
+             Form11->Edit2->setText(entrytest::kPainting);
+             Form11->Edit5->setText("2147483648");
+         },
+         badColour},
+    };
+    Form11->show();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fillWorkedExample();
+        c.change();
+        const QString quantity = Form11->Edit3->text();
+        MessageLog log;
+        pressSave();
+        EXPECT_EQ(log.texts(), QStringList{c.message});
+        EXPECT_EQ(entryCount(), 0);
+        EXPECT_TRUE(Form11->isVisible());
+        EXPECT_EQ(Form11->Edit3->text(), quantity);
+    }
+}
+
+TEST_F(EntrySave, TheSameKeyIsRefusedAnotherColourIsAccepted) {
+    const QString duplicate = QString::fromUtf8(entry::kDuplicateMessage);
+    MessageLog log;
+    fillWorkedExample();
+    pressSave();
+    fillWorkedExample();
+    Form11->Edit3->setText("50");  // quantity and hours are not part of the key
+    Form11->Edit6->setText("3");
+    pressSave();
+    EXPECT_EQ(log.texts(), QStringList{duplicate});
+    EXPECT_EQ(entryCount(), 1);
+
+    log.clear();
+    for (const char* colour : {"3", "4", "3"}) {
+        fillWorkedExample();
+        Form11->Edit2->setText(entrytest::kPainting);
+        Form11->entry_o_id = 241;
+        Form11->Edit5->setText(colour);
+        pressSave();
+    }
+    EXPECT_EQ(log.texts(), QStringList{duplicate});
+    EXPECT_EQ(testdb::scalar("select string_agg(color::text, ',' order by id) from "
+                             "accounts_dep.smena where o_id=241")
+                  .toString(),
+              "3,4");
+}
+
+TEST_F(EntrySave, ChangeKeepsItsPriceAndMarkAndMovingADayFixesBothCells) {
+    entry::EntryValues v = workedExample();
+    v.price = 25;  // priced on a day off; the operation's base price is 12.5 now
+    ASSERT_EQ(entry::saveEntry(v), entry::SaveResult::Saved);
+    testdb::exec("update accounts_dep.smena set ok='ok', prize=5");
+    showJournal(kNov5);
+    ASSERT_EQ(cells("d5, d6"), (QList<QVariantList>{{8, 0}}));
+
+    MessageLog log;
+    bool shown = false;
+    ui::setModalHook([&](QWidget* w) {
+        shown = w == Form11;
+        EXPECT_EQ(Form11->windowTitle(), "Изменение данных о позиции");
+        EXPECT_EQ(Form11->Edit1->text(), "Иванов И.И.");
+        EXPECT_EQ(Form11->Edit2->text(), entrytest::kWelding);
+        EXPECT_EQ(Form11->Edit3->text(), "120");
+        EXPECT_EQ(Form11->Edit4->text(), "2");
+        EXPECT_EQ(Form11->Edit6->text(), "8");
+        EXPECT_EQ(Form11->Edit7->text(), "25");
+        EXPECT_EQ(Form11->Edit9->text(), "3000");
+        EXPECT_FALSE(Form11->Edit5->isEnabled());
+        EXPECT_FALSE(Form11->Label6->isEnabled());
+        EXPECT_EQ(Form11->DTimeP->date(), kNov5);
+        Form11->DTimeP->setDate(kNov6);
+        pressSave();
+        return QDialog::Rejected;
+    });
+    Form11->PrepareChange();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();
+
+    const QVariantList e = storedEntry();
+    ASSERT_EQ(e.size(), 18);
+    EXPECT_EQ(e[3].toDouble(), 25);
+    EXPECT_EQ(e[6].toString(), "06.11.2022");
+    EXPECT_EQ(e[11].toString(), "ok");  // the acceptance mark stays
+    EXPECT_EQ(e[12].toDouble(), 0);     // prize returns to 0
+    EXPECT_EQ(cells("d5, d6"), (QList<QVariantList>{{0, 8}}));
+}
+
+TEST_F(EntrySave, ChangingAPaintEntryShowsItsColourAndPassesItsOwnDuplicateCheck) {
+    entry::EntryValues v = workedExample();
+    v.operationId = 241;
+    v.colour = 3;
+    ASSERT_EQ(entry::saveEntry(v), entry::SaveResult::Saved);
+    showJournal(kNov5);
+
+    MessageLog log;
+    ui::setModalHook([&](QWidget*) {
+        EXPECT_EQ(Form11->Edit2->text(), entrytest::kPainting);
+        EXPECT_TRUE(Form11->Edit5->isEnabled());
+        EXPECT_EQ(Form11->Edit5->text(), "3");
+        Form11->Edit3->setText("99");
+        pressSave();
+        return QDialog::Rejected;
+    });
+    Form11->PrepareChange();
+    EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();
+    EXPECT_EQ(testdb::scalar("select kol_vo from accounts_dep.smena").toInt(), 99);
+    EXPECT_EQ(entryCount(), 1);
+}
+
+// Makes the timesheet table refuse every write while it lives.
+struct TimesheetLocked {
+    TimesheetLocked() {
+        testdb::exec(
+            "create function accounts_dep.refuse_h_tabel() returns trigger "
+            "language plpgsql as $$ begin raise exception 'табель закрыт'; end $$");
+        testdb::exec(
+            "create trigger refuse_h_tabel before insert or update on "
+            "accounts_dep.h_tabel for each row execute function "
+            "accounts_dep.refuse_h_tabel()");
+    }
+    ~TimesheetLocked() { release(); }
+    void release() {
+        testdb::exec("drop trigger if exists refuse_h_tabel on accounts_dep.h_tabel");
+        testdb::exec("drop function if exists accounts_dep.refuse_h_tabel()");
+    }
+};
+
+TEST_F(EntrySave, AFailedTimesheetWriteWritesNothingAndTheSecondSaveWorks) {
+    TimesheetLocked locked;
+    Form11->show();
+    fillWorkedExample();
+    MessageLog log;
+    pressSave();
+
+    ASSERT_EQ(log.count(), 1);
+    EXPECT_TRUE(log.messages()[0].text.contains("табель закрыт"))
+        << log.messages()[0].text.toStdString();
+    EXPECT_EQ(log.messages()[0].caption, "Ошибка");
+    EXPECT_EQ(entryCount(), 0);
+    EXPECT_TRUE(Form11->isVisible());
+    EXPECT_EQ(Form11->Edit3->text(), "120");
+    EXPECT_FALSE(data::Transaction::active());
+
+    locked.release();
+    log.clear();
+    pressSave();
+    EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();
+    EXPECT_EQ(entryCount(), 1);
+    EXPECT_EQ(cells("d5"), (QList<QVariantList>{{8}}));
+    EXPECT_FALSE(Form11->isVisible());
+}
+
+// A second workstation saving v on its own connection.
+void startOtherWorkstation(QProcess& other, const entry::EntryValues& v) {
+    other.start(
+        QStringLiteral(ENTRY_SAVE_WORKER),
+        {QString::number(v.workerId), QString::number(v.productId), QString::number(v.operationId),
+         QString::number(v.price), v.quantity, v.defects, v.hours, v.date.toString("dd.MM.yyyy"),
+         QString::number(v.shift), QString::number(v.colour)});
+    ASSERT_TRUE(other.waitForStarted());
+}
+
+// Waits until the other workstation waits for a lock this one holds (or has finished, which a
+// save without locking would do).
+void waitUntilBlockedOrDone(QProcess& other) {
+    QDeadlineTimer deadline(20000);
+    while (!deadline.hasExpired() && other.state() != QProcess::NotRunning) {
+        if (testdb::scalar("select count(*) from pg_stat_activity where datname = "
+                           "current_database() and wait_event_type = 'Lock' and "
+                           "wait_event = 'advisory'")
+                .toInt() > 0)
+            return;
+        other.waitForFinished(50);
+    }
+}
+
+TEST_F(EntrySave, TwoWorkstationsSavingOneEntryAtOnceLeaveOneRow) {
+    const entry::EntryValues v = workedExample();
+    QProcess other;
+    {
+        data::Transaction held;  // this workstation's save, not yet committed
+        ASSERT_EQ(entry::saveEntry(v), entry::SaveResult::Saved);
+        startOtherWorkstation(other, v);
+        waitUntilBlockedOrDone(other);
+        held.commit();
+    }
+    ASSERT_TRUE(other.waitForFinished(30000));
+    EXPECT_EQ(other.exitCode(), 1) << other.readAllStandardError().toStdString();
+    EXPECT_EQ(entryCount(), 1);
+    EXPECT_EQ(cells("d5"), (QList<QVariantList>{{8}}));
+}
+
+TEST_F(EntrySave, FirstEntriesOfAMonthSavedAtOnceMakeOneTimesheetRow) {
+    const entry::EntryValues mine = workedExample();
+    entry::EntryValues theirs = workedExample();
+    theirs.operationId = 241;
+    theirs.colour = 2;
+    theirs.date = kNov6;
+    theirs.hours = QStringLiteral("4");
+    QProcess other;
+    {
+        data::Transaction held;
+        ASSERT_EQ(entry::saveEntry(mine), entry::SaveResult::Saved);
+        startOtherWorkstation(other, theirs);
+        waitUntilBlockedOrDone(other);
+        held.commit();
+    }
+    ASSERT_TRUE(other.waitForFinished(30000));
+    EXPECT_EQ(other.exitCode(), 0) << other.readAllStandardError().toStdString();
+    EXPECT_EQ(entryCount(), 2);
+    EXPECT_EQ(cells("d5, d6"), (QList<QVariantList>{{8, 4}}));
+}
+
+}  // namespace
