@@ -20,6 +20,7 @@ TForm9::TForm9(QWidget* parent) : ui::Window(parent) {
     auto* group = new QGroupBox(QStringLiteral("Вид операции"), this);
     Edit1 = new QLineEdit(group);
     Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setMinimumWidth(260);
     auto* form = new QFormLayout(group);
     form->addRow(QStringLiteral("Операция"), Edit1);
 
@@ -37,7 +38,7 @@ TForm9::TForm9(QWidget* parent) : ui::Window(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);
-    setFixedSize(400, 140);
+    layout->setSizeConstraint(QLayout::SetFixedSize);  // fixed, sized to its contents
 
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);

@@ -22,6 +22,7 @@ TForm7::TForm7(QWidget* parent) : ui::Window(parent) {
     auto* group = new QGroupBox(QStringLiteral("Данные об изделии"), this);
     Edit1 = new QLineEdit(group);
     Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setMinimumWidth(220);
     Edit2 = new QLineEdit(group);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setMaximumWidth(100);
@@ -44,7 +45,7 @@ TForm7::TForm7(QWidget* parent) : ui::Window(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);
-    setFixedSize(360, 170);
+    layout->setSizeConstraint(QLayout::SetFixedSize);  // fixed, sized to its contents
 
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);

@@ -63,6 +63,7 @@ TForm2::TForm2(QWidget* parent) : ui::Window(parent) {
     auto* group = new QGroupBox(QStringLiteral("Данные о работнике"), this);
     Edit1 = new QLineEdit(group);
     Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setMinimumWidth(300);
     LCB_department = makeLookup(group, "LCB_department");
     LCB_staffpos = makeLookup(group, "LCB_staffpos");
     LCB_roles = makeLookup(group, "LCB_roles");
@@ -86,7 +87,7 @@ TForm2::TForm2(QWidget* parent) : ui::Window(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);
-    setFixedSize(460, 230);
+    layout->setSizeConstraint(QLayout::SetFixedSize);  // fixed, sized to its contents
 
     setTabOrder(Edit1, LCB_staffpos);
     setTabOrder(LCB_staffpos, LCB_department);
