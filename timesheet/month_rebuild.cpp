@@ -8,6 +8,8 @@
 #include "timesheet/month_calendar.h"
 #include "timesheet/rebuild_statements.h"
 
+#include <QPair>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -40,6 +42,9 @@ void rebuildMonth(int month, const QString& year, data::Dataset& dt,
     DataModule6->DelSmena.setSql(rebuild::deleteMonth(month, year));
     DataModule6->DelSmena.exec();
 
+    // Rows this rebuild has inserted: their count can only be 1 or more, so it is not asked again.
+    // Rows it has not inserted are counted, as another workstation may have written one.
+    QSet<QPair<qint64, qint64>> inserted;  // worker, shift
     const QSqlDatabase db = data::defaultDb();
     QSqlQuery count = prepared(db, rebuild::rowCountBound(month, year));
     const int n = first.daysInMonth();
@@ -59,11 +64,15 @@ void rebuildMonth(int month, const QString& year, data::Dataset& dt,
                 const QVariant s = dt.valueAt(r, sField);
                 const qint64 t = dt.valueAt(r, tField).toLongLong();  // no hours read as 0
 
-                count.addBindValue(w);
-                count.addBindValue(s);
-                run(count);
-                const bool exists = count.next() && count.value(0).toLongLong() != 0;
-                count.finish();
+                const QPair<qint64, qint64> key(w.toLongLong(), s.toLongLong());
+                bool exists = inserted.contains(key);
+                if (!exists) {
+                    count.addBindValue(w);
+                    count.addBindValue(s);
+                    run(count);
+                    exists = count.next() && count.value(0).toLongLong() != 0;
+                    count.finish();
+                }
 
                 QSqlQuery& write = exists ? update : insert;
                 if (exists) {
@@ -74,6 +83,7 @@ void rebuildMonth(int month, const QString& year, data::Dataset& dt,
                     write.addBindValue(s);
                     write.addBindValue(w);
                     write.addBindValue(t);
+                    inserted.insert(key);
                 }
                 run(write);
                 afterRow(day);

@@ -2,7 +2,9 @@
 
 #include "data/data_module.h"
 #include "data/dataset_model.h"
+#include "export/spreadsheet_bridge.h"
 #include "timesheet/cell_painting.h"
+#include "timesheet/month_export.h"
 #include "timesheet/month_rebuild.h"
 #include "timesheet/month_totals.h"
 #include "timesheet/rebuild_statements.h"
@@ -304,7 +306,20 @@ void TForm19::Button6Click() {
     Form15->Preview();
 }
 
-void TForm19::Button2Click() {}
+void TForm19::Button2Click() {
+    const OpenMonthTotals totals(chosenMonth(), chosenYear());
+    const QString title =
+        ComboBox1->currentText() + QLatin1Char(' ') + QString::number(chosenYear().toInt());
+    const bool written = timesheet::exportMonthTotals(
+        TimesheetBridge(), *Form15->H_Tabel, title, [this](int done, int total) {
+            Button2->setText(QStringLiteral("Excel (") + QString::number(done) +
+                             QStringLiteral(" из ") + QString::number(total) + QLatin1Char(')'));
+            // Repaint the caption; clicks wait until the export is done.
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+    if (!written)
+        ui::restoreDefaultCursor();
+}
 
 void TForm19::FormActivate() {
     Button2->setText(QStringLiteral("Excel"));

@@ -1,13 +1,16 @@
 #include "../support/message_log.h"
 #include "timesheet_fixture.h"
 
+#include "app/journal_window.h"
 #include "data/data_module.h"
 #include "data/dataset_model.h"
 #include "ui/clock.h"
 #include "ui/colors.h"
 #include "ui/modal.h"
 
+#include <QAction>
 #include <QBrush>
+#include <QDateEdit>
 #include <QFont>
 #include <QPushButton>
 
@@ -118,7 +121,11 @@ TEST_F(AppTest, TimesheetOpensOnTheJournalMonthAndClosesItsQueriesAfter) {
         rowsOfShift2 = DataModule6->H_Tabel_2->recordCount();
         return int(QDialog::Rejected);
     });
-    Form19->ShowForJournalDate(QDate(2022, 11, 10));
+    // Through the journal's menu item, with the journal's date.
+    Form1->DateT->setDate(QDate(2022, 11, 10));
+    QAction* menuItem = Form1->findChild<QAction*>("N11");
+    ASSERT_NE(menuItem, nullptr);
+    menuItem->trigger();
     EXPECT_EQ(shown, "Form19 Ноябрь 2022");
     EXPECT_EQ(rowsOfShift2, 1);
     EXPECT_FALSE(DataModule6->H_Tabel_1->isOpen());
