@@ -8,12 +8,14 @@
 #include "ui/colors.h"
 #include "ui/modal.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFont>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTest>
 
 namespace {
 
@@ -112,6 +114,25 @@ TEST_F(Journal, DateChangeReloadsAndSetsTheBoxBothWays) {
     EXPECT_FALSE(Form1->CBox1->isChecked());
     EXPECT_FALSE(Form1->CBox1->font().bold());
     EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 0);
+}
+
+TEST_F(Journal, CalendarClosingOrEnterChoosesTheDate) {
+    addEntry(1, 1, kSaturday, 8);
+    Form1->FormActivate();
+    Form1->DateT->setDate(kSaturday);  // typing alone reloads nothing
+    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 0);
+
+    QWidget* popup = Form1->DateT->calendarWidget()->window();
+    popup->show();
+    popup->hide();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 1);
+    EXPECT_TRUE(Form1->CBox1->isChecked());
+
+    Form1->DateT->setDate(kMonday);
+    QTest::keyClick(Form1->DateT, Qt::Key_Return);
+    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 0);
+    EXPECT_FALSE(Form1->CBox1->isChecked());
 }
 
 TEST_F(Journal, MarksArePaintedAndTakenOrNullNeverListed) {
