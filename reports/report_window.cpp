@@ -48,6 +48,10 @@ TForm18::TForm18(QWidget* parent) : ui::Window(parent) {
 
     QFont bold = font();
     bold.setBold(true);
+    // Only the two frame titles are bold; what they hold is set back to normal explicitly, since
+    // an unchanged copy of the window font would still inherit the frame's bold.
+    QFont normal = font();
+    normal.setBold(false);
 
     RadioGroup1 = new QGroupBox(QStringLiteral("Вид продукции"), this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
@@ -58,7 +62,7 @@ TForm18::TForm18(QWidget* parent) : ui::Window(parent) {
     for (int i = 0; i < 3; ++i) {
         RadioGroup1Items[i] = new QRadioButton(captions[i], RadioGroup1);
         RadioGroup1Items[i]->setObjectName(QStringLiteral("RadioGroup1_%1").arg(i));
-        RadioGroup1Items[i]->setFont(font());
+        RadioGroup1Items[i]->setFont(normal);
         kinds->addWidget(RadioGroup1Items[i]);
     }
     RadioGroup1Items[0]->setChecked(true);
@@ -68,13 +72,13 @@ TForm18::TForm18(QWidget* parent) : ui::Window(parent) {
     GroupBox1->setFont(bold);
     DTPicker1 = makeDatePicker(GroupBox1, "DTPicker1");
     DTPicker2 = makeDatePicker(GroupBox1, "DTPicker2");
-    DTPicker1->setFont(font());
-    DTPicker2->setFont(font());
+    DTPicker1->setFont(normal);
+    DTPicker2->setFont(normal);
     auto* period = new QHBoxLayout(GroupBox1);
     auto* fromLabel = new QLabel(QStringLiteral("с"), GroupBox1);
     auto* toLabel = new QLabel(QStringLiteral("по"), GroupBox1);
-    fromLabel->setFont(font());
-    toLabel->setFont(font());
+    fromLabel->setFont(normal);
+    toLabel->setFont(normal);
     period->addWidget(fromLabel);
     period->addWidget(DTPicker1);
     period->addSpacing(12);

@@ -1,0 +1,180 @@
+// The period reports on the generated plant of PLANT_BENCH_HOST (default 127.0.0.44) /
+// PLANT_BENCH_DB (plantdb), over the latest period that holds about PLANT_BENCH_REPORT_ROWS
+// (1,000,000) journal rows. Measured side by side:
+//   Psql/<report>     the report's statement through psql (one process, output discarded)
+//   Fetch/<report>    the report's query opened and closed: the rows through the driver
+//   Client/<report>   the report button: query, product kind filter ("Готовая продукция") and
+//                     preparation of every page (the preview hook takes the prepared report)
+// Target: the client within twice psql's time. The counters give the rows fetched, the pages
+// prepared and the peak resident memory of the process so far.
+#include "app/startup.h"
+#include "data/dataset.h"
+#include "printing/preview.h"
+#include "reports/detailed_products_layout.h"
+#include "reports/detailed_workers_layout.h"
+#include "reports/products_report_layout.h"
+#include "reports/report_statements.h"
+#include "reports/report_window.h"
+#include "reports/workers_report_layout.h"
+#include "ui/error_display.h"
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <QDateEdit>
+#include <QProcess>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QString env(const char* name, const char* fallback) {
+    const QByteArray v = qgetenv(name);
+    return v.isEmpty() ? QString::fromLatin1(fallback) : QString::fromUtf8(v);
+}
+
+QString host() {
+    return env("PLANT_BENCH_HOST", "127.0.0.44");
+}
+
+QString database() {
+    return env("PLANT_BENCH_DB", "plantdb");
+}
+
+QString psql(const QString& sql, bool keepOutput) {
+    QProcess p;
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(QStringLiteral("PGPASSWORD"), QStringLiteral("tavirok"));
+    e.insert(QStringLiteral("PGOPTIONS"), QStringLiteral("-c datestyle=ISO,DMY"));
+    p.setProcessEnvironment(e);
+    QStringList args{"-X", "-q",  "-A", "-t",       "-h", host(),
+                     "-U", "sys", "-d", database(), "-v", "ON_ERROR_STOP=1"};
+    if (!keepOutput)
+        args << "-o"
+             << "/dev/null";
+    p.start(QStringLiteral("psql"), args);
+    p.write(sql.toUtf8());
+    p.closeWriteChannel();
+    p.waitForFinished(-1);
+    if (p.exitCode() != 0) {
+        std::fprintf(stderr, "psql failed: %s\n", p.readAllStandardError().constData());
+        std::exit(1);
+    }
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+QDate periodFrom, periodTo;
+
+double peakMemoryMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+// The statement with the period written in, as psql gets it.
+QString withPeriod(QString sql) {
+    sql.replace(QStringLiteral(":data1"),
+                QStringLiteral("'%1'::date").arg(periodFrom.toString(Qt::ISODate)));
+    sql.replace(QStringLiteral(":data2"),
+                QStringLiteral("'%1'::date").arg(periodTo.toString(Qt::ISODate)));
+    return sql + QStringLiteral(";\n");
+}
+
+void Psql(benchmark::State& state, QString sql) {
+    const QString script = withPeriod(sql);
+    for (auto _ : state)
+        psql(script, false);
+}
+
+void Client(benchmark::State& state, std::function<void()> click, PeriodReport* report) {
+    Form18->DTPicker1->setDate(periodFrom);
+    Form18->DTPicker2->setDate(periodTo);
+    Form18->setProductKindIndex(1);
+    int pages = 0;
+    int rows = 0;
+    printing::setPreviewHook([&](const printing::PreparedReport& r) {
+        pages = static_cast<int>(r.pages.size());
+        rows = report->query().recordCount();
+    });
+    for (auto _ : state)
+        click();
+    printing::clearPreviewHook();
+    state.counters["rows"] = rows;
+    state.counters["pages"] = pages;
+    state.counters["peakMB"] = peakMemoryMb();
+}
+
+// The report's query alone: fetching its rows through the driver, without filter or pages.
+void Fetch(benchmark::State& state, PeriodReport* report) {
+    data::Dataset& q = report->query();
+    q.setParam(QStringLiteral("data1"), periodFrom);
+    q.setParam(QStringLiteral("data2"), periodTo);
+    q.setFiltered(false);
+    int rows = 0;
+    for (auto _ : state) {
+        q.open();
+        rows = q.recordCount();
+        q.close();
+    }
+    state.counters["rows"] = rows;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::Application app(argc, argv);
+    const int wanted = env("PLANT_BENCH_REPORT_ROWS", "1000000").toInt();
+    const QStringList bounds =
+        psql(QStringLiteral("select max(data) + 1, (select data from accounts_dep.smena order by "
+                            "data desc offset %1 limit 1) from accounts_dep.smena;")
+                 .arg(wanted - 1),
+             true)
+            .split('|');
+    periodTo = QDate::fromString(bounds.value(0), Qt::ISODate);
+    periodFrom = QDate::fromString(bounds.value(1), Qt::ISODate);
+    if (!periodFrom.isValid())  // fewer rows than wanted: the whole journal
+        periodFrom =
+            QDate::fromString(psql("select min(data) from accounts_dep.smena;", true), Qt::ISODate);
+    const QString count =
+        psql(withPeriod(QStringLiteral("select count(*) from accounts_dep.smena where data>=:data1 "
+                                       "and data<:data2")),
+             true);
+    std::fprintf(stderr, "period %s .. %s (exclusive): %s journal rows\n",
+                 qPrintable(periodFrom.toString(Qt::ISODate)),
+                 qPrintable(periodTo.toString(Qt::ISODate)), qPrintable(count));
+    if (!startApplication({QStringLiteral("plant-client"), database(), host()}))
+        return 1;
+
+    const struct {
+        const char* name;
+        QString sql;
+        std::function<void()> click;
+        PeriodReport* report;
+    } reports[] = {
+        {"Workers", reports::workersReportSql(), [] { Form18->Button4Click(); }, Form16},
+        {"Products", reports::productsReportSql(), [] { Form18->Button2Click(); }, Form17},
+        {"DetailedWorkers", reports::detailedWorkersReportSql(), [] { Form18->Button1Click(); },
+         Form20},
+        {"DetailedProducts", reports::detailedProductsReportSql(), [] { Form18->Button3Click(); },
+         Form21},
+    };
+    for (const auto& r : reports) {
+        benchmark::RegisterBenchmark((QStringLiteral("Psql/") + r.name).toUtf8().constData(), Psql,
+                                     r.sql)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark((QStringLiteral("Fetch/") + r.name).toUtf8().constData(),
+                                     Fetch, r.report)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark((QStringLiteral("Client/") + r.name).toUtf8().constData(),
+                                     Client, r.click, r.report)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    shutdownApplication();
+    return 0;
+}
