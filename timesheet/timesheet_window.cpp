@@ -271,6 +271,7 @@ void TForm19::Button1Click() {
         timesheet::rebuildMonth(month, year, *dt, progress);
     } catch (...) {
         // The month is as it was: show it again.
+        dt->close();
         PB->setVisible(false);
         try {
             reopenTimesheets();

@@ -90,6 +90,7 @@ TEST_F(AppTest, TimesheetRebuildFailingPartWayLeavesTheMonthAsItWas) {
         << log.texts()[0].toStdString();
     EXPECT_EQ(monthRows(3, 2022), before);
     EXPECT_FALSE(data::Transaction::active());
+    EXPECT_FALSE(Form19->dt->isOpen());
     EXPECT_FALSE(Form19->PB->isVisible());
     EXPECT_EQ(Form19->models[0]->rowCount(), 1);
     EXPECT_EQ(Form19->models[1]->rowCount(), 1);
