@@ -1,14 +1,144 @@
 #include "refbooks/operation_editor.h"
 
+#include "data/data_module.h"
+#include "data/transaction.h"
+#include "refbooks/operation_kinds_list.h"
+#include "refbooks/operations_statements.h"
+#include "refbooks/products_list.h"
+#include "ui/dialogs.h"
+#include "ui/error_display.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 TForm10* Form10 = nullptr;
+
+namespace ops = refbooks::operations;
+
+namespace {
+QLineEdit* readOnlyBox(QWidget* parent, const char* name) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::NoFocus);
+    e->setMinimumWidth(260);
+    return e;
+}
+
+QPushButton* pickerButton(QWidget* parent, const char* name) {
+    auto* b = new QPushButton(QStringLiteral("..."), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    b->setFixedWidth(32);
+    return b;
+}
+
+QHBoxLayout* boxWithButton(QLineEdit* box, QPushButton* button) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(box);
+    row->addWidget(button);
+    return row;
+}
+}  // namespace
 
 TForm10::TForm10(QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("Form10"));
     setWindowTitle(QStringLiteral("Цена операции"));
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Цена операции"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    Edit1 = readOnlyBox(GroupBox1, "Edit1");
+    Button3 = pickerButton(GroupBox1, "Button3");
+    Edit2 = readOnlyBox(GroupBox1, "Edit2");
+    Button4 = pickerButton(GroupBox1, "Button4");
+    ComboBox1 = new QComboBox(GroupBox1);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->addItems({QStringLiteral("Готовая продукция"), QStringLiteral("Заготовки")});
+    auto* form = new QFormLayout(GroupBox1);
+    form->addRow(QStringLiteral("Марка изделия"), boxWithButton(Edit1, Button3));
+    form->addRow(QStringLiteral("Операция"), boxWithButton(Edit2, Button4));
+    form->addRow(QStringLiteral("Вид"), ComboBox1);
+
+    Button1 = new QPushButton(QStringLiteral("Записать"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(GroupBox1);
+    layout->addLayout(buttons);
+
+    setTabOrder(Button3, Button4);
+    setTabOrder(Button4, ComboBox1);
+    setTabOrder(ComboBox1, Button1);
+    setTabOrder(Button1, Button2);
+
+    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(); }));
+    connect(Button4, &QPushButton::clicked, this, ui::guarded([this] { Button4Click(); }));
+}
+
+void TForm10::FormActivate() {
+    Button3->setFocus();
+}
+
+void TForm10::Button3Click() {
+    Form3->ShowAsPicker();
+}
+
+void TForm10::Button4Click() {
+    Form8->ShowAsPicker();
+}
+
+void TForm10::Button1Click() {
+    const int naimen = ComboBox1->currentIndex();
+    if (Edit1->text().trimmed().isEmpty() || Edit2->text().trimmed().isEmpty()) {
+        ui::showRefusal(QStringLiteral("Все поля должны быть заполнены!"));
+        return;
+    }
+    data::Dataset* o = DataModule6->Oper;
+    const QString duplicate =
+        Tag == 1 ? ops::duplicateOnAdd(vid_id, naimen, izdel_id)
+                 : ops::duplicateOnChange(vid_id, naimen, izdel_id, o->asInt(QStringLiteral("id")));
+    if (DataModule6->CheckDuplicate(duplicate,
+                                    QStringLiteral("Операция с такими параметрами уже заведена!")))
+        return;
+    int shown = 0;
+    if (Tag == 1) {
+        shown = addOperation(naimen);
+    } else {
+        shown = o->asInt(QStringLiteral("id"));
+        DataModule6->Oper_ed.setSql(ops::updateOperation(vid_id, naimen, izdel_id, shown));
+        DataModule6->Oper_ed.exec();
+    }
+    o->close();
+    o->open();
+    o->locate(QStringLiteral("id"), shown);  // the list stays on the operation just written
+    accept();
+}
+
+int TForm10::addOperation(int naimen) {
+    data::Transaction transaction;
+    DataModule6->Oper_ins.setSql(ops::insertOperation(vid_id, naimen, izdel_id));
+    DataModule6->Oper_ins.exec();
+    data::Dataset& added = DataModule6->runControl(ops::addedOperationId(vid_id, naimen, izdel_id));
+    const int id = added.asInt(QStringLiteral("id"));
+    added.close();
+    data::Command firstNorm(QStringLiteral("Norm_ins"), ops::insertFirstNorm());
+    firstNorm.setParam(QStringLiteral("o_id"), id);
+    firstNorm.setParam(QStringLiteral("price"), 0.0);
+    firstNorm.exec();
+    transaction.commit();
+    return id;
 }

@@ -20,6 +20,7 @@ protected:
         ASSERT_TRUE(folder_.isValid());
         previous_ = qgetenv("PLANT_EXPORT_DIR");
         qputenv("PLANT_EXPORT_DIR", folder_.path().toUtf8());
+        qputenv("PLANT_NO_LAUNCH", "1");
     }
     void TearDown() override { qputenv("PLANT_EXPORT_DIR", previous_); }
 

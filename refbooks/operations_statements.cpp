@@ -1,0 +1,87 @@
+#include "refbooks/operations_statements.h"
+
+namespace refbooks::operations {
+
+namespace {
+QString combination(int vidId, int naimen, int izdelId) {
+    return QStringLiteral("vid=%1 and naimen=%2 and i_id=%3").arg(vidId).arg(naimen).arg(izdelId);
+}
+}  // namespace
+
+QString duplicateOnAdd(int vidId, int naimen, int izdelId) {
+    return QStringLiteral("select count(ID) as cnt from accounts_dep.OPER where ") +
+           combination(vidId, naimen, izdelId);
+}
+
+QString duplicateOnChange(int vidId, int naimen, int izdelId, int ownId) {
+    return QStringLiteral("select count(*) as cnt from accounts_dep.OPER where ") +
+           combination(vidId, naimen, izdelId) + QStringLiteral(" and id<>%1").arg(ownId);
+}
+
+QString insertOperation(int vidId, int naimen, int izdelId) {
+    return QStringLiteral(
+               "insert into accounts_dep.oper(vid, naimen, i_id, cena_new)values (%1, "
+               "%2, %3, 0)")
+        .arg(vidId)
+        .arg(naimen)
+        .arg(izdelId);
+}
+
+QString updateOperation(int vidId, int naimen, int izdelId, int id) {
+    return QStringLiteral("update accounts_dep.oper set vid=%1, naimen=%2,  i_id=%3 where id=%4")
+        .arg(vidId)
+        .arg(naimen)
+        .arg(izdelId)
+        .arg(id);
+}
+
+QString addedOperationId(int vidId, int naimen, int izdelId) {
+    return QStringLiteral("select max(id) as id from accounts_dep.oper where ") +
+           combination(vidId, naimen, izdelId);
+}
+
+QString insertFirstNorm() {
+    return QStringLiteral("insert into accounts_dep.norm(o_id, price) \nvalues (:o_id, :price)");
+}
+
+QString priceList() {
+    return QStringLiteral(
+        "select izdel.MARKA, vid_oper.VID, oper.NAIMEN,(SELECT (CASE naimen WHEN 0 THEN "
+        "'Готовая продукция' ELSE 'Заготовки' END)) as nmn, oper.CENA_new as cena, oper.id, "
+        "oper.i_id,\n"
+        " oper.VID as oper_vid from accounts_dep.OPER,accounts_dep.IZDEL,accounts_dep.VID_OPER "
+        "where OPER.i_id=IZDEL.id \n"
+        "and oper.vid=vid_oper.id order by izdel.marka, vid_oper.vid, oper.naimen");
+}
+
+QString markFilter(const QString& typed) {
+    if (typed.trimmed().isEmpty())
+        return {};
+    return QStringLiteral("marka like '") + typed + QStringLiteral("%'");
+}
+
+QString productMark(int izdelId) {
+    return QStringLiteral("select marka from accounts_dep.izdel where id=%1").arg(izdelId);
+}
+
+QString productKindText(int naimen) {
+    return naimen == 0 ? QStringLiteral("Готовая продукция") : QStringLiteral("Заготовки");
+}
+
+double finalPrice(double basePrice, bool dayOff, int shift) {
+    double price = basePrice;
+    if (dayOff)
+        price *= 2;
+    if (shift == 3)
+        price *= 1.2;
+    else if (shift == 4)
+        price *= 1.5;
+    return price;
+}
+
+QString operationText(const QString& mark, const QString& kind, int naimen) {
+    return mark.trimmed() + QStringLiteral("; ") + kind.trimmed() + QStringLiteral("; ") +
+           productKindText(naimen);
+}
+
+}  // namespace refbooks::operations

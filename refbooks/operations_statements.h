@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+// Statement texts, filters and rules of the operations list and the operation editor. Only
+// numbers are spliced into statements; the search text only reaches the client-side filter.
+namespace refbooks::operations {
+
+// Duplicate counts of a product, kind and finished/blank combination; the change form leaves the
+// operation itself out.
+QString duplicateOnAdd(int vidId, int naimen, int izdelId);
+QString duplicateOnChange(int vidId, int naimen, int izdelId, int ownId);
+
+QString insertOperation(int vidId, int naimen, int izdelId);
+QString updateOperation(int vidId, int naimen, int izdelId, int id);
+// The id of the operation just added (the combination is unique once the duplicate check passed).
+QString addedOperationId(int vidId, int naimen, int izdelId);
+// A new operation's first norm, with the parameters o_id and price.
+QString insertFirstNorm();
+
+// The price list query: every operation with a product and a kind, norms or not.
+QString priceList();
+
+// The incremental search by mark; off (empty) when the typed text is blank.
+QString markFilter(const QString& typed);
+
+// The mark of a product, read when an operation is chosen.
+QString productMark(int izdelId);
+
+// ProductKind as shown: 0 "Готовая продукция", anything else "Заготовки".
+QString productKindText(int naimen);
+
+// The entry price of a chosen operation: the base price, doubled on a day off, then times 1.2 in
+// shift 3 or 1.5 in overtime (shift 4).
+double finalPrice(double basePrice, bool dayOff, int shift);
+
+// The entry editor's operation text: mark "; " kind "; " finished/blank.
+QString operationText(const QString& mark, const QString& kind, int naimen);
+
+}  // namespace refbooks::operations

@@ -1,0 +1,160 @@
+#include "operations_test_support.h"
+
+#include "data/data_module.h"
+#include "refbooks/norms_window.h"
+#include "refbooks/operations_list.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+using namespace operations_test;
+using testdb::AppTest;
+using testing_support::MessageLog;
+
+class NormsTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        log_ = std::make_unique<MessageLog>();
+        op = operation(product("М-1"), kind("резка"), 0);
+        norm(op, 5, 12.5);
+    }
+
+    // Opens the norms of op from the operations list and runs action inside the norms window.
+    void inNorms(std::function<void()> action) {
+        ModalScript modal;
+        modal.on(Form22, [&] {
+            action();
+            return int(QDialog::Rejected);
+        });
+        modal.on(Form4, [&] {
+            DataModule6->Oper->locate("id", op);
+            Form4->CheckBox1->setChecked(true);
+            Form4->DBGrid1DblClick();
+            Form4->CheckBox1->setChecked(false);
+            return int(QDialog::Rejected);
+        });
+        Form4->ShowAsReferenceBook();
+    }
+
+    // Types into a cell through its editor and leaves it with Tab, as a user would.
+    static void typeCell(int row, int column, const QString& text) {
+        QTableView* grid = Form22->DBGrid1;
+        const QModelIndex index = grid->model()->index(row, column);
+        grid->setCurrentIndex(index);
+        grid->edit(index);  // Tab from the cell before may have opened the editor already
+        QLineEdit* editor = nullptr;
+        for (auto* e : grid->viewport()->findChildren<QLineEdit*>())
+            if (e->isVisible())
+                editor = e;
+        ASSERT_NE(editor, nullptr);
+        editor->setText(text);
+        QTest::keyClick(editor, Qt::Key_Tab);
+    }
+
+    static QStringList storedNorms(int operId) {
+        QStringList out;
+        for (const auto& r : testdb::rows(
+                 QString("select norma, price from accounts_dep.norm where o_id=%1 order by norma")
+                     .arg(operId)))
+            out << QString("%1:%2").arg(r[0].isNull() ? QString() : r[0].toString(),
+                                        r[1].toString());
+        return out;
+    }
+
+    int op = 0;
+    std::unique_ptr<MessageLog> log_;
+};
+
+TEST_F(NormsTest, SavedNormsGiveTheListItsLowestPriceAndCount) {
+    inNorms([] {
+        EXPECT_EQ(columnTexts(Form22->DBGrid1, 1), QStringList{"12,50"});
+        QTest::keyClick(Form22->DBGrid1, Qt::Key_Insert);
+        typeCell(1, 0, "3");
+        typeCell(1, 1, "10");  // leaving the price column stores the row
+        Form22->Button1Click();
+        EXPECT_FALSE(Form22->isVisible());
+    });
+    EXPECT_EQ(log_->count(), 0) << log_->texts().join("|").toStdString();
+    EXPECT_EQ(storedNorms(op), (QStringList{"3:10", "5:12.5"}));
+    // Oper was reopened by the save and showed the new figures while the list was open.
+    DataModule6->Oper->open();
+    ASSERT_TRUE(DataModule6->Oper->locate("id", op));
+    EXPECT_EQ(DataModule6->Oper->asDouble("cena"), 10.0);
+    EXPECT_EQ(DataModule6->Oper->asInt("norma"), 2);
+    EXPECT_EQ(Form4->DBGrid1->model()->index(0, 2).data().toString(), "10");
+    EXPECT_EQ(Form4->DBGrid1->model()->index(0, 4).data().toString(), "2");
+    DataModule6->Oper->close();
+}
+
+TEST_F(NormsTest, NewRowsGetTheOperationAndStayOrderedByNorm) {
+    const int other = operation(product("М-2"), kind("гибка"), 1);
+    norm(other, 1, 1);
+    inNorms([] {
+        QTest::keyClick(Form22->DBGrid1, Qt::Key_Insert);
+        typeCell(1, 0, "2");
+        typeCell(1, 1, "7");
+        EXPECT_EQ(columnTexts(Form22->DBGrid1, 0), (QStringList{"2", "5"}));
+        EXPECT_EQ(columnTexts(Form22->DBGrid1, 1), (QStringList{"7,00", "12,50"}));
+        // Down on the last row starts another one; stored when the row is left.
+        Form22->DBGrid1->setCurrentIndex(Form22->DBGrid1->model()->index(1, 1));
+        QTest::keyClick(Form22->DBGrid1, Qt::Key_Down);
+        typeCell(2, 1, "8,5");
+        typeCell(2, 2, "15");
+        Form22->DBGrid1->setCurrentIndex(Form22->DBGrid1->model()->index(0, 0));
+    });
+    EXPECT_EQ(storedNorms(op), (QStringList{"2:7", "5:12.5", ":8.5"}));
+    EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.norm where o_id is null").toInt(),
+              0);
+    EXPECT_EQ(storedNorms(other), QStringList{"1:1"});
+}
+
+TEST_F(NormsTest, RefusedValuesAreToldAndTheRowStaysForCorrection) {
+    MessageLog& log = *log_;
+    inNorms([&] {
+        QTest::keyClick(Form22->DBGrid1, Qt::Key_Insert);
+        typeCell(1, 0, "99999999999");
+        EXPECT_EQ(log.texts(),
+                  QStringList{"Норматив должен быть целым числом не больше 2147483647."});
+        typeCell(1, 0, "4");
+        // Leaving the row without a price: refused, the grid stays on the new row.
+        Form22->DBGrid1->setCurrentIndex(Form22->DBGrid1->model()->index(0, 0));
+        EXPECT_EQ(log.texts().last(), "Укажите цену нормы.");
+        EXPECT_EQ(Form22->DBGrid1->currentIndex().row(), 1);
+        EXPECT_EQ(Form22->norm->state(), data::Dataset::State::Insert);
+        Form22->Button1Click();  // the save refuses it too and keeps the window
+        EXPECT_EQ(log.count(), 3);
+        typeCell(1, 1, "6");
+    });
+    EXPECT_EQ(storedNorms(op), (QStringList{"4:6", "5:12.5"}));
+}
+
+TEST_F(NormsTest, TheLastNormIsNeverDeleted) {
+    MessageLog& log = *log_;
+    norm(op, 9, 20);
+    inNorms([] {
+        Form22->DBGrid1->setCurrentIndex(Form22->DBGrid1->model()->index(1, 0));
+        Form22->Button2Click();
+        EXPECT_EQ(Form22->norm->recordCount(), 1);
+        Form22->Button2Click();  // the only norm: silently kept
+        EXPECT_EQ(Form22->norm->recordCount(), 1);
+    });
+    EXPECT_EQ(log.count(), 0);
+    EXPECT_EQ(storedNorms(op), QStringList{"5:12.5"});
+}
+
+TEST_F(NormsTest, ClosingWithoutSaveDropsThePendingChange) {
+    inNorms([] {
+        Form22->DBGrid1->model()->setData(Form22->DBGrid1->model()->index(0, 1), 1.0);
+        Form22->reject();
+    });
+    EXPECT_EQ(storedNorms(op), QStringList{"5:12.5"});
+}
+
+}  // namespace

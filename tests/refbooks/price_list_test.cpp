@@ -1,0 +1,50 @@
+#include "operations_test_support.h"
+#include "xlsx_readback.h"
+
+#include "data/dataset.h"
+#include "export/spreadsheet_bridge.h"
+#include "refbooks/operations_list.h"
+
+#include <QLineEdit>
+
+namespace {
+
+using namespace operations_test;
+using testdb::AppTest;
+using testing_support::MessageLog;
+
+TEST_F(AppTest, PriceListHasEveryOperationWithProductAndKindInQueryOrder) {
+    const int b = product("Б-7"), a = product("А-1");
+    const int cut = kind("резка"), bend = kind("гибка");
+    norm(operation(b, cut, 0, 12.5), 1, 99);  // the list price is cena_new, not the norm
+    operation(a, cut, 1, 3);                  // no norms: still listed
+    operation(a, cut, 0, 0.25);
+    operation(a, bend, 0, 1000);
+    operation(123456, cut, 0, 5);  // no such product: left out
+
+    MessageLog log;
+    ModalScript modal;
+    modal.on(Form4, [] {
+        Form4->Edit1->setVisible(true);
+        Form4->Edit1->setText("Б");  // the search does not narrow the price list
+        Form4->Button5Click();
+        Form4->Edit1->clear();
+        return int(QDialog::Rejected);
+    });
+    Form4->ShowAsReferenceBook();
+    EXPECT_EQ(log.count(), 0) << log.texts().join("|").toStdString();
+    EXPECT_FALSE(Form4->XLS_Rep->isOpen());
+
+    const auto sheet = xlsx_readback::readSheet(ReportBridge().lastSavedPath());
+    const QVariantList expected[] = {
+        {"Марка", "Операция", "Цена", "Вид"},        {"А-1", "гибка", 1000.0, "Готовая продукция"},
+        {"А-1", "резка", 0.25, "Готовая продукция"}, {"А-1", "резка", 3.0, "Заготовки"},
+        {"Б-7", "резка", 12.5, "Готовая продукция"},
+    };
+    EXPECT_EQ(sheet.maxRow(), 5);
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(sheet.cell(r + 1, c + 1).value, expected[r][c]) << "row " << r + 1;
+}
+
+}  // namespace
