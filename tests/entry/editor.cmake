@@ -8,6 +8,7 @@ plant_add_test(entry_editor_tests
     ${CMAKE_CURRENT_LIST_DIR}/entry_fixture.cpp ${CMAKE_CURRENT_LIST_DIR}/entry_fixture.h
     ${CMAKE_CURRENT_LIST_DIR}/entry_editor_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/entry_save_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/entry_request_test.cpp
 )
 add_dependencies(entry_editor_tests entry_save_worker)
 target_compile_definitions(entry_editor_tests PRIVATE

@@ -1,0 +1,121 @@
+// The foreman's typical request, from the login to the reloaded journal, through the real
+// journal window and pickers.
+#include "entry_fixture.h"
+
+#include "../support/message_log.h"
+#include "app/journal_window.h"
+#include "app/login_window.h"
+#include "data/data_module.h"
+#include "entry/entry_editor.h"
+#include "refbooks/operations_list.h"
+#include "refbooks/workers_list.h"
+#include "ui/modal.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+using testing_support::MessageLog;
+
+// A fresh client for the login, whose role lasts for the rest of its process.
+class ForemanRequest : public entrytest::EntryTest {
+protected:
+    void SetUp() override {
+        testdb::stopApp();
+        EntryTest::SetUp();
+    }
+    void TearDown() override {
+        EntryTest::TearDown();
+        testdb::stopApp();
+    }
+};
+
+void type(QLineEdit* box, const QString& text) {
+    box->selectAll();
+    QTest::keyClicks(box, text);
+}
+
+// Picks the first operation whose id is operId in the operations list.
+void pickOperation(int operId) {
+    ASSERT_TRUE(DataModule6->Oper->locate("id", operId));
+    Form4->Button2->click();
+}
+
+TEST_F(ForemanRequest, AddedEntryReachesTheJournalAndTheTimesheet) {
+    MessageLog log;
+    int journalRows = -1;
+    QString journalWorker;
+    ui::setModalHook([&](QWidget* w) {
+        if (w == Form1) {
+            Form1->FormActivate();
+            EXPECT_FALSE(Form1->CBox1->isChecked());
+            Form1->Button1->click();  // "Добавить"
+            journalRows = DataModule6->Smena1->recordCount();
+            journalWorker = DataModule6->Smena1->text("fio");
+            return int(QDialog::Rejected);
+        }
+        if (w == Form11) {
+            EXPECT_EQ(Form11->windowTitle(), "Заведение новой позиции");
+            Form11->Button3->click();  // the worker picker
+            EXPECT_EQ(Form11->Edit1->text(), "Петров П.П.");
+            // A paint operation first opens the colour box, another one closes it again.
+            Form11->Button4->click();
+            EXPECT_EQ(Form11->Edit2->text(), entrytest::kPainting);
+            EXPECT_TRUE(Form11->Edit5->isEnabled());
+            EXPECT_TRUE(Form11->Label6->isEnabled());
+            Form11->Edit5->setText("3");
+            Form11->Button4->click();
+            EXPECT_EQ(Form11->Edit2->text(), entrytest::kWelding);
+            EXPECT_FALSE(Form11->Edit5->isEnabled());
+            EXPECT_TRUE(Form11->Edit5->text().isEmpty());
+            EXPECT_EQ(Form11->Edit8->text(), "12,5");  // the lowest norm price
+            EXPECT_EQ(Form11->Edit7->text(), "12,5");
+            type(Form11->Edit3, "120");
+            type(Form11->Edit4, "2");
+            type(Form11->Edit6, "8");
+            Form11->Edit6Exit();
+            EXPECT_EQ(Form11->Edit9->text(), "1500");
+            Form11->Button1->click();  // "Запись"
+            EXPECT_FALSE(Form11->isVisible());
+            return int(QDialog::Rejected);
+        }
+        if (w == Form5) {
+            Form5->Edit1->setText("Пет");  // the incremental search
+            Form5->Button2->click();  // "Выбрать"
+            return int(QDialog::Rejected);
+        }
+        if (w == Form4) {
+            // Operation 241 (painting) on the first showing, then welding.
+            pickOperation(Form11->Edit2->text().isEmpty() ? 241 : 240);
+            return int(QDialog::Rejected);
+        }
+        ADD_FAILURE() << "unexpected window " << w->objectName().toStdString();
+        return int(QDialog::Rejected);
+    });
+    Form23->Edit1->setText("brigado");
+    Form23->Button1Click();
+
+    EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();
+    const auto rows = testdb::rows(
+        "select w_id, i_id, o_id, cena, kol_vo, brak, to_char(data, 'DD.MM.YYYY'), smena, color, "
+        "time, to_char(vvod, 'DD.MM.YYYY HH24:MI:SS'), ok, prize, id_doc, id_doc_item, "
+        "f_gds_qty_use, id_gds_use, id_cons_use from accounts_dep.smena");
+    ASSERT_EQ(rows.size(), 1);
+    const QStringList expected = {
+        "18", "31", "240", "12.5", "120", "2", "07.11.2022", "1", "0", "8", "07.11.2022 00:00:00",
+        "no", "0",  "0",   "0",    "0",   "0", "0"};
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(rows[0][i].toString(), expected[i]) << "column " << i;
+    EXPECT_EQ(testdb::scalar("select d7 from accounts_dep.h_tabel where w_id=18 and smena=1 and "
+                             "month=11 and year=2022")
+                  .toInt(),
+              8);
+    EXPECT_EQ(journalRows, 1);
+    EXPECT_EQ(journalWorker, "Петров П.П.");
+}
+
+}  // namespace
