@@ -1,0 +1,1 @@
+plant_add_benchmark(spreadsheet_bridge_bench ${CMAKE_CURRENT_LIST_DIR}/spreadsheet_bridge_bench.cpp)

@@ -1,0 +1,37 @@
+// Filling and saving a workbook of 1,000 rows by 33 columns through the bridge, as the timesheet
+// export does (names as text, hours as numbers).
+#include "export/spreadsheet_bridge.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+static void BM_Bridge1000x33(benchmark::State& state) {
+    QTemporaryDir folder;
+    qputenv("PLANT_EXPORT_DIR", folder.path().toUtf8());
+    qputenv("PLANT_NO_LAUNCH", "1");
+    for (auto _ : state) {
+        SpreadsheetBridge& bridge = TimesheetBridge();
+        bridge.OpenWorkbook(QString());
+        for (int row = 1; row <= 1000; ++row) {
+            bridge.WriteCell(1, 1, row, QStringLiteral("Иванов Иван Иванович %1").arg(row), false,
+                             true, false);
+            bridge.WriteCell(1, 2, row, QString::number(row), true, false, false);
+            for (int column = 3; column <= 33; ++column)
+                bridge.WriteCell(1, column, row, QStringLiteral("7,5"));
+        }
+        bridge.SetVisible(1);
+    }
+    state.SetItemsProcessed(state.iterations() * 33000);
+}
+BENCHMARK(BM_Bridge1000x33)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
