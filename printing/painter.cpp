@@ -62,6 +62,13 @@ void paintPage(QPainter& painter, const PreparedPage& page, const std::vector<It
     std::vector<StyleTools> tools(styles.size());
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
+    // Backgrounds first, so that a band's background never covers the line under the band
+    // before it.
+    for (const PreparedItem& item : page.items) {
+        const ItemStyle& style = styles[item.style];
+        if (style.background.isValid())
+            painter.fillRect(toDevice(item.rectMm), style.background);
+    }
     for (const PreparedItem& item : page.items) {
         const ItemStyle& style = styles[item.style];
         StyleTools& t = tools[item.style];
@@ -74,8 +81,6 @@ void paintPage(QPainter& painter, const PreparedPage& page, const std::vector<It
             t.flags = int(alignment(style)) | (style.wrap ? Qt::TextWordWrap : 0);
         }
         const QRectF r = toDevice(item.rectMm);
-        if (style.background.isValid())
-            painter.fillRect(r, style.background);
         if (!item.text.isEmpty()) {
             painter.setFont(t.font);
             painter.setPen(t.textPen);
