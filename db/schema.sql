@@ -31,6 +31,10 @@ CREATE TABLE cmn_contractor.person (
     s_code varchar(254)
 );
 CREATE INDEX person_s_code_idx ON cmn_contractor.person (s_code);
+-- The journal finds an entry's worker by id or by code (w_id=person.id or s_code::t_id=w_id): with
+-- this index both sides of the OR are index look-ups instead of comparing every entry with every
+-- person. (Every code in this register is a whole number.)
+CREATE INDEX person_code_as_id_idx ON cmn_contractor.person ((s_code::t_id));
 
 CREATE SEQUENCE cmn_gds_and_srv.gds_and_srv_id_seq;
 CREATE TABLE cmn_gds_and_srv.gds_and_srv (
