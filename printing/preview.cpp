@@ -4,9 +4,11 @@
 #include "printing/prepare.h"
 #include "ui/modal.h"
 
+#include <QGuiApplication>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 
 namespace printing {
 
@@ -46,6 +48,9 @@ void showPreview(const PreparedReport& report) {
         else
             view->fitToWidth();
     }
+    // Maximised; the geometry too, for desktops without a window manager that would maximise it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        dialog.setGeometry(screen->availableGeometry());
     dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
     ui::showModal(&dialog);
 }

@@ -55,7 +55,7 @@ protected:
 std::vector<data::GridColumn> timesheetColumns() {
     std::vector<data::GridColumn> columns;
     data::GridColumn fio = data::gridColumn(QStringLiteral("fio"), QStringLiteral("Фамилия И. О."));
-    fio.width = 190;
+    fio.width = 250;  // full names fit
     columns.push_back(fio);
     for (int d = 1; d <= 31; ++d) {
         data::GridColumn c = data::gridColumn(QStringLiteral("d") + QString::number(d),
@@ -134,7 +134,7 @@ TForm19::TForm19(QWidget* parent) : ui::Window(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1);
     layout->addLayout(bottom);
-    setFixedSize(1230, 600);
+    setFixedSize(1290, 620);
 
     looks_ = timesheet::dayColumnLooks(QDate(2007, 1, 1));
     applyDayLooks();
