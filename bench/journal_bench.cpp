@@ -11,6 +11,8 @@
 #include "ui/clock.h"
 #include "ui/error_display.h"
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 #include <QAbstractItemModel>
 #include <QDateEdit>
@@ -20,40 +22,10 @@
 
 namespace {
 
-QString env(const char* name, const char* fallback) {
-    const QByteArray v = qgetenv(name);
-    return v.isEmpty() ? QString::fromLatin1(fallback) : QString::fromUtf8(v);
-}
-
-QString host() {
-    return env("PLANT_BENCH_HOST", "127.0.0.44");
-}
-
-QString database() {
-    return env("PLANT_BENCH_DB", "plantdb");
-}
-
-QString psql(const QString& sql, bool keepOutput) {
-    QProcess p;
-    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-    e.insert(QStringLiteral("PGPASSWORD"), QStringLiteral("tavirok"));
-    e.insert(QStringLiteral("PGOPTIONS"), QStringLiteral("-c datestyle=ISO,DMY"));
-    p.setProcessEnvironment(e);
-    QStringList args{"-X", "-q",  "-A", "-t",       "-h", host(),
-                     "-U", "sys", "-d", database(), "-v", "ON_ERROR_STOP=1"};
-    if (!keepOutput)
-        args << "-o"
-             << "/dev/null";
-    p.start(QStringLiteral("psql"), args);
-    p.write(sql.toUtf8());
-    p.closeWriteChannel();
-    p.waitForFinished(-1);
-    if (p.exitCode() != 0) {
-        std::fprintf(stderr, "psql failed: %s\n", p.readAllStandardError().constData());
-        std::exit(1);
-    }
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-}
+using bench::database;
+using bench::env;
+using bench::host;
+using bench::psql;
 
 QDate benchDate() {
     const QString given = env("PLANT_BENCH_DATE", "");

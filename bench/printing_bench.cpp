@@ -11,6 +11,8 @@
 #include "ui/colors.h"
 #include "ui/error_display.h"
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <QPainter>
@@ -27,10 +29,7 @@ namespace {
 constexpr int kRows = 100000;
 const QString kConnection = QStringLiteral("bench_printing");
 
-QString env(const char* name, const char* fallback) {
-    const QByteArray v = qgetenv(name);
-    return v.isEmpty() ? QString::fromLatin1(fallback) : QString::fromUtf8(v);
-}
+using bench::env;
 
 data::Dataset* rows = nullptr;
 double rowsPeakMegabytes = 0;  // peak memory once the rows are fetched

@@ -14,6 +14,8 @@
 #include "timesheet/month_totals.h"
 #include "timesheet/rebuild_statements.h"
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 #include <QCoreApplication>
 #include <QDate>
@@ -26,10 +28,7 @@ int month = 0;
 QString year;
 qint64 aggregateRows = 0;
 
-QString env(const char* name, const char* fallback) {
-    const QByteArray v = qgetenv(name);
-    return v.isEmpty() ? QString::fromLatin1(fallback) : QString::fromUtf8(v);
-}
+using bench::env;
 
 QVariant scalar(const QString& sql) {
     data::Dataset& q = DataModule6->runControl(sql);

@@ -9,6 +9,8 @@
 #include "ui/error_display.h"
 #include "ui/modal.h"
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QKeyEvent>
@@ -24,10 +26,7 @@ namespace {
 const QString kDatabase = QStringLiteral("bench_workers");
 constexpr int kWorkers = 10000;
 
-QString env(const char* name, const char* fallback) {
-    const QByteArray v = qgetenv(name);
-    return v.isEmpty() ? QString::fromLatin1(fallback) : QString::fromUtf8(v);
-}
+using bench::env;
 
 void run(QSqlDatabase db, const QString& sql) {
     QSqlQuery q(db);
