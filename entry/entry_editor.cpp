@@ -7,6 +7,7 @@
 #include "refbooks/operations_list.h"
 #include "refbooks/workers_list.h"
 #include "ui/clock.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/format.h"
@@ -140,23 +141,9 @@ TForm11::TForm11(QWidget* parent) : ui::Window(parent) {
     group->addSpacing(6);
     group->addLayout(work);
 
-    Button1 = new QPushButton(QStringLiteral("Запись"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setAutoDefault(false);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GroupBox1);
-    layout->addLayout(buttons);
-    // A fixed dialog border that fits its contents.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    const ui::EditorButtons buttons = ui::layOutEditor(this, GroupBox1, QStringLiteral("Запись"));
+    Button1 = buttons.save;
+    Button2 = buttons.cancel;
 
     setTabOrder(Button3, Button4);
     setTabOrder(Button4, Edit3);
@@ -172,7 +159,6 @@ TForm11::TForm11(QWidget* parent) : ui::Window(parent) {
         w->installEventFilter(this);
 
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(); }));
     connect(Button4, &QPushButton::clicked, this, ui::guarded([this] { Button4Click(); }));
 }

@@ -5,6 +5,7 @@
 #include "refbooks/operation_kinds_list.h"
 #include "refbooks/operations_statements.h"
 #include "refbooks/products_list.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 
@@ -64,19 +65,10 @@ TForm10::TForm10(QWidget* parent) : ui::Window(parent) {
     form->addRow(QStringLiteral("Операция"), boxWithButton(Edit2, Button4));
     form->addRow(QStringLiteral("Вид"), ComboBox1);
 
-    Button1 = new QPushButton(QStringLiteral("Записать"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GroupBox1);
-    layout->addLayout(buttons);
+    const ui::EditorButtons buttons =
+        ui::layOutEditor(this, GroupBox1, QStringLiteral("Записать"), false);
+    Button1 = buttons.save;
+    Button2 = buttons.cancel;
 
     setTabOrder(Button3, Button4);
     setTabOrder(Button4, ComboBox1);
@@ -84,7 +76,6 @@ TForm10::TForm10(QWidget* parent) : ui::Window(parent) {
     setTabOrder(Button1, Button2);
 
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(); }));
     connect(Button4, &QPushButton::clicked, this, ui::guarded([this] { Button4Click(); }));
 }

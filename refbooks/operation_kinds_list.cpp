@@ -6,6 +6,7 @@
 #include "refbooks/operation_editor.h"
 #include "refbooks/operation_kind_editor.h"
 #include "refbooks/operation_kinds_statements.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/grid.h"
@@ -25,12 +26,6 @@ data::Dataset* vidOper() {
     return DataModule6->Vid_oper;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);  // only the chosen default button answers Enter
-    return b;
-}
 }  // namespace
 
 TForm8::TForm8(QWidget* parent) : ui::Window(parent) {
@@ -51,11 +46,11 @@ TForm8::TForm8(QWidget* parent) : ui::Window(parent) {
     Edit1->setVisible(false);
     new refbooks::ListSearchKeys(Edit1, vidOper, refbooks::ListSearchKeys::Mode::TextOnly);
 
-    Button1 = makeButton(this, "Button1", QStringLiteral("Добавить"));
+    Button1 = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
     Button1->setDefault(true);
-    Button2 = makeButton(this, "Button2", QStringLiteral("Изменить"));
-    Button3 = makeButton(this, "Button3", QStringLiteral("Удалить"));
-    Button4 = makeButton(this, "Button4", QStringLiteral("Выход"));
+    Button2 = ui::makeButton(this, "Button2", QStringLiteral("Изменить"));
+    Button3 = ui::makeButton(this, "Button3", QStringLiteral("Удалить"));
+    Button4 = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
 
     auto* row = new QHBoxLayout;
     row->addWidget(Button1);

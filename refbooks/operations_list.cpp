@@ -9,6 +9,7 @@
 #include "refbooks/norms_window.h"
 #include "refbooks/operation_editor.h"
 #include "refbooks/operations_statements.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/format.h"
@@ -33,13 +34,6 @@ namespace ops = refbooks::operations;
 namespace {
 data::Dataset* oper() {
     return DataModule6->Oper;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);  // only the chosen default button answers Enter
-    return b;
 }
 
 QString priceCell(const QVariant& value) {
@@ -81,11 +75,11 @@ TForm4::TForm4(QWidget* parent) : ui::Window(parent) {
     DBGrid1->verticalHeader()->hide();
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
 
-    Button1 = makeButton(this, "Button1", QStringLiteral("Добавить"));
+    Button1 = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
     Button1->setDefault(true);
-    Button2 = makeButton(this, "Button2", QStringLiteral("Изменить"));
-    Button3 = makeButton(this, "Button3", QStringLiteral("Удалить"));
-    Button5 = makeButton(this, "Button5", QStringLiteral("Excel"));
+    Button2 = ui::makeButton(this, "Button2", QStringLiteral("Изменить"));
+    Button3 = ui::makeButton(this, "Button3", QStringLiteral("Удалить"));
+    Button5 = ui::makeButton(this, "Button5", QStringLiteral("Excel"));
     CheckBox1 = new QCheckBox(QStringLiteral("Цены"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     QFont bold = CheckBox1->font();
@@ -94,7 +88,7 @@ TForm4::TForm4(QWidget* parent) : ui::Window(parent) {
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     new refbooks::ListSearchKeys(Edit1, oper, refbooks::ListSearchKeys::Mode::TextOnly);
-    Button4 = makeButton(this, "Button4", QStringLiteral("Выход"));
+    Button4 = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
 
     auto* row = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(Button1), static_cast<QWidget*>(Button2),

@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "refbooks/products_statements.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 
@@ -31,24 +32,11 @@ TForm7::TForm7(QWidget* parent) : ui::Window(parent) {
     form->addRow(QStringLiteral("Марка"), Edit1);
     form->addRow(QStringLiteral("Расценка"), Edit2);
 
-    Button1 = new QPushButton(QStringLiteral("Записать"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setAutoDefault(false);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);  // fixed, sized to its contents
+    const ui::EditorButtons buttons = ui::layOutEditor(this, group, QStringLiteral("Записать"));
+    Button1 = buttons.save;
+    Button2 = buttons.cancel;
 
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TForm7::FormActivate() {

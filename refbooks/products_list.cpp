@@ -6,6 +6,7 @@
 #include "refbooks/operation_editor.h"
 #include "refbooks/product_editor.h"
 #include "refbooks/products_statements.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/format.h"
@@ -24,13 +25,6 @@ TForm3* Form3 = nullptr;
 namespace {
 data::Dataset* izdel() {
     return DataModule6->Izdel;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);  // only the chosen default button answers Enter
-    return b;
 }
 
 QString quantityText(const QVariant& value) {
@@ -60,14 +54,14 @@ TForm3::TForm3(QWidget* parent) : ui::Window(parent) {
     Edit1->setVisible(false);
     new refbooks::ListSearchKeys(Edit1, izdel, refbooks::ListSearchKeys::Mode::ArrowsOnly);
 
-    Button1 = makeButton(this, "Button1", QStringLiteral("Добавить"));
+    Button1 = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
     Button1->setDefault(true);
     Button1->setVisible(false);
-    Button2 = makeButton(this, "Button2", QStringLiteral("Изменить"));
+    Button2 = ui::makeButton(this, "Button2", QStringLiteral("Изменить"));
     Button2->setVisible(false);
-    Button3 = makeButton(this, "Button3", QStringLiteral("Удалить"));
+    Button3 = ui::makeButton(this, "Button3", QStringLiteral("Удалить"));
     Button3->setVisible(false);
-    Button4 = makeButton(this, "Button4", QStringLiteral("Выход"));
+    Button4 = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
 
     auto* row = new QHBoxLayout;
     row->addWidget(Button1);

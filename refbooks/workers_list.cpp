@@ -6,6 +6,7 @@
 #include "refbooks/list_search_keys.h"
 #include "refbooks/worker_editor.h"
 #include "refbooks/workers_statements.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/grid.h"
@@ -25,12 +26,6 @@ data::Dataset* workers() {
     return DataModule6->Workers;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);  // only the chosen default button answers Enter
-    return b;
-}
 }  // namespace
 
 TForm5::TForm5(QWidget* parent) : ui::Window(parent) {
@@ -49,13 +44,13 @@ TForm5::TForm5(QWidget* parent) : ui::Window(parent) {
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
     DBGrid1->verticalHeader()->hide();
 
-    Button1 = makeButton(this, "Button1", QStringLiteral("Добавить"));
+    Button1 = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
     Button1->setDefault(true);
-    Button2 = makeButton(this, "Button2", QStringLiteral("Изменить"));
-    Button3 = makeButton(this, "Button3", QStringLiteral("Удалить"));
+    Button2 = ui::makeButton(this, "Button2", QStringLiteral("Изменить"));
+    Button3 = ui::makeButton(this, "Button3", QStringLiteral("Удалить"));
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Button4 = makeButton(this, "Button4", QStringLiteral("Выход"));
+    Button4 = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
     new refbooks::ListSearchKeys(Edit1, workers, refbooks::ListSearchKeys::Mode::TextOnly);
 
     auto* row = new QHBoxLayout;

@@ -9,6 +9,7 @@
 #include "reports/summary_export.h"
 #include "reports/workers_report_layout.h"
 #include "ui/clock.h"
+#include "ui/controls.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
 #include "ui/wait_cursor.h"
@@ -26,13 +27,6 @@
 TForm18* Form18 = nullptr;
 
 namespace {
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 QDateEdit* makeDatePicker(QWidget* parent, const char* name) {
     auto* d = new QDateEdit(parent);
     d->setObjectName(QString::fromLatin1(name));
@@ -86,12 +80,12 @@ TForm18::TForm18(QWidget* parent) : ui::Window(parent) {
     period->addWidget(DTPicker2);
     period->addStretch();
 
-    Button4 = makeButton(this, "Button4", QStringLiteral("Отчет по рабочим"));
-    Button2 = makeButton(this, "Button2", QStringLiteral("Отчет по продукции"));
-    Button1 = makeButton(this, "Button1", QStringLiteral("Детальный отчет по рабочим"));
-    Button3 = makeButton(this, "Button3", QStringLiteral("Детальный отчет по продукции"));
-    Button6 = makeButton(this, "Button6", QStringLiteral("Excel (0 из 0)"));
-    Button5 = makeButton(this, "Button5", QStringLiteral("Выход"));
+    Button4 = ui::makeButton(this, "Button4", QStringLiteral("Отчет по рабочим"));
+    Button2 = ui::makeButton(this, "Button2", QStringLiteral("Отчет по продукции"));
+    Button1 = ui::makeButton(this, "Button1", QStringLiteral("Детальный отчет по рабочим"));
+    Button3 = ui::makeButton(this, "Button3", QStringLiteral("Детальный отчет по продукции"));
+    Button6 = ui::makeButton(this, "Button6", QStringLiteral("Excel (0 из 0)"));
+    Button5 = ui::makeButton(this, "Button5", QStringLiteral("Выход"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(RadioGroup1);

@@ -1,0 +1,36 @@
+#include "ui/controls.h"
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ui {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);  // only the chosen default button answers Enter
+    return b;
+}
+
+EditorButtons layOutEditor(QDialog* dialog, QWidget* group, const QString& saveCaption,
+                           bool fixedSize) {
+    EditorButtons b{makeButton(dialog, "Button1", saveCaption),
+                    makeButton(dialog, "Button2", QStringLiteral("Отмена"))};
+    b.save->setDefault(true);
+    QObject::connect(b.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(b.save);
+    row->addWidget(b.cancel);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(group);
+    layout->addLayout(row);
+    if (fixedSize)
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+    return b;
+}
+
+}  // namespace ui

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QPushButton;
+class QWidget;
+
+namespace ui {
+
+// A button named after its control; it answers Enter only when a window makes it the default.
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption);
+
+// The save and cancel buttons every editor dialog has under its group.
+struct EditorButtons {
+    QPushButton* save;    // Button1, the default button
+    QPushButton* cancel;  // Button2 "Отмена", closes the dialog with the cancel result
+};
+
+// Lays an editor out as its group above a right-aligned row of Button1 (saveCaption) and
+// Button2 "Отмена". A fixed editor sizes itself to its contents.
+EditorButtons layOutEditor(QDialog* dialog, QWidget* group, const QString& saveCaption,
+                           bool fixedSize = true);
+
+}  // namespace ui
