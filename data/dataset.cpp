@@ -2,6 +2,7 @@
 
 #include "data/connection.h"
 #include "data/db_error.h"
+#include "data/row_fetch.h"
 #include "data/statement_runner.h"
 
 #include <QSqlRecord>
@@ -54,9 +55,11 @@ void Dataset::open() {
         fields_ << rec.fieldName(c);
         fieldIndex_.insert(rec.fieldName(c).toLower(), c);
     }
-    while (q.next()) {
-        for (int c = 0; c < columns; ++c)
-            cells_.push_back(q.value(c));
+    try {
+        fetchRows(q, cells_);
+    } catch (...) {
+        cells_.clear();
+        throw;
     }
     state_ = State::Browse;
     pendingRow_ = -1;

@@ -1,0 +1,233 @@
+#include "data/row_fetch.h"
+
+#include "data/db_error.h"
+
+#include <sql.h>
+#include <sqlext.h>
+#include <QDate>
+#include <QDateTime>
+#include <QSqlDriver>
+#include <QSqlField>
+#include <QSqlRecord>
+#include <QSqlResult>
+#include <QTime>
+#include <memory>
+
+namespace data {
+
+namespace {
+
+constexpr SQLULEN kBlockRows = 100;
+// Characters a bound text buffer holds; a longer value is read on its own after the block.
+constexpr SQLLEN kTextBufferChars = 512;
+
+struct Column {
+    int type = QMetaType::UnknownType;
+    SQLSMALLINT cType = 0;
+    SQLLEN width = 0;  // bytes per row
+    std::unique_ptr<char[]> data;
+    std::unique_ptr<SQLLEN[]> indicator;
+};
+
+// The C type the driver converts a column of this Qt type into, as Qt's ODBC driver asks for it.
+bool bindingFor(int type, SQLSMALLINT& cType, SQLLEN& width) {
+    switch (type) {
+        case QMetaType::Int:
+            cType = SQL_C_SLONG;
+            width = sizeof(SQLINTEGER);
+            return true;
+        case QMetaType::LongLong:
+            cType = SQL_C_SBIGINT;
+            width = sizeof(SQLBIGINT);
+            return true;
+        case QMetaType::Double:
+            cType = SQL_C_DOUBLE;
+            width = sizeof(SQLDOUBLE);
+            return true;
+        case QMetaType::QDate:
+            cType = SQL_C_TYPE_DATE;
+            width = sizeof(SQL_DATE_STRUCT);
+            return true;
+        case QMetaType::QTime:
+            cType = SQL_C_TYPE_TIME;
+            width = sizeof(SQL_TIME_STRUCT);
+            return true;
+        case QMetaType::QDateTime:
+            cType = SQL_C_TYPE_TIMESTAMP;
+            width = sizeof(SQL_TIMESTAMP_STRUCT);
+            return true;
+        case QMetaType::QString:
+            cType = SQL_C_WCHAR;
+            width = (kTextBufferChars + 1) * static_cast<SQLLEN>(sizeof(SQLWCHAR));
+            return true;
+        default:
+            return false;
+    }
+}
+
+QString diagnostics(SQLHSTMT h) {
+    QString text;
+    SQLWCHAR state[6];
+    SQLWCHAR message[1024];
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    for (SQLSMALLINT i = 1;
+         SQLGetDiagRecW(SQL_HANDLE_STMT, h, i, state, &native, message,
+                        static_cast<SQLSMALLINT>(std::size(message)), &length) == SQL_SUCCESS;
+         ++i) {
+        if (!text.isEmpty())
+            text += QLatin1Char(' ');
+        text += QString::fromUtf16(reinterpret_cast<const char16_t*>(message),
+                                   qMin<qsizetype>(length, std::size(message) - 1));
+    }
+    return text.isEmpty() ? QStringLiteral("Ошибка чтения строк из базы данных") : text;
+}
+
+void check(SQLRETURN r, SQLHSTMT h) {
+    if (!SQL_SUCCEEDED(r))
+        throw DbError(diagnostics(h));
+}
+
+QString textOf(const char* p, SQLLEN bytes) {
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(p),
+                              bytes / static_cast<SQLLEN>(sizeof(SQLWCHAR)));
+}
+
+// A value longer than its bound buffer, read whole from row `row` (0-based) of the block.
+QString longText(SQLHSTMT h, SQLUSMALLINT column, SQLULEN row) {
+    check(SQLSetPos(h, static_cast<SQLSETPOSIROW>(row + 1), SQL_POSITION, SQL_LOCK_NO_CHANGE), h);
+    QString text;
+    SQLWCHAR chunk[4096];
+    for (;;) {
+        SQLLEN indicator = 0;
+        const SQLRETURN r = SQLGetData(h, column, SQL_C_WCHAR, chunk, sizeof chunk, &indicator);
+        if (r == SQL_NO_DATA)
+            break;
+        check(r, h);
+        if (indicator == SQL_NULL_DATA)
+            return QString();
+        const SQLLEN room = sizeof chunk - sizeof(SQLWCHAR);
+        const bool partial = indicator == SQL_NO_TOTAL || indicator > room;
+        text += textOf(reinterpret_cast<const char*>(chunk), partial ? room : indicator);
+        if (!partial)
+            break;
+    }
+    return text;
+}
+
+QVariant valueOf(const Column& c, SQLULEN row) {
+    const char* p = c.data.get() + row * c.width;
+    switch (c.type) {
+        case QMetaType::Int:
+            return QVariant(static_cast<int>(*reinterpret_cast<const SQLINTEGER*>(p)));
+        case QMetaType::LongLong:
+            return QVariant(static_cast<qlonglong>(*reinterpret_cast<const SQLBIGINT*>(p)));
+        case QMetaType::Double:
+            return QVariant(static_cast<double>(*reinterpret_cast<const SQLDOUBLE*>(p)));
+        case QMetaType::QDate: {
+            const auto* d = reinterpret_cast<const SQL_DATE_STRUCT*>(p);
+            return QVariant(QDate(d->year, d->month, d->day));
+        }
+        case QMetaType::QTime: {
+            const auto* t = reinterpret_cast<const SQL_TIME_STRUCT*>(p);
+            return QVariant(QTime(t->hour, t->minute, t->second));
+        }
+        case QMetaType::QDateTime: {
+            const auto* t = reinterpret_cast<const SQL_TIMESTAMP_STRUCT*>(p);
+            return QVariant(QDateTime(QDate(t->year, t->month, t->day),
+                                      QTime(t->hour, t->minute, t->second, t->fraction / 1000000)));
+        }
+        default:
+            return QVariant(textOf(p, c.indicator[row]));
+    }
+}
+
+// The statement handle when the query runs on Qt's ODBC driver, else null.
+SQLHSTMT odbcStatement(const QSqlQuery& query) {
+    const QSqlDriver* driver = query.driver();
+    if (!driver || qstrcmp(driver->metaObject()->className(), "QODBCDriver") != 0)
+        return nullptr;
+    const QVariant handle = query.result()->handle();
+    if (handle.metaType() != QMetaType::fromType<SQLHANDLE>())
+        return nullptr;
+    return *static_cast<const SQLHSTMT*>(handle.constData());
+}
+
+// Leaves the statement as Qt's driver set it up, whatever way the fetch ends.
+struct BindingReset {
+    SQLHSTMT h;
+    ~BindingReset() {
+        SQLFreeStmt(h, SQL_UNBIND);
+        SQLSetStmtAttr(h, SQL_ATTR_ROW_STATUS_PTR, nullptr, 0);
+        SQLSetStmtAttr(h, SQL_ATTR_ROWS_FETCHED_PTR, nullptr, 0);
+        SQLSetStmtAttr(h, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(SQLULEN{1}), 0);
+    }
+};
+
+void fetchValueByValue(QSqlQuery& query, std::vector<QVariant>& cells) {
+    const int columns = query.record().count();
+    while (query.next())
+        for (int c = 0; c < columns; ++c)
+            cells.push_back(query.value(c));
+}
+
+}  // namespace
+
+void fetchRows(QSqlQuery& query, std::vector<QVariant>& cells) {
+    const SQLHSTMT h = odbcStatement(query);
+    const QSqlRecord record = query.record();
+    const int count = record.count();
+    std::vector<Column> columns(count);
+    bool bindable = h != nullptr && query.isForwardOnly() && query.at() == QSql::BeforeFirstRow &&
+                    query.numericalPrecisionPolicy() == QSql::LowPrecisionDouble;
+    for (int c = 0; bindable && c < count; ++c) {
+        columns[c].type = record.field(c).metaType().id();
+        bindable = bindingFor(columns[c].type, columns[c].cType, columns[c].width);
+    }
+    if (!bindable) {
+        fetchValueByValue(query, cells);
+        return;
+    }
+
+    const BindingReset reset{h};
+    SQLULEN fetched = 0;
+    SQLUSMALLINT status[kBlockRows];
+    check(SQLSetStmtAttr(h, SQL_ATTR_ROW_BIND_TYPE, SQL_BIND_BY_COLUMN, 0), h);
+    check(SQLSetStmtAttr(h, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(kBlockRows), 0),
+          h);
+    check(SQLSetStmtAttr(h, SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0), h);
+    check(SQLSetStmtAttr(h, SQL_ATTR_ROW_STATUS_PTR, status, 0), h);
+    for (int c = 0; c < count; ++c) {
+        Column& col = columns[c];
+        col.data = std::make_unique_for_overwrite<char[]>(col.width * kBlockRows);
+        col.indicator = std::make_unique_for_overwrite<SQLLEN[]>(kBlockRows);
+        check(SQLBindCol(h, static_cast<SQLUSMALLINT>(c + 1), col.cType, col.data.get(), col.width,
+                         col.indicator.get()),
+              h);
+    }
+
+    for (;;) {
+        const SQLRETURN r = SQLFetchScroll(h, SQL_FETCH_NEXT, 0);
+        if (r == SQL_NO_DATA)
+            break;
+        check(r, h);
+        for (SQLULEN row = 0; row < fetched; ++row) {
+            if (status[row] == SQL_ROW_ERROR)
+                throw DbError(diagnostics(h));
+            for (int c = 0; c < count; ++c) {
+                const Column& col = columns[c];
+                const SQLLEN indicator = col.indicator[row];
+                if (indicator == SQL_NULL_DATA)
+                    cells.emplace_back(QMetaType(col.type));
+                else if (col.cType == SQL_C_WCHAR &&
+                         (indicator == SQL_NO_TOTAL ||
+                          indicator > col.width - static_cast<SQLLEN>(sizeof(SQLWCHAR))))
+                    cells.emplace_back(longText(h, static_cast<SQLUSMALLINT>(c + 1), row));
+                else
+                    cells.push_back(valueOf(col, row));
+            }
+        }
+    }
+}
+
+}  // namespace data
