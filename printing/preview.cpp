@@ -3,12 +3,16 @@
 #include "printing/painter.h"
 #include "printing/prepare.h"
 #include "ui/modal.h"
+#include "ui/wait_cursor.h"
 
 #include <QGuiApplication>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
+#include <QTimer>
+#include <memory>
+#include <optional>
 
 namespace printing {
 
@@ -52,11 +56,18 @@ void showPreview(const PreparedReport& report) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         dialog.setGeometry(screen->availableGeometry());
     dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+    // The dialog paints every page before it shows, seconds on a long period: the wait cursor
+    // stays until the dialog is up and takes input.
+    auto wait = std::make_shared<std::optional<ui::WaitCursor>>(std::in_place);
+    QTimer::singleShot(0, &dialog, [wait] { wait->reset(); });
     ui::showModal(&dialog);
 }
 
 void previewReport(const Layout& layout, const data::Dataset& dataset) {
-    showPreview(prepare(layout, dataset));
+    std::optional<ui::WaitCursor> wait(std::in_place);
+    const PreparedReport report = prepare(layout, dataset);
+    wait.reset();
+    showPreview(report);
 }
 
 }  // namespace printing

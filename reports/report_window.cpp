@@ -155,7 +155,10 @@ void TForm18::runReport(PeriodReport& report, const QString& heading) {
     data::Dataset& q = report.query();
     q.close();
     prepareQuery(q);
-    q.open();
+    {
+        const ui::WaitCursor wait;  // a long period takes the server a while
+        q.open();
+    }
     CloseWhenDone closer{q};
     report.QRLabel1 = reports::reportTitle(heading, DTPicker1->date(), DTPicker2->date());
     report.preview();

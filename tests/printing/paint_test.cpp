@@ -7,7 +7,9 @@
 #include "ui/modal.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
+#include <QGuiApplication>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
@@ -79,6 +81,22 @@ TEST_F(PaintTest, PreviewHandsThePreparedReportToTheHook) {
     EXPECT_GE(pages, 2u);
 }
 
+TEST_F(PaintTest, WaitCursorWhilePreparingOnlyThen) {
+    auto ds = manyRows();
+    Layout layout = exampleLayout("Отчет");
+    int rowsUnderWaitCursor = 0;
+    layout.detail->add(computedText([&](const Row&) {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        rowsUnderWaitCursor += cursor && cursor->shape() == Qt::WaitCursor;
+        return QString();
+    }));
+    setPreviewHook(
+        [](const PreparedReport&) { EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr); });
+    previewReport(layout, *ds);
+    EXPECT_EQ(rowsUnderWaitCursor, 90);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(PaintTest, PreviewOpensMaximisedWithEveryPage) {
     auto ds = manyRows();
     const PreparedReport r = prepare(exampleLayout("Отчет"), *ds);
@@ -89,6 +107,8 @@ TEST_F(PaintTest, PreviewOpensMaximisedWithEveryPage) {
         ui::setModalHook([&](QWidget* w) {
             ++seen;
             EXPECT_TRUE(w->windowState() & Qt::WindowMaximized);
+            // Up and idle: the wait cursor of painting the pages is gone.
+            EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
             auto* view = w->findChild<QPrintPreviewWidget*>();
             EXPECT_NE(view, nullptr);
             if (view) {
@@ -101,6 +121,7 @@ TEST_F(PaintTest, PreviewOpensMaximisedWithEveryPage) {
         });
         showPreview(shown);
         EXPECT_EQ(seen, 1);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
 }
 
