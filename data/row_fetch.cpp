@@ -177,6 +177,8 @@ void fetchRows(QSqlQuery& query, std::vector<QVariant>& cells) {
     const SQLHSTMT h = odbcStatement(query);
     const QSqlRecord record = query.record();
     const int count = record.count();
+    if (count == 0)
+        return;  // a statement without a result set
     std::vector<Column> columns(count);
     bool bindable = h != nullptr && query.isForwardOnly() && query.at() == QSql::BeforeFirstRow &&
                     query.numericalPrecisionPolicy() == QSql::LowPrecisionDouble;

@@ -82,6 +82,10 @@ TEST_F(RowFetchTest, ScrollableQueryKeepsItsOwnCursor) {
     expectSameCells(fetched(sql, false), valueByValue(sql));
 }
 
+TEST_F(RowFetchTest, StatementWithoutResultSetGivesNoRows) {
+    EXPECT_TRUE(fetched("update accounts_dep.person set fio = fio where false").empty());
+}
+
 TEST_F(RowFetchTest, TheConnectionServesTheNextStatementAfterwards) {
     fetched("select g from generate_series(1, 300) g");
     EXPECT_EQ(fetched("select 'дальше'::text").at(0).toString(), "дальше");
