@@ -56,6 +56,9 @@ TEST_F(RowFetchTest, EveryColumnTypeAndNullArrivesAsTheDriverTypesIt) {
         "when 5 then repeat('ж', 513) when 150 then repeat('ё', 20000) "
         "when 151 then repeat('д', 9000) || 'конец' else 'к' || g end "
         "from generate_series(1, 160) g",
+        // Values at the edges of their types.
+        "select 'infinity'::date, '-infinity'::timestamp, 2147483647::int4, "
+        "(-9223372036854775807)::int8, 123456789012345::t_id, time '23:59:59.999'",
         // A type the block fetch leaves to the per-value path.
         "select 1::int4, '\\x0102'::bytea, 'б'::text",
         // No rows at all.
