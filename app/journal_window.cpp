@@ -415,8 +415,7 @@ void TForm1::Button3Click() {
         RecalcTimesheetDayAfterDeletion(w, CurrentShift, day);
         transaction.commit();
     }
-    q->close();
-    q->open();
+    q->reopen();
 }
 
 void TForm1::DBGrid2DblClick() {
@@ -428,10 +427,7 @@ void TForm1::DBGrid2DblClick() {
     updtOK.setParam(QStringLiteral("ok"), journal::toggledMark(q->text(QStringLiteral("ok"))));
     updtOK.setParam(QStringLiteral("id"), q->asInt64(QStringLiteral("id")));
     updtOK.exec();
-    const int row = q->recNo();
-    q->close();
-    q->open();
-    q->setRecNo(row);
+    q->reopenAt(q->recNo());
 }
 
 void TForm1::Button4Click() {

@@ -92,6 +92,11 @@ void Dataset::reopen() {
     open();
 }
 
+void Dataset::reopenAt(int recNo) {
+    reopen();
+    setRecNo(recNo);
+}
+
 int Dataset::storedRowCount() const {
     return fields_.isEmpty() ? 0 : static_cast<int>(cells_.size() / fields_.size());
 }
@@ -131,6 +136,15 @@ void Dataset::setFiltered(bool on) {
     filtered_ = on;
     if (isOpen())
         applyFilter();
+}
+
+void Dataset::filterBy(const QString& expression) {
+    if (expression.isEmpty()) {
+        setFiltered(false);
+        return;
+    }
+    setFilter(expression);
+    setFiltered(true);
 }
 
 void Dataset::setCurrent(int index) {

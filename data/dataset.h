@@ -43,6 +43,8 @@ public:
     void open();  // throws DbError with the driver's message
     void close();
     void reopen();
+    // Reopens and goes to the row number, clamped to the rows there are.
+    void reopenAt(int recNo);
     bool isOpen() const { return state_ != State::Inactive; }
     State state() const { return state_; }
 
@@ -77,6 +79,8 @@ public:
     void setFilter(const QString& expression);
     const QString& filter() const { return filter_; }
     void setFiltered(bool on);
+    // Narrows the rows by the expression, or shows them all when it is empty.
+    void filterBy(const QString& expression);
     bool isFiltered() const { return filtered_; }
 
     // Editing; requires an update table.

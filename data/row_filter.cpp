@@ -33,6 +33,12 @@ RowFilter RowFilter::parse(const QString& expression) {
     throw DbError(QStringLiteral("Неверное выражение фильтра: ") + expression);
 }
 
+QString prefixFilter(const QString& field, const QString& typed) {
+    if (typed.isEmpty())
+        return {};
+    return field + QStringLiteral(" like '") + typed + QStringLiteral("%'");
+}
+
 bool RowFilter::matches(const QVariant& value) const {
     switch (kind_) {
         case Kind::None:

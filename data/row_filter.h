@@ -30,4 +30,8 @@ private:
     double number_ = 0;
 };
 
+// The prefix form for a search box's text: field like 'typed%'. Empty text gives an empty
+// expression (no filter). The text is kept as typed; the parser reads it back literally.
+QString prefixFilter(const QString& field, const QString& typed);
+
 }  // namespace data

@@ -255,8 +255,7 @@ void TForm22::storePending() {
 }
 
 void TForm22::reloadNorms(int keepId, int keepRow) {
-    norm->close();
-    norm->open();
+    norm->reopen();
     if (keepId == 0 || !norm->locate(QStringLiteral("id"), keepId))
         norm->setRecNo(keepRow);
 }
@@ -286,10 +285,7 @@ void TForm22::Button1Click() {
         norm->cancel();
     }
     data::Dataset* o = DataModule6->Oper;
-    const int row = o->recNo();
-    o->close();
-    o->open();
-    o->setRecNo(row);
+    o->reopenAt(o->recNo());
     accept();
 }
 

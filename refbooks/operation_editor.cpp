@@ -113,8 +113,7 @@ void TForm10::Button1Click() {
         DataModule6->Oper_ed.setSql(ops::updateOperation(vid_id, naimen, izdel_id, shown));
         DataModule6->Oper_ed.exec();
     }
-    o->close();
-    o->open();
+    o->reopen();
     o->locate(QStringLiteral("id"), shown);  // the list stays on the operation just written
     accept();
 }

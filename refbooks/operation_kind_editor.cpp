@@ -60,7 +60,6 @@ void TForm9::Button1Click() {
         kinds->cancel();  // the editor stays open; the list keeps its rows as they were
         throw;
     }
-    kinds->close();
-    kinds->open();
+    kinds->reopen();
     accept();
 }

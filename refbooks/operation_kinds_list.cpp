@@ -1,7 +1,6 @@
 #include "refbooks/operation_kinds_list.h"
 
 #include "data/data_module.h"
-#include "data/dataset_model.h"
 #include "refbooks/list_search_keys.h"
 #include "refbooks/operation_editor.h"
 #include "refbooks/operation_kind_editor.h"
@@ -13,7 +12,6 @@
 #include "ui/modal.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -32,14 +30,9 @@ TForm8::TForm8(QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Виды операций"));
 
-    DBGrid1 = new QTableView(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    model_ = new data::DatasetModel(this);
-    model_->setColumns({data::gridColumn(QStringLiteral("VID"), QStringLiteral("Операции"))});
-    model_->setDataset(vidOper());
-    ui::bindGrid(DBGrid1, model_);
-    DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    DBGrid1->verticalHeader()->hide();
+    DBGrid1 =
+        ui::makeListGrid(this, "DBGrid1", vidOper(),
+                         {data::gridColumn(QStringLiteral("VID"), QStringLiteral("Операции"))});
 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -148,16 +141,9 @@ void TForm8::Button3Click() {
     if (!ui::confirmDeletion(QStringLiteral("Удалить вид операции?")))
         return;
     k->remove();
-    k->close();
-    k->open();
+    k->reopen();
 }
 
 void TForm8::Edit1Change() {
-    data::Dataset* k = vidOper();
-    if (Edit1->text().isEmpty()) {
-        k->setFiltered(false);
-        return;
-    }
-    k->setFilter(refbooks::kinds::nameFilter(Edit1->text()));
-    k->setFiltered(true);
+    vidOper()->filterBy(refbooks::kinds::nameFilter(Edit1->text()));
 }

@@ -6,10 +6,6 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 
-namespace data {
-class DatasetModel;
-}
-
 // The operation kinds list over the data module's Vid_oper query: a reference book (Tag 0) or
 // the kind picker of the operation editor (Tag 1).
 class TForm8 : public ui::Window {
@@ -39,8 +35,6 @@ public:
 private:
     void changeKind();
     void chooseKind();
-
-    data::DatasetModel* model_;
 };
 
 extern TForm8* Form8;

@@ -1,11 +1,12 @@
 #include "refbooks/operation_kinds_statements.h"
 
+#include "data/row_filter.h"
 #include "data/sql_text.h"
 
 namespace refbooks::kinds {
 
 QString nameFilter(const QString& typed) {
-    return QStringLiteral("vid like '") + typed + QStringLiteral("%'");
+    return data::prefixFilter(QStringLiteral("vid"), typed);
 }
 
 QString duplicateKindOnAdd(const QString& name) {

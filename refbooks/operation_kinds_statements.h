@@ -6,6 +6,7 @@
 // spliced only with its apostrophes doubled.
 namespace refbooks::kinds {
 
+// Incremental search by name; no text, no filter.
 QString nameFilter(const QString& typed);
 
 // Names compared upper-cased; the change form leaves the kind itself out.

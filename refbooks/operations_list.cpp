@@ -2,7 +2,6 @@
 
 #include "app/journal_window.h"
 #include "data/data_module.h"
-#include "data/dataset_model.h"
 #include "entry/entry_editor.h"
 #include "export/spreadsheet_bridge.h"
 #include "refbooks/list_search_keys.h"
@@ -21,7 +20,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -48,9 +46,6 @@ TForm4::TForm4(QWidget* parent) : ui::Window(parent) {
     XLS_Rep = new data::Dataset(QStringLiteral("XLS_Rep"), this);
     XLS_Rep->setSql(ops::priceList());
 
-    DBGrid1 = new QTableView(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    model_ = new data::DatasetModel(this);
     data::GridColumn cena = data::gridColumn(QStringLiteral("cena"), QStringLiteral("Цена (min)"));
     cena.format = priceCell;
     cena.alignment = Qt::AlignRight | Qt::AlignVCenter;
@@ -65,15 +60,12 @@ TForm4::TForm4(QWidget* parent) : ui::Window(parent) {
         data::gridColumn(QStringLiteral("norma"), QStringLiteral("Нормы (шт.)"), true,
                          Qt::AlignRight | Qt::AlignVCenter);
     norma.width = 90;
-    model_->setColumns(
+    DBGrid1 = ui::makeListGrid(
+        this, "DBGrid1", oper(),
         {marka, vid, cena, nmn, norma,
          data::gridColumn(QStringLiteral("id"), QStringLiteral("id"), false),
          data::gridColumn(QStringLiteral("i_id"), QStringLiteral("i_id"), false),
          data::gridColumn(QStringLiteral("oper_vid"), QStringLiteral("oper_vid"), false)});
-    model_->setDataset(oper());
-    ui::bindGrid(DBGrid1, model_);
-    DBGrid1->verticalHeader()->hide();
-    DBGrid1->horizontalHeader()->setStretchLastSection(true);
 
     Button1 = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
     Button1->setDefault(true);
@@ -204,9 +196,7 @@ void TForm4::Button3Click() {
     const int row = o->recNo();
     DataModule6->Oper_del.setParam(QStringLiteral("id"), o->asInt(QStringLiteral("id")));
     DataModule6->Oper_del.exec();
-    o->close();
-    o->open();
-    o->setRecNo(row);
+    o->reopenAt(row);
 }
 
 void TForm4::DBGrid1DblClick() {
@@ -229,19 +219,12 @@ void TForm4::openNorms() {
 }
 
 void TForm4::Edit1Change() {
-    const QString filter = ops::markFilter(Edit1->text());
-    if (filter.isEmpty()) {
-        oper()->setFiltered(false);
-        return;
-    }
-    oper()->setFilter(filter);
-    oper()->setFiltered(true);
+    oper()->filterBy(ops::markFilter(Edit1->text()));
 }
 
 void TForm4::Button5Click() {
     ui::WaitCursor wait;
-    XLS_Rep->close();
-    XLS_Rep->open();
+    XLS_Rep->reopen();
     SpreadsheetBridge& bridge = ReportBridge();
     if (bridge.OpenWorkbook(QString()) == -1) {
         XLS_Rep->close();

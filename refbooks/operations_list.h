@@ -9,7 +9,6 @@ class QTableView;
 
 namespace data {
 class Dataset;
-class DatasetModel;
 }  // namespace data
 
 // The operations and prices list "Операции" over the data module's Oper query: a reference book
@@ -49,8 +48,6 @@ private:
     void changeOperation();
     void chooseOperation();
     void openNorms();
-
-    data::DatasetModel* model_;
 };
 
 extern TForm4* Form4;

@@ -1,5 +1,7 @@
 #include "refbooks/operations_statements.h"
 
+#include "data/row_filter.h"
+
 namespace refbooks::operations {
 
 namespace {
@@ -57,7 +59,7 @@ QString priceList() {
 QString markFilter(const QString& typed) {
     if (typed.trimmed().isEmpty())
         return {};
-    return QStringLiteral("marka like '") + typed + QStringLiteral("%'");
+    return data::prefixFilter(QStringLiteral("marka"), typed);
 }
 
 QString productMark(int izdelId) {

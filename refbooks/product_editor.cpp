@@ -80,7 +80,6 @@ void TForm7::Button1Click() {
     DataModule6->SQL_exec.setSql(Tag == 1 ? st::insertProduct(mark, quantity)
                                           : st::updateProduct(ownId, mark, quantity));
     DataModule6->SQL_exec.exec();
-    izdel->close();
-    izdel->open();
+    izdel->reopen();
     accept();
 }

@@ -1,7 +1,6 @@
 #include "refbooks/products_list.h"
 
 #include "data/data_module.h"
-#include "data/dataset_model.h"
 #include "refbooks/list_search_keys.h"
 #include "refbooks/operation_editor.h"
 #include "refbooks/product_editor.h"
@@ -14,7 +13,6 @@
 #include "ui/modal.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -36,18 +34,12 @@ TForm3::TForm3(QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Изделия"));
 
-    DBGrid1 = new QTableView(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    model_ = new data::DatasetModel(this);
+    data::GridColumn marka =
+        data::gridColumn(QStringLiteral("MARKA"), QStringLiteral("Марка изделия"));
+    marka.width = 260;
     data::GridColumn massa = data::gridColumn(QStringLiteral("massa"), QStringLiteral("Коробки"));
     massa.format = quantityText;
-    model_->setColumns(
-        {data::gridColumn(QStringLiteral("MARKA"), QStringLiteral("Марка изделия")), massa});
-    model_->setDataset(izdel());
-    ui::bindGrid(DBGrid1, model_);
-    DBGrid1->setColumnWidth(0, 260);
-    DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    DBGrid1->verticalHeader()->hide();
+    DBGrid1 = ui::makeListGrid(this, "DBGrid1", izdel(), {marka, massa});
 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -159,18 +151,9 @@ void TForm3::Button3Click() {
         return;
     const int row = p->recNo();
     p->remove();
-    p->close();
-    p->open();
-    if (p->recordCount() > 0)
-        p->setRecNo(row);
+    p->reopenAt(row);
 }
 
 void TForm3::Edit1Change() {
-    data::Dataset* p = izdel();
-    if (Edit1->text().isEmpty()) {
-        p->setFiltered(false);
-        return;
-    }
-    p->setFilter(refbooks::products::markFilter(Edit1->text()));
-    p->setFiltered(true);
+    izdel()->filterBy(refbooks::products::markFilter(Edit1->text()));
 }

@@ -6,10 +6,6 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 
-namespace data {
-class DatasetModel;
-}
-
 // The products list over the data module's Izdel query: a reference book (Tag 0) or the product
 // picker of the operation editor (Tag 1). A row is changed or chosen by a double-click.
 class TForm3 : public ui::Window {
@@ -38,8 +34,6 @@ public:
 private:
     void changeProduct();
     void chooseProduct();
-
-    data::DatasetModel* model_;
 };
 
 extern TForm3* Form3;

@@ -1,5 +1,6 @@
 #include "refbooks/products_statements.h"
 
+#include "data/row_filter.h"
 #include "data/sql_text.h"
 
 #include <QLocale>
@@ -11,7 +12,7 @@ namespace refbooks::products {
 using data::escapedInLiteral;
 
 QString markFilter(const QString& typed) {
-    return QStringLiteral("marka like '") + typed + QStringLiteral("%'");
+    return data::prefixFilter(QStringLiteral("marka"), typed);
 }
 
 QString duplicateMarkOnAdd(const QString& mark) {

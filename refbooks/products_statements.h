@@ -8,6 +8,7 @@
 // quantity box. The mark is spliced only with its apostrophes doubled.
 namespace refbooks::products {
 
+// Incremental search by mark; no text, no filter.
 QString markFilter(const QString& typed);
 
 // Duplicate counts, marks compared upper-cased; the change form leaves the product itself out.

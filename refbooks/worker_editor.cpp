@@ -36,8 +36,7 @@ data::Dataset* makeTable(QObject* owner, const char* name, const QString& sql) {
 // Refills a lookup list from its table (s_caption shown, id kept), keeping the chosen id.
 void reload(data::Dataset* table, QComboBox* list) {
     const QVariant chosen = list->currentData();
-    table->close();
-    table->open();
+    table->reopen();
     QSignalBlocker quiet(list);
     list->clear();
     for (table->first(); !table->eof(); table->next())

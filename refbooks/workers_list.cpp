@@ -1,7 +1,6 @@
 #include "refbooks/workers_list.h"
 
 #include "data/data_module.h"
-#include "data/dataset_model.h"
 #include "entry/entry_editor.h"
 #include "refbooks/list_search_keys.h"
 #include "refbooks/worker_editor.h"
@@ -13,7 +12,6 @@
 #include "ui/modal.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -32,17 +30,11 @@ TForm5::TForm5(QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Список рабочих"));
 
-    DBGrid1 = new QTableView(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    model_ = new data::DatasetModel(this);
-    model_->setColumns(
-        {data::gridColumn(QStringLiteral("fio"), QStringLiteral("ФИО")),
-         data::gridColumn(QStringLiteral("s_staffpos_hl"), QStringLiteral("Должность"))});
-    model_->setDataset(workers());
-    ui::bindGrid(DBGrid1, model_);
-    DBGrid1->setColumnWidth(0, 330);
-    DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    DBGrid1->verticalHeader()->hide();
+    data::GridColumn fio = data::gridColumn(QStringLiteral("fio"), QStringLiteral("ФИО"));
+    fio.width = 330;
+    DBGrid1 = ui::makeListGrid(
+        this, "DBGrid1", workers(),
+        {fio, data::gridColumn(QStringLiteral("s_staffpos_hl"), QStringLiteral("Должность"))});
 
     Button1 = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
     Button1->setDefault(true);
@@ -111,8 +103,7 @@ void TForm5::Button1Click() {
     Form2->Tag = 1;
     Form2->ReopenLookups();
     ui::showModal(Form2);
-    workers()->close();
-    workers()->open();
+    workers()->reopen();
 }
 
 void TForm5::Button2Click() {
@@ -137,10 +128,7 @@ void TForm5::changeWorker() {
     Form2->Edit1->setText(w->text(QStringLiteral("fio")).trimmed());
     Form2->person_id = w->asInt(QStringLiteral("id"));
     ui::showModal(Form2);
-    w->close();
-    w->open();
-    if (w->recordCount() > 0)
-        w->setRecNo(row);
+    w->reopenAt(row);
 }
 
 void TForm5::chooseWorker() {
@@ -161,18 +149,9 @@ void TForm5::Button3Click() {
     const int row = w->recNo();
     Form2->cmd_person.setSql(refbooks::workers::deleteWorker(w->asInt64(QStringLiteral("id"))));
     Form2->cmd_person.exec();
-    w->close();
-    w->open();
-    if (w->recordCount() > 0)
-        w->setRecNo(row);
+    w->reopenAt(row);
 }
 
 void TForm5::Edit1Change() {
-    data::Dataset* w = workers();
-    if (Edit1->text().isEmpty()) {
-        w->setFiltered(false);
-        return;
-    }
-    w->setFilter(refbooks::workers::nameFilter(Edit1->text()));
-    w->setFiltered(true);
+    workers()->filterBy(refbooks::workers::nameFilter(Edit1->text()));
 }

@@ -6,10 +6,6 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 
-namespace data {
-class DatasetModel;
-}
-
 // The workers list over the data module's Workers query: a reference book (Tag 0) or the
 // worker picker of the entry editor (Tag 1).
 class TForm5 : public ui::Window {
@@ -39,8 +35,6 @@ public:
 private:
     void changeWorker();
     void chooseWorker();
-
-    data::DatasetModel* model_;
 };
 
 extern TForm5* Form5;

@@ -1,5 +1,6 @@
 #include "refbooks/workers_statements.h"
 
+#include "data/row_filter.h"
 #include "data/sql_text.h"
 
 namespace refbooks::workers {
@@ -7,7 +8,7 @@ namespace refbooks::workers {
 using data::escapedInLiteral;
 
 QString nameFilter(const QString& typed) {
-    return QStringLiteral("fio like '") + typed + QStringLiteral("%'");
+    return data::prefixFilter(QStringLiteral("fio"), typed);
 }
 
 QString insertWorker(const QString& fio, const QString& department) {

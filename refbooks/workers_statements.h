@@ -6,7 +6,8 @@
 // only with its apostrophes doubled, so a name like О'Брайен is stored as typed.
 namespace refbooks::workers {
 
-// Incremental search on the fetched rows: the typed text is the literal name prefix.
+// Incremental search on the fetched rows: the typed text is the literal name prefix; no text, no
+// filter.
 QString nameFilter(const QString& typed);
 
 QString insertWorker(const QString& fio, const QString& department);

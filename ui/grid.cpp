@@ -57,4 +57,17 @@ void bindGrid(QTableView* grid, data::DatasetModel* model, bool readOnly) {
     QObject::connect(model, &data::DatasetModel::currentMoved, grid, follow);
 }
 
+QTableView* makeListGrid(QWidget* parent, const char* name, data::Dataset* dataset,
+                         std::vector<data::GridColumn> columns) {
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(QString::fromLatin1(name));
+    auto* model = new data::DatasetModel(grid);
+    model->setColumns(std::move(columns));
+    model->setDataset(dataset);
+    bindGrid(grid, model);
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setStretchLastSection(true);
+    return grid;
+}
+
 }  // namespace ui
