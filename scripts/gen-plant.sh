@@ -88,5 +88,14 @@ start=$(date +%s)
 $PSQL -X -q -v ON_ERROR_STOP=1 "${conn[@]}" \
     -v workers="$WORKERS" -v products="$PRODUCTS" -v kinds="$KINDS" -v operations="$OPERATIONS" \
     -v date_from="$FROM" -v date_to="$TO" -v per_day="$PER_DAY" -v dense_month="$DENSE" \
-    -v seed="$SEED" -f - <"$ROOT/db/gen-plant.sql"
+    -v seed="$SEED" -f - < <(cat "$ROOT/db/gen-plant.sql" "$ROOT/db/timesheet-from-journal.sql")
+$PSQL -X -q "${conn[@]}" <<'SQL'
+SELECT (SELECT count(*) FROM accounts_dep.person) AS workers,
+       (SELECT count(*) FROM accounts_dep.izdel) AS products,
+       (SELECT count(*) FROM accounts_dep.vid_oper) AS kinds,
+       (SELECT count(*) FROM accounts_dep.oper) AS operations,
+       (SELECT count(*) FROM accounts_dep.norm) AS norms,
+       (SELECT count(*) FROM accounts_dep.smena) AS journal,
+       (SELECT count(*) FROM accounts_dep.h_tabel) AS timesheet;
+SQL
 echo "Generated in $(($(date +%s) - start)) s"

@@ -53,7 +53,7 @@ SQL
     psql_admin -d postgres -c "ALTER DATABASE plantdb SET datestyle TO 'ISO, DMY'"
     if [ "$demo" = "--demo" ]; then
         as_pg "$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -h "$DIR" -p 5432 -U sys -d plantdb \
-            <"$ROOT/db/demo.sql" >/dev/null
+            < <(cat "$ROOT/db/demo.sql" "$ROOT/db/timesheet-from-journal.sql") >/dev/null
     fi
     echo "PostgreSQL cluster on $HOST:5432 (files in $DIR)"
 }
