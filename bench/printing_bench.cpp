@@ -6,8 +6,10 @@
 #include "data/connection.h"
 #include "data/data_module.h"
 #include "data/dataset.h"
+#include "data/product_kind.h"
 #include "printing/painter.h"
 #include "printing/prepare.h"
+#include "reports/report_texts.h"
 #include "ui/colors.h"
 #include "ui/error_display.h"
 
@@ -82,19 +84,12 @@ Layout twoGroupLayout() {
     const Font detail{QStringLiteral("MS Sans Serif"), 9};
     l.detail =
         band(4.2)
-            .add(computedText([](const Row& r) {
-                     return r.integer("naimen") == 0 ? QStringLiteral("Готовая продукция")
-                                                     : QStringLiteral("Заготовки");
-                 })
+            .add(computedText(
+                     [](const Row& r) { return data::productKindText(r.integer("naimen")); })
                      .at(13.2, 40)
                      .withFont(detail.family, 9))
             .add(fieldText("vid").at(56.9, 40, Align::Center).withFont(detail.family, 9))
-            .add(computedText([](const Row& r) {
-                     const int c = r.integer("color");
-                     return c <= 0   ? QStringLiteral(" ")
-                            : c == 1 ? QStringLiteral(" (грунт)")
-                                     : QStringLiteral(" (RAL: ") + QString::number(c) + ')';
-                 })
+            .add(computedText([](const Row& r) { return reports::colourText(r.integer("color")); })
                      .at(101.6, 35)
                      .withFont(detail.family, 9))
             .add(fieldText("kolvo").at(137.8, 20, Align::Center).withFont(detail.family, 9))

@@ -5,6 +5,7 @@
 #include "entry/entry_save.h"
 #include "entry/entry_statements.h"
 #include "refbooks/operations_list.h"
+#include "refbooks/operations_statements.h"
 #include "refbooks/workers_list.h"
 #include "ui/clock.h"
 #include "ui/controls.h"
@@ -223,11 +224,9 @@ void TForm11::PrepareChange() {
                         ? day.toDate()
                         : ui::parseDate(day.toString().trimmed()));
     Edit1->setText(journal->text(QStringLiteral("fio")).trimmed());
-    Edit2->setText(journal->text(QStringLiteral("marka")).trimmed() + QStringLiteral("; ") +
-                   journal->text(QStringLiteral("vid")).trimmed() + QStringLiteral("; ") +
-                   (journal->asInt(QStringLiteral("naimen")) == 0
-                        ? QStringLiteral("Готовая продукция")
-                        : QStringLiteral("Заготовки")));
+    Edit2->setText(refbooks::operations::operationText(journal->text(QStringLiteral("marka")),
+                                                       journal->text(QStringLiteral("vid")),
+                                                       journal->asInt(QStringLiteral("naimen"))));
     Edit3->setText(journal->text(QStringLiteral("kol_vo")).trimmed());
     Edit4->setText(journal->text(QStringLiteral("brak")).trimmed());
     entry_w_id = journal->asInt(QStringLiteral("w_id"));

@@ -1,7 +1,5 @@
 #include "printing/fonts.h"
 
-#include "printing/prepare.h"
-
 #include <mutex>
 
 namespace printing {
@@ -9,8 +7,9 @@ namespace printing {
 namespace {
 constexpr int kDpi = 1200;
 constexpr double kMmPerDot = 25.4 / kDpi;
-}  // namespace
 
+// Font substitutions for the faces the layouts name and the workstation may lack; installed once,
+// before the first font is made for measuring or painting.
 void installFontFallbacks() {
     static std::once_flag once;
     std::call_once(once, [] {
@@ -22,6 +21,8 @@ void installFontFallbacks() {
             QFont::insertSubstitutions(QString::fromLatin1(face), sans);
     });
 }
+
+}  // namespace
 
 QFont toQFont(const Font& font) {
     installFontFallbacks();
@@ -49,10 +50,6 @@ QFontMetricsF& TextMeasure::metrics(const Font& font) {
 
 double TextMeasure::widthMm(const Font& font, const QString& text) {
     return metrics(font).horizontalAdvance(text) * kMmPerDot;
-}
-
-double TextMeasure::lineHeightMm(const Font& font) {
-    return metrics(font).height() * kMmPerDot;
 }
 
 double TextMeasure::wrappedHeightMm(const Font& font, const QString& text, double widthMm) {

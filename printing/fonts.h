@@ -19,7 +19,6 @@ class TextMeasure {
 public:
     TextMeasure();
     double widthMm(const Font& font, const QString& text);
-    double lineHeightMm(const Font& font);
     // Height of the text broken into lines no wider than widthMm.
     double wrappedHeightMm(const Font& font, const QString& text, double widthMm);
 

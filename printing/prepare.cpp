@@ -409,7 +409,6 @@ PreparedReport Preparer::run() {
 }  // namespace
 
 PreparedReport prepare(const Layout& layout, const data::Dataset& dataset) {
-    installFontFallbacks();
     return Preparer(layout, dataset).run();
 }
 

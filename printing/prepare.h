@@ -14,8 +14,4 @@ namespace printing {
 // one page with the report header, the report footer (zero sums) and the page footer.
 PreparedReport prepare(const Layout& layout, const data::Dataset& dataset);
 
-// Font substitutions for the faces the layouts name and the workstation may lack (Arial,
-// MS Sans Serif, Microsoft Sans Serif); installed once, before anything is measured or painted.
-void installFontFallbacks();
-
 }  // namespace printing

@@ -14,11 +14,6 @@ QVariant Row::value(const QString& field) const {
     return dataset_ ? dataset_->valueAt(row_, dataset_->fieldIndex(field)) : QVariant();
 }
 
-QString Row::text(const QString& field) const {
-    const QVariant v = value(field);
-    return v.isNull() ? QString() : v.toString();
-}
-
 double Row::number(const QString& field) const {
     const QVariant v = value(field);
     return v.isNull() ? 0.0 : v.toDouble();
@@ -40,11 +35,6 @@ Item& Item::top(double mm) {
     return *this;
 }
 
-Item& Item::height(double mm) {
-    heightMm = mm;
-    return *this;
-}
-
 Item& Item::withFont(const QString& family, double pointSize, bool isBold) {
     font = Font{family, pointSize, isBold};
     return *this;
@@ -57,11 +47,6 @@ Item& Item::bold(bool on) {
     return *this;
 }
 
-Item& Item::withColor(const QColor& c) {
-    color = c;
-    return *this;
-}
-
 Item& Item::withBackground(const QColor& c) {
     background = c;
     return *this;
@@ -71,11 +56,6 @@ Item& Item::withFrame(int sides, LineStyle style, const QColor& c) {
     frame.sides = sides;
     frame.style = style;
     frame.color = c;
-    return *this;
-}
-
-Item& Item::withMask(const QString& m) {
-    mask = m;
     return *this;
 }
 

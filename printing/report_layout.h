@@ -53,10 +53,8 @@ public:
 
     QVariant value(const QString& field) const;  // NULL for an unknown field
     QVariant value(int column) const;
-    QString text(const QString& field) const;   // NULL reads as ""
     double number(const QString& field) const;  // NULL reads as 0
     int integer(const QString& field) const;    // NULL reads as 0; rounded, not cut
-    int index() const { return row_; }          // 0-based visible row, -1 when there is none
 
 private:
     const data::Dataset* dataset_;
@@ -104,13 +102,10 @@ struct Item {
     // Fluent setters, so that layouts read as tables.
     Item& at(double left, double width = 0, Align a = Align::Left);
     Item& top(double mm);
-    Item& height(double mm);
     Item& withFont(const QString& family, double pointSize, bool bold = false);
     Item& bold(bool on = true);
-    Item& withColor(const QColor& c);
     Item& withBackground(const QColor& c);
     Item& withFrame(int sides, LineStyle style = LineStyle::Solid, const QColor& c = Qt::black);
-    Item& withMask(const QString& m);
     Item& growing(bool on = true);
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/journal_window.h"
 #include "data/data_module.h"
+#include "data/product_kind.h"
 #include "entry/entry_editor.h"
 #include "export/spreadsheet_bridge.h"
 #include "refbooks/list_search_keys.h"
@@ -244,7 +245,7 @@ void TForm4::Button5Click() {
         bridge.WriteCell(1, 1, sheetRow, XLS_Rep->valueAt(r, mark).toString());
         bridge.WriteCell(1, 2, sheetRow, XLS_Rep->valueAt(r, kind).toString());
         bridge.WriteCell(1, 3, sheetRow, ui::shortestFloat(XLS_Rep->valueAt(r, price).toDouble()));
-        bridge.WriteCell(1, 4, sheetRow, ops::productKindText(XLS_Rep->valueAt(r, naimen).toInt()));
+        bridge.WriteCell(1, 4, sheetRow, data::productKindText(XLS_Rep->valueAt(r, naimen).toInt()));
     }
     bridge.SetVisible(1);
     XLS_Rep->close();

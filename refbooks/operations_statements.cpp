@@ -1,5 +1,6 @@
 #include "refbooks/operations_statements.h"
 
+#include "data/product_kind.h"
 #include "data/row_filter.h"
 
 namespace refbooks::operations {
@@ -66,10 +67,6 @@ QString productMark(int izdelId) {
     return QStringLiteral("select marka from accounts_dep.izdel where id=%1").arg(izdelId);
 }
 
-QString productKindText(int naimen) {
-    return naimen == 0 ? QStringLiteral("Готовая продукция") : QStringLiteral("Заготовки");
-}
-
 double finalPrice(double basePrice, bool dayOff, int shift) {
     double price = basePrice;
     if (dayOff)
@@ -83,7 +80,7 @@ double finalPrice(double basePrice, bool dayOff, int shift) {
 
 QString operationText(const QString& mark, const QString& kind, int naimen) {
     return mark.trimmed() + QStringLiteral("; ") + kind.trimmed() + QStringLiteral("; ") +
-           productKindText(naimen);
+           data::productKindText(naimen);
 }
 
 }  // namespace refbooks::operations

@@ -27,9 +27,6 @@ QString markFilter(const QString& typed);
 // The mark of a product, read when an operation is chosen.
 QString productMark(int izdelId);
 
-// ProductKind as shown: 0 "Готовая продукция", anything else "Заготовки".
-QString productKindText(int naimen);
-
 // The entry price of a chosen operation: the base price, doubled on a day off, then times 1.2 in
 // shift 3 or 1.5 in overtime (shift 4).
 double finalPrice(double basePrice, bool dayOff, int shift);

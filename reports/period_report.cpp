@@ -1,7 +1,7 @@
 #include "reports/period_report.h"
 
-#include "data/data_module.h"
 #include "data/dataset.h"
+#include "data/product_kind.h"
 #include "printing/preview.h"
 #include "reports/report_texts.h"
 #include "ui/colors.h"
@@ -102,7 +102,7 @@ Band pageFooter() {
 }
 
 Item kindText() {
-    return computedText([](const Row& r) { return reports::kindText(r.integer("naimen")); });
+    return computedText([](const Row& r) { return data::productKindText(r.integer("naimen")); });
 }
 
 Item colourText() {

@@ -95,9 +95,4 @@ QString reportTitle(const QString& heading, const QDate& from, const QDate& to) 
     return heading + ui::dateText(from) + QStringLiteral(" по ") + ui::dateText(to);
 }
 
-Period previousMonth(const QDate& today) {
-    const QDate to(today.year(), today.month(), 1);
-    return {to.addMonths(-1), to};
-}
-
 }  // namespace reports

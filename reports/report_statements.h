@@ -27,12 +27,4 @@ QString productKindFilter(int kindIndex);
 // The title of a printed report: heading + from-date + " по " + to-date (DD.MM.YYYY).
 QString reportTitle(const QString& heading, const QDate& from, const QDate& to);
 
-struct Period {
-    QDate from;
-    QDate to;
-};
-// The period the report window proposes on a given day: the whole previous month
-// (1 December of the last year in January), the to-date being the first of the current month.
-Period previousMonth(const QDate& today);
-
 }  // namespace reports

@@ -2,10 +2,6 @@
 
 namespace reports {
 
-QString kindText(int naimen) {
-    return naimen == 0 ? QStringLiteral("Готовая продукция") : QStringLiteral("Заготовки");
-}
-
 QString colourText(int color) {
     if (color <= 0)
         return QStringLiteral(" ");

@@ -8,7 +8,6 @@
 #include "reports/report_statements.h"
 #include "reports/summary_export.h"
 #include "reports/workers_report_layout.h"
-#include "ui/clock.h"
 #include "ui/controls.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
@@ -16,7 +15,6 @@
 
 #include <QDateEdit>
 #include <QFont>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -125,21 +123,10 @@ void TForm18::ShowWithPeriod(const QDate& from, const QDate& to) {
     ui::showModal(this);
 }
 
-void TForm18::ShowPreviousMonth() {
-    const reports::Period period = reports::previousMonth(ui::today());
-    ShowWithPeriod(period.from, period.to);
-}
-
 void TForm18::prepareQuery(data::Dataset& query) const {
     query.setParam(QStringLiteral("data1"), DTPicker1->date());
     query.setParam(QStringLiteral("data2"), DTPicker2->date());
-    const QString filter = reports::productKindFilter(productKindIndex());
-    if (filter.isEmpty()) {
-        query.setFiltered(false);
-    } else {
-        query.setFilter(filter);
-        query.setFiltered(true);
-    }
+    query.filterBy(reports::productKindFilter(productKindIndex()));
 }
 
 namespace {

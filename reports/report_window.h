@@ -38,8 +38,6 @@ public:
 
     // The journal's "Сводные отчеты": the period set, then shown modally.
     void ShowWithPeriod(const QDate& from, const QDate& to);
-    // The same with the period the opener proposes: the whole previous month from today.
-    void ShowPreviousMonth();
 
     // The production summary query of the spreadsheet export.
     data::Dataset* XLS_Rep;

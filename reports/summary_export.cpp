@@ -1,6 +1,7 @@
 #include "reports/summary_export.h"
 
 #include "data/dataset.h"
+#include "data/product_kind.h"
 #include "export/spreadsheet_bridge.h"
 #include "reports/report_texts.h"
 #include "ui/format.h"
@@ -29,7 +30,7 @@ bool writeProductionSummary(data::Dataset& rows, SpreadsheetBridge& bridge,
         bridge.WriteCell(1, 2, r,
                          summaryOperationText(rows.text(QStringLiteral("vid")),
                                               rows.asInt(QStringLiteral("color"))));
-        bridge.WriteCell(1, 3, r, kindText(rows.asInt(QStringLiteral("naimen"))));
+        bridge.WriteCell(1, 3, r, data::productKindText(rows.asInt(QStringLiteral("naimen"))));
         bridge.WriteCell(1, 4, r,
                          ui::shortestFloat(rows.asDouble(QStringLiteral("mass")), separator));
         bridge.WriteCell(1, 5, r, QString::number(rows.asInt64(QStringLiteral("kolvo"))));

@@ -6,7 +6,6 @@
 #include "timesheet/cell_painting.h"
 #include "timesheet/month_export.h"
 #include "timesheet/month_rebuild.h"
-#include "timesheet/month_totals.h"
 #include "timesheet/rebuild_statements.h"
 #include "timesheet/timesheet_print_layout.h"
 #include "ui/clock.h"

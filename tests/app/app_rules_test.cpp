@@ -47,6 +47,8 @@ TEST(JournalRules, PreviousMonthPeriod) {
         {{2023, 3, 15}, {2023, 2, 1}, {2023, 3, 1}},
         {{2023, 3, 31}, {2023, 2, 1}, {2023, 3, 1}},
         {{2024, 12, 1}, {2024, 11, 1}, {2024, 12, 1}},
+        {{2024, 3, 31}, {2024, 2, 1}, {2024, 3, 1}},  // leap February
+        {{2022, 12, 1}, {2022, 11, 1}, {2022, 12, 1}},
     };
     for (const auto& c : cases) {
         const auto [from, to] = journal::previousMonthPeriod(c.today);

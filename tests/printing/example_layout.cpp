@@ -1,5 +1,6 @@
 #include "example_layout.h"
 
+#include "data/product_kind.h"
 #include "ui/colors.h"
 
 using namespace printing;
@@ -58,10 +59,8 @@ Layout exampleLayout(const QString& title) {
     // Detail: computed text, field texts, a masked number, a dotted frame.
     l.detail =
         band(4.2)
-            .add(computedText([](const Row& r) {
-                     return r.integer("naimen") == 0 ? QStringLiteral("Готовая продукция")
-                                                     : QStringLiteral("Заготовки");
-                 })
+            .add(computedText(
+                     [](const Row& r) { return data::productKindText(r.integer("naimen")); })
                      .at(13.2, 40)
                      .withFont(detailFont.family, 9))
             .add(fieldText("vid").at(56.9, 40, Align::Center).withFont(detailFont.family, 9))

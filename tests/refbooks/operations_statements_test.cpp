@@ -1,5 +1,6 @@
 #include "refbooks/operations_statements.h"
 #include "refbooks/norms_rules.h"
+#include "data/product_kind.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,7 @@ TEST(PricingRule, DayOffDoublesThenTheShiftSurcharge) {
 TEST(PricingRule, OperationTextIsMarkKindAndProductKind) {
     EXPECT_EQ(ops::operationText(" М-1 ", " резка ", 0), "М-1; резка; Готовая продукция");
     EXPECT_EQ(ops::operationText("М-1", "резка", 1), "М-1; резка; Заготовки");
-    EXPECT_EQ(ops::productKindText(5), "Заготовки");
+    EXPECT_EQ(data::productKindText(5), "Заготовки");
 }
 
 TEST(NormRules, CellsTheTableCanHoldAreTakenOthersRefused) {

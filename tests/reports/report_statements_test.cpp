@@ -1,5 +1,6 @@
 #include "reports/report_statements.h"
 #include "reports/report_texts.h"
+#include "data/product_kind.h"
 #include "ui/format.h"
 
 #include <gtest/gtest.h>
@@ -69,26 +70,10 @@ TEST(ReportStatements, TitleNamesBothDates) {
               "   Отчет по рабочим за период с 01.11.2022 по 01.12.2022");
 }
 
-TEST(ReportStatements, ProposedPeriodIsThePreviousMonth) {
-    const struct {
-        QDate today, from, to;
-    } cases[] = {
-        {{2023, 1, 15}, {2022, 12, 1}, {2023, 1, 1}},
-        {{2023, 3, 15}, {2023, 2, 1}, {2023, 3, 1}},
-        {{2024, 3, 31}, {2024, 2, 1}, {2024, 3, 1}},
-        {{2022, 12, 1}, {2022, 11, 1}, {2022, 12, 1}},
-    };
-    for (const auto& c : cases) {
-        const auto p = reports::previousMonth(c.today);
-        EXPECT_EQ(p.from, c.from) << c.today.toString().toStdString();
-        EXPECT_EQ(p.to, c.to) << c.today.toString().toStdString();
-    }
-}
-
 TEST(ReportTexts, KindColourAndOperation) {
-    EXPECT_EQ(reports::kindText(0), "Готовая продукция");
-    EXPECT_EQ(reports::kindText(1), "Заготовки");
-    EXPECT_EQ(reports::kindText(2), "Заготовки");
+    EXPECT_EQ(data::productKindText(0), "Готовая продукция");
+    EXPECT_EQ(data::productKindText(1), "Заготовки");
+    EXPECT_EQ(data::productKindText(2), "Заготовки");
 
     const struct {
         int color;

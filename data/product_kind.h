@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace data {
+
+// What an operation makes, by its naimen: "Готовая продукция" for 0, "Заготовки" for any other
+// value. The journal statements write the same choice in SQL.
+inline QString productKindText(int naimen) {
+    return naimen == 0 ? QStringLiteral("Готовая продукция") : QStringLiteral("Заготовки");
+}
+
+}  // namespace data
