@@ -1,17 +1,8 @@
 #include "data/shared_statements.h"
 
-#include <QStringList>
+#include "data/sql_text.h"
 
 namespace data::statements {
-
-namespace {
-QString lines(std::initializer_list<const char*> parts) {
-    QStringList l;
-    for (const char* p : parts)
-        l << QString::fromUtf8(p);
-    return l.join(QLatin1Char('\n'));
-}
-}  // namespace
 
 QString workers() {
     return QStringLiteral("select * from accounts_dep.person order by fio");
@@ -22,7 +13,7 @@ QString izdel() {
 }
 
 QString oper() {
-    return lines({
+    return data::sqlLines({
         "select izdel.MARKA, vid_oper.VID, oper.NAIMEN, (SELECT (CASE naimen WHEN 0 THEN "
         "'Готовая продукция' ELSE 'Заготовки' END)) as nmn,",
         "count(o_id) norma, min(price)::numeric cena,",
@@ -41,7 +32,7 @@ QString vidOper() {
 QString smena(int shift) {
     const QString s = QString::number(shift);
     const bool first = shift == 1;
-    return lines({
+    return data::sqlLines({
                "select smena.id, smena.data, smena.smena, smena.i_id, smena.o_id, smena.w_id, ",
                "smena.cena,person.s_caption fio, izdel.marka, vid_oper.vid, (SELECT (CASE naimen "
                "WHEN 0 THEN 'Готовая продукция' ELSE 'Заготовки' END)) as nmn, oper.naimen,  "
@@ -62,7 +53,7 @@ QString smena(int shift) {
 }
 
 QString hTabel(int shift) {
-    return lines({
+    return data::sqlLines({
                "select person.s_caption fio, h_tabel.*,(d1+d2+d3+d4+d5+d6+d7+d8+d9+d10+d11",
                "+d12+d13+d14+d15+d16+d17+d18+d19+d20+d21+d22+d23+d24+d25",
                "+d26+d27+d28+d29+d30+d31) as summ from accounts_dep.h_tabel, "

@@ -1,5 +1,7 @@
 #include "data/sql_text.h"
 
+#include <QStringList>
+
 namespace data {
 
 QString escapedInLiteral(const QString& text) {
@@ -8,12 +10,15 @@ QString escapedInLiteral(const QString& text) {
     return out;
 }
 
-QString quoted(const QString& text) {
-    return QLatin1Char('\'') + escapedInLiteral(text) + QLatin1Char('\'');
-}
-
 QString sqlDate(const QDate& date) {
     return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+QString sqlLines(std::initializer_list<const char*> lines) {
+    QStringList joined;
+    for (const char* line : lines)
+        joined << QString::fromUtf8(line);
+    return joined.join(QLatin1Char('\n'));
 }
 
 }  // namespace data

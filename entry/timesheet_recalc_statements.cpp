@@ -1,6 +1,7 @@
 #include "entry/timesheet_recalc_statements.h"
 
 #include "data/sql_text.h"
+#include "timesheet/rebuild_statements.h"
 
 namespace recalc {
 
@@ -8,12 +9,14 @@ namespace {
 QString n(int value) {
     return QString::number(value);
 }
+
+QString keyOf(int w, int s, const QDate& day) {
+    return timesheet::rebuild::keyTail(n(w), n(s), day.month(), n(day.year()));
+}
 }  // namespace
 
 QString countStatement(int w, int s, const QDate& day) {
-    return QStringLiteral("select count(w_id) as cnt from accounts_dep.h_tabel where w_id=") +
-           n(w) + QStringLiteral(" and smena=") + n(s) + QStringLiteral(" and month=") +
-           n(day.month()) + QStringLiteral(" and year=") + n(day.year());
+    return QStringLiteral("select count(w_id) as cnt from accounts_dep.h_tabel") + keyOf(w, s, day);
 }
 
 QString daySumStatement(int w, int s, const QDate& day) {
@@ -23,17 +26,12 @@ QString daySumStatement(int w, int s, const QDate& day) {
 }
 
 QString insertStatement(int w, int s, const QDate& day, int sum) {
-    return QStringLiteral("insert into accounts_dep.h_tabel(smena, w_id, month, year, d") +
-           n(day.day()) + QStringLiteral(") values(") + n(s) + QStringLiteral(", ") + n(w) +
-           QStringLiteral(", ") + n(day.month()) + QStringLiteral(", ") + n(day.year()) +
-           QStringLiteral(", ") + n(sum) + QStringLiteral(")");
+    return timesheet::rebuild::insertDay(day.day(), n(s), n(w), day.month(), n(day.year()), n(sum));
 }
 
 QString updateStatement(int w, int s, const QDate& day, int sum) {
     return QStringLiteral("update accounts_dep.h_tabel set d") + n(day.day()) +
-           QStringLiteral("=") + n(sum) + QStringLiteral(" where w_id=") + n(w) +
-           QStringLiteral(" and smena=") + n(s) + QStringLiteral(" and month=") + n(day.month()) +
-           QStringLiteral(" and year=") + n(day.year());
+           QStringLiteral("=") + n(sum) + keyOf(w, s, day);
 }
 
 }  // namespace recalc

@@ -1,22 +1,12 @@
 #include "reports/report_statements.h"
 
+#include "data/sql_text.h"
 #include "ui/format.h"
-
-#include <QStringList>
 
 namespace reports {
 
-namespace {
-QString lines(std::initializer_list<const char*> parts) {
-    QStringList out;
-    for (const char* p : parts)
-        out << QString::fromUtf8(p);
-    return out.join(QLatin1Char('\n'));
-}
-}  // namespace
-
 QString workersReportSql() {
-    return lines({
+    return data::sqlLines({
         "select person.s_caption fio, sum(smena.kol_vo-smena.brak)::numeric as kolvo, ",
         "sum((kol_vo-brak)*smena.cena) as summa,vid_oper.vid,",
         "izdel.nom, oper.naimen, color from cmn_contractor.person "
@@ -29,7 +19,7 @@ QString workersReportSql() {
 }
 
 QString productsReportSql() {
-    return lines({
+    return data::sqlLines({
         "select sum(smena.kol_vo-smena.brak)::numeric as kolvo, vid_oper.vid,",
         "izdel.nom, oper.naimen, color,  "
         "round((izdel.massa*sum(smena.kol_vo-smena.brak))::numeric,2) as mass",
@@ -41,7 +31,7 @@ QString productsReportSql() {
 }
 
 QString detailedWorkersReportSql() {
-    return lines({
+    return data::sqlLines({
         "select s_caption fio, izdel.marka, vid_oper.vid, oper.naimen, ",
         "sum(smena.kol_vo)::numeric as kolvo, sum(smena.brak) as brk, sum((kol_vo-brak)*",
         "smena.cena) as summa, color, sum(prize*(kol_vo-brak)*cena/100) as s_prize ",
@@ -56,7 +46,7 @@ QString detailedWorkersReportSql() {
 }
 
 QString detailedProductsReportSql() {
-    return lines({
+    return data::sqlLines({
         "select izdel.marka, vid_oper.vid vid, oper.naimen, izdel.nom,",
         "sum(smena.kol_vo)::numeric as kolvo, sum(smena.brak) as brk, ",
         "sum((kol_vo-brak)*smena.cena) as summa, color, "
@@ -70,7 +60,7 @@ QString detailedProductsReportSql() {
 }
 
 QString productionSummarySql() {
-    return lines({
+    return data::sqlLines({
         "select sum(smena.kol_vo-smena.brak)::numeric as kolvo, vid_oper.vid,",
         "izdel.nom, oper.naimen, color,izdel.massa*sum(smena.kol_vo-smena.brak) as mass ",
         "from accounts_dep.smena,accounts_dep.izdel,accounts_dep.vid_oper, accounts_dep.oper "

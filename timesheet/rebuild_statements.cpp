@@ -6,12 +6,12 @@ namespace {
 QString num(int value) {
     return QString::number(value);
 }
+}  // namespace
 
 QString keyTail(const QString& w, const QString& s, int month, const QString& year) {
     return QStringLiteral(" where w_id=") + w + QStringLiteral(" and smena=") + s +
            QStringLiteral(" and month=") + num(month) + QStringLiteral(" and year=") + year;
 }
-}  // namespace
 
 QString dayAggregate() {
     return QStringLiteral(

@@ -9,6 +9,10 @@ namespace timesheet::rebuild {
 // Per-day journal sums by shift and worker; parameter :data.
 QString dayAggregate();
 
+// The timesheet row of a worker, shift and month: " where w_id=W and smena=S and month=M and
+// year=Y". The day-cell recalculation writes its statements with it and insertDay too.
+QString keyTail(const QString& w, const QString& s, int month, const QString& year);
+
 QString deleteMonth(int month, const QString& year);
 QString rowCount(const QString& w, const QString& s, int month, const QString& year);
 QString updateDay(int day, const QString& t, const QString& w, const QString& s, int month,
