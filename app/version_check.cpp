@@ -38,10 +38,8 @@ void VersionCheck(const BuildStamp& program) {
     if (isOlder(program, record)) {
         if (Form23)
             Form23->Timer1->start();
-        ui::showMessage(
-            {QStringLiteral(
-                 "Версия программы не соответсвует БД! Запустите программу через 5 мин."),
-             QStringLiteral("Ошибка"), ui::Icon::Stop, ui::Buttons::Ok});
+        ui::showRefusal(QStringLiteral(
+            "Версия программы не соответсвует БД! Запустите программу через 5 мин."));
         terminateApplication();
     }
 }

@@ -31,10 +31,9 @@ qint64 aggregateRows = 0;
 using bench::env;
 
 QVariant scalar(const QString& sql) {
-    data::Dataset& q = DataModule6->runControl(sql);
-    const QVariant v = q.isEmpty() ? QVariant() : q.value(q.fieldNames().first());
-    q.close();
-    return v;
+    return DataModule6->readControl(sql, [](const data::Dataset& q) {
+        return q.isEmpty() ? QVariant() : q.value(q.fieldNames().first());
+    });
 }
 
 QDate firstDay() {
@@ -94,9 +93,7 @@ void BM_RebuildAutocommit(benchmark::State& state) {
                 const QString w = dt.text(QStringLiteral("w_id"));
                 const QString s = dt.text(QStringLiteral("smena"));
                 const QString t = dt.text(QStringLiteral("tim"));
-                data::Dataset& c = DataModule6->runControl(rb::rowCount(w, s, month, year));
-                const int cnt = c.asInt(QStringLiteral("cnt"));
-                c.close();
+                const qint64 cnt = DataModule6->controlCount(rb::rowCount(w, s, month, year));
                 DataModule6->H_Tabel_ins.setSql(cnt != 0
                                                     ? rb::updateDay(day, t, w, s, month, year)
                                                     : rb::insertDay(day, s, w, month, year, t));

@@ -6,9 +6,7 @@
 namespace data {
 
 int Command::exec() {
-    const QSqlDatabase db =
-        connectionName_.isEmpty() ? defaultDb() : QSqlDatabase::database(connectionName_, false);
-    QSqlQuery q = runStatement(db, sql_, params_);
+    QSqlQuery q = runStatement(defaultDb(), sql_, params_);
     return q.numRowsAffected();
 }
 

@@ -14,7 +14,6 @@ public:
     void setSql(const QString& text) { sql_ = text; }
     const QString& sql() const { return sql_; }
     void setParam(const QString& name, const QVariant& value) { params_.insert(name, value); }
-    void setConnectionName(const QString& name) { connectionName_ = name; }
 
     // Executes the statement once; throws DbError with the driver's message.
     // Returns the number of rows affected.
@@ -26,7 +25,6 @@ private:
     QString name_;
     QString sql_;
     QHash<QString, QVariant> params_;
-    QString connectionName_;
 };
 
 }  // namespace data

@@ -6,13 +6,6 @@
 
 namespace data {
 
-namespace {
-QString& defaultName() {
-    static QString name = QStringLiteral("ADO_DB");
-    return name;
-}
-}  // namespace
-
 QString composeConnectionString(const QString& arg1, const QString& arg2,
                                 const QString& builtInServer) {
     const bool given = !arg2.isEmpty();
@@ -64,16 +57,8 @@ bool Connection::isOpen() const {
     return QSqlDatabase::contains(name_) && QSqlDatabase::database(name_, false).isOpen();
 }
 
-QSqlDatabase Connection::db() const {
-    return QSqlDatabase::database(name_, false);
-}
-
 QSqlDatabase defaultDb() {
-    return QSqlDatabase::database(defaultName(), false);
-}
-
-void setDefaultConnectionName(const QString& name) {
-    defaultName() = name;
+    return QSqlDatabase::database(QString::fromLatin1(kDefaultConnection), false);
 }
 
 }  // namespace data

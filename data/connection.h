@@ -7,6 +7,8 @@ namespace data {
 
 // The database name used when the command line does not name a server.
 inline constexpr const char* kBuiltInDatabase = "plantdb";
+// The name of the data module's connection, which queries and commands use unless told otherwise.
+inline constexpr const char* kDefaultConnection = "ADO_DB";
 
 // The ODBC connection string for the PostgreSQL driver. Argument 2 (the server) decides:
 // when it is empty both built-in values are used and argument 1 is ignored. The values are
@@ -18,7 +20,7 @@ QString composeConnectionString(
 // The one connection every query and command of the process runs on.
 class Connection {
 public:
-    explicit Connection(const QString& name = QStringLiteral("ADO_DB"));
+    explicit Connection(const QString& name = QString::fromLatin1(kDefaultConnection));
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -27,8 +29,6 @@ public:
     void open(const QString& connectionString);
     void close();
     bool isOpen() const;
-    QSqlDatabase db() const;
-    const QString& name() const { return name_; }
 
 private:
     QString name_;
@@ -37,6 +37,5 @@ private:
 // The connection the data module owns; queries and commands created without an explicit
 // connection use it.
 QSqlDatabase defaultDb();
-void setDefaultConnectionName(const QString& name);
 
 }  // namespace data

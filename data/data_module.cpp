@@ -62,18 +62,19 @@ data::Dataset* TDataModule6::timesheetOf(int shift) const {
 
 data::Dataset& TDataModule6::runControl(const QString& sql) {
     Control->close();
-    Control->clearSql();
-    Control->addLine(sql);
+    Control->setSql(sql);
     Control->open();
     return *Control;
 }
 
+qint64 TDataModule6::controlCount(const QString& sql) {
+    return readControl(sql,
+                       [](const data::Dataset& q) { return q.asInt64(QStringLiteral("cnt")); });
+}
+
 bool TDataModule6::CheckDuplicate(const QString& sql, const QString& message) {
-    runControl(sql);
-    const qint64 count = Control->asInt64(QStringLiteral("cnt"));
-    Control->close();
-    if (count > 0) {
-        ui::showMessage({message, QStringLiteral("Ошибка"), ui::Icon::Stop, ui::Buttons::Ok});
+    if (controlCount(sql) > 0) {
+        ui::showRefusal(message);
         return true;
     }
     return false;

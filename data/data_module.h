@@ -47,6 +47,21 @@ public:
 
     // Runs a one-row statement on Control and leaves Control open on its answer.
     data::Dataset& runControl(const QString& sql);
+
+    // Runs a statement on Control, hands the open answer to `read` and closes Control again, also
+    // when reading throws.
+    template <typename Read>
+    auto readControl(const QString& sql, Read read) {
+        runControl(sql);
+        const struct Closer {
+            data::Dataset* query;
+            ~Closer() { query->close(); }
+        } closer{Control};
+        return read(static_cast<const data::Dataset&>(*Control));
+    }
+
+    // The cnt column of a count statement run on Control.
+    qint64 controlCount(const QString& sql);
 };
 
 extern TDataModule6* DataModule6;

@@ -18,16 +18,6 @@ void Dataset::setSql(const QString& text) {
     sql_ = text;
 }
 
-void Dataset::clearSql() {
-    sql_.clear();
-}
-
-void Dataset::addLine(const QString& line) {
-    if (!sql_.isEmpty())
-        sql_ += QLatin1Char('\n');
-    sql_ += line;
-}
-
 void Dataset::setParam(const QString& name, const QVariant& value) {
     params_.insert(name, value);
 }
@@ -82,7 +72,7 @@ void Dataset::close() {
     modified_.clear();
     pendingRow_ = -1;
     current_ = -1;
-    eof_ = bof_ = true;
+    eof_ = true;
     emit rowsChanged();
     emit currentChanged(0);
 }
@@ -117,7 +107,7 @@ void Dataset::applyFilter() {
             visible_[r] = r;
     }
     current_ = visible_.empty() ? -1 : 0;
-    eof_ = bof_ = visible_.empty();
+    eof_ = visible_.empty();
     emit rowsChanged();
     emit currentChanged(recNo());
 }
@@ -150,7 +140,7 @@ void Dataset::filterBy(const QString& expression) {
 void Dataset::setCurrent(int index) {
     if (visible_.empty()) {
         current_ = -1;
-        eof_ = bof_ = true;
+        eof_ = true;
         return;
     }
     index = qBound(0, index, static_cast<int>(visible_.size()) - 1);
@@ -164,19 +154,17 @@ void Dataset::setCurrent(int index) {
 
 void Dataset::setRecNo(int recNo) {
     setCurrent(recNo - 1);
-    eof_ = bof_ = visible_.empty();
+    eof_ = visible_.empty();
 }
 
 void Dataset::first() {
     setCurrent(0);
     eof_ = visible_.empty();
-    bof_ = true;
 }
 
 void Dataset::last() {
     setCurrent(static_cast<int>(visible_.size()) - 1);
     eof_ = true;
-    bof_ = visible_.empty();
 }
 
 void Dataset::next() {
@@ -186,16 +174,12 @@ void Dataset::next() {
     }
     setCurrent(current_ + 1);
     eof_ = false;
-    bof_ = false;
 }
 
 void Dataset::prior() {
-    if (current_ <= 0) {
-        bof_ = true;
+    if (current_ <= 0)
         return;
-    }
     setCurrent(current_ - 1);
-    bof_ = false;
     eof_ = false;
 }
 
@@ -297,7 +281,7 @@ void Dataset::insert() {
     modified_.assign(fields_.size(), false);
     state_ = State::Insert;
     current_ = static_cast<int>(visible_.size()) - 1;
-    eof_ = bof_ = false;
+    eof_ = false;
     emit rowsChanged();
     emit currentChanged(recNo());
 }
@@ -412,7 +396,7 @@ void Dataset::removeStoredRow(int storedRow) {
     }
     visible_.swap(kept);
     current_ = visible_.empty() ? -1 : qBound(0, current_, static_cast<int>(visible_.size()) - 1);
-    eof_ = bof_ = visible_.empty();
+    eof_ = visible_.empty();
     emit rowsChanged();
     emit currentChanged(recNo());
 }

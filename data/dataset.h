@@ -26,8 +26,6 @@ public:
     // Statement text. A multi-line text is its lines joined by a line break.
     void setSql(const QString& text);
     const QString& sql() const { return sql_; }
-    void clearSql();
-    void addLine(const QString& line);
 
     // Named parameters, given without the leading colon ("data" for :data).
     void setParam(const QString& name, const QVariant& value);
@@ -58,10 +56,8 @@ public:
     void next();
     void prior();
     bool eof() const { return eof_; }
-    bool bof() const { return bof_; }
 
     // Fields of the current row, by name without regard to letter case.
-    int fieldCount() const { return static_cast<int>(fields_.size()); }
     const QStringList& fieldNames() const { return fields_; }
     int fieldIndex(const QString& field) const;  // -1 when unknown
     QVariant value(const QString& field) const;  // throws DbError for an unknown field
@@ -128,7 +124,6 @@ private:
     std::vector<int> visible_;        // stored row of each visible row
     int current_ = -1;                // index into visible_
     bool eof_ = true;
-    bool bof_ = true;
 
     QString filter_;
     bool filtered_ = false;

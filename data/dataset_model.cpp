@@ -34,13 +34,6 @@ void DatasetModel::setColumns(std::vector<GridColumn> columns) {
     endResetModel();
 }
 
-int DatasetModel::columnOf(const QString& field) const {
-    for (size_t i = 0; i < columns_.size(); ++i)
-        if (columns_[i].field.compare(field, Qt::CaseInsensitive) == 0)
-            return static_cast<int>(i);
-    return -1;
-}
-
 void DatasetModel::refreshAll() {
     if (rowCount() > 0 && columnCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));

@@ -47,8 +47,6 @@ public:
 
     void setColumns(std::vector<GridColumn> columns);
     const std::vector<GridColumn>& columns() const { return columns_; }
-    GridColumn& column(int index) { return columns_[index]; }
-    int columnOf(const QString& field) const;
 
     void setStyler(Styler styler) { styler_ = std::move(styler); }
     void setEditable(bool editable) { editable_ = editable; }

@@ -16,10 +16,7 @@ public:
 
     static RowFilter parse(const QString& expression);  // throws DbError
 
-    Kind kind() const { return kind_; }
     const QString& field() const { return field_; }
-    const QString& prefix() const { return prefix_; }
-    double number() const { return number_; }
 
     bool matches(const QVariant& value) const;
 

@@ -11,15 +11,11 @@ namespace data {
 namespace {
 int depth = 0;
 bool rollbackOnly = false;
-
-QSqlDatabase dbFor(const QString& name) {
-    return name.isEmpty() ? defaultDb() : QSqlDatabase::database(name, false);
-}
 }  // namespace
 
-Transaction::Transaction(const QString& connectionName) : connectionName_(connectionName) {
+Transaction::Transaction() {
     if (depth == 0) {
-        QSqlDatabase db = dbFor(connectionName_);
+        QSqlDatabase db = defaultDb();
         if (!db.transaction())
             throw DbError(db.lastError().text());
         rollbackOnly = false;
@@ -32,7 +28,7 @@ Transaction::~Transaction() {
         return;
     --depth;
     if (depth == 0)
-        dbFor(connectionName_).rollback();
+        defaultDb().rollback();
     else
         rollbackOnly = true;
 }
@@ -44,7 +40,7 @@ void Transaction::commit() {
     --depth;
     if (depth > 0)
         return;
-    QSqlDatabase db = dbFor(connectionName_);
+    QSqlDatabase db = defaultDb();
     if (rollbackOnly) {
         db.rollback();
         throw DbError(QStringLiteral("Транзакция отменена"));

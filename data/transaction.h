@@ -9,7 +9,7 @@ namespace data {
 // whole transaction is rolled back.
 class Transaction {
 public:
-    explicit Transaction(const QString& connectionName = {});
+    Transaction();
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -20,7 +20,6 @@ public:
     static bool active();
 
 private:
-    QString connectionName_;
     bool done_ = false;
 };
 

@@ -17,20 +17,17 @@ struct Place {
 };
 
 std::optional<Place> storedPlace(qint64 id) {
-    data::Dataset& q = DataModule6->runControl(storedPlaceStatement(id));
-    std::optional<Place> place;
-    if (!q.isEmpty())
-        place = Place{q.asInt(QStringLiteral("w_id")), q.asInt(QStringLiteral("smena")),
-                      q.value(QStringLiteral("data")).toDate()};
-    q.close();
-    return place;
+    return DataModule6->readControl(
+        storedPlaceStatement(id), [](const data::Dataset& q) -> std::optional<Place> {
+            if (q.isEmpty())
+                return std::nullopt;
+            return Place{q.asInt(QStringLiteral("w_id")), q.asInt(QStringLiteral("smena")),
+                         q.value(QStringLiteral("data")).toDate()};
+        });
 }
 
 bool duplicateExists(const QString& countSql) {
-    data::Dataset& q = DataModule6->runControl(countSql);
-    const bool found = q.asInt64(QStringLiteral("cnt")) > 0;
-    q.close();
-    return found;
+    return DataModule6->controlCount(countSql) > 0;
 }
 
 }  // namespace

@@ -7,18 +7,14 @@
 namespace {
 
 int daySum(int w, int s, const QDate& day) {
-    data::Dataset& q = DataModule6->runControl(recalc::daySumStatement(w, s, day));
     // The sum is grouped, so no row means no hours.
-    const int sum = q.isEmpty() ? 0 : q.asInt(QStringLiteral("tim"));
-    q.close();
-    return sum;
+    return DataModule6->readControl(recalc::daySumStatement(w, s, day), [](const data::Dataset& q) {
+        return q.isEmpty() ? 0 : q.asInt(QStringLiteral("tim"));
+    });
 }
 
 int rowCount(int w, int s, const QDate& day) {
-    data::Dataset& q = DataModule6->runControl(recalc::countStatement(w, s, day));
-    const int count = q.asInt(QStringLiteral("cnt"));
-    q.close();
-    return count;
+    return static_cast<int>(DataModule6->controlCount(recalc::countStatement(w, s, day)));
 }
 
 void writeCell(const QString& sql) {

@@ -122,9 +122,9 @@ int TForm10::addOperation(int naimen) {
     data::Transaction transaction;
     DataModule6->Oper_ins.setSql(ops::insertOperation(vid_id, naimen, izdel_id));
     DataModule6->Oper_ins.exec();
-    data::Dataset& added = DataModule6->runControl(ops::addedOperationId(vid_id, naimen, izdel_id));
-    const int id = added.asInt(QStringLiteral("id"));
-    added.close();
+    const int id = DataModule6->readControl(
+        ops::addedOperationId(vid_id, naimen, izdel_id),
+        [](const data::Dataset& added) { return added.asInt(QStringLiteral("id")); });
     data::Command firstNorm(QStringLiteral("Norm_ins"), ops::insertFirstNorm());
     firstNorm.setParam(QStringLiteral("o_id"), id);
     firstNorm.setParam(QStringLiteral("price"), 0.0);

@@ -180,9 +180,9 @@ void TForm4::chooseOperation() {
     Form11->entry_o_id = o->asInt(QStringLiteral("id"));
     Form11->entry_price = ops::finalPrice(o->asDouble(QStringLiteral("cena")),
                                           Form1->CBox1->isChecked(), Form1->CurrentShift);
-    data::Dataset& control = DataModule6->runControl(ops::productMark(Form11->entry_i_id));
-    const QString mark = control.text(QStringLiteral("marka"));
-    control.close();
+    const QString mark = DataModule6->readControl(
+        ops::productMark(Form11->entry_i_id),
+        [](const data::Dataset& q) { return q.text(QStringLiteral("marka")); });
     Form11->Edit2->setText(ops::operationText(mark, o->text(QStringLiteral("vid")),
                                               o->asInt(QStringLiteral("naimen"))));
     accept();
@@ -245,7 +245,8 @@ void TForm4::Button5Click() {
         bridge.WriteCell(1, 1, sheetRow, XLS_Rep->valueAt(r, mark).toString());
         bridge.WriteCell(1, 2, sheetRow, XLS_Rep->valueAt(r, kind).toString());
         bridge.WriteCell(1, 3, sheetRow, ui::shortestFloat(XLS_Rep->valueAt(r, price).toDouble()));
-        bridge.WriteCell(1, 4, sheetRow, data::productKindText(XLS_Rep->valueAt(r, naimen).toInt()));
+        bridge.WriteCell(1, 4, sheetRow,
+                         data::productKindText(XLS_Rep->valueAt(r, naimen).toInt()));
     }
     bridge.SetVisible(1);
     XLS_Rep->close();

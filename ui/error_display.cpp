@@ -5,19 +5,15 @@
 
 namespace ui {
 
-void showError(const QString& message) {
-    showMessage({message, QStringLiteral("Ошибка"), Icon::Stop, Buttons::Ok});
-}
-
 void showException(const std::exception_ptr& error) {
     try {
         std::rethrow_exception(error);
     } catch (const data::DbError& e) {
-        showError(e.message());
+        showRefusal(e.message());
     } catch (const std::exception& e) {
-        showError(QString::fromLocal8Bit(e.what()));
+        showRefusal(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        showError(QStringLiteral("Неизвестная ошибка"));
+        showRefusal(QStringLiteral("Неизвестная ошибка"));
     }
 }
 

@@ -8,9 +8,8 @@
 
 namespace ui {
 
-// The application's error display: the error's own message in a stop box.
-void showError(const QString& message);
-// Shows what an escaping exception carries (the driver's text for database errors).
+// The application's error display: what an escaping exception carries (the driver's text for
+// database errors) in a stop box.
 void showException(const std::exception_ptr& error);
 
 // Runs an event handler; whatever escapes it is shown by the error display and the handler ends
