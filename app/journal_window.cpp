@@ -18,6 +18,7 @@
 #include "timesheet/timesheet_window.h"
 #include "ui/clock.h"
 #include "ui/colors.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/format.h"
@@ -153,9 +154,7 @@ void TForm1::buildControls() {
     connect(DBGrid2, &QTableView::doubleClicked, this, ui::guarded([this] { DBGrid2DblClick(); }));
 
     auto button = [this](const char* name, const QString& caption, void (TForm1::*handler)()) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
+        QPushButton* b = ui::makeButton(this, name, caption);
         connect(b, &QPushButton::clicked, this,
                 ui::guarded([this, handler] { (this->*handler)(); }));
         return b;

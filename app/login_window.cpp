@@ -5,6 +5,7 @@
 #include "app/version_check.h"
 #include "data/data_module.h"
 #include "reports/report_window.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
@@ -30,12 +31,9 @@ TForm23::TForm23(QWidget* parent) : ui::Window(parent) {
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setEchoMode(QLineEdit::Password);
-    Button1 = new QPushButton(QStringLiteral("Вход"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1 = ui::makeButton(this, "Button1", QStringLiteral("Вход"));
     Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setAutoDefault(false);
+    Button2 = ui::makeButton(this, "Button2", QStringLiteral("Отмена"));
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(5000);

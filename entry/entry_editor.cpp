@@ -64,14 +64,6 @@ QVBoxLayout* labelled(QLabel* l, QWidget* box) {
     return column;
 }
 
-QPushButton* ellipsis(QWidget* parent, const char* name) {
-    auto* b = new QPushButton(QStringLiteral("..."), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    b->setFixedWidth(28);
-    return b;
-}
-
 }  // namespace
 
 TForm11::TForm11(QWidget* parent) : ui::Window(parent) {
@@ -85,9 +77,9 @@ TForm11::TForm11(QWidget* parent) : ui::Window(parent) {
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
 
     Edit1 = readOnlyBox(GroupBox1, "Edit1", 220);
-    Button3 = ellipsis(GroupBox1, "Button3");
+    Button3 = ui::makePickerButton(GroupBox1, "Button3", 28);
     Edit2 = readOnlyBox(GroupBox1, "Edit2", 320);
-    Button4 = ellipsis(GroupBox1, "Button4");
+    Button4 = ui::makePickerButton(GroupBox1, "Button4", 28);
     Edit3 = digitBox(GroupBox1, "Edit3", digitsOnly);
     Edit6 = digitBox(GroupBox1, "Edit6", digitsOnly);
     Edit6->setText(QStringLiteral("0"));

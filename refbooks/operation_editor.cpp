@@ -31,14 +31,6 @@ QLineEdit* readOnlyBox(QWidget* parent, const char* name) {
     return e;
 }
 
-QPushButton* pickerButton(QWidget* parent, const char* name) {
-    auto* b = new QPushButton(QStringLiteral("..."), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    b->setFixedWidth(32);
-    return b;
-}
-
 QHBoxLayout* boxWithButton(QLineEdit* box, QPushButton* button) {
     auto* row = new QHBoxLayout;
     row->addWidget(box);
@@ -54,9 +46,9 @@ TForm10::TForm10(QWidget* parent) : ui::Window(parent) {
     GroupBox1 = new QGroupBox(QStringLiteral("Цена операции"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     Edit1 = readOnlyBox(GroupBox1, "Edit1");
-    Button3 = pickerButton(GroupBox1, "Button3");
+    Button3 = ui::makePickerButton(GroupBox1, "Button3", 32);
     Edit2 = readOnlyBox(GroupBox1, "Edit2");
-    Button4 = pickerButton(GroupBox1, "Button4");
+    Button4 = ui::makePickerButton(GroupBox1, "Button4", 32);
     ComboBox1 = new QComboBox(GroupBox1);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->addItems({QStringLiteral("Готовая продукция"), QStringLiteral("Заготовки")});

@@ -14,6 +14,12 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return b;
 }
 
+QPushButton* makePickerButton(QWidget* parent, const char* name, int width) {
+    QPushButton* b = makeButton(parent, name, QStringLiteral("..."));
+    b->setFixedWidth(width);
+    return b;
+}
+
 EditorButtons layOutEditor(QDialog* dialog, QWidget* group, const QString& saveCaption,
                            bool fixedSize) {
     EditorButtons b{makeButton(dialog, "Button1", saveCaption),

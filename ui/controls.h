@@ -11,6 +11,9 @@ namespace ui {
 // A button named after its control; it answers Enter only when a window makes it the default.
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption);
 
+// A "..." button beside a box, opening a picker; narrow, of the given width in pixels.
+QPushButton* makePickerButton(QWidget* parent, const char* name, int width);
+
 // The save and cancel buttons every editor dialog has under its group.
 struct EditorButtons {
     QPushButton* save;    // Button1, the default button
