@@ -197,34 +197,16 @@ void TForm1::buildControls() {
         m->setObjectName(QString::fromLatin1(name));
         m->setColumns(journalColumns());
         m->setStyler(styleMark);
-        // The grid follows the current row of the link it shows.
-        auto follow = [this, m] {
-            if (DBGrid2->model() != m)
-                return;
-            const int row = m->dataset() ? m->dataset()->recNo() - 1 : -1;
-            if (row < 0 || row >= m->rowCount())
-                return;
-            const QModelIndex current = DBGrid2->currentIndex();
-            if (current.row() != row)
-                DBGrid2->selectionModel()->setCurrentIndex(
-                    m->index(row, current.isValid() ? current.column() : 0),
-                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        };
-        connect(m, &QAbstractItemModel::modelReset, this, follow);
-        connect(m, &data::DatasetModel::currentMoved, this, follow);
+        ui::followDataset(DBGrid2, m);
         return m;
     };
     DataSource1 = link("DataSource1");
     DataSource2 = link("DataSource2");
     DataSource3 = link("DataSource3");
     DataSource4 = link("DataSource4");
-    DBGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid2->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid2->verticalHeader()->setDefaultSectionSize(DBGrid2->fontMetrics().height() + 6);
+    ui::setUpGrid(DBGrid2);
     DBGrid2->verticalHeader()->setMinimumWidth(12);
-    DBGrid2->horizontalHeader()->setHighlightSections(false);
-    linkGrid(DataSource1);
+    ui::showModel(DBGrid2, DataSource1);
 
     paintShiftButtons();
     paintMarked(CBox1, false, ui::kRed);
@@ -316,22 +298,6 @@ data::DatasetModel* TForm1::dataSourceOf(int shift) const {
     }
 }
 
-void TForm1::linkGrid(data::DatasetModel* source) {
-    if (DBGrid2->model() == source)
-        return;
-    QItemSelectionModel* old = DBGrid2->selectionModel();
-    DBGrid2->setModel(source);
-    delete old;
-    ui::applyColumns(DBGrid2, source);
-    connect(DBGrid2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [source](const QModelIndex& current) {
-                data::Dataset* ds = source->dataset();
-                if (ds && current.isValid() && ds->recNo() != current.row() + 1)
-                    ds->setRecNo(current.row() + 1);
-            });
-    emit source->currentMoved(source->dataset() ? source->dataset()->recNo() : 0);
-}
-
 void TForm1::reloadJournals(const QDate& day) {
     for (int shift = 1; shift <= 4; ++shift)
         DataModule6->journalOf(shift)->close();
@@ -366,7 +332,7 @@ void TForm1::RadioButtonClick(int shift) {
                                         : RadioButton1;
     if (!chosen->isChecked())
         return;
-    linkGrid(dataSourceOf(shift));
+    ui::showModel(DBGrid2, dataSourceOf(shift));
     CurrentShift = shift;
     paintShiftButtons();
 }

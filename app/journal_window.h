@@ -101,7 +101,6 @@ private:
     void FormCreate(const QStringList& args);
     void buildControls();
     void buildMenu();
-    void linkGrid(data::DatasetModel* source);
     void reloadJournals(const QDate& day);
     void paintShiftButtons();
 

@@ -24,7 +24,6 @@ void selectCurrent(QTableView* grid, data::DatasetModel* model) {
         grid->scrollTo(target);
     }
 }
-}  // namespace
 
 void applyColumns(QTableView* grid, const data::DatasetModel* model) {
     const auto& columns = model->columns();
@@ -34,27 +33,47 @@ void applyColumns(QTableView* grid, const data::DatasetModel* model) {
             grid->setColumnWidth(static_cast<int>(i), columns[i].width);
     }
 }
+}  // namespace
 
-void bindGrid(QTableView* grid, data::DatasetModel* model, bool readOnly) {
-    grid->setModel(model);
+void setUpGrid(QTableView* grid, bool readOnly) {
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     if (readOnly)
         grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->horizontalHeader()->setHighlightSections(false);
-    applyColumns(grid, model);
+}
 
+void followDataset(QTableView* grid, data::DatasetModel* model) {
+    // The dataset may be switched or reloaded: follow its current row after every change.
+    auto follow = [grid, model] {
+        if (grid->model() == model)
+            selectCurrent(grid, model);
+    };
+    QObject::connect(model, &QAbstractItemModel::modelReset, grid, follow);
+    QObject::connect(model, &data::DatasetModel::currentMoved, grid, follow);
+}
+
+void showModel(QTableView* grid, data::DatasetModel* model) {
+    if (grid->model() == model)
+        return;
+    QItemSelectionModel* old = grid->selectionModel();
+    grid->setModel(model);
+    delete old;  // the view does not delete the selection model it replaces
+    applyColumns(grid, model);
     QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, grid,
                      [model](const QModelIndex& current) {
                          data::Dataset* ds = model->dataset();
                          if (ds && current.isValid() && ds->recNo() != current.row() + 1)
                              ds->setRecNo(current.row() + 1);
                      });
-    // The dataset may be switched or reloaded: follow its current row after every change.
-    auto follow = [grid, model] { selectCurrent(grid, model); };
-    QObject::connect(model, &QAbstractItemModel::modelReset, grid, follow);
-    QObject::connect(model, &data::DatasetModel::currentMoved, grid, follow);
+    selectCurrent(grid, model);
+}
+
+void bindGrid(QTableView* grid, data::DatasetModel* model, bool readOnly) {
+    setUpGrid(grid, readOnly);
+    followDataset(grid, model);
+    showModel(grid, model);
 }
 
 QTableView* makeListGrid(QWidget* parent, const char* name, data::Dataset* dataset,
