@@ -43,10 +43,6 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-QString numberText(const QVariant& v) {
-    return v.isNull() ? QString() : ui::shortestFloat(v.toDouble());
-}
-
 QString timestampText(const QVariant& v) {
     return v.isNull() ? QString() : v.toDateTime().toString(QStringLiteral("dd.MM.yyyy H:mm:ss"));
 }
@@ -72,9 +68,9 @@ std::vector<data::GridColumn> journalColumns() {
     const int widths[] = {230, 110, 165, 130, 45, 45, 60, 45, 80, 70, 40, 135};
     for (size_t i = 0; i < c.size(); ++i)
         c[i].width = widths[i];
-    c[6].format = numberText;
-    c[8].format = numberText;
-    c[9].format = numberText;
+    c[6].format = ui::shortestFloatOrEmpty;
+    c[8].format = ui::shortestFloatOrEmpty;
+    c[9].format = ui::shortestFloatOrEmpty;
     c[11].format = timestampText;
     return c;
 }

@@ -24,10 +24,6 @@ namespace {
 data::Dataset* izdel() {
     return DataModule6->Izdel;
 }
-
-QString quantityText(const QVariant& value) {
-    return value.isNull() ? QString() : ui::shortestFloat(value.toDouble());
-}
 }  // namespace
 
 TForm3::TForm3(QWidget* parent) : ui::Window(parent) {
@@ -38,7 +34,7 @@ TForm3::TForm3(QWidget* parent) : ui::Window(parent) {
         data::gridColumn(QStringLiteral("MARKA"), QStringLiteral("Марка изделия"));
     marka.width = 260;
     data::GridColumn massa = data::gridColumn(QStringLiteral("massa"), QStringLiteral("Коробки"));
-    massa.format = quantityText;
+    massa.format = ui::shortestFloatOrEmpty;
     DBGrid1 = ui::makeListGrid(this, "DBGrid1", izdel(), {marka, massa});
 
     Edit1 = new QLineEdit(this);
@@ -128,7 +124,7 @@ void TForm3::changeProduct() {
     Form7->setWindowTitle(QStringLiteral("Изменение данных изделия"));
     Form7->Tag = 2;
     Form7->Edit1->setText(p->text(QStringLiteral("marka")).trimmed());
-    Form7->Edit2->setText(quantityText(p->value(QStringLiteral("massa"))).trimmed());
+    Form7->Edit2->setText(ui::shortestFloatOrEmpty(p->value(QStringLiteral("massa"))).trimmed());
     ui::showModal(Form7);
     p->setRecNo(row);
 }

@@ -39,6 +39,10 @@ QString shortestFloat(double value, QChar separator) {
     return withSeparator(withoutNegativeZero(QString::number(value, 'g', 15)), separator);
 }
 
+QString shortestFloatOrEmpty(const QVariant& value) {
+    return value.isNull() ? QString() : shortestFloat(value.toDouble());
+}
+
 QString shortestFloat(double value) {
     return shortestFloat(value, decimalSeparator());
 }

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QVariant>
 
 // Number and date texts as the workstation shows them. The decimal separator comes from the
 // locale (a comma on a Russian workstation); no thousands separator is ever written.
@@ -20,6 +21,8 @@ QString priceText(double value, QChar separator);
 // General format of a float: shortest text with at most 15 significant digits.
 QString shortestFloat(double value);
 QString shortestFloat(double value, QChar separator);
+// The same for a fetched value; NULL gives an empty text.
+QString shortestFloatOrEmpty(const QVariant& value);
 
 // The masks of the printed and shown numbers: "#0.000", "#0.00", "#0", "#0.00#".
 // An unknown or empty mask gives the shortest form.
