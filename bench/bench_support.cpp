@@ -1,5 +1,6 @@
 #include "bench_support.h"
 
+#include <sys/resource.h>
 #include <QProcess>
 #include <QStringList>
 #include <cstdio>
@@ -18,6 +19,12 @@ QString host() {
 
 QString database() {
     return env("PLANT_BENCH_DB", "plantdb");
+}
+
+double peakMemoryMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
 }
 
 QString psql(const QString& sql, bool keepOutput) {

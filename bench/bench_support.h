@@ -10,6 +10,8 @@ QString env(const char* name, const char* fallback);
 // The benchmark cluster (PLANT_BENCH_HOST, default 127.0.0.44) and database (PLANT_BENCH_DB).
 QString host();
 QString database();
+// The largest resident memory of this process so far, in megabytes.
+double peakMemoryMb();
 // Runs statements through psql as the plant's user; the output is kept only when asked for.
 // Ends the program when psql fails.
 QString psql(const QString& sql, bool keepOutput);

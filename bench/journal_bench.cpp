@@ -15,8 +15,6 @@
 
 #include <benchmark/benchmark.h>
 #include <QAbstractItemModel>
-#include <QDateEdit>
-#include <QProcess>
 #include <QTableView>
 #include <cstdio>
 

@@ -16,7 +16,6 @@
 #include "bench_support.h"
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 #include <QPainter>
 #include <QPicture>
 #include <QPrintPreviewWidget>
@@ -31,16 +30,13 @@ namespace {
 constexpr int kRows = 100000;
 const QString kConnection = QStringLiteral("bench_printing");
 
-using bench::env;
-
 data::Dataset* rows = nullptr;
 double rowsPeakMegabytes = 0;  // peak memory once the rows are fetched
 
 // 100 workers with 20 products each, 50 rows per product.
 void openRows() {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), kConnection);
-    db.setDatabaseName(data::composeConnectionString(env("PLANT_BENCH_DB", "plantdb"),
-                                                     env("PLANT_BENCH_HOST", "127.0.0.44")));
+    db.setDatabaseName(data::composeConnectionString(bench::database(), bench::host()));
     if (!db.open())
         throw std::runtime_error(db.lastError().text().toStdString());
     rows = new data::Dataset(QStringLiteral("report"));
@@ -105,12 +101,6 @@ Layout twoGroupLayout() {
     return l;
 }
 
-double peakMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
-
 void BM_Prepare(benchmark::State& state) {
     const Layout layout = twoGroupLayout();
     size_t pages = 0;
@@ -124,7 +114,7 @@ void BM_Prepare(benchmark::State& state) {
     state.counters["cpu_ms_per_1000_rows"] = benchmark::Counter(
         rows->recordCount() / 1.0e6,  // inverse rate, shown with an "s" but in ms
         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["peak_MB"] = bench::peakMemoryMb();
     state.counters["rows_fetched_MB"] = rowsPeakMegabytes;
 }
 BENCHMARK(BM_Prepare)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -159,7 +149,7 @@ void BM_PreviewAllPages(benchmark::State& state) {
             state.SkipWithError("preview page count differs");
     }
     state.counters["pages"] = static_cast<double>(r.pages.size());
-    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["peak_MB"] = bench::peakMemoryMb();
 }
 BENCHMARK(BM_PreviewAllPages)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -171,7 +161,7 @@ int main(int argc, char** argv) {
     ui::Application app(argc, argv);
     try {
         openRows();
-        rowsPeakMegabytes = peakMegabytes();
+        rowsPeakMegabytes = bench::peakMemoryMb();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "printing_bench: %s\n", e.what());
         return 1;

@@ -21,9 +21,7 @@
 #include "bench_support.h"
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 #include <QDateEdit>
-#include <QProcess>
 #include <cstdio>
 #include <functional>
 
@@ -35,12 +33,6 @@ using bench::host;
 using bench::psql;
 
 QDate periodFrom, periodTo;
-
-double peakMemoryMb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
 
 // The statement with the period written in, as psql gets it.
 QString withPeriod(QString sql) {
@@ -72,7 +64,7 @@ void Client(benchmark::State& state, std::function<void()> click, PeriodReport* 
     printing::clearPreviewHook();
     state.counters["rows"] = rows;
     state.counters["pages"] = pages;
-    state.counters["peakMB"] = peakMemoryMb();
+    state.counters["peakMB"] = bench::peakMemoryMb();
 }
 
 // The report's query alone: fetching its rows through the driver, without filter or pages.

@@ -156,8 +156,7 @@ int main(int argc, char** argv) {
 
     DataModule6 = new TDataModule6();
     try {
-        DataModule6->ADO_DB.open(data::composeConnectionString(
-            env("PLANT_BENCH_DB", "plantdb"), env("PLANT_BENCH_HOST", "127.0.0.44")));
+        DataModule6->ADO_DB.open(data::composeConnectionString(bench::database(), bench::host()));
         QString chosen = env("PLANT_BENCH_MONTH", "");
         if (chosen.isEmpty())
             chosen = scalar(QStringLiteral(

@@ -26,8 +26,6 @@ namespace {
 const QString kDatabase = QStringLiteral("bench_workers");
 constexpr int kWorkers = 10000;
 
-using bench::env;
-
 void run(QSqlDatabase db, const QString& sql) {
     QSqlQuery q(db);
     if (!q.exec(sql))
@@ -142,7 +140,7 @@ int main(int argc, char** argv) {
     ui::Application app(argc, argv);
     DataModule6 = new TDataModule6();
     try {
-        createPlant(env("PLANT_BENCH_HOST", "127.0.0.44"));
+        createPlant(bench::host());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "workers_bench: %s\n", e.what());
         return 1;
