@@ -52,11 +52,7 @@ public:
     // when reading throws.
     template <typename Read>
     auto readControl(const QString& sql, Read read) {
-        runControl(sql);
-        const struct Closer {
-            data::Dataset* query;
-            ~Closer() { query->close(); }
-        } closer{Control};
+        const data::CloseAtScopeEnd closer(runControl(sql));
         return read(static_cast<const data::Dataset&>(*Control));
     }
 

@@ -133,4 +133,17 @@ private:
     int pendingRow_ = -1;  // stored row appended by insert()
 };
 
+// Closes a dataset when the scope ends, however it ends, so that the next user fetches afresh
+// instead of finding it still open on old rows.
+class CloseAtScopeEnd {
+public:
+    explicit CloseAtScopeEnd(Dataset& dataset) : dataset_(dataset) {}
+    ~CloseAtScopeEnd() { dataset_.close(); }
+    CloseAtScopeEnd(const CloseAtScopeEnd&) = delete;
+    CloseAtScopeEnd& operator=(const CloseAtScopeEnd&) = delete;
+
+private:
+    Dataset& dataset_;
+};
+
 }  // namespace data

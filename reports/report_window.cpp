@@ -129,15 +129,6 @@ void TForm18::prepareQuery(data::Dataset& query) const {
     query.filterBy(reports::productKindFilter(productKindIndex()));
 }
 
-namespace {
-// Closes a query when the run ends, also when preparing or previewing fails, so that the next
-// run fetches afresh instead of finding the query still open on old rows.
-struct CloseWhenDone {
-    data::Dataset& query;
-    ~CloseWhenDone() { query.close(); }
-};
-}  // namespace
-
 void TForm18::runReport(PeriodReport& report, const QString& heading) {
     data::Dataset& q = report.query();
     q.close();
@@ -146,7 +137,7 @@ void TForm18::runReport(PeriodReport& report, const QString& heading) {
         const ui::WaitCursor wait;  // a long period takes the server a while
         q.open();
     }
-    CloseWhenDone closer{q};
+    const data::CloseAtScopeEnd closer(q);  // also when preparing or previewing fails
     report.QRLabel1 = reports::reportTitle(heading, DTPicker1->date(), DTPicker2->date());
     report.preview();
 }
@@ -172,7 +163,7 @@ void TForm18::Button6Click() {
     XLS_Rep->close();
     prepareQuery(*XLS_Rep);
     XLS_Rep->open();
-    CloseWhenDone closer{*XLS_Rep};
+    const data::CloseAtScopeEnd closer(*XLS_Rep);
     reports::writeProductionSummary(*XLS_Rep, ReportBridge(), [this](int written, int total) {
         Button6->setText(QStringLiteral("Excel (%1 из %2)").arg(written).arg(total));
         // The export runs on this thread: paint the caption now so the count can be followed.

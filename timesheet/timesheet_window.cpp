@@ -283,31 +283,26 @@ void TForm19::Button1Click() {
 }
 
 namespace {
-// Opens the layout's month totals for the chosen month and closes them when the command ends,
-// however it ends.
-class OpenMonthTotals {
-public:
-    OpenMonthTotals(int month, const QString& year) {
-        Form15->H_Tabel->close();
-        Form15->H_Tabel->setParam(QStringLiteral("mnth"), month);
-        Form15->H_Tabel->setParam(QStringLiteral("yea"), year.toInt());
-        Form15->H_Tabel->open();
-    }
-    ~OpenMonthTotals() { Form15->H_Tabel->close(); }
-    OpenMonthTotals(const OpenMonthTotals&) = delete;
-    OpenMonthTotals& operator=(const OpenMonthTotals&) = delete;
-};
+// The layout's month totals of the chosen month, open; the caller closes them.
+data::Dataset& openMonthTotals(int month, const QString& year) {
+    data::Dataset& totals = *Form15->H_Tabel;
+    totals.close();
+    totals.setParam(QStringLiteral("mnth"), month);
+    totals.setParam(QStringLiteral("yea"), year.toInt());
+    totals.open();
+    return totals;
+}
 }  // namespace
 
 void TForm19::Button6Click() {
-    const OpenMonthTotals totals(chosenMonth(), chosenYear());
+    const data::CloseAtScopeEnd totals(openMonthTotals(chosenMonth(), chosenYear()));
     Form15->QRLabel33 = ComboBox1->currentText() + QLatin1Char(' ') + ComboBox2->currentText() +
                         QStringLiteral(" г.");
     Form15->Preview();
 }
 
 void TForm19::Button2Click() {
-    const OpenMonthTotals totals(chosenMonth(), chosenYear());
+    const data::CloseAtScopeEnd totals(openMonthTotals(chosenMonth(), chosenYear()));
     const QString title =
         ComboBox1->currentText() + QLatin1Char(' ') + QString::number(chosenYear().toInt());
     const bool written = timesheet::exportMonthTotals(
