@@ -1,6 +1,6 @@
 #include "export/spreadsheet_bridge.h"
 #include "../support/message_log.h"
-#include "xlsx_readback.h"
+#include "../support/xlsx_readback.h"
 
 #include <QDir>
 #include <QFileInfo>

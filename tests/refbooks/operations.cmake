@@ -7,4 +7,3 @@ plant_add_test(refbooks_operations_test
     ${CMAKE_CURRENT_LIST_DIR}/norms_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/price_list_test.cpp
 )
-target_link_libraries(refbooks_operations_test PRIVATE plant_xlsx_readback)

@@ -1,5 +1,5 @@
+#include "../support/xlsx_readback.h"
 #include "operations_test_support.h"
-#include "xlsx_readback.h"
 
 #include "data/dataset.h"
 #include "export/spreadsheet_bridge.h"

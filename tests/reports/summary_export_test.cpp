@@ -1,12 +1,12 @@
 // The production summary written to a workbook and read back as a spreadsheet sees it.
 #include "report_fixture.h"
 
+#include "../support/xlsx_readback.h"
 #include "data/dataset.h"
 #include "export/spreadsheet_bridge.h"
 #include "reports/report_statements.h"
 #include "reports/report_window.h"
 #include "reports/summary_export.h"
-#include "xlsx_readback.h"
 
 #include <QPushButton>
 
