@@ -1,5 +1,6 @@
 #include "../support/message_log.h"
 #include "../support/test_database.h"
+#include "../support/widget_driving.h"
 #include "app/journal_window.h"
 #include "data/data_module.h"
 #include "data/dataset_model.h"
@@ -56,13 +57,8 @@ protected:
             .toInt();
     }
 
-    static QStringList marks() {
-        QStringList m;
-        QAbstractItemModel* grid = Form1->DBGrid2->model();
-        for (int r = 0; r < grid->rowCount(); ++r)
-            m << grid->index(r, 10).data().toString();
-        return m;
-    }
+    // The grid's "ok" column, top to bottom.
+    static QStringList marks() { return testing_support::columnTexts(Form1->DBGrid2, 10); }
 
     static QString markInDb(int id) {
         return testdb::scalar(

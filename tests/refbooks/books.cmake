@@ -1,7 +1,6 @@
 # Workers, products and operation kinds: statement texts, and the windows driven headless.
 plant_add_test(refbooks_books_statements_test ${CMAKE_CURRENT_LIST_DIR}/books_statements_test.cpp)
 plant_add_test(refbooks_books_test
-    ${CMAKE_CURRENT_LIST_DIR}/books_test_support.h
     ${CMAKE_CURRENT_LIST_DIR}/workers_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/products_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/operation_kinds_window_test.cpp

@@ -1,4 +1,6 @@
-#include "books_test_support.h"
+#include "../support/message_log.h"
+#include "../support/test_database.h"
+#include "../support/widget_driving.h"
 #include "data/data_module.h"
 #include "refbooks/operation_editor.h"
 #include "refbooks/operation_kind_editor.h"
@@ -10,9 +12,10 @@
 
 namespace {
 
-using books_test::columnTexts;
-using books_test::ModalScript;
+using testing_support::columnTexts;
 using testing_support::MessageLog;
+using testing_support::ModalScript;
+using testing_support::typeText;
 
 class KindsWindow : public testdb::AppTest {
 protected:
@@ -62,7 +65,7 @@ TEST_F(KindsWindow, ModesSetButtonsAndEnterFollowsTheDefaultButton) {
                 Form8->Button2->isDefault()};
         button2 = Form8->Button2->text();
         if (Form8->Tag == 1)
-            books_test::typeText(Form8->Edit1, "Ре");
+            typeText(Form8->Edit1, "Ре");
         QTest::keyClick(Form8->DBGrid1, Qt::Key_Return);
         return int(QDialog::Rejected);
     });

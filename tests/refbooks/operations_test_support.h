@@ -2,34 +2,11 @@
 
 #include "../support/message_log.h"
 #include "../support/test_database.h"
-#include "ui/modal.h"
+#include "../support/widget_driving.h"
 
-#include <QAbstractItemModel>
-#include <QDialog>
-#include <QMap>
-#include <QStringList>
-#include <QTableView>
-#include <functional>
+#include <QString>
 
 namespace operations_test {
-
-// Answers modal showings: a window with a scripted action runs it, any other is cancelled.
-class ModalScript {
-public:
-    ModalScript() {
-        ui::setModalHook([this](QWidget* w) {
-            shown << w->objectName();
-            const auto action = actions_.value(w);
-            return action ? action() : int(QDialog::Rejected);
-        });
-    }
-    ~ModalScript() { ui::clearModalHook(); }
-    void on(QWidget* window, std::function<int()> action) { actions_[window] = std::move(action); }
-    QStringList shown;
-
-private:
-    QMap<QWidget*, std::function<int()>> actions_;
-};
 
 inline int product(const QString& mark) {
     return testdb::scalar(QStringLiteral("insert into cmn_gds_and_srv.gds_and_srv(s_caption, "
@@ -58,13 +35,6 @@ inline void norm(int operId, int norma, double price) {
                      .arg(operId)
                      .arg(norma)
                      .arg(price));
-}
-
-inline QStringList columnTexts(const QTableView* grid, int column) {
-    QStringList out;
-    for (int r = 0; r < grid->model()->rowCount(); ++r)
-        out << grid->model()->index(r, column).data().toString();
-    return out;
 }
 
 }  // namespace operations_test

@@ -17,6 +17,7 @@ namespace {
 using namespace operations_test;
 using testdb::AppTest;
 using testing_support::MessageLog;
+using testing_support::ModalScript;
 
 class OperationsTest : public AppTest {
 protected:
@@ -207,10 +208,10 @@ TEST_F(OperationsTest, DoubleClickOpensTheNormsOnlyWithPricesTicked) {
     modal.on(Form4, [&] {
         DataModule6->Oper->locate("id", cutM1);
         Form4->DBGrid1DblClick();
-        EXPECT_EQ(modal.shown.last(), "Form10");
+        EXPECT_EQ(modal.shown.last(), "Form10: Изменение данных о цене за операцию");
         Form4->CheckBox1->setChecked(true);
         Form4->DBGrid1DblClick();
-        EXPECT_EQ(modal.shown.last(), "Form22");
+        EXPECT_EQ(modal.shown.last(), "Form22: Норматив");
         EXPECT_EQ(Form22->norm->filter(), QString("o_id=%1").arg(cutM1));
         EXPECT_EQ(Form22->norm->recordCount(), 2);
         Form4->CheckBox1->setChecked(false);

@@ -1,4 +1,6 @@
-#include "books_test_support.h"
+#include "../support/message_log.h"
+#include "../support/test_database.h"
+#include "../support/widget_driving.h"
 #include "data/data_module.h"
 #include "refbooks/operation_editor.h"
 #include "refbooks/product_editor.h"
@@ -10,9 +12,10 @@
 
 namespace {
 
-using books_test::columnTexts;
-using books_test::ModalScript;
+using testing_support::columnTexts;
 using testing_support::MessageLog;
+using testing_support::ModalScript;
+using testing_support::typeText;
 
 class ProductsWindow : public testdb::AppTest {
 protected:
@@ -69,7 +72,7 @@ TEST_F(ProductsWindow, ModesShowTheirControlsAndAPickerFilterStaysForTheMenu) {
         rows = Form3->DBGrid1->model()->rowCount();
         searchText = Form3->Edit1->text();
         if (Form3->Tag == 1)
-            books_test::typeText(Form3->Edit1, "м-");
+            typeText(Form3->Edit1, "м-");
         return int(QDialog::Rejected);
     });
     Form3->ShowAsReferenceBook();
@@ -127,9 +130,9 @@ TEST_F(ProductsWindow, SearchByMarkPrefixAndArrowsMoveTheRow) {
         QTest::keyClick(Form3->Edit1, Qt::Key_Up);
         EXPECT_EQ(DataModule6->Izdel->text("marka"), "М-10");
         // Other keys edit as usual here.
-        books_test::typeText(Form3->Edit1, "М0");
+        typeText(Form3->Edit1, "М0");
         QTest::keyClick(Form3->Edit1, Qt::Key_Left);
-        books_test::typeText(Form3->Edit1, "-1");
+        typeText(Form3->Edit1, "-1");
         EXPECT_EQ(Form3->Edit1->text(), "М-10");
         return int(QDialog::Rejected);
     });
@@ -211,10 +214,10 @@ TEST_F(ProductsWindow, ChangeUpdatesTheProductsOwnGoodsRow) {
 TEST_F(ProductsWindow, QuantityBoxTakesDigitsAndDecimalMarksAsComma) {
     ModalScript script;
     script.on(Form7, [] {
-        books_test::typeText(Form7->Edit2, "1x2.5 ");
+        typeText(Form7->Edit2, "1x2.5 ");
         EXPECT_EQ(Form7->Edit2->text(), "12,5");
         QTest::keyClick(Form7->Edit2, Qt::Key_Backspace);
-        books_test::typeText(Form7->Edit2, ",");
+        typeText(Form7->Edit2, ",");
         EXPECT_EQ(Form7->Edit2->text(), "12,,");
         return int(QDialog::Rejected);
     });
@@ -284,7 +287,7 @@ TEST_F(ProductsWindow, PickerHandsBackTrimmedMarkAndIdAndAnEmptyListGivesNothing
     testdb::exec("update cmn_gds_and_srv.gds_and_srv set s_caption = ' М-10  ' where id = 2");
     ModalScript script;
     script.on(Form3, [] {
-        books_test::typeText(Form3->Edit1, " М-1");
+        typeText(Form3->Edit1, " М-1");
         Form3->DBGrid1DblClick();
         return int(QDialog::Rejected);
     });

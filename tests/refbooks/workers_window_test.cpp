@@ -1,4 +1,6 @@
-#include "books_test_support.h"
+#include "../support/message_log.h"
+#include "../support/test_database.h"
+#include "../support/widget_driving.h"
 #include "data/data_module.h"
 #include "entry/entry_editor.h"
 #include "refbooks/worker_editor.h"
@@ -12,9 +14,10 @@
 
 namespace {
 
-using books_test::columnTexts;
-using books_test::ModalScript;
+using testing_support::columnTexts;
 using testing_support::MessageLog;
+using testing_support::ModalScript;
+using testing_support::typeText;
 
 class WorkersWindow : public testdb::AppTest {
 protected:
@@ -78,7 +81,7 @@ TEST_F(WorkersWindow, ModesSetTheirButtonsAndThePickerClearsTheKeptFilter) {
 
     // A search typed in the reference book stays for its next showing.
     script.on(Form5, [&] {
-        books_test::typeText(Form5->Edit1, "Ив");
+        typeText(Form5->Edit1, "Ив");
         return int(QDialog::Rejected);
     });
     Form5->ShowAsReferenceBook();
@@ -152,11 +155,11 @@ TEST_F(WorkersWindow, SearchBoxMovesWithArrowsAndSwallowsOtherEditingKeys) {
         EXPECT_EQ(Form5->DBGrid1->currentIndex().row(), 2);
         QTest::keyClick(Form5->Edit1, Qt::Key_Up);
         EXPECT_EQ(w->recNo(), 2);
-        books_test::typeText(Form5->Edit1, "Пе");
+        typeText(Form5->Edit1, "Пе");
         QTest::keyClick(Form5->Edit1, Qt::Key_Left);
         QTest::keyClick(Form5->Edit1, Qt::Key_Home);
         QTest::keyClick(Form5->Edit1, Qt::Key_Delete);
-        books_test::typeText(Form5->Edit1, "т");
+        typeText(Form5->Edit1, "т");
         EXPECT_EQ(Form5->Edit1->text(), "Пет");
         QTest::keyClick(Form5->Edit1, Qt::Key_Backspace);
         EXPECT_EQ(Form5->Edit1->text(), "Пе");
@@ -314,7 +317,7 @@ TEST_F(WorkersWindow, PickerHandsBackTrimmedNameAndIdAndCancelKeepsTheEntry) {
     EXPECT_EQ(Form11->entry_w_id, 77);
 
     script.on(Form5, [] {
-        books_test::typeText(Form5->Edit1, "Пет");
+        typeText(Form5->Edit1, "Пет");
         Form5->DBGrid1DblClick();
         return int(QDialog::Rejected);
     });

@@ -1,4 +1,5 @@
 #include "../support/message_log.h"
+#include "../support/widget_driving.h"
 #include "timesheet_fixture.h"
 
 #include "app/journal_window.h"
@@ -18,20 +19,13 @@ namespace {
 
 using namespace timesheet_fixture;
 using testdb::AppTest;
+using testing_support::columnTexts;
 
 QColor headerColor(TForm19* form, int page, int column) {
     return form->models[page]
         ->headerData(column, Qt::Horizontal, Qt::ForegroundRole)
         .value<QBrush>()
         .color();
-}
-
-QStringList namesOf(TForm19* form, int page) {
-    QStringList names;
-    data::DatasetModel* m = form->models[page];
-    for (int r = 0; r < m->rowCount(); ++r)
-        names << m->data(m->index(r, 0)).toString();
-    return names;
 }
 
 TEST_F(AppTest, TimesheetMonthChangeColoursWeekendsAndClosesDaysPastTheEnd) {
@@ -61,11 +55,11 @@ TEST_F(AppTest, TimesheetChangingTheYearAloneRereadsAllThreeShifts) {
     addRow(b, 4, 3, 2023, {{1, 3}});  // overtime has no page
     choose(Form19, 3, 2022);
     for (int page = 0; page < 3; ++page)
-        EXPECT_EQ(namesOf(Form19, page), QStringList{"Андреев А.А."}) << page;
+        EXPECT_EQ(columnTexts(Form19->models[page]), QStringList{"Андреев А.А."}) << page;
 
     Form19->ComboBox2->setCurrentIndex(Form19->ComboBox2->findText("2023"));
     for (int page = 0; page < 3; ++page)
-        EXPECT_EQ(namesOf(Form19, page), QStringList{"Борисов Б.Б."}) << page;
+        EXPECT_EQ(columnTexts(Form19->models[page]), QStringList{"Борисов Б.Б."}) << page;
     // 1 March 2023 is a Wednesday: the 4th and 5th are the first weekend.
     EXPECT_EQ(headerColor(Form19, 2, 4), ui::color(ui::kRed));
     EXPECT_EQ(headerColor(Form19, 2, 5), ui::color(ui::kRed));

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "../support/message_log.h"
-#include "../support/test_database.h"
 #include "ui/modal.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
@@ -13,11 +12,12 @@
 #include <QWidget>
 #include <functional>
 
-namespace books_test {
+// Driving windows headless: modal showings answered by script, typing, reading grids.
+namespace testing_support {
 
 // Answers every modal showing: a window with a scripted action runs it (its return value is the
 // modal result unless the window closed itself), any other window is cancelled. Records the
-// windows shown with their captions.
+// windows shown as "objectName: caption".
 class ModalScript {
 public:
     ModalScript() {
@@ -28,6 +28,8 @@ public:
         });
     }
     ~ModalScript() { ui::clearModalHook(); }
+    ModalScript(const ModalScript&) = delete;
+    ModalScript& operator=(const ModalScript&) = delete;
 
     void on(QWidget* window, std::function<int()> action) { actions_[window] = std::move(action); }
 
@@ -47,12 +49,16 @@ inline void typeText(QWidget* widget, const QString& text) {
     }
 }
 
-// The texts of one grid column, top to bottom.
-inline QStringList columnTexts(const QTableView* grid, int column = 0) {
+// The display texts of one model column, top to bottom.
+inline QStringList columnTexts(const QAbstractItemModel* model, int column = 0) {
     QStringList out;
-    for (int r = 0; r < grid->model()->rowCount(); ++r)
-        out << grid->model()->index(r, column).data().toString();
+    for (int r = 0; r < model->rowCount(); ++r)
+        out << model->index(r, column).data().toString();
     return out;
 }
 
-}  // namespace books_test
+inline QStringList columnTexts(const QTableView* grid, int column = 0) {
+    return columnTexts(grid->model(), column);
+}
+
+}  // namespace testing_support
