@@ -54,7 +54,7 @@ void EntryTest::fillWorkedExample() {
     Form11->DTimeP->setDate(kNov5);
 }
 
-entry::EntryValues EntryTest::workedExample() {
+entry::EntryValues workedExample() {
     entry::EntryValues v;
     v.workerId = 17;
     v.productId = 31;

@@ -16,6 +16,10 @@ inline const QDate kToday(2022, 11, 7);
 inline const QString kWelding = QStringLiteral("М-31; Сварка; Готовая продукция");
 inline const QString kPainting = QStringLiteral("М-31; Покраска; Заготовки");
 
+// The worked example as the save receives it: worker 17, operation 240 of product 31, 120 pieces,
+// 2 defective, 8 hours, no colour, 05.11.2022, shift 2, final price 12.5, saved on 07.11.2022.
+entry::EntryValues workedExample();
+
 class EntryTest : public testdb::AppTest {
 protected:
     void SetUp() override;
@@ -24,8 +28,6 @@ protected:
     // The worked example typed into the editor in add mode: worker 17, welding of product 31,
     // 120 pieces, 2 defective, 8 hours, no colour, 05.11.2022, final price 12.5.
     void fillWorkedExample();
-    // The same values as the save receives them.
-    static entry::EntryValues workedExample();
     // Loads the journal of shift 2 for a date, as the journal window would show it.
     static void showJournal(const QDate& day);
     // "Запись" as the user presses it: errors go to the error display.

@@ -1,30 +1,14 @@
 #include "entry/entry_statements.h"
 
 #include "../support/qt_printers.h"
+#include "entry_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace entry;
-
-// Worker 17, operation 240 of product 31, 120 pieces, 2 defective, 8 hours, no colour,
-// 05.11.2022, shift 2, final price 12.5, saved on 07.11.2022.
-EntryValues workedExample() {
-    EntryValues v;
-    v.workerId = 17;
-    v.productId = 31;
-    v.operationId = 240;
-    v.price = 12.5;
-    v.quantity = QStringLiteral("120");
-    v.defects = QStringLiteral("2");
-    v.hours = QStringLiteral("8");
-    v.date = QDate(2022, 11, 5);
-    v.shift = 2;
-    v.colour = 0;
-    v.inputDate = QDate(2022, 11, 7);
-    return v;
-}
+using entrytest::workedExample;
 
 TEST(EntryStatements, WorkedExample) {
     const EntryValues v = workedExample();
