@@ -1,4 +1,5 @@
 #include "printing/prepare.h"
+#include "../support/report_items.h"
 #include "../support/test_database.h"
 #include "example_layout.h"
 #include "report_rows.h"
@@ -7,6 +8,7 @@
 
 using namespace printing;
 using testing::ElementsAre;
+using testing_support::itemWithText;
 
 namespace {
 
@@ -18,13 +20,6 @@ std::unique_ptr<data::Dataset> twoWorkers() {
                        "(2, 'Иванов И.И.', 'Коробка', 1, 'Покраска', 5, 20.25),"
                        "(3, 'Иванов И.И.', 'Ящик', 0, 'Сборка', 3, 1134.0),"
                        "(4, 'Петров П.П.', 'Коробка', 0, 'Сборка', 2, 7.125)");
-}
-
-const PreparedItem& itemWithText(const PreparedReport& r, int page, const QString& text) {
-    for (const PreparedItem& i : r.pages.at(page).items)
-        if (i.text == text)
-            return i;
-    throw std::runtime_error(("no item " + text).toStdString());
 }
 
 class PrepareTest : public testdb::DbTest {};

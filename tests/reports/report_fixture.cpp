@@ -5,8 +5,6 @@
 
 #include <QDateEdit>
 
-#include <cmath>
-
 namespace reports_test {
 
 void ReportTest::SetUp() {
@@ -69,23 +67,6 @@ void ReportTest::choose(const QDate& from, const QDate& to, int kindIndex) {
     Form18->DTPicker1->setDate(from);
     Form18->DTPicker2->setDate(to);
     Form18->setProductKindIndex(kindIndex);
-}
-
-QStringList allTexts(const printing::PreparedReport& report) {
-    QStringList out;
-    for (int p = 0; p < static_cast<int>(report.pages.size()); ++p)
-        out << report.texts(p);
-    return out;
-}
-
-QStringList textsAt(const printing::PreparedReport& report, printing::PreparedKind kind,
-                    double left) {
-    QStringList out;
-    for (const auto& page : report.pages)
-        for (const auto& item : page.items)
-            if (item.kind == kind && std::abs(item.rectMm.left() - 10.0 - left) < 0.05)
-                out << item.text;
-    return out;
 }
 
 }  // namespace reports_test

@@ -31,10 +31,4 @@ protected:
     testing_support::MessageLog messages;
 };
 
-// Texts of every page of a report, in paint order.
-QStringList allTexts(const printing::PreparedReport& report);
-// Texts of the report's items of a kind whose box starts left mm from the left margin, in order.
-QStringList textsAt(const printing::PreparedReport& report, printing::PreparedKind kind,
-                    double left);
-
 }  // namespace reports_test

@@ -1,4 +1,5 @@
 // What the four printed layouts print: groups and their sums, masks, colour and kind texts.
+#include "../support/report_items.h"
 #include "report_fixture.h"
 
 #include "reports/report_window.h"
@@ -10,21 +11,14 @@
 namespace {
 
 using printing::PreparedKind;
-using reports_test::allTexts;
 using reports_test::ReportTest;
-using reports_test::textsAt;
+using testing_support::allTexts;
+using testing_support::itemWithText;
+using testing_support::textsAt;
 
 QStringList sorted(QStringList list) {
     list.sort();
     return list;
-}
-
-// Top of the first item with this text, mm from the page's top edge.
-double topOf(const printing::PreparedReport& r, const QString& text) {
-    for (const auto& item : r.pages[0].items)
-        if (item.text == text)
-            return item.rectMm.top();
-    return -1;
 }
 
 class LayoutTest : public ReportTest {
@@ -69,10 +63,10 @@ TEST_F(LayoutTest, BandsStackFromTheTopMargin) {
     ASSERT_EQ(previews.size(), 1u);
     const auto& r = previews[0];
     // Report header 4.2 + gap 0.5, worker header 6.6, name header 5.3, then the row.
-    EXPECT_NEAR(topOf(r, Form16->QRLabel1), 10.0, 0.01);
-    EXPECT_NEAR(topOf(r, "Иванов И.И."), 14.7, 0.01);
-    EXPECT_NEAR(topOf(r, "Коробка"), 21.3, 0.01);
-    EXPECT_NEAR(topOf(r, "Сборка"), 26.6, 0.01);
+    EXPECT_NEAR(itemWithText(r, 0, Form16->QRLabel1).rectMm.top(), 10.0, 0.01);
+    EXPECT_NEAR(itemWithText(r, 0, "Иванов И.И.").rectMm.top(), 14.7, 0.01);
+    EXPECT_NEAR(itemWithText(r, 0, "Коробка").rectMm.top(), 21.3, 0.01);
+    EXPECT_NEAR(itemWithText(r, 0, "Сборка").rectMm.top(), 26.6, 0.01);
     EXPECT_EQ(r.orientation, printing::Orientation::Portrait);
     EXPECT_EQ(r.title, "Отчет по рабочим");
 }

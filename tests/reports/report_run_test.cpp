@@ -1,4 +1,5 @@
 // The report window's four runs: period, product kind, title, preview, query closed afterwards.
+#include "../support/report_items.h"
 #include "report_fixture.h"
 
 #include "data/dataset.h"
@@ -14,9 +15,9 @@
 namespace {
 
 using printing::PreparedKind;
-using reports_test::allTexts;
 using reports_test::ReportTest;
-using reports_test::textsAt;
+using testing_support::allTexts;
+using testing_support::textsAt;
 
 struct ReportRun {
     const char* name;

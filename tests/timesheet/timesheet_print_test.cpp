@@ -1,4 +1,5 @@
 #include "../support/message_log.h"
+#include "../support/report_items.h"
 #include "timesheet_fixture.h"
 
 #include "data/dataset.h"
@@ -12,6 +13,7 @@ namespace {
 
 using namespace timesheet_fixture;
 using testdb::AppTest;
+using testing_support::findItem;
 using testing_support::MessageLog;
 
 printing::PreparedReport printMonth(int month, int year) {
@@ -26,28 +28,18 @@ printing::PreparedReport printMonth(int month, int year) {
     return printed.value_or(printing::PreparedReport{});
 }
 
-// The item of a page with this text nearest to the given top edge (mm), or null.
-const printing::PreparedItem* itemAt(const printing::PreparedReport& r, int page,
-                                     const QString& text, double topMm) {
-    for (const printing::PreparedItem& item : r.pages[page].items)
-        if (item.kind != printing::PreparedKind::Box && item.text == text &&
-            qAbs(item.rectMm.top() - topMm) < 0.05)
-            return &item;
-    return nullptr;
-}
-
 void expectHeaderBand(const printing::PreparedReport& r, int page, const QString& label) {
     SCOPED_TRACE(page);
     const double top = 10.0;  // the header opens every page below the top margin
-    EXPECT_NE(itemAt(r, page, label, top), nullptr);
+    EXPECT_NE(findItem(r, page, label, top), nullptr);
     const auto& lefts = TForm15::dayBoxLefts();
     for (int d = 1; d <= 31; ++d) {
-        const printing::PreparedItem* box = itemAt(r, page, QString::number(d), top);
+        const printing::PreparedItem* box = findItem(r, page, QString::number(d), top);
         ASSERT_NE(box, nullptr) << d;
         EXPECT_NEAR(box->rectMm.left(), 10.0 + lefts[d - 1], 0.01) << d;
         EXPECT_NEAR(box->rectMm.width(), 5.3, 0.01) << d;
     }
-    const printing::PreparedItem* total = itemAt(r, page, "Итого", top);
+    const printing::PreparedItem* total = findItem(r, page, "Итого", top);
     ASSERT_NE(total, nullptr);
     EXPECT_NEAR(total->rectMm.left(), 10.0 + 264.6, 0.01);
 }
@@ -66,17 +58,17 @@ TEST_F(AppTest, TimesheetPrintAddsShiftsAndOvertimeOfADay) {
 
     const double firstRow = 10.0 + 6.6;
     const auto& lefts = TForm15::dayBoxLefts();
-    const printing::PreparedItem* day5 = itemAt(r, 0, "11", firstRow);
+    const printing::PreparedItem* day5 = findItem(r, 0, "11", firstRow);
     ASSERT_NE(day5, nullptr);
     EXPECT_NEAR(day5->rectMm.left(), 10.0 + lefts[4], 0.01);
-    EXPECT_NE(itemAt(r, 0, "Андреев А.А.", firstRow), nullptr);
-    const printing::PreparedItem* total = itemAt(r, 0, "18", firstRow);
+    EXPECT_NE(findItem(r, 0, "Андреев А.А.", firstRow), nullptr);
+    const printing::PreparedItem* total = findItem(r, 0, "18", firstRow);
     ASSERT_NE(total, nullptr);
     EXPECT_NEAR(total->rectMm.left(), 10.0 + 264.6, 0.01);
-    EXPECT_NE(itemAt(r, 0, "Борисов Б.Б.", firstRow + 6.3), nullptr);
-    EXPECT_NE(itemAt(r, 0, "10", firstRow + 6.3), nullptr);
+    EXPECT_NE(findItem(r, 0, "Борисов Б.Б.", firstRow + 6.3), nullptr);
+    EXPECT_NE(findItem(r, 0, "10", firstRow + 6.3), nullptr);
     EXPECT_FALSE(r.texts(0).contains("Данные за:"));
-    EXPECT_EQ(itemAt(r, 0, "9", firstRow + 6.3), nullptr);  // April's hours stay out
+    EXPECT_EQ(findItem(r, 0, "9", firstRow + 6.3), nullptr);  // April's hours stay out
 }
 
 TEST_F(AppTest, TimesheetPrintRepeatsTheHeaderOnEveryPage) {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "printing/prepared_report.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Reading a prepared report the way the tests check it: items found by text, texts by position.
+namespace testing_support {
+
+// The first item of a page (0-based) with this text, boxes left out; with topMm, the first whose
+// top edge lies within 0.05 mm of it (mm from the page's top edge). Null when there is none.
+const printing::PreparedItem* findItem(const printing::PreparedReport& report, int page,
+                                       const QString& text,
+                                       std::optional<double> topMm = std::nullopt);
+// As findItem, for an item the test expects: throws (failing the test) when there is none.
+const printing::PreparedItem& itemWithText(const printing::PreparedReport& report, int page,
+                                           const QString& text);
+
+// Texts of every page of a report, in paint order.
+QStringList allTexts(const printing::PreparedReport& report);
+// Texts of the report's items of a kind whose box starts left mm from the default 10 mm left
+// margin, in order.
+QStringList textsAt(const printing::PreparedReport& report, printing::PreparedKind kind,
+                    double left);
+
+}  // namespace testing_support
