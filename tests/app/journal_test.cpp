@@ -1,3 +1,4 @@
+#include "../support/journal_entries.h"
 #include "../support/message_log.h"
 #include "../support/test_database.h"
 #include "../support/widget_driving.h"
@@ -44,17 +45,18 @@ protected:
         ui::setToday(kTuesday);
     }
 
+    // An entry of product 1, operation 1: 10 pieces at 1.5; ok null when the mark is null.
     static int addEntry(int w, int shift, const QDate& day, int hours, const QString& ok = "no") {
-        return testdb::scalar(
-                   QStringLiteral("insert into accounts_dep.smena(data, smena, w_id, "
-                                  "i_id, o_id, kol_vo, brak, cena, time, ok) values "
-                                  "('%1', %2, %3, 1, 1, 10, 0, 1.5, %4, %5) returning id")
-                       .arg(day.toString("yyyy-MM-dd"))
-                       .arg(shift)
-                       .arg(w)
-                       .arg(hours)
-                       .arg(ok.isNull() ? "NULL" : "'" + ok + "'"))
-            .toInt();
+        return testdb::addJournalEntry({.date = day,
+                                        .shift = shift,
+                                        .worker = w,
+                                        .product = 1,
+                                        .operation = 1,
+                                        .quantity = 10,
+                                        .defects = 0,
+                                        .price = 1.5,
+                                        .hours = hours,
+                                        .ok = ok.isNull() ? std::nullopt : std::optional(ok)});
     }
 
     // The grid's "ok" column, top to bottom.

@@ -1,4 +1,5 @@
 #include "entry/timesheet_recalc.h"
+#include "../support/journal_entries.h"
 #include "../support/test_database.h"
 #include "data/data_module.h"
 #include "data/db_error.h"
@@ -35,12 +36,7 @@ TEST(RecalcStatements, FirstAndLastDayOfMonthNameTheirColumns) {
 }
 
 void addEntry(int w, int s, const QDate& day, int hours) {
-    testdb::exec(QStringLiteral("insert into accounts_dep.smena(data, smena, w_id, time, ok) "
-                                "values ('%1', %2, %3, %4, 'no')")
-                     .arg(day.toString("yyyy-MM-dd"))
-                     .arg(s)
-                     .arg(w)
-                     .arg(hours));
+    testdb::addJournalEntry({.date = day, .shift = s, .worker = w, .hours = hours, .ok = "no"});
 }
 
 // The day cells of a worker's row: d<day> for each asked day, per row found.

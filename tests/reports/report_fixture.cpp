@@ -1,5 +1,7 @@
 #include "report_fixture.h"
 
+#include "../support/journal_entries.h"
+
 #include "printing/preview.h"
 #include "reports/report_window.h"
 
@@ -50,17 +52,18 @@ void ReportTest::operation(int id, int kind, int naimen, int product) {
 
 void ReportTest::entry(const QDate& date, int worker, int product, int operation, int kolvo,
                        int brak, double cena, int color) {
-    testdb::exec(QStringLiteral("insert into accounts_dep.smena(data, smena, w_id, i_id, o_id, "
-                                "kol_vo, brak, cena, color, time, ok, prize) values "
-                                "('%1', 1, %2, %3, %4, %5, %6, %7, %8, 8, 'no', 0)")
-                     .arg(date.toString(QStringLiteral("dd.MM.yyyy")))
-                     .arg(worker)
-                     .arg(product)
-                     .arg(operation)
-                     .arg(kolvo)
-                     .arg(brak)
-                     .arg(cena, 0, 'g', 15)
-                     .arg(color));
+    testdb::addJournalEntry({.date = date,
+                             .shift = 1,
+                             .worker = worker,
+                             .product = product,
+                             .operation = operation,
+                             .quantity = kolvo,
+                             .defects = brak,
+                             .price = cena,
+                             .colour = color,
+                             .hours = 8,
+                             .ok = "no",
+                             .prize = 0});
 }
 
 void ReportTest::choose(const QDate& from, const QDate& to, int kindIndex) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../support/journal_entries.h"
 #include "../support/test_database.h"
 #include "timesheet/timesheet_window.h"
 
@@ -19,12 +20,8 @@ inline int addWorker(const QString& fio) {
 }
 
 inline void addEntry(const QDate& date, int shift, int worker, int hours) {
-    testdb::exec(QString("insert into accounts_dep.smena(data, smena, w_id, time, ok) values "
-                         "('%1', %2, %3, %4, 'нет')")
-                     .arg(date.toString(Qt::ISODate))
-                     .arg(shift)
-                     .arg(worker)
-                     .arg(hours));
+    testdb::addJournalEntry(
+        {.date = date, .shift = shift, .worker = worker, .hours = hours, .ok = "нет"});
 }
 
 inline void addRow(int worker, int shift, int month, int year, const std::map<int, int>& days) {
