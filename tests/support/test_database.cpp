@@ -131,10 +131,6 @@ QList<QVariantList> rows(const QString& sql) {
     return out;
 }
 
-void openExtraConnection(const QString& name) {
-    openNamed(name, databaseName());
-}
-
 void DbTest::SetUp() {
     openDataModule();
     reset();

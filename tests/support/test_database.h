@@ -31,8 +31,6 @@ void reset();
 void exec(const QString& sql);
 QVariant scalar(const QString& sql);
 QList<QVariantList> rows(const QString& sql);
-// Opens a further connection to the test database under this name (for concurrency tests).
-void openExtraConnection(const QString& name);
 
 // Fixture: data module connected, tables empty.
 class DbTest : public ::testing::Test {
