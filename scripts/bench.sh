@@ -5,13 +5,13 @@
 #
 # Sets up (setup.sh), builds the benchmark programs (build.sh --target benchmarks, into build/ or
 # $PLANT_BUILD_DIR), starts a throwaway PostgreSQL cluster on $PLANT_BENCH_HOST (default
-# 127.0.0.44, files in /tmp/plant-bench), fills its database plantdb with the large plant of
+# 127.0.0.44, files in /tmp/plant-bench-$PLANT_BENCH_HOST), fills its database plantdb with the large plant of
 # gen-plant.sh (defaults: 1000 workers, about 2.1 million journal rows, November 2026 dense in all
 # four shifts; PLANT_GEN_* variables change them, see gen-plant.sh) and runs every program in
 # build/bench/ one after the other. The cluster is stopped and removed at the end.
 #
 #   --keep     leave the cluster running afterwards (stop it with
-#              PLANT_DB_HOST=127.0.0.44 PLANT_DB_DIR=/tmp/plant-bench scripts/test-db.sh stop)
+#              PLANT_DB_HOST=127.0.0.44 PLANT_DB_DIR=/tmp/plant-bench-127.0.0.44 scripts/test-db.sh stop)
 #   --reuse    use the cluster and plant a former --keep run left, without generating anew
 #   BENCHMARK-ARGS are given to every program, e.g. -- --benchmark_filter=Rebuild
 #
@@ -38,7 +38,8 @@ export PLANT_BENCH_HOST=${PLANT_BENCH_HOST:-127.0.0.44}
 export PLANT_BENCH_DB=plantdb
 export PLANT_BENCH_DATE=$(date -d "${PLANT_GEN_TO:-2026-11-30}" +%F)
 export PLANT_BENCH_MONTH=${PLANT_GEN_DENSE_MONTH:-${PLANT_BENCH_DATE:0:7}}
-db_env=(env PLANT_DB_HOST="$PLANT_BENCH_HOST" PLANT_DB_DIR=/tmp/plant-bench)
+bench_dir=/tmp/plant-bench-$PLANT_BENCH_HOST
+db_env=(env PLANT_DB_HOST="$PLANT_BENCH_HOST" PLANT_DB_DIR="$bench_dir")
 
 "$ROOT/scripts/setup.sh"
 "$ROOT/scripts/build.sh" --target benchmarks
@@ -67,5 +68,5 @@ for p in "${programs[@]}"; do
         { status=$?; echo "$(basename "$p") failed with status $status" >&2; }
 done
 [ ${#programs[@]} -gt 0 ] || echo "No benchmark programs in $BUILD/bench."
-[ "$keep" = 0 ] || echo "The cluster keeps running on $PLANT_BENCH_HOST (files in /tmp/plant-bench)."
+[ "$keep" = 0 ] || echo "The cluster keeps running on $PLANT_BENCH_HOST (files in $bench_dir)."
 exit $status
