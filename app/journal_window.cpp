@@ -1,15 +1,11 @@
+// The shift journal window's form: its controls, grid and menu.
 #include "app/journal_window.h"
 
 #include "app/journal_rules.h"
-#include "app/journal_statements.h"
-#include "app/login_rules.h"
 #include "app/login_window.h"
-#include "app/version_check.h"
 #include "data/data_module.h"
 #include "data/dataset_model.h"
-#include "data/transaction.h"
 #include "entry/entry_editor.h"
-#include "entry/timesheet_recalc.h"
 #include "refbooks/operation_kinds_list.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/products_list.h"
@@ -19,11 +15,9 @@
 #include "ui/clock.h"
 #include "ui/colors.h"
 #include "ui/controls.h"
-#include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/format.h"
 #include "ui/grid.h"
-#include "ui/wait_cursor.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -38,8 +32,6 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
-
-TForm1* Form1 = nullptr;
 
 namespace {
 
@@ -108,84 +100,98 @@ void paintMarked(QWidget* w, bool marked, quint32 colour) {
 
 }  // namespace
 
-TForm1::TForm1(const QStringList& args, QWidget* parent) : ui::Window(parent) {
+JournalWindow::JournalWindow(data::SharedData& db, const QStringList& args, QWidget* parent)
+    : ui::Window(parent), db_(db) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Табель"));
     buildControls();
     buildMenu();
-    FormCreate(args);
+    connectAndLogIn(args);
+    if (!connected_)
+        return;
+    // The windows it opens, created once and kept until the journal goes.
+    workers_ = std::make_unique<WorkersList>(db_);
+    products_ = std::make_unique<ProductsList>(db_);
+    kinds_ = std::make_unique<OperationKindsList>(db_);
+    operations_ = std::make_unique<OperationsList>(db_, *products_, *kinds_);
+    entryEditor_ = std::make_unique<EntryEditor>(db_, *workers_, *operations_,
+                                                 [this] { return journalContext(); });
+    reports_ = std::make_unique<ReportWindow>();
+    timesheet_ = std::make_unique<TimesheetWindow>(db_);
 }
 
-void TForm1::buildControls() {
+JournalWindow::~JournalWindow() = default;
+
+void JournalWindow::buildControls() {
     auto radio = [this](const char* name, const QString& caption, int shift) {
         auto* b = new QRadioButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
         connect(b, &QRadioButton::clicked, this,
-                ui::guarded([this, shift] { RadioButtonClick(shift); }));
+                ui::guarded([this, shift] { chooseShift(shift); }));
         return b;
     };
-    RadioButton1 = radio("RadioButton1", QStringLiteral("Смена №1"), 1);
-    RadioButton2 = radio("RadioButton2", QStringLiteral("Смена №2"), 2);
-    RadioButton3 = radio("RadioButton3", QStringLiteral("Смена №3"), 3);
-    RadioButton4 = radio("RadioButton4", QStringLiteral("Переработка"), 4);
-    RadioButton1->setChecked(true);
+    shiftButtons_ = {radio("RadioButton1", QStringLiteral("Смена №1"), 1),
+                     radio("RadioButton2", QStringLiteral("Смена №2"), 2),
+                     radio("RadioButton3", QStringLiteral("Смена №3"), 3),
+                     radio("RadioButton4", QStringLiteral("Переработка"), 4)};
+    shiftButtons_[0]->setChecked(true);
 
-    DateT = new QDateEdit(this);
-    DateT->setObjectName(QStringLiteral("DateT"));
-    DateT->setCalendarPopup(true);
-    DateT->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    DateT->setDate(ui::today());
-    DateT->installEventFilter(this);
+    datePicker_ = new QDateEdit(this);
+    datePicker_->setObjectName(QStringLiteral("DateT"));
+    datePicker_->setCalendarPopup(true);
+    datePicker_->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    datePicker_->setDate(ui::today());
+    datePicker_->installEventFilter(this);
     // The drop-down calendar closing chooses the date (the date is set by then: queued).
-    DateT->calendarWidget()->window()->installEventFilter(this);
+    datePicker_->calendarWidget()->window()->installEventFilter(this);
 
-    CBox1 = new QCheckBox(QStringLiteral("Выходной"), this);
-    CBox1->setObjectName(QStringLiteral("CBox1"));
-    connect(CBox1, &QCheckBox::toggled, this, ui::guarded([this] { CBox1Click(); }));
+    dayOffCheck_ = new QCheckBox(QStringLiteral("Выходной"), this);
+    dayOffCheck_->setObjectName(QStringLiteral("CBox1"));
+    connect(dayOffCheck_, &QCheckBox::toggled, this, ui::guarded([this] { paintDayOff(); }));
 
-    DBGrid2 = new QTableView(this);
-    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
-    DBGrid2->setMinimumSize(1120, 420);  // every column visible without scrolling
-    DBGrid2->horizontalHeader()->setStretchLastSection(true);
-    connect(DBGrid2, &QTableView::doubleClicked, this, ui::guarded([this] { DBGrid2DblClick(); }));
+    grid_ = new QTableView(this);
+    grid_->setObjectName(QStringLiteral("DBGrid2"));
+    grid_->setMinimumSize(1120, 420);  // every column visible without scrolling
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    connect(grid_, &QTableView::doubleClicked, this, ui::guarded([this] { toggleAcceptance(); }));
 
-    auto button = [this](const char* name, const QString& caption, void (TForm1::*handler)()) {
+    auto button = [this](const char* name, const QString& caption,
+                         void (JournalWindow::*handler)()) {
         QPushButton* b = ui::makeButton(this, name, caption);
         connect(b, &QPushButton::clicked, this,
                 ui::guarded([this, handler] { (this->*handler)(); }));
         return b;
     };
-    Button1 = button("Button1", QStringLiteral("Добавить"), &TForm1::Button1Click);
-    Button2 = button("Button2", QStringLiteral("Изменить"), &TForm1::Button2Click);
-    Button3 = button("Button3", QStringLiteral("Удалить"), &TForm1::Button3Click);
-    Button8 = button("Button8", QStringLiteral("Обновить"), &TForm1::Button8Click);
-    Button4 = button("Button4", QStringLiteral("Выход"), &TForm1::Button4Click);
+    addButton_ = button("Button1", QStringLiteral("Добавить"), &JournalWindow::addEntry);
+    changeButton_ = button("Button2", QStringLiteral("Изменить"), &JournalWindow::changeEntry);
+    deleteButton_ = button("Button3", QStringLiteral("Удалить"), &JournalWindow::deleteEntry);
+    refreshButton_ = button("Button8", QStringLiteral("Обновить"), &JournalWindow::refresh);
+    exitButton_ = button("Button4", QStringLiteral("Выход"), &JournalWindow::exit);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(30000);
-    connect(Timer1, &QTimer::timeout, this, ui::guarded([this] { Timer1Timer(); }));
+    versionTimer_ = new QTimer(this);
+    versionTimer_->setObjectName(QStringLiteral("Timer1"));
+    versionTimer_->setInterval(30000);
+    connect(versionTimer_, &QTimer::timeout, this, ui::guarded([this] { checkVersion(); }));
 
     auto* top = new QHBoxLayout;
-    for (QWidget* w : {static_cast<QWidget*>(RadioButton1), static_cast<QWidget*>(RadioButton2),
-                       static_cast<QWidget*>(RadioButton3), static_cast<QWidget*>(RadioButton4)})
-        top->addWidget(w);
+    for (QRadioButton* b : shiftButtons_)
+        top->addWidget(b);
     top->addSpacing(24);
-    top->addWidget(DateT);
-    top->addWidget(CBox1);
+    top->addWidget(datePicker_);
+    top->addWidget(dayOffCheck_);
     top->addStretch();
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Button1);
-    bottom->addWidget(Button2);
-    bottom->addWidget(Button3);
-    bottom->addWidget(Button8);
+    bottom->addWidget(addButton_);
+    bottom->addWidget(changeButton_);
+    bottom->addWidget(deleteButton_);
+    bottom->addWidget(refreshButton_);
     bottom->addStretch();
-    bottom->addWidget(Button4);
+    bottom->addWidget(exitButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(DBGrid2, 1);
+    layout->addWidget(grid_, 1);
     layout->addLayout(bottom);
 
     auto link = [this](const char* name) {
@@ -193,26 +199,24 @@ void TForm1::buildControls() {
         m->setObjectName(QString::fromLatin1(name));
         m->setColumns(journalColumns());
         m->setStyler(styleMark);
-        ui::followDataset(DBGrid2, m);
+        ui::followDataset(grid_, m);
         return m;
     };
-    DataSource1 = link("DataSource1");
-    DataSource2 = link("DataSource2");
-    DataSource3 = link("DataSource3");
-    DataSource4 = link("DataSource4");
-    ui::setUpGrid(DBGrid2);
-    DBGrid2->verticalHeader()->setMinimumWidth(12);
-    ui::showModel(DBGrid2, DataSource1);
+    journalLinks_ = {link("DataSource1"), link("DataSource2"), link("DataSource3"),
+                     link("DataSource4")};
+    ui::setUpGrid(grid_);
+    grid_->verticalHeader()->setMinimumWidth(12);
+    ui::showModel(grid_, journalLinks_[0]);
 
     paintShiftButtons();
-    paintMarked(CBox1, false, ui::kRed);
+    paintMarked(dayOffCheck_, false, ui::kRed);
 }
 
-void TForm1::buildMenu() {
-    MainMenu1 = new QMenuBar(this);
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+void JournalWindow::buildMenu() {
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName(QStringLiteral("MainMenu1"));
     auto item = [this](QWidget* owner, const char* name, const QString& caption,
-                       void (TForm1::*handler)()) {
+                       void (JournalWindow::*handler)()) {
         auto* a = new QAction(caption, owner);
         a->setObjectName(QString::fromLatin1(name));
         if (handler)
@@ -221,218 +225,43 @@ void TForm1::buildMenu() {
         return a;
     };
 
-    N2 = new QMenu(QStringLiteral("Справочники"), MainMenu1);
-    N2->setObjectName(QStringLiteral("N2"));
-    N2->menuAction()->setObjectName(QStringLiteral("N2"));
-    N1 = item(N2, "N1", QStringLiteral("Рабочие"), &TForm1::N1Click);
-    N3 = item(N2, "N3", QStringLiteral("Изделия"), &TForm1::N3Click);
-    N4 = item(N2, "N4", QStringLiteral("Цены"), &TForm1::N4Click);
-    N6 = item(N2, "N6", QStringLiteral("Операции"), &TForm1::N6Click);
-    N8 = item(N2, "N8", QStringLiteral("Внеурочное"), nullptr);
-    N2->addActions({N1, N3, N4, N6, N8});
-    MainMenu1->addMenu(N2);
+    booksMenu_ = new QMenu(QStringLiteral("Справочники"), menuBar_);
+    booksMenu_->setObjectName(QStringLiteral("N2"));
+    booksMenu_->menuAction()->setObjectName(QStringLiteral("N2"));
+    workersAction_ = item(booksMenu_, "N1", QStringLiteral("Рабочие"), &JournalWindow::openWorkers);
+    productsAction_ =
+        item(booksMenu_, "N3", QStringLiteral("Изделия"), &JournalWindow::openProducts);
+    pricesAction_ = item(booksMenu_, "N4", QStringLiteral("Цены"), &JournalWindow::openPrices);
+    kindsAction_ =
+        item(booksMenu_, "N6", QStringLiteral("Операции"), &JournalWindow::openOperationKinds);
+    overtimeAction_ = item(booksMenu_, "N8", QStringLiteral("Внеурочное"), nullptr);
+    booksMenu_->addActions(
+        {workersAction_, productsAction_, pricesAction_, kindsAction_, overtimeAction_});
+    menuBar_->addMenu(booksMenu_);
 
-    N11 = item(MainMenu1, "N11", QStringLiteral("Табель по времени"), &TForm1::N11Click);
-    MainMenu1->addAction(N11);
+    timesheetAction_ =
+        item(menuBar_, "N11", QStringLiteral("Табель по времени"), &JournalWindow::openTimesheet);
+    menuBar_->addAction(timesheetAction_);
 
-    N7 = new QMenu(QStringLiteral("Отчеты"), MainMenu1);
-    N7->setObjectName(QStringLiteral("N7"));
-    N7->menuAction()->setObjectName(QStringLiteral("N7"));
-    N10 = item(N7, "N10", QStringLiteral("Сводные отчеты"), &TForm1::N10Click);
-    N7->addAction(N10);
-    MainMenu1->addMenu(N7);
+    reportsMenu_ = new QMenu(QStringLiteral("Отчеты"), menuBar_);
+    reportsMenu_->setObjectName(QStringLiteral("N7"));
+    reportsMenu_->menuAction()->setObjectName(QStringLiteral("N7"));
+    summaryAction_ =
+        item(reportsMenu_, "N10", QStringLiteral("Сводные отчеты"), &JournalWindow::openReports);
+    reportsMenu_->addAction(summaryAction_);
+    menuBar_->addMenu(reportsMenu_);
 
-    N5 = item(MainMenu1, "N5", QStringLiteral("Выход"), &TForm1::Button4Click);
-    MainMenu1->addAction(N5);
+    exitAction_ = item(menuBar_, "N5", QStringLiteral("Выход"), &JournalWindow::exit);
+    menuBar_->addAction(exitAction_);
 
-    layout()->setMenuBar(MainMenu1);
+    layout()->setMenuBar(menuBar_);
 }
 
-void TForm1::FormCreate(const QStringList& args) {
-    DataModule6 = new TDataModule6();
-    DataSource1->setDataset(DataModule6->Smena1);
-    DataSource2->setDataset(DataModule6->Smena2);
-    DataSource3->setDataset(DataModule6->Smena3);
-    DataSource4->setDataset(DataModule6->Smena4);
-    for (int shift = 1; shift <= 4; ++shift)
-        DataModule6->journalOf(shift)->setParam(QStringLiteral("ok"), QStringLiteral("ta"));
-    updtOK.setSql(journal::statements::updateMark());
-    try {
-        DataModule6->ADO_DB.close();
-        DataModule6->ADO_DB.open(data::composeConnectionString(args.value(1), args.value(2)));
-        Form23 = new TForm23();
-        Form23->show();
-        connected_ = true;
-    } catch (...) {
-        ui::showMessage({QStringLiteral("Подключение к БД отсутсвует!!!"),
-                         QStringLiteral("Ошибка!"), ui::Icon::Stop, ui::Buttons::Ok});
-        connected_ = false;
-        return;
-    }
-    Timer1->start();
-}
-
-data::Dataset* TForm1::selectCurrentJournal() {
-    currentJournal_ = DataModule6->journalOf(CurrentShift);
-    return currentJournal_;
-}
-
-data::Dataset* TForm1::currentJournal() const {
-    return currentJournal_ ? currentJournal_ : DataModule6->journalOf(CurrentShift);
-}
-
-data::DatasetModel* TForm1::dataSourceOf(int shift) const {
-    switch (shift) {
-        case 2:
-            return DataSource2;
-        case 3:
-            return DataSource3;
-        case 4:
-            return DataSource4;
-        default:
-            return DataSource1;
-    }
-}
-
-void TForm1::reloadJournals(const QDate& day) {
-    for (int shift = 1; shift <= 4; ++shift)
-        DataModule6->journalOf(shift)->close();
-    // A failing query leaves itself and the ones after it closed until the next reload.
-    for (int shift = 1; shift <= 4; ++shift) {
-        data::Dataset* q = DataModule6->journalOf(shift);
-        q->setParam(QStringLiteral("data"), day);
-        q->open();
-    }
-}
-
-void TForm1::FormActivate() {
-    DateT->setDate(ui::today());
-    if (journal::isWeekend(DateT->date()))
-        CBox1->setChecked(true);
-    reloadJournals(DateT->date());
-}
-
-void TForm1::DateTChange() {
-    {
-        ui::WaitCursor wait;
-        reloadJournals(DateT->date());
-        CBox1->setChecked(journal::isWeekend(DateT->date()));
-    }
-    DBGrid2->setFocus();
-}
-
-void TForm1::RadioButtonClick(int shift) {
-    QRadioButton* chosen = shift == 2   ? RadioButton2
-                           : shift == 3 ? RadioButton3
-                           : shift == 4 ? RadioButton4
-                                        : RadioButton1;
-    if (!chosen->isChecked())
-        return;
-    ui::showModel(DBGrid2, dataSourceOf(shift));
-    CurrentShift = shift;
-    paintShiftButtons();
-}
-
-void TForm1::paintShiftButtons() {
-    for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton3, RadioButton4})
+void JournalWindow::paintShiftButtons() {
+    for (QRadioButton* b : shiftButtons_)
         paintMarked(b, b->isChecked(), ui::kGreen);
 }
 
-void TForm1::CBox1Click() {
-    paintMarked(CBox1, CBox1->isChecked(), ui::kRed);
-}
-
-void TForm1::Button8Click() {
-    ui::WaitCursor wait;
-    for (int shift = 1; shift <= 4; ++shift)
-        DataModule6->journalOf(shift)->close();
-    for (int shift = 1; shift <= 4; ++shift)
-        DataModule6->journalOf(shift)->open();
-}
-
-void TForm1::Button1Click() {
-    selectCurrentJournal();
-    Form11->PrepareAdd();
-}
-
-void TForm1::Button2Click() {
-    if (selectCurrentJournal()->isEmpty())
-        return;
-    Form11->PrepareChange();
-}
-
-void TForm1::Button3Click() {
-    const QDate day = DateT->date();
-    data::Dataset* q = DataModule6->journalOf(CurrentShift);
-    if (q->isEmpty())
-        return;
-    const qint64 id = q->asInt64(QStringLiteral("id"));
-    DataModule6->DelSmena.setSql(journal::statements::deleteEntry(id));
-    if (ui::confirmDeletion(QStringLiteral("Удалить позицию из списка?"))) {
-        const int w = q->asInt(QStringLiteral("w_id"));
-        // The entry goes only together with its hours in the timesheet.
-        data::Transaction transaction;
-        DataModule6->DelSmena.exec();
-        RecalcTimesheetDayAfterDeletion(w, CurrentShift, day);
-        transaction.commit();
-    }
-    q->reopen();
-}
-
-void TForm1::DBGrid2DblClick() {
-    if (LoginWord == QLatin1String(login::kForemanWord))
-        return;
-    data::Dataset* q = selectCurrentJournal();
-    if (q->isEmpty())
-        return;
-    updtOK.setParam(QStringLiteral("ok"), journal::toggledMark(q->text(QStringLiteral("ok"))));
-    updtOK.setParam(QStringLiteral("id"), q->asInt64(QStringLiteral("id")));
-    updtOK.exec();
-    q->reopenAt(q->recNo());
-}
-
-void TForm1::Button4Click() {
-    reject();
-}
-
-void TForm1::N1Click() {
-    Form5->ShowAsReferenceBook();
-}
-
-void TForm1::N3Click() {
-    Form3->ShowAsReferenceBook();
-}
-
-void TForm1::N4Click() {
-    Form4->ShowAsReferenceBook();
-}
-
-void TForm1::N6Click() {
-    Form8->ShowAsReferenceBook();
-}
-
-void TForm1::N11Click() {
-    Form19->ShowForJournalDate(DateT->date());
-}
-
-void TForm1::N10Click() {
-    const auto [from, to] = journal::previousMonthPeriod(ui::today());
-    Form18->ShowWithPeriod(from, to);
-}
-
-void TForm1::Timer1Timer() {
-    VersionCheck();
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == DateT && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            ui::runGuarded([this] { DateTChange(); });
-            return true;
-        }
-    } else if (watched != DateT && event->type() == QEvent::Hide) {
-        QTimer::singleShot(0, this, [this] { ui::runGuarded([this] { DateTChange(); }); });
-    }
-    return ui::Window::eventFilter(watched, event);
+void JournalWindow::paintDayOff() {
+    paintMarked(dayOffCheck_, dayOffCheck_->isChecked(), ui::kRed);
 }

@@ -1,11 +1,20 @@
 #pragma once
 
 #include "app/build_stamp.h"
+#include "app/login_rules.h"
 #include "data/command.h"
 #include "ui/window.h"
 
 #include <QStringList>
+#include <array>
+#include <memory>
 
+class EntryEditor;
+struct JournalContext;
+class LoginDialog;
+class OperationKindsList;
+class OperationsList;
+class ProductsList;
 class QCheckBox;
 class QDateEdit;
 class QMenu;
@@ -14,98 +23,118 @@ class QPushButton;
 class QRadioButton;
 class QTableView;
 class QTimer;
+class ReportWindow;
+class TimesheetWindow;
+class WorkersList;
 namespace data {
 class Dataset;
 class DatasetModel;
+class SharedData;
 }  // namespace data
 
-// The shift journal window "Табель": the working window of the system. Created first at start-up;
-// its creation creates the data module, connects and creates the login window.
-class TForm1 : public ui::Window {
+// The shift journal window "Табель": the working window of the system. It connects, shows the
+// login window and owns every window it opens.
+class JournalWindow : public ui::Window {
     Q_OBJECT
 public:
-    explicit TForm1(const QStringList& args, QWidget* parent = nullptr);
+    // Connects the shared data to the database args name; on failure shows the message and
+    // creates nothing more (connected() is false).
+    JournalWindow(data::SharedData& db, const QStringList& args, QWidget* parent = nullptr);
+    ~JournalWindow() override;
 
     // False when the connection or the login window could not be made; the process then ends.
     bool connected() const { return connected_; }
 
-    int CurrentShift = 1;
-    QString LoginWord;
-    BuildStamp Stamp;  // of the last version check
+    data::SharedData& sharedData() const { return db_; }
+    int currentShift() const { return currentShift_; }
+    const QString& loginWord() const { return loginWord_; }
+    const BuildStamp& buildStamp() const { return stamp_; }
 
-    QRadioButton* RadioButton1;  // "Смена №1"
-    QRadioButton* RadioButton2;  // "Смена №2"
-    QRadioButton* RadioButton3;  // "Смена №3"
-    QRadioButton* RadioButton4;  // "Переработка"
-    QDateEdit* DateT;            // the journal date
-    QCheckBox* CBox1;  // "Выходной": the operation picker doubles the price while it is ticked
-    QTableView* DBGrid2;
-    QPushButton* Button1;  // "Добавить"
-    QPushButton* Button2;  // "Изменить"
-    QPushButton* Button3;  // "Удалить"
-    QPushButton* Button8;  // "Обновить"
-    QPushButton* Button4;  // "Выход"
-    QTimer* Timer1;        // version check every 30 s
+    // The session of a login word: shift 1, every journal asking for ok='ta'.
+    void logIn(const QString& word);
+    // What the role may not use here and in the report window, for the rest of the process.
+    void restrictTo(UserRole role);
 
-    // The data links of the four journals Smena1..Smena4; the grid shows one of them.
-    data::DatasetModel* DataSource1;
-    data::DatasetModel* DataSource2;
-    data::DatasetModel* DataSource3;
-    data::DatasetModel* DataSource4;
-
-    QMenuBar* MainMenu1;
-    QMenu* N2;     // "Справочники"
-    QAction* N1;   // "Рабочие"
-    QAction* N3;   // "Изделия"
-    QAction* N4;   // "Цены"
-    QAction* N6;   // "Операции"
-    QAction* N8;   // "Внеурочное"
-    QAction* N11;  // "Табель по времени"
-    QMenu* N7;     // "Отчеты"
-    QAction* N10;  // "Сводные отчеты"
-    QAction* N5;   // "Выход"
-
-    data::Command updtOK;  // the acceptance mark of one entry
-
-    // Makes the journal query of CurrentShift the current journal query and returns it.
+    // The journal query of the current shift, made the current journal.
     data::Dataset* selectCurrentJournal();
     // The journal query last chosen by adding, changing or accepting an entry.
     data::Dataset* currentJournal() const;
-    // The data link of a shift's journal (DataSource1 for any shift but 2..4).
-    data::DatasetModel* dataSourceOf(int shift) const;
+    // What the entry editor reads from the journal: the current journal, date, shift, day off.
+    JournalContext journalContext() const;
 
     // Today's journals: the date set to today, a weekend ticks "Выходной", the four reloaded.
     void FormActivate() override;
 
-    void DateTChange();                // a date was chosen in the picker
-    void RadioButtonClick(int shift);  // 1..4
-    void CBox1Click();                 // colours of "Выходной"
-    void Button1Click();               // "Добавить"
-    void Button2Click();               // "Изменить"
-    void Button3Click();               // "Удалить"
-    void Button8Click();               // "Обновить"
-    void Button4Click();               // "Выход"
-    void DBGrid2DblClick();            // acceptance toggle
-    void N1Click();
-    void N3Click();
-    void N4Click();
-    void N6Click();
-    void N11Click();
-    void N10Click();
-    void Timer1Timer();
+    void dateChosen();            // a date was chosen in the picker
+    void chooseShift(int shift);  // 1..4
+    void paintDayOff();           // colours of "Выходной"
+    void addEntry();              // "Добавить"
+    void changeEntry();           // "Изменить"
+    void deleteEntry();           // "Удалить"
+    void refresh();               // "Обновить"
+    void exit();                  // "Выход"
+    void toggleAcceptance();      // a double-click on the grid
+    void openWorkers();           // "Рабочие"
+    void openProducts();          // "Изделия"
+    void openPrices();            // "Цены"
+    void openOperationKinds();    // "Операции"
+    void openTimesheet();         // "Табель по времени"
+    void openReports();           // "Сводные отчеты"
+    // The version check of this program's build (the timer's tick every 30 s); a refused
+    // check arms the login window's exit timer before its message.
+    void checkVersion();
+    void checkVersion(const BuildStamp& program);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormCreate(const QStringList& args);
+    void connectAndLogIn(const QStringList& args);
     void buildControls();
     void buildMenu();
     void reloadJournals(const QDate& day);
     void paintShiftButtons();
+    data::DatasetModel* linkOf(int shift) const;
 
+    data::SharedData& db_;
     bool connected_ = false;
+    int currentShift_ = 1;
+    QString loginWord_;
+    BuildStamp stamp_;  // of the last version check
     data::Dataset* currentJournal_ = nullptr;
-};
+    data::Command markCommand_;  // updtOK: the acceptance mark of one entry
 
-extern TForm1* Form1;
+    std::unique_ptr<LoginDialog> login_;
+    std::unique_ptr<WorkersList> workers_;
+    std::unique_ptr<ProductsList> products_;
+    std::unique_ptr<OperationKindsList> kinds_;
+    std::unique_ptr<OperationsList> operations_;
+    std::unique_ptr<EntryEditor> entryEditor_;
+    std::unique_ptr<ReportWindow> reports_;
+    std::unique_ptr<TimesheetWindow> timesheet_;
+
+    std::array<QRadioButton*, 4> shiftButtons_{};  // "Смена №1" .. "Смена №3", "Переработка"
+    QDateEdit* datePicker_;                        // the journal date
+    QCheckBox* dayOffCheck_;  // "Выходной": a chosen operation's price doubles while ticked
+    QTableView* grid_;
+    QPushButton* addButton_;
+    QPushButton* changeButton_;
+    QPushButton* deleteButton_;
+    QPushButton* refreshButton_;
+    QPushButton* exitButton_;
+    QTimer* versionTimer_;
+    // The data links of the four journals Smena1..Smena4; the grid shows one of them.
+    std::array<data::DatasetModel*, 4> journalLinks_{};
+
+    QMenuBar* menuBar_;
+    QMenu* booksMenu_;  // "Справочники"
+    QAction* workersAction_;
+    QAction* productsAction_;
+    QAction* pricesAction_;
+    QAction* kindsAction_;
+    QAction* overtimeAction_;  // "Внеурочное": does nothing
+    QAction* timesheetAction_;
+    QMenu* reportsMenu_;  // "Отчеты"
+    QAction* summaryAction_;
+    QAction* exitAction_;
+};

@@ -1,119 +1,77 @@
 #include "app/login_window.h"
 
 #include "app/journal_window.h"
+#include "app/login_rules.h"
 #include "app/termination.h"
-#include "app/version_check.h"
-#include "data/data_module.h"
-#include "reports/report_window.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
 
-#include <QCheckBox>
-#include <QDateEdit>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
-TForm23* Form23 = nullptr;
-
-TForm23::TForm23(QWidget* parent) : ui::Window(parent) {
+LoginDialog::LoginDialog(JournalWindow& journal, QWidget* parent)
+    : ui::Window(parent), journal_(journal) {
     setObjectName(QStringLiteral("Form23"));
     setWindowTitle(QStringLiteral("Авторизация"));
 
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setEchoMode(QLineEdit::Password);
-    Button1 = ui::makeButton(this, "Button1", QStringLiteral("Вход"));
-    Button1->setDefault(true);
-    Button2 = ui::makeButton(this, "Button2", QStringLiteral("Отмена"));
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(5000);
+    wordEdit_ = new QLineEdit(this);
+    wordEdit_->setObjectName(QStringLiteral("Edit1"));
+    wordEdit_->setEchoMode(QLineEdit::Password);
+    loginButton_ = ui::makeButton(this, "Button1", QStringLiteral("Вход"));
+    loginButton_->setDefault(true);
+    cancelButton_ = ui::makeButton(this, "Button2", QStringLiteral("Отмена"));
+    exitTimer_ = new QTimer(this);
+    exitTimer_->setObjectName(QStringLiteral("Timer1"));
+    exitTimer_->setInterval(5000);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(loginButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Edit1);
+    layout->addWidget(wordEdit_);
     layout->addLayout(buttons);
     setFixedWidth(320);
     setFixedHeight(sizeHint().height());
 
-    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(loginButton_, &QPushButton::clicked, this, ui::guarded([this] { logIn(); }));
+    connect(cancelButton_, &QPushButton::clicked, this, ui::guarded([this] { cancel(); }));
+    connect(exitTimer_, &QTimer::timeout, this, [this] { exitTimerExpired(); });
 }
 
-void TForm23::FormActivate() {
-    VersionCheck();
-    const BuildStamp& s = Form1->Stamp;
+void LoginDialog::FormActivate() {
+    journal_.checkVersion();
+    const BuildStamp& s = journal_.buildStamp();
     setWindowTitle(QStringLiteral("Авторизация (build: %1.%2)").arg(s.date).arg(s.time));
 }
 
-void TForm23::Button1Click() {
-    Form1->CurrentShift = 1;
-    const QString word = Edit1->text().trimmed();
-    Form1->LoginWord = word;
-    for (int shift = 1; shift <= 4; ++shift)
-        DataModule6->journalOf(shift)->setParam(QStringLiteral("ok"), QStringLiteral("ta"));
+void LoginDialog::logIn() {
+    const QString word = wordEdit_->text().trimmed();
+    journal_.logIn(word);
     const std::optional<UserRole> role = login::roleForWord(word);
     if (!role) {
         ui::showRefusal(QStringLiteral("Введены неверные данные."));
         return;
     }
-    applyRole(*role);
+    journal_.restrictTo(*role);
     hide();
-    ui::showModal(Form1);
+    ui::showModal(&journal_);
     close();
 }
 
-void TForm23::Button2Click() {
+void LoginDialog::cancel() {
     close();
 }
 
-void TForm23::Timer1Timer() {
+void LoginDialog::armExitTimer() {
+    exitTimer_->start();
+}
+
+void LoginDialog::exitTimerExpired() {
     terminateApplication();
-}
-
-void applyRole(UserRole role) {
-    auto off = [](std::initializer_list<QWidget*> controls) {
-        for (QWidget* c : controls)
-            c->setEnabled(false);
-    };
-    auto menusOff = [] {
-        Form1->N2->setEnabled(false);
-        Form1->N2->menuAction()->setEnabled(false);
-        Form1->N11->setEnabled(false);
-    };
-    switch (role) {
-        case UserRole::Reviewer:
-            off({Form1->Button1, Form1->Button2, Form1->Button3, Form1->RadioButton1,
-                 Form1->RadioButton2, Form1->RadioButton3, Form1->RadioButton4, Form1->CBox1,
-                 Form1->Button8, Form1->DBGrid2, Form1->DateT});
-            menusOff();
-            break;
-        case UserRole::Foreman:
-            off({Form1->Button2, Form1->Button3});
-            menusOff();
-            off({Form18->Button1, Form18->Button2, Form18->Button4, Form18->Button6});
-            break;
-        case UserRole::Storekeeper:
-            off({Form1->Button1, Form1->Button2, Form1->Button3});
-            off({Form18->Button1, Form18->Button2, Form18->Button6, Form18->Button4});
-            menusOff();
-            Form18->setProductKindIndex(1);
-            Form18->RadioGroup1->setEnabled(false);
-            break;
-        case UserRole::Administrator:
-            break;
-    }
 }

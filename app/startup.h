@@ -2,11 +2,11 @@
 
 #include <QStringList>
 
-// Brings the client up to, not including, the message loop: translations, the journal window
-// (which connects and shows the login window) and every other window in creation order.
+// Brings the client up to, not including, the message loop: translations, the shared data and
+// the journal window, which connects, shows the login window and creates the windows it opens.
 // args are the command line with the program name first. False when the connection failed:
 // the message has been shown and the process should end.
 bool startApplication(const QStringList& args);
 
-// Destroys every window and the data module (tests start the application more than once).
+// Destroys every window and the shared data (tests start the application more than once).
 void shutdownApplication();

@@ -1,8 +1,6 @@
 #include "app/version_check.h"
 
 #include "app/journal_statements.h"
-#include "app/journal_window.h"
-#include "app/login_window.h"
 #include "app/termination.h"
 #include "data/command.h"
 #include "data/dataset.h"
@@ -10,14 +8,7 @@
 
 #include <QTimer>
 
-void VersionCheck() {
-    VersionCheck(programBuildStamp());
-}
-
-void VersionCheck(const BuildStamp& program) {
-    if (Form1)
-        Form1->Stamp = program;
-
+bool VersionCheck(const BuildStamp& program, const std::function<void()>& beforeRefusal) {
     data::Dataset ver(QStringLiteral("ver"));
     ver.setSql(journal::statements::readVersion());
     ver.open();
@@ -36,10 +27,12 @@ void VersionCheck(const BuildStamp& program) {
     }
 
     if (isOlder(program, record)) {
-        if (Form23)
-            Form23->Timer1->start();
+        if (beforeRefusal)
+            beforeRefusal();
         ui::showRefusal(QStringLiteral(
             "Версия программы не соответсвует БД! Запустите программу через 5 мин."));
         terminateApplication();
+        return false;
     }
+    return true;
 }

@@ -2,10 +2,9 @@
 
 #include "app/build_stamp.h"
 
-// Keeps the workstations on one build: raises the database's version record to this program's
-// stamp, and refuses (message, then termination) a program older than the record. The stamp is
-// kept in the journal window for the login caption.
-void VersionCheck();
+#include <functional>
 
-// The same with a given program stamp.
-void VersionCheck(const BuildStamp& program);
+// Keeps the workstations on one build: raises the database's version record to the program's
+// stamp, and refuses a program older than the record: beforeRefusal runs, then the message,
+// then termination. False when refused.
+bool VersionCheck(const BuildStamp& program, const std::function<void()>& beforeRefusal = {});

@@ -17,6 +17,9 @@
 #include <QAbstractItemModel>
 #include <QTableView>
 #include <cstdio>
+#include "../tests/support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -61,11 +64,12 @@ void JournalReload(benchmark::State& state) {
     ui::setToday(day);
     int rows = 0;
     for (auto _ : state) {
-        Form1->FormActivate();
+        journalWindow().FormActivate();
         rows = 0;
         for (int shift = 1; shift <= 4; ++shift)
-            rows += DataModule6->journalOf(shift)->recordCount();
-        benchmark::DoNotOptimize(Form1->DBGrid2->model()->rowCount());
+            rows += journalWindow().sharedData().journalOf(shift)->recordCount();
+        benchmark::DoNotOptimize(
+            control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount());
     }
     state.counters["rows"] = rows;
 }

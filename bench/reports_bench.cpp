@@ -24,6 +24,9 @@
 #include <QDateEdit>
 #include <cstdio>
 #include <functional>
+#include "../tests/support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -50,9 +53,9 @@ void Psql(benchmark::State& state, QString sql) {
 }
 
 void Client(benchmark::State& state, std::function<void()> click, PeriodReport* report) {
-    Form18->DTPicker1->setDate(periodFrom);
-    Form18->DTPicker2->setDate(periodTo);
-    Form18->setProductKindIndex(1);
+    control<QDateEdit>(reportWindow(), "DTPicker1")->setDate(periodFrom);
+    control<QDateEdit>(reportWindow(), "DTPicker2")->setDate(periodTo);
+    reportWindow().setProductKindIndex(1);
     int pages = 0;
     int rows = 0;
     printing::setPreviewHook([&](const printing::PreparedReport& r) {
@@ -115,12 +118,14 @@ int main(int argc, char** argv) {
         std::function<void()> click;
         PeriodReport* report;
     } reports[] = {
-        {"Workers", reports::workersReportSql(), [] { Form18->Button4Click(); }, Form16},
-        {"Products", reports::productsReportSql(), [] { Form18->Button2Click(); }, Form17},
-        {"DetailedWorkers", reports::detailedWorkersReportSql(), [] { Form18->Button1Click(); },
-         Form20},
-        {"DetailedProducts", reports::detailedProductsReportSql(), [] { Form18->Button3Click(); },
-         Form21},
+        {"Workers", reports::workersReportSql(), [] { reportWindow().runWorkersReport(); },
+         &workersReport()},
+        {"Products", reports::productsReportSql(), [] { reportWindow().runProductsReport(); },
+         &productsReport()},
+        {"DetailedWorkers", reports::detailedWorkersReportSql(),
+         [] { reportWindow().runDetailedWorkersReport(); }, &detailedWorkersReport()},
+        {"DetailedProducts", reports::detailedProductsReportSql(),
+         [] { reportWindow().runDetailedProductsReport(); }, &detailedProductsReport()},
     };
     for (const auto& r : reports) {
         benchmark::RegisterBenchmark((QStringLiteral("Psql/") + r.name).toUtf8().constData(), Psql,

@@ -24,6 +24,8 @@
 
 namespace {
 
+data::SharedData* shared = nullptr;
+
 int month = 0;
 QString year;
 qint64 aggregateRows = 0;
@@ -31,7 +33,7 @@ qint64 aggregateRows = 0;
 using bench::env;
 
 QVariant scalar(const QString& sql) {
-    return DataModule6->readControl(sql, [](const data::Dataset& q) {
+    return shared->readControl(sql, [](const data::Dataset& q) {
         return q.isEmpty() ? QVariant() : q.value(q.fieldNames().first());
     });
 }
@@ -72,7 +74,7 @@ void BM_RebuildAsBuilt(benchmark::State& state) {
     data::Dataset dt(QStringLiteral("dt"));
     dt.setSql(timesheet::rebuild::dayAggregate());
     for (auto _ : state)
-        timesheet::rebuildMonth(month, year, dt, [](int) {});
+        timesheet::rebuildMonth(*shared, month, year, dt, [](int) {});
     checkDigest(state);
 }
 
@@ -82,8 +84,8 @@ void BM_RebuildAutocommit(benchmark::State& state) {
     data::Dataset dt(QStringLiteral("dt"));
     dt.setSql(rb::dayAggregate());
     for (auto _ : state) {
-        DataModule6->DelSmena.setSql(rb::deleteMonth(month, year));
-        DataModule6->DelSmena.exec();
+        shared->DelSmena.setSql(rb::deleteMonth(month, year));
+        shared->DelSmena.exec();
         const int n = firstDay().daysInMonth();
         for (int day = 1; day <= n; ++day) {
             dt.close();
@@ -93,11 +95,10 @@ void BM_RebuildAutocommit(benchmark::State& state) {
                 const QString w = dt.text(QStringLiteral("w_id"));
                 const QString s = dt.text(QStringLiteral("smena"));
                 const QString t = dt.text(QStringLiteral("tim"));
-                const qint64 cnt = DataModule6->controlCount(rb::rowCount(w, s, month, year));
-                DataModule6->H_Tabel_ins.setSql(cnt != 0
-                                                    ? rb::updateDay(day, t, w, s, month, year)
+                const qint64 cnt = shared->controlCount(rb::rowCount(w, s, month, year));
+                shared->H_Tabel_ins.setSql(cnt != 0 ? rb::updateDay(day, t, w, s, month, year)
                                                     : rb::insertDay(day, s, w, month, year, t));
-                DataModule6->H_Tabel_ins.exec();
+                shared->H_Tabel_ins.exec();
             }
             dt.close();
         }
@@ -123,10 +124,10 @@ void BM_RebuildSetBased(benchmark::State& state) {
         firstDay().addMonths(1).toString(Qt::ISODate) + QStringLiteral("' group by smena, w_id");
     for (auto _ : state) {
         data::Transaction transaction;
-        DataModule6->DelSmena.setSql(timesheet::rebuild::deleteMonth(month, year));
-        DataModule6->DelSmena.exec();
-        DataModule6->SQL_exec.setSql(insert);
-        DataModule6->SQL_exec.exec();
+        shared->DelSmena.setSql(timesheet::rebuild::deleteMonth(month, year));
+        shared->DelSmena.exec();
+        shared->SQL_exec.setSql(insert);
+        shared->SQL_exec.exec();
         transaction.commit();
     }
     checkDigest(state);
@@ -154,9 +155,9 @@ int main(int argc, char** argv) {
     if (qgetenv("PLANT_EXPORT_DIR").isEmpty())
         qputenv("PLANT_EXPORT_DIR", QDir::temp().filePath("plant-bench-export").toUtf8());
 
-    DataModule6 = new TDataModule6();
+    shared = new data::SharedData();
     try {
-        DataModule6->ADO_DB.open(data::composeConnectionString(bench::database(), bench::host()));
+        shared->ADO_DB.open(data::composeConnectionString(bench::database(), bench::host()));
         QString chosen = env("PLANT_BENCH_MONTH", "");
         if (chosen.isEmpty())
             chosen = scalar(QStringLiteral(

@@ -20,8 +20,12 @@
 #include <QSqlQuery>
 #include <QTableView>
 #include <cstdio>
+#include "../tests/support/app_windows.h"
 
 namespace {
+
+data::SharedData* shared = nullptr;
+WorkersList* workers = nullptr;
 
 const QString kDatabase = QStringLiteral("bench_workers");
 constexpr int kWorkers = 10000;
@@ -46,7 +50,7 @@ void createPlant(const QString& host) {
         admin.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("bench_admin"));
-    DataModule6->ADO_DB.open(data::composeConnectionString(kDatabase, host));
+    shared->ADO_DB.open(data::composeConnectionString(kDatabase, host));
     data::Command fill(
         QStringLiteral("fill"),
         QStringLiteral(
@@ -68,7 +72,7 @@ void showList() {
 void BM_OpenWorkersList(benchmark::State& state) {
     showList();
     for (auto _ : state) {
-        Form5->ShowAsReferenceBook();  // opens Workers, shows the grid, closes it again
+        workers->showAsReferenceBook();  // opens Workers, shows the grid, closes it again
     }
     ui::clearModalHook();
 }
@@ -92,43 +96,50 @@ void BM_SearchKeystroke(benchmark::State& state) {
         cycle << c;
     for (int i = 0; i < name.size(); ++i)
         cycle << QChar();  // Backspace
-    DataModule6->Workers->open();
-    Form5->Edit1->clear();
-    Form5->show();
+    shared->Workers->open();
+    testing_support::control<QLineEdit>(*workers, "Edit1")->clear();
+    workers->show();
     QCoreApplication::processEvents();
     // The search must really narrow the list, or the figures measure nothing.
     for (QChar c : name)
-        keystroke(Form5->Edit1, Form5->DBGrid1, c);
-    const int matching = Form5->DBGrid1->model()->rowCount();
+        keystroke(testing_support::control<QLineEdit>(*workers, "Edit1"),
+                  testing_support::control<QTableView>(*workers, "DBGrid1"), c);
+    const int matching =
+        testing_support::control<QTableView>(*workers, "DBGrid1")->model()->rowCount();
     for (int i = 0; i < name.size(); ++i)
-        keystroke(Form5->Edit1, Form5->DBGrid1, QChar());
-    if (matching == 0 || matching >= kWorkers || Form5->DBGrid1->model()->rowCount() != kWorkers)
+        keystroke(testing_support::control<QLineEdit>(*workers, "Edit1"),
+                  testing_support::control<QTableView>(*workers, "DBGrid1"), QChar());
+    if (matching == 0 || matching >= kWorkers ||
+        testing_support::control<QTableView>(*workers, "DBGrid1")->model()->rowCount() != kWorkers)
         state.SkipWithError("the search did not filter the list");
     int step = 0;
     for (auto _ : state) {
-        keystroke(Form5->Edit1, Form5->DBGrid1, cycle[step]);
+        keystroke(testing_support::control<QLineEdit>(*workers, "Edit1"),
+                  testing_support::control<QTableView>(*workers, "DBGrid1"), cycle[step]);
         step = (step + 1) % cycle.size();
     }
     state.counters["matching"] = matching;
-    Form5->hide();
-    DataModule6->Workers->close();
+    workers->hide();
+    shared->Workers->close();
 }
 BENCHMARK(BM_SearchKeystroke)->Unit(benchmark::kMillisecond);
 
 // The worst keystroke: erasing the last character switches the filter off (all rows back).
 void BM_SearchKeystrokeBackToAll(benchmark::State& state) {
-    DataModule6->Workers->open();
-    Form5->Edit1->clear();
-    Form5->show();
+    shared->Workers->open();
+    testing_support::control<QLineEdit>(*workers, "Edit1")->clear();
+    workers->show();
     QCoreApplication::processEvents();
     for (auto _ : state) {
         state.PauseTiming();
-        keystroke(Form5->Edit1, Form5->DBGrid1, QChar(u'К'));
+        keystroke(testing_support::control<QLineEdit>(*workers, "Edit1"),
+                  testing_support::control<QTableView>(*workers, "DBGrid1"), QChar(u'К'));
         state.ResumeTiming();
-        keystroke(Form5->Edit1, Form5->DBGrid1, QChar());
+        keystroke(testing_support::control<QLineEdit>(*workers, "Edit1"),
+                  testing_support::control<QTableView>(*workers, "DBGrid1"), QChar());
     }
-    Form5->hide();
-    DataModule6->Workers->close();
+    workers->hide();
+    shared->Workers->close();
 }
 BENCHMARK(BM_SearchKeystrokeBackToAll)->Unit(benchmark::kMillisecond);
 
@@ -138,18 +149,18 @@ int main(int argc, char** argv) {
     if (qgetenv("QT_QPA_PLATFORM").isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ui::Application app(argc, argv);
-    DataModule6 = new TDataModule6();
+    shared = new data::SharedData();
     try {
         createPlant(bench::host());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "workers_bench: %s\n", e.what());
         return 1;
     }
-    Form5 = new TForm5();
+    workers = new WorkersList(*shared);
     ::benchmark::Initialize(&argc, argv);
     ::benchmark::RunSpecifiedBenchmarks();
     ::benchmark::Shutdown();
-    delete Form5;
-    delete DataModule6;
+    delete workers;
+    delete shared;
     return 0;
 }

@@ -1,21 +1,20 @@
 #include "data/data_module.h"
 
 #include "data/shared_statements.h"
-#include "ui/dialogs.h"
 
-TDataModule6* DataModule6 = nullptr;
+namespace data {
 
 namespace {
-data::Dataset* makeQuery(QObject* owner, const char* name, const QString& sql) {
-    auto* q = new data::Dataset(QString::fromLatin1(name), owner);
+Dataset* makeQuery(QObject* owner, const char* name, const QString& sql) {
+    auto* q = new Dataset(QString::fromLatin1(name), owner);
     q->setSql(sql);
     return q;
 }
 }  // namespace
 
-TDataModule6::TDataModule6(QObject* parent) : QObject(parent) {
+SharedData::SharedData(QObject* parent) : QObject(parent) {
     setObjectName(QStringLiteral("DataModule6"));
-    namespace st = data::statements;
+    namespace st = statements;
     Workers = makeQuery(this, "Workers", st::workers());
     Izdel = makeQuery(this, "Izdel", st::izdel());
     Oper = makeQuery(this, "Oper", st::oper());
@@ -36,7 +35,7 @@ TDataModule6::TDataModule6(QObject* parent) : QObject(parent) {
     Workers->setUpdateTable(QStringLiteral("accounts_dep.person"));
 }
 
-data::Dataset* TDataModule6::journalOf(int shift) const {
+Dataset* SharedData::journalOf(int shift) const {
     switch (shift) {
         case 2:
             return Smena2;
@@ -49,7 +48,7 @@ data::Dataset* TDataModule6::journalOf(int shift) const {
     }
 }
 
-data::Dataset* TDataModule6::timesheetOf(int shift) const {
+Dataset* SharedData::timesheetOf(int shift) const {
     switch (shift) {
         case 2:
             return H_Tabel_2;
@@ -60,22 +59,19 @@ data::Dataset* TDataModule6::timesheetOf(int shift) const {
     }
 }
 
-data::Dataset& TDataModule6::runControl(const QString& sql) {
+Dataset& SharedData::runControl(const QString& sql) {
     Control->close();
     Control->setSql(sql);
     Control->open();
     return *Control;
 }
 
-qint64 TDataModule6::controlCount(const QString& sql) {
-    return readControl(sql,
-                       [](const data::Dataset& q) { return q.asInt64(QStringLiteral("cnt")); });
+qint64 SharedData::controlCount(const QString& sql) {
+    return readControl(sql, [](const Dataset& q) { return q.asInt64(QStringLiteral("cnt")); });
 }
 
-bool TDataModule6::CheckDuplicate(const QString& sql, const QString& message) {
-    if (controlCount(sql) > 0) {
-        ui::showRefusal(message);
-        return true;
-    }
-    return false;
+bool SharedData::CheckDuplicate(const QString& sql) {
+    return controlCount(sql) > 0;
 }
+
+}  // namespace data

@@ -1,6 +1,5 @@
 #include "entry/entry_editor.h"
 
-#include "app/journal_window.h"
 #include "data/data_module.h"
 #include "entry/entry_save.h"
 #include "entry/entry_statements.h"
@@ -25,8 +24,6 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
-
-TForm11* Form11 = nullptr;
 
 namespace {
 
@@ -66,242 +63,270 @@ QVBoxLayout* labelled(QLabel* l, QWidget* box) {
 
 }  // namespace
 
-TForm11::TForm11(QWidget* parent) : ui::Window(parent) {
+EntryEditor::EntryEditor(data::SharedData& db, WorkersList& workers, OperationsList& operations,
+                         std::function<JournalContext()> journal, QWidget* parent)
+    : ui::Window(parent),
+      db_(db),
+      workers_(workers),
+      operations_(operations),
+      journal_(std::move(journal)) {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("Позиция"));
 
     auto* digitsOnly =
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Закрыто мастером"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    group_ = new QGroupBox(QStringLiteral("Закрыто мастером"), this);
+    group_->setObjectName(QStringLiteral("GroupBox1"));
 
-    Edit1 = readOnlyBox(GroupBox1, "Edit1", 220);
-    Button3 = ui::makePickerButton(GroupBox1, "Button3", 28);
-    Edit2 = readOnlyBox(GroupBox1, "Edit2", 320);
-    Button4 = ui::makePickerButton(GroupBox1, "Button4", 28);
-    Edit3 = digitBox(GroupBox1, "Edit3", digitsOnly);
-    Edit6 = digitBox(GroupBox1, "Edit6", digitsOnly);
-    Edit6->setText(QStringLiteral("0"));
-    Edit5 = digitBox(GroupBox1, "Edit5", digitsOnly);
-    Edit5->setFixedWidth(90);
-    DTimeP = new QDateEdit(GroupBox1);
-    DTimeP->setObjectName(QStringLiteral("DTimeP"));
-    DTimeP->setCalendarPopup(true);
-    DTimeP->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    DTimeP->setDate(ui::today());
-    Edit4 = digitBox(GroupBox1, "Edit4", digitsOnly);
-    Edit4->setText(QStringLiteral("0"));
-    Edit8 = readOnlyBox(GroupBox1, "Edit8", 90);
-    Edit7 = readOnlyBox(GroupBox1, "Edit7", 90);
-    Edit9 = readOnlyBox(GroupBox1, "Edit9", 100);
+    workerEdit_ = readOnlyBox(group_, "Edit1", 220);
+    workerButton_ = ui::makePickerButton(group_, "Button3", 28);
+    operationEdit_ = readOnlyBox(group_, "Edit2", 320);
+    operationButton_ = ui::makePickerButton(group_, "Button4", 28);
+    quantityEdit_ = digitBox(group_, "Edit3", digitsOnly);
+    hoursEdit_ = digitBox(group_, "Edit6", digitsOnly);
+    hoursEdit_->setText(QStringLiteral("0"));
+    colourEdit_ = digitBox(group_, "Edit5", digitsOnly);
+    colourEdit_->setFixedWidth(90);
+    datePicker_ = new QDateEdit(group_);
+    datePicker_->setObjectName(QStringLiteral("DTimeP"));
+    datePicker_->setCalendarPopup(true);
+    datePicker_->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    datePicker_->setDate(ui::today());
+    defectsEdit_ = digitBox(group_, "Edit4", digitsOnly);
+    defectsEdit_->setText(QStringLiteral("0"));
+    basePriceEdit_ = readOnlyBox(group_, "Edit8", 90);
+    finalPriceEdit_ = readOnlyBox(group_, "Edit7", 90);
+    sumEdit_ = readOnlyBox(group_, "Edit9", 100);
 
-    Label6 = label(GroupBox1, "Label6", QStringLiteral("Цвет"), Edit5);
+    colourLabel_ = label(group_, "Label6", QStringLiteral("Цвет"), colourEdit_);
 
     // First row: the worker and the operation with their pickers.
     auto* pickers = new QHBoxLayout;
-    pickers->addWidget(label(GroupBox1, "Label1", QStringLiteral("ФИО"), Edit1));
-    pickers->addWidget(Edit1);
-    pickers->addWidget(Button3);
+    pickers->addWidget(label(group_, "Label1", QStringLiteral("ФИО"), workerEdit_));
+    pickers->addWidget(workerEdit_);
+    pickers->addWidget(workerButton_);
     pickers->addSpacing(12);
-    pickers->addWidget(label(GroupBox1, "Label2", QStringLiteral("Операция"), Edit2));
-    pickers->addWidget(Edit2);
-    pickers->addWidget(Button4);
+    pickers->addWidget(label(group_, "Label2", QStringLiteral("Операция"), operationEdit_));
+    pickers->addWidget(operationEdit_);
+    pickers->addWidget(operationButton_);
     pickers->addStretch();
 
     // Second row: what was made, then the prices.
     auto* prices = new QGridLayout;
     prices->setVerticalSpacing(4);
-    prices->addWidget(label(GroupBox1, "Label8", QStringLiteral("Цена база"), Edit8), 0, 0);
-    prices->addWidget(Edit8, 0, 1);
-    prices->addWidget(label(GroupBox1, "Label9", QStringLiteral("Цена итог"), Edit7), 1, 0);
-    prices->addWidget(Edit7, 1, 1);
+    prices->addWidget(label(group_, "Label8", QStringLiteral("Цена база"), basePriceEdit_), 0, 0);
+    prices->addWidget(basePriceEdit_, 0, 1);
+    prices->addWidget(label(group_, "Label9", QStringLiteral("Цена итог"), finalPriceEdit_), 1, 0);
+    prices->addWidget(finalPriceEdit_, 1, 1);
 
     auto* work = new QHBoxLayout;
-    work->addLayout(labelled(label(GroupBox1, "Label3", QStringLiteral("Кол-во"), Edit3), Edit3));
-    work->addLayout(labelled(label(GroupBox1, "Label4", QStringLiteral("Время"), Edit6), Edit6));
-    work->addLayout(labelled(Label6, Edit5));
-    work->addLayout(labelled(label(GroupBox1, "Label5", QStringLiteral("Дата"), DTimeP), DTimeP));
-    work->addLayout(labelled(label(GroupBox1, "Label7", QStringLiteral("Брак"), Edit4), Edit4));
+    work->addLayout(
+        labelled(label(group_, "Label3", QStringLiteral("Кол-во"), quantityEdit_), quantityEdit_));
+    work->addLayout(
+        labelled(label(group_, "Label4", QStringLiteral("Время"), hoursEdit_), hoursEdit_));
+    work->addLayout(labelled(colourLabel_, colourEdit_));
+    work->addLayout(
+        labelled(label(group_, "Label5", QStringLiteral("Дата"), datePicker_), datePicker_));
+    work->addLayout(
+        labelled(label(group_, "Label7", QStringLiteral("Брак"), defectsEdit_), defectsEdit_));
     work->addSpacing(12);
     work->addLayout(prices);
     work->addSpacing(12);
-    work->addLayout(labelled(label(GroupBox1, "Label10", QStringLiteral("Сумма"), Edit9), Edit9));
+    work->addLayout(
+        labelled(label(group_, "Label10", QStringLiteral("Сумма"), sumEdit_), sumEdit_));
     work->addStretch();
 
-    auto* group = new QVBoxLayout(GroupBox1);
+    auto* group = new QVBoxLayout(group_);
     group->addLayout(pickers);
     group->addSpacing(6);
     group->addLayout(work);
 
-    const ui::EditorButtons buttons = ui::layOutEditor(this, GroupBox1, QStringLiteral("Запись"));
-    Button1 = buttons.save;
-    Button2 = buttons.cancel;
+    const ui::EditorButtons buttons = ui::layOutEditor(this, group_, QStringLiteral("Запись"));
+    saveButton_ = buttons.save;
 
-    setTabOrder(Button3, Button4);
-    setTabOrder(Button4, Edit3);
-    setTabOrder(Edit3, Edit6);
-    setTabOrder(Edit6, Edit5);
-    setTabOrder(Edit5, DTimeP);
-    setTabOrder(DTimeP, Edit4);
-    setTabOrder(Edit4, Button1);
-    setTabOrder(Button1, Button2);
+    setTabOrder(workerButton_, operationButton_);
+    setTabOrder(operationButton_, quantityEdit_);
+    setTabOrder(quantityEdit_, hoursEdit_);
+    setTabOrder(hoursEdit_, colourEdit_);
+    setTabOrder(colourEdit_, datePicker_);
+    setTabOrder(datePicker_, defectsEdit_);
+    setTabOrder(defectsEdit_, saveButton_);
+    setTabOrder(saveButton_, buttons.cancel);
 
-    for (QWidget* w : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Edit2),
-                       static_cast<QWidget*>(Edit3), static_cast<QWidget*>(Edit6)})
+    for (QWidget* w : {static_cast<QWidget*>(workerEdit_), static_cast<QWidget*>(operationEdit_),
+                       static_cast<QWidget*>(quantityEdit_), static_cast<QWidget*>(hoursEdit_)})
         w->installEventFilter(this);
 
-    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(); }));
-    connect(Button4, &QPushButton::clicked, this, ui::guarded([this] { Button4Click(); }));
+    connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { save(); }));
+    connect(workerButton_, &QPushButton::clicked, this, ui::guarded([this] { pickWorker(); }));
+    connect(operationButton_, &QPushButton::clicked, this,
+            ui::guarded([this] { pickOperation(); }));
 }
 
-bool TForm11::eventFilter(QObject* watched, QEvent* event) {
+bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         // A click on the worker or operation box opens its picker, like its "..." button.
-        if (watched == Edit1) {
-            ui::runGuarded([this] { Button3Click(); });
+        if (watched == workerEdit_) {
+            ui::runGuarded([this] { pickWorker(); });
             return true;
         }
-        if (watched == Edit2) {
-            ui::runGuarded([this] { Button4Click(); });
+        if (watched == operationEdit_) {
+            ui::runGuarded([this] { pickOperation(); });
             return true;
         }
-    } else if (event->type() == QEvent::FocusOut && (watched == Edit3 || watched == Edit6)) {
+    } else if (event->type() == QEvent::FocusOut &&
+               (watched == quantityEdit_ || watched == hoursEdit_)) {
         // Only the focus moving to another control of the dialog counts as leaving the box.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            ui::runGuarded([this] { Edit6Exit(); });
+            ui::runGuarded([this] { refreshPrices(); });
     }
     return ui::Window::eventFilter(watched, event);
 }
 
-void TForm11::FormActivate() {
-    Button3->setFocus();
+void EntryEditor::FormActivate() {
+    workerButton_->setFocus();
 }
 
-void TForm11::showCentred() {
+void EntryEditor::showCentred() {
     adjustSize();
-    if (Form1)
-        move(Form1->frameGeometry().center() - rect().center());
+    if (const QWidget* journalWindow = journal_().window)
+        move(journalWindow->frameGeometry().center() - rect().center());
     ui::showModal(this);
 }
 
-void TForm11::PrepareAdd() {
-    Form1->selectCurrentJournal();
-    DTimeP->setDate(Form1->DateT->date());
-    Edit1->clear();
-    Edit2->clear();
-    Edit3->clear();
-    Edit5->clear();
-    Edit4->setText(QStringLiteral("0"));
-    Edit6->setText(QStringLiteral("0"));
+void EntryEditor::prepareAdd() {
+    datePicker_->setDate(journal_().date);
+    workerEdit_->clear();
+    operationEdit_->clear();
+    quantityEdit_->clear();
+    colourEdit_->clear();
+    defectsEdit_->setText(QStringLiteral("0"));
+    hoursEdit_->setText(QStringLiteral("0"));
     setWindowTitle(QStringLiteral("Заведение новой позиции"));
     Tag = 1;
     showCentred();
 }
 
-void TForm11::PrepareChange() {
-    data::Dataset* journal = Form1->selectCurrentJournal();
-    const int row = journal->recNo();
-    if (journal->isEmpty())
+void EntryEditor::prepareChange() {
+    data::Dataset* entries = journal_().journal;
+    const int row = entries->recNo();
+    if (entries->isEmpty())
         return;
     setWindowTitle(QStringLiteral("Изменение данных о позиции"));
     Tag = 2;
-    entry_price = journal->asDouble(QStringLiteral("cena"));
-    Edit7->setText(ui::priceText(entry_price));
-    Edit9->setText(ui::priceText(journal->asDouble(QStringLiteral("kol_vo")) * entry_price));
-    const QVariant day = journal->value(QStringLiteral("data"));
-    DTimeP->setDate(day.typeId() == QMetaType::QDate || day.typeId() == QMetaType::QDateTime
-                        ? day.toDate()
-                        : ui::parseDate(day.toString().trimmed()));
-    Edit1->setText(journal->text(QStringLiteral("fio")).trimmed());
-    Edit2->setText(refbooks::operations::operationText(journal->text(QStringLiteral("marka")),
-                                                       journal->text(QStringLiteral("vid")),
-                                                       journal->asInt(QStringLiteral("naimen"))));
-    Edit3->setText(journal->text(QStringLiteral("kol_vo")).trimmed());
-    Edit4->setText(journal->text(QStringLiteral("brak")).trimmed());
-    entry_w_id = journal->asInt(QStringLiteral("w_id"));
-    entry_i_id = journal->asInt(QStringLiteral("i_id"));
-    entry_o_id = journal->asInt(QStringLiteral("o_id"));
-    Edit6->setText(QString::number(journal->asInt(QStringLiteral("time"))));
+    chosen_.price = entries->asDouble(QStringLiteral("cena"));
+    finalPriceEdit_->setText(ui::priceText(chosen_.price));
+    sumEdit_->setText(ui::priceText(entries->asDouble(QStringLiteral("kol_vo")) * chosen_.price));
+    const QVariant day = entries->value(QStringLiteral("data"));
+    datePicker_->setDate(day.typeId() == QMetaType::QDate || day.typeId() == QMetaType::QDateTime
+                             ? day.toDate()
+                             : ui::parseDate(day.toString().trimmed()));
+    workerEdit_->setText(entries->text(QStringLiteral("fio")).trimmed());
+    operationEdit_->setText(refbooks::operations::operationText(
+        entries->text(QStringLiteral("marka")), entries->text(QStringLiteral("vid")),
+        entries->asInt(QStringLiteral("naimen"))));
+    quantityEdit_->setText(entries->text(QStringLiteral("kol_vo")).trimmed());
+    defectsEdit_->setText(entries->text(QStringLiteral("brak")).trimmed());
+    chosen_.workerId = entries->asInt(QStringLiteral("w_id"));
+    chosen_.productId = entries->asInt(QStringLiteral("i_id"));
+    chosen_.operationId = entries->asInt(QStringLiteral("o_id"));
+    hoursEdit_->setText(QString::number(entries->asInt(QStringLiteral("time"))));
 
-    data::Dataset* oper = DataModule6->Oper;
+    data::Dataset* oper = db_.Oper;
     oper->close();
-    oper->setFilter(QStringLiteral("id=") + journal->text(QStringLiteral("o_id")));
+    oper->setFilter(QStringLiteral("id=") + entries->text(QStringLiteral("o_id")));
     oper->setFiltered(false);
 
-    const bool paint = entry::isPaintOperation(journal->text(QStringLiteral("vid")).trimmed());
+    const bool paint = entry::isPaintOperation(entries->text(QStringLiteral("vid")).trimmed());
     if (paint)
-        Edit5->setText(journal->text(QStringLiteral("color")));
+        colourEdit_->setText(entries->text(QStringLiteral("color")));
     else
-        Edit5->clear();
-    Edit5->setEnabled(paint);
-    Label6->setEnabled(paint);
+        colourEdit_->clear();
+    colourEdit_->setEnabled(paint);
+    colourLabel_->setEnabled(paint);
 
     showCentred();
 
-    if (journal->recordCount() >= row)
-        journal->setRecNo(row);
+    if (entries->recordCount() >= row)
+        entries->setRecNo(row);
 }
 
-void TForm11::Button3Click() {
-    Form5->ShowAsPicker();
+void EntryEditor::takeWorker(const refbooks::WorkerChoice& worker) {
+    workerEdit_->setText(worker.name);
+    chosen_.workerId = worker.id;
 }
 
-void TForm11::Button4Click() {
+void EntryEditor::takeOperation(const refbooks::OperationChoice& operation) {
+    chosen_.productId = operation.productId;
+    chosen_.operationId = operation.id;
+    const JournalContext journal = journal_();
+    chosen_.price =
+        refbooks::operations::finalPrice(operation.basePrice, journal.dayOff, journal.shift);
+    operationEdit_->setText(operation.text);
+}
+
+void EntryEditor::pickWorker() {
+    if (const auto worker = workers_.pick())
+        takeWorker(*worker);
+}
+
+void EntryEditor::pickOperation() {
     // In change mode the list opens on the entry's own stored operation.
-    const int operId = Tag == 1 ? 0 : Form1->currentJournal()->asInt(QStringLiteral("o_id"));
-    Form4->ShowAsPicker(operId);
+    const int operId = Tag == 1 ? 0 : journal_().journal->asInt(QStringLiteral("o_id"));
+    if (const auto operation = operations_.pick(operId))
+        takeOperation(*operation);
     settleColourBox();
-    Edit6Exit();
+    refreshPrices();
 }
 
-void TForm11::settleColourBox() {
-    const bool paint = entry::isPaintOperation(Edit2->text());
+void EntryEditor::settleColourBox() {
+    const bool paint = entry::isPaintOperation(operationEdit_->text());
     if (!paint)
-        Edit5->clear();
-    Edit5->setEnabled(paint);
-    Label6->setEnabled(paint);
+        colourEdit_->clear();
+    colourEdit_->setEnabled(paint);
+    colourLabel_->setEnabled(paint);
 }
 
-void TForm11::Edit6Exit() {
-    if (Edit6->text().isEmpty())
-        Edit6->setText(QStringLiteral("0"));
-    if (Edit3->text().isEmpty())
-        Edit3->setText(QStringLiteral("0"));
-    Edit7->setText(ui::priceText(entry_price));
-    const data::Dataset* oper = DataModule6->Oper;
+void EntryEditor::refreshPrices() {
+    if (hoursEdit_->text().isEmpty())
+        hoursEdit_->setText(QStringLiteral("0"));
+    if (quantityEdit_->text().isEmpty())
+        quantityEdit_->setText(QStringLiteral("0"));
+    finalPriceEdit_->setText(ui::priceText(chosen_.price));
+    const data::Dataset* oper = db_.Oper;
     const double base =
         oper->isOpen() && oper->recNo() > 0 ? oper->asDouble(QStringLiteral("cena")) : 0.0;
-    Edit8->setText(ui::priceText(base));
-    Edit9->setText(ui::priceText(Edit3->text().toDouble() * entry_price));
+    basePriceEdit_->setText(ui::priceText(base));
+    sumEdit_->setText(ui::priceText(quantityEdit_->text().toDouble() * chosen_.price));
 }
 
-void TForm11::Button1Click() {
-    const entry::EntryBoxes boxes{Edit1->text(), Edit2->text(), Edit3->text(),
-                                  Edit4->text(), Edit5->text(), Edit6->text()};
+void EntryEditor::save() {
+    const entry::EntryBoxes boxes{workerEdit_->text(),   operationEdit_->text(),
+                                  quantityEdit_->text(), defectsEdit_->text(),
+                                  colourEdit_->text(),   hoursEdit_->text()};
     if (!entry::isComplete(boxes)) {
         ui::showRefusal(QString::fromUtf8(entry::kIncompleteMessage));
         return;
     }
-    const std::optional<int> colour = entry::colourNumber(Edit5->text());
+    const std::optional<int> colour = entry::colourNumber(colourEdit_->text());
     if (!colour) {
         ui::showRefusal(QString::fromUtf8(entry::kBadColourMessage));
         return;
     }
 
-    const int shift = Form1->CurrentShift;
-    data::Dataset* journal = DataModule6->journalOf(shift);
+    const int shift = journal_().shift;
+    data::Dataset* journal = db_.journalOf(shift);
     entry::EntryValues values;
-    values.workerId = entry_w_id;
-    values.productId = entry_i_id;
-    values.operationId = entry_o_id;
-    values.price = entry_price;
-    values.quantity = Edit3->text();
-    values.defects = Edit4->text();
-    values.hours = Edit6->text();
-    values.date = DTimeP->date();
+    values.workerId = chosen_.workerId;
+    values.productId = chosen_.productId;
+    values.operationId = chosen_.operationId;
+    values.price = chosen_.price;
+    values.quantity = quantityEdit_->text();
+    values.defects = defectsEdit_->text();
+    values.hours = hoursEdit_->text();
+    values.date = datePicker_->date();
     values.shift = shift;
     values.colour = *colour;
     values.inputDate = ui::today();
@@ -309,17 +334,20 @@ void TForm11::Button1Click() {
     if (Tag != 1)
         changedId = journal->asInt64(QStringLiteral("id"));
 
-    if (entry::saveEntry(values, changedId) != entry::SaveResult::Saved)
+    if (entry::saveEntry(db_, values, changedId) != entry::SaveResult::Saved) {
+        ui::showRefusal(QString::fromUtf8(entry::kDuplicateMessage));
         return;
+    }
 
     // Saved: the dialog is done; the shift's journal and the timesheet views follow.
-    for (QLineEdit* box : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9})
+    for (QLineEdit* box : {workerEdit_, operationEdit_, quantityEdit_, defectsEdit_, colourEdit_,
+                           hoursEdit_, finalPriceEdit_, basePriceEdit_, sumEdit_})
         box->clear();
     done(QDialog::Accepted);
 
-    DataModule6->H_Tabel_1->close();
-    DataModule6->H_Tabel_2->close();
-    DataModule6->H_Tabel_3->close();
+    db_.H_Tabel_1->close();
+    db_.H_Tabel_2->close();
+    db_.H_Tabel_3->close();
     const int row = journal->recNo();
     journal->close();
     journal->open();

@@ -1,49 +1,65 @@
 #pragma once
 
+#include "refbooks/choices.h"
 #include "ui/window.h"
 
+#include <QDate>
+#include <functional>
+
+class OperationsList;
 class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class WorkersList;
+namespace data {
+class Dataset;
+class SharedData;
+}  // namespace data
+
+// What the entry editor asks its journal for whenever it needs it: the current journal query,
+// the date and shift shown and whether "Выходной" is ticked (a day off doubles the price of a
+// chosen operation); the editor shows itself centred over window.
+struct JournalContext {
+    const QWidget* window = nullptr;
+    data::Dataset* journal = nullptr;
+    QDate date;
+    int shift = 1;
+    bool dayOff = false;
+};
 
 // The entry editor: creates a journal entry (Tag 1) or changes the journal's current one (Tag 2).
-class TForm11 : public ui::Window {
+class EntryEditor : public ui::Window {
     Q_OBJECT
 public:
-    explicit TForm11(QWidget* parent = nullptr);
+    // The worker and operation come from these pickers; journal tells the journal's state.
+    EntryEditor(data::SharedData& db, WorkersList& workers, OperationsList& operations,
+                std::function<JournalContext()> journal, QWidget* parent = nullptr);
 
-    QGroupBox* GroupBox1;
-    QLineEdit* Edit1;  // the chosen worker's name (the workers picker fills it)
-    QPushButton* Button3;
-    QLineEdit* Edit2;  // the chosen operation's text (the operations picker fills it)
-    QPushButton* Button4;
-    QLineEdit* Edit3;  // "Кол-во"
-    QLineEdit* Edit6;  // "Время"
-    QLabel* Label6;
-    QLineEdit* Edit5;  // "Цвет", paint operations only
-    QDateEdit* DTimeP;
-    QLineEdit* Edit4;      // "Брак"
-    QLineEdit* Edit8;      // "Цена база"
-    QLineEdit* Edit7;      // "Цена итог"
-    QLineEdit* Edit9;      // "Сумма"
-    QPushButton* Button1;  // "Запись"
-    QPushButton* Button2;  // "Отмена"
+    // "Добавить" and "Изменить" of the journal window, on its current journal.
+    void prepareAdd();
+    void prepareChange();
 
-    int entry_w_id = 0;
-    int entry_o_id = 0;
-    int entry_i_id = 0;
-    double entry_price = 0;
+    // The ids and price the save writes, as the pickers (or the changed entry) gave them.
+    struct Chosen {
+        int workerId = 0;
+        int operationId = 0;
+        int productId = 0;
+        double price = 0;
+    };
+    const Chosen& chosen() const { return chosen_; }
+    void setChosen(const Chosen& chosen) { chosen_ = chosen; }
 
-    // "Добавить" and "Изменить" of the journal window.
-    void PrepareAdd();
-    void PrepareChange();
+    // A chosen worker or operation fills its box; the operation's price follows the journal's
+    // day-off flag and shift.
+    void takeWorker(const refbooks::WorkerChoice& worker);
+    void takeOperation(const refbooks::OperationChoice& operation);
 
-    void Button1Click();  // "Запись"
-    void Button3Click();  // worker picker
-    void Button4Click();  // operation picker
-    void Edit6Exit();     // price refresh
+    void save();           // "Запись"
+    void pickWorker();     // "..." beside the worker
+    void pickOperation();  // "..." beside the operation
+    void refreshPrices();  // leaving the quantity or time box
     void FormActivate() override;
 
 protected:
@@ -52,6 +68,26 @@ protected:
 private:
     void settleColourBox();
     void showCentred();
-};
 
-extern TForm11* Form11;
+    data::SharedData& db_;
+    WorkersList& workers_;
+    OperationsList& operations_;
+    std::function<JournalContext()> journal_;
+    Chosen chosen_;
+
+    QGroupBox* group_;
+    QLineEdit* workerEdit_;  // the chosen worker's name
+    QPushButton* workerButton_;
+    QLineEdit* operationEdit_;  // the chosen operation's text
+    QPushButton* operationButton_;
+    QLineEdit* quantityEdit_;  // "Кол-во"
+    QLineEdit* hoursEdit_;     // "Время"
+    QLabel* colourLabel_;
+    QLineEdit* colourEdit_;  // "Цвет", paint operations only
+    QDateEdit* datePicker_;
+    QLineEdit* defectsEdit_;     // "Брак"
+    QLineEdit* basePriceEdit_;   // "Цена база"
+    QLineEdit* finalPriceEdit_;  // "Цена итог"
+    QLineEdit* sumEdit_;         // "Сумма"
+    QPushButton* saveButton_;
+};

@@ -1,5 +1,6 @@
 # Workers, products and operation kinds.
 target_sources(plant PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/choices.h
     ${CMAKE_CURRENT_LIST_DIR}/list_search_keys.cpp ${CMAKE_CURRENT_LIST_DIR}/list_search_keys.h
     ${CMAKE_CURRENT_LIST_DIR}/operation_kind_editor.cpp ${CMAKE_CURRENT_LIST_DIR}/operation_kind_editor.h
     ${CMAKE_CURRENT_LIST_DIR}/operation_kinds_list.cpp ${CMAKE_CURRENT_LIST_DIR}/operation_kinds_list.h

@@ -5,6 +5,7 @@
 #include "refbooks/norms_rules.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
+#include "ui/modal.h"
 
 #include <QHBoxLayout>
 
@@ -16,8 +17,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
-
-TForm22* Form22 = nullptr;
 
 namespace norms = refbooks::norms;
 
@@ -89,16 +88,16 @@ private:
 
 }  // namespace
 
-TForm22::TForm22(QWidget* parent) : ui::Window(parent) {
+NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(parent), db_(db) {
     setObjectName(QStringLiteral("Form22"));
     setWindowTitle(QStringLiteral("Норматив"));
 
-    norm = new data::Dataset(QStringLiteral("norm"), this);
-    norm->setSql(QStringLiteral("select * from accounts_dep.norm order by norma"));
-    norm->setUpdateTable(QStringLiteral("accounts_dep.norm"));
+    normTable_ = new data::Dataset(QStringLiteral("norm"), this);
+    normTable_->setSql(QStringLiteral("select * from accounts_dep.norm order by norma"));
+    normTable_->setUpdateTable(QStringLiteral("accounts_dep.norm"));
 
-    DBGrid1 = new QTableView(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    grid_ = new QTableView(this);
+    grid_->setObjectName(QStringLiteral("DBGrid1"));
     model_ = new NormsModel(this);
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     data::GridColumn price =
@@ -108,20 +107,20 @@ TForm22::TForm22(QWidget* parent) : ui::Window(parent) {
         {data::gridColumn(QStringLiteral("norma"), QStringLiteral("Норматив"), true, right), price,
          data::gridColumn(QStringLiteral("prize"), QStringLiteral("Премия, %"), true, right)});
     model_->setEditable(true);
-    model_->setDataset(norm);
-    DBGrid1->setModel(model_);
-    DBGrid1->setItemDelegate(new NormCellDelegate(DBGrid1));
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                             QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
-    DBGrid1->horizontalHeader()->setHighlightSections(false);
-    DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 6);
-    DBGrid1->verticalHeader()->setMinimumWidth(22);
-    DBGrid1->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    DBGrid1->installEventFilter(this);
+    model_->setDataset(normTable_);
+    grid_->setModel(model_);
+    grid_->setItemDelegate(new NormCellDelegate(grid_));
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                           QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    grid_->horizontalHeader()->setHighlightSections(false);
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+    grid_->verticalHeader()->setMinimumWidth(22);
+    grid_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    grid_->installEventFilter(this);
 
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex& previous) {
                 if (!moving_)
                     ui::runGuarded([&] { cellMoved(current, previous); });
@@ -132,110 +131,119 @@ TForm22::TForm22(QWidget* parent) : ui::Window(parent) {
         if (model_->rowCount() > 0)
             emit model_->headerDataChanged(Qt::Vertical, 0, model_->rowCount() - 1);
     };
-    connect(norm, &data::Dataset::rowDataChanged, this, indicator);
-    connect(norm, &data::Dataset::currentChanged, this, indicator);
+    connect(normTable_, &data::Dataset::rowDataChanged, this, indicator);
+    connect(normTable_, &data::Dataset::currentChanged, this, indicator);
 
-    Button1 = new QPushButton(QStringLiteral("Сохранить"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Удалить"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setAutoDefault(false);
+    saveButton_ = new QPushButton(QStringLiteral("Сохранить"), this);
+    saveButton_->setObjectName(QStringLiteral("Button1"));
+    saveButton_->setDefault(true);
+    deleteButton_ = new QPushButton(QStringLiteral("Удалить"), this);
+    deleteButton_->setObjectName(QStringLiteral("Button2"));
+    deleteButton_->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button1);
+    buttons->addWidget(saveButton_);
     buttons->addStretch();
-    buttons->addWidget(Button2);
+    buttons->addWidget(deleteButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DBGrid1);
+    layout->addWidget(grid_);
     layout->addLayout(buttons);
     setFixedSize(380, 320);
 
-    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));
+    connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { saveAndClose(); }));
+    connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteRow(); }));
 
     // Opened with all norms at creation; the operations list narrows it before each showing.
-    if (DataModule6 && DataModule6->ADO_DB.isOpen())
-        ui::runGuarded([this] { norm->open(); });
+    if (db_.ADO_DB.isOpen())
+        ui::runGuarded([this] { normTable_->open(); });
 }
 
-void TForm22::FormActivate() {
-    DBGrid1->setFocus();
+void NormsWindow::showForOperation(int operId) {
+    normTable_->close();
+    normTable_->setFilter(QStringLiteral("o_id=%1").arg(operId));
+    normTable_->setFiltered(true);
+    normTable_->open();
+    ui::showModal(this);
 }
 
-int TForm22::storedRowCount() const {
-    return norm->recordCount() - (norm->state() == data::Dataset::State::Insert ? 1 : 0);
+void NormsWindow::FormActivate() {
+    grid_->setFocus();
 }
 
-void TForm22::showDatasetRow() {
-    const int row = norm->recNo() - 1;
-    const QModelIndex current = DBGrid1->currentIndex();
+int NormsWindow::storedRowCount() const {
+    return normTable_->recordCount() -
+           (normTable_->state() == data::Dataset::State::Insert ? 1 : 0);
+}
+
+void NormsWindow::showDatasetRow() {
+    const int row = normTable_->recNo() - 1;
+    const QModelIndex current = grid_->currentIndex();
     const int column = current.isValid() ? current.column() : 0;
     moving_ = true;
     if (row < 0 || row >= model_->rowCount())
-        DBGrid1->selectionModel()->clearCurrentIndex();
+        grid_->selectionModel()->clearCurrentIndex();
     else if (current.row() != row || !current.isValid())
-        DBGrid1->setCurrentIndex(model_->index(row, column));
+        grid_->setCurrentIndex(model_->index(row, column));
     moving_ = false;
 }
 
-void TForm22::cellMoved(const QModelIndex& current, const QModelIndex& previous) {
+void NormsWindow::cellMoved(const QModelIndex& current, const QModelIndex& previous) {
     const bool leavingRow = previous.isValid() && current.row() != previous.row();
     if (previous.isValid() && (leavingRow || current.column() != previous.column())) {
         // The target row by its key: storing re-reads the table, which may reorder the rows.
-        const int idField = norm->fieldIndex(QStringLiteral("id"));
+        const int idField = normTable_->fieldIndex(QStringLiteral("id"));
         const QVariant targetId =
-            current.isValid() ? norm->valueAt(current.row(), idField) : QVariant();
+            current.isValid() ? normTable_->valueAt(current.row(), idField) : QVariant();
         bool stored = false;
         try {
-            stored = DBGrid1ColExit(leavingRow);
+            stored = columnLeft(leavingRow);
         } catch (...) {
             showDatasetRow();  // a refused row keeps the grid on it
             moving_ = true;
-            DBGrid1->setCurrentIndex(model_->index(norm->recNo() - 1, previous.column()));
+            grid_->setCurrentIndex(model_->index(normTable_->recNo() - 1, previous.column()));
             moving_ = false;
             throw;
         }
         if (!stored) {
             moving_ = true;
-            DBGrid1->setCurrentIndex(previous);
+            grid_->setCurrentIndex(previous);
             moving_ = false;
             return;
         }
         if (leavingRow && !targetId.isNull() && targetId.isValid())
-            norm->locate(QStringLiteral("id"), targetId);
+            normTable_->locate(QStringLiteral("id"), targetId);
         else if (leavingRow && current.isValid())
-            norm->setRecNo(current.row() + 1);
+            normTable_->setRecNo(current.row() + 1);
         moving_ = true;
-        if (norm->recNo() > 0)
-            DBGrid1->setCurrentIndex(model_->index(norm->recNo() - 1, current.column()));
+        if (normTable_->recNo() > 0)
+            grid_->setCurrentIndex(model_->index(normTable_->recNo() - 1, current.column()));
         moving_ = false;
-    } else if (current.isValid() && norm->recNo() != current.row() + 1) {
-        norm->setRecNo(current.row() + 1);
+    } else if (current.isValid() && normTable_->recNo() != current.row() + 1) {
+        normTable_->setRecNo(current.row() + 1);
     }
-    DBGrid1ColEnter();
+    columnEntered();
 }
 
-void TForm22::DBGrid1ColEnter() {
-    if (!norm->isOpen())
+void NormsWindow::columnEntered() {
+    if (!normTable_->isOpen())
         return;
-    if (norm->state() == data::Dataset::State::Insert) {
-        norm_is_new = true;  // the new row being added stays
-    } else if (norm->isEmpty()) {
-        norm->insert();
-        norm_is_new = true;
+    if (normTable_->state() == data::Dataset::State::Insert) {
+        normIsNew_ = true;  // the new row being added stays
+    } else if (normTable_->isEmpty()) {
+        normTable_->insert();
+        normIsNew_ = true;
     } else {
-        norm->edit();
-        norm_is_new = false;
+        normTable_->edit();
+        normIsNew_ = false;
     }
 }
 
-bool TForm22::DBGrid1ColExit(bool leavingRow) {
-    if (!norm->isModified()) {
+bool NormsWindow::columnLeft(bool leavingRow) {
+    if (!normTable_->isModified()) {
         if (leavingRow)
-            norm->cancel();  // an untouched new row is dropped, never stored blank
+            normTable_->cancel();  // an untouched new row is dropped, never stored blank
         return true;
     }
-    const QString problem = norms::rowProblem(norm->value(QStringLiteral("price")));
+    const QString problem = norms::rowProblem(normTable_->value(QStringLiteral("price")));
     if (!problem.isEmpty()) {
         if (!leavingRow)
             return true;  // the row is still being filled in
@@ -246,73 +254,73 @@ bool TForm22::DBGrid1ColExit(bool leavingRow) {
     return true;
 }
 
-void TForm22::storePending() {
+void NormsWindow::storePending() {
     // Every new norm belongs to the operation whose norms are shown, however it is stored.
-    if (norm->state() == data::Dataset::State::Insert)
-        norm->setValue(QStringLiteral("o_id"), DataModule6->Oper->asInt(QStringLiteral("id")));
-    norm->post();
-    reloadNorms(norm->asInt(QStringLiteral("id")), norm->recNo());
+    if (normTable_->state() == data::Dataset::State::Insert)
+        normTable_->setValue(QStringLiteral("o_id"), db_.Oper->asInt(QStringLiteral("id")));
+    normTable_->post();
+    reloadNorms(normTable_->asInt(QStringLiteral("id")), normTable_->recNo());
 }
 
-void TForm22::reloadNorms(int keepId, int keepRow) {
-    norm->reopen();
-    if (keepId == 0 || !norm->locate(QStringLiteral("id"), keepId))
-        norm->setRecNo(keepRow);
+void NormsWindow::reloadNorms(int keepId, int keepRow) {
+    normTable_->reopen();
+    if (keepId == 0 || !normTable_->locate(QStringLiteral("id"), keepId))
+        normTable_->setRecNo(keepRow);
 }
 
-void TForm22::StartNewRow() {
-    if (norm->state() == data::Dataset::State::Insert)
+void NormsWindow::startNewRow() {
+    if (normTable_->state() == data::Dataset::State::Insert)
         return;
-    if (!DBGrid1ColExit(true))
+    if (!columnLeft(true))
         return;
-    const int column = std::max(0, DBGrid1->currentIndex().column());
-    norm->insert();
-    norm_is_new = true;
+    const int column = std::max(0, grid_->currentIndex().column());
+    normTable_->insert();
+    normIsNew_ = true;
     moving_ = true;
-    DBGrid1->setCurrentIndex(model_->index(norm->recNo() - 1, column));
+    grid_->setCurrentIndex(model_->index(normTable_->recNo() - 1, column));
     moving_ = false;
 }
 
-void TForm22::Button1Click() {
-    if (norm->isModified()) {
-        const QString problem = norms::rowProblem(norm->value(QStringLiteral("price")));
+void NormsWindow::saveAndClose() {
+    if (normTable_->isModified()) {
+        const QString problem = norms::rowProblem(normTable_->value(QStringLiteral("price")));
         if (!problem.isEmpty()) {
             ui::showRefusal(problem);
             return;
         }
         storePending();
     } else {
-        norm->cancel();
+        normTable_->cancel();
     }
-    data::Dataset* o = DataModule6->Oper;
+    data::Dataset* o = db_.Oper;
     o->reopenAt(o->recNo());
     accept();
 }
 
-void TForm22::Button2Click() {
-    const int row = norm->recNo();
-    if (norm->state() == data::Dataset::State::Insert)
-        norm->cancel();  // a row never stored: nothing to delete
+void NormsWindow::deleteRow() {
+    const int row = normTable_->recNo();
+    if (normTable_->state() == data::Dataset::State::Insert)
+        normTable_->cancel();  // a row never stored: nothing to delete
     else if (storedRowCount() > 1)
-        norm->remove();  // an operation keeps its last norm
+        normTable_->remove();  // an operation keeps its last norm
     reloadNorms(0, row);
 }
 
-bool TForm22::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
+bool NormsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        const bool onLastRow = DBGrid1->currentIndex().row() == model_->rowCount() - 1;
+        const bool onLastRow = grid_->currentIndex().row() == model_->rowCount() - 1;
         if (key->key() == Qt::Key_Insert || (key->key() == Qt::Key_Down && onLastRow)) {
-            ui::runGuarded([this] { StartNewRow(); });
+            ui::runGuarded([this] { startNewRow(); });
             return true;
         }
     }
     return ui::Window::eventFilter(watched, event);
 }
 
-void TForm22::keyPressEvent(QKeyEvent* event) {
+void NormsWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        ui::runGuarded([this] { Button1Click(); });
+        ui::runGuarded([this] { saveAndClose(); });
         return;
     }
     ui::Window::keyPressEvent(event);

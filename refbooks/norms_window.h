@@ -8,34 +8,31 @@ class QTableView;
 namespace data {
 class Dataset;
 class DatasetModel;
+class SharedData;
 }  // namespace data
 
-// The norms window "Норматив": the norm rows of the operations list's current operation, edited
-// in place. A change is stored when its column (or its row) is left; a new row always gets the
-// operation's id; a value the table cannot hold is refused with a message and the row stays for
-// correction.
-class TForm22 : public ui::Window {
+// The norms window "Норматив": the norm rows of one operation, edited in place. A change is
+// stored when its column (or its row) is left; a new row always gets the operation's id; a value
+// the table cannot hold is refused with a message and the row stays for correction.
+class NormsWindow : public ui::Window {
     Q_OBJECT
 public:
-    explicit TForm22(QWidget* parent = nullptr);
+    explicit NormsWindow(data::SharedData& db, QWidget* parent = nullptr);
 
-    QTableView* DBGrid1;
-    QPushButton* Button1;  // "Сохранить" (also Enter and Escape)
-    QPushButton* Button2;  // "Удалить"
+    // The norms of the operation operId (the current row of Oper), reopened and shown modally.
+    void showForOperation(int operId);
 
-    // The window's table over accounts_dep.norm, sorted by norma; the operations list sets its
-    // filter "o_id=<id>" and reopens it before every showing.
-    data::Dataset* norm;
-    bool norm_is_new = false;
+    // The window's table over accounts_dep.norm, sorted by norma, filtered "o_id=<id>".
+    data::Dataset& norms() const { return *normTable_; }
 
-    void Button1Click();
-    void Button2Click();
-    void DBGrid1ColEnter();
+    void saveAndClose();  // "Сохранить" (also Enter and Escape)
+    void deleteRow();     // "Удалить"
+    void columnEntered();
     // Stores a pending change. Within a row a norm still without price waits; leaving the row
     // refuses it. False when refused (the row stays in editing).
-    bool DBGrid1ColExit(bool leavingRow = false);
+    bool columnLeft(bool leavingRow = false);
     // Insert, or Down on the last row: a new blank row.
-    void StartNewRow();
+    void startNewRow();
     void FormActivate() override;
 
 protected:
@@ -49,8 +46,12 @@ private:
     void showDatasetRow();
     int storedRowCount() const;
 
+    data::SharedData& db_;
+    data::Dataset* normTable_;
+    bool normIsNew_ = false;
+    QTableView* grid_;
+    QPushButton* saveButton_;
+    QPushButton* deleteButton_;
     data::DatasetModel* model_;
     bool moving_ = false;  // the view is being moved by this window, not by the user
 };
-
-extern TForm22* Form22;

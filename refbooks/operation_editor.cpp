@@ -8,6 +8,7 @@
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
+#include "ui/modal.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -16,8 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-TForm10* Form10 = nullptr;
 
 namespace ops = refbooks::operations;
 
@@ -39,83 +38,118 @@ QHBoxLayout* boxWithButton(QLineEdit* box, QPushButton* button) {
 }
 }  // namespace
 
-TForm10::TForm10(QWidget* parent) : ui::Window(parent) {
+OperationEditor::OperationEditor(data::SharedData& db, ProductsList& products,
+                                 OperationKindsList& kinds, QWidget* parent)
+    : ui::Window(parent), db_(db), products_(products), kinds_(kinds) {
     setObjectName(QStringLiteral("Form10"));
     setWindowTitle(QStringLiteral("Цена операции"));
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Цена операции"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    Edit1 = readOnlyBox(GroupBox1, "Edit1");
-    Button3 = ui::makePickerButton(GroupBox1, "Button3", 32);
-    Edit2 = readOnlyBox(GroupBox1, "Edit2");
-    Button4 = ui::makePickerButton(GroupBox1, "Button4", 32);
-    ComboBox1 = new QComboBox(GroupBox1);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->addItems({QStringLiteral("Готовая продукция"), QStringLiteral("Заготовки")});
-    auto* form = new QFormLayout(GroupBox1);
-    form->addRow(QStringLiteral("Марка изделия"), boxWithButton(Edit1, Button3));
-    form->addRow(QStringLiteral("Операция"), boxWithButton(Edit2, Button4));
-    form->addRow(QStringLiteral("Вид"), ComboBox1);
+    group_ = new QGroupBox(QStringLiteral("Цена операции"), this);
+    group_->setObjectName(QStringLiteral("GroupBox1"));
+    productEdit_ = readOnlyBox(group_, "Edit1");
+    productButton_ = ui::makePickerButton(group_, "Button3", 32);
+    kindEdit_ = readOnlyBox(group_, "Edit2");
+    kindButton_ = ui::makePickerButton(group_, "Button4", 32);
+    naimenList_ = new QComboBox(group_);
+    naimenList_->setObjectName(QStringLiteral("ComboBox1"));
+    naimenList_->addItems({QStringLiteral("Готовая продукция"), QStringLiteral("Заготовки")});
+    auto* form = new QFormLayout(group_);
+    form->addRow(QStringLiteral("Марка изделия"), boxWithButton(productEdit_, productButton_));
+    form->addRow(QStringLiteral("Операция"), boxWithButton(kindEdit_, kindButton_));
+    form->addRow(QStringLiteral("Вид"), naimenList_);
 
     const ui::EditorButtons buttons =
-        ui::layOutEditor(this, GroupBox1, QStringLiteral("Записать"), false);
-    Button1 = buttons.save;
-    Button2 = buttons.cancel;
+        ui::layOutEditor(this, group_, QStringLiteral("Записать"), false);
+    saveButton_ = buttons.save;
 
-    setTabOrder(Button3, Button4);
-    setTabOrder(Button4, ComboBox1);
-    setTabOrder(ComboBox1, Button1);
-    setTabOrder(Button1, Button2);
+    setTabOrder(productButton_, kindButton_);
+    setTabOrder(kindButton_, naimenList_);
+    setTabOrder(naimenList_, saveButton_);
+    setTabOrder(saveButton_, buttons.cancel);
 
-    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(); }));
-    connect(Button4, &QPushButton::clicked, this, ui::guarded([this] { Button4Click(); }));
+    connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { save(); }));
+    connect(productButton_, &QPushButton::clicked, this, ui::guarded([this] { pickProduct(); }));
+    connect(kindButton_, &QPushButton::clicked, this, ui::guarded([this] { pickKind(); }));
 }
 
-void TForm10::FormActivate() {
-    Button3->setFocus();
+void OperationEditor::FormActivate() {
+    productButton_->setFocus();
 }
 
-void TForm10::Button3Click() {
-    Form3->ShowAsPicker();
+void OperationEditor::showForNew() {
+    productEdit_->clear();
+    kindEdit_->clear();
+    naimenList_->setCurrentIndex(0);
+    setWindowTitle(QStringLiteral("Заведение новой цены за операцию"));
+    Tag = 1;
+    ui::showModal(this);
 }
 
-void TForm10::Button4Click() {
-    Form8->ShowAsPicker();
+void OperationEditor::showForChange(const refbooks::ProductChoice& product,
+                                    const refbooks::KindChoice& kind, int naimen) {
+    setWindowTitle(QStringLiteral("Изменение данных о цене за операцию"));
+    Tag = 2;
+    productEdit_->setText(product.mark);
+    kindEdit_->setText(kind.name);
+    naimenList_->setCurrentIndex(naimen == 0 ? 0 : 1);
+    productId_ = product.id;
+    kindId_ = kind.id;
+    ui::showModal(this);
 }
 
-void TForm10::Button1Click() {
-    const int naimen = ComboBox1->currentIndex();
-    if (Edit1->text().trimmed().isEmpty() || Edit2->text().trimmed().isEmpty()) {
+void OperationEditor::takeProduct(const refbooks::ProductChoice& product) {
+    productEdit_->setText(product.mark);
+    productId_ = product.id;
+}
+
+void OperationEditor::takeKind(const refbooks::KindChoice& kind) {
+    kindEdit_->setText(kind.name);
+    kindId_ = kind.id;
+}
+
+void OperationEditor::pickProduct() {
+    if (const auto product = products_.pick())
+        takeProduct(*product);
+}
+
+void OperationEditor::pickKind() {
+    if (const auto kind = kinds_.pick())
+        takeKind(*kind);
+}
+
+void OperationEditor::save() {
+    const int naimen = naimenList_->currentIndex();
+    if (productEdit_->text().trimmed().isEmpty() || kindEdit_->text().trimmed().isEmpty()) {
         ui::showRefusal(QStringLiteral("Все поля должны быть заполнены!"));
         return;
     }
-    data::Dataset* o = DataModule6->Oper;
-    const QString duplicate =
-        Tag == 1 ? ops::duplicateOnAdd(vid_id, naimen, izdel_id)
-                 : ops::duplicateOnChange(vid_id, naimen, izdel_id, o->asInt(QStringLiteral("id")));
-    if (DataModule6->CheckDuplicate(duplicate,
-                                    QStringLiteral("Операция с такими параметрами уже заведена!")))
+    data::Dataset* o = db_.Oper;
+    const QString duplicate = Tag == 1 ? ops::duplicateOnAdd(kindId_, naimen, productId_)
+                                       : ops::duplicateOnChange(kindId_, naimen, productId_,
+                                                                o->asInt(QStringLiteral("id")));
+    if (db_.CheckDuplicate(duplicate)) {
+        ui::showRefusal(QStringLiteral("Операция с такими параметрами уже заведена!"));
         return;
+    }
     int shown = 0;
     if (Tag == 1) {
         shown = addOperation(naimen);
     } else {
         shown = o->asInt(QStringLiteral("id"));
-        DataModule6->Oper_ed.setSql(ops::updateOperation(vid_id, naimen, izdel_id, shown));
-        DataModule6->Oper_ed.exec();
+        db_.Oper_ed.setSql(ops::updateOperation(kindId_, naimen, productId_, shown));
+        db_.Oper_ed.exec();
     }
     o->reopen();
     o->locate(QStringLiteral("id"), shown);  // the list stays on the operation just written
     accept();
 }
 
-int TForm10::addOperation(int naimen) {
+int OperationEditor::addOperation(int naimen) {
     data::Transaction transaction;
-    DataModule6->Oper_ins.setSql(ops::insertOperation(vid_id, naimen, izdel_id));
-    DataModule6->Oper_ins.exec();
-    const int id = DataModule6->readControl(
-        ops::addedOperationId(vid_id, naimen, izdel_id),
+    db_.Oper_ins.setSql(ops::insertOperation(kindId_, naimen, productId_));
+    db_.Oper_ins.exec();
+    const int id = db_.readControl(
+        ops::addedOperationId(kindId_, naimen, productId_),
         [](const data::Dataset& added) { return added.asInt(QStringLiteral("id")); });
     data::Command firstNorm(QStringLiteral("Norm_ins"), ops::insertFirstNorm());
     firstNorm.setParam(QStringLiteral("o_id"), id);

@@ -1,38 +1,58 @@
 #pragma once
 
+#include "refbooks/choices.h"
 #include "ui/window.h"
 
+class OperationKindsList;
+class ProductsList;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
+namespace data {
+class SharedData;
+}
 
 // The operation editor "Цена операции": adds an operation (Tag 1) or changes the operations
 // list's current one (Tag 2). Product and kind come from their pickers.
-class TForm10 : public ui::Window {
+class OperationEditor : public ui::Window {
     Q_OBJECT
 public:
-    explicit TForm10(QWidget* parent = nullptr);
+    OperationEditor(data::SharedData& db, ProductsList& products, OperationKindsList& kinds,
+                    QWidget* parent = nullptr);
 
-    QGroupBox* GroupBox1;
-    QLineEdit* Edit1;  // mark of the chosen product (the products picker fills it)
-    QPushButton* Button3;
-    QLineEdit* Edit2;  // name of the chosen operation kind (the kinds picker fills it)
-    QPushButton* Button4;
-    QComboBox* ComboBox1;  // "Готовая продукция" (0) or "Заготовки" (1): the naimen stored
-    QPushButton* Button1;  // "Записать"
-    QPushButton* Button2;  // "Отмена"
-    int izdel_id = 0;
-    int vid_id = 0;
+    // Shown modally for a new operation, or for the current one with its product, kind and
+    // finished/blank choice (naimen 0 or 1).
+    void showForNew();
+    void showForChange(const refbooks::ProductChoice& product, const refbooks::KindChoice& kind,
+                       int naimen);
 
-    void Button1Click();
-    void Button3Click();
-    void Button4Click();
+    // A chosen product or kind fills its box.
+    void takeProduct(const refbooks::ProductChoice& product);
+    void takeKind(const refbooks::KindChoice& kind);
+    int productId() const { return productId_; }
+    int kindId() const { return kindId_; }
+
+    void save();         // "Записать"
+    void pickProduct();  // "..." beside the product
+    void pickKind();     // "..." beside the kind
     void FormActivate() override;
 
 private:
     // A new operation with its first norm (price 0), so that it is listed and can be priced.
     int addOperation(int naimen);
-};
 
-extern TForm10* Form10;
+    data::SharedData& db_;
+    ProductsList& products_;
+    OperationKindsList& kinds_;
+
+    QGroupBox* group_;
+    QLineEdit* productEdit_;  // the chosen product's mark
+    QPushButton* productButton_;
+    QLineEdit* kindEdit_;  // the chosen operation kind's name
+    QPushButton* kindButton_;
+    QComboBox* naimenList_;  // "Готовая продукция" (0) or "Заготовки" (1): the naimen stored
+    QPushButton* saveButton_;
+    int productId_ = 0;
+    int kindId_ = 0;
+};

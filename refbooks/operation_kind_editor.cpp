@@ -5,6 +5,7 @@
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
+#include "ui/modal.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -13,42 +14,56 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm9* Form9 = nullptr;
-
-TForm9::TForm9(QWidget* parent) : ui::Window(parent) {
+OperationKindEditor::OperationKindEditor(data::SharedData& db, QWidget* parent)
+    : ui::Window(parent), db_(db) {
     setObjectName(QStringLiteral("Form9"));
 
     auto* group = new QGroupBox(QStringLiteral("Вид операции"), this);
-    Edit1 = new QLineEdit(group);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setMinimumWidth(260);
+    nameEdit_ = new QLineEdit(group);
+    nameEdit_->setObjectName(QStringLiteral("Edit1"));
+    nameEdit_->setMinimumWidth(260);
     auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("Операция"), Edit1);
+    form->addRow(QStringLiteral("Операция"), nameEdit_);
 
     const ui::EditorButtons buttons = ui::layOutEditor(this, group, QStringLiteral("Записать"));
-    Button1 = buttons.save;
-    Button2 = buttons.cancel;
+    saveButton_ = buttons.save;
 
-    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
+    connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { save(); }));
 }
 
-void TForm9::FormActivate() {
-    Edit1->setFocus();
+void OperationKindEditor::showForNew() {
+    nameEdit_->clear();
+    setWindowTitle(QStringLiteral("Заведение нового вида операций"));
+    Tag = 1;
+    ui::showModal(this);
 }
 
-void TForm9::Button1Click() {
-    const QString name = Edit1->text().trimmed();
+void OperationKindEditor::showForChange(const QString& name) {
+    setWindowTitle(QStringLiteral("Изменение данных вида операции"));
+    Tag = 2;
+    nameEdit_->setText(name);
+    ui::showModal(this);
+}
+
+void OperationKindEditor::FormActivate() {
+    nameEdit_->setFocus();
+}
+
+void OperationKindEditor::save() {
+    const QString name = nameEdit_->text().trimmed();
     if (name.isEmpty()) {
         ui::showRefusal(QStringLiteral("Все поля должны быть заполнены!"));
         return;
     }
     namespace st = refbooks::kinds;
-    data::Dataset* kinds = DataModule6->Vid_oper;
+    data::Dataset* kinds = db_.Vid_oper;
     const QString duplicateCount =
         Tag == 1 ? st::duplicateKindOnAdd(name)
                  : st::duplicateKindOnChange(name, kinds->asInt64(QStringLiteral("id")));
-    if (DataModule6->CheckDuplicate(duplicateCount, QStringLiteral("Такая операция уже заведена!")))
+    if (db_.CheckDuplicate(duplicateCount)) {
+        ui::showRefusal(QStringLiteral("Такая операция уже заведена!"));
         return;
+    }
     if (Tag == 1)
         kinds->insert();
     else

@@ -4,20 +4,26 @@
 
 class QLineEdit;
 class QPushButton;
+namespace data {
+class SharedData;
+}
 
 // The operation kind editor: adds (Tag 1) a kind or changes (Tag 2) the current row of Vid_oper,
 // posting through that query.
-class TForm9 : public ui::Window {
+class OperationKindEditor : public ui::Window {
     Q_OBJECT
 public:
-    explicit TForm9(QWidget* parent = nullptr);
+    explicit OperationKindEditor(data::SharedData& db, QWidget* parent = nullptr);
+
+    // Shown modally for a new kind, or for the current one named name.
+    void showForNew();
+    void showForChange(const QString& name);
 
     void FormActivate() override;
-    void Button1Click();  // "Записать"
+    void save();  // "Записать"
 
-    QLineEdit* Edit1;
-    QPushButton* Button1;
-    QPushButton* Button2;
+private:
+    data::SharedData& db_;
+    QLineEdit* nameEdit_;
+    QPushButton* saveButton_;
 };
-
-extern TForm9* Form9;

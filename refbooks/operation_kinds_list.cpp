@@ -2,7 +2,6 @@
 
 #include "data/data_module.h"
 #include "refbooks/list_search_keys.h"
-#include "refbooks/operation_editor.h"
 #include "refbooks/operation_kind_editor.h"
 #include "refbooks/operation_kinds_statements.h"
 #include "ui/controls.h"
@@ -16,126 +15,113 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <utility>
 
-TForm8* Form8 = nullptr;
-
-namespace {
-data::Dataset* vidOper() {
-    return DataModule6->Vid_oper;
-}
-
-}  // namespace
-
-TForm8::TForm8(QWidget* parent) : ui::Window(parent) {
+OperationKindsList::OperationKindsList(data::SharedData& db, QWidget* parent)
+    : ui::Window(parent), db_(db), editor_(std::make_unique<OperationKindEditor>(db)) {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Виды операций"));
 
-    DBGrid1 =
-        ui::makeListGrid(this, "DBGrid1", vidOper(),
-                         {data::gridColumn(QStringLiteral("VID"), QStringLiteral("Операции"))});
+    grid_ = ui::makeListGrid(this, "DBGrid1", db_.Vid_oper,
+                             {data::gridColumn(QStringLiteral("VID"), QStringLiteral("Операции"))});
 
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setVisible(false);
-    new refbooks::ListSearchKeys(Edit1, vidOper, refbooks::ListSearchKeys::Mode::TextOnly);
+    searchEdit_ = new QLineEdit(this);
+    searchEdit_->setObjectName(QStringLiteral("Edit1"));
+    searchEdit_->setVisible(false);
+    new refbooks::ListSearchKeys(
+        searchEdit_, [this] { return db_.Vid_oper; }, refbooks::ListSearchKeys::Mode::TextOnly);
 
-    Button1 = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
-    Button1->setDefault(true);
-    Button2 = ui::makeButton(this, "Button2", QStringLiteral("Изменить"));
-    Button3 = ui::makeButton(this, "Button3", QStringLiteral("Удалить"));
-    Button4 = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
+    addButton_ = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
+    addButton_->setDefault(true);
+    changeButton_ = ui::makeButton(this, "Button2", QStringLiteral("Изменить"));
+    deleteButton_ = ui::makeButton(this, "Button3", QStringLiteral("Удалить"));
+    exitButton_ = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
 
     auto* row = new QHBoxLayout;
-    row->addWidget(Button1);
-    row->addWidget(Button2);
-    row->addWidget(Button3);
+    row->addWidget(addButton_);
+    row->addWidget(changeButton_);
+    row->addWidget(deleteButton_);
     row->addStretch();
-    row->addWidget(Button4);
+    row->addWidget(exitButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DBGrid1);
-    layout->addWidget(Edit1);
+    layout->addWidget(grid_);
+    layout->addWidget(searchEdit_);
     layout->addLayout(row);
     resize(420, 460);
 
-    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));
-    connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(); }));
-    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DBGrid1, &QTableView::doubleClicked, this, ui::guarded([this] { DBGrid1DblClick(); }));
-    connect(Edit1, &QLineEdit::textChanged, this, ui::guarded([this] { Edit1Change(); }));
+    connect(addButton_, &QPushButton::clicked, this, ui::guarded([this] { addKind(); }));
+    connect(changeButton_, &QPushButton::clicked, this, ui::guarded([this] { changeOrChoose(); }));
+    connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteKind(); }));
+    connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(grid_, &QTableView::doubleClicked, this, ui::guarded([this] { changeOrChoose(); }));
+    connect(searchEdit_, &QLineEdit::textChanged, this, ui::guarded([this] { search(); }));
 }
 
-void TForm8::ShowAsReferenceBook() {
+void OperationKindsList::showAsReferenceBook() {
     Tag = 0;
-    vidOper()->open();
-    Button2->setDefault(false);
-    Button2->setText(QStringLiteral("Изменить"));
-    Button1->setDefault(true);  // Enter adds, as before any picker showing
-    Button1->setVisible(true);
-    Button3->setVisible(true);
+    db_.Vid_oper->open();
+    changeButton_->setDefault(false);
+    changeButton_->setText(QStringLiteral("Изменить"));
+    addButton_->setDefault(true);  // Enter adds, as before any picker showing
+    addButton_->setVisible(true);
+    deleteButton_->setVisible(true);
     ui::showModal(this);
-    vidOper()->close();
+    db_.Vid_oper->close();
 }
 
-void TForm8::ShowAsPicker() {
+OperationKindsList::~OperationKindsList() = default;
+
+std::optional<refbooks::KindChoice> OperationKindsList::pick() {
     Tag = 1;
-    vidOper()->open();
-    Button2->setText(QStringLiteral("Выбрать"));
-    Button1->setVisible(false);
-    Button3->setVisible(false);
-    Button2->setDefault(true);
-    Edit1->setVisible(true);
-    Edit1->clear();
-    Edit1Change();
+    choice_.reset();
+    db_.Vid_oper->open();
+    changeButton_->setText(QStringLiteral("Выбрать"));
+    addButton_->setVisible(false);
+    deleteButton_->setVisible(false);
+    changeButton_->setDefault(true);
+    searchEdit_->setVisible(true);
+    searchEdit_->clear();
+    search();
     ui::showModal(this);
-    Button2->setDefault(false);
-    Edit1->setVisible(false);
-    vidOper()->close();
+    changeButton_->setDefault(false);
+    searchEdit_->setVisible(false);
+    db_.Vid_oper->close();
+    return std::exchange(choice_, std::nullopt);
 }
 
-void TForm8::FormActivate() {
-    if (Edit1->isVisible())
-        Edit1->setFocus();
+void OperationKindsList::FormActivate() {
+    if (searchEdit_->isVisible())
+        searchEdit_->setFocus();
 }
 
-void TForm8::Button1Click() {
-    Form9->Edit1->clear();
-    Form9->setWindowTitle(QStringLiteral("Заведение нового вида операций"));
-    Form9->Tag = 1;
-    ui::showModal(Form9);
+void OperationKindsList::addKind() {
+    editor_->showForNew();
 }
 
-void TForm8::Button2Click() {
+void OperationKindsList::changeOrChoose() {
     if (Tag == 1)
         chooseKind();
     else
         changeKind();
 }
 
-void TForm8::DBGrid1DblClick() {
-    Button2Click();
-}
-
-void TForm8::changeKind() {
-    data::Dataset* k = vidOper();
+void OperationKindsList::changeKind() {
+    data::Dataset* k = db_.Vid_oper;
     if (k->isEmpty())
         return;  // no kind to change
-    Form9->setWindowTitle(QStringLiteral("Изменение данных вида операции"));
-    Form9->Tag = 2;
-    Form9->Edit1->setText(k->text(QStringLiteral("vid")).trimmed());
-    ui::showModal(Form9);
+    editor_->showForChange(k->text(QStringLiteral("vid")).trimmed());
 }
 
-void TForm8::chooseKind() {
-    data::Dataset* k = vidOper();
+void OperationKindsList::chooseKind() {
+    data::Dataset* k = db_.Vid_oper;
     // An empty list hands back an empty name and id 0.
-    Form10->Edit2->setText(k->text(QStringLiteral("vid")).trimmed());
-    Form10->vid_id = k->asInt(QStringLiteral("id"));
+    choice_ = refbooks::KindChoice{k->asInt(QStringLiteral("id")),
+                                   k->text(QStringLiteral("vid")).trimmed()};
     accept();
 }
 
-void TForm8::Button3Click() {
-    data::Dataset* k = vidOper();
+void OperationKindsList::deleteKind() {
+    data::Dataset* k = db_.Vid_oper;
     if (k->isEmpty())
         return;  // nothing to delete
     if (!ui::confirmDeletion(QStringLiteral("Удалить вид операции?")))
@@ -144,6 +130,6 @@ void TForm8::Button3Click() {
     k->reopen();
 }
 
-void TForm8::Edit1Change() {
-    vidOper()->filterBy(refbooks::kinds::nameFilter(Edit1->text()));
+void OperationKindsList::search() {
+    db_.Vid_oper->filterBy(refbooks::kinds::nameFilter(searchEdit_->text()));
 }

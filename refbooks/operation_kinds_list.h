@@ -1,40 +1,50 @@
 #pragma once
 
+#include "refbooks/choices.h"
 #include "ui/window.h"
 
+#include <memory>
+#include <optional>
+
+class OperationKindEditor;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+namespace data {
+class SharedData;
+}
 
-// The operation kinds list over the data module's Vid_oper query: a reference book (Tag 0) or
-// the kind picker of the operation editor (Tag 1).
-class TForm8 : public ui::Window {
+// The operation kinds list over the shared Vid_oper query: a reference book (Tag 0) or the kind
+// picker (Tag 1), which hands the chosen kind back.
+class OperationKindsList : public ui::Window {
     Q_OBJECT
 public:
-    explicit TForm8(QWidget* parent = nullptr);
+    explicit OperationKindsList(data::SharedData& db, QWidget* parent = nullptr);
+    ~OperationKindsList() override;
 
     // Opened from the journal's main menu (Tag 0) and shown modally; the query is closed after.
-    void ShowAsReferenceBook();
-    // Opened by an editor's "..." button (Tag 1); a choice is written into that editor.
-    void ShowAsPicker();
+    void showAsReferenceBook();
+    // Tag 1, shown modally; the kind chosen, if any (an empty list gives id 0 and no name).
+    std::optional<refbooks::KindChoice> pick();
 
     void FormActivate() override;
-    void Button1Click();  // "Добавить"
-    void Button2Click();  // "Изменить" or "Выбрать"
-    void Button3Click();  // "Удалить"
-    void DBGrid1DblClick();
-    void Edit1Change();
-
-    QTableView* DBGrid1;
-    QLineEdit* Edit1;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
-    QPushButton* Button4;
+    void addKind();         // "Добавить"
+    void changeOrChoose();  // "Изменить", or "Выбрать" in the picker; also a double-click
+    void deleteKind();  // "Удалить"
+    void search();      // the search box changed
 
 private:
     void changeKind();
     void chooseKind();
-};
 
-extern TForm8* Form8;
+    data::SharedData& db_;
+    std::unique_ptr<OperationKindEditor> editor_;
+    std::optional<refbooks::KindChoice> choice_;
+
+    QTableView* grid_;
+    QLineEdit* searchEdit_;
+    QPushButton* addButton_;
+    QPushButton* changeButton_;
+    QPushButton* deleteButton_;
+    QPushButton* exitButton_;
+};

@@ -1,9 +1,7 @@
 #include "refbooks/operations_list.h"
 
-#include "app/journal_window.h"
 #include "data/data_module.h"
 #include "data/product_kind.h"
-#include "entry/entry_editor.h"
 #include "export/spreadsheet_bridge.h"
 #include "refbooks/list_search_keys.h"
 #include "refbooks/norms_window.h"
@@ -25,22 +23,23 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
-
-TForm4* Form4 = nullptr;
+#include <utility>
 
 namespace ops = refbooks::operations;
 
 namespace {
-data::Dataset* oper() {
-    return DataModule6->Oper;
-}
 
 QString priceCell(const QVariant& value) {
     return value.isNull() ? QString() : ui::priceText(value.toDouble());
 }
 }  // namespace
 
-TForm4::TForm4(QWidget* parent) : ui::Window(parent) {
+OperationsList::OperationsList(data::SharedData& db, ProductsList& products,
+                               OperationKindsList& kinds, QWidget* parent)
+    : ui::Window(parent),
+      db_(db),
+      editor_(std::make_unique<OperationEditor>(db, products, kinds)),
+      norms_(std::make_unique<NormsWindow>(db)) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Операции"));
 
@@ -61,169 +60,161 @@ TForm4::TForm4(QWidget* parent) : ui::Window(parent) {
         data::gridColumn(QStringLiteral("norma"), QStringLiteral("Нормы (шт.)"), true,
                          Qt::AlignRight | Qt::AlignVCenter);
     norma.width = 90;
-    DBGrid1 = ui::makeListGrid(
-        this, "DBGrid1", oper(),
+    grid_ = ui::makeListGrid(
+        this, "DBGrid1", db_.Oper,
         {marka, vid, cena, nmn, norma,
          data::gridColumn(QStringLiteral("id"), QStringLiteral("id"), false),
          data::gridColumn(QStringLiteral("i_id"), QStringLiteral("i_id"), false),
          data::gridColumn(QStringLiteral("oper_vid"), QStringLiteral("oper_vid"), false)});
 
-    Button1 = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
-    Button1->setDefault(true);
-    Button2 = ui::makeButton(this, "Button2", QStringLiteral("Изменить"));
-    Button3 = ui::makeButton(this, "Button3", QStringLiteral("Удалить"));
-    Button5 = ui::makeButton(this, "Button5", QStringLiteral("Excel"));
-    CheckBox1 = new QCheckBox(QStringLiteral("Цены"), this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    QFont bold = CheckBox1->font();
+    addButton_ = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
+    addButton_->setDefault(true);
+    changeButton_ = ui::makeButton(this, "Button2", QStringLiteral("Изменить"));
+    deleteButton_ = ui::makeButton(this, "Button3", QStringLiteral("Удалить"));
+    excelButton_ = ui::makeButton(this, "Button5", QStringLiteral("Excel"));
+    pricesCheck_ = new QCheckBox(QStringLiteral("Цены"), this);
+    pricesCheck_->setObjectName(QStringLiteral("CheckBox1"));
+    QFont bold = pricesCheck_->font();
     bold.setBold(true);
-    CheckBox1->setFont(bold);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    new refbooks::ListSearchKeys(Edit1, oper, refbooks::ListSearchKeys::Mode::TextOnly);
-    Button4 = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
+    pricesCheck_->setFont(bold);
+    searchEdit_ = new QLineEdit(this);
+    searchEdit_->setObjectName(QStringLiteral("Edit1"));
+    new refbooks::ListSearchKeys(
+        searchEdit_, [this] { return db_.Oper; }, refbooks::ListSearchKeys::Mode::TextOnly);
+    exitButton_ = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
 
     auto* row = new QHBoxLayout;
-    for (QWidget* w : {static_cast<QWidget*>(Button1), static_cast<QWidget*>(Button2),
-                       static_cast<QWidget*>(Button3), static_cast<QWidget*>(Button5),
-                       static_cast<QWidget*>(CheckBox1), static_cast<QWidget*>(Edit1)})
+    for (QWidget* w : {static_cast<QWidget*>(addButton_), static_cast<QWidget*>(changeButton_),
+                       static_cast<QWidget*>(deleteButton_), static_cast<QWidget*>(excelButton_),
+                       static_cast<QWidget*>(pricesCheck_), static_cast<QWidget*>(searchEdit_)})
         row->addWidget(w);
     row->addStretch();
-    row->addWidget(Button4);
+    row->addWidget(exitButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DBGrid1);
+    layout->addWidget(grid_);
     layout->addLayout(row);
     setFixedSize(800, 520);
 
-    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));
-    connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(); }));
-    connect(Button5, &QPushButton::clicked, this, ui::guarded([this] { Button5Click(); }));
-    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DBGrid1, &QTableView::doubleClicked, this, ui::guarded([this] { DBGrid1DblClick(); }));
-    connect(Edit1, &QLineEdit::textChanged, this, ui::guarded([this] { Edit1Change(); }));
+    connect(addButton_, &QPushButton::clicked, this, ui::guarded([this] { addOperation(); }));
+    connect(changeButton_, &QPushButton::clicked, this, ui::guarded([this] { changeOrChoose(); }));
+    connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteOperation(); }));
+    connect(excelButton_, &QPushButton::clicked, this, ui::guarded([this] { exportPriceList(); }));
+    connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(grid_, &QTableView::doubleClicked, this, ui::guarded([this] { openCurrent(); }));
+    connect(searchEdit_, &QLineEdit::textChanged, this, ui::guarded([this] { search(); }));
 }
 
-void TForm4::ShowAsReferenceBook() {
+void OperationsList::showAsReferenceBook() {
     Tag = 0;
-    oper()->open();
-    Button2->setDefault(false);
-    Button2->setText(QStringLiteral("Изменить"));
-    Button1->setVisible(true);
-    Button3->setVisible(true);
-    Button1->setDefault(true);
+    db_.Oper->open();
+    changeButton_->setDefault(false);
+    changeButton_->setText(QStringLiteral("Изменить"));
+    addButton_->setVisible(true);
+    deleteButton_->setVisible(true);
+    addButton_->setDefault(true);
     ui::showModal(this);
-    oper()->close();
+    db_.Oper->close();
 }
 
-void TForm4::ShowAsPicker(int operId) {
+OperationsList::~OperationsList() = default;
+
+std::optional<refbooks::OperationChoice> OperationsList::pick(int operId) {
     Tag = 1;
-    data::Dataset* o = oper();
+    choice_.reset();
+    data::Dataset* o = db_.Oper;
     o->open();
     if (operId == 0)
         o->first();
     else
         o->locate(QStringLiteral("id"), operId);  // without a match the position stays
-    Button2->setText(QStringLiteral("Выбрать"));
-    Button1->setVisible(false);
-    Button3->setVisible(false);
-    Button1->setDefault(false);
-    Button2->setDefault(true);
-    Edit1->setVisible(true);
-    Edit1->clear();
+    changeButton_->setText(QStringLiteral("Выбрать"));
+    addButton_->setVisible(false);
+    deleteButton_->setVisible(false);
+    addButton_->setDefault(false);
+    changeButton_->setDefault(true);
+    searchEdit_->setVisible(true);
+    searchEdit_->clear();
     ui::showModal(this);
-    Button2->setDefault(false);
-    Edit1->setVisible(false);
+    changeButton_->setDefault(false);
+    searchEdit_->setVisible(false);
     o->setFiltered(false);
+    return std::exchange(choice_, std::nullopt);
 }
 
-void TForm4::FormActivate() {
-    if (Edit1->isVisible())
-        Edit1->setFocus();
+void OperationsList::FormActivate() {
+    if (searchEdit_->isVisible())
+        searchEdit_->setFocus();
 }
 
-void TForm4::Button1Click() {
-    Form10->Edit1->clear();
-    Form10->Edit2->clear();
-    Form10->ComboBox1->setCurrentIndex(0);
-    Form10->setWindowTitle(QStringLiteral("Заведение новой цены за операцию"));
-    Form10->Tag = 1;
-    ui::showModal(Form10);
+void OperationsList::addOperation() {
+    editor_->showForNew();
 }
 
-void TForm4::Button2Click() {
+void OperationsList::changeOrChoose() {
     if (Tag == 1)
         chooseOperation();
     else
         changeOperation();
 }
 
-void TForm4::changeOperation() {
-    data::Dataset* o = oper();
+void OperationsList::changeOperation() {
+    data::Dataset* o = db_.Oper;
     if (o->isEmpty())
         return;  // no operation to change
-    Form10->setWindowTitle(QStringLiteral("Изменение данных о цене за операцию"));
-    Form10->Tag = 2;
-    Form10->Edit1->setText(o->text(QStringLiteral("marka")).trimmed());
-    Form10->Edit2->setText(o->text(QStringLiteral("vid")).trimmed());
-    Form10->ComboBox1->setCurrentIndex(o->asInt(QStringLiteral("naimen")) == 0 ? 0 : 1);
-    Form10->izdel_id = o->asInt(QStringLiteral("i_id"));
-    Form10->vid_id = o->asInt(QStringLiteral("oper_vid"));
-    ui::showModal(Form10);
+    editor_->showForChange(
+        {o->asInt(QStringLiteral("i_id")), o->text(QStringLiteral("marka")).trimmed()},
+        {o->asInt(QStringLiteral("oper_vid")), o->text(QStringLiteral("vid")).trimmed()},
+        o->asInt(QStringLiteral("naimen")));
 }
 
-void TForm4::chooseOperation() {
-    data::Dataset* o = oper();
+void OperationsList::chooseOperation() {
+    data::Dataset* o = db_.Oper;
     if (o->isEmpty())
         return;  // nothing to hand back
-    Form11->entry_i_id = o->asInt(QStringLiteral("i_id"));
-    Form11->entry_o_id = o->asInt(QStringLiteral("id"));
-    Form11->entry_price = ops::finalPrice(o->asDouble(QStringLiteral("cena")),
-                                          Form1->CBox1->isChecked(), Form1->CurrentShift);
-    const QString mark = DataModule6->readControl(
-        ops::productMark(Form11->entry_i_id),
-        [](const data::Dataset& q) { return q.text(QStringLiteral("marka")); });
-    Form11->Edit2->setText(ops::operationText(mark, o->text(QStringLiteral("vid")),
-                                              o->asInt(QStringLiteral("naimen"))));
+    refbooks::OperationChoice choice;
+    choice.productId = o->asInt(QStringLiteral("i_id"));
+    choice.id = o->asInt(QStringLiteral("id"));
+    choice.basePrice = o->asDouble(QStringLiteral("cena"));
+    const QString mark =
+        db_.readControl(ops::productMark(choice.productId),
+                        [](const data::Dataset& q) { return q.text(QStringLiteral("marka")); });
+    choice.text = ops::operationText(mark, o->text(QStringLiteral("vid")),
+                                     o->asInt(QStringLiteral("naimen")));
+    choice_ = choice;
     accept();
 }
 
-void TForm4::Button3Click() {
-    data::Dataset* o = oper();
+void OperationsList::deleteOperation() {
+    data::Dataset* o = db_.Oper;
     if (o->isEmpty())
         return;  // nothing to delete
     if (!ui::confirmDeletion(QStringLiteral("Удалить операцию?")))
         return;
     const int row = o->recNo();
-    DataModule6->Oper_del.setParam(QStringLiteral("id"), o->asInt(QStringLiteral("id")));
-    DataModule6->Oper_del.exec();
+    db_.Oper_del.setParam(QStringLiteral("id"), o->asInt(QStringLiteral("id")));
+    db_.Oper_del.exec();
     o->reopenAt(row);
 }
 
-void TForm4::DBGrid1DblClick() {
-    if (!CheckBox1->isChecked() || Tag == 1)
-        Button2Click();
+void OperationsList::openCurrent() {
+    if (!pricesCheck_->isChecked() || Tag == 1)
+        changeOrChoose();
     else
         openNorms();
 }
 
-void TForm4::openNorms() {
-    data::Dataset* o = oper();
+void OperationsList::openNorms() {
+    data::Dataset* o = db_.Oper;
     if (o->isEmpty())
         return;  // no operation whose norms could be shown
-    data::Dataset* norm = Form22->norm;
-    norm->close();
-    norm->setFilter(QStringLiteral("o_id=%1").arg(o->asInt(QStringLiteral("id"))));
-    norm->setFiltered(true);
-    norm->open();
-    ui::showModal(Form22);
+    norms_->showForOperation(o->asInt(QStringLiteral("id")));
 }
 
-void TForm4::Edit1Change() {
-    oper()->filterBy(ops::markFilter(Edit1->text()));
+void OperationsList::search() {
+    db_.Oper->filterBy(ops::markFilter(searchEdit_->text()));
 }
 
-void TForm4::Button5Click() {
+void OperationsList::exportPriceList() {
     ui::WaitCursor wait;
     XLS_Rep->reopen();
     SpreadsheetBridge& bridge = ReportBridge();

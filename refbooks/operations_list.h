@@ -1,53 +1,69 @@
 #pragma once
 
+#include "refbooks/choices.h"
 #include "ui/window.h"
 
+#include <memory>
+#include <optional>
+
+class NormsWindow;
+class OperationEditor;
+class OperationKindsList;
+class ProductsList;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QTableView;
-
 namespace data {
 class Dataset;
+class SharedData;
 }  // namespace data
 
-// The operations and prices list "Операции" over the data module's Oper query: a reference book
-// (Tag 0) or the operation picker of the entry editor (Tag 1). It also opens an operation's norms
-// and writes the price list to a spreadsheet.
-class TForm4 : public ui::Window {
+// The operations and prices list "Операции" over the shared Oper query: a reference book (Tag 0)
+// or the operation picker (Tag 1), which hands the chosen operation back. It also opens an
+// operation's norms and writes the price list to a spreadsheet.
+class OperationsList : public ui::Window {
     Q_OBJECT
 public:
-    explicit TForm4(QWidget* parent = nullptr);
+    // The operation editor it opens picks products and kinds from these lists.
+    OperationsList(data::SharedData& db, ProductsList& products, OperationKindsList& kinds,
+                   QWidget* parent = nullptr);
+    ~OperationsList() override;
 
     // Opened from the journal's main menu (Tag 0), shown modally; Oper is closed after.
-    void ShowAsReferenceBook();
-    // The entry editor's operation picker: Tag 1, Oper opened and positioned on the operation
-    // operId (0: the first row), shown modally; a choice is written into the entry editor.
-    void ShowAsPicker(int operId);
+    void showAsReferenceBook();
+    // Tag 1, Oper opened and positioned on the operation operId (0: the first row), shown
+    // modally; the operation chosen, if any.
+    std::optional<refbooks::OperationChoice> pick(int operId);
 
     void FormActivate() override;
-    void Button1Click();  // "Добавить"
-    void Button2Click();  // "Изменить" or "Выбрать"
-    void Button3Click();  // "Удалить"
-    void Button5Click();  // "Excel": the price list
-    void DBGrid1DblClick();
-    void Edit1Change();
+    void addOperation();     // "Добавить"
+    void changeOrChoose();   // "Изменить", or "Выбрать" in the picker
+    void deleteOperation();  // "Удалить"
+    void exportPriceList();  // "Excel": the price list
+    void openCurrent();      // a double-click: the norms when "Цены" is ticked, else as Button2
+    void search();           // the search box changed
 
-    QTableView* DBGrid1;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
-    QPushButton* Button5;
-    QCheckBox* CheckBox1;  // "Цены": a double-click opens the norms
-    QLineEdit* Edit1;      // search by mark
-    QPushButton* Button4;  // "Выход"
-
-    data::Dataset* XLS_Rep;  // the price list query
+    data::Dataset& priceList() const { return *XLS_Rep; }
 
 private:
     void changeOperation();
     void chooseOperation();
     void openNorms();
-};
 
-extern TForm4* Form4;
+    data::SharedData& db_;
+    std::unique_ptr<OperationEditor> editor_;
+    std::unique_ptr<NormsWindow> norms_;
+    std::optional<refbooks::OperationChoice> choice_;
+
+    QTableView* grid_;
+    QPushButton* addButton_;
+    QPushButton* changeButton_;
+    QPushButton* deleteButton_;
+    QPushButton* excelButton_;
+    QCheckBox* pricesCheck_;  // "Цены": a double-click opens the norms
+    QLineEdit* searchEdit_;   // search by mark
+    QPushButton* exitButton_;
+
+    data::Dataset* XLS_Rep;  // the price list query
+};

@@ -5,6 +5,7 @@
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
+#include "ui/modal.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -14,37 +15,50 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm7* Form7 = nullptr;
-
-TForm7::TForm7(QWidget* parent) : ui::Window(parent) {
+ProductEditor::ProductEditor(data::SharedData& db, QWidget* parent) : ui::Window(parent), db_(db) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Изделие"));
 
     auto* group = new QGroupBox(QStringLiteral("Данные об изделии"), this);
-    Edit1 = new QLineEdit(group);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setMinimumWidth(220);
-    Edit2 = new QLineEdit(group);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setMaximumWidth(100);
-    Edit2->installEventFilter(this);
+    markEdit_ = new QLineEdit(group);
+    markEdit_->setObjectName(QStringLiteral("Edit1"));
+    markEdit_->setMinimumWidth(220);
+    quantityEdit_ = new QLineEdit(group);
+    quantityEdit_->setObjectName(QStringLiteral("Edit2"));
+    quantityEdit_->setMaximumWidth(100);
+    quantityEdit_->installEventFilter(this);
     auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("Марка"), Edit1);
-    form->addRow(QStringLiteral("Расценка"), Edit2);
+    form->addRow(QStringLiteral("Марка"), markEdit_);
+    form->addRow(QStringLiteral("Расценка"), quantityEdit_);
 
     const ui::EditorButtons buttons = ui::layOutEditor(this, group, QStringLiteral("Записать"));
-    Button1 = buttons.save;
-    Button2 = buttons.cancel;
+    saveButton_ = buttons.save;
 
-    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
+    connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { save(); }));
 }
 
-void TForm7::FormActivate() {
-    Edit1->setFocus();
+void ProductEditor::showForNew() {
+    markEdit_->clear();
+    quantityEdit_->clear();
+    setWindowTitle(QStringLiteral("Заведение нового изделия"));
+    Tag = 1;
+    ui::showModal(this);
 }
 
-bool TForm7::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != Edit2 || event->type() != QEvent::KeyPress)
+void ProductEditor::showForChange(const QString& mark, const QString& quantity) {
+    setWindowTitle(QStringLiteral("Изменение данных изделия"));
+    Tag = 2;
+    markEdit_->setText(mark);
+    quantityEdit_->setText(quantity);
+    ui::showModal(this);
+}
+
+void ProductEditor::FormActivate() {
+    markEdit_->setFocus();
+}
+
+bool ProductEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != quantityEdit_ || event->type() != QEvent::KeyPress)
         return ui::Window::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     const QString text = key->text();
@@ -57,29 +71,30 @@ bool TForm7::eventFilter(QObject* watched, QEvent* event) {
         return true;  // dropped
     if (*accepted == typed)
         return false;  // entered as it is
-    Edit2->insert(QString(*accepted));
+    quantityEdit_->insert(QString(*accepted));
     return true;
 }
 
-void TForm7::Button1Click() {
-    const QString mark = Edit1->text().trimmed();
-    const QString quantityText = Edit2->text().trimmed();
+void ProductEditor::save() {
+    const QString mark = markEdit_->text().trimmed();
+    const QString quantityText = quantityEdit_->text().trimmed();
     if (mark.isEmpty() || quantityText.isEmpty()) {
         ui::showRefusal(QStringLiteral("Все поля должны быть заполнены!"));
         return;
     }
     namespace st = refbooks::products;
-    data::Dataset* izdel = DataModule6->Izdel;
+    data::Dataset* izdel = db_.Izdel;
     const qint64 ownId = Tag == 1 ? 0 : izdel->asInt64(QStringLiteral("id"));
     const QString duplicateCount =
         Tag == 1 ? st::duplicateMarkOnAdd(mark) : st::duplicateMarkOnChange(mark, ownId);
-    if (DataModule6->CheckDuplicate(duplicateCount,
-                                    QStringLiteral("Такая марка изделия уже заведена!")))
+    if (db_.CheckDuplicate(duplicateCount)) {
+        ui::showRefusal(QStringLiteral("Такая марка изделия уже заведена!"));
         return;
+    }
     const double quantity = st::parseQuantity(quantityText);
-    DataModule6->SQL_exec.setSql(Tag == 1 ? st::insertProduct(mark, quantity)
-                                          : st::updateProduct(ownId, mark, quantity));
-    DataModule6->SQL_exec.exec();
+    db_.SQL_exec.setSql(Tag == 1 ? st::insertProduct(mark, quantity)
+                                 : st::updateProduct(ownId, mark, quantity));
+    db_.SQL_exec.exec();
     izdel->reopen();
     accept();
 }

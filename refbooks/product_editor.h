@@ -4,24 +4,30 @@
 
 class QLineEdit;
 class QPushButton;
+namespace data {
+class SharedData;
+}
 
 // The product editor: adds (Tag 1) a product as a goods row, or changes (Tag 2) the goods row of
 // the current product of Izdel.
-class TForm7 : public ui::Window {
+class ProductEditor : public ui::Window {
     Q_OBJECT
 public:
-    explicit TForm7(QWidget* parent = nullptr);
+    explicit ProductEditor(data::SharedData& db, QWidget* parent = nullptr);
+
+    // Shown modally for a new product, or for the current one with its mark and quantity text.
+    void showForNew();
+    void showForChange(const QString& mark, const QString& quantity);
 
     void FormActivate() override;
-    void Button1Click();  // "Записать"
-
-    QLineEdit* Edit1;  // mark
-    QLineEdit* Edit2;  // quantity (massa)
-    QPushButton* Button1;
-    QPushButton* Button2;
+    void save();  // "Записать"
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-};
 
-extern TForm7* Form7;
+private:
+    data::SharedData& db_;
+    QLineEdit* markEdit_;
+    QLineEdit* quantityEdit_;
+    QPushButton* saveButton_;
+};

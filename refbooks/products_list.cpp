@@ -2,7 +2,6 @@
 
 #include "data/data_module.h"
 #include "refbooks/list_search_keys.h"
-#include "refbooks/operation_editor.h"
 #include "refbooks/product_editor.h"
 #include "refbooks/products_statements.h"
 #include "ui/controls.h"
@@ -17,16 +16,10 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <utility>
 
-TForm3* Form3 = nullptr;
-
-namespace {
-data::Dataset* izdel() {
-    return DataModule6->Izdel;
-}
-}  // namespace
-
-TForm3::TForm3(QWidget* parent) : ui::Window(parent) {
+ProductsList::ProductsList(data::SharedData& db, QWidget* parent)
+    : ui::Window(parent), db_(db), editor_(std::make_unique<ProductEditor>(db)) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Изделия"));
 
@@ -35,112 +28,110 @@ TForm3::TForm3(QWidget* parent) : ui::Window(parent) {
     marka.width = 260;
     data::GridColumn massa = data::gridColumn(QStringLiteral("massa"), QStringLiteral("Коробки"));
     massa.format = ui::shortestFloatOrEmpty;
-    DBGrid1 = ui::makeListGrid(this, "DBGrid1", izdel(), {marka, massa});
+    grid_ = ui::makeListGrid(this, "DBGrid1", db_.Izdel, {marka, massa});
 
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setVisible(false);
-    new refbooks::ListSearchKeys(Edit1, izdel, refbooks::ListSearchKeys::Mode::ArrowsOnly);
+    searchEdit_ = new QLineEdit(this);
+    searchEdit_->setObjectName(QStringLiteral("Edit1"));
+    searchEdit_->setVisible(false);
+    new refbooks::ListSearchKeys(
+        searchEdit_, [this] { return db_.Izdel; }, refbooks::ListSearchKeys::Mode::ArrowsOnly);
 
-    Button1 = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
-    Button1->setDefault(true);
-    Button1->setVisible(false);
-    Button2 = ui::makeButton(this, "Button2", QStringLiteral("Изменить"));
-    Button2->setVisible(false);
-    Button3 = ui::makeButton(this, "Button3", QStringLiteral("Удалить"));
-    Button3->setVisible(false);
-    Button4 = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
+    addButton_ = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
+    addButton_->setDefault(true);
+    addButton_->setVisible(false);
+    changeButton_ = ui::makeButton(this, "Button2", QStringLiteral("Изменить"));
+    changeButton_->setVisible(false);
+    deleteButton_ = ui::makeButton(this, "Button3", QStringLiteral("Удалить"));
+    deleteButton_->setVisible(false);
+    exitButton_ = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
 
     auto* row = new QHBoxLayout;
-    row->addWidget(Button1);
-    row->addWidget(Button2);
-    row->addWidget(Button3);
+    row->addWidget(addButton_);
+    row->addWidget(changeButton_);
+    row->addWidget(deleteButton_);
     row->addStretch();
-    row->addWidget(Button4);
+    row->addWidget(exitButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DBGrid1);
-    layout->addWidget(Edit1);
+    layout->addWidget(grid_);
+    layout->addWidget(searchEdit_);
     layout->addLayout(row);
     setFixedSize(460, 480);
 
-    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(); }));
-    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DBGrid1, &QTableView::doubleClicked, this, ui::guarded([this] { DBGrid1DblClick(); }));
-    connect(Edit1, &QLineEdit::textChanged, this, ui::guarded([this] { Edit1Change(); }));
+    connect(addButton_, &QPushButton::clicked, this, ui::guarded([this] { addProduct(); }));
+    connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteProduct(); }));
+    connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(grid_, &QTableView::doubleClicked, this, ui::guarded([this] { changeOrChoose(); }));
+    connect(searchEdit_, &QLineEdit::textChanged, this, ui::guarded([this] { search(); }));
 }
 
-void TForm3::ShowAsReferenceBook() {
+void ProductsList::showAsReferenceBook() {
     Tag = 0;
-    izdel()->open();
-    Button2->setDefault(false);
-    Button2->setText(QStringLiteral("Изменить"));
-    Button1->setVisible(true);
-    Button3->setVisible(true);
+    db_.Izdel->open();
+    changeButton_->setDefault(false);
+    changeButton_->setText(QStringLiteral("Изменить"));
+    addButton_->setVisible(true);
+    deleteButton_->setVisible(true);
     ui::showModal(this);
-    izdel()->close();
+    db_.Izdel->close();
 }
 
-void TForm3::ShowAsPicker() {
+ProductsList::~ProductsList() = default;
+
+std::optional<refbooks::ProductChoice> ProductsList::pick() {
     Tag = 1;
-    izdel()->open();
-    Button1->setVisible(false);
-    Button3->setVisible(false);
-    Edit1->setVisible(true);
-    Edit1->clear();
-    Edit1Change();
+    choice_.reset();
+    db_.Izdel->open();
+    addButton_->setVisible(false);
+    deleteButton_->setVisible(false);
+    searchEdit_->setVisible(true);
+    searchEdit_->clear();
+    search();
     ui::showModal(this);
-    Edit1->setVisible(false);
-    izdel()->close();
+    searchEdit_->setVisible(false);
+    db_.Izdel->close();
+    return std::exchange(choice_, std::nullopt);
 }
 
-void TForm3::FormActivate() {
-    if (Edit1->isVisible())
-        Edit1->setFocus();
+void ProductsList::FormActivate() {
+    if (searchEdit_->isVisible())
+        searchEdit_->setFocus();
 }
 
-void TForm3::Button1Click() {
-    const int row = izdel()->recNo();
-    Form7->Edit1->clear();
-    Form7->Edit2->clear();
-    Form7->setWindowTitle(QStringLiteral("Заведение нового изделия"));
-    Form7->Tag = 1;
-    ui::showModal(Form7);
-    izdel()->setRecNo(row);
+void ProductsList::addProduct() {
+    const int row = db_.Izdel->recNo();
+    editor_->showForNew();
+    db_.Izdel->setRecNo(row);
 }
 
-void TForm3::DBGrid1DblClick() {
+void ProductsList::changeOrChoose() {
     if (Tag == 1)
         chooseProduct();
     else
         changeProduct();
 }
 
-void TForm3::changeProduct() {
-    data::Dataset* p = izdel();
+void ProductsList::changeProduct() {
+    data::Dataset* p = db_.Izdel;
     if (p->isEmpty())
         return;  // no product to change
     const int row = p->recNo();
-    Form7->setWindowTitle(QStringLiteral("Изменение данных изделия"));
-    Form7->Tag = 2;
-    Form7->Edit1->setText(p->text(QStringLiteral("marka")).trimmed());
-    Form7->Edit2->setText(ui::shortestFloatOrEmpty(p->value(QStringLiteral("massa"))).trimmed());
-    ui::showModal(Form7);
+    editor_->showForChange(p->text(QStringLiteral("marka")).trimmed(),
+                           ui::shortestFloatOrEmpty(p->value(QStringLiteral("massa"))).trimmed());
     p->setRecNo(row);
 }
 
-void TForm3::chooseProduct() {
-    data::Dataset* p = izdel();
+void ProductsList::chooseProduct() {
+    data::Dataset* p = db_.Izdel;
     const int row = p->recNo();
     // An empty list hands back an empty mark and id 0.
-    Form10->Edit1->setText(p->text(QStringLiteral("marka")).trimmed());
-    Form10->izdel_id = p->asInt(QStringLiteral("id"));
+    choice_ = refbooks::ProductChoice{p->asInt(QStringLiteral("id")),
+                                      p->text(QStringLiteral("marka")).trimmed()};
     accept();
     p->setRecNo(row);
 }
 
-void TForm3::Button3Click() {
-    data::Dataset* p = izdel();
+void ProductsList::deleteProduct() {
+    data::Dataset* p = db_.Izdel;
     if (p->isEmpty())
         return;  // nothing to delete
     if (!ui::confirmDeletion(QStringLiteral("Удалить изделие?")))
@@ -150,6 +141,6 @@ void TForm3::Button3Click() {
     p->reopenAt(row);
 }
 
-void TForm3::Edit1Change() {
-    izdel()->filterBy(refbooks::products::markFilter(Edit1->text()));
+void ProductsList::search() {
+    db_.Izdel->filterBy(refbooks::products::markFilter(searchEdit_->text()));
 }

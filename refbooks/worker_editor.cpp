@@ -5,6 +5,7 @@
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
+#include "ui/modal.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -16,8 +17,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
-
-TForm2* Form2 = nullptr;
 
 namespace {
 QComboBox* makeLookup(QWidget* parent, const char* name) {
@@ -51,73 +50,94 @@ void sendArrow(QComboBox* list, bool down) {
 }
 }  // namespace
 
-TForm2::TForm2(QWidget* parent) : ui::Window(parent) {
+WorkerEditor::WorkerEditor(QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Работники"));
 
     namespace st = refbooks::workers;
-    staffpos = makeTable(this, "staffpos", st::staffposTable());
-    department = makeTable(this, "department", st::departmentTable());
-    roles = makeTable(this, "roles", st::rolesTable());
+    staffpos_ = makeTable(this, "staffpos", st::staffposTable());
+    department_ = makeTable(this, "department", st::departmentTable());
+    roles_ = makeTable(this, "roles", st::rolesTable());
 
     auto* group = new QGroupBox(QStringLiteral("Данные о работнике"), this);
-    Edit1 = new QLineEdit(group);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setMinimumWidth(300);
-    LCB_department = makeLookup(group, "LCB_department");
-    LCB_staffpos = makeLookup(group, "LCB_staffpos");
-    LCB_roles = makeLookup(group, "LCB_roles");
+    nameEdit_ = new QLineEdit(group);
+    nameEdit_->setObjectName(QStringLiteral("Edit1"));
+    nameEdit_->setMinimumWidth(300);
+    departmentList_ = makeLookup(group, "LCB_department");
+    staffposList_ = makeLookup(group, "LCB_staffpos");
+    roleList_ = makeLookup(group, "LCB_roles");
     auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("ФИО"), Edit1);
-    form->addRow(QStringLiteral("Подразделение"), LCB_department);
-    form->addRow(QStringLiteral("Должность"), LCB_staffpos);
-    form->addRow(QStringLiteral("Роль"), LCB_roles);
+    form->addRow(QStringLiteral("ФИО"), nameEdit_);
+    form->addRow(QStringLiteral("Подразделение"), departmentList_);
+    form->addRow(QStringLiteral("Должность"), staffposList_);
+    form->addRow(QStringLiteral("Роль"), roleList_);
 
     const ui::EditorButtons buttons = ui::layOutEditor(this, group, QStringLiteral("Записать"));
-    Button1 = buttons.save;
-    Button2 = buttons.cancel;
+    saveButton_ = buttons.save;
 
-    setTabOrder(Edit1, LCB_staffpos);
-    setTabOrder(LCB_staffpos, LCB_department);
-    setTabOrder(LCB_department, LCB_roles);
-    setTabOrder(LCB_roles, Button1);
-    setTabOrder(Button1, Button2);
+    setTabOrder(nameEdit_, staffposList_);
+    setTabOrder(staffposList_, departmentList_);
+    setTabOrder(departmentList_, roleList_);
+    setTabOrder(roleList_, saveButton_);
+    setTabOrder(saveButton_, buttons.cancel);
 
-    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
+    connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { save(); }));
 }
 
-void TForm2::ReopenLookups() {
-    reload(staffpos, LCB_staffpos);
-    reload(roles, LCB_roles);
-    reload(department, LCB_department);
+void WorkerEditor::reopenLookups() {
+    reload(staffpos_, staffposList_);
+    reload(roles_, roleList_);
+    reload(department_, departmentList_);
 }
 
-void TForm2::FormActivate() {
-    Edit1->setFocus();
+void WorkerEditor::showForNew() {
+    nameEdit_->clear();
+    setWindowTitle(QStringLiteral("Заведение данных нового работника"));
+    Tag = 1;
+    reopenLookups();
+    ui::showModal(this);
 }
 
-void TForm2::Button1Click() {
-    const QString fio = Edit1->text().trimmed();
+void WorkerEditor::showForChange(const QString& fio, int personId) {
+    setWindowTitle(QStringLiteral("Изменение данных работника"));
+    Tag = 2;
+    reopenLookups();
+    nameEdit_->setText(fio);
+    personId_ = personId;
+    ui::showModal(this);
+}
+
+void WorkerEditor::deleteWorker(qint64 id) {
+    cmd_person.setSql(refbooks::workers::deleteWorker(id));
+    cmd_person.exec();
+}
+
+void WorkerEditor::FormActivate() {
+    nameEdit_->setFocus();
+}
+
+void WorkerEditor::save() {
+    const QString fio = nameEdit_->text().trimmed();
     if (fio.isEmpty()) {
         ui::showRefusal(QStringLiteral("ФИО нужно заполнить!"));
         return;
     }
     // The list shows s_staffpos_hl under "Должность", yet it is filled from the department list.
-    const QString departmentText = LCB_department->currentText();
+    const QString departmentText = departmentList_->currentText();
     cmd_person.setSql(Tag == 1 ? refbooks::workers::insertWorker(fio, departmentText)
-                               : refbooks::workers::updateWorker(fio, departmentText, person_id));
+                               : refbooks::workers::updateWorker(fio, departmentText, personId_));
     cmd_person.exec();
     accept();
 }
 
-void TForm2::FormMouseWheel(bool down) {
-    for (QComboBox* list : {LCB_roles, LCB_staffpos, LCB_department})
+void WorkerEditor::moveFocusedLookup(bool down) {
+    for (QComboBox* list : {roleList_, staffposList_, departmentList_})
         if (list->hasFocus())
             sendArrow(list, down);
 }
 
-void TForm2::wheelEvent(QWheelEvent* event) {
+void WorkerEditor::wheelEvent(QWheelEvent* event) {
     if (event->angleDelta().y() != 0)
-        FormMouseWheel(event->angleDelta().y() < 0);
+        moveFocusedLookup(event->angleDelta().y() < 0);
     event->ignore();
 }

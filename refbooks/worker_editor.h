@@ -13,36 +13,43 @@ class Dataset;
 }
 
 // The worker editor: adds (Tag 1) or changes (Tag 2) one row of accounts_dep.person.
-class TForm2 : public ui::Window {
+class WorkerEditor : public ui::Window {
     Q_OBJECT
 public:
-    explicit TForm2(QWidget* parent = nullptr);
+    explicit WorkerEditor(QWidget* parent = nullptr);
 
-    // Reads the three lookup lists afresh (staffpos, roles, department); each keeps the entry
-    // chosen at its last use.
-    void ReopenLookups();
+    // Shows the editor for a new worker, or for the worker personId named fio.
+    void showForNew();
+    void showForChange(const QString& fio, int personId);
+
+    // Deletes the worker's row.
+    void deleteWorker(qint64 id);
+
+    int personId() const { return personId_; }
 
     void FormActivate() override;
-    void Button1Click();  // "Записать"
+    void save();  // "Записать"
     // Wheel down (or up) moves whichever lookup list has the focus to its next (previous) entry.
-    void FormMouseWheel(bool down);
-
-    QLineEdit* Edit1;
-    QComboBox* LCB_department;
-    QComboBox* LCB_staffpos;
-    QComboBox* LCB_roles;
-    QPushButton* Button1;
-    QPushButton* Button2;
-
-    int person_id = 0;
-    data::Command cmd_person{QStringLiteral("cmd_person")};
-
-    data::Dataset* staffpos;
-    data::Dataset* department;
-    data::Dataset* roles;
+    void moveFocusedLookup(bool down);
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
-};
 
-extern TForm2* Form2;
+private:
+    // Reads the three lookup lists afresh (staffpos, roles, department); each keeps the entry
+    // chosen at its last use.
+    void reopenLookups();
+
+    QLineEdit* nameEdit_;
+    QComboBox* departmentList_;
+    QComboBox* staffposList_;
+    QComboBox* roleList_;
+    QPushButton* saveButton_;
+
+    int personId_ = 0;
+    data::Command cmd_person{QStringLiteral("cmd_person")};
+
+    data::Dataset* staffpos_;
+    data::Dataset* department_;
+    data::Dataset* roles_;
+};

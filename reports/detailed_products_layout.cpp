@@ -2,20 +2,17 @@
 
 #include "reports/report_statements.h"
 
-TForm21* Form21 = nullptr;
-
 using namespace printing;
 using namespace reports::look;
 
-TForm21::TForm21(QObject* parent)
+DetailedProductsReport::DetailedProductsReport(QObject* parent)
     : PeriodReport(QStringLiteral("Form21"), QStringLiteral("i_Report"),
-                   reports::detailedProductsReportSql(), parent),
-      i_Report(query_) {}
+                   reports::detailedProductsReportSql(), parent) {}
 
-Layout TForm21::layout() const {
+Layout DetailedProductsReport::layout() const {
     Layout l = page(QStringLiteral("Детальный отчет по продукции"));
     addReportHeader(l, band(7.7)
-                           .add(title(QRLabel1, 0.0, 9))
+                           .add(reports::look::title(title_, 0.0, 9))
                            .add(columnHeading(QStringLiteral("Брак"), 124.4).top(3.2))
                            .add(columnHeading(QStringLiteral("Коробки"), 134.9).top(3.2))
                            .add(columnHeading(QStringLiteral("Кол-во"), 153.5).top(3.2))

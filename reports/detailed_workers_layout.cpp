@@ -2,20 +2,17 @@
 
 #include "reports/report_statements.h"
 
-TForm20* Form20 = nullptr;
-
 using namespace printing;
 using namespace reports::look;
 
-TForm20::TForm20(QObject* parent)
+DetailedWorkersReport::DetailedWorkersReport(QObject* parent)
     : PeriodReport(QStringLiteral("Form20"), QStringLiteral("w_Report"),
-                   reports::detailedWorkersReportSql(), parent),
-      w_Report(query_) {}
+                   reports::detailedWorkersReportSql(), parent) {}
 
-Layout TForm20::layout() const {
+Layout DetailedWorkersReport::layout() const {
     Layout l = page(QStringLiteral("Детальный отчет по рабочим"));
     addReportHeader(l, band(7.7)
-                           .add(title(QRLabel1, 0.0))
+                           .add(reports::look::title(title_, 0.0))
                            .add(columnHeading(QStringLiteral("Брак"), 124.1, 9).top(3.2))
                            .add(columnHeading(QStringLiteral("Количество"), 133.3, 9).top(3.2))
                            .add(columnHeading(QStringLiteral("Сумма"), 157.4, 9).top(3.2)));

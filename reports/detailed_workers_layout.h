@@ -3,14 +3,10 @@
 #include "reports/period_report.h"
 
 // The printed report "Детальный отчет по рабочим" over its query w_Report.
-class TForm20 : public PeriodReport {
+class DetailedWorkersReport : public PeriodReport {
     Q_OBJECT
 public:
-    explicit TForm20(QObject* parent = nullptr);
-
-    data::Dataset* w_Report;
+    explicit DetailedWorkersReport(QObject* parent = nullptr);
 
     printing::Layout layout() const override;
 };
-
-extern TForm20* Form20;

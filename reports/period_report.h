@@ -9,9 +9,8 @@ namespace data {
 class Dataset;
 }
 
-// A printed period report: the query it owns, the text of its title label QRLabel1 and its banded
-// layout. Created once at start-up, never shown as a window; the report window opens the query,
-// sets the title and previews it.
+// A printed period report: the query it owns, its title and its banded layout. Never shown as a
+// window; the report window that owns it opens the query, sets the title and previews it.
 class PeriodReport : public QObject {
     Q_OBJECT
 public:
@@ -20,9 +19,11 @@ public:
 
     data::Dataset& query() const { return *query_; }
 
-    QString QRLabel1;  // the title: heading + period, set by the report run
+    // The title: heading + period, set by the report run.
+    const QString& title() const { return title_; }
+    void setTitle(const QString& title) { title_ = title; }
 
-    // The layout of QuickRep1 with the current title.
+    // The layout with the current title.
     virtual printing::Layout layout() const = 0;
 
     // Lays out every page over the query's rows (after its filter) and shows the preview until it
@@ -31,6 +32,7 @@ public:
 
 protected:
     data::Dataset* query_;
+    QString title_;
 };
 
 // Pieces every period report layout shares: page set-up, fonts, band colours.

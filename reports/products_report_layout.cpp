@@ -2,21 +2,18 @@
 
 #include "reports/report_statements.h"
 
-TForm17* Form17 = nullptr;
-
 using namespace printing;
 using namespace reports::look;
 
-TForm17::TForm17(QObject* parent)
+ProductsReport::ProductsReport(QObject* parent)
     : PeriodReport(QStringLiteral("Form17"), QStringLiteral("t_Report"),
-                   reports::productsReportSql(), parent),
-      t_Report(query_) {}
+                   reports::productsReportSql(), parent) {}
 
-Layout TForm17::layout() const {
+Layout ProductsReport::layout() const {
     Layout l = page(QStringLiteral("Отчет по продукции"));
     // The column titled "Коробки" holds mass.
     addReportHeader(l, band(7.7)
-                           .add(title(QRLabel1, 0.0))
+                           .add(reports::look::title(title_, 0.0))
                            .add(columnHeading(QStringLiteral("Коробки"), 136.3).top(3.2))
                            .add(columnHeading(QStringLiteral("Количество"), 165.1).top(3.2)));
 

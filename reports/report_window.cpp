@@ -22,8 +22,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TForm18* Form18 = nullptr;
-
 namespace {
 QDateEdit* makeDatePicker(QWidget* parent, const char* name) {
     auto* d = new QDateEdit(parent);
@@ -34,7 +32,12 @@ QDateEdit* makeDatePicker(QWidget* parent, const char* name) {
 }
 }  // namespace
 
-TForm18::TForm18(QWidget* parent) : ui::Window(parent) {
+ReportWindow::ReportWindow(QWidget* parent)
+    : ui::Window(parent),
+      workersReport_(new WorkersReport(this)),
+      productsReport_(new ProductsReport(this)),
+      detailedWorkersReport_(new DetailedWorkersReport(this)),
+      detailedProductsReport_(new DetailedProductsReport(this)) {
     setObjectName(QStringLiteral("Form18"));
     setWindowTitle(QStringLiteral("Отчеты"));
 
@@ -45,91 +48,108 @@ TForm18::TForm18(QWidget* parent) : ui::Window(parent) {
     QFont normal = font();
     normal.setBold(false);
 
-    RadioGroup1 = new QGroupBox(QStringLiteral("Вид продукции"), this);
-    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    RadioGroup1->setFont(bold);
-    auto* kinds = new QVBoxLayout(RadioGroup1);
+    kindGroup_ = new QGroupBox(QStringLiteral("Вид продукции"), this);
+    kindGroup_->setObjectName(QStringLiteral("RadioGroup1"));
+    kindGroup_->setFont(bold);
+    auto* kinds = new QVBoxLayout(kindGroup_);
     const QString captions[3] = {QStringLiteral("Все"), QStringLiteral("Готовая продукция"),
                                  QStringLiteral("Заготовки")};
     for (int i = 0; i < 3; ++i) {
-        RadioGroup1Items[i] = new QRadioButton(captions[i], RadioGroup1);
-        RadioGroup1Items[i]->setObjectName(QStringLiteral("RadioGroup1_%1").arg(i));
-        RadioGroup1Items[i]->setFont(normal);
-        kinds->addWidget(RadioGroup1Items[i]);
+        kindButtons_[i] = new QRadioButton(captions[i], kindGroup_);
+        kindButtons_[i]->setObjectName(QStringLiteral("RadioGroup1_%1").arg(i));
+        kindButtons_[i]->setFont(normal);
+        kinds->addWidget(kindButtons_[i]);
     }
-    RadioGroup1Items[0]->setChecked(true);
+    kindButtons_[0]->setChecked(true);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Период отбора"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setFont(bold);
-    DTPicker1 = makeDatePicker(GroupBox1, "DTPicker1");
-    DTPicker2 = makeDatePicker(GroupBox1, "DTPicker2");
-    DTPicker1->setFont(normal);
-    DTPicker2->setFont(normal);
-    auto* period = new QHBoxLayout(GroupBox1);
-    auto* fromLabel = new QLabel(QStringLiteral("с"), GroupBox1);
-    auto* toLabel = new QLabel(QStringLiteral("по"), GroupBox1);
+    periodGroup_ = new QGroupBox(QStringLiteral("Период отбора"), this);
+    periodGroup_->setObjectName(QStringLiteral("GroupBox1"));
+    periodGroup_->setFont(bold);
+    fromPicker_ = makeDatePicker(periodGroup_, "DTPicker1");
+    toPicker_ = makeDatePicker(periodGroup_, "DTPicker2");
+    fromPicker_->setFont(normal);
+    toPicker_->setFont(normal);
+    auto* period = new QHBoxLayout(periodGroup_);
+    auto* fromLabel = new QLabel(QStringLiteral("с"), periodGroup_);
+    auto* toLabel = new QLabel(QStringLiteral("по"), periodGroup_);
     fromLabel->setFont(normal);
     toLabel->setFont(normal);
     period->addWidget(fromLabel);
-    period->addWidget(DTPicker1);
+    period->addWidget(fromPicker_);
     period->addSpacing(12);
     period->addWidget(toLabel);
-    period->addWidget(DTPicker2);
+    period->addWidget(toPicker_);
     period->addStretch();
 
-    Button4 = ui::makeButton(this, "Button4", QStringLiteral("Отчет по рабочим"));
-    Button2 = ui::makeButton(this, "Button2", QStringLiteral("Отчет по продукции"));
-    Button1 = ui::makeButton(this, "Button1", QStringLiteral("Детальный отчет по рабочим"));
-    Button3 = ui::makeButton(this, "Button3", QStringLiteral("Детальный отчет по продукции"));
-    Button6 = ui::makeButton(this, "Button6", QStringLiteral("Excel (0 из 0)"));
-    Button5 = ui::makeButton(this, "Button5", QStringLiteral("Выход"));
+    workersButton_ = ui::makeButton(this, "Button4", QStringLiteral("Отчет по рабочим"));
+    productsButton_ = ui::makeButton(this, "Button2", QStringLiteral("Отчет по продукции"));
+    detailedWorkersButton_ =
+        ui::makeButton(this, "Button1", QStringLiteral("Детальный отчет по рабочим"));
+    detailedProductsButton_ =
+        ui::makeButton(this, "Button3", QStringLiteral("Детальный отчет по продукции"));
+    summaryButton_ = ui::makeButton(this, "Button6", QStringLiteral("Excel (0 из 0)"));
+    exitButton_ = ui::makeButton(this, "Button5", QStringLiteral("Выход"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(RadioGroup1);
-    layout->addWidget(GroupBox1);
-    for (QPushButton* b : {Button4, Button2, Button1, Button3, Button6})
+    layout->addWidget(kindGroup_);
+    layout->addWidget(periodGroup_);
+    for (QPushButton* b : {workersButton_, productsButton_, detailedWorkersButton_,
+                           detailedProductsButton_, summaryButton_})
         layout->addWidget(b);
     layout->addSpacing(8);
-    layout->addWidget(Button5);
+    layout->addWidget(exitButton_);
     setFixedWidth(360);
 
     XLS_Rep = new data::Dataset(QStringLiteral("XLS_Rep"), this);
     XLS_Rep->setSql(reports::productionSummarySql());
 
-    connect(Button5, &QPushButton::clicked, this, [this] { reject(); });
-    connect(Button4, &QPushButton::clicked, this, ui::guarded([this] { Button4Click(); }));
-    connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));
-    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(); }));
-    connect(Button6, &QPushButton::clicked, this, ui::guarded([this] { Button6Click(); }));
+    connect(exitButton_, &QPushButton::clicked, this, [this] { reject(); });
+    connect(workersButton_, &QPushButton::clicked, this,
+            ui::guarded([this] { runWorkersReport(); }));
+    connect(productsButton_, &QPushButton::clicked, this,
+            ui::guarded([this] { runProductsReport(); }));
+    connect(detailedWorkersButton_, &QPushButton::clicked, this,
+            ui::guarded([this] { runDetailedWorkersReport(); }));
+    connect(detailedProductsButton_, &QPushButton::clicked, this,
+            ui::guarded([this] { runDetailedProductsReport(); }));
+    connect(summaryButton_, &QPushButton::clicked, this, ui::guarded([this] { exportSummary(); }));
 }
 
-int TForm18::productKindIndex() const {
+int ReportWindow::productKindIndex() const {
     for (int i = 0; i < 3; ++i)
-        if (RadioGroup1Items[i]->isChecked())
+        if (kindButtons_[i]->isChecked())
             return i;
     return 0;
 }
 
-void TForm18::setProductKindIndex(int index) {
+void ReportWindow::setProductKindIndex(int index) {
     if (index >= 0 && index < 3)
-        RadioGroup1Items[index]->setChecked(true);
+        kindButtons_[index]->setChecked(true);
 }
 
-void TForm18::ShowWithPeriod(const QDate& from, const QDate& to) {
-    DTPicker1->setDate(from);
-    DTPicker2->setDate(to);
+void ReportWindow::lockReports() {
+    for (QPushButton* b : {detailedWorkersButton_, productsButton_, workersButton_, summaryButton_})
+        b->setEnabled(false);
+}
+
+void ReportWindow::lockProductKind(int index) {
+    setProductKindIndex(index);
+    kindGroup_->setEnabled(false);
+}
+
+void ReportWindow::showWithPeriod(const QDate& from, const QDate& to) {
+    fromPicker_->setDate(from);
+    toPicker_->setDate(to);
     ui::showModal(this);
 }
 
-void TForm18::prepareQuery(data::Dataset& query) const {
-    query.setParam(QStringLiteral("data1"), DTPicker1->date());
-    query.setParam(QStringLiteral("data2"), DTPicker2->date());
+void ReportWindow::prepareQuery(data::Dataset& query) const {
+    query.setParam(QStringLiteral("data1"), fromPicker_->date());
+    query.setParam(QStringLiteral("data2"), toPicker_->date());
     query.filterBy(reports::productKindFilter(productKindIndex()));
 }
 
-void TForm18::runReport(PeriodReport& report, const QString& heading) {
+void ReportWindow::runReport(PeriodReport& report, const QString& heading) {
     data::Dataset& q = report.query();
     q.close();
     prepareQuery(q);
@@ -138,36 +158,38 @@ void TForm18::runReport(PeriodReport& report, const QString& heading) {
         q.open();
     }
     const data::CloseAtScopeEnd closer(q);  // also when preparing or previewing fails
-    report.QRLabel1 = reports::reportTitle(heading, DTPicker1->date(), DTPicker2->date());
+    report.setTitle(reports::reportTitle(heading, fromPicker_->date(), toPicker_->date()));
     report.preview();
 }
 
-void TForm18::Button4Click() {
-    runReport(*Form16, QStringLiteral("   Отчет по рабочим за период с "));
+void ReportWindow::runWorkersReport() {
+    runReport(*workersReport_, QStringLiteral("   Отчет по рабочим за период с "));
 }
 
-void TForm18::Button2Click() {
-    runReport(*Form17, QStringLiteral("   Отчет по продукции за период с "));
+void ReportWindow::runProductsReport() {
+    runReport(*productsReport_, QStringLiteral("   Отчет по продукции за период с "));
 }
 
-void TForm18::Button1Click() {
-    runReport(*Form20, QStringLiteral("   Детальный отчет по рабочим за период с "));
+void ReportWindow::runDetailedWorkersReport() {
+    runReport(*detailedWorkersReport_,
+              QStringLiteral("   Детальный отчет по рабочим за период с "));
 }
 
-void TForm18::Button3Click() {
-    runReport(*Form21, QStringLiteral("   Детальный отчет по продукции за период с "));
+void ReportWindow::runDetailedProductsReport() {
+    runReport(*detailedProductsReport_,
+              QStringLiteral("   Детальный отчет по продукции за период с "));
 }
 
-void TForm18::Button6Click() {
+void ReportWindow::exportSummary() {
     ui::WaitCursor wait;
     XLS_Rep->close();
     prepareQuery(*XLS_Rep);
     XLS_Rep->open();
     const data::CloseAtScopeEnd closer(*XLS_Rep);
     reports::writeProductionSummary(*XLS_Rep, ReportBridge(), [this](int written, int total) {
-        Button6->setText(QStringLiteral("Excel (%1 из %2)").arg(written).arg(total));
+        summaryButton_->setText(QStringLiteral("Excel (%1 из %2)").arg(written).arg(total));
         // The export runs on this thread: paint the caption now so the count can be followed.
-        if (Button6->isVisible())
-            Button6->repaint();
+        if (summaryButton_->isVisible())
+            summaryButton_->repaint();
     });
 }

@@ -2,19 +2,16 @@
 
 #include "reports/report_statements.h"
 
-TForm16* Form16 = nullptr;
-
 using namespace printing;
 using namespace reports::look;
 
-TForm16::TForm16(QObject* parent)
+WorkersReport::WorkersReport(QObject* parent)
     : PeriodReport(QStringLiteral("Form16"), QStringLiteral("t_Report"),
-                   reports::workersReportSql(), parent),
-      t_Report(query_) {}
+                   reports::workersReportSql(), parent) {}
 
-Layout TForm16::layout() const {
+Layout WorkersReport::layout() const {
     Layout l = page(QStringLiteral("Отчет по рабочим"));
-    addReportHeader(l, band(4.2).add(title(QRLabel1, 0.3)));
+    addReportHeader(l, band(4.2).add(reports::look::title(title_, 0.3)));
 
     Group byWorker{QStringLiteral("fio"), {firstGroupHeader(6.6, QStringLiteral("fio"))}, {}};
     byWorker.footer.push_back(

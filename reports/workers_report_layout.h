@@ -3,14 +3,10 @@
 #include "reports/period_report.h"
 
 // The printed report "Отчет по рабочим" over its query t_Report.
-class TForm16 : public PeriodReport {
+class WorkersReport : public PeriodReport {
     Q_OBJECT
 public:
-    explicit TForm16(QObject* parent = nullptr);
-
-    data::Dataset* t_Report;
+    explicit WorkersReport(QObject* parent = nullptr);
 
     printing::Layout layout() const override;
 };
-
-extern TForm16* Form16;

@@ -32,15 +32,15 @@ void run(QSqlQuery& q) {
 
 }  // namespace
 
-void rebuildMonth(int month, const QString& year, data::Dataset& dt,
+void rebuildMonth(data::SharedData& shared, int month, const QString& year, data::Dataset& dt,
                   const std::function<void(int day)>& afterRow) {
     const QDate first = firstDayOf(month, year);
     if (!first.isValid())
         throw data::DbError(QStringLiteral("'") + year + QStringLiteral("' не является годом"));
 
     data::Transaction transaction;
-    DataModule6->DelSmena.setSql(rebuild::deleteMonth(month, year));
-    DataModule6->DelSmena.exec();
+    shared.DelSmena.setSql(rebuild::deleteMonth(month, year));
+    shared.DelSmena.exec();
 
     // Rows this rebuild has inserted: their count can only be 1 or more, so it is not asked again.
     // Rows it has not inserted are counted, as another workstation may have written one.

@@ -4,8 +4,6 @@
 #include "printing/preview.h"
 #include "timesheet/month_totals.h"
 
-TForm15* Form15 = nullptr;
-
 namespace {
 
 constexpr double kDayBoxWidth = 5.3;
@@ -14,13 +12,13 @@ const QColor kGridGrey(0x80, 0x80, 0x80);
 
 }  // namespace
 
-TForm15::TForm15(QObject* parent) : QObject(parent) {
+TimesheetPrintLayout::TimesheetPrintLayout(QObject* parent) : QObject(parent) {
     setObjectName(QStringLiteral("Form15"));
     H_Tabel = new data::Dataset(QStringLiteral("H_Tabel"), this);
     H_Tabel->setSql(timesheet::monthTotalsQuery());
 }
 
-const std::array<double, 31>& TForm15::dayBoxLefts() {
+const std::array<double, 31>& TimesheetPrintLayout::dayBoxLefts() {
     static const std::array<double, 31> lefts{
         81.2,  87.8,  93.7,  100.0, 106.1, 112.4, 118.8, 125.4, 131.8, 137.6, 143.1,
         148.7, 154.3, 159.8, 165.4, 170.9, 176.5, 182.0, 187.6, 193.1, 198.7, 204.3,
@@ -28,7 +26,7 @@ const std::array<double, 31>& TForm15::dayBoxLefts() {
     return lefts;
 }
 
-printing::Layout TForm15::QuickRep1() const {
+printing::Layout TimesheetPrintLayout::layout() const {
     using namespace printing;
     Layout layout;
     layout.title = QStringLiteral("Табель по времени");
@@ -37,7 +35,7 @@ printing::Layout TForm15::QuickRep1() const {
 
     const auto& lefts = dayBoxLefts();
     Band header = band(6.6).withFrame(TopSide | BottomSide);
-    header.add(fixedText(QRLabel33).at(0.0).bold());
+    header.add(fixedText(monthLabel).at(0.0).bold());
     for (int d = 1; d <= 31; ++d)
         header.add(fixedText(QString::number(d))
                        .at(lefts[d - 1], kDayBoxWidth, Align::Center)
@@ -68,6 +66,6 @@ printing::Layout TForm15::QuickRep1() const {
     return layout;
 }
 
-void TForm15::Preview() const {
-    printing::previewReport(QuickRep1(), *H_Tabel);
+void TimesheetPrintLayout::preview() const {
+    printing::previewReport(layout(), *H_Tabel);
 }

@@ -12,21 +12,24 @@ class Dataset;
 // The printed monthly timesheet: one line per worker with the hours of every day of the month,
 // all shifts together, A4 landscape. Never shown as a window; previewed through the report
 // engine.
-class TForm15 : public QObject {
+class TimesheetPrintLayout : public QObject {
     Q_OBJECT
 public:
-    explicit TForm15(QObject* parent = nullptr);
+    explicit TimesheetPrintLayout(QObject* parent = nullptr);
 
-    data::Dataset* H_Tabel;                            // month totals per worker, :mnth and :yea
-    QString QRLabel33 = QStringLiteral("Данные за:");  // the month label of the header band
+    // Month totals per worker, parameters :mnth and :yea.
+    data::Dataset& monthTotals() const { return *H_Tabel; }
+    // The month label of the header band.
+    QString monthLabel = QStringLiteral("Данные за:");
 
     // Left edges of the day boxes, mm from the left margin, days 1..31.
     static const std::array<double, 31>& dayBoxLefts();
 
     // The layout with the current month label.
-    printing::Layout QuickRep1() const;
-    // Prepares the layout over the open H_Tabel and previews it until the user closes it.
-    void Preview() const;
-};
+    printing::Layout layout() const;
+    // Prepares the layout over the open month totals and previews it until the user closes it.
+    void preview() const;
 
-extern TForm15* Form15;
+private:
+    data::Dataset* H_Tabel;
+};

@@ -28,8 +28,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-TForm19* Form19 = nullptr;
-
 namespace {
 
 constexpr int kTotalColumn = 32;
@@ -71,15 +69,16 @@ std::vector<data::GridColumn> timesheetColumns() {
 
 }  // namespace
 
-TForm19::TForm19(QWidget* parent) : ui::Window(parent) {
+TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
+    : ui::Window(parent), db_(db), printLayout_(new TimesheetPrintLayout(this)) {
     setObjectName(QStringLiteral("Form19"));
     setWindowTitle(QStringLiteral("Табель по времени"));
 
     dt = new data::Dataset(QStringLiteral("dt"), this);
     dt->setSql(timesheet::rebuild::dayAggregate());
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(QStringLiteral("PageControl1"));
     for (int page = 0; page < 3; ++page) {
         auto* sheet = new QWidget;
         auto* layout = new QVBoxLayout(sheet);
@@ -88,73 +87,74 @@ TForm19::TForm19(QWidget* parent) : ui::Window(parent) {
         layout->addWidget(grid);
         if (page == 0) {
             auto* row = new QHBoxLayout;
-            Button1 = new QPushButton(QStringLiteral("Перестроить"), sheet);
-            Button1->setObjectName(QStringLiteral("Button1"));
-            PB = new QProgressBar(sheet);
-            PB->setObjectName(QStringLiteral("PB"));
-            PB->setMinimum(1);
-            PB->setValue(1);
-            PB->setVisible(false);
-            Button2 = new QPushButton(QStringLiteral("Excel"), sheet);
-            Button2->setObjectName(QStringLiteral("Button2"));
-            row->addWidget(Button1);
-            row->addWidget(PB, 1);
+            rebuildButton_ = new QPushButton(QStringLiteral("Перестроить"), sheet);
+            rebuildButton_->setObjectName(QStringLiteral("Button1"));
+            progressBar_ = new QProgressBar(sheet);
+            progressBar_->setObjectName(QStringLiteral("PB"));
+            progressBar_->setMinimum(1);
+            progressBar_->setValue(1);
+            progressBar_->setVisible(false);
+            excelButton_ = new QPushButton(QStringLiteral("Excel"), sheet);
+            excelButton_->setObjectName(QStringLiteral("Button2"));
+            row->addWidget(rebuildButton_);
+            row->addWidget(progressBar_, 1);
             row->addStretch();
-            row->addWidget(Button2);
+            row->addWidget(excelButton_);
             layout->addLayout(row);
         }
-        PageControl1->addTab(sheet, QStringLiteral("Смена №") + QString::number(page + 1));
+        pages_->addTab(sheet, QStringLiteral("Смена №") + QString::number(page + 1));
         setUpGrid(page, grid);
     }
 
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->addItems(timesheet::monthNames());
-    ComboBox1->setCurrentIndex(0);
-    ComboBox2 = new QComboBox(this);
-    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-    ComboBox2->addItems(timesheet::yearList(ui::today()));
-    ComboBox2->setCurrentIndex(-1);
-    Button5 = new QPushButton(QStringLiteral("Обновить"), this);
-    Button5->setObjectName(QStringLiteral("Button5"));
-    Button6 = new QPushButton(QStringLiteral("Печать"), this);
-    Button6->setObjectName(QStringLiteral("Button6"));
-    Button4 = new QPushButton(QStringLiteral("Выход"), this);
-    Button4->setObjectName(QStringLiteral("Button4"));
-    Button4->setAutoDefault(false);
+    monthList_ = new QComboBox(this);
+    monthList_->setObjectName(QStringLiteral("ComboBox1"));
+    monthList_->addItems(timesheet::monthNames());
+    monthList_->setCurrentIndex(0);
+    yearList_ = new QComboBox(this);
+    yearList_->setObjectName(QStringLiteral("ComboBox2"));
+    yearList_->addItems(timesheet::yearList(ui::today()));
+    yearList_->setCurrentIndex(-1);
+    refreshButton_ = new QPushButton(QStringLiteral("Обновить"), this);
+    refreshButton_->setObjectName(QStringLiteral("Button5"));
+    printButton_ = new QPushButton(QStringLiteral("Печать"), this);
+    printButton_->setObjectName(QStringLiteral("Button6"));
+    exitButton_ = new QPushButton(QStringLiteral("Выход"), this);
+    exitButton_->setObjectName(QStringLiteral("Button4"));
+    exitButton_->setAutoDefault(false);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(ComboBox1);
-    bottom->addWidget(ComboBox2);
-    bottom->addWidget(Button5);
+    bottom->addWidget(monthList_);
+    bottom->addWidget(yearList_);
+    bottom->addWidget(refreshButton_);
     bottom->addStretch();
-    bottom->addWidget(Button6);
-    bottom->addWidget(Button4);
+    bottom->addWidget(printButton_);
+    bottom->addWidget(exitButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl1);
+    layout->addWidget(pages_);
     layout->addLayout(bottom);
     setFixedSize(1290, 620);
 
     looks_ = timesheet::dayColumnLooks(QDate(2007, 1, 1));
     applyDayLooks();
 
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this,
-            ui::guarded([this] { ComboBox1Change(); }));
-    connect(ComboBox2, &QComboBox::currentIndexChanged, this,
-            ui::guarded([this] { ComboBox1Change(); }));
-    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));
-    connect(Button5, &QPushButton::clicked, this, ui::guarded([this] { Button5Click(); }));
-    connect(Button6, &QPushButton::clicked, this, ui::guarded([this] { Button6Click(); }));
-    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
+    connect(monthList_, &QComboBox::currentIndexChanged, this,
+            ui::guarded([this] { monthChanged(); }));
+    connect(yearList_, &QComboBox::currentIndexChanged, this,
+            ui::guarded([this] { monthChanged(); }));
+    connect(rebuildButton_, &QPushButton::clicked, this, ui::guarded([this] { rebuild(); }));
+    connect(excelButton_, &QPushButton::clicked, this,
+            ui::guarded([this] { exportToSpreadsheet(); }));
+    connect(refreshButton_, &QPushButton::clicked, this, ui::guarded([this] { refresh(); }));
+    connect(printButton_, &QPushButton::clicked, this, ui::guarded([this] { print(); }));
+    connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TForm19::setUpGrid(int page, QTableView* grid) {
-    grids[page] = grid;
+void TimesheetWindow::setUpGrid(int page, QTableView* grid) {
+    grids_[page] = grid;
     auto* model = new data::DatasetModel(this);
-    models[page] = model;
+    models_[page] = model;
     model->setColumns(timesheetColumns());
-    model->setDataset(DataModule6 ? DataModule6->timesheetOf(page + 1) : nullptr);
+    model->setDataset(db_.timesheetOf(page + 1));
     model->setStyler([this](const data::Dataset& ds, int row, int column, int role) {
         return styleCell(ds, row, column, role);
     });
@@ -163,7 +163,7 @@ void TForm19::setUpGrid(int page, QTableView* grid) {
     grid->setItemDelegate(new PlainHighlightDelegate(grid));
 }
 
-QVariant TForm19::styleCell(const data::Dataset& ds, int row, int column, int role) const {
+QVariant TimesheetWindow::styleCell(const data::Dataset& ds, int row, int column, int role) const {
     if (column == kTotalColumn) {
         if (role == Qt::FontRole) {
             QFont f;
@@ -199,29 +199,29 @@ QVariant TForm19::styleCell(const data::Dataset& ds, int row, int column, int ro
     }
 }
 
-int TForm19::chosenMonth() const {
-    return ComboBox1->currentIndex() + 1;
+int TimesheetWindow::chosenMonth() const {
+    return monthList_->currentIndex() + 1;
 }
 
-QString TForm19::chosenYear() const {
-    return ComboBox2->currentText();
+QString TimesheetWindow::chosenYear() const {
+    return yearList_->currentText();
 }
 
-void TForm19::applyDayLooks() {
-    for (data::DatasetModel* model : models) {
+void TimesheetWindow::applyDayLooks() {
+    for (data::DatasetModel* model : models_) {
         for (int d = 1; d <= 31; ++d)
             model->setHeaderForeground(d, QBrush(ui::color(looks_[d - 1].titleColor)));
         model->refreshAll();
     }
 }
 
-void TForm19::ComboBox1Change() {
-    if (ComboBox2->currentIndex() < 0)
+void TimesheetWindow::monthChanged() {
+    if (yearList_->currentIndex() < 0)
         return;  // no year chosen yet
     const int month = chosenMonth();
     const int year = chosenYear().toInt();
     for (int shift = 1; shift <= 3; ++shift) {
-        data::Dataset* q = DataModule6->timesheetOf(shift);
+        data::Dataset* q = db_.timesheetOf(shift);
         q->close();
         q->setParam(QStringLiteral("mnth"), month);
         q->setParam(QStringLiteral("yea"), year);
@@ -231,47 +231,47 @@ void TForm19::ComboBox1Change() {
     applyDayLooks();
 }
 
-void TForm19::reopenTimesheets() {
+void TimesheetWindow::reopenTimesheets() {
     for (int shift = 1; shift <= 3; ++shift)
-        DataModule6->timesheetOf(shift)->close();
+        db_.timesheetOf(shift)->close();
     for (int shift = 1; shift <= 3; ++shift)
-        DataModule6->timesheetOf(shift)->open();
+        db_.timesheetOf(shift)->open();
 }
 
-void TForm19::Button5Click() {
+void TimesheetWindow::refresh() {
     reopenTimesheets();
 }
 
-void TForm19::Button1Click() {
+void TimesheetWindow::rebuild() {
     const int month = chosenMonth();
     const QString year = chosenYear();
     const QDate first = timesheet::firstDayOf(month, year);
     if (!first.isValid())
         return;
     for (int shift = 1; shift <= 3; ++shift)
-        DataModule6->timesheetOf(shift)->close();
-    PB->setVisible(true);
-    PB->setMaximum(first.daysInMonth());
-    PB->setValue(1);
+        db_.timesheetOf(shift)->close();
+    progressBar_->setVisible(true);
+    progressBar_->setMaximum(first.daysInMonth());
+    progressBar_->setValue(1);
 
     // The rebuild runs on this thread: let the progress bar repaint now and then, without
     // taking the user's clicks meanwhile.
     QElapsedTimer sincePaint;
     sincePaint.start();
     auto progress = [&](int day) {
-        if (PB->value() != day)
-            PB->setValue(day);
+        if (progressBar_->value() != day)
+            progressBar_->setValue(day);
         if (sincePaint.elapsed() >= 50) {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             sincePaint.restart();
         }
     };
     try {
-        timesheet::rebuildMonth(month, year, *dt, progress);
+        timesheet::rebuildMonth(db_, month, year, *dt, progress);
     } catch (...) {
         // The month is as it was: show it again.
         dt->close();
-        PB->setVisible(false);
+        progressBar_->setVisible(false);
         try {
             reopenTimesheets();
         } catch (...) {
@@ -279,13 +279,13 @@ void TForm19::Button1Click() {
         throw;
     }
     reopenTimesheets();
-    PB->setVisible(false);
+    progressBar_->setVisible(false);
 }
 
 namespace {
 // The layout's month totals of the chosen month, open; the caller closes them.
-data::Dataset& openMonthTotals(int month, const QString& year) {
-    data::Dataset& totals = *Form15->H_Tabel;
+data::Dataset& openMonthTotals(const TimesheetPrintLayout& layout, int month, const QString& year) {
+    data::Dataset& totals = layout.monthTotals();
     totals.close();
     totals.setParam(QStringLiteral("mnth"), month);
     totals.setParam(QStringLiteral("yea"), year.toInt());
@@ -294,21 +294,22 @@ data::Dataset& openMonthTotals(int month, const QString& year) {
 }
 }  // namespace
 
-void TForm19::Button6Click() {
-    const data::CloseAtScopeEnd totals(openMonthTotals(chosenMonth(), chosenYear()));
-    Form15->QRLabel33 = ComboBox1->currentText() + QLatin1Char(' ') + ComboBox2->currentText() +
-                        QStringLiteral(" г.");
-    Form15->Preview();
+void TimesheetWindow::print() {
+    const data::CloseAtScopeEnd totals(openMonthTotals(*printLayout_, chosenMonth(), chosenYear()));
+    printLayout_->monthLabel = monthList_->currentText() + QLatin1Char(' ') +
+                               yearList_->currentText() + QStringLiteral(" г.");
+    printLayout_->preview();
 }
 
-void TForm19::Button2Click() {
-    const data::CloseAtScopeEnd totals(openMonthTotals(chosenMonth(), chosenYear()));
+void TimesheetWindow::exportToSpreadsheet() {
+    const data::CloseAtScopeEnd totals(openMonthTotals(*printLayout_, chosenMonth(), chosenYear()));
     const QString title =
-        ComboBox1->currentText() + QLatin1Char(' ') + QString::number(chosenYear().toInt());
+        monthList_->currentText() + QLatin1Char(' ') + QString::number(chosenYear().toInt());
     const bool written = timesheet::exportMonthTotals(
-        TimesheetBridge(), *Form15->H_Tabel, title, [this](int done, int total) {
-            Button2->setText(QStringLiteral("Excel (") + QString::number(done) +
-                             QStringLiteral(" из ") + QString::number(total) + QLatin1Char(')'));
+        TimesheetBridge(), printLayout_->monthTotals(), title, [this](int done, int total) {
+            excelButton_->setText(QStringLiteral("Excel (") + QString::number(done) +
+                                  QStringLiteral(" из ") + QString::number(total) +
+                                  QLatin1Char(')'));
             // Repaint the caption; clicks wait until the export is done.
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });
@@ -316,35 +317,35 @@ void TForm19::Button2Click() {
         ui::restoreDefaultCursor();
 }
 
-void TForm19::FormActivate() {
-    Button2->setText(QStringLiteral("Excel"));
+void TimesheetWindow::FormActivate() {
+    excelButton_->setText(QStringLiteral("Excel"));
 }
 
-void TForm19::refreshYearList() {
+void TimesheetWindow::refreshYearList() {
     const QStringList years = timesheet::yearList(ui::today());
     QStringList shown;
-    for (int i = 0; i < ComboBox2->count(); ++i)
-        shown << ComboBox2->itemText(i);
+    for (int i = 0; i < yearList_->count(); ++i)
+        shown << yearList_->itemText(i);
     if (shown == years)
         return;
-    const QString selected = ComboBox2->currentText();
-    const QSignalBlocker block(ComboBox2);
-    ComboBox2->clear();
-    ComboBox2->addItems(years);
-    ComboBox2->setCurrentIndex(years.indexOf(selected));
+    const QString selected = yearList_->currentText();
+    const QSignalBlocker block(yearList_);
+    yearList_->clear();
+    yearList_->addItems(years);
+    yearList_->setCurrentIndex(years.indexOf(selected));
 }
 
-void TForm19::ShowForJournalDate(const QDate& date) {
+void TimesheetWindow::showForDate(const QDate& date) {
     refreshYearList();
     {
-        const QSignalBlocker blockMonth(ComboBox1);
-        const QSignalBlocker blockYear(ComboBox2);
-        ComboBox1->setCurrentIndex(date.month() - 1);
+        const QSignalBlocker blockMonth(monthList_);
+        const QSignalBlocker blockYear(yearList_);
+        monthList_->setCurrentIndex(date.month() - 1);
         const QStringList years = timesheet::yearList(ui::today());
-        ComboBox2->setCurrentIndex(timesheet::yearIndexFor(date.year(), years));
+        yearList_->setCurrentIndex(timesheet::yearIndexFor(date.year(), years));
     }
-    ComboBox1Change();
+    monthChanged();
     ui::showModal(this);
     for (int shift = 1; shift <= 3; ++shift)
-        DataModule6->timesheetOf(shift)->close();
+        db_.timesheetOf(shift)->close();
 }

@@ -4,8 +4,8 @@
 
 namespace ui {
 
-// Base of every window: a dialog created once at start-up, shown and hidden, never destroyed.
-// Tag holds the mode its opener sets. FormActivate runs whenever the window becomes the active
+// Base of every window: a dialog its opener owns, shown and hidden as needed. Tag holds the mode
+// its opener sets. FormActivate runs whenever the window becomes the active
 // window (not when a message box it showed closes); headless tests call it directly where the
 // platform sends no activation.
 class Window : public QDialog {

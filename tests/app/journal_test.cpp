@@ -18,6 +18,9 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -39,9 +42,9 @@ protected:
             "insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs) values ('М-1', 6);"
             "insert into accounts_dep.vid_oper(vid) values ('Сборка');"
             "insert into accounts_dep.oper(vid, naimen, i_id) values (1, 0, 1)");
-        Form1->LoginWord = "8453";
-        Form1->CBox1->setChecked(false);
-        Form1->RadioButton1->click();
+        journalWindow().logIn("8453");
+        control<QCheckBox>(journalWindow(), "CBox1")->setChecked(false);
+        control<QRadioButton>(journalWindow(), "RadioButton1")->click();
         ui::setToday(kTuesday);
     }
 
@@ -60,7 +63,9 @@ protected:
     }
 
     // The grid's "ok" column, top to bottom.
-    static QStringList marks() { return testing_support::columnTexts(Form1->DBGrid2, 10); }
+    static QStringList marks() {
+        return testing_support::columnTexts(control<QTableView>(journalWindow(), "DBGrid2"), 10);
+    }
 
     static QString markInDb(int id) {
         return testdb::scalar(
@@ -69,8 +74,8 @@ protected:
     }
 
     static void showDate(const QDate& day) {
-        Form1->DateT->setDate(day);
-        Form1->DateTChange();
+        control<QDateEdit>(journalWindow(), "DateT")->setDate(day);
+        journalWindow().dateChosen();
     }
 };
 
@@ -91,46 +96,48 @@ TEST_F(Journal, ActivationLoadsTodayAndTicksTheBoxOnlyOnWeekends) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.today.toString().toStdString());
         ui::setToday(c.today);
-        Form1->DateT->setDate(QDate(2020, 1, 1));
-        Form1->CBox1->setChecked(c.ticked);
-        Form1->FormActivate();
-        EXPECT_EQ(Form1->DateT->date(), c.today);
-        EXPECT_EQ(Form1->CBox1->isChecked(), c.after);
-        EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), c.rows);
+        control<QDateEdit>(journalWindow(), "DateT")->setDate(QDate(2020, 1, 1));
+        control<QCheckBox>(journalWindow(), "CBox1")->setChecked(c.ticked);
+        journalWindow().FormActivate();
+        EXPECT_EQ(control<QDateEdit>(journalWindow(), "DateT")->date(), c.today);
+        EXPECT_EQ(control<QCheckBox>(journalWindow(), "CBox1")->isChecked(), c.after);
+        EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), c.rows);
     }
 }
 
 TEST_F(Journal, DateChangeReloadsAndSetsTheBoxBothWays) {
     addEntry(1, 1, kSaturday, 8);
     showDate(kSaturday);
-    EXPECT_TRUE(Form1->CBox1->isChecked());
-    EXPECT_EQ(Form1->CBox1->palette().color(QPalette::Window), ui::color(ui::kRed));
-    EXPECT_TRUE(Form1->CBox1->font().bold());
-    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 1);
+    EXPECT_TRUE(control<QCheckBox>(journalWindow(), "CBox1")->isChecked());
+    EXPECT_EQ(control<QCheckBox>(journalWindow(), "CBox1")->palette().color(QPalette::Window),
+              ui::color(ui::kRed));
+    EXPECT_TRUE(control<QCheckBox>(journalWindow(), "CBox1")->font().bold());
+    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
 
     showDate(kMonday);
-    EXPECT_FALSE(Form1->CBox1->isChecked());
-    EXPECT_FALSE(Form1->CBox1->font().bold());
-    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 0);
+    EXPECT_FALSE(control<QCheckBox>(journalWindow(), "CBox1")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(journalWindow(), "CBox1")->font().bold());
+    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 0);
 }
 
 TEST_F(Journal, CalendarClosingOrEnterChoosesTheDate) {
     addEntry(1, 1, kSaturday, 8);
-    Form1->FormActivate();
-    Form1->DateT->setDate(kSaturday);  // typing alone reloads nothing
-    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 0);
+    journalWindow().FormActivate();
+    control<QDateEdit>(journalWindow(), "DateT")
+        ->setDate(kSaturday);  // typing alone reloads nothing
+    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 0);
 
-    QWidget* popup = Form1->DateT->calendarWidget()->window();
+    QWidget* popup = control<QDateEdit>(journalWindow(), "DateT")->calendarWidget()->window();
     popup->show();
     popup->hide();
     QCoreApplication::processEvents();
-    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 1);
-    EXPECT_TRUE(Form1->CBox1->isChecked());
+    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
+    EXPECT_TRUE(control<QCheckBox>(journalWindow(), "CBox1")->isChecked());
 
-    Form1->DateT->setDate(kMonday);
-    QTest::keyClick(Form1->DateT, Qt::Key_Return);
-    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 0);
-    EXPECT_FALSE(Form1->CBox1->isChecked());
+    control<QDateEdit>(journalWindow(), "DateT")->setDate(kMonday);
+    QTest::keyClick(control<QDateEdit>(journalWindow(), "DateT"), Qt::Key_Return);
+    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 0);
+    EXPECT_FALSE(control<QCheckBox>(journalWindow(), "CBox1")->isChecked());
 }
 
 TEST_F(Journal, MarksArePaintedAndTakenOrNullNeverListed) {
@@ -139,9 +146,9 @@ TEST_F(Journal, MarksArePaintedAndTakenOrNullNeverListed) {
     addEntry(3, 1, kTuesday, 1, "да");
     addEntry(3, 1, kTuesday, 2, "ta");
     addEntry(3, 1, kTuesday, 3, QString());
-    Form1->FormActivate();
+    journalWindow().FormActivate();
     ASSERT_EQ(marks(), (QStringList{"OK", "ok", "да"}));
-    QAbstractItemModel* grid = Form1->DBGrid2->model();
+    QAbstractItemModel* grid = control<QTableView>(journalWindow(), "DBGrid2")->model();
     const QColor expected[] = {ui::color(ui::kRed), ui::color(ui::kGreen), ui::color(ui::kGreen)};
     for (int r = 0; r < 3; ++r) {
         const QModelIndex cell = grid->index(r, 10);
@@ -149,55 +156,62 @@ TEST_F(Journal, MarksArePaintedAndTakenOrNullNeverListed) {
         EXPECT_TRUE(cell.data(Qt::FontRole).value<QFont>().bold());
         EXPECT_FALSE(grid->index(r, 0).data(Qt::ForegroundRole).isValid());
     }
-    EXPECT_TRUE(Form1->DBGrid2->isColumnHidden(9));  // "Премия (%)"
+    EXPECT_TRUE(
+        control<QTableView>(journalWindow(), "DBGrid2")->isColumnHidden(9));  // "Премия (%)"
     EXPECT_EQ(grid->headerData(0, Qt::Horizontal).toString(), "Фамилия И.О.");
 }
 
 TEST_F(Journal, ShiftChoiceSwitchesTheLinkWithoutReload) {
     addEntry(1, 2, kTuesday, 8);
-    Form1->FormActivate();
+    journalWindow().FormActivate();
     addEntry(2, 2, kTuesday, 8);  // another workstation, after the load
 
-    Form1->RadioButton2->click();
-    EXPECT_EQ(Form1->CurrentShift, 2);
-    EXPECT_EQ(Form1->DBGrid2->model(), Form1->DataSource2);
-    EXPECT_EQ(Form1->DataSource2->dataset(), DataModule6->Smena2);
-    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 1);
-    EXPECT_TRUE(Form1->RadioButton2->font().bold());
-    EXPECT_EQ(Form1->RadioButton2->palette().color(QPalette::Window), ui::color(ui::kGreen));
-    EXPECT_FALSE(Form1->RadioButton1->font().bold());
-    EXPECT_EQ(Form1->RadioButton1->palette().color(QPalette::Window),
-              ui::color(ui::kSysButtonFace));
+    control<QRadioButton>(journalWindow(), "RadioButton2")->click();
+    EXPECT_EQ(journalWindow().currentShift(), 2);
+    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model(),
+              control<data::DatasetModel>(journalWindow(), "DataSource2"));
+    EXPECT_EQ(control<data::DatasetModel>(journalWindow(), "DataSource2")->dataset(),
+              testdb::sharedData().Smena2);
+    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
+    EXPECT_TRUE(control<QRadioButton>(journalWindow(), "RadioButton2")->font().bold());
+    EXPECT_EQ(
+        control<QRadioButton>(journalWindow(), "RadioButton2")->palette().color(QPalette::Window),
+        ui::color(ui::kGreen));
+    EXPECT_FALSE(control<QRadioButton>(journalWindow(), "RadioButton1")->font().bold());
+    EXPECT_EQ(
+        control<QRadioButton>(journalWindow(), "RadioButton1")->palette().color(QPalette::Window),
+        ui::color(ui::kSysButtonFace));
 
-    Form1->Button8->click();  // "Обновить"
-    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 2);
-    EXPECT_EQ(Form1->DateT->date(), kTuesday);
+    control<QPushButton>(journalWindow(), "Button8")->click();  // "Обновить"
+    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 2);
+    EXPECT_EQ(control<QDateEdit>(journalWindow(), "DateT")->date(), kTuesday);
 
-    Form1->RadioButton4->click();
-    EXPECT_EQ(Form1->CurrentShift, 4);
-    EXPECT_EQ(Form1->DBGrid2->model(), Form1->DataSource4);
-    EXPECT_TRUE(Form1->DBGrid2->isColumnHidden(9));
+    control<QRadioButton>(journalWindow(), "RadioButton4")->click();
+    EXPECT_EQ(journalWindow().currentShift(), 4);
+    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model(),
+              control<data::DatasetModel>(journalWindow(), "DataSource4"));
+    EXPECT_TRUE(control<QTableView>(journalWindow(), "DBGrid2")->isColumnHidden(9));
 }
 
 TEST_F(Journal, AcceptanceToggleCycleKeepsTheRow) {
     const int first = addEntry(1, 1, kTuesday, 1, "да");
     const int second = addEntry(2, 1, kTuesday, 1, "no");
     const int third = addEntry(3, 1, kTuesday, 1, "OK");
-    Form1->FormActivate();
-    data::Dataset* journal = DataModule6->Smena1;
+    journalWindow().FormActivate();
+    data::Dataset* journal = testdb::sharedData().Smena1;
 
     journal->setRecNo(2);
-    Form1->DBGrid2DblClick();
+    journalWindow().toggleAcceptance();
     EXPECT_EQ(markInDb(second), "ok");
     EXPECT_EQ(journal->recNo(), 2);
-    EXPECT_EQ(Form1->currentJournal(), journal);
-    Form1->DBGrid2DblClick();
+    EXPECT_EQ(journalWindow().currentJournal(), journal);
+    journalWindow().toggleAcceptance();
     EXPECT_EQ(markInDb(second), "no");
 
     journal->setRecNo(1);
-    Form1->DBGrid2DblClick();
+    journalWindow().toggleAcceptance();
     journal->setRecNo(3);
-    Form1->DBGrid2DblClick();
+    journalWindow().toggleAcceptance();
     EXPECT_EQ(marks(), (QStringList{"no", "no", "ok"}));
     EXPECT_EQ(markInDb(first), "no");
     EXPECT_EQ(markInDb(third), "ok");
@@ -205,16 +219,16 @@ TEST_F(Journal, AcceptanceToggleCycleKeepsTheRow) {
 
 TEST_F(Journal, AcceptanceToggleRefusesForemanAndEmptyJournal) {
     const int id = addEntry(1, 1, kTuesday, 1, "no");
-    Form1->FormActivate();
-    Form1->LoginWord = "brigado";
-    Form1->DBGrid2DblClick();
+    journalWindow().FormActivate();
+    journalWindow().logIn("brigado");
+    journalWindow().toggleAcceptance();
     EXPECT_EQ(markInDb(id), "no");
 
-    Form1->LoginWord = "hobym";
+    journalWindow().logIn("hobym");
     MessageLog log;
-    Form1->RadioButton3->click();  // nothing in shift 3
-    Form1->DBGrid2DblClick();
-    Form1->Button3->click();
+    control<QRadioButton>(journalWindow(), "RadioButton3")->click();  // nothing in shift 3
+    journalWindow().toggleAcceptance();
+    control<QPushButton>(journalWindow(), "Button3")->click();
     EXPECT_EQ(log.count(), 0);
     EXPECT_EQ(markInDb(id), "no");
 }
@@ -228,7 +242,7 @@ protected:
         testdb::exec(
             "insert into accounts_dep.h_tabel(w_id, smena, month, year, d7, d8) "
             "values (1, 1, 11, 2022, 7, 11)");
-        Form1->FormActivate();
+        journalWindow().FormActivate();
     }
     static QList<QVariantList> cells() {
         return testdb::rows("select d7, d8 from accounts_dep.h_tabel order by id");
@@ -237,7 +251,7 @@ protected:
         return testdb::scalar("select count(*) from accounts_dep.smena").toInt();
     }
     // Selects the entry with this id in the shown journal.
-    static void select(int id) { ASSERT_TRUE(DataModule6->Smena1->locate("id", id)); }
+    static void select(int id) { ASSERT_TRUE(testdb::sharedData().Smena1->locate("id", id)); }
 
     int eight = 0, three = 0;
 };
@@ -245,37 +259,37 @@ protected:
 TEST_F(Deletion, OneOfTwoLeavesTheOtherHoursThenZero) {
     MessageLog log;
     select(eight);
-    Form1->Button3->click();
+    control<QPushButton>(journalWindow(), "Button3")->click();
     ASSERT_EQ(log.count(), 1);
     EXPECT_EQ(log.messages()[0].text, "Удалить позицию из списка?");
     EXPECT_EQ(log.messages()[0].caption, "Удаление");
     EXPECT_EQ(log.messages()[0].icon, ui::Icon::Question);
     EXPECT_EQ(log.messages()[0].buttons, ui::Buttons::YesNo);
     EXPECT_EQ(cells(), (QList<QVariantList>{{7, 3}}));
-    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 1);
+    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
 
-    Form1->Button3->click();
+    control<QPushButton>(journalWindow(), "Button3")->click();
     EXPECT_EQ(entries(), 0);
     EXPECT_EQ(cells(), (QList<QVariantList>{{7, 0}}));
-    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 0);
+    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 0);
 }
 
 TEST_F(Deletion, AnswerNoChangesNothingButReloads) {
     addEntry(2, 1, kTuesday, 5);  // another workstation's entry shows after the reload
     MessageLog log;
     log.setDefaultQuestionAnswer(ui::Answer::No);
-    Form1->Button3->click();
+    control<QPushButton>(journalWindow(), "Button3")->click();
     EXPECT_EQ(entries(), 3);
     EXPECT_EQ(cells(), (QList<QVariantList>{{7, 11}}));
-    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 3);
+    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 3);
 }
 
 TEST_F(Deletion, WorkerWithoutTimesheetRowGetsNone) {
     const int other = addEntry(2, 1, kTuesday, 5);
-    Form1->Button8->click();
+    control<QPushButton>(journalWindow(), "Button8")->click();
     MessageLog log;
     select(other);
-    Form1->Button3->click();
+    control<QPushButton>(journalWindow(), "Button3")->click();
     EXPECT_EQ(entries(), 2);
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.h_tabel").toInt(), 1);
 }
@@ -284,7 +298,7 @@ TEST_F(Deletion, FailingTimesheetStepKeepsTheEntry) {
     testdb::exec("alter table accounts_dep.h_tabel rename column d8 to d8_gone");
     MessageLog log;
     select(eight);
-    Form1->Button3->click();
+    control<QPushButton>(journalWindow(), "Button3")->click();
     testdb::exec("alter table accounts_dep.h_tabel rename column d8_gone to d8");
     ASSERT_EQ(log.count(), 2);
     EXPECT_EQ(log.messages()[1].caption, "Ошибка");
@@ -297,12 +311,12 @@ TEST_F(Journal, ReportsMenuProposesThePreviousMonth) {
     ui::setToday(QDate(2023, 1, 15));
     QDate from, to;
     ui::setModalHook([&](QWidget* w) {
-        EXPECT_EQ(w, Form18);
-        from = Form18->DTPicker1->date();
-        to = Form18->DTPicker2->date();
+        EXPECT_EQ(w, &reportWindow());
+        from = control<QDateEdit>(reportWindow(), "DTPicker1")->date();
+        to = control<QDateEdit>(reportWindow(), "DTPicker2")->date();
         return int(QDialog::Rejected);
     });
-    Form1->N10->trigger();
+    control<QAction>(journalWindow(), "N10")->trigger();
     EXPECT_EQ(from, QDate(2022, 12, 1));
     EXPECT_EQ(to, QDate(2023, 1, 1));
 }

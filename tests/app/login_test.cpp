@@ -16,6 +16,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -28,20 +31,19 @@ QStringList disabledControls() {
         if (!enabled)
             off << name;
     };
-    TForm1* j = Form1;
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             j->Button1, j->Button2, j->Button3, j->Button4, j->Button8, j->RadioButton1,
-             j->RadioButton2, j->RadioButton3, j->RadioButton4, j->CBox1, j->DBGrid2, j->DateT})
-        check(w->objectName(), w->isEnabled());
-    check("N2", j->N2->menuAction()->isEnabled());
-    for (QAction* a : {j->N1, j->N3, j->N4, j->N6, j->N11, j->N10, j->N5})
-        check(a->objectName(), a->isEnabled());
-    check("N7", j->N7->menuAction()->isEnabled());
-    TForm18* r = Form18;
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{r->Button1, r->Button2, r->Button3, r->Button4, r->Button5,
-                                         r->Button6, r->RadioGroup1})
-        check("report." + w->objectName(), w->isEnabled());
+    const JournalWindow& j = journalWindow();
+    for (const char* name :
+         {"Button1", "Button2", "Button3", "Button4", "Button8", "RadioButton1", "RadioButton2",
+          "RadioButton3", "RadioButton4", "CBox1", "DBGrid2", "DateT"})
+        check(name, control(j, name)->isEnabled());
+    check("N2", control<QMenu>(j, "N2")->menuAction()->isEnabled());
+    for (const char* name : {"N1", "N3", "N4", "N6", "N11", "N10", "N5"})
+        check(name, control<QAction>(j, name)->isEnabled());
+    check("N7", control<QMenu>(j, "N7")->menuAction()->isEnabled());
+    const ReportWindow& r = reportWindow();
+    for (const char* name :
+         {"Button1", "Button2", "Button3", "Button4", "Button5", "Button6", "RadioGroup1"})
+        check(QStringLiteral("report.") + name, control(r, name)->isEnabled());
     return off;
 }
 
@@ -88,13 +90,13 @@ TEST_F(Login, RoleTable) {
         int shown = 0;
         ui::setModalHook([&](QWidget* w) {
             ++shown;
-            EXPECT_EQ(w, Form1);
+            EXPECT_EQ(w, &journalWindow());
             seen = disabledControls();
             return int(QDialog::Rejected);
         });
-        Form1->CurrentShift = 3;
-        Form23->Edit1->setText(c.typed);
-        Form23->Button1Click();
+        control<QRadioButton>(journalWindow(), "RadioButton3")->click();
+        control<QLineEdit>(loginDialog(), "Edit1")->setText(c.typed);
+        loginDialog().logIn();
 
         EXPECT_EQ(shown, 1);
         EXPECT_EQ(log.count(), 0);
@@ -102,13 +104,13 @@ TEST_F(Login, RoleTable) {
         expected.sort();
         seen.sort();
         EXPECT_EQ(seen, expected);
-        EXPECT_EQ(Form18->productKindIndex(), c.productKind);
-        EXPECT_EQ(Form1->CurrentShift, 1);
-        EXPECT_EQ(Form1->LoginWord, QString(c.typed).trimmed());
+        EXPECT_EQ(reportWindow().productKindIndex(), c.productKind);
+        EXPECT_EQ(journalWindow().currentShift(), 1);
+        EXPECT_EQ(journalWindow().loginWord(), QString(c.typed).trimmed());
         for (int shift = 1; shift <= 4; ++shift)
-            EXPECT_EQ(DataModule6->journalOf(shift)->param("ok").toString(), "ta");
+            EXPECT_EQ(testdb::sharedData().journalOf(shift)->param("ok").toString(), "ta");
         // The journal closed: the login window closes too.
-        EXPECT_FALSE(Form23->isVisible());
+        EXPECT_FALSE(loginDialog().isVisible());
     }
 }
 
@@ -118,14 +120,14 @@ TEST_F(Login, WrongWordsAreRefusedAndTheTextStays) {
         MessageLog log;
         int shown = 0;
         ui::setModalHook([&](QWidget*) { return ++shown, int(QDialog::Rejected); });
-        Form23->Edit1->setText(typed);
-        Form23->Button1Click();
+        control<QLineEdit>(loginDialog(), "Edit1")->setText(typed);
+        loginDialog().logIn();
         EXPECT_EQ(shown, 0);
         ASSERT_EQ(log.count(), 1);
         EXPECT_EQ(log.messages()[0].text, "Введены неверные данные.");
         EXPECT_EQ(log.messages()[0].caption, "Ошибка");
         EXPECT_EQ(log.messages()[0].icon, ui::Icon::Stop);
-        EXPECT_EQ(Form23->Edit1->text(), typed);
+        EXPECT_EQ(control<QLineEdit>(loginDialog(), "Edit1")->text(), typed);
         EXPECT_TRUE(disabledControls().isEmpty());
     }
 }
@@ -142,20 +144,20 @@ TEST_F(Login, ReviewerSeesTodaysFirstShift) {
     ui::setToday(QDate(2023, 3, 14));
     int rows = -1;
     ui::setModalHook([&](QWidget*) {
-        Form1->FormActivate();  // what the desktop does when the journal comes up
-        rows = Form1->DBGrid2->model()->rowCount();
+        journalWindow().FormActivate();  // what the desktop does when the journal comes up
+        rows = control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount();
         return int(QDialog::Rejected);
     });
-    Form23->Edit1->setText("kestar");
-    Form23->Button1Click();
+    control<QLineEdit>(loginDialog(), "Edit1")->setText("kestar");
+    loginDialog().logIn();
     EXPECT_EQ(rows, 1);
-    EXPECT_EQ(Form1->DateT->date(), QDate(2023, 3, 14));
+    EXPECT_EQ(control<QDateEdit>(journalWindow(), "DateT")->date(), QDate(2023, 3, 14));
 }
 
 TEST_F(Login, CancelClosesTheLoginWindow) {
-    ASSERT_TRUE(Form23->isVisible());
-    Form23->Button2->click();
-    EXPECT_FALSE(Form23->isVisible());
+    ASSERT_TRUE(loginDialog().isVisible());
+    control<QPushButton>(loginDialog(), "Button2")->click();
+    EXPECT_FALSE(loginDialog().isVisible());
 }
 
 }  // namespace

@@ -7,6 +7,9 @@
 #include "app/termination.h"
 
 #include <QTimer>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -20,7 +23,7 @@ protected:
     }
     void TearDown() override {
         clearTerminationHook();
-        Form23->Timer1->stop();
+        control<QTimer>(loginDialog(), "Timer1")->stop();
         AppTest::TearDown();
     }
     QList<QVariantList> record() {
@@ -48,23 +51,23 @@ TEST_F(Version, RecordCases) {
         SCOPED_TRACE(c.d * 100000LL + c.t);
         testdb::reset();
         terminations = 0;
-        Form23->Timer1->stop();
+        control<QTimer>(loginDialog(), "Timer1")->stop();
         testdb::exec(
             QStringLiteral("insert into accounts_dep.ver values (%1, %2, 'x')").arg(c.d).arg(c.t));
         MessageLog log;
-        VersionCheck(kProgram);
+        journalWindow().checkVersion(kProgram);
         EXPECT_EQ(record(), (QList<QVariantList>{{c.afterD, c.afterT, "x"}}));
-        EXPECT_EQ(Form1->Stamp, kProgram);
+        EXPECT_EQ(journalWindow().buildStamp(), kProgram);
         if (c.refused) {
             ASSERT_EQ(log.count(), 1);
             EXPECT_EQ(log.messages()[0].text, kRefusal);
             EXPECT_EQ(log.messages()[0].caption, "Ошибка");
             EXPECT_EQ(log.messages()[0].icon, ui::Icon::Stop);
-            EXPECT_TRUE(Form23->Timer1->isActive());
+            EXPECT_TRUE(control<QTimer>(loginDialog(), "Timer1")->isActive());
             EXPECT_EQ(terminations, 1);
         } else {
             EXPECT_EQ(log.count(), 0);
-            EXPECT_FALSE(Form23->Timer1->isActive());
+            EXPECT_FALSE(control<QTimer>(loginDialog(), "Timer1")->isActive());
             EXPECT_EQ(terminations, 0);
         }
     }
@@ -72,7 +75,7 @@ TEST_F(Version, RecordCases) {
 
 TEST_F(Version, EmptyTableGetsTheProgramsRow) {
     MessageLog log;
-    VersionCheck(kProgram);
+    journalWindow().checkVersion(kProgram);
     EXPECT_EQ(record(), (QList<QVariantList>{{20221118, 56556, "-"}}));
     EXPECT_EQ(log.count(), 0);
     EXPECT_EQ(terminations, 0);
@@ -80,29 +83,29 @@ TEST_F(Version, EmptyTableGetsTheProgramsRow) {
 
 TEST_F(Version, LoginActivationChecksAndShowsTheStampInTheCaption) {
     MessageLog log;
-    Form23->FormActivate();
+    loginDialog().FormActivate();
     const BuildStamp s = programBuildStamp();
-    EXPECT_EQ(Form23->windowTitle(),
+    EXPECT_EQ(loginDialog().windowTitle(),
               QStringLiteral("Авторизация (build: %1.%2)").arg(s.date).arg(s.time));
     EXPECT_EQ(record(), (QList<QVariantList>{{s.date, s.time, "-"}}));
 }
 
 TEST_F(Version, TimersRunTheCheckAndTheTermination) {
-    EXPECT_TRUE(Form1->Timer1->isActive());
-    EXPECT_EQ(Form1->Timer1->interval(), 30000);
+    EXPECT_TRUE(control<QTimer>(journalWindow(), "Timer1")->isActive());
+    EXPECT_EQ(control<QTimer>(journalWindow(), "Timer1")->interval(), 30000);
     testdb::exec("insert into accounts_dep.ver values (29991231, 0, '')");
     MessageLog log;
-    Form1->Timer1Timer();
+    journalWindow().checkVersion();
     EXPECT_EQ(log.texts(), QStringList{kRefusal});
-    EXPECT_EQ(Form23->Timer1->interval(), 5000);
-    Form23->Timer1Timer();
+    EXPECT_EQ(control<QTimer>(loginDialog(), "Timer1")->interval(), 5000);
+    loginDialog().exitTimerExpired();
     EXPECT_EQ(terminations, 2);
 }
 
 TEST_F(Version, MissingTableReachesTheErrorDisplay) {
     testdb::exec("alter table accounts_dep.ver rename to ver_gone");
     MessageLog log;
-    QMetaObject::invokeMethod(Form1->Timer1, "timeout");
+    QMetaObject::invokeMethod(control<QTimer>(journalWindow(), "Timer1"), "timeout");
     testdb::exec("alter table accounts_dep.ver_gone rename to ver");
     ASSERT_EQ(log.count(), 1);
     EXPECT_EQ(log.messages()[0].caption, "Ошибка");

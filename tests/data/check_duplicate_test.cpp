@@ -10,32 +10,28 @@ using testing_support::MessageLog;
 
 TEST_F(DbTest, CheckDuplicateWithCountZeroShowsNothing) {
     MessageLog log;
-    EXPECT_FALSE(DataModule6->CheckDuplicate(
-        "select count(*) as cnt from accounts_dep.vid_oper where upper(vid)='X'", "Дубль!"));
+    EXPECT_FALSE(testdb::sharedData().CheckDuplicate(
+        "select count(*) as cnt from accounts_dep.vid_oper where upper(vid)='X'"));
     EXPECT_EQ(log.count(), 0);
-    EXPECT_FALSE(DataModule6->Control->isOpen());
+    EXPECT_FALSE(testdb::sharedData().Control->isOpen());
 }
 
-TEST_F(DbTest, CheckDuplicateShowsTheCallersMessageOnce) {
+// The data layer only answers; the editors refuse with their own message (their tests).
+TEST_F(DbTest, CheckDuplicateAnswersAndLeavesTheMessageToTheCaller) {
     testdb::exec("insert into accounts_dep.vid_oper(vid) values ('краска'), ('КРАСКА')");
     MessageLog log;
-    EXPECT_TRUE(DataModule6->CheckDuplicate(
-        "select count(*) as cnt from accounts_dep.vid_oper where upper(vid)='КРАСКА'",
-        "Такая операция уже заведена!"));
-    ASSERT_EQ(log.count(), 1);
-    EXPECT_EQ(log.messages()[0].text, "Такая операция уже заведена!");
-    EXPECT_EQ(log.messages()[0].caption, "Ошибка");
-    EXPECT_EQ(log.messages()[0].icon, ui::Icon::Stop);
-    EXPECT_EQ(log.messages()[0].buttons, ui::Buttons::Ok);
-    EXPECT_FALSE(DataModule6->Control->isOpen());
+    EXPECT_TRUE(testdb::sharedData().CheckDuplicate(
+        "select count(*) as cnt from accounts_dep.vid_oper where upper(vid)='КРАСКА'"));
+    EXPECT_EQ(log.count(), 0);
+    EXPECT_FALSE(testdb::sharedData().Control->isOpen());
 }
 
 TEST_F(DbTest, CheckDuplicateRefusedStatementEndsTheCaller) {
     MessageLog log;
-    EXPECT_THROW(DataModule6->CheckDuplicate("select count(*) as cnt from no_such", "Дубль!"),
+    EXPECT_THROW(testdb::sharedData().CheckDuplicate("select count(*) as cnt from no_such"),
                  data::DbError);
     EXPECT_EQ(log.count(), 0);
-    EXPECT_FALSE(DataModule6->Control->isOpen());
+    EXPECT_FALSE(testdb::sharedData().Control->isOpen());
 }
 
 }  // namespace

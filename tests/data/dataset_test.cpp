@@ -39,7 +39,7 @@ TEST_F(DatasetTest, BindsCyrillicTextAndDateParameters) {
 }
 
 TEST_F(DatasetTest, NavigatesByOneBasedRowNumbers) {
-    data::Dataset& w = *DataModule6->Workers;
+    data::Dataset& w = *testdb::sharedData().Workers;
     w.open();
     ASSERT_EQ(w.recordCount(), 5);
     EXPECT_EQ(w.recNo(), 1);
@@ -63,7 +63,7 @@ TEST_F(DatasetTest, NavigatesByOneBasedRowNumbers) {
 }
 
 TEST_F(DatasetTest, FiltersFetchedRows) {
-    data::Dataset& w = *DataModule6->Workers;
+    data::Dataset& w = *testdb::sharedData().Workers;
     w.open();
     struct {
         const char* filter;
@@ -92,7 +92,7 @@ TEST_F(DatasetTest, FiltersFetchedRows) {
 }
 
 TEST_F(DatasetTest, TableBackedPostAndDelete) {
-    data::Dataset& k = *DataModule6->Vid_oper;
+    data::Dataset& k = *testdb::sharedData().Vid_oper;
     k.open();
     EXPECT_EQ(k.recordCount(), 0);
     k.insert();
@@ -157,7 +157,7 @@ TEST_F(DatasetTest, TransactionRollsBackWhenLeftWithoutCommit) {
 }
 
 TEST_F(DatasetTest, GridAdapterPassesTheModelTester) {
-    data::Dataset& w = *DataModule6->Workers;
+    data::Dataset& w = *testdb::sharedData().Workers;
     data::DatasetModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.setColumns(

@@ -12,7 +12,7 @@ TEST_F(DbTest, GoodsRowAppearsAsProductAndCanBeDeletedThroughIzdel) {
     testdb::exec(
         "INSERT INTO cmn_gds_and_srv.gds_and_srv(s_caption, s_description, id_msm_bs, massa)"
         "VALUES('Ящик-12', '', 6, 2.5)");
-    data::Dataset& izdel = *DataModule6->Izdel;
+    data::Dataset& izdel = *testdb::sharedData().Izdel;
     izdel.open();
     ASSERT_EQ(izdel.recordCount(), 1);
     EXPECT_EQ(izdel.text("MARKA"), "Ящик-12");
@@ -44,7 +44,7 @@ TEST_F(DbTest, NewTimesheetRowSumsToItsOneDay) {
     testdb::exec("insert into accounts_dep.person(fio) values ('Рабочий')");
     testdb::exec(
         "insert into accounts_dep.h_tabel(smena, w_id, month, year, d5) values(1, 1, 11, 2022, 8)");
-    data::Dataset& t = *DataModule6->H_Tabel_1;
+    data::Dataset& t = *testdb::sharedData().H_Tabel_1;
     t.setParam("mnth", 11);
     t.setParam("yea", 2022);
     t.open();
@@ -57,13 +57,13 @@ TEST_F(DbTest, NewTimesheetRowSumsToItsOneDay) {
 TEST_F(DbTest, DayFirstLiteralsAndCyrillicUpperCase) {
     EXPECT_EQ(testdb::scalar("select '05.11.2022'::date").toDate(), QDate(2022, 11, 5));
     EXPECT_EQ(testdb::scalar("select upper('краска Ёж')").toString(), "КРАСКА ЁЖ");
-    data::Dataset& c = DataModule6->runControl("select '07.11.2022'::timestamp as v");
+    data::Dataset& c = testdb::sharedData().runControl("select '07.11.2022'::timestamp as v");
     EXPECT_EQ(c.value("v").toDateTime().date(), QDate(2022, 11, 7));
     c.close();
 }
 
 TEST_F(DbTest, EveryFixedTextRunsOnTheSchema) {
-    TDataModule6& dm = *DataModule6;
+    data::SharedData& dm = testdb::sharedData();
     for (data::Dataset* q : {dm.Workers, dm.Izdel, dm.Oper, dm.Vid_oper}) {
         q->open();
         q->close();
@@ -98,7 +98,7 @@ TEST_F(DbTest, JournalHidesTaAndNullMarks) {
         "time, ok) values ('05.11.2022', 1, 1, 1, 1, 10, 1, 2.5, 0, 8, 'no'), "
         "('05.11.2022', 1, 1, 1, 1, 5, 0, 2.5, 0, 1, 'ta'), "
         "('05.11.2022', 1, 1, 1, 1, 5, 0, 2.5, 0, 1, null)");
-    data::Dataset& j = *DataModule6->Smena1;
+    data::Dataset& j = *testdb::sharedData().Smena1;
     j.setParam("data", QDate(2022, 11, 5));
     j.setParam("ok", "ta");
     j.open();

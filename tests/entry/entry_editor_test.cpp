@@ -11,7 +11,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -21,25 +25,28 @@ using testing_support::MessageLog;
 using EntryEditor = EntryTest;
 
 TEST_F(EntryEditor, TabOrderSkipsTheReadOnlyBoxes) {
-    Form11->show();
-    QWidget* w = Form11->Button3;
+    entryEditor().show();
+    QWidget* w = control<QPushButton>(entryEditor(), "Button3");
     QStringList order;
     for (int i = 0; i < 9; ++i) {
         order << w->objectName();
         do
             w = w->nextInFocusChain();
         while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || !w->isEnabled() ||
-               w->parentWidget() == Form11->DTimeP);  // the date picker's own text box
+               w->parentWidget() ==
+                   control<QDateEdit>(entryEditor(), "DTimeP"));  // the date picker's own text box
     }
     EXPECT_EQ(order, QStringList({"Button3", "Button4", "Edit3", "Edit6", "Edit5", "DTimeP",
                                   "Edit4", "Button1", "Button2"}));
-    EXPECT_EQ(Form11->GroupBox1->title(), "Закрыто мастером");
-    EXPECT_TRUE(Form11->Button1->isDefault());
+    EXPECT_EQ(control<QGroupBox>(entryEditor(), "GroupBox1")->title(), "Закрыто мастером");
+    EXPECT_TRUE(control<QPushButton>(entryEditor(), "Button1")->isDefault());
 }
 
 TEST_F(EntryEditor, DigitBoxesTakeDigitsOnly) {
-    Form11->show();
-    for (QLineEdit* box : {Form11->Edit3, Form11->Edit4, Form11->Edit5, Form11->Edit6}) {
+    entryEditor().show();
+    for (QLineEdit* box :
+         {control<QLineEdit>(entryEditor(), "Edit3"), control<QLineEdit>(entryEditor(), "Edit4"),
+          control<QLineEdit>(entryEditor(), "Edit5"), control<QLineEdit>(entryEditor(), "Edit6")}) {
         box->setEnabled(true);
         box->clear();
         QTest::keyClicks(box, "1a-2,5 x");
@@ -51,60 +58,75 @@ TEST_F(EntryEditor, DigitBoxesTakeDigitsOnly) {
 }
 
 TEST_F(EntryEditor, PriceRefreshShowsTheSumWithoutDefectsAndFillsEmptyBoxes) {
-    Form11->entry_price = 12.5;
-    Form11->Edit3->setText("7");
-    Form11->Edit4->setText("3");
-    Form11->Edit6->clear();
-    Form11->Edit6Exit();
-    EXPECT_EQ(Form11->Edit9->text(), "87,5");
-    EXPECT_EQ(Form11->Edit7->text(), "12,5");
-    EXPECT_EQ(Form11->Edit8->text(), "0");  // no operation list open
-    EXPECT_EQ(Form11->Edit6->text(), "0");
+    {
+        ::EntryEditor::Chosen c = entryEditor().chosen();
+        c.price = 12.5;
+        entryEditor().setChosen(c);
+    }
+    control<QLineEdit>(entryEditor(), "Edit3")->setText("7");
+    control<QLineEdit>(entryEditor(), "Edit4")->setText("3");
+    control<QLineEdit>(entryEditor(), "Edit6")->clear();
+    entryEditor().refreshPrices();
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit9")->text(), "87,5");
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit7")->text(), "12,5");
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit8")->text(), "0");  // no operation list open
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit6")->text(), "0");
 
-    Form11->Edit3->clear();
-    Form11->entry_price = 0.09375;
-    Form11->Edit6Exit();
-    EXPECT_EQ(Form11->Edit3->text(), "0");
-    EXPECT_EQ(Form11->Edit9->text(), "0");
-    EXPECT_EQ(Form11->Edit7->text(), "0,0938");
+    control<QLineEdit>(entryEditor(), "Edit3")->clear();
+    {
+        ::EntryEditor::Chosen c = entryEditor().chosen();
+        c.price = 0.09375;
+        entryEditor().setChosen(c);
+    }
+    entryEditor().refreshPrices();
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit3")->text(), "0");
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit9")->text(), "0");
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit7")->text(), "0,0938");
 }
 
 TEST_F(EntryEditor, LeavingQuantityOrHoursRefreshesThePrices) {
-    Form11->show();
-    Form11->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form11));
-    Form11->entry_price = 10;
-    Form11->Edit3->setFocus(Qt::TabFocusReason);
-    Form11->Edit3->setText("4");
-    Form11->Edit6->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(Form11->Edit9->text(), "40");
-    Form11->Edit6->clear();
-    Form11->Edit4->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(Form11->Edit6->text(), "0");
+    entryEditor().show();
+    entryEditor().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&entryEditor()));
+    {
+        ::EntryEditor::Chosen c = entryEditor().chosen();
+        c.price = 10;
+        entryEditor().setChosen(c);
+    }
+    control<QLineEdit>(entryEditor(), "Edit3")->setFocus(Qt::TabFocusReason);
+    control<QLineEdit>(entryEditor(), "Edit3")->setText("4");
+    control<QLineEdit>(entryEditor(), "Edit6")->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit9")->text(), "40");
+    control<QLineEdit>(entryEditor(), "Edit6")->clear();
+    control<QLineEdit>(entryEditor(), "Edit4")->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit6")->text(), "0");
 }
 
 TEST_F(EntryEditor, AddResetsWhatItNamesAndKeepsTheRest) {
     fillWorkedExample();
-    Form11->Edit5->setText("9");
-    Form11->Edit7->setText("12,5");
-    Form1->DateT->setDate(entrytest::kNov6);
-    Form1->CurrentShift = 3;
+    control<QLineEdit>(entryEditor(), "Edit5")->setText("9");
+    control<QLineEdit>(entryEditor(), "Edit7")->setText("12,5");
+    control<QDateEdit>(journalWindow(), "DateT")->setDate(entrytest::kNov6);
+    control<QRadioButton>(journalWindow(), "RadioButton3")->click();
     ui::setModalHook([&](QWidget* w) {
-        EXPECT_EQ(w, Form11);
-        EXPECT_EQ(Form11->windowTitle(), "Заведение новой позиции");
-        EXPECT_EQ(Form11->Tag, 1);
-        EXPECT_EQ(Form11->DTimeP->date(), entrytest::kNov6);
-        for (QLineEdit* box : {Form11->Edit1, Form11->Edit2, Form11->Edit3, Form11->Edit5})
+        EXPECT_EQ(w, &entryEditor());
+        EXPECT_EQ(entryEditor().windowTitle(), "Заведение новой позиции");
+        EXPECT_EQ(entryEditor().Tag, 1);
+        EXPECT_EQ(control<QDateEdit>(entryEditor(), "DTimeP")->date(), entrytest::kNov6);
+        for (QLineEdit* box : {control<QLineEdit>(entryEditor(), "Edit1"),
+                               control<QLineEdit>(entryEditor(), "Edit2"),
+                               control<QLineEdit>(entryEditor(), "Edit3"),
+                               control<QLineEdit>(entryEditor(), "Edit5")})
             EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
-        EXPECT_EQ(Form11->Edit4->text(), "0");
-        EXPECT_EQ(Form11->Edit6->text(), "0");
-        EXPECT_EQ(Form11->Edit7->text(), "12,5");
-        EXPECT_EQ(Form11->entry_w_id, 17);
-        EXPECT_EQ(Form11->entry_price, 12.5);
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit4")->text(), "0");
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit6")->text(), "0");
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit7")->text(), "12,5");
+        EXPECT_EQ(entryEditor().chosen().workerId, 17);
+        EXPECT_EQ(entryEditor().chosen().price, 12.5);
         return QDialog::Rejected;
     });
-    Form11->PrepareAdd();
-    EXPECT_EQ(Form1->currentJournal(), DataModule6->Smena3);
+    journalWindow().addEntry();
+    EXPECT_EQ(journalWindow().currentJournal(), testdb::sharedData().Smena3);
 }
 
 TEST_F(EntryEditor, ChangeOnAnEmptyJournalShowsNothing) {
@@ -113,7 +135,7 @@ TEST_F(EntryEditor, ChangeOnAnEmptyJournalShowsNothing) {
         shown = true;
         return QDialog::Rejected;
     });
-    Form11->PrepareChange();
+    journalWindow().changeEntry();
     EXPECT_FALSE(shown);
 }
 

@@ -8,6 +8,10 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace entrytest {
 
@@ -26,32 +30,29 @@ void EntryTest::SetUp() {
         "insert into accounts_dep.norm(o_id, norma, price) values (240, 10, 12.5), "
         "(240, 12, 14), (241, 5, 10)");
     ui::setToday(kToday);
-    Form1->CurrentShift = 2;
+    control<QRadioButton>(journalWindow(), "RadioButton2")->click();
     for (int shift = 1; shift <= 4; ++shift)
-        DataModule6->journalOf(shift)->setParam(QStringLiteral("ok"), QStringLiteral("ta"));
+        testdb::sharedData().journalOf(shift)->setParam(QStringLiteral("ok"), QStringLiteral("ta"));
     showJournal(kNov5);
-    Form11->hide();
+    entryEditor().hide();
 }
 
 void EntryTest::TearDown() {
-    Form11->hide();
-    DataModule6->Oper->close();
+    entryEditor().hide();
+    testdb::sharedData().Oper->close();
     AppTest::TearDown();
 }
 
 void EntryTest::fillWorkedExample() {
-    Form11->Tag = 1;
-    Form11->Edit1->setText(QStringLiteral("Иванов И.И."));
-    Form11->entry_w_id = 17;
-    Form11->Edit2->setText(kWelding);
-    Form11->entry_i_id = 31;
-    Form11->entry_o_id = 240;
-    Form11->entry_price = 12.5;
-    Form11->Edit3->setText(QStringLiteral("120"));
-    Form11->Edit4->setText(QStringLiteral("2"));
-    Form11->Edit6->setText(QStringLiteral("8"));
-    Form11->Edit5->clear();
-    Form11->DTimeP->setDate(kNov5);
+    entryEditor().Tag = 1;
+    control<QLineEdit>(entryEditor(), "Edit1")->setText(QStringLiteral("Иванов И.И."));
+    control<QLineEdit>(entryEditor(), "Edit2")->setText(kWelding);
+    entryEditor().setChosen({.workerId = 17, .operationId = 240, .productId = 31, .price = 12.5});
+    control<QLineEdit>(entryEditor(), "Edit3")->setText(QStringLiteral("120"));
+    control<QLineEdit>(entryEditor(), "Edit4")->setText(QStringLiteral("2"));
+    control<QLineEdit>(entryEditor(), "Edit6")->setText(QStringLiteral("8"));
+    control<QLineEdit>(entryEditor(), "Edit5")->clear();
+    control<QDateEdit>(entryEditor(), "DTimeP")->setDate(kNov5);
 }
 
 entry::EntryValues workedExample() {
@@ -71,14 +72,14 @@ entry::EntryValues workedExample() {
 }
 
 void EntryTest::showJournal(const QDate& day) {
-    data::Dataset* journal = DataModule6->journalOf(2);
+    data::Dataset* journal = testdb::sharedData().journalOf(2);
     journal->close();
     journal->setParam(QStringLiteral("data"), day);
     journal->open();
 }
 
 void EntryTest::pressSave() {
-    Form11->Button1->click();
+    control<QPushButton>(entryEditor(), "Button1")->click();
 }
 
 qint64 EntryTest::entryCount() {

@@ -16,6 +16,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -41,8 +44,8 @@ void type(QLineEdit* box, const QString& text) {
 
 // Picks the first operation whose id is operId in the operations list.
 void pickOperation(int operId) {
-    ASSERT_TRUE(DataModule6->Oper->locate("id", operId));
-    Form4->Button2->click();
+    ASSERT_TRUE(testdb::sharedData().Oper->locate("id", operId));
+    control<QPushButton>(operationsList(), "Button2")->click();
 }
 
 TEST_F(ForemanRequest, AddedEntryReachesTheJournalAndTheTimesheet) {
@@ -50,54 +53,55 @@ TEST_F(ForemanRequest, AddedEntryReachesTheJournalAndTheTimesheet) {
     int journalRows = -1;
     QString journalWorker;
     ui::setModalHook([&](QWidget* w) {
-        if (w == Form1) {
-            Form1->FormActivate();
-            EXPECT_FALSE(Form1->CBox1->isChecked());
-            Form1->Button1->click();  // "Добавить"
-            journalRows = DataModule6->Smena1->recordCount();
-            journalWorker = DataModule6->Smena1->text("fio");
+        if (w == &journalWindow()) {
+            journalWindow().FormActivate();
+            EXPECT_FALSE(control<QCheckBox>(journalWindow(), "CBox1")->isChecked());
+            control<QPushButton>(journalWindow(), "Button1")->click();  // "Добавить"
+            journalRows = testdb::sharedData().Smena1->recordCount();
+            journalWorker = testdb::sharedData().Smena1->text("fio");
             return int(QDialog::Rejected);
         }
-        if (w == Form11) {
-            EXPECT_EQ(Form11->windowTitle(), "Заведение новой позиции");
-            Form11->Button3->click();  // the worker picker
-            EXPECT_EQ(Form11->Edit1->text(), "Петров П.П.");
+        if (w == &entryEditor()) {
+            EXPECT_EQ(entryEditor().windowTitle(), "Заведение новой позиции");
+            control<QPushButton>(entryEditor(), "Button3")->click();  // the worker picker
+            EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit1")->text(), "Петров П.П.");
             // A paint operation first opens the colour box, another one closes it again.
-            Form11->Button4->click();
-            EXPECT_EQ(Form11->Edit2->text(), entrytest::kPainting);
-            EXPECT_TRUE(Form11->Edit5->isEnabled());
-            EXPECT_TRUE(Form11->Label6->isEnabled());
-            Form11->Edit5->setText("3");
-            Form11->Button4->click();
-            EXPECT_EQ(Form11->Edit2->text(), entrytest::kWelding);
-            EXPECT_FALSE(Form11->Edit5->isEnabled());
-            EXPECT_TRUE(Form11->Edit5->text().isEmpty());
-            EXPECT_EQ(Form11->Edit8->text(), "12,5");  // the lowest norm price
-            EXPECT_EQ(Form11->Edit7->text(), "12,5");
-            type(Form11->Edit3, "120");
-            type(Form11->Edit4, "2");
-            type(Form11->Edit6, "8");
-            Form11->Edit6Exit();
-            EXPECT_EQ(Form11->Edit9->text(), "1500");
-            Form11->Button1->click();  // "Запись"
-            EXPECT_FALSE(Form11->isVisible());
+            control<QPushButton>(entryEditor(), "Button4")->click();
+            EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), entrytest::kPainting);
+            EXPECT_TRUE(control<QLineEdit>(entryEditor(), "Edit5")->isEnabled());
+            EXPECT_TRUE(control<QLabel>(entryEditor(), "Label6")->isEnabled());
+            control<QLineEdit>(entryEditor(), "Edit5")->setText("3");
+            control<QPushButton>(entryEditor(), "Button4")->click();
+            EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), entrytest::kWelding);
+            EXPECT_FALSE(control<QLineEdit>(entryEditor(), "Edit5")->isEnabled());
+            EXPECT_TRUE(control<QLineEdit>(entryEditor(), "Edit5")->text().isEmpty());
+            EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit8")->text(),
+                      "12,5");  // the lowest norm price
+            EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit7")->text(), "12,5");
+            type(control<QLineEdit>(entryEditor(), "Edit3"), "120");
+            type(control<QLineEdit>(entryEditor(), "Edit4"), "2");
+            type(control<QLineEdit>(entryEditor(), "Edit6"), "8");
+            entryEditor().refreshPrices();
+            EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit9")->text(), "1500");
+            control<QPushButton>(entryEditor(), "Button1")->click();  // "Запись"
+            EXPECT_FALSE(entryEditor().isVisible());
             return int(QDialog::Rejected);
         }
-        if (w == Form5) {
-            Form5->Edit1->setText("Пет");  // the incremental search
-            Form5->Button2->click();  // "Выбрать"
+        if (w == &workersList()) {
+            control<QLineEdit>(workersList(), "Edit1")->setText("Пет");  // the incremental search
+            control<QPushButton>(workersList(), "Button2")->click();     // "Выбрать"
             return int(QDialog::Rejected);
         }
-        if (w == Form4) {
+        if (w == &operationsList()) {
             // Operation 241 (painting) on the first showing, then welding.
-            pickOperation(Form11->Edit2->text().isEmpty() ? 241 : 240);
+            pickOperation(control<QLineEdit>(entryEditor(), "Edit2")->text().isEmpty() ? 241 : 240);
             return int(QDialog::Rejected);
         }
         ADD_FAILURE() << "unexpected window " << w->objectName().toStdString();
         return int(QDialog::Rejected);
     });
-    Form23->Edit1->setText("brigado");
-    Form23->Button1Click();
+    control<QLineEdit>(loginDialog(), "Edit1")->setText("brigado");
+    loginDialog().logIn();
 
     EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();
     const auto rows = testdb::rows(

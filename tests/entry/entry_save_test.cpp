@@ -14,6 +14,9 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QThread>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -35,7 +38,7 @@ QVariantList storedEntry() {
 
 TEST_F(EntrySave, AddWritesTheEntryItsTimesheetCellAndTheJournal) {
     MessageLog log;
-    Form11->show();
+    entryEditor().show();
     fillWorkedExample();
     pressSave();
 
@@ -50,13 +53,13 @@ TEST_F(EntrySave, AddWritesTheEntryItsTimesheetCellAndTheJournal) {
     EXPECT_EQ(cells("d4, d5, d6"), (QList<QVariantList>{{0, 8, 0}}));
 
     // Closed and cleared; the journal of the shift shows the new entry.
-    EXPECT_FALSE(Form11->isVisible());
-    for (QLineEdit* box : Form11->findChildren<QLineEdit*>()) {
+    EXPECT_FALSE(entryEditor().isVisible());
+    for (QLineEdit* box : entryEditor().findChildren<QLineEdit*>()) {
         if (box->objectName().startsWith("Edit")) {
             EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
         }
     }
-    data::Dataset* journal = DataModule6->journalOf(2);
+    data::Dataset* journal = testdb::sharedData().journalOf(2);
     ASSERT_EQ(journal->recordCount(), 1);
     EXPECT_EQ(journal->text("fio"), "Иванов И.И.");
 }
@@ -69,31 +72,33 @@ TEST_F(EntrySave, IncompleteOrBadBoxesAreRefusedAndNothingIsWritten) {
         std::function<void()> change;
         QString message;
     } cases[] = {
-        {"worker", [] { Form11->Edit1->setText("  "); }, incomplete},
-        {"operation", [] { Form11->Edit2->clear(); }, incomplete},
-        {"quantity", [] { Form11->Edit3->clear(); }, incomplete},
-        {"defects", [] { Form11->Edit4->clear(); }, incomplete},
-        {"hours", [] { Form11->Edit6->clear(); }, incomplete},
-        {"paint without colour", [] { Form11->Edit2->setText(entrytest::kPainting); }, incomplete},
+        {"worker", [] { control<QLineEdit>(entryEditor(), "Edit1")->setText("  "); }, incomplete},
+        {"operation", [] { control<QLineEdit>(entryEditor(), "Edit2")->clear(); }, incomplete},
+        {"quantity", [] { control<QLineEdit>(entryEditor(), "Edit3")->clear(); }, incomplete},
+        {"defects", [] { control<QLineEdit>(entryEditor(), "Edit4")->clear(); }, incomplete},
+        {"hours", [] { control<QLineEdit>(entryEditor(), "Edit6")->clear(); }, incomplete},
+        {"paint without colour",
+         [] { control<QLineEdit>(entryEditor(), "Edit2")->setText(entrytest::kPainting); },
+         incomplete},
         {"colour above 32 bits",
          [] {
-             Form11->Edit2->setText(entrytest::kPainting);
-             Form11->Edit5->setText("2147483648");
+             control<QLineEdit>(entryEditor(), "Edit2")->setText(entrytest::kPainting);
+             control<QLineEdit>(entryEditor(), "Edit5")->setText("2147483648");
          },
          badColour},
     };
-    Form11->show();
+    entryEditor().show();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         fillWorkedExample();
         c.change();
-        const QString quantity = Form11->Edit3->text();
+        const QString quantity = control<QLineEdit>(entryEditor(), "Edit3")->text();
         MessageLog log;
         pressSave();
         EXPECT_EQ(log.texts(), QStringList{c.message});
         EXPECT_EQ(entryCount(), 0);
-        EXPECT_TRUE(Form11->isVisible());
-        EXPECT_EQ(Form11->Edit3->text(), quantity);
+        EXPECT_TRUE(entryEditor().isVisible());
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit3")->text(), quantity);
     }
 }
 
@@ -103,8 +108,9 @@ TEST_F(EntrySave, TheSameKeyIsRefusedAnotherColourIsAccepted) {
     fillWorkedExample();
     pressSave();
     fillWorkedExample();
-    Form11->Edit3->setText("50");  // quantity and hours are not part of the key
-    Form11->Edit6->setText("3");
+    control<QLineEdit>(entryEditor(), "Edit3")
+        ->setText("50");  // quantity and hours are not part of the key
+    control<QLineEdit>(entryEditor(), "Edit6")->setText("3");
     pressSave();
     EXPECT_EQ(log.texts(), QStringList{duplicate});
     EXPECT_EQ(entryCount(), 1);
@@ -112,9 +118,13 @@ TEST_F(EntrySave, TheSameKeyIsRefusedAnotherColourIsAccepted) {
     log.clear();
     for (const char* colour : {"3", "4", "3"}) {
         fillWorkedExample();
-        Form11->Edit2->setText(entrytest::kPainting);
-        Form11->entry_o_id = 241;
-        Form11->Edit5->setText(colour);
+        control<QLineEdit>(entryEditor(), "Edit2")->setText(entrytest::kPainting);
+        {
+            EntryEditor::Chosen c = entryEditor().chosen();
+            c.operationId = 241;
+            entryEditor().setChosen(c);
+        }
+        control<QLineEdit>(entryEditor(), "Edit5")->setText(colour);
         pressSave();
     }
     EXPECT_EQ(log.texts(), QStringList{duplicate});
@@ -127,7 +137,7 @@ TEST_F(EntrySave, TheSameKeyIsRefusedAnotherColourIsAccepted) {
 TEST_F(EntrySave, ChangeKeepsItsPriceAndMarkAndMovingADayFixesBothCells) {
     entry::EntryValues v = workedExample();
     v.price = 25;  // priced on a day off; the operation's base price is 12.5 now
-    ASSERT_EQ(entry::saveEntry(v), entry::SaveResult::Saved);
+    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), v), entry::SaveResult::Saved);
     testdb::exec("update accounts_dep.smena set ok='ok', prize=5");
     showJournal(kNov5);
     ASSERT_EQ(cells("d5, d6"), (QList<QVariantList>{{8, 0}}));
@@ -135,23 +145,23 @@ TEST_F(EntrySave, ChangeKeepsItsPriceAndMarkAndMovingADayFixesBothCells) {
     MessageLog log;
     bool shown = false;
     ui::setModalHook([&](QWidget* w) {
-        shown = w == Form11;
-        EXPECT_EQ(Form11->windowTitle(), "Изменение данных о позиции");
-        EXPECT_EQ(Form11->Edit1->text(), "Иванов И.И.");
-        EXPECT_EQ(Form11->Edit2->text(), entrytest::kWelding);
-        EXPECT_EQ(Form11->Edit3->text(), "120");
-        EXPECT_EQ(Form11->Edit4->text(), "2");
-        EXPECT_EQ(Form11->Edit6->text(), "8");
-        EXPECT_EQ(Form11->Edit7->text(), "25");
-        EXPECT_EQ(Form11->Edit9->text(), "3000");
-        EXPECT_FALSE(Form11->Edit5->isEnabled());
-        EXPECT_FALSE(Form11->Label6->isEnabled());
-        EXPECT_EQ(Form11->DTimeP->date(), kNov5);
-        Form11->DTimeP->setDate(kNov6);
+        shown = w == &entryEditor();
+        EXPECT_EQ(entryEditor().windowTitle(), "Изменение данных о позиции");
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit1")->text(), "Иванов И.И.");
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), entrytest::kWelding);
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit3")->text(), "120");
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit4")->text(), "2");
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit6")->text(), "8");
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit7")->text(), "25");
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit9")->text(), "3000");
+        EXPECT_FALSE(control<QLineEdit>(entryEditor(), "Edit5")->isEnabled());
+        EXPECT_FALSE(control<QLabel>(entryEditor(), "Label6")->isEnabled());
+        EXPECT_EQ(control<QDateEdit>(entryEditor(), "DTimeP")->date(), kNov5);
+        control<QDateEdit>(entryEditor(), "DTimeP")->setDate(kNov6);
         pressSave();
         return QDialog::Rejected;
     });
-    Form11->PrepareChange();
+    journalWindow().changeEntry();
     EXPECT_TRUE(shown);
     EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();
 
@@ -168,19 +178,19 @@ TEST_F(EntrySave, ChangingAPaintEntryShowsItsColourAndPassesItsOwnDuplicateCheck
     entry::EntryValues v = workedExample();
     v.operationId = 241;
     v.colour = 3;
-    ASSERT_EQ(entry::saveEntry(v), entry::SaveResult::Saved);
+    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), v), entry::SaveResult::Saved);
     showJournal(kNov5);
 
     MessageLog log;
     ui::setModalHook([&](QWidget*) {
-        EXPECT_EQ(Form11->Edit2->text(), entrytest::kPainting);
-        EXPECT_TRUE(Form11->Edit5->isEnabled());
-        EXPECT_EQ(Form11->Edit5->text(), "3");
-        Form11->Edit3->setText("99");
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), entrytest::kPainting);
+        EXPECT_TRUE(control<QLineEdit>(entryEditor(), "Edit5")->isEnabled());
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit5")->text(), "3");
+        control<QLineEdit>(entryEditor(), "Edit3")->setText("99");
         pressSave();
         return QDialog::Rejected;
     });
-    Form11->PrepareChange();
+    journalWindow().changeEntry();
     EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();
     EXPECT_EQ(testdb::scalar("select kol_vo from accounts_dep.smena").toInt(), 99);
     EXPECT_EQ(entryCount(), 1);
@@ -206,7 +216,7 @@ struct TimesheetLocked {
 
 TEST_F(EntrySave, AFailedTimesheetWriteWritesNothingAndTheSecondSaveWorks) {
     TimesheetLocked locked;
-    Form11->show();
+    entryEditor().show();
     fillWorkedExample();
     MessageLog log;
     pressSave();
@@ -216,8 +226,8 @@ TEST_F(EntrySave, AFailedTimesheetWriteWritesNothingAndTheSecondSaveWorks) {
         << log.messages()[0].text.toStdString();
     EXPECT_EQ(log.messages()[0].caption, "Ошибка");
     EXPECT_EQ(entryCount(), 0);
-    EXPECT_TRUE(Form11->isVisible());
-    EXPECT_EQ(Form11->Edit3->text(), "120");
+    EXPECT_TRUE(entryEditor().isVisible());
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit3")->text(), "120");
     EXPECT_FALSE(data::Transaction::active());
 
     locked.release();
@@ -226,7 +236,7 @@ TEST_F(EntrySave, AFailedTimesheetWriteWritesNothingAndTheSecondSaveWorks) {
     EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();
     EXPECT_EQ(entryCount(), 1);
     EXPECT_EQ(cells("d5"), (QList<QVariantList>{{8}}));
-    EXPECT_FALSE(Form11->isVisible());
+    EXPECT_FALSE(entryEditor().isVisible());
 }
 
 // A second workstation saving v on its own connection.
@@ -258,7 +268,7 @@ TEST_F(EntrySave, TwoWorkstationsSavingOneEntryAtOnceLeaveOneRow) {
     QProcess other;
     {
         data::Transaction held;  // this workstation's save, not yet committed
-        ASSERT_EQ(entry::saveEntry(v), entry::SaveResult::Saved);
+        ASSERT_EQ(entry::saveEntry(testdb::sharedData(), v), entry::SaveResult::Saved);
         startOtherWorkstation(other, v);
         waitUntilBlockedOrDone(other);
         held.commit();
@@ -279,7 +289,7 @@ TEST_F(EntrySave, FirstEntriesOfAMonthSavedAtOnceMakeOneTimesheetRow) {
     QProcess other;
     {
         data::Transaction held;
-        ASSERT_EQ(entry::saveEntry(mine), entry::SaveResult::Saved);
+        ASSERT_EQ(entry::saveEntry(testdb::sharedData(), mine), entry::SaveResult::Saved);
         startOtherWorkstation(other, theirs);
         waitUntilBlockedOrDone(other);
         held.commit();

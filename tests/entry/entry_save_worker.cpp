@@ -15,9 +15,9 @@ int main(int argc, char** argv) {
     if (a.size() != 11)
         return 2;
     try {
-        DataModule6 = new TDataModule6();
-        DataModule6->ADO_DB.open(data::composeConnectionString(
-            qEnvironmentVariable("PLANT_TEST_DB"), qEnvironmentVariable("PLANT_TEST_HOST")));
+        data::SharedData db;
+        db.ADO_DB.open(data::composeConnectionString(qEnvironmentVariable("PLANT_TEST_DB"),
+                                                     qEnvironmentVariable("PLANT_TEST_HOST")));
         entry::EntryValues v;
         v.workerId = a[1].toInt();
         v.productId = a[2].toInt();
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
         v.shift = a[9].toInt();
         v.colour = a[10].toInt();
         v.inputDate = QDate::currentDate();
-        return entry::saveEntry(v) == entry::SaveResult::Saved ? 0 : 1;
+        return entry::saveEntry(db, v) == entry::SaveResult::Saved ? 0 : 1;
     } catch (const std::exception& e) {
         QTextStream(stderr) << e.what() << '\n';
         return 2;

@@ -10,6 +10,9 @@
 #include <QTest>
 
 #include <memory>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -31,23 +34,23 @@ protected:
     // Opens the norms of op from the operations list and runs action inside the norms window.
     void inNorms(std::function<void()> action) {
         ModalScript modal;
-        modal.on(Form22, [&] {
+        modal.on(&normsWindow(), [&] {
             action();
             return int(QDialog::Rejected);
         });
-        modal.on(Form4, [&] {
-            DataModule6->Oper->locate("id", op);
-            Form4->CheckBox1->setChecked(true);
-            Form4->DBGrid1DblClick();
-            Form4->CheckBox1->setChecked(false);
+        modal.on(&operationsList(), [&] {
+            testdb::sharedData().Oper->locate("id", op);
+            control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(true);
+            operationsList().openCurrent();
+            control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(false);
             return int(QDialog::Rejected);
         });
-        Form4->ShowAsReferenceBook();
+        operationsList().showAsReferenceBook();
     }
 
     // Types into a cell through its editor and leaves it with Tab, as a user would.
     static void typeCell(int row, int column, const QString& text) {
-        QTableView* grid = Form22->DBGrid1;
+        QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
         const QModelIndex index = grid->model()->index(row, column);
         grid->setCurrentIndex(index);
         grid->edit(index);  // Tab from the cell before may have opened the editor already
@@ -76,40 +79,49 @@ protected:
 
 TEST_F(NormsTest, SavedNormsGiveTheListItsLowestPriceAndCount) {
     inNorms([] {
-        EXPECT_EQ(columnTexts(Form22->DBGrid1, 1), QStringList{"12,50"});
-        QTest::keyClick(Form22->DBGrid1, Qt::Key_Insert);
+        EXPECT_EQ(columnTexts(control<QTableView>(normsWindow(), "DBGrid1"), 1),
+                  QStringList{"12,50"});
+        QTest::keyClick(control<QTableView>(normsWindow(), "DBGrid1"), Qt::Key_Insert);
         typeCell(1, 0, "3");
         typeCell(1, 1, "10");  // leaving the price column stores the row
-        Form22->Button1Click();
-        EXPECT_FALSE(Form22->isVisible());
+        normsWindow().saveAndClose();
+        EXPECT_FALSE(normsWindow().isVisible());
     });
     EXPECT_EQ(log_->count(), 0) << log_->texts().join("|").toStdString();
     EXPECT_EQ(storedNorms(op), (QStringList{"3:10", "5:12.5"}));
     // Oper was reopened by the save and showed the new figures while the list was open.
-    DataModule6->Oper->open();
-    ASSERT_TRUE(DataModule6->Oper->locate("id", op));
-    EXPECT_EQ(DataModule6->Oper->asDouble("cena"), 10.0);
-    EXPECT_EQ(DataModule6->Oper->asInt("norma"), 2);
-    EXPECT_EQ(Form4->DBGrid1->model()->index(0, 2).data().toString(), "10");
-    EXPECT_EQ(Form4->DBGrid1->model()->index(0, 4).data().toString(), "2");
-    DataModule6->Oper->close();
+    testdb::sharedData().Oper->open();
+    ASSERT_TRUE(testdb::sharedData().Oper->locate("id", op));
+    EXPECT_EQ(testdb::sharedData().Oper->asDouble("cena"), 10.0);
+    EXPECT_EQ(testdb::sharedData().Oper->asInt("norma"), 2);
+    EXPECT_EQ(
+        control<QTableView>(operationsList(), "DBGrid1")->model()->index(0, 2).data().toString(),
+        "10");
+    EXPECT_EQ(
+        control<QTableView>(operationsList(), "DBGrid1")->model()->index(0, 4).data().toString(),
+        "2");
+    testdb::sharedData().Oper->close();
 }
 
 TEST_F(NormsTest, NewRowsGetTheOperationAndStayOrderedByNorm) {
     const int other = operation(product("М-2"), kind("гибка"), 1);
     norm(other, 1, 1);
     inNorms([] {
-        QTest::keyClick(Form22->DBGrid1, Qt::Key_Insert);
+        QTest::keyClick(control<QTableView>(normsWindow(), "DBGrid1"), Qt::Key_Insert);
         typeCell(1, 0, "2");
         typeCell(1, 1, "7");
-        EXPECT_EQ(columnTexts(Form22->DBGrid1, 0), (QStringList{"2", "5"}));
-        EXPECT_EQ(columnTexts(Form22->DBGrid1, 1), (QStringList{"7,00", "12,50"}));
+        EXPECT_EQ(columnTexts(control<QTableView>(normsWindow(), "DBGrid1"), 0),
+                  (QStringList{"2", "5"}));
+        EXPECT_EQ(columnTexts(control<QTableView>(normsWindow(), "DBGrid1"), 1),
+                  (QStringList{"7,00", "12,50"}));
         // Down on the last row starts another one; stored when the row is left.
-        Form22->DBGrid1->setCurrentIndex(Form22->DBGrid1->model()->index(1, 1));
-        QTest::keyClick(Form22->DBGrid1, Qt::Key_Down);
+        control<QTableView>(normsWindow(), "DBGrid1")
+            ->setCurrentIndex(control<QTableView>(normsWindow(), "DBGrid1")->model()->index(1, 1));
+        QTest::keyClick(control<QTableView>(normsWindow(), "DBGrid1"), Qt::Key_Down);
         typeCell(2, 1, "8,5");
         typeCell(2, 2, "15");
-        Form22->DBGrid1->setCurrentIndex(Form22->DBGrid1->model()->index(0, 0));
+        control<QTableView>(normsWindow(), "DBGrid1")
+            ->setCurrentIndex(control<QTableView>(normsWindow(), "DBGrid1")->model()->index(0, 0));
     });
     EXPECT_EQ(storedNorms(op), (QStringList{"2:7", "5:12.5", ":8.5"}));
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.norm where o_id is null").toInt(),
@@ -120,17 +132,18 @@ TEST_F(NormsTest, NewRowsGetTheOperationAndStayOrderedByNorm) {
 TEST_F(NormsTest, RefusedValuesAreToldAndTheRowStaysForCorrection) {
     MessageLog& log = *log_;
     inNorms([&] {
-        QTest::keyClick(Form22->DBGrid1, Qt::Key_Insert);
+        QTest::keyClick(control<QTableView>(normsWindow(), "DBGrid1"), Qt::Key_Insert);
         typeCell(1, 0, "99999999999");
         EXPECT_EQ(log.texts(),
                   QStringList{"Норматив должен быть целым числом не больше 2147483647."});
         typeCell(1, 0, "4");
         // Leaving the row without a price: refused, the grid stays on the new row.
-        Form22->DBGrid1->setCurrentIndex(Form22->DBGrid1->model()->index(0, 0));
+        control<QTableView>(normsWindow(), "DBGrid1")
+            ->setCurrentIndex(control<QTableView>(normsWindow(), "DBGrid1")->model()->index(0, 0));
         EXPECT_EQ(log.texts().last(), "Укажите цену нормы.");
-        EXPECT_EQ(Form22->DBGrid1->currentIndex().row(), 1);
-        EXPECT_EQ(Form22->norm->state(), data::Dataset::State::Insert);
-        Form22->Button1Click();  // the save refuses it too and keeps the window
+        EXPECT_EQ(control<QTableView>(normsWindow(), "DBGrid1")->currentIndex().row(), 1);
+        EXPECT_EQ(normsWindow().norms().state(), data::Dataset::State::Insert);
+        normsWindow().saveAndClose();  // the save refuses it too and keeps the window
         EXPECT_EQ(log.count(), 3);
         typeCell(1, 1, "6");
     });
@@ -141,11 +154,12 @@ TEST_F(NormsTest, TheLastNormIsNeverDeleted) {
     MessageLog& log = *log_;
     norm(op, 9, 20);
     inNorms([] {
-        Form22->DBGrid1->setCurrentIndex(Form22->DBGrid1->model()->index(1, 0));
-        Form22->Button2Click();
-        EXPECT_EQ(Form22->norm->recordCount(), 1);
-        Form22->Button2Click();  // the only norm: silently kept
-        EXPECT_EQ(Form22->norm->recordCount(), 1);
+        control<QTableView>(normsWindow(), "DBGrid1")
+            ->setCurrentIndex(control<QTableView>(normsWindow(), "DBGrid1")->model()->index(1, 0));
+        normsWindow().deleteRow();
+        EXPECT_EQ(normsWindow().norms().recordCount(), 1);
+        normsWindow().deleteRow();  // the only norm: silently kept
+        EXPECT_EQ(normsWindow().norms().recordCount(), 1);
     });
     EXPECT_EQ(log.count(), 0);
     EXPECT_EQ(storedNorms(op), QStringList{"5:12.5"});
@@ -153,8 +167,10 @@ TEST_F(NormsTest, TheLastNormIsNeverDeleted) {
 
 TEST_F(NormsTest, ClosingWithoutSaveDropsThePendingChange) {
     inNorms([] {
-        Form22->DBGrid1->model()->setData(Form22->DBGrid1->model()->index(0, 1), 1.0);
-        Form22->reject();
+        control<QTableView>(normsWindow(), "DBGrid1")
+            ->model()
+            ->setData(control<QTableView>(normsWindow(), "DBGrid1")->model()->index(0, 1), 1.0);
+        normsWindow().reject();
     });
     EXPECT_EQ(storedNorms(op), QStringList{"5:12.5"});
 }

@@ -9,6 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -21,7 +24,7 @@ class KindsWindow : public testdb::AppTest {
 protected:
     void SetUp() override {
         testdb::AppTest::SetUp();
-        Form8->Edit1->clear();
+        control<QLineEdit>(kindsList(), "Edit1")->clear();
     }
     static void seed() {
         testdb::exec(
@@ -37,21 +40,21 @@ protected:
     // Saves name in the editor, opened for adding or for changing the kind named changed.
     static void saveThroughEditor(const QString& changed, const QString& name,
                                   ModalScript& script) {
-        script.on(Form9, [=] {
-            Form9->Edit1->setText(name);
-            Form9->Button1Click();
+        script.on(&kindEditor(), [=] {
+            control<QLineEdit>(kindEditor(), "Edit1")->setText(name);
+            kindEditor().save();
             return int(QDialog::Rejected);
         });
-        script.on(Form8, [=] {
+        script.on(&kindsList(), [=] {
             if (changed.isEmpty()) {
-                Form8->Button1Click();
+                kindsList().addKind();
             } else {
-                DataModule6->Vid_oper->locate("vid", changed);
-                Form8->Button2Click();
+                testdb::sharedData().Vid_oper->locate("vid", changed);
+                kindsList().changeOrChoose();
             }
             return int(QDialog::Rejected);
         });
-        Form8->ShowAsReferenceBook();
+        kindsList().showAsReferenceBook();
     }
 };
 
@@ -60,37 +63,40 @@ TEST_F(KindsWindow, ModesSetButtonsAndEnterFollowsTheDefaultButton) {
     ModalScript script;
     QList<bool> seen;
     QString button2;
-    script.on(Form8, [&] {
-        seen = {Form8->Button1->isVisible(), Form8->Button3->isVisible(), Form8->Edit1->isVisible(),
-                Form8->Button2->isDefault()};
-        button2 = Form8->Button2->text();
-        if (Form8->Tag == 1)
-            typeText(Form8->Edit1, "Ре");
-        QTest::keyClick(Form8->DBGrid1, Qt::Key_Return);
+    script.on(&kindsList(), [&] {
+        seen = {control<QPushButton>(kindsList(), "Button1")->isVisible(),
+                control<QPushButton>(kindsList(), "Button3")->isVisible(),
+                control<QLineEdit>(kindsList(), "Edit1")->isVisible(),
+                control<QPushButton>(kindsList(), "Button2")->isDefault()};
+        button2 = control<QPushButton>(kindsList(), "Button2")->text();
+        if (kindsList().Tag == 1)
+            typeText(control<QLineEdit>(kindsList(), "Edit1"), "Ре");
+        QTest::keyClick(control<QTableView>(kindsList(), "DBGrid1"), Qt::Key_Return);
         return int(QDialog::Rejected);
     });
-    Form8->ShowAsPicker();
+    operationEditor().pickKind();
     EXPECT_EQ(seen, QList<bool>({false, false, true, true}));
     EXPECT_EQ(button2, "Выбрать");
-    EXPECT_EQ(Form10->Edit2->text(), "Резка");  // Enter chose the filtered row
-    EXPECT_FALSE(Form8->Button2->isDefault());
-    EXPECT_FALSE(Form8->Edit1->isVisibleTo(Form8));
+    EXPECT_EQ(control<QLineEdit>(operationEditor(), "Edit2")->text(),
+              "Резка");  // Enter chose the filtered row
+    EXPECT_FALSE(control<QPushButton>(kindsList(), "Button2")->isDefault());
+    EXPECT_FALSE(control<QLineEdit>(kindsList(), "Edit1")->isVisibleTo(&kindsList()));
 
     script.shown.clear();
-    Form8->ShowAsReferenceBook();
-    EXPECT_EQ(Form8->Tag, 0);
+    kindsList().showAsReferenceBook();
+    EXPECT_EQ(kindsList().Tag, 0);
     EXPECT_EQ(seen, QList<bool>({true, true, false, false}));
     EXPECT_EQ(button2, "Изменить");
     EXPECT_EQ(script.shown.last(), "Form9: Заведение нового вида операций");
-    EXPECT_EQ(DataModule6->Vid_oper->isFiltered(), true);  // the picker's search stays
-    EXPECT_FALSE(DataModule6->Vid_oper->isOpen());
+    EXPECT_EQ(testdb::sharedData().Vid_oper->isFiltered(), true);  // the picker's search stays
+    EXPECT_FALSE(testdb::sharedData().Vid_oper->isOpen());
 }
 
 TEST_F(KindsWindow, SearchInThePickerByPrefixWithArrows) {
     seed();
     MessageLog log;
     ModalScript script;
-    script.on(Form8, [] {
+    script.on(&kindsList(), [] {
         const std::pair<const char*, QStringList> cases[] = {
             {"кр", {"КРАСКА"}},
             {"П", {"Покраска"}},
@@ -98,17 +104,17 @@ TEST_F(KindsWindow, SearchInThePickerByPrefixWithArrows) {
             {"", {"КРАСКА", "Покраска", "Резка"}},
         };
         for (const auto& [typed, expected] : cases) {
-            Form8->Edit1->setText(QString::fromUtf8(typed));
-            EXPECT_EQ(columnTexts(Form8->DBGrid1), expected) << typed;
+            control<QLineEdit>(kindsList(), "Edit1")->setText(QString::fromUtf8(typed));
+            EXPECT_EQ(columnTexts(control<QTableView>(kindsList(), "DBGrid1")), expected) << typed;
         }
-        QTest::keyClick(Form8->Edit1, Qt::Key_Down);
-        QTest::keyClick(Form8->Edit1, Qt::Key_Down);
-        EXPECT_EQ(DataModule6->Vid_oper->text("vid"), "Резка");
-        QTest::keyClick(Form8->Edit1, Qt::Key_Up);
-        EXPECT_EQ(DataModule6->Vid_oper->text("vid"), "Покраска");
+        QTest::keyClick(control<QLineEdit>(kindsList(), "Edit1"), Qt::Key_Down);
+        QTest::keyClick(control<QLineEdit>(kindsList(), "Edit1"), Qt::Key_Down);
+        EXPECT_EQ(testdb::sharedData().Vid_oper->text("vid"), "Резка");
+        QTest::keyClick(control<QLineEdit>(kindsList(), "Edit1"), Qt::Key_Up);
+        EXPECT_EQ(testdb::sharedData().Vid_oper->text("vid"), "Покраска");
         return int(QDialog::Rejected);
     });
-    Form8->ShowAsPicker();
+    operationEditor().pickKind();
     EXPECT_EQ(log.count(), 0);
 }
 
@@ -140,21 +146,21 @@ TEST_F(KindsWindow, AddAndChangePostTrimmedNamesVerbatim) {
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.smena").toInt(), 0);
 
     // After a save the list stands on its first row, the changed kind in its place.
-    script.on(Form9, [] {
-        EXPECT_EQ(Form9->windowTitle(), "Изменение данных вида операции");
-        EXPECT_EQ(Form9->Edit1->text(), "резка");
-        Form9->Edit1->setText("Агрегатная резка");
-        Form9->Button1Click();
+    script.on(&kindEditor(), [] {
+        EXPECT_EQ(kindEditor().windowTitle(), "Изменение данных вида операции");
+        EXPECT_EQ(control<QLineEdit>(kindEditor(), "Edit1")->text(), "резка");
+        control<QLineEdit>(kindEditor(), "Edit1")->setText("Агрегатная резка");
+        kindEditor().save();
         return int(QDialog::Rejected);
     });
-    script.on(Form8, [] {
-        DataModule6->Vid_oper->locate("id", 3);
-        Form8->DBGrid1DblClick();
-        EXPECT_EQ(DataModule6->Vid_oper->recNo(), 1);
-        EXPECT_EQ(DataModule6->Vid_oper->text("vid"), "Агрегатная резка");
+    script.on(&kindsList(), [] {
+        testdb::sharedData().Vid_oper->locate("id", 3);
+        kindsList().changeOrChoose();
+        EXPECT_EQ(testdb::sharedData().Vid_oper->recNo(), 1);
+        EXPECT_EQ(testdb::sharedData().Vid_oper->text("vid"), "Агрегатная резка");
         return int(QDialog::Rejected);
     });
-    Form8->ShowAsReferenceBook();
+    kindsList().showAsReferenceBook();
 }
 
 TEST_F(KindsWindow, DeleteAsksThenDeletesAndEmptyListActionsDoNothing) {
@@ -162,13 +168,13 @@ TEST_F(KindsWindow, DeleteAsksThenDeletesAndEmptyListActionsDoNothing) {
     MessageLog log;
     log.answerNext(ui::Answer::No);
     ModalScript script;
-    script.on(Form8, [] {
-        DataModule6->Vid_oper->locate("vid", "Резка");
-        Form8->Button3Click();
-        Form8->Button3Click();
+    script.on(&kindsList(), [] {
+        testdb::sharedData().Vid_oper->locate("vid", "Резка");
+        kindsList().deleteKind();
+        kindsList().deleteKind();
         return int(QDialog::Rejected);
     });
-    Form8->ShowAsReferenceBook();
+    kindsList().showAsReferenceBook();
     ASSERT_EQ(log.count(), 2);
     EXPECT_EQ(log.messages()[0].text, "Удалить вид операции?");
     EXPECT_EQ(log.messages()[0].caption, "Удаление");
@@ -178,12 +184,12 @@ TEST_F(KindsWindow, DeleteAsksThenDeletesAndEmptyListActionsDoNothing) {
     testdb::reset();
     log.clear();
     script.shown.clear();
-    script.on(Form8, [] {
-        Form8->Button2Click();
-        Form8->Button3Click();
+    script.on(&kindsList(), [] {
+        kindsList().changeOrChoose();
+        kindsList().deleteKind();
         return int(QDialog::Rejected);
     });
-    Form8->ShowAsReferenceBook();
+    kindsList().showAsReferenceBook();
     EXPECT_EQ(log.count(), 0);
     EXPECT_EQ(script.shown, QStringList{"Form8: Виды операций"});
 }
@@ -192,19 +198,19 @@ TEST_F(KindsWindow, PickerHandsBackTrimmedNameAndIdAndAnEmptyListGivesNothing) {
     seed();
     testdb::exec("update accounts_dep.vid_oper set vid = 'Резка  ' where id = 3");
     ModalScript script;
-    script.on(Form8, [] {
-        DataModule6->Vid_oper->locate("id", 3);
-        Form8->DBGrid1DblClick();
+    script.on(&kindsList(), [] {
+        testdb::sharedData().Vid_oper->locate("id", 3);
+        kindsList().changeOrChoose();
         return int(QDialog::Rejected);
     });
-    Form8->ShowAsPicker();
-    EXPECT_EQ(Form10->Edit2->text(), "Резка");
-    EXPECT_EQ(Form10->vid_id, 3);
+    operationEditor().pickKind();
+    EXPECT_EQ(control<QLineEdit>(operationEditor(), "Edit2")->text(), "Резка");
+    EXPECT_EQ(operationEditor().kindId(), 3);
 
     testdb::reset();
-    Form8->ShowAsPicker();
-    EXPECT_EQ(Form10->Edit2->text(), "");
-    EXPECT_EQ(Form10->vid_id, 0);
+    operationEditor().pickKind();
+    EXPECT_EQ(control<QLineEdit>(operationEditor(), "Edit2")->text(), "");
+    EXPECT_EQ(operationEditor().kindId(), 0);
 }
 
 }  // namespace

@@ -11,6 +11,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -36,86 +40,91 @@ protected:
     int m1 = 0, m2 = 0, cut = 0, paint = 0, cutM1 = 0, paintM2 = 0;
 };
 
+// The entry editor's operation pick: the chosen operation, if any, fills the editor.
+void pickIntoEntryEditor(int operId) {
+    if (const auto choice = operationsList().pick(operId))
+        entryEditor().takeOperation(*choice);
+}
+
 TEST_F(OperationsTest, PickerHandsTheFinalPriceAndTextToTheEntryEditor) {
-    Form1->CBox1->setChecked(true);
-    Form1->CurrentShift = 3;
-    Form4->Edit1->setVisible(false);
+    control<QCheckBox>(journalWindow(), "CBox1")->setChecked(true);
+    control<QRadioButton>(journalWindow(), "RadioButton3")->click();
+    control<QLineEdit>(operationsList(), "Edit1")->setVisible(false);
     ModalScript modal;
-    modal.on(Form4, [this] {
-        EXPECT_EQ(Form4->Tag, 1);
-        EXPECT_EQ(Form4->Button2->text(), "Выбрать");
-        EXPECT_TRUE(Form4->Button2->isDefault());
-        EXPECT_FALSE(Form4->Button1->isVisible());
-        EXPECT_TRUE(Form4->Edit1->isVisible());
-        EXPECT_EQ(DataModule6->Oper->asInt("id"), cutM1);
-        Form4->Edit1->setText("М-");  // a search left behind is switched off after the pick
-        Form4->DBGrid1DblClick();     // in picker mode a double-click always chooses
+    modal.on(&operationsList(), [this] {
+        EXPECT_EQ(operationsList().Tag, 1);
+        EXPECT_EQ(control<QPushButton>(operationsList(), "Button2")->text(), "Выбрать");
+        EXPECT_TRUE(control<QPushButton>(operationsList(), "Button2")->isDefault());
+        EXPECT_FALSE(control<QPushButton>(operationsList(), "Button1")->isVisible());
+        EXPECT_TRUE(control<QLineEdit>(operationsList(), "Edit1")->isVisible());
+        EXPECT_EQ(testdb::sharedData().Oper->asInt("id"), cutM1);
+        control<QLineEdit>(operationsList(), "Edit1")
+            ->setText("М-");             // a search left behind is switched off after the pick
+        operationsList().openCurrent();  // in picker mode a double-click always chooses
         return int(QDialog::Rejected);
     });
-    Form4->CheckBox1->setChecked(true);
-    Form4->ShowAsPicker(cutM1);
+    control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(true);
+    pickIntoEntryEditor(cutM1);
 
-    EXPECT_EQ(Form11->entry_o_id, cutM1);
-    EXPECT_EQ(Form11->entry_i_id, m1);
-    EXPECT_DOUBLE_EQ(Form11->entry_price, 24);  // lowest norm 10, day off, shift 3
-    EXPECT_EQ(Form11->Edit2->text(), "М-1; резка; Готовая продукция");
-    EXPECT_FALSE(Form4->Button2->isDefault());
-    EXPECT_TRUE(Form4->Edit1->isHidden());
-    EXPECT_FALSE(DataModule6->Oper->isFiltered());
-    EXPECT_TRUE(DataModule6->Oper->isOpen());
-    EXPECT_FALSE(DataModule6->Control->isOpen());
-    Form4->CheckBox1->setChecked(false);
-    Form1->CBox1->setChecked(false);
-    Form1->CurrentShift = 1;
+    EXPECT_EQ(entryEditor().chosen().operationId, cutM1);
+    EXPECT_EQ(entryEditor().chosen().productId, m1);
+    EXPECT_DOUBLE_EQ(entryEditor().chosen().price, 24);  // lowest norm 10, day off, shift 3
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), "М-1; резка; Готовая продукция");
+    EXPECT_FALSE(control<QPushButton>(operationsList(), "Button2")->isDefault());
+    EXPECT_TRUE(control<QLineEdit>(operationsList(), "Edit1")->isHidden());
+    EXPECT_FALSE(testdb::sharedData().Oper->isFiltered());
+    EXPECT_TRUE(testdb::sharedData().Oper->isOpen());
+    EXPECT_FALSE(testdb::sharedData().Control->isOpen());
+    control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(false);
+    control<QCheckBox>(journalWindow(), "CBox1")->setChecked(false);
+    control<QRadioButton>(journalWindow(), "RadioButton1")->click();
 }
 
 TEST_F(OperationsTest, PickerOpensOnTheGivenOperationAndCancelChangesNothing) {
-    Form11->entry_o_id = -5;
+    entryEditor().setChosen({.operationId = -5});
     ModalScript modal;
     int shownId = 0;
-    modal.on(Form4, [&] {
-        shownId = DataModule6->Oper->asInt("id");
+    modal.on(&operationsList(), [&] {
+        shownId = testdb::sharedData().Oper->asInt("id");
         return int(QDialog::Rejected);
     });
-    Form4->ShowAsPicker(paintM2);
+    pickIntoEntryEditor(paintM2);
     EXPECT_EQ(shownId, paintM2);
-    Form4->ShowAsPicker(0);
+    pickIntoEntryEditor(0);
     EXPECT_EQ(shownId, cutM1);  // first row: М-1 sorts first
-    EXPECT_EQ(Form11->entry_o_id, -5);
+    EXPECT_EQ(entryEditor().chosen().operationId, -5);
 }
 
 TEST_F(OperationsTest, SearchByMarkAndBlankShowsAll) {
     ModalScript modal;
-    modal.on(Form4, [] {
-        Form4->Edit1->setText("М-2");
-        EXPECT_EQ(DataModule6->Oper->recordCount(), 1);
-        Form4->Edit1->setText("   ");
-        EXPECT_EQ(DataModule6->Oper->recordCount(), 2);
+    modal.on(&operationsList(), [] {
+        control<QLineEdit>(operationsList(), "Edit1")->setText("М-2");
+        EXPECT_EQ(testdb::sharedData().Oper->recordCount(), 1);
+        control<QLineEdit>(operationsList(), "Edit1")->setText("   ");
+        EXPECT_EQ(testdb::sharedData().Oper->recordCount(), 2);
         return int(QDialog::Rejected);
     });
-    Form4->ShowAsPicker(0);
+    operationsList().pick(0);
 }
 
 TEST_F(OperationsTest, AddingCreatesTheOperationWithItsFirstNorm) {
     MessageLog log;
     ModalScript modal;
-    modal.on(Form10, [&] {
-        EXPECT_EQ(Form10->windowTitle(), "Заведение новой цены за операцию");
-        Form10->Button1Click();  // nothing picked yet
+    modal.on(&operationEditor(), [&] {
+        EXPECT_EQ(operationEditor().windowTitle(), "Заведение новой цены за операцию");
+        operationEditor().save();  // nothing picked yet
         EXPECT_EQ(log.texts(), QStringList{"Все поля должны быть заполнены!"});
-        Form10->Edit1->setText("М-2");
-        Form10->izdel_id = m2;
-        Form10->Edit2->setText("резка");
-        Form10->vid_id = cut;
-        Form10->ComboBox1->setCurrentIndex(1);
-        Form10->Button1Click();
+        operationEditor().takeProduct({m2, "М-2"});
+        operationEditor().takeKind({cut, "резка"});
+        control<QComboBox>(operationEditor(), "ComboBox1")->setCurrentIndex(1);
+        operationEditor().save();
         return int(QDialog::Rejected);
     });
-    modal.on(Form4, [] {
-        Form4->Button1Click();
+    modal.on(&operationsList(), [] {
+        operationsList().addOperation();
         return int(QDialog::Rejected);
     });
-    Form4->ShowAsReferenceBook();
+    operationsList().showAsReferenceBook();
 
     EXPECT_EQ(log.count(), 1);
     const auto added = testdb::rows(QString("select id, cena_new from accounts_dep.oper where "
@@ -128,50 +137,49 @@ TEST_F(OperationsTest, AddingCreatesTheOperationWithItsFirstNorm) {
         QString("select price from accounts_dep.norm where o_id=%1").arg(added[0][0].toInt()));
     ASSERT_EQ(norms.size(), 1);
     EXPECT_EQ(norms[0][0].toDouble(), 0.0);
-    EXPECT_FALSE(DataModule6->Oper->isOpen());  // the reference book closes Oper
-    DataModule6->Oper->open();
-    EXPECT_TRUE(DataModule6->Oper->locate("id", added[0][0].toInt()));  // listed and pickable
-    DataModule6->Oper->close();
+    EXPECT_FALSE(testdb::sharedData().Oper->isOpen());  // the reference book closes Oper
+    testdb::sharedData().Oper->open();
+    EXPECT_TRUE(
+        testdb::sharedData().Oper->locate("id", added[0][0].toInt()));  // listed and pickable
+    testdb::sharedData().Oper->close();
 }
 
 TEST_F(OperationsTest, DuplicatesAreRefusedButTheOperationItselfIsNot) {
     MessageLog log;
     ModalScript modal;
     int accepted = 0;
-    modal.on(Form10, [&] {
-        Form10->Button1Click();
+    modal.on(&operationEditor(), [&] {
+        operationEditor().save();
         return int(QDialog::Rejected);
     });
-    auto counting = QObject::connect(Form10, &QDialog::accepted, [&] { ++accepted; });
-    modal.on(Form4, [&] {
+    auto counting = QObject::connect(&operationEditor(), &QDialog::accepted, [&] { ++accepted; });
+    modal.on(&operationsList(), [&] {
         // Change М-1/резка to its own values: accepted.
-        DataModule6->Oper->locate("id", cutM1);
-        Form4->Button2Click();
-        EXPECT_EQ(Form10->windowTitle(), "Изменение данных о цене за операцию");
-        EXPECT_EQ(Form10->Edit1->text(), "М-1");
-        EXPECT_EQ(Form10->vid_id, cut);
+        testdb::sharedData().Oper->locate("id", cutM1);
+        operationsList().changeOrChoose();
+        EXPECT_EQ(operationEditor().windowTitle(), "Изменение данных о цене за операцию");
+        EXPECT_EQ(control<QLineEdit>(operationEditor(), "Edit1")->text(), "М-1");
+        EXPECT_EQ(operationEditor().kindId(), cut);
         EXPECT_EQ(accepted, 1);
         EXPECT_EQ(log.count(), 0);
         // Change М-2/краска/Заготовки into М-1/резка/Готовая продукция: taken.
-        DataModule6->Oper->locate("id", paintM2);
-        modal.on(Form10, [&] {
-            Form10->Edit1->setText("М-1");
-            Form10->izdel_id = m1;
-            Form10->Edit2->setText("резка");
-            Form10->vid_id = cut;
-            Form10->ComboBox1->setCurrentIndex(0);
-            Form10->Button1Click();
+        testdb::sharedData().Oper->locate("id", paintM2);
+        modal.on(&operationEditor(), [&] {
+            operationEditor().takeProduct({m1, "М-1"});
+            operationEditor().takeKind({cut, "резка"});
+            control<QComboBox>(operationEditor(), "ComboBox1")->setCurrentIndex(0);
+            operationEditor().save();
             return int(QDialog::Rejected);
         });
-        Form4->Button2Click();
+        operationsList().changeOrChoose();
         EXPECT_EQ(log.texts(), QStringList{"Операция с такими параметрами уже заведена!"});
         // Adding the existing combination: refused too.
         log.clear();
-        Form4->Button1Click();
+        operationsList().addOperation();
         EXPECT_EQ(log.texts(), QStringList{"Операция с такими параметрами уже заведена!"});
         return int(QDialog::Rejected);
     });
-    Form4->ShowAsReferenceBook();
+    operationsList().showAsReferenceBook();
     EXPECT_EQ(accepted, 1);
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.oper").toInt(), 2);
     EXPECT_EQ(testdb::scalar(QString("select i_id from accounts_dep.oper where id=%1").arg(paintM2))
@@ -183,16 +191,16 @@ TEST_F(OperationsTest, DuplicatesAreRefusedButTheOperationItselfIsNot) {
 TEST_F(OperationsTest, DeleteAsksAndRemovesOnlyOnYes) {
     MessageLog log;
     ModalScript modal;
-    modal.on(Form4, [&] {
-        DataModule6->Oper->locate("id", paintM2);
+    modal.on(&operationsList(), [&] {
+        testdb::sharedData().Oper->locate("id", paintM2);
         log.answerNext(ui::Answer::No);
-        Form4->Button3Click();
-        EXPECT_EQ(DataModule6->Oper->recordCount(), 2);
-        Form4->Button3Click();
-        EXPECT_EQ(DataModule6->Oper->recordCount(), 1);
+        operationsList().deleteOperation();
+        EXPECT_EQ(testdb::sharedData().Oper->recordCount(), 2);
+        operationsList().deleteOperation();
+        EXPECT_EQ(testdb::sharedData().Oper->recordCount(), 1);
         return int(QDialog::Rejected);
     });
-    Form4->ShowAsReferenceBook();
+    operationsList().showAsReferenceBook();
     ASSERT_EQ(log.count(), 2);
     EXPECT_EQ(log.messages()[0].text, "Удалить операцию?");
     EXPECT_EQ(log.messages()[0].caption, "Удаление");
@@ -205,19 +213,19 @@ TEST_F(OperationsTest, DeleteAsksAndRemovesOnlyOnYes) {
 
 TEST_F(OperationsTest, DoubleClickOpensTheNormsOnlyWithPricesTicked) {
     ModalScript modal;
-    modal.on(Form4, [&] {
-        DataModule6->Oper->locate("id", cutM1);
-        Form4->DBGrid1DblClick();
+    modal.on(&operationsList(), [&] {
+        testdb::sharedData().Oper->locate("id", cutM1);
+        operationsList().openCurrent();
         EXPECT_EQ(modal.shown.last(), "Form10: Изменение данных о цене за операцию");
-        Form4->CheckBox1->setChecked(true);
-        Form4->DBGrid1DblClick();
+        control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(true);
+        operationsList().openCurrent();
         EXPECT_EQ(modal.shown.last(), "Form22: Норматив");
-        EXPECT_EQ(Form22->norm->filter(), QString("o_id=%1").arg(cutM1));
-        EXPECT_EQ(Form22->norm->recordCount(), 2);
-        Form4->CheckBox1->setChecked(false);
+        EXPECT_EQ(normsWindow().norms().filter(), QString("o_id=%1").arg(cutM1));
+        EXPECT_EQ(normsWindow().norms().recordCount(), 2);
+        control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(false);
         return int(QDialog::Rejected);
     });
-    Form4->ShowAsReferenceBook();
+    operationsList().showAsReferenceBook();
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 #include "refbooks/operations_list.h"
 
 #include <QLineEdit>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -25,16 +28,17 @@ TEST_F(AppTest, PriceListHasEveryOperationWithProductAndKindInQueryOrder) {
 
     MessageLog log;
     ModalScript modal;
-    modal.on(Form4, [] {
-        Form4->Edit1->setVisible(true);
-        Form4->Edit1->setText("Б");  // the search does not narrow the price list
-        Form4->Button5Click();
-        Form4->Edit1->clear();
+    modal.on(&operationsList(), [] {
+        control<QLineEdit>(operationsList(), "Edit1")->setVisible(true);
+        control<QLineEdit>(operationsList(), "Edit1")
+            ->setText("Б");  // the search does not narrow the price list
+        operationsList().exportPriceList();
+        control<QLineEdit>(operationsList(), "Edit1")->clear();
         return int(QDialog::Rejected);
     });
-    Form4->ShowAsReferenceBook();
+    operationsList().showAsReferenceBook();
     EXPECT_EQ(log.count(), 0) << log.texts().join("|").toStdString();
-    EXPECT_FALSE(Form4->XLS_Rep->isOpen());
+    EXPECT_FALSE(operationsList().priceList().isOpen());
 
     const auto sheet = xlsx_readback::readSheet(ReportBridge().lastSavedPath());
     const QVariantList expected[] = {

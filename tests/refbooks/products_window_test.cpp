@@ -9,6 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -21,7 +24,7 @@ class ProductsWindow : public testdb::AppTest {
 protected:
     void SetUp() override {
         testdb::AppTest::SetUp();
-        Form3->Edit1->clear();
+        control<QLineEdit>(productsList(), "Edit1")->clear();
     }
     static void seed() {
         testdb::exec(
@@ -41,22 +44,22 @@ protected:
     // types into it and saves.
     static void saveThroughEditor(const QString& changedMark, const QString& mark,
                                   const QString& quantity, ModalScript& script) {
-        script.on(Form7, [=] {
-            Form7->Edit1->setText(mark);
-            Form7->Edit2->setText(quantity);
-            Form7->Button1Click();
+        script.on(&productEditor(), [=] {
+            control<QLineEdit>(productEditor(), "Edit1")->setText(mark);
+            control<QLineEdit>(productEditor(), "Edit2")->setText(quantity);
+            productEditor().save();
             return int(QDialog::Rejected);
         });
-        script.on(Form3, [=] {
+        script.on(&productsList(), [=] {
             if (changedMark.isEmpty()) {
-                Form3->Button1Click();
+                productsList().addProduct();
             } else {
-                DataModule6->Izdel->locate("marka", changedMark);
-                Form3->DBGrid1DblClick();
+                testdb::sharedData().Izdel->locate("marka", changedMark);
+                productsList().changeOrChoose();
             }
             return int(QDialog::Rejected);
         });
-        Form3->ShowAsReferenceBook();
+        productsList().showAsReferenceBook();
     }
 };
 
@@ -66,27 +69,29 @@ TEST_F(ProductsWindow, ModesShowTheirControlsAndAPickerFilterStaysForTheMenu) {
     QList<bool> seen;
     int rows = -1;
     QString searchText;
-    script.on(Form3, [&] {
-        seen = {Form3->Button1->isVisible(), Form3->Button2->isVisible(),
-                Form3->Button3->isVisible(), Form3->Edit1->isVisible()};
-        rows = Form3->DBGrid1->model()->rowCount();
-        searchText = Form3->Edit1->text();
-        if (Form3->Tag == 1)
-            typeText(Form3->Edit1, "м-");
+    script.on(&productsList(), [&] {
+        seen = {control<QPushButton>(productsList(), "Button1")->isVisible(),
+                control<QPushButton>(productsList(), "Button2")->isVisible(),
+                control<QPushButton>(productsList(), "Button3")->isVisible(),
+                control<QLineEdit>(productsList(), "Edit1")->isVisible()};
+        rows = control<QTableView>(productsList(), "DBGrid1")->model()->rowCount();
+        searchText = control<QLineEdit>(productsList(), "Edit1")->text();
+        if (productsList().Tag == 1)
+            typeText(control<QLineEdit>(productsList(), "Edit1"), "м-");
         return int(QDialog::Rejected);
     });
-    Form3->ShowAsReferenceBook();
+    productsList().showAsReferenceBook();
     EXPECT_EQ(seen, QList<bool>({true, false, true, false}));
     EXPECT_EQ(rows, 3);
-    Form3->ShowAsPicker();
-    EXPECT_EQ(Form3->Tag, 1);
+    operationEditor().pickProduct();
+    EXPECT_EQ(productsList().Tag, 1);
     EXPECT_EQ(seen, QList<bool>({false, false, false, true}));
-    EXPECT_FALSE(Form3->Edit1->isVisibleTo(Form3));
-    Form3->ShowAsReferenceBook();
-    EXPECT_EQ(Form3->Tag, 0);
+    EXPECT_FALSE(control<QLineEdit>(productsList(), "Edit1")->isVisibleTo(&productsList()));
+    productsList().showAsReferenceBook();
+    EXPECT_EQ(productsList().Tag, 0);
     EXPECT_EQ(seen, QList<bool>({true, false, true, false}));
     EXPECT_EQ(rows, 2);  // still filtered by the picker's "м-"
-    Form3->ShowAsPicker();
+    operationEditor().pickProduct();
     EXPECT_EQ(rows, 3);
     EXPECT_EQ(searchText, "");
 }
@@ -95,15 +100,15 @@ TEST_F(ProductsWindow, EnterAddsInTheReferenceBookAndDoesNothingInThePicker) {
     seed();
     ModalScript script;
     bool stillShown = false;
-    script.on(Form3, [&] {
-        QTest::keyClick(Form3->DBGrid1, Qt::Key_Return);
-        stillShown = Form3->isVisible();
+    script.on(&productsList(), [&] {
+        QTest::keyClick(control<QTableView>(productsList(), "DBGrid1"), Qt::Key_Return);
+        stillShown = productsList().isVisible();
         return int(QDialog::Rejected);
     });
-    Form3->ShowAsPicker();
+    operationEditor().pickProduct();
     EXPECT_TRUE(stillShown);
     EXPECT_EQ(script.shown, QStringList{"Form3: Изделия"});
-    Form3->ShowAsReferenceBook();
+    productsList().showAsReferenceBook();
     EXPECT_EQ(script.shown.last(), "Form7: Заведение нового изделия");
 }
 
@@ -114,7 +119,7 @@ TEST_F(ProductsWindow, SearchByMarkPrefixAndArrowsMoveTheRow) {
         "('O''K-1', 6, 1)");
     MessageLog log;
     ModalScript script;
-    script.on(Form3, [] {
+    script.on(&productsList(), [] {
         const std::pair<const char*, QStringList> cases[] = {
             {"М-", {"М-10", "М-20"}},
             {"кра", {"КРАСКА"}},
@@ -122,21 +127,22 @@ TEST_F(ProductsWindow, SearchByMarkPrefixAndArrowsMoveTheRow) {
             {"", {"КРАСКА", "М-10", "М-20", "O'K-1"}},
         };
         for (const auto& [typed, expected] : cases) {
-            Form3->Edit1->setText(QString::fromUtf8(typed));
-            EXPECT_EQ(columnTexts(Form3->DBGrid1), expected) << typed;
+            control<QLineEdit>(productsList(), "Edit1")->setText(QString::fromUtf8(typed));
+            EXPECT_EQ(columnTexts(control<QTableView>(productsList(), "DBGrid1")), expected)
+                << typed;
         }
-        QTest::keyClick(Form3->Edit1, Qt::Key_Down);
-        QTest::keyClick(Form3->Edit1, Qt::Key_Down);
-        QTest::keyClick(Form3->Edit1, Qt::Key_Up);
-        EXPECT_EQ(DataModule6->Izdel->text("marka"), "М-10");
+        QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Down);
+        QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Down);
+        QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Up);
+        EXPECT_EQ(testdb::sharedData().Izdel->text("marka"), "М-10");
         // Other keys edit as usual here.
-        typeText(Form3->Edit1, "М0");
-        QTest::keyClick(Form3->Edit1, Qt::Key_Left);
-        typeText(Form3->Edit1, "-1");
-        EXPECT_EQ(Form3->Edit1->text(), "М-10");
+        typeText(control<QLineEdit>(productsList(), "Edit1"), "М0");
+        QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Left);
+        typeText(control<QLineEdit>(productsList(), "Edit1"), "-1");
+        EXPECT_EQ(control<QLineEdit>(productsList(), "Edit1")->text(), "М-10");
         return int(QDialog::Rejected);
     });
-    Form3->ShowAsPicker();
+    operationEditor().pickProduct();
     EXPECT_EQ(log.count(), 0);
 }
 
@@ -152,18 +158,18 @@ TEST_F(ProductsWindow, EditorRefusesEmptyFieldsAndDuplicatesIgnoringCaseAndBlank
     ModalScript script;
     for (const auto& [mark, quantity] : refused) {
         bool stayedOpen = false;
-        script.on(Form7, [&] {
-            Form7->Edit1->setText(QString::fromUtf8(mark));
-            Form7->Edit2->setText(QString::fromUtf8(quantity));
-            Form7->Button1Click();
-            stayedOpen = Form7->isVisible();
+        script.on(&productEditor(), [&] {
+            control<QLineEdit>(productEditor(), "Edit1")->setText(QString::fromUtf8(mark));
+            control<QLineEdit>(productEditor(), "Edit2")->setText(QString::fromUtf8(quantity));
+            productEditor().save();
+            stayedOpen = productEditor().isVisible();
             return int(QDialog::Rejected);
         });
-        script.on(Form3, [] {
-            Form3->Button1Click();
+        script.on(&productsList(), [] {
+            productsList().addProduct();
             return int(QDialog::Rejected);
         });
-        Form3->ShowAsReferenceBook();
+        productsList().showAsReferenceBook();
         EXPECT_TRUE(stayedOpen) << mark;
     }
     EXPECT_EQ(
@@ -186,20 +192,20 @@ TEST_F(ProductsWindow, ChangeUpdatesTheProductsOwnGoodsRow) {
     seed();
     ModalScript script;
     QString shownMark, shownQuantity;
-    script.on(Form7, [&] {
-        EXPECT_EQ(Form7->windowTitle(), "Изменение данных изделия");
-        shownMark = Form7->Edit1->text();
-        shownQuantity = Form7->Edit2->text();
-        Form7->Button1Click();  // unchanged: its own mark is no duplicate
+    script.on(&productEditor(), [&] {
+        EXPECT_EQ(productEditor().windowTitle(), "Изменение данных изделия");
+        shownMark = control<QLineEdit>(productEditor(), "Edit1")->text();
+        shownQuantity = control<QLineEdit>(productEditor(), "Edit2")->text();
+        productEditor().save();  // unchanged: its own mark is no duplicate
         return int(QDialog::Rejected);
     });
-    script.on(Form3, [] {
-        DataModule6->Izdel->setRecNo(1);
-        Form3->DBGrid1DblClick();
-        EXPECT_EQ(DataModule6->Izdel->recNo(), 1);
+    script.on(&productsList(), [] {
+        testdb::sharedData().Izdel->setRecNo(1);
+        productsList().changeOrChoose();
+        EXPECT_EQ(testdb::sharedData().Izdel->recNo(), 1);
         return int(QDialog::Rejected);
     });
-    Form3->ShowAsReferenceBook();
+    productsList().showAsReferenceBook();
     EXPECT_EQ(shownMark, "КРАСКА");
     EXPECT_EQ(shownQuantity, "2,5");
 
@@ -213,37 +219,37 @@ TEST_F(ProductsWindow, ChangeUpdatesTheProductsOwnGoodsRow) {
 
 TEST_F(ProductsWindow, QuantityBoxTakesDigitsAndDecimalMarksAsComma) {
     ModalScript script;
-    script.on(Form7, [] {
-        typeText(Form7->Edit2, "1x2.5 ");
-        EXPECT_EQ(Form7->Edit2->text(), "12,5");
-        QTest::keyClick(Form7->Edit2, Qt::Key_Backspace);
-        typeText(Form7->Edit2, ",");
-        EXPECT_EQ(Form7->Edit2->text(), "12,,");
+    script.on(&productEditor(), [] {
+        typeText(control<QLineEdit>(productEditor(), "Edit2"), "1x2.5 ");
+        EXPECT_EQ(control<QLineEdit>(productEditor(), "Edit2")->text(), "12,5");
+        QTest::keyClick(control<QLineEdit>(productEditor(), "Edit2"), Qt::Key_Backspace);
+        typeText(control<QLineEdit>(productEditor(), "Edit2"), ",");
+        EXPECT_EQ(control<QLineEdit>(productEditor(), "Edit2")->text(), "12,,");
         return int(QDialog::Rejected);
     });
-    script.on(Form3, [] {
-        Form3->Button1Click();
+    script.on(&productsList(), [] {
+        productsList().addProduct();
         return int(QDialog::Rejected);
     });
-    Form3->ShowAsReferenceBook();
+    productsList().showAsReferenceBook();
 }
 
 TEST_F(ProductsWindow, QuantityThatIsNoNumberIsShownAsAnErrorAndNothingIsWritten) {
     MessageLog log;
     ModalScript script;
     bool stayedOpen = false;
-    script.on(Form7, [&] {
-        Form7->Edit1->setText("М-1");
-        Form7->Edit2->setText("2,5,");
-        QTest::mouseClick(Form7->Button1, Qt::LeftButton);
-        stayedOpen = Form7->isVisible();
+    script.on(&productEditor(), [&] {
+        control<QLineEdit>(productEditor(), "Edit1")->setText("М-1");
+        control<QLineEdit>(productEditor(), "Edit2")->setText("2,5,");
+        QTest::mouseClick(control<QPushButton>(productEditor(), "Button1"), Qt::LeftButton);
+        stayedOpen = productEditor().isVisible();
         return int(QDialog::Rejected);
     });
-    script.on(Form3, [] {
-        Form3->Button1Click();
+    script.on(&productsList(), [] {
+        productsList().addProduct();
         return int(QDialog::Rejected);
     });
-    Form3->ShowAsReferenceBook();
+    productsList().showAsReferenceBook();
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(log.count(), 1);
     EXPECT_TRUE(log.messages()[0].text.contains("2,5,"));
@@ -255,15 +261,15 @@ TEST_F(ProductsWindow, DeleteAsksThenDeletesThroughTheQuery) {
     MessageLog log;
     log.answerNext(ui::Answer::No);
     ModalScript script;
-    script.on(Form3, [] {
-        DataModule6->Izdel->setRecNo(2);
-        Form3->Button3Click();
-        Form3->Button3Click();
-        EXPECT_EQ(DataModule6->Izdel->recNo(), 2);
-        EXPECT_EQ(DataModule6->Izdel->text("marka"), "М-20");
+    script.on(&productsList(), [] {
+        testdb::sharedData().Izdel->setRecNo(2);
+        productsList().deleteProduct();
+        productsList().deleteProduct();
+        EXPECT_EQ(testdb::sharedData().Izdel->recNo(), 2);
+        EXPECT_EQ(testdb::sharedData().Izdel->text("marka"), "М-20");
         return int(QDialog::Rejected);
     });
-    Form3->ShowAsReferenceBook();
+    productsList().showAsReferenceBook();
     ASSERT_EQ(log.count(), 2);
     EXPECT_EQ(log.messages()[1].text, "Удалить изделие?");
     EXPECT_EQ(log.messages()[1].caption, "Удаление");
@@ -272,12 +278,12 @@ TEST_F(ProductsWindow, DeleteAsksThenDeletesThroughTheQuery) {
 
     testdb::reset();
     log.clear();
-    script.on(Form3, [] {
-        Form3->Button3Click();
-        Form3->DBGrid1DblClick();
+    script.on(&productsList(), [] {
+        productsList().deleteProduct();
+        productsList().changeOrChoose();
         return int(QDialog::Rejected);
     });
-    Form3->ShowAsReferenceBook();
+    productsList().showAsReferenceBook();
     EXPECT_EQ(log.count(), 0);
     EXPECT_EQ(script.shown.last(), "Form3: Изделия");
 }
@@ -286,19 +292,19 @@ TEST_F(ProductsWindow, PickerHandsBackTrimmedMarkAndIdAndAnEmptyListGivesNothing
     seed();
     testdb::exec("update cmn_gds_and_srv.gds_and_srv set s_caption = ' М-10  ' where id = 2");
     ModalScript script;
-    script.on(Form3, [] {
-        typeText(Form3->Edit1, " М-1");
-        Form3->DBGrid1DblClick();
+    script.on(&productsList(), [] {
+        typeText(control<QLineEdit>(productsList(), "Edit1"), " М-1");
+        productsList().changeOrChoose();
         return int(QDialog::Rejected);
     });
-    Form3->ShowAsPicker();
-    EXPECT_EQ(Form10->Edit1->text(), "М-10");
-    EXPECT_EQ(Form10->izdel_id, 2);
+    operationEditor().pickProduct();
+    EXPECT_EQ(control<QLineEdit>(operationEditor(), "Edit1")->text(), "М-10");
+    EXPECT_EQ(operationEditor().productId(), 2);
 
     testdb::reset();
-    Form3->ShowAsPicker();
-    EXPECT_EQ(Form10->Edit1->text(), "");
-    EXPECT_EQ(Form10->izdel_id, 0);
+    operationEditor().pickProduct();
+    EXPECT_EQ(control<QLineEdit>(operationEditor(), "Edit1")->text(), "");
+    EXPECT_EQ(operationEditor().productId(), 0);
 }
 
 }  // namespace

@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWheelEvent>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -23,8 +26,8 @@ class WorkersWindow : public testdb::AppTest {
 protected:
     void SetUp() override {
         testdb::AppTest::SetUp();
-        Form5->Edit1->clear();
-        Form2->LCB_department->setCurrentIndex(-1);
+        control<QLineEdit>(workersList(), "Edit1")->clear();
+        control<QComboBox>(workerEditor(), "LCB_department")->setCurrentIndex(-1);
     }
     static void seed() {
         testdb::exec(
@@ -50,14 +53,14 @@ struct ButtonsSeen {
 
 ButtonsSeen seeButtons() {
     ButtonsSeen s;
-    s.tag = Form5->Tag;
-    s.add = Form5->Button1->isVisible();
-    s.del = Form5->Button3->isVisible();
-    s.search = Form5->Edit1->isVisible();
-    s.button2 = Form5->Button2->text();
-    s.button2Default = Form5->Button2->isDefault();
-    s.addDefault = Form5->Button1->isDefault();
-    s.rows = Form5->DBGrid1->model()->rowCount();
+    s.tag = workersList().Tag;
+    s.add = control<QPushButton>(workersList(), "Button1")->isVisible();
+    s.del = control<QPushButton>(workersList(), "Button3")->isVisible();
+    s.search = control<QLineEdit>(workersList(), "Edit1")->isVisible();
+    s.button2 = control<QPushButton>(workersList(), "Button2")->text();
+    s.button2Default = control<QPushButton>(workersList(), "Button2")->isDefault();
+    s.addDefault = control<QPushButton>(workersList(), "Button1")->isDefault();
+    s.rows = control<QTableView>(workersList(), "DBGrid1")->model()->rowCount();
     return s;
 }
 
@@ -65,12 +68,12 @@ TEST_F(WorkersWindow, ModesSetTheirButtonsAndThePickerClearsTheKeptFilter) {
     seed();
     ModalScript script;
     ButtonsSeen seen;
-    script.on(Form5, [&] {
+    script.on(&workersList(), [&] {
         seen = seeButtons();
         return int(QDialog::Rejected);
     });
 
-    Form5->ShowAsPicker();
+    entryEditor().pickWorker();
     EXPECT_EQ(seen.tag, 1);
     EXPECT_FALSE(seen.add);
     EXPECT_FALSE(seen.del);
@@ -80,17 +83,17 @@ TEST_F(WorkersWindow, ModesSetTheirButtonsAndThePickerClearsTheKeptFilter) {
     EXPECT_EQ(seen.rows, 4);
 
     // A search typed in the reference book stays for its next showing.
-    script.on(Form5, [&] {
-        typeText(Form5->Edit1, "Ив");
+    script.on(&workersList(), [&] {
+        typeText(control<QLineEdit>(workersList(), "Edit1"), "Ив");
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsReferenceBook();
-    EXPECT_FALSE(DataModule6->Workers->isOpen());
-    script.on(Form5, [&] {
+    workersList().showAsReferenceBook();
+    EXPECT_FALSE(testdb::sharedData().Workers->isOpen());
+    script.on(&workersList(), [&] {
         seen = seeButtons();
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsReferenceBook();
+    workersList().showAsReferenceBook();
     EXPECT_EQ(seen.tag, 0);
     EXPECT_TRUE(seen.add);
     EXPECT_TRUE(seen.del);
@@ -98,25 +101,25 @@ TEST_F(WorkersWindow, ModesSetTheirButtonsAndThePickerClearsTheKeptFilter) {
     EXPECT_EQ(seen.button2, "Изменить");
     EXPECT_FALSE(seen.button2Default);
     EXPECT_TRUE(seen.addDefault);
-    EXPECT_EQ(Form5->Edit1->text(), "Ив");
+    EXPECT_EQ(control<QLineEdit>(workersList(), "Edit1")->text(), "Ив");
     EXPECT_EQ(seen.rows, 2);
 
-    Form5->ShowAsPicker();
-    EXPECT_EQ(Form5->Edit1->text(), "");
+    entryEditor().pickWorker();
+    EXPECT_EQ(control<QLineEdit>(workersList(), "Edit1")->text(), "");
     EXPECT_EQ(seen.rows, 4);
 }
 
 TEST_F(WorkersWindow, EnterAddsInTheReferenceBookAndChoosesInThePicker) {
     seed();
     ModalScript script;
-    script.on(Form5, [] {
-        QTest::keyClick(Form5->Edit1, Qt::Key_Return);
+    script.on(&workersList(), [] {
+        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Return);
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsPicker();  // the picker first: its default button must not stick
-    EXPECT_EQ(Form11->Edit1->text(), "Иванов И.И.");
+    entryEditor().pickWorker();  // the picker first: its default button must not stick
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit1")->text(), "Иванов И.И.");
     script.shown.clear();
-    Form5->ShowAsReferenceBook();
+    workersList().showAsReferenceBook();
     EXPECT_EQ(script.shown,
               QStringList({"Form5: Список рабочих", "Form2: Заведение данных нового работника"}));
 }
@@ -133,40 +136,42 @@ TEST_F(WorkersWindow, SearchFiltersByPrefixIgnoringCaseAndTakesApostrophesLitera
     };
     MessageLog log;
     ModalScript script;
-    script.on(Form5, [&] {
+    script.on(&workersList(), [&] {
         for (const auto& [typed, expected] : cases) {
-            Form5->Edit1->setText(QString::fromUtf8(typed));
-            EXPECT_EQ(columnTexts(Form5->DBGrid1), expected) << typed;
+            control<QLineEdit>(workersList(), "Edit1")->setText(QString::fromUtf8(typed));
+            EXPECT_EQ(columnTexts(control<QTableView>(workersList(), "DBGrid1")), expected)
+                << typed;
         }
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsReferenceBook();
+    workersList().showAsReferenceBook();
     EXPECT_EQ(log.count(), 0) << log.texts().join("; ").toStdString();
 }
 
 TEST_F(WorkersWindow, SearchBoxMovesWithArrowsAndSwallowsOtherEditingKeys) {
     seed();
     ModalScript script;
-    script.on(Form5, [&] {
-        data::Dataset* w = DataModule6->Workers;
-        QTest::keyClick(Form5->Edit1, Qt::Key_Down);
-        QTest::keyClick(Form5->Edit1, Qt::Key_Down);
+    script.on(&workersList(), [&] {
+        data::Dataset* w = testdb::sharedData().Workers;
+        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Down);
+        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Down);
         EXPECT_EQ(w->recNo(), 3);
-        EXPECT_EQ(Form5->DBGrid1->currentIndex().row(), 2);
-        QTest::keyClick(Form5->Edit1, Qt::Key_Up);
+        EXPECT_EQ(control<QTableView>(workersList(), "DBGrid1")->currentIndex().row(), 2);
+        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Up);
         EXPECT_EQ(w->recNo(), 2);
-        typeText(Form5->Edit1, "Пе");
-        QTest::keyClick(Form5->Edit1, Qt::Key_Left);
-        QTest::keyClick(Form5->Edit1, Qt::Key_Home);
-        QTest::keyClick(Form5->Edit1, Qt::Key_Delete);
-        typeText(Form5->Edit1, "т");
-        EXPECT_EQ(Form5->Edit1->text(), "Пет");
-        QTest::keyClick(Form5->Edit1, Qt::Key_Backspace);
-        EXPECT_EQ(Form5->Edit1->text(), "Пе");
-        EXPECT_EQ(columnTexts(Form5->DBGrid1), QStringList{"Петров А.А."});
+        typeText(control<QLineEdit>(workersList(), "Edit1"), "Пе");
+        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Left);
+        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Home);
+        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Delete);
+        typeText(control<QLineEdit>(workersList(), "Edit1"), "т");
+        EXPECT_EQ(control<QLineEdit>(workersList(), "Edit1")->text(), "Пет");
+        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Backspace);
+        EXPECT_EQ(control<QLineEdit>(workersList(), "Edit1")->text(), "Пе");
+        EXPECT_EQ(columnTexts(control<QTableView>(workersList(), "DBGrid1")),
+                  QStringList{"Петров А.А."});
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsPicker();
+    entryEditor().pickWorker();
 }
 
 TEST_F(WorkersWindow, AddStoresTrimmedNameAndDepartmentTextAndRefusesAnEmptyName) {
@@ -178,59 +183,61 @@ TEST_F(WorkersWindow, AddStoresTrimmedNameAndDepartmentTextAndRefusesAnEmptyName
     MessageLog log;
     ModalScript script;
     bool stayedOpen = false;
-    script.on(Form2, [&] {
-        EXPECT_EQ(Form2->Edit1->text(), "");
-        EXPECT_EQ(Form2->LCB_department->currentText(), "");
-        EXPECT_EQ(Form2->LCB_department->maxVisibleItems(), 10);
-        Form2->Edit1->setText("   ");
-        Form2->Button1Click();
-        stayedOpen = Form2->isVisible();
-        Form2->Edit1->setText("  Абрамов О'Нил  ");
-        Form2->LCB_department->setCurrentIndex(Form2->LCB_department->findText("Цех 2"));
-        Form2->Button1Click();
+    script.on(&workerEditor(), [&] {
+        EXPECT_EQ(control<QLineEdit>(workerEditor(), "Edit1")->text(), "");
+        EXPECT_EQ(control<QComboBox>(workerEditor(), "LCB_department")->currentText(), "");
+        EXPECT_EQ(control<QComboBox>(workerEditor(), "LCB_department")->maxVisibleItems(), 10);
+        control<QLineEdit>(workerEditor(), "Edit1")->setText("   ");
+        workerEditor().save();
+        stayedOpen = workerEditor().isVisible();
+        control<QLineEdit>(workerEditor(), "Edit1")->setText("  Абрамов О'Нил  ");
+        control<QComboBox>(workerEditor(), "LCB_department")
+            ->setCurrentIndex(
+                control<QComboBox>(workerEditor(), "LCB_department")->findText("Цех 2"));
+        workerEditor().save();
         return int(QDialog::Rejected);
     });
-    script.on(Form5, [] {
-        DataModule6->Workers->setRecNo(3);
-        Form5->Button1Click();
-        EXPECT_EQ(DataModule6->Workers->recNo(), 1);
+    script.on(&workersList(), [] {
+        testdb::sharedData().Workers->setRecNo(3);
+        workersList().addWorker();
+        EXPECT_EQ(testdb::sharedData().Workers->recNo(), 1);
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsReferenceBook();
+    workersList().showAsReferenceBook();
     EXPECT_EQ(log.texts(), QStringList{"ФИО нужно заполнить!"});
     EXPECT_EQ(log.messages()[0].caption, "Ошибка");
     EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(Form2->LCB_department->itemText(0), "Цех 1");
+    EXPECT_EQ(control<QComboBox>(workerEditor(), "LCB_department")->itemText(0), "Цех 1");
     EXPECT_EQ(testdb::scalar("select s_staffpos_hl from accounts_dep.person where fio = "
                              "'Абрамов О''Нил'")
                   .toString(),
               "Цех 2");
 
     // The department chosen last stays chosen when the editor opens next.
-    script.on(Form2, [] {
-        EXPECT_EQ(Form2->LCB_department->currentText(), "Цех 2");
+    script.on(&workerEditor(), [] {
+        EXPECT_EQ(control<QComboBox>(workerEditor(), "LCB_department")->currentText(), "Цех 2");
         return int(QDialog::Rejected);
     });
-    script.on(Form5, [] {
-        Form5->Button1Click();
+    script.on(&workersList(), [] {
+        workersList().addWorker();
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsReferenceBook();
+    workersList().showAsReferenceBook();
 }
 
 TEST_F(WorkersWindow, HostileNameIsStoredVerbatim) {
     const QString hostile = "x'); drop table accounts_dep.smena; --";
     ModalScript script;
-    script.on(Form2, [&] {
-        Form2->Edit1->setText(hostile);
-        Form2->Button1Click();
+    script.on(&workerEditor(), [&] {
+        control<QLineEdit>(workerEditor(), "Edit1")->setText(hostile);
+        workerEditor().save();
         return int(QDialog::Rejected);
     });
-    script.on(Form5, [] {
-        Form5->Button1Click();
+    script.on(&workersList(), [] {
+        workersList().addWorker();
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsReferenceBook();
+    workersList().showAsReferenceBook();
     EXPECT_EQ(storedWorkers(), QStringList{hostile + "|"});
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.smena").toInt(), 0);
 }
@@ -239,24 +246,24 @@ TEST_F(WorkersWindow, ChangeEditsTheCurrentWorkerAndComesBackToItsRowNumber) {
     seed();
     testdb::exec("update accounts_dep.person set fio = '  Ивлев П.С. ' where fio = 'Ивлев П.С.'");
     ModalScript script;
-    script.on(Form2, [] {
-        EXPECT_EQ(Form2->windowTitle(), "Изменение данных работника");
-        EXPECT_EQ(Form2->Edit1->text(), "Ивлев П.С.");
-        EXPECT_EQ(Form2->person_id, 2);
-        Form2->Edit1->setText("Яковлев П.С.");
-        Form2->Button1Click();
+    script.on(&workerEditor(), [] {
+        EXPECT_EQ(workerEditor().windowTitle(), "Изменение данных работника");
+        EXPECT_EQ(control<QLineEdit>(workerEditor(), "Edit1")->text(), "Ивлев П.С.");
+        EXPECT_EQ(workerEditor().personId(), 2);
+        control<QLineEdit>(workerEditor(), "Edit1")->setText("Яковлев П.С.");
+        workerEditor().save();
         return int(QDialog::Rejected);
     });
     int rowAfter = 0;
-    script.on(Form5, [&] {
-        DataModule6->Workers->locate("id", 2);
-        const int row = DataModule6->Workers->recNo();
-        Form5->DBGrid1DblClick();
-        rowAfter = DataModule6->Workers->recNo();
+    script.on(&workersList(), [&] {
+        testdb::sharedData().Workers->locate("id", 2);
+        const int row = testdb::sharedData().Workers->recNo();
+        workersList().changeOrChoose();
+        rowAfter = testdb::sharedData().Workers->recNo();
         EXPECT_EQ(rowAfter, row);
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsReferenceBook();
+    workersList().showAsReferenceBook();
     EXPECT_EQ(storedWorkers(), QStringList({"Иванов И.И.|Цех 1", "Яковлев П.С.|", "О'Брайен Д.|",
                                             "Петров А.А.|Цех 1"}));
 }
@@ -266,19 +273,19 @@ TEST_F(WorkersWindow, DeleteAsksThenDeletesAndKeepsTheRowNumber) {
     MessageLog log;
     log.answerNext(ui::Answer::No);
     ModalScript script;
-    script.on(Form5, [] {
-        DataModule6->Workers->setRecNo(2);
-        Form5->Button3Click();  // answered No
-        EXPECT_EQ(DataModule6->Workers->recordCount(), 4);
-        Form5->Button3Click();
-        EXPECT_EQ(DataModule6->Workers->recNo(), 2);
-        EXPECT_EQ(DataModule6->Workers->text("fio"), "О'Брайен Д.");
-        DataModule6->Workers->last();
-        Form5->Button3Click();
-        EXPECT_EQ(DataModule6->Workers->recordCount(), 2);
+    script.on(&workersList(), [] {
+        testdb::sharedData().Workers->setRecNo(2);
+        workersList().deleteWorker();  // answered No
+        EXPECT_EQ(testdb::sharedData().Workers->recordCount(), 4);
+        workersList().deleteWorker();
+        EXPECT_EQ(testdb::sharedData().Workers->recNo(), 2);
+        EXPECT_EQ(testdb::sharedData().Workers->text("fio"), "О'Брайен Д.");
+        testdb::sharedData().Workers->last();
+        workersList().deleteWorker();
+        EXPECT_EQ(testdb::sharedData().Workers->recordCount(), 2);
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsReferenceBook();
+    workersList().showAsReferenceBook();
     ASSERT_EQ(log.count(), 3);
     EXPECT_EQ(log.messages()[0].text, "Удалить работника?");
     EXPECT_EQ(log.messages()[0].caption, "Удаление");
@@ -292,12 +299,12 @@ TEST_F(WorkersWindow, DeleteAsksThenDeletesAndKeepsTheRowNumber) {
 TEST_F(WorkersWindow, ChangeAndDeleteOnAnEmptyListDoNothing) {
     MessageLog log;
     ModalScript script;
-    script.on(Form5, [] {
-        Form5->Button2Click();
-        Form5->Button3Click();
+    script.on(&workersList(), [] {
+        workersList().changeOrChoose();
+        workersList().deleteWorker();
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsReferenceBook();
+    workersList().showAsReferenceBook();
     EXPECT_EQ(script.shown, QStringList{"Form5: Список рабочих"});
     EXPECT_EQ(log.count(), 0);
 }
@@ -305,61 +312,60 @@ TEST_F(WorkersWindow, ChangeAndDeleteOnAnEmptyListDoNothing) {
 TEST_F(WorkersWindow, PickerHandsBackTrimmedNameAndIdAndCancelKeepsTheEntry) {
     seed();
     testdb::exec("update accounts_dep.person set fio = 'Петров А.А.   ' where id = 4");
-    Form11->Edit1->setText("прежний");
-    Form11->entry_w_id = 77;
+    entryEditor().takeWorker({77, "прежний"});
     ModalScript script;
-    script.on(Form5, [] {
-        QTest::keyClick(Form5->Button4, Qt::Key_Escape);
+    script.on(&workersList(), [] {
+        QTest::keyClick(control<QPushButton>(workersList(), "Button4"), Qt::Key_Escape);
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsPicker();
-    EXPECT_EQ(Form11->Edit1->text(), "прежний");
-    EXPECT_EQ(Form11->entry_w_id, 77);
+    entryEditor().pickWorker();
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit1")->text(), "прежний");
+    EXPECT_EQ(entryEditor().chosen().workerId, 77);
 
-    script.on(Form5, [] {
-        typeText(Form5->Edit1, "Пет");
-        Form5->DBGrid1DblClick();
+    script.on(&workersList(), [] {
+        typeText(control<QLineEdit>(workersList(), "Edit1"), "Пет");
+        workersList().changeOrChoose();
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsPicker();
-    EXPECT_EQ(Form11->Edit1->text(), "Петров А.А.");
-    EXPECT_EQ(Form11->entry_w_id, 4);
-    EXPECT_FALSE(DataModule6->Workers->isOpen());
+    entryEditor().pickWorker();
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit1")->text(), "Петров А.А.");
+    EXPECT_EQ(entryEditor().chosen().workerId, 4);
+    EXPECT_FALSE(testdb::sharedData().Workers->isOpen());
 
     // An empty list closes and leaves the entry editor alone.
     testdb::reset();
     int result = -1;
-    script.on(Form5, [&] {
-        Form5->Button2Click();
-        result = Form5->isVisible() ? 0 : 1;
+    script.on(&workersList(), [&] {
+        workersList().changeOrChoose();
+        result = workersList().isVisible() ? 0 : 1;
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsPicker();
+    entryEditor().pickWorker();
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(Form11->entry_w_id, 4);
+    EXPECT_EQ(entryEditor().chosen().workerId, 4);
 }
 
 TEST_F(WorkersWindow, WheelMovesTheFocusedLookupList) {
     testdb::exec("insert into adm_role.roles(id, s_caption) values (1, 'А'), (2, 'Б'), (3, 'В')");
     ModalScript script;
-    script.on(Form2, [] {
-        Form2->activateWindow();
-        Form2->LCB_roles->setFocus();
-        Form2->LCB_roles->setCurrentIndex(0);
-        Form2->FormMouseWheel(true);
-        EXPECT_EQ(Form2->LCB_roles->currentText(), "Б");
+    script.on(&workerEditor(), [] {
+        workerEditor().activateWindow();
+        control<QComboBox>(workerEditor(), "LCB_roles")->setFocus();
+        control<QComboBox>(workerEditor(), "LCB_roles")->setCurrentIndex(0);
+        workerEditor().moveFocusedLookup(true);
+        EXPECT_EQ(control<QComboBox>(workerEditor(), "LCB_roles")->currentText(), "Б");
         QWheelEvent up(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 120), Qt::NoButton,
                        Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(Form2, &up);
-        EXPECT_EQ(Form2->LCB_roles->currentText(), "А");
-        EXPECT_EQ(Form2->LCB_staffpos->currentIndex(), -1);
+        QApplication::sendEvent(&workerEditor(), &up);
+        EXPECT_EQ(control<QComboBox>(workerEditor(), "LCB_roles")->currentText(), "А");
+        EXPECT_EQ(control<QComboBox>(workerEditor(), "LCB_staffpos")->currentIndex(), -1);
         return int(QDialog::Rejected);
     });
-    script.on(Form5, [] {
-        Form5->Button1Click();
+    script.on(&workersList(), [] {
+        workersList().addWorker();
         return int(QDialog::Rejected);
     });
-    Form5->ShowAsReferenceBook();
+    workersList().showAsReferenceBook();
 }
 
 }  // namespace

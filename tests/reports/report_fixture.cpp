@@ -6,6 +6,9 @@
 #include "reports/report_window.h"
 
 #include <QDateEdit>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace reports_test {
 
@@ -17,7 +20,7 @@ void ReportTest::SetUp() {
 
 void ReportTest::TearDown() {
     printing::clearPreviewHook();
-    Form18->setProductKindIndex(0);
+    reportWindow().setProductKindIndex(0);
     testdb::AppTest::TearDown();
 }
 
@@ -67,9 +70,9 @@ void ReportTest::entry(const QDate& date, int worker, int product, int operation
 }
 
 void ReportTest::choose(const QDate& from, const QDate& to, int kindIndex) {
-    Form18->DTPicker1->setDate(from);
-    Form18->DTPicker2->setDate(to);
-    Form18->setProductKindIndex(kindIndex);
+    control<QDateEdit>(reportWindow(), "DTPicker1")->setDate(from);
+    control<QDateEdit>(reportWindow(), "DTPicker2")->setDate(to);
+    reportWindow().setProductKindIndex(kindIndex);
 }
 
 }  // namespace reports_test

@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -44,7 +47,7 @@ TEST_F(LayoutTest, WorkerWithTwoProductNamesGetsTwoGroupSumsAndOneWorkerTotal) {
     entry({2022, 11, 4}, 1, 10, 101, 1, 0, 1);
     entry({2022, 11, 5}, 2, 10, 100, 12, 2, 0.5);  // Петров, Ящик: 10 good, 5,000
 
-    Form18->Button4Click();
+    reportWindow().runWorkersReport();
     ASSERT_EQ(previews.size(), 1u);
     const auto& r = previews[0];
     EXPECT_EQ(textsAt(r, PreparedKind::Field, 0.3),
@@ -59,11 +62,11 @@ TEST_F(LayoutTest, WorkerWithTwoProductNamesGetsTwoGroupSumsAndOneWorkerTotal) {
 
 TEST_F(LayoutTest, BandsStackFromTheTopMargin) {
     entry({2022, 11, 2}, 1, 11, 110, 4, 0, 1);
-    Form18->Button4Click();
+    reportWindow().runWorkersReport();
     ASSERT_EQ(previews.size(), 1u);
     const auto& r = previews[0];
     // Report header 4.2 + gap 0.5, worker header 6.6, name header 5.3, then the row.
-    EXPECT_NEAR(itemWithText(r, 0, Form16->QRLabel1).rectMm.top(), 10.0, 0.01);
+    EXPECT_NEAR(itemWithText(r, 0, workersReport().title()).rectMm.top(), 10.0, 0.01);
     EXPECT_NEAR(itemWithText(r, 0, "Иванов И.И.").rectMm.top(), 14.7, 0.01);
     EXPECT_NEAR(itemWithText(r, 0, "Коробка").rectMm.top(), 21.3, 0.01);
     EXPECT_NEAR(itemWithText(r, 0, "Сборка").rectMm.top(), 26.6, 0.01);
@@ -73,8 +76,8 @@ TEST_F(LayoutTest, BandsStackFromTheTopMargin) {
 
 TEST_F(LayoutTest, MoneyMasksUseTheDecimalComma) {
     entry({2022, 11, 2}, 1, 10, 100, 1, 0, 1234.5);
-    Form18->Button4Click();
-    Form18->Button1Click();
+    reportWindow().runWorkersReport();
+    reportWindow().runDetailedWorkersReport();
     ASSERT_EQ(previews.size(), 2u);
     EXPECT_EQ(textsAt(previews[0], PreparedKind::Field, 163.0), QStringList{"1234,500"});
     EXPECT_EQ(textsAt(previews[0], PreparedKind::Sum, 160.9), QStringList{"1234,50"});
@@ -85,10 +88,10 @@ TEST_F(LayoutTest, ColourTextInPlainReportsNumberInDetailedOnes) {
     entry({2022, 11, 2}, 1, 10, 101, 1, 0, 1, 1);
     entry({2022, 11, 3}, 1, 10, 101, 1, 0, 1, 1013);
     entry({2022, 11, 4}, 1, 10, 100, 1, 0, 1, 0);
-    Form18->Button4Click();
-    Form18->Button2Click();
-    Form18->Button1Click();
-    Form18->Button3Click();
+    reportWindow().runWorkersReport();
+    reportWindow().runProductsReport();
+    reportWindow().runDetailedWorkersReport();
+    reportWindow().runDetailedProductsReport();
     ASSERT_EQ(previews.size(), 4u);
     const QStringList printed{" ", " (RAL: 1013)", " (грунт)"};
     EXPECT_EQ(sorted(textsAt(previews[0], PreparedKind::Computed, 101.6)), printed);
@@ -105,7 +108,7 @@ TEST_F(LayoutTest, ProductReportSumsMassPerNameAndRoundsTheTotal) {
     entry({2022, 11, 2}, 1, 10, 100, 10, 2, 1);  // Ящик: 8 good, mass 2
     entry({2022, 11, 3}, 2, 10, 101, 3, 0, 1);   // Ящик: mass 0,75
     entry({2022, 11, 4}, 2, 11, 110, 1, 0, 1);   // Коробка: mass 0,5
-    Form18->Button2Click();
+    reportWindow().runProductsReport();
     ASSERT_EQ(previews.size(), 1u);
     const auto& r = previews[0];
     EXPECT_EQ(textsAt(r, PreparedKind::Field, 0.3), (QStringList{"Коробка", "Ящик"}));

@@ -11,6 +11,9 @@
 #include "ui/error_display.h"
 
 #include <functional>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -30,13 +33,17 @@ struct ReportRun {
 };
 
 const ReportRun kRuns[] = {
-    {"Button4", [] { Form18->Button4Click(); }, [] { return (PeriodReport*)Form16; },
-     "   Отчет по рабочим за период с ", 137.8, 160.9, "0,00"},
-    {"Button2", [] { Form18->Button2Click(); }, [] { return (PeriodReport*)Form17; },
-     "   Отчет по продукции за период с ", 163.0, 160.9, "0"},
-    {"Button1", [] { Form18->Button1Click(); }, [] { return (PeriodReport*)Form20; },
+    {"Button4", [] { reportWindow().runWorkersReport(); },
+     [] { return (PeriodReport*)&workersReport(); }, "   Отчет по рабочим за период с ", 137.8,
+     160.9, "0,00"},
+    {"Button2", [] { reportWindow().runProductsReport(); },
+     [] { return (PeriodReport*)&productsReport(); }, "   Отчет по продукции за период с ", 163.0,
+     160.9, "0"},
+    {"Button1", [] { reportWindow().runDetailedWorkersReport(); },
+     [] { return (PeriodReport*)&detailedWorkersReport(); },
      "   Детальный отчет по рабочим за период с ", 146.3, 165.9, "0,00"},
-    {"Button3", [] { Form18->Button3Click(); }, [] { return (PeriodReport*)Form21; },
+    {"Button3", [] { reportWindow().runDetailedProductsReport(); },
+     [] { return (PeriodReport*)&detailedProductsReport(); },
      "   Детальный отчет по продукции за период с ", 152.1, 169.9, "0,00"},
 };
 
@@ -65,7 +72,7 @@ TEST_F(ReportRunTest, PeriodIsHalfOpenAndTitled) {
         const QStringList texts = allTexts(previews[0]);
         EXPECT_TRUE(texts.contains(QString::fromUtf8(run.heading) + "01.11.2022 по 01.12.2022"))
             << texts.join('|').toStdString();
-        EXPECT_EQ(run.report()->QRLabel1,
+        EXPECT_EQ(run.report()->title(),
                   QString::fromUtf8(run.heading) + "01.11.2022 по 01.12.2022");
         // 01.11 and 30.11 are in; 31.10 and 01.12 are not.
         EXPECT_EQ(textsAt(previews[0], PreparedKind::Field, run.kolvoAt), QStringList{"8"});
@@ -103,7 +110,7 @@ TEST_F(ReportRunTest, BlanksLimitRowsAndEverySum) {
     entry({2022, 11, 6}, 1, 10, 101, 3, 1, 4);  // blanks: 2 good, 8 money
     choose({2022, 11, 1}, {2022, 12, 1}, 2);
 
-    Form18->Button3Click();
+    reportWindow().runDetailedProductsReport();
     ASSERT_EQ(previews.size(), 1u);
     const auto& r = previews[0];
     EXPECT_EQ(textsAt(r, PreparedKind::Computed, 99.5), QStringList{"Заготовки"});
@@ -112,18 +119,18 @@ TEST_F(ReportRunTest, BlanksLimitRowsAndEverySum) {
     EXPECT_EQ(textsAt(r, PreparedKind::Sum, 132.8), (QStringList{"0,75", "0,75"}));
     EXPECT_EQ(textsAt(r, PreparedKind::Sum, 152.1), (QStringList{"3", "3"}));
     EXPECT_EQ(textsAt(r, PreparedKind::Sum, 169.9), (QStringList{"8,00", "8,00"}));
-    EXPECT_EQ(Form21->i_Report->filter(), "naimen=1");
+    EXPECT_EQ(detailedProductsReport().query().filter(), "naimen=1");
 
     choose({2022, 11, 1}, {2022, 12, 1}, 1);
-    Form18->Button4Click();
+    reportWindow().runWorkersReport();
     ASSERT_EQ(previews.size(), 2u);
     EXPECT_EQ(textsAt(previews[1], PreparedKind::Computed, 13.2), QStringList{"Готовая продукция"});
     EXPECT_EQ(textsAt(previews[1], PreparedKind::Sum, 160.9), QStringList{"8,00"});
 
     choose({2022, 11, 1}, {2022, 12, 1}, 0);
-    Form18->Button4Click();
+    reportWindow().runWorkersReport();
     ASSERT_EQ(previews.size(), 3u);
-    EXPECT_FALSE(Form16->t_Report->isFiltered());
+    EXPECT_FALSE(workersReport().query().isFiltered());
     EXPECT_EQ(textsAt(previews[2], PreparedKind::Sum, 160.9), QStringList{"16,00"});
 }
 
@@ -132,8 +139,8 @@ TEST_F(ReportRunTest, WorkerReportCountsGoodPiecesDetailedCountsAllWithDefects) 
     entry({2022, 11, 5}, 1, 10, 100, 10, 2, 1.5);
     choose({2022, 11, 1}, {2022, 12, 1});
 
-    Form18->Button4Click();
-    Form18->Button1Click();
+    reportWindow().runWorkersReport();
+    reportWindow().runDetailedWorkersReport();
     ASSERT_EQ(previews.size(), 2u);
     const auto& plain = previews[0];
     const auto& detailed = previews[1];
@@ -150,15 +157,15 @@ TEST_F(ReportRunTest, FailingQueryEndsTheRunWithoutPreviewAndNextRunFetchesAfres
     plant();
     entry({2022, 11, 5}, 1, 10, 100, 4, 0, 1);
     choose({2022, 11, 1}, {2022, 12, 1});
-    const QString good = Form16->t_Report->sql();
-    Form16->t_Report->setSql("select no_such_column from accounts_dep.smena");
-    ui::runGuarded([] { Form18->Button4Click(); });
-    Form16->t_Report->setSql(good);
+    const QString good = workersReport().query().sql();
+    workersReport().query().setSql("select no_such_column from accounts_dep.smena");
+    ui::runGuarded([] { reportWindow().runWorkersReport(); });
+    workersReport().query().setSql(good);
     EXPECT_EQ(previews.size(), 0u);
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.messages()[0].caption, "Ошибка");
 
-    Form18->Button4Click();
+    reportWindow().runWorkersReport();
     ASSERT_EQ(previews.size(), 1u);
     EXPECT_EQ(textsAt(previews[0], PreparedKind::Field, 137.8), QStringList{"4"});
 }

@@ -9,6 +9,9 @@
 #include "reports/summary_export.h"
 
 #include <QPushButton>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -48,7 +51,7 @@ protected:
 };
 
 TEST_F(SummaryExportTest, WritesHeaderAndOneLinePerGroup) {
-    Form18->Button6Click();
+    reportWindow().exportSummary();
     EXPECT_EQ(messages.count(), 0) << messages.texts().join('|').toStdString();
     const auto sheet = readSheet(ReportBridge().lastSavedPath());
     const QStringList header{"Наименование", "Операция", "Вид продукции", "Коробки", "Кол-во"};
@@ -59,29 +62,29 @@ TEST_F(SummaryExportTest, WritesHeaderAndOneLinePerGroup) {
                                       "Ящик|Покраска (цвет: 9005)|Заготовки|1|4",
                                       "Ящик|Сборка|Готовая продукция|2.5|10",
                                   }));
-    EXPECT_EQ(Form18->Button6->text(), "Excel (3 из 3)");
-    EXPECT_FALSE(Form18->XLS_Rep->isOpen());
+    EXPECT_EQ(control<QPushButton>(reportWindow(), "Button6")->text(), "Excel (3 из 3)");
+    EXPECT_FALSE(reportWindow().summaryQuery().isOpen());
 }
 
 TEST_F(SummaryExportTest, BlanksLimitRowsAndTheCount) {
     choose({2022, 11, 1}, {2022, 12, 1}, 2);
-    Form18->Button6Click();
+    reportWindow().exportSummary();
     const auto sheet = readSheet(ReportBridge().lastSavedPath());
     EXPECT_EQ(writtenRows(sheet), (QStringList{
                                       "Ящик|Покраска (грунт)|Заготовки|0.5|2",
                                       "Ящик|Покраска (цвет: 9005)|Заготовки|1|4",
                                   }));
-    EXPECT_EQ(Form18->Button6->text(), "Excel (2 из 2)");
+    EXPECT_EQ(control<QPushButton>(reportWindow(), "Button6")->text(), "Excel (2 из 2)");
 }
 
 TEST_F(SummaryExportTest, EmptyPeriodWritesTheHeaderOnly) {
-    Form18->Button6->setText("-");
+    control<QPushButton>(reportWindow(), "Button6")->setText("-");
     choose({2023, 1, 1}, {2023, 2, 1});
-    Form18->Button6Click();
+    reportWindow().exportSummary();
     const auto sheet = readSheet(ReportBridge().lastSavedPath());
     EXPECT_EQ(sheet.maxRow(), 1);
     EXPECT_EQ(sheet.cell(1, 5).value.toString(), "Кол-во");
-    EXPECT_EQ(Form18->Button6->text(), "Excel (0 из 0)");
+    EXPECT_EQ(control<QPushButton>(reportWindow(), "Button6")->text(), "Excel (0 из 0)");
 }
 
 TEST_F(SummaryExportTest, ProgressCountsEveryRowAgainstTheTotal) {

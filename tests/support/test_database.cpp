@@ -1,6 +1,7 @@
 #include "test_database.h"
 
 #include "app/startup.h"
+#include "app_windows.h"
 #include "data/connection.h"
 #include "data/data_module.h"
 #include "ui/clock.h"
@@ -11,6 +12,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <memory>
 
 namespace testdb {
 
@@ -43,6 +45,7 @@ QSqlQuery run(const QString& sql) {
 }
 
 bool appStarted = false;
+data::SharedData* ownData = nullptr;  // kept to the end of the process
 }  // namespace
 
 QString host() {
@@ -78,11 +81,19 @@ void ensureDatabase() {
 
 void openDataModule() {
     ensureDatabase();
-    if (DataModule6 && DataModule6->ADO_DB.isOpen())
+    if (ownData && ownData->ADO_DB.isOpen())
         return;
-    if (!DataModule6)
-        DataModule6 = new TDataModule6();
-    DataModule6->ADO_DB.open(data::composeConnectionString(databaseName(), host()));
+    if (!ownData)
+        ownData = new data::SharedData();
+    ownData->ADO_DB.open(data::composeConnectionString(databaseName(), host()));
+}
+
+data::SharedData& sharedData() {
+    if (appStarted)
+        return testing_support::journalWindow().sharedData();
+    if (!ownData)
+        throw std::runtime_error("no shared data: neither the client nor the data module is up");
+    return *ownData;
 }
 
 void startApp() {

@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+namespace data {
+class SharedData;
+}
+
 // The test programs' database: a copy of plant_template on the throwaway cluster, one per program.
 namespace testdb {
 
@@ -18,8 +22,10 @@ QStringList appArgs();
 
 // Creates this program's database afresh (once per process).
 void ensureDatabase();
-// The data module alone, connected to the test database.
+// The shared data alone, connected to the test database.
 void openDataModule();
+// The running client's shared data, or the one openDataModule made.
+data::SharedData& sharedData();
 // The whole client started on the test database: every window created, login shown.
 void startApp();
 void stopApp();

@@ -7,6 +7,9 @@
 #include "timesheet/timesheet_print_layout.h"
 
 #include <QPushButton>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -20,12 +23,12 @@ TEST_F(AppTest, TimesheetExportWritesEveryDayOfEveryWorker) {
     addRow(a, 1, 2, 2023, {{5, 8}, {28, 7}});
     addRow(a, 4, 2, 2023, {{5, 3}});
     addRow(b, 3, 2, 2023, {{1, 10}});
-    choose(Form19, 2, 2023);
+    choose(&timesheetWindow(), 2, 2023);
     MessageLog log;
-    Form19->Button2->click();
+    control<QPushButton>(timesheetWindow(), "Button2")->click();
     EXPECT_EQ(log.count(), 0) << log.texts().join("; ").toStdString();
-    EXPECT_EQ(Form19->Button2->text(), "Excel (2 из 2)");
-    EXPECT_FALSE(Form15->H_Tabel->isOpen());
+    EXPECT_EQ(control<QPushButton>(timesheetWindow(), "Button2")->text(), "Excel (2 из 2)");
+    EXPECT_FALSE(timesheetPrint().monthTotals().isOpen());
 
     const xlsx_readback::Sheet sheet = xlsx_readback::readSheet(TimesheetBridge().lastSavedPath());
     ASSERT_EQ(sheet.maxRow(), 4);
@@ -54,10 +57,10 @@ TEST_F(AppTest, TimesheetExportWritesEveryDayOfEveryWorker) {
 }
 
 TEST_F(AppTest, TimesheetExportOfAnEmptyMonthWritesTheTitles) {
-    choose(Form19, 6, 2021);
+    choose(&timesheetWindow(), 6, 2021);
     MessageLog log;
-    Form19->Button2->click();
-    EXPECT_EQ(Form19->Button2->text(), "Excel (0 из 0)");
+    control<QPushButton>(timesheetWindow(), "Button2")->click();
+    EXPECT_EQ(control<QPushButton>(timesheetWindow(), "Button2")->text(), "Excel (0 из 0)");
     const xlsx_readback::Sheet sheet = xlsx_readback::readSheet(TimesheetBridge().lastSavedPath());
     ASSERT_EQ(sheet.maxRow(), 2);
     EXPECT_EQ(sheet.cell(1, 1).value.toString(), "Июнь 2021");

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "../support/app_windows.h"
 #include "../support/journal_entries.h"
 #include "../support/test_database.h"
+#include "data/dataset_model.h"
 #include "timesheet/timesheet_window.h"
 
 #include <QComboBox>
 #include <QDate>
 #include <QSignalBlocker>
 #include <QStringList>
+#include <QTableView>
 #include <map>
 
 // Small plant data for the timesheet tests, written on the checking connection.
@@ -56,9 +59,20 @@ inline QStringList monthRows(int month, int year) {
 }
 
 // Chooses a month and year in the window as a user would, one list after the other.
-inline void choose(TForm19* form, int month, int year) {
-    form->ComboBox1->setCurrentIndex(month - 1);
-    form->ComboBox2->setCurrentIndex(form->ComboBox2->findText(QString::number(year)));
+inline void choose(TimesheetWindow* form, int month, int year) {
+    using testing_support::control;
+    control<QComboBox>(*form, "ComboBox1")->setCurrentIndex(month - 1);
+    auto* years = control<QComboBox>(*form, "ComboBox2");
+    years->setCurrentIndex(years->findText(QString::number(year)));
+}
+
+// The data link of a shift's page (0..2) of the timesheet window.
+inline data::DatasetModel* shiftModel(int page) {
+    const QString grid = QStringLiteral("DBGrid") + QString::number(page + 1);
+    return static_cast<data::DatasetModel*>(
+        testing_support::control<QTableView>(testing_support::timesheetWindow(),
+                                             grid.toLatin1().constData())
+            ->model());
 }
 
 }  // namespace timesheet_fixture

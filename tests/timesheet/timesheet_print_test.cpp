@@ -8,6 +8,9 @@
 
 #include <QPushButton>
 #include <optional>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -17,14 +20,14 @@ using testing_support::findItem;
 using testing_support::MessageLog;
 
 printing::PreparedReport printMonth(int month, int year) {
-    choose(Form19, month, year);
+    choose(&timesheetWindow(), month, year);
     std::optional<printing::PreparedReport> printed;
     printing::setPreviewHook([&](const printing::PreparedReport& r) { printed = r; });
     MessageLog log;
-    Form19->Button6->click();
+    control<QPushButton>(timesheetWindow(), "Button6")->click();
     printing::clearPreviewHook();
     EXPECT_EQ(log.count(), 0) << log.texts().join("; ").toStdString();
-    EXPECT_FALSE(Form15->H_Tabel->isOpen());
+    EXPECT_FALSE(timesheetPrint().monthTotals().isOpen());
     return printed.value_or(printing::PreparedReport{});
 }
 
@@ -32,7 +35,7 @@ void expectHeaderBand(const printing::PreparedReport& r, int page, const QString
     SCOPED_TRACE(page);
     const double top = 10.0;  // the header opens every page below the top margin
     EXPECT_NE(findItem(r, page, label, top), nullptr);
-    const auto& lefts = TForm15::dayBoxLefts();
+    const auto& lefts = TimesheetPrintLayout::dayBoxLefts();
     for (int d = 1; d <= 31; ++d) {
         const printing::PreparedItem* box = findItem(r, page, QString::number(d), top);
         ASSERT_NE(box, nullptr) << d;
@@ -57,7 +60,7 @@ TEST_F(AppTest, TimesheetPrintAddsShiftsAndOvertimeOfADay) {
     expectHeaderBand(r, 0, "Март 2022 г.");
 
     const double firstRow = 10.0 + 6.6;
-    const auto& lefts = TForm15::dayBoxLefts();
+    const auto& lefts = TimesheetPrintLayout::dayBoxLefts();
     const printing::PreparedItem* day5 = findItem(r, 0, "11", firstRow);
     ASSERT_NE(day5, nullptr);
     EXPECT_NEAR(day5->rectMm.left(), 10.0 + lefts[4], 0.01);

@@ -7,6 +7,9 @@
 
 #include <QProgressBar>
 #include <QPushButton>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -26,10 +29,10 @@ TEST_F(AppTest, TimesheetRebuildWritesTheMonthFromTheJournal) {
     addRow(b, 1, 3, 2022, {{3, 11}});       // stale, no entries left
     addRow(a, 1, 4, 2022, {{1, 7}});
     addRow(a, 1, 3, 2021, {{3, 5}});
-    choose(Form19, 3, 2022);
+    choose(&timesheetWindow(), 3, 2022);
 
     MessageLog log;
-    Form19->Button1->click();
+    control<QPushButton>(timesheetWindow(), "Button1")->click();
     EXPECT_EQ(log.count(), 0) << log.texts().join("; ").toStdString();
 
     EXPECT_EQ(monthRows(3, 2022),
@@ -43,24 +46,24 @@ TEST_F(AppTest, TimesheetRebuildWritesTheMonthFromTheJournal) {
     EXPECT_EQ(monthRows(4, 2022), QStringList{QString("1 %1: d1=7").arg(a)});
     EXPECT_EQ(monthRows(3, 2021), QStringList{QString("1 %1: d3=5").arg(a)});
 
-    EXPECT_FALSE(Form19->PB->isVisible());
-    EXPECT_EQ(Form19->PB->maximum(), 31);
+    EXPECT_FALSE(control<QProgressBar>(timesheetWindow(), "PB")->isVisible());
+    EXPECT_EQ(control<QProgressBar>(timesheetWindow(), "PB")->maximum(), 31);
     EXPECT_FALSE(data::Transaction::active());
-    EXPECT_EQ(Form19->models[0]->rowCount(), 1);
-    EXPECT_EQ(Form19->models[1]->rowCount(), 1);
+    EXPECT_EQ(shiftModel(0)->rowCount(), 1);
+    EXPECT_EQ(shiftModel(1)->rowCount(), 1);
 }
 
 TEST_F(AppTest, TimesheetRebuildOfAMonthWithoutEntriesEmptiesIt) {
     const int a = addWorker("Андреев А.А.");
     addRow(a, 1, 2, 2024, {{29, 8}});
     addRow(a, 4, 2, 2024, {{2, 1}});
-    choose(Form19, 2, 2024);
-    ASSERT_EQ(Form19->models[0]->rowCount(), 1);
+    choose(&timesheetWindow(), 2, 2024);
+    ASSERT_EQ(shiftModel(0)->rowCount(), 1);
 
-    Form19->Button1Click();
+    timesheetWindow().rebuild();
     EXPECT_TRUE(monthRows(2, 2024).isEmpty());
-    EXPECT_EQ(Form19->models[0]->rowCount(), 0);
-    EXPECT_EQ(Form19->PB->maximum(), 29);
+    EXPECT_EQ(shiftModel(0)->rowCount(), 0);
+    EXPECT_EQ(control<QProgressBar>(timesheetWindow(), "PB")->maximum(), 29);
 }
 
 TEST_F(AppTest, TimesheetRebuildFailingPartWayLeavesTheMonthAsItWas) {
@@ -78,10 +81,10 @@ TEST_F(AppTest, TimesheetRebuildFailingPartWayLeavesTheMonthAsItWas) {
         "create trigger refuse_d20 before insert or update on accounts_dep.h_tabel for each row "
         "execute function accounts_dep.refuse_d20()");
     const QStringList before = monthRows(3, 2022);
-    choose(Form19, 3, 2022);
+    choose(&timesheetWindow(), 3, 2022);
 
     MessageLog log;
-    Form19->Button1->click();
+    control<QPushButton>(timesheetWindow(), "Button1")->click();
     testdb::exec("drop trigger refuse_d20 on accounts_dep.h_tabel");
     testdb::exec("drop function accounts_dep.refuse_d20()");
 
@@ -90,13 +93,13 @@ TEST_F(AppTest, TimesheetRebuildFailingPartWayLeavesTheMonthAsItWas) {
         << log.texts()[0].toStdString();
     EXPECT_EQ(monthRows(3, 2022), before);
     EXPECT_FALSE(data::Transaction::active());
-    EXPECT_FALSE(Form19->dt->isOpen());
-    EXPECT_FALSE(Form19->PB->isVisible());
-    EXPECT_EQ(Form19->models[0]->rowCount(), 1);
-    EXPECT_EQ(Form19->models[1]->rowCount(), 1);
+    EXPECT_FALSE(timesheetWindow().dayAggregate().isOpen());
+    EXPECT_FALSE(control<QProgressBar>(timesheetWindow(), "PB")->isVisible());
+    EXPECT_EQ(shiftModel(0)->rowCount(), 1);
+    EXPECT_EQ(shiftModel(1)->rowCount(), 1);
 
     // The connection is usable afterwards: the next rebuild goes through.
-    Form19->Button1->click();
+    control<QPushButton>(timesheetWindow(), "Button1")->click();
     EXPECT_EQ(monthRows(3, 2022),
               (QStringList{QString("1 %1: d3=8").arg(a), QString("1 %1: d20=8").arg(b)}));
 }

@@ -14,6 +14,9 @@
 #include <QDateEdit>
 #include <QFont>
 #include <QPushButton>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -21,28 +24,29 @@ using namespace timesheet_fixture;
 using testdb::AppTest;
 using testing_support::columnTexts;
 
-QColor headerColor(TForm19* form, int page, int column) {
-    return form->models[page]
+QColor headerColor(TimesheetWindow* form, int page, int column) {
+    return shiftModel(page)
         ->headerData(column, Qt::Horizontal, Qt::ForegroundRole)
         .value<QBrush>()
         .color();
 }
 
 TEST_F(AppTest, TimesheetMonthChangeColoursWeekendsAndClosesDaysPastTheEnd) {
-    choose(Form19, 3, 2022);
+    choose(&timesheetWindow(), 3, 2022);
     for (int page = 0; page < 3; ++page)
         for (int d : {5, 6, 12, 13})
-            EXPECT_EQ(headerColor(Form19, page, d), ui::color(ui::kRed)) << page << " " << d;
-    EXPECT_EQ(headerColor(Form19, 0, 7), ui::color(ui::kSysWindowText));
-    EXPECT_EQ(headerColor(Form19, 0, 31), ui::color(ui::kSysWindowText));
+            EXPECT_EQ(headerColor(&timesheetWindow(), page, d), ui::color(ui::kRed))
+                << page << " " << d;
+    EXPECT_EQ(headerColor(&timesheetWindow(), 0, 7), ui::color(ui::kSysWindowText));
+    EXPECT_EQ(headerColor(&timesheetWindow(), 0, 31), ui::color(ui::kSysWindowText));
 
-    choose(Form19, 2, 2023);
+    choose(&timesheetWindow(), 2, 2023);
     for (int d = 29; d <= 31; ++d) {
-        EXPECT_TRUE(Form19->dayLooks()[d - 1].readOnly) << d;
-        EXPECT_EQ(headerColor(Form19, 1, d), ui::color(ui::kSilver)) << d;
+        EXPECT_TRUE(timesheetWindow().dayLooks()[d - 1].readOnly) << d;
+        EXPECT_EQ(headerColor(&timesheetWindow(), 1, d), ui::color(ui::kSilver)) << d;
     }
-    EXPECT_FALSE(Form19->dayLooks()[27].readOnly);
-    EXPECT_EQ(headerColor(Form19, 0, 28), ui::color(ui::kSysWindowText));
+    EXPECT_FALSE(timesheetWindow().dayLooks()[27].readOnly);
+    EXPECT_EQ(headerColor(&timesheetWindow(), 0, 28), ui::color(ui::kSysWindowText));
 }
 
 TEST_F(AppTest, TimesheetChangingTheYearAloneRereadsAllThreeShifts) {
@@ -53,25 +57,26 @@ TEST_F(AppTest, TimesheetChangingTheYearAloneRereadsAllThreeShifts) {
         addRow(b, shift, 3, 2023, {{1, 8}});
     }
     addRow(b, 4, 3, 2023, {{1, 3}});  // overtime has no page
-    choose(Form19, 3, 2022);
+    choose(&timesheetWindow(), 3, 2022);
     for (int page = 0; page < 3; ++page)
-        EXPECT_EQ(columnTexts(Form19->models[page]), QStringList{"Андреев А.А."}) << page;
+        EXPECT_EQ(columnTexts(shiftModel(page)), QStringList{"Андреев А.А."}) << page;
 
-    Form19->ComboBox2->setCurrentIndex(Form19->ComboBox2->findText("2023"));
+    control<QComboBox>(timesheetWindow(), "ComboBox2")
+        ->setCurrentIndex(control<QComboBox>(timesheetWindow(), "ComboBox2")->findText("2023"));
     for (int page = 0; page < 3; ++page)
-        EXPECT_EQ(columnTexts(Form19->models[page]), QStringList{"Борисов Б.Б."}) << page;
+        EXPECT_EQ(columnTexts(shiftModel(page)), QStringList{"Борисов Б.Б."}) << page;
     // 1 March 2023 is a Wednesday: the 4th and 5th are the first weekend.
-    EXPECT_EQ(headerColor(Form19, 2, 4), ui::color(ui::kRed));
-    EXPECT_EQ(headerColor(Form19, 2, 5), ui::color(ui::kRed));
-    EXPECT_EQ(headerColor(Form19, 2, 6), ui::color(ui::kSysWindowText));
+    EXPECT_EQ(headerColor(&timesheetWindow(), 2, 4), ui::color(ui::kRed));
+    EXPECT_EQ(headerColor(&timesheetWindow(), 2, 5), ui::color(ui::kRed));
+    EXPECT_EQ(headerColor(&timesheetWindow(), 2, 6), ui::color(ui::kSysWindowText));
 }
 
 TEST_F(AppTest, TimesheetGridPaintsCellsByTheirRules) {
     const int a = addWorker("Андреев А.А.");
     // March 2022: the 5th is a Saturday, the 7th a Monday.
     addRow(a, 1, 3, 2022, {{5, 8}, {7, 10}, {8, 7}});
-    choose(Form19, 3, 2022);
-    data::DatasetModel* m = Form19->models[0];
+    choose(&timesheetWindow(), 3, 2022);
+    data::DatasetModel* m = shiftModel(0);
     ASSERT_EQ(m->rowCount(), 1);
     auto fg = [&](int col) {
         return m->data(m->index(0, col), Qt::ForegroundRole).value<QBrush>().color();
@@ -99,7 +104,7 @@ TEST_F(AppTest, TimesheetGridPaintsCellsByTheirRules) {
     EXPECT_FALSE(m->data(m->index(0, 32), Qt::ForegroundRole).isValid());
     EXPECT_FALSE(m->data(m->index(0, 0), Qt::ForegroundRole).isValid());
 
-    choose(Form19, 2, 2022);  // no row: nothing shown
+    choose(&timesheetWindow(), 2, 2022);  // no row: nothing shown
     EXPECT_EQ(m->rowCount(), 0);
 }
 
@@ -110,43 +115,46 @@ TEST_F(AppTest, TimesheetOpensOnTheJournalMonthAndClosesItsQueriesAfter) {
     QString shown;
     int rowsOfShift2 = -1;
     ui::setModalHook([&](QWidget* w) {
-        shown = w->objectName() + " " + Form19->ComboBox1->currentText() + " " +
-                Form19->ComboBox2->currentText();
-        rowsOfShift2 = DataModule6->H_Tabel_2->recordCount();
+        shown = w->objectName() + " " +
+                control<QComboBox>(timesheetWindow(), "ComboBox1")->currentText() + " " +
+                control<QComboBox>(timesheetWindow(), "ComboBox2")->currentText();
+        rowsOfShift2 = testdb::sharedData().H_Tabel_2->recordCount();
         return int(QDialog::Rejected);
     });
     // Through the journal's menu item, with the journal's date.
-    Form1->DateT->setDate(QDate(2022, 11, 10));
-    QAction* menuItem = Form1->findChild<QAction*>("N11");
+    control<QDateEdit>(journalWindow(), "DateT")->setDate(QDate(2022, 11, 10));
+    QAction* menuItem = journalWindow().findChild<QAction*>("N11");
     ASSERT_NE(menuItem, nullptr);
     menuItem->trigger();
     EXPECT_EQ(shown, "Form19 Ноябрь 2022");
     EXPECT_EQ(rowsOfShift2, 1);
-    EXPECT_FALSE(DataModule6->H_Tabel_1->isOpen());
-    EXPECT_FALSE(DataModule6->H_Tabel_2->isOpen());
-    EXPECT_FALSE(DataModule6->H_Tabel_3->isOpen());
+    EXPECT_FALSE(testdb::sharedData().H_Tabel_1->isOpen());
+    EXPECT_FALSE(testdb::sharedData().H_Tabel_2->isOpen());
+    EXPECT_FALSE(testdb::sharedData().H_Tabel_3->isOpen());
 
     // The year list reaches the year after today; later or earlier dates take the nearest end.
-    EXPECT_EQ(Form19->ComboBox2->itemText(Form19->ComboBox2->count() - 1), "2027");
-    Form19->ShowForJournalDate(QDate(2026, 12, 9));
+    EXPECT_EQ(control<QComboBox>(timesheetWindow(), "ComboBox2")
+                  ->itemText(control<QComboBox>(timesheetWindow(), "ComboBox2")->count() - 1),
+              "2027");
+    timesheetWindow().showForDate(QDate(2026, 12, 9));
     EXPECT_EQ(shown, "Form19 Декабрь 2026");
-    Form19->ShowForJournalDate(QDate(2031, 5, 1));
+    timesheetWindow().showForDate(QDate(2031, 5, 1));
     EXPECT_EQ(shown, "Form19 Май 2027");
-    Form19->ShowForJournalDate(QDate(2001, 4, 1));
+    timesheetWindow().showForDate(QDate(2001, 4, 1));
     EXPECT_EQ(shown, "Form19 Апрель 2007");
 }
 
 TEST_F(AppTest, TimesheetRefreshRereadsAndActivationResetsTheExportCaption) {
     const int a = addWorker("Андреев А.А.");
-    choose(Form19, 3, 2022);
-    EXPECT_EQ(Form19->models[0]->rowCount(), 0);
+    choose(&timesheetWindow(), 3, 2022);
+    EXPECT_EQ(shiftModel(0)->rowCount(), 0);
     addRow(a, 1, 3, 2022, {{1, 8}});
-    Form19->Button5->click();
-    EXPECT_EQ(Form19->models[0]->rowCount(), 1);
+    control<QPushButton>(timesheetWindow(), "Button5")->click();
+    EXPECT_EQ(shiftModel(0)->rowCount(), 1);
 
-    Form19->Button2->setText("Excel (3 из 7)");
-    Form19->FormActivate();
-    EXPECT_EQ(Form19->Button2->text(), "Excel");
+    control<QPushButton>(timesheetWindow(), "Button2")->setText("Excel (3 из 7)");
+    timesheetWindow().FormActivate();
+    EXPECT_EQ(control<QPushButton>(timesheetWindow(), "Button2")->text(), "Excel");
 }
 
 }  // namespace

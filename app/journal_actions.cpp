@@ -1,0 +1,251 @@
+// What the shift journal window does: connecting, its handlers and the windows it opens.
+#include "app/journal_window.h"
+
+#include "app/journal_rules.h"
+#include "app/journal_statements.h"
+#include "app/login_window.h"
+#include "app/version_check.h"
+#include "data/data_module.h"
+#include "data/dataset_model.h"
+#include "data/transaction.h"
+#include "entry/entry_editor.h"
+#include "entry/timesheet_recalc.h"
+#include "refbooks/operation_kinds_list.h"
+#include "refbooks/operations_list.h"
+#include "refbooks/products_list.h"
+#include "refbooks/workers_list.h"
+#include "reports/report_window.h"
+#include "timesheet/timesheet_window.h"
+#include "ui/clock.h"
+#include "ui/dialogs.h"
+#include "ui/error_display.h"
+#include "ui/grid.h"
+#include "ui/wait_cursor.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTimer>
+
+void JournalWindow::connectAndLogIn(const QStringList& args) {
+    for (int shift = 1; shift <= 4; ++shift) {
+        journalLinks_[shift - 1]->setDataset(db_.journalOf(shift));
+        db_.journalOf(shift)->setParam(QStringLiteral("ok"), QStringLiteral("ta"));
+    }
+    markCommand_.setSql(journal::statements::updateMark());
+    try {
+        db_.ADO_DB.close();
+        db_.ADO_DB.open(data::composeConnectionString(args.value(1), args.value(2)));
+        login_ = std::make_unique<LoginDialog>(*this);
+        login_->show();
+        connected_ = true;
+    } catch (...) {
+        ui::showMessage({QStringLiteral("Подключение к БД отсутсвует!!!"),
+                         QStringLiteral("Ошибка!"), ui::Icon::Stop, ui::Buttons::Ok});
+        connected_ = false;
+        return;
+    }
+    versionTimer_->start();
+}
+
+void JournalWindow::logIn(const QString& word) {
+    currentShift_ = 1;
+    loginWord_ = word;
+    for (int shift = 1; shift <= 4; ++shift)
+        db_.journalOf(shift)->setParam(QStringLiteral("ok"), QStringLiteral("ta"));
+}
+
+void JournalWindow::restrictTo(UserRole role) {
+    auto off = [](std::initializer_list<QWidget*> controls) {
+        for (QWidget* c : controls)
+            c->setEnabled(false);
+    };
+    auto menusOff = [this] {
+        booksMenu_->setEnabled(false);
+        booksMenu_->menuAction()->setEnabled(false);
+        timesheetAction_->setEnabled(false);
+    };
+    switch (role) {
+        case UserRole::Reviewer:
+            off({addButton_, changeButton_, deleteButton_, shiftButtons_[0], shiftButtons_[1],
+                 shiftButtons_[2], shiftButtons_[3], dayOffCheck_, refreshButton_, grid_,
+                 datePicker_});
+            menusOff();
+            break;
+        case UserRole::Foreman:
+            off({changeButton_, deleteButton_});
+            menusOff();
+            reports_->lockReports();
+            break;
+        case UserRole::Storekeeper:
+            off({addButton_, changeButton_, deleteButton_});
+            reports_->lockReports();
+            menusOff();
+            reports_->lockProductKind(1);
+            break;
+        case UserRole::Administrator:
+            break;
+    }
+}
+
+data::Dataset* JournalWindow::selectCurrentJournal() {
+    currentJournal_ = db_.journalOf(currentShift_);
+    return currentJournal_;
+}
+
+data::Dataset* JournalWindow::currentJournal() const {
+    return currentJournal_ ? currentJournal_ : db_.journalOf(currentShift_);
+}
+
+data::DatasetModel* JournalWindow::linkOf(int shift) const {
+    return shift >= 2 && shift <= 4 ? journalLinks_[shift - 1] : journalLinks_[0];
+}
+
+JournalContext JournalWindow::journalContext() const {
+    return JournalContext{this, currentJournal(), datePicker_->date(), currentShift_,
+                          dayOffCheck_->isChecked()};
+}
+
+void JournalWindow::reloadJournals(const QDate& day) {
+    for (int shift = 1; shift <= 4; ++shift)
+        db_.journalOf(shift)->close();
+    // A failing query leaves itself and the ones after it closed until the next reload.
+    for (int shift = 1; shift <= 4; ++shift) {
+        data::Dataset* q = db_.journalOf(shift);
+        q->setParam(QStringLiteral("data"), day);
+        q->open();
+    }
+}
+
+void JournalWindow::FormActivate() {
+    datePicker_->setDate(ui::today());
+    if (journal::isWeekend(datePicker_->date()))
+        dayOffCheck_->setChecked(true);
+    reloadJournals(datePicker_->date());
+}
+
+void JournalWindow::dateChosen() {
+    {
+        ui::WaitCursor wait;
+        reloadJournals(datePicker_->date());
+        dayOffCheck_->setChecked(journal::isWeekend(datePicker_->date()));
+    }
+    grid_->setFocus();
+}
+
+void JournalWindow::chooseShift(int shift) {
+    QRadioButton* chosen = shift >= 2 && shift <= 4 ? shiftButtons_[shift - 1] : shiftButtons_[0];
+    if (!chosen->isChecked())
+        return;
+    ui::showModel(grid_, linkOf(shift));
+    currentShift_ = shift;
+    paintShiftButtons();
+}
+
+void JournalWindow::refresh() {
+    ui::WaitCursor wait;
+    for (int shift = 1; shift <= 4; ++shift)
+        db_.journalOf(shift)->close();
+    for (int shift = 1; shift <= 4; ++shift)
+        db_.journalOf(shift)->open();
+}
+
+void JournalWindow::addEntry() {
+    selectCurrentJournal();
+    entryEditor_->prepareAdd();
+}
+
+void JournalWindow::changeEntry() {
+    if (selectCurrentJournal()->isEmpty())
+        return;
+    entryEditor_->prepareChange();
+}
+
+void JournalWindow::deleteEntry() {
+    const QDate day = datePicker_->date();
+    data::Dataset* q = db_.journalOf(currentShift_);
+    if (q->isEmpty())
+        return;
+    const qint64 id = q->asInt64(QStringLiteral("id"));
+    db_.DelSmena.setSql(journal::statements::deleteEntry(id));
+    if (ui::confirmDeletion(QStringLiteral("Удалить позицию из списка?"))) {
+        const int w = q->asInt(QStringLiteral("w_id"));
+        // The entry goes only together with its hours in the timesheet.
+        data::Transaction transaction;
+        db_.DelSmena.exec();
+        RecalcTimesheetDayAfterDeletion(db_, w, currentShift_, day);
+        transaction.commit();
+    }
+    q->reopen();
+}
+
+void JournalWindow::toggleAcceptance() {
+    if (loginWord_ == QLatin1String(login::kForemanWord))
+        return;
+    data::Dataset* q = selectCurrentJournal();
+    if (q->isEmpty())
+        return;
+    markCommand_.setParam(QStringLiteral("ok"),
+                          journal::toggledMark(q->text(QStringLiteral("ok"))));
+    markCommand_.setParam(QStringLiteral("id"), q->asInt64(QStringLiteral("id")));
+    markCommand_.exec();
+    q->reopenAt(q->recNo());
+}
+
+void JournalWindow::exit() {
+    reject();
+}
+
+void JournalWindow::openWorkers() {
+    workers_->showAsReferenceBook();
+}
+
+void JournalWindow::openProducts() {
+    products_->showAsReferenceBook();
+}
+
+void JournalWindow::openPrices() {
+    operations_->showAsReferenceBook();
+}
+
+void JournalWindow::openOperationKinds() {
+    kinds_->showAsReferenceBook();
+}
+
+void JournalWindow::openTimesheet() {
+    timesheet_->showForDate(datePicker_->date());
+}
+
+void JournalWindow::openReports() {
+    const auto [from, to] = journal::previousMonthPeriod(ui::today());
+    reports_->showWithPeriod(from, to);
+}
+
+void JournalWindow::checkVersion() {
+    checkVersion(programBuildStamp());
+}
+
+void JournalWindow::checkVersion(const BuildStamp& program) {
+    stamp_ = program;
+    VersionCheck(program, [this] {
+        if (login_)
+            login_->armExitTimer();
+    });
+}
+
+bool JournalWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == datePicker_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            ui::runGuarded([this] { dateChosen(); });
+            return true;
+        }
+    } else if (watched != datePicker_ && event->type() == QEvent::Hide) {
+        QTimer::singleShot(0, this, [this] { ui::runGuarded([this] { dateChosen(); }); });
+    }
+    return ui::Window::eventFilter(watched, event);
+}
