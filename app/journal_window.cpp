@@ -7,9 +7,8 @@
 #include "app/version_check.h"
 #include "data/data_module.h"
 #include "data/dataset_model.h"
-#include "data/transaction.h"
 #include "entry/entry_editor.h"
-#include "entry/timesheet_recalc.h"
+#include "entry/entry_save.h"
 #include "refbooks/operation_kinds_list.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/products_list.h"
@@ -362,21 +361,18 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::Button3Click() {
-    const QDate day = DateT->date();
     data::Dataset* q = DataModule6->journalOf(CurrentShift);
     if (q->isEmpty())
         return;
     const qint64 id = q->asInt64(QStringLiteral("id"));
     DataModule6->DelSmena.setSql(journal::statements::deleteEntry(id));
-    if (ui::confirmDeletion(QStringLiteral("Удалить позицию из списка?"))) {
-        const int w = q->asInt(QStringLiteral("w_id"));
-        // The entry goes only together with its hours in the timesheet.
-        data::Transaction transaction;
-        DataModule6->DelSmena.exec();
-        RecalcTimesheetDayAfterDeletion(w, CurrentShift, day);
-        transaction.commit();
-    }
+    bool gone = false;
+    // The entry goes only together with its hours in the timesheet cell of its own day.
+    if (ui::confirmDeletion(QStringLiteral("Удалить позицию из списка?")))
+        gone = entry::deleteEntry(DataModule6->DelSmena, id) == entry::DeleteResult::Gone;
     q->reopen();
+    if (gone)
+        ui::showRefusal(QString::fromUtf8(entry::kEntryGoneMessage));
 }
 
 void TForm1::DBGrid2DblClick() {

@@ -3,6 +3,7 @@
 #include "data/data_module.h"
 #include "data/transaction.h"
 #include "entry/timesheet_recalc.h"
+#include "timesheet/month_lock.h"
 #include "ui/dialogs.h"
 
 namespace entry {
@@ -16,7 +17,8 @@ struct Place {
     bool operator==(const Place&) const = default;
 };
 
-std::optional<Place> storedPlace(qint64 id) {
+// Where the entry stands now, locked until the transaction ends; nothing when it is gone.
+std::optional<Place> lockedPlace(qint64 id) {
     return DataModule6->readControl(
         storedPlaceStatement(id), [](const data::Dataset& q) -> std::optional<Place> {
             if (q.isEmpty())
@@ -26,50 +28,91 @@ std::optional<Place> storedPlace(qint64 id) {
         });
 }
 
-bool duplicateExists(const QString& countSql) {
-    return DataModule6->controlCount(countSql) > 0;
+void lockRows(const std::vector<Place>& places) {
+    std::vector<timesheet::RowKey> rows;
+    for (const Place& p : places) {
+        if (p.date.isValid())
+            rows.push_back(timesheet::rowKeyOf(p.workerId, p.shift, p.date));
+    }
+    timesheet::lockRowsForRecalc(std::move(rows));
+}
+
+// The save's writes inside its transaction; the refusal's message when nothing may be written.
+std::optional<QString> writeEntry(const EntryValues& v, std::optional<qint64> changedId,
+                                  const QString& countSql) {
+    // Another workstation may have written the same entry since the first check.
+    if (DataModule6->controlCount(countSql) > 0)
+        return QString::fromUtf8(kDuplicateMessage);
+
+    const Place target{v.workerId, v.shift, v.date};
+    std::optional<Place> left;
+    if (changedId) {
+        left = lockedPlace(*changedId);
+        if (!left)
+            return QString::fromUtf8(kEntryGoneMessage);
+    }
+    lockRows(left ? std::vector<Place>{target, *left} : std::vector<Place>{target});
+
+    data::Command SmenaIU(QStringLiteral("SmenaIU"));
+    SmenaIU.setSql(changedId ? updateStatement(v, *changedId) : insertStatement(v));
+    if (SmenaIU.exec() == 0)
+        return QString::fromUtf8(kEntryGoneMessage);
+
+    const qint64 dayHours = journalDayHours(target.workerId, target.shift, target.date);
+    if (dayHours > kMaxDayHours)
+        return dayHoursMessage(dayHours);
+
+    RecalcTimesheetDay(target.workerId, target.shift, target.date);
+    // The cell the entry moved away from must lose its hours too.
+    if (left && !(*left == target) && left->date.isValid())
+        RecalcTimesheetDayAfterDeletion(left->workerId, left->shift, left->date);
+    return std::nullopt;
 }
 
 }  // namespace
 
 SaveResult saveEntry(const EntryValues& v, std::optional<qint64> changedId) {
+    if (const std::optional<QString> refusal = valueRefusal(v)) {
+        ui::showRefusal(*refusal);
+        return SaveResult::Refused;
+    }
     const QString countSql = duplicateCountStatement(v, changedId);
-    const QString message = QString::fromUtf8(kDuplicateMessage);
+    const QString duplicate = QString::fromUtf8(kDuplicateMessage);
     // The common refusal, answered before anything is locked.
-    if (DataModule6->CheckDuplicate(countSql, message))
+    if (DataModule6->CheckDuplicate(countSql, duplicate))
         return SaveResult::Duplicate;
 
-    bool raced = false;
+    std::optional<QString> refusal;
     {
         data::Transaction transaction;
-        // Another workstation may have written the same entry since the check: look again
-        // under the lock, which it holds until its own save has committed.
+        // Held until commit: a second save of the same key waits here and then sees this one.
         data::lockForTransaction(duplicateLockKey(v));
-        if (duplicateExists(countSql)) {
-            raced = true;
-        } else {
-            const Place target{v.workerId, v.shift, v.date};
-            std::optional<Place> left;
-            if (changedId)
-                left = storedPlace(*changedId);
-
-            data::Command SmenaIU(QStringLiteral("SmenaIU"));
-            SmenaIU.setSql(changedId ? updateStatement(v, *changedId) : insertStatement(v));
-            SmenaIU.exec();
-
-            RecalcTimesheetDay(target.workerId, target.shift, target.date);
-            // The cell the entry moved away from must lose its hours too.
-            if (left && !(*left == target) && left->date.isValid())
-                RecalcTimesheetDayAfterDeletion(left->workerId, left->shift, left->date);
+        refusal = writeEntry(v, changedId, countSql);
+        if (!refusal)
             transaction.commit();
+    }
+    if (!refusal)
+        return SaveResult::Saved;
+    // Shown only now, so that no lock is held while the message waits for the user.
+    ui::showRefusal(*refusal);
+    return *refusal == duplicate ? SaveResult::Duplicate : SaveResult::Refused;
+}
+
+DeleteResult deleteEntry(data::Command& command, qint64 id) {
+    {
+        data::Transaction transaction;
+        const std::optional<Place> place = lockedPlace(id);
+        if (place) {
+            lockRows({*place});
+            if (command.exec() != 0) {
+                if (place->date.isValid())
+                    RecalcTimesheetDayAfterDeletion(place->workerId, place->shift, place->date);
+                transaction.commit();
+                return DeleteResult::Deleted;
+            }
         }
     }
-    if (raced) {
-        // Shown only now, so that no lock is held while the message waits for the user.
-        ui::showRefusal(message);
-        return SaveResult::Duplicate;
-    }
-    return SaveResult::Saved;
+    return DeleteResult::Gone;
 }
 
 }  // namespace entry

@@ -6,7 +6,6 @@
 #include "timesheet/cell_painting.h"
 #include "timesheet/month_export.h"
 #include "timesheet/month_rebuild.h"
-#include "timesheet/rebuild_statements.h"
 #include "timesheet/timesheet_print_layout.h"
 #include "ui/clock.h"
 #include "ui/colors.h"
@@ -17,7 +16,6 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QProgressBar>
@@ -27,6 +25,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 TForm19* Form19 = nullptr;
 
@@ -74,9 +73,6 @@ std::vector<data::GridColumn> timesheetColumns() {
 TForm19::TForm19(QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("Form19"));
     setWindowTitle(QStringLiteral("Табель по времени"));
-
-    dt = new data::Dataset(QStringLiteral("dt"), this);
-    dt->setSql(timesheet::rebuild::dayAggregate());
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -250,27 +246,19 @@ void TForm19::Button1Click() {
         return;
     for (int shift = 1; shift <= 3; ++shift)
         DataModule6->timesheetOf(shift)->close();
+    const int days = first.daysInMonth();
     PB->setVisible(true);
-    PB->setMaximum(first.daysInMonth());
+    PB->setMaximum(days);
     PB->setValue(1);
-
-    // The rebuild runs on this thread: let the progress bar repaint now and then, without
-    // taking the user's clicks meanwhile.
-    QElapsedTimer sincePaint;
-    sincePaint.start();
-    auto progress = [&](int day) {
-        if (PB->value() != day)
-            PB->setValue(day);
-        if (sincePaint.elapsed() >= 50) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            sincePaint.restart();
-        }
+    // The rebuild runs on this thread in a few statements: the bar shows each one done.
+    auto progress = [&](int done, int steps) {
+        PB->setValue(std::max(1, days * done / steps));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     try {
-        timesheet::rebuildMonth(month, year, *dt, progress);
+        timesheet::rebuildMonth(month, year, progress);
     } catch (...) {
         // The month is as it was: show it again.
-        dt->close();
         PB->setVisible(false);
         try {
             reopenTimesheets();

@@ -49,7 +49,6 @@ public:
     QComboBox* ComboBox2;
     QPushButton* Button5;
     QPushButton* Button4;
-    data::Dataset* dt;  // the day's journal sums the rebuild writes
 
     const std::array<timesheet::DayColumnLook, 31>& dayLooks() const { return looks_; }
 

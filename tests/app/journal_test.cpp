@@ -16,6 +16,7 @@
 #include <QFont>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QTest>
 
@@ -278,6 +279,31 @@ TEST_F(Deletion, WorkerWithoutTimesheetRowGetsNone) {
     Form1->Button3->click();
     EXPECT_EQ(entries(), 2);
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.h_tabel").toInt(), 1);
+}
+
+TEST_F(Deletion, RecalculatesTheEntrysOwnDayNotTheTypedDate) {
+    {
+        const QSignalBlocker typedWithoutReload(Form1->DateT);
+        Form1->DateT->setDate(kMonday);
+    }
+    MessageLog log;
+    select(eight);
+    Form1->Button3->click();
+    EXPECT_EQ(entries(), 1);
+    EXPECT_EQ(cells(), (QList<QVariantList>{{7, 3}}));
+}
+
+TEST_F(Deletion, AnEntryAnotherWorkstationDeletedIsReportedAndNothingChanges) {
+    select(eight);
+    testdb::exec(QString("delete from accounts_dep.smena where id=%1").arg(eight));
+    MessageLog log;
+    Form1->Button3->click();
+    ASSERT_EQ(log.count(), 2) << log.texts().join("|").toStdString();
+    EXPECT_EQ(log.messages()[1].text, "Запись была удалена с другого рабочего места.");
+    EXPECT_EQ(log.messages()[1].caption, "Ошибка");
+    EXPECT_EQ(entries(), 1);
+    EXPECT_EQ(cells(), (QList<QVariantList>{{7, 11}}));
+    EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 1);
 }
 
 TEST_F(Deletion, FailingTimesheetStepKeepsTheEntry) {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// The month rebuild day by day and cell by cell, each statement spliced and on its own: the
+// written-out algorithm the set-based rebuild must match row for row, and the benchmark's
+// measure of it. Runs on the data module's connection (DelSmena, Control, H_Tabel_ins).
+namespace reference {
+
+void rebuildMonthPerCell(int month, const QString& year);
+
+}  // namespace reference
