@@ -29,6 +29,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -113,6 +114,12 @@ void paintMarked(QWidget* w, bool marked, quint32 colour) {
     const QColor background = marked ? ui::color(colour) : ui::color(ui::kSysButtonFace);
     p.setColor(QPalette::Window, background);
     p.setColor(QPalette::Button, background);
+    // The caption stays readable: white on a dark background (the shift's green).
+    const QColor caption = marked && background.lightness() < 100
+                               ? QColor(Qt::white)
+                               : QGuiApplication::palette().color(QPalette::WindowText);
+    p.setColor(QPalette::WindowText, caption);
+    p.setColor(QPalette::ButtonText, caption);
     w->setPalette(p);
     w->setBackgroundRole(QPalette::Window);
     w->setAutoFillBackground(true);

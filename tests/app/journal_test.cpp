@@ -251,6 +251,10 @@ TEST_F(Journal, ShiftChoiceSwitchesTheLinkWithoutReload) {
     EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 1);
     EXPECT_TRUE(Form1->RadioButton2->font().bold());
     EXPECT_EQ(Form1->RadioButton2->palette().color(QPalette::Window), ui::color(ui::kGreen));
+    // Its caption stays readable on the green.
+    EXPECT_GT(Form1->RadioButton2->palette().color(QPalette::WindowText).lightness() -
+                  ui::color(ui::kGreen).lightness(),
+              128);
     EXPECT_FALSE(Form1->RadioButton1->font().bold());
     EXPECT_EQ(Form1->RadioButton1->palette().color(QPalette::Window),
               ui::color(ui::kSysButtonFace));
