@@ -28,12 +28,14 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -43,23 +45,23 @@ TForm1* Form1 = nullptr;
 namespace {
 
 QString timestampText(const QVariant& v) {
-    return v.isNull() ? QString() : v.toDateTime().toString(QStringLiteral("dd.MM.yyyy H:mm:ss"));
+    return v.isNull() ? QString() : journal::entryTimeText(v.toDateTime());
 }
 
 std::vector<data::GridColumn> journalColumns() {
     using data::gridColumn;
     const Qt::Alignment centre = Qt::AlignHCenter | Qt::AlignVCenter;
-    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;  // numbers
     std::vector<data::GridColumn> c{
         gridColumn(QStringLiteral("fio"), QStringLiteral("Фамилия И.О.")),
         gridColumn(QStringLiteral("marka"), QStringLiteral("Марка изделия")),
         gridColumn(QStringLiteral("vid"), QStringLiteral("Операция")),
         gridColumn(QStringLiteral("nmn"), QStringLiteral("Вид")),
         gridColumn(QStringLiteral("color"), QStringLiteral("Цвет"), true, centre),
-        gridColumn(QStringLiteral("time"), QStringLiteral("Часы"), true, left),
-        gridColumn(QStringLiteral("kol_vo"), QStringLiteral("Кол-во"), true, left),
-        gridColumn(QStringLiteral("brak"), QStringLiteral("Брак"), true, left),
-        gridColumn(QStringLiteral("summa"), QStringLiteral("Итого (р.)"), true, left),
+        gridColumn(QStringLiteral("time"), QStringLiteral("Часы"), true, right),
+        gridColumn(QStringLiteral("kol_vo"), QStringLiteral("Кол-во"), true, right),
+        gridColumn(QStringLiteral("brak"), QStringLiteral("Брак"), true, right),
+        gridColumn(QStringLiteral("summa"), QStringLiteral("Итого (р.)"), true, right),
         gridColumn(QStringLiteral("prize"), QStringLiteral("Премия (%)"), false),
         gridColumn(QStringLiteral("ok"), QStringLiteral("OK"), true, centre),
         gridColumn(QStringLiteral("vvod"), QStringLiteral("Заведен"), true, centre),
@@ -91,12 +93,32 @@ QVariant styleMark(const data::Dataset& ds, int row, int column, int role) {
     return {};
 }
 
+// The acceptance mark keeps its green or red on the selected row: its cell is drawn as an
+// unselected one, on the grid's background, while the rest of the row shows the selection.
+class MarkDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() == kOkColumn)
+            option->state &= ~QStyle::State_Selected;
+    }
+};
+
 // A check box or radio button marked by a coloured background and a bold caption.
 void paintMarked(QWidget* w, bool marked, quint32 colour) {
     QPalette p = w->palette();
     const QColor background = marked ? ui::color(colour) : ui::color(ui::kSysButtonFace);
     p.setColor(QPalette::Window, background);
     p.setColor(QPalette::Button, background);
+    // The caption stays readable: white on a dark background (the shift's green).
+    const QColor caption = marked && background.lightness() < 100
+                               ? QColor(Qt::white)
+                               : QGuiApplication::palette().color(QPalette::WindowText);
+    p.setColor(QPalette::WindowText, caption);
+    p.setColor(QPalette::ButtonText, caption);
     w->setPalette(p);
     w->setBackgroundRole(QPalette::Window);
     w->setAutoFillBackground(true);
@@ -200,6 +222,7 @@ void TForm1::buildControls() {
     DataSource3 = link("DataSource3");
     DataSource4 = link("DataSource4");
     ui::setUpGrid(DBGrid2);
+    DBGrid2->setItemDelegate(new MarkDelegate(DBGrid2));
     DBGrid2->verticalHeader()->setMinimumWidth(12);
     ui::showModel(DBGrid2, DataSource1);
 

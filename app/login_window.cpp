@@ -31,6 +31,8 @@ TForm23::TForm23(QWidget* parent) : ui::Window(parent) {
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setEchoMode(QLineEdit::Password);
+    // One '*' per character, whatever mask the widget style would draw.
+    Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     Button1 = ui::makeButton(this, "Button1", QStringLiteral("Вход"));
     Button1->setDefault(true);
     Button2 = ui::makeButton(this, "Button2", QStringLiteral("Отмена"));

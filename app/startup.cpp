@@ -20,6 +20,7 @@
 #include "reports/workers_report_layout.h"
 #include "timesheet/timesheet_print_layout.h"
 #include "timesheet/timesheet_window.h"
+#include "ui/error_display.h"
 #include "ui/message_box.h"
 
 #include <QApplication>
@@ -45,12 +46,8 @@ void destroy(T*& form) {
     form = nullptr;
 }
 
-}  // namespace
-
-bool startApplication(const QStringList& args) {
-    loadTranslations();
-    ui::installMessageBoxPresenter();
-
+// Start-up proper: the windows in their order.
+bool createWindows(const QStringList& args) {
     Form1 = new TForm1(args);
     if (!Form1->connected()) {
         // Nothing is retried: the process ends as soon as it can.
@@ -78,6 +75,27 @@ bool startApplication(const QStringList& args) {
     Form20 = new TForm20();
     Form22 = new TForm22();
     return true;
+}
+
+}  // namespace
+
+bool startApplication(const QStringList& args) {
+    loadTranslations();
+    ui::installMessageBoxPresenter();
+    return runStartUp([&args] { return createWindows(args); });
+}
+
+bool runStartUp(const std::function<bool()>& steps) {
+    try {
+        return steps();
+    } catch (...) {
+        // The error's own message is shown, then the process ends: no window stays usable.
+        ui::showException(std::current_exception());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->hide();
+        QCoreApplication::exit(1);
+        return false;
+    }
 }
 
 void shutdownApplication() {

@@ -134,7 +134,11 @@ void TForm4::ShowAsPicker(int operId) {
     ui::showModal(this);
     Button2->setDefault(false);
     Edit1->setVisible(false);
+    // The chosen row stays current when the search goes off: the editor reads its base price.
+    const int chosen = o->isEmpty() ? 0 : o->asInt(QStringLiteral("id"));
     o->setFiltered(false);
+    if (chosen != 0)
+        o->locate(QStringLiteral("id"), chosen);
 }
 
 void TForm4::FormActivate() {

@@ -35,6 +35,7 @@ TForm3::TForm3(QWidget* parent) : ui::Window(parent) {
     marka.width = 260;
     data::GridColumn massa = data::gridColumn(QStringLiteral("massa"), QStringLiteral("Коробки"));
     massa.format = ui::shortestFloatOrEmpty;
+    massa.alignment = Qt::AlignRight | Qt::AlignVCenter;  // a number
     DBGrid1 = ui::makeListGrid(this, "DBGrid1", izdel(), {marka, massa});
 
     Edit1 = new QLineEdit(this);

@@ -9,6 +9,7 @@
 #include "timesheet/timesheet_print_layout.h"
 #include "ui/clock.h"
 #include "ui/colors.h"
+#include "ui/controls.h"
 #include "ui/error_display.h"
 #include "ui/grid.h"
 #include "ui/modal.h"
@@ -34,7 +35,8 @@ namespace {
 constexpr int kTotalColumn = 32;
 constexpr quint32 kTotalBackground = 0x00FFE4E1;
 
-// The current row is drawn plainly: no bold and no money green under the highlight.
+// Only the focused day cell is drawn plainly: highlighted, without bold or money green. The
+// other day cells of the current row keep their weekend, 8-hour and overtime painting.
 class PlainHighlightDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -42,11 +44,16 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
-        if ((option->state & QStyle::State_Selected) && index.column() > 0 &&
-            index.column() < kTotalColumn) {
-            option->font.setBold(false);
-            option->backgroundBrush = Qt::NoBrush;
+        if (!(option->state & QStyle::State_Selected) || index.column() <= 0 ||
+            index.column() >= kTotalColumn)
+            return;
+        const auto* grid = qobject_cast<const QAbstractItemView*>(option->widget);
+        if (grid && grid->currentIndex() != index) {
+            option->state &= ~QStyle::State_Selected;
+            return;
         }
+        option->font.setBold(false);
+        option->backgroundBrush = Qt::NoBrush;
     }
 };
 
@@ -84,15 +91,13 @@ TForm19::TForm19(QWidget* parent) : ui::Window(parent) {
         layout->addWidget(grid);
         if (page == 0) {
             auto* row = new QHBoxLayout;
-            Button1 = new QPushButton(QStringLiteral("Перестроить"), sheet);
-            Button1->setObjectName(QStringLiteral("Button1"));
+            Button1 = ui::makeButton(sheet, "Button1", QStringLiteral("Перестроить"));
             PB = new QProgressBar(sheet);
             PB->setObjectName(QStringLiteral("PB"));
             PB->setMinimum(1);
             PB->setValue(1);
             PB->setVisible(false);
-            Button2 = new QPushButton(QStringLiteral("Excel"), sheet);
-            Button2->setObjectName(QStringLiteral("Button2"));
+            Button2 = ui::makeButton(sheet, "Button2", QStringLiteral("Excel"));
             row->addWidget(Button1);
             row->addWidget(PB, 1);
             row->addStretch();
@@ -111,13 +116,10 @@ TForm19::TForm19(QWidget* parent) : ui::Window(parent) {
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->addItems(timesheet::yearList(ui::today()));
     ComboBox2->setCurrentIndex(-1);
-    Button5 = new QPushButton(QStringLiteral("Обновить"), this);
-    Button5->setObjectName(QStringLiteral("Button5"));
-    Button6 = new QPushButton(QStringLiteral("Печать"), this);
-    Button6->setObjectName(QStringLiteral("Button6"));
-    Button4 = new QPushButton(QStringLiteral("Выход"), this);
-    Button4->setObjectName(QStringLiteral("Button4"));
-    Button4->setAutoDefault(false);
+    // No default button: Enter in the grids or the lists presses nothing.
+    Button5 = ui::makeButton(this, "Button5", QStringLiteral("Обновить"));
+    Button6 = ui::makeButton(this, "Button6", QStringLiteral("Печать"));
+    Button4 = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(ComboBox1);

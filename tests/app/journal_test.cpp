@@ -5,20 +5,25 @@
 #include "app/journal_window.h"
 #include "data/data_module.h"
 #include "data/dataset_model.h"
+#include "entry/entry_editor.h"
 #include "reports/report_window.h"
 #include "ui/clock.h"
 #include "ui/colors.h"
 #include "ui/modal.h"
+#include "ui/wait_cursor.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFont>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -101,6 +106,59 @@ TEST_F(Journal, ActivationLoadsTodayAndTicksTheBoxOnlyOnWeekends) {
     }
 }
 
+TEST_F(Journal, ActivationComesOnlyFromAnotherWindowOfTheClient) {
+    const QDate old(2020, 1, 1);
+    Form1->show();
+    Form11->show();
+    QApplication::setActiveWindow(Form11);
+
+    Form1->DateT->setDate(old);
+    QApplication::setActiveWindow(Form1);  // back from the entry editor
+    EXPECT_EQ(Form1->DateT->date(), kTuesday);
+
+    Form1->DateT->setDate(old);
+    QApplication::setActiveWindow(nullptr);  // to a mail program and back
+    QApplication::setActiveWindow(Form1);
+    EXPECT_EQ(Form1->DateT->date(), old);
+
+    Form11->hide();
+    Form1->hide();
+}
+
+// A real message box, closed as soon as it is the active window; inspect runs while it waits.
+void answerRealBox(const std::function<void()>& inspect) {
+    std::function<void()> closeWhenShown;
+    closeWhenShown = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeWindow());
+        if (!box) {
+            QTimer::singleShot(10, closeWhenShown);
+            return;
+        }
+        inspect();
+        box->accept();
+    };
+    QTimer::singleShot(0, closeWhenShown);
+    ui::showMessage({"Обрыв связи", "Ошибка", ui::Icon::Stop, ui::Buttons::Ok});
+}
+
+TEST_F(Journal, AMessageBoxWaitsWithTheNormalCursorAndItsClosingIsNoActivation) {
+    Form1->show();
+    QApplication::setActiveWindow(Form1);
+    Form1->DateT->setDate(kMonday);
+    {
+        const ui::WaitCursor wait;
+        Qt::CursorShape whileShown = Qt::WaitCursor;
+        answerRealBox([&] { whileShown = QGuiApplication::overrideCursor()->shape(); });
+        EXPECT_EQ(whileShown, Qt::ArrowCursor);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        QThread::msleep(400);  // the handler that showed the box takes its time
+    }
+    QApplication::setActiveWindow(Form1);
+    EXPECT_EQ(Form1->DateT->date(), kMonday);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    Form1->hide();
+}
+
 TEST_F(Journal, DateChangeReloadsAndSetsTheBoxBothWays) {
     addEntry(1, 1, kSaturday, 8);
     showDate(kSaturday);
@@ -152,6 +210,34 @@ TEST_F(Journal, MarksArePaintedAndTakenOrNullNeverListed) {
     }
     EXPECT_TRUE(Form1->DBGrid2->isColumnHidden(9));  // "Премия (%)"
     EXPECT_EQ(grid->headerData(0, Qt::Horizontal).toString(), "Фамилия И.О.");
+    for (int number : {5, 6, 7, 8})  // "Часы", "Кол-во", "Брак", "Итого (р.)"
+        EXPECT_EQ(grid->index(0, number).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
+                  Qt::AlignRight | Qt::AlignVCenter)
+            << number;
+}
+
+TEST_F(Journal, TheToggledMarkKeepsItsColourOnTheSelectedRow) {
+    addEntry(1, 1, kTuesday, 1, "no");
+    addEntry(2, 1, kTuesday, 1, "no");
+    Form1->FormActivate();
+    Form1->resize(1300, 600);
+    Form1->show();
+    QTableView* grid = Form1->DBGrid2;
+    DataModule6->Smena1->setRecNo(2);
+    Form1->DBGrid2DblClick();
+    ASSERT_EQ(marks(), (QStringList{"no", "ok"}));
+    ASSERT_EQ(grid->currentIndex().row(), 1);
+    using testing_support::paintedCell;
+    using testing_support::showsColour;
+    EXPECT_TRUE(showsColour(paintedCell(grid, grid->model()->index(1, 10)), ui::color(ui::kGreen)));
+    EXPECT_TRUE(showsColour(paintedCell(grid, grid->model()->index(0, 10)), ui::color(ui::kRed)));
+    // The rest of the row shows the selection.
+    const QImage name = paintedCell(grid, grid->model()->index(1, 0));
+    EXPECT_TRUE(showsColour(name, grid->palette().color(QPalette::Active, QPalette::Highlight)) ||
+                showsColour(name, grid->palette().color(QPalette::Inactive, QPalette::Highlight)));
+    Form1->DBGrid2DblClick();
+    EXPECT_TRUE(showsColour(paintedCell(grid, grid->model()->index(1, 10)), ui::color(ui::kRed)));
+    Form1->hide();
 }
 
 TEST_F(Journal, ShiftChoiceSwitchesTheLinkWithoutReload) {
@@ -166,6 +252,10 @@ TEST_F(Journal, ShiftChoiceSwitchesTheLinkWithoutReload) {
     EXPECT_EQ(Form1->DBGrid2->model()->rowCount(), 1);
     EXPECT_TRUE(Form1->RadioButton2->font().bold());
     EXPECT_EQ(Form1->RadioButton2->palette().color(QPalette::Window), ui::color(ui::kGreen));
+    // Its caption stays readable on the green.
+    EXPECT_GT(Form1->RadioButton2->palette().color(QPalette::WindowText).lightness() -
+                  ui::color(ui::kGreen).lightness(),
+              128);
     EXPECT_FALSE(Form1->RadioButton1->font().bold());
     EXPECT_EQ(Form1->RadioButton1->palette().color(QPalette::Window),
               ui::color(ui::kSysButtonFace));

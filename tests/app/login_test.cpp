@@ -119,6 +119,8 @@ TEST_F(Login, WrongWordsAreRefusedAndTheTextStays) {
         int shown = 0;
         ui::setModalHook([&](QWidget*) { return ++shown, int(QDialog::Rejected); });
         Form23->Edit1->setText(typed);
+        // The word shows as one '*' per character, blanks included.
+        EXPECT_EQ(Form23->Edit1->displayText(), QString(qstrlen(typed), u'*'));
         Form23->Button1Click();
         EXPECT_EQ(shown, 0);
         ASSERT_EQ(log.count(), 1);

@@ -1,11 +1,15 @@
 #include "entry_fixture.h"
 
 #include "../support/message_log.h"
+#include "../support/widget_driving.h"
 #include "app/journal_window.h"
 #include "data/data_module.h"
 #include "entry/entry_editor.h"
+#include "entry/entry_save.h"
+#include "refbooks/operations_list.h"
 #include "ui/modal.h"
 
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,6 +21,7 @@ namespace {
 
 using entrytest::EntryTest;
 using testing_support::MessageLog;
+using testing_support::ModalScript;
 
 using EntryEditor = EntryTest;
 
@@ -105,6 +110,60 @@ TEST_F(EntryEditor, AddResetsWhatItNamesAndKeepsTheRest) {
     });
     Form11->PrepareAdd();
     EXPECT_EQ(Form1->currentJournal(), DataModule6->Smena3);
+}
+
+TEST_F(EntryEditor, SearchedPickKeepsTheChosenOperationAndShowsItsBasePrice) {
+    // Another product, whose operation comes first in the whole list.
+    testdb::exec(
+        "insert into cmn_gds_and_srv.gds_and_srv(id, s_caption, id_msm_bs) values (30, 'А-7', 6);"
+        "insert into accounts_dep.oper(id, vid, naimen, i_id) values (239, 5, 0, 30);"
+        "insert into accounts_dep.norm(o_id, norma, price) values (239, 1, 99)");
+    Form1->CBox1->setChecked(false);
+    ModalScript modal;
+    modal.on(Form4, [] {
+        testing_support::typeText(Form4->Edit1, "М-3");  // Покраска, then Сварка
+        QTest::keyClick(Form4->Edit1, Qt::Key_Down);
+        Form4->Button2->click();  // "Выбрать"
+        return int(QDialog::Rejected);
+    });
+    Form11->Tag = 1;
+    Form11->Button4->click();
+    EXPECT_EQ(modal.shown, QStringList{"Form4: Операции"});
+    EXPECT_EQ(Form11->Edit2->text(), entrytest::kWelding);
+    EXPECT_EQ(Form11->entry_o_id, 240);
+    EXPECT_EQ(Form11->Edit8->text(), "12,5");  // the lowest norm of welding, not 99
+    EXPECT_EQ(Form11->Edit7->text(), "12,5");
+}
+
+TEST_F(EntryEditor, EnterPressesTheFocusedButtonOtherwiseSaves) {
+    Form11->show();
+    for (QLineEdit* box : {Form11->Edit1, Form11->Edit2, Form11->Edit3})
+        box->clear();
+    MessageLog log;
+    ModalScript modal;  // every picker cancelled
+    QTest::keyClick(Form11->Button4, Qt::Key_Return);
+    QTest::keyClick(Form11->Button3, Qt::Key_Enter);
+    EXPECT_EQ(modal.shown, (QStringList{"Form4: Операции", "Form5: Список рабочих"}));
+    EXPECT_EQ(log.count(), 0);  // no save
+
+    QTest::keyClick(Form11->Edit3, Qt::Key_Return);  // "Запись", the default button
+    EXPECT_EQ(log.texts(), QStringList{QString::fromUtf8(entry::kIncompleteMessage)});
+}
+
+TEST_F(EntryEditor, ChangeShowsAWholeQuantityAsDigits) {
+    entry::EntryValues v = entrytest::workedExample();
+    v.quantity = QStringLiteral("100000");
+    ASSERT_EQ(entry::saveEntry(v), entry::SaveResult::Saved);
+    showJournal(entrytest::kNov5);
+    QString quantity, sum;
+    ui::setModalHook([&](QWidget*) {
+        quantity = Form11->Edit3->text();
+        sum = Form11->Edit9->text();
+        return int(QDialog::Rejected);
+    });
+    Form11->PrepareChange();
+    EXPECT_EQ(quantity, "100000");
+    EXPECT_EQ(sum, "1250000");
 }
 
 TEST_F(EntryEditor, ChangeOnAnEmptyJournalShowsNothing) {

@@ -125,6 +125,10 @@ TEST_F(ProductsWindow, SearchByMarkPrefixAndArrowsMoveTheRow) {
             Form3->Edit1->setText(QString::fromUtf8(typed));
             EXPECT_EQ(columnTexts(Form3->DBGrid1), expected) << typed;
         }
+        // "Коробки" is a number column: right-aligned.
+        EXPECT_EQ(
+            Form3->DBGrid1->model()->index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
+            Qt::AlignRight | Qt::AlignVCenter);
         QTest::keyClick(Form3->Edit1, Qt::Key_Down);
         QTest::keyClick(Form3->Edit1, Qt::Key_Down);
         QTest::keyClick(Form3->Edit1, Qt::Key_Up);
