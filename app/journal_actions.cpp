@@ -7,9 +7,8 @@
 #include "app/version_check.h"
 #include "data/data_module.h"
 #include "data/dataset_model.h"
-#include "data/transaction.h"
 #include "entry/entry_editor.h"
-#include "entry/timesheet_recalc.h"
+#include "entry/entry_save.h"
 #include "refbooks/operation_kinds_list.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/products_list.h"
@@ -166,21 +165,18 @@ void JournalWindow::changeEntry() {
 }
 
 void JournalWindow::deleteEntry() {
-    const QDate day = datePicker_->date();
     data::Dataset* q = db_.journalOf(currentShift_);
     if (q->isEmpty())
         return;
     const qint64 id = q->asInt64(QStringLiteral("id"));
     db_.DelSmena.setSql(journal::statements::deleteEntry(id));
-    if (ui::confirmDeletion(QStringLiteral("Удалить позицию из списка?"))) {
-        const int w = q->asInt(QStringLiteral("w_id"));
-        // The entry goes only together with its hours in the timesheet.
-        data::Transaction transaction;
-        db_.DelSmena.exec();
-        RecalcTimesheetDayAfterDeletion(db_, w, currentShift_, day);
-        transaction.commit();
-    }
+    bool gone = false;
+    // The entry goes only together with its hours in the timesheet cell of its own day.
+    if (ui::confirmDeletion(QStringLiteral("Удалить позицию из списка?")))
+        gone = entry::deleteEntry(db_, db_.DelSmena, id) == entry::DeleteResult::Gone;
     q->reopen();
+    if (gone)
+        ui::showRefusal(QString::fromUtf8(entry::kEntryGoneMessage));
 }
 
 void JournalWindow::toggleAcceptance() {

@@ -20,6 +20,15 @@ QString toggledMark(const QString& mark) {
     return isAccepted(mark) ? QStringLiteral("no") : QStringLiteral("ok");
 }
 
+QString entryTimeText(const QDateTime& stamp) {
+    if (!stamp.isValid())
+        return {};
+    const QString day = stamp.date().toString(QStringLiteral("dd.MM.yyyy"));
+    if (stamp.time() == QTime(0, 0))
+        return day;
+    return day + QLatin1Char(' ') + stamp.time().toString(QStringLiteral("H:mm:ss"));
+}
+
 std::pair<QDate, QDate> previousMonthPeriod(const QDate& today) {
     const QDate to(today.year(), today.month(), 1);
     return {to.addMonths(-1), to};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <utility>
 
@@ -15,6 +16,10 @@ bool isAccepted(const QString& mark);
 quint32 markColor(const QString& mark);  // $00BBGGRR
 // The mark a double-click writes: accepted -> "no", otherwise "ok".
 QString toggledMark(const QString& mark);
+
+// "Заведен": the date, and the time after it only when there is one (not midnight); NULL shows
+// nothing. 07.11.2022 00:00 -> "07.11.2022", 07.11.2022 9:05:03 -> "07.11.2022 9:05:03".
+QString entryTimeText(const QDateTime& stamp);
 
 // The period "Сводные отчеты" proposes: the whole previous month of today, as from (inclusive)
 // and to (exclusive); 15.01.2023 gives 01.12.2022 .. 01.01.2023.

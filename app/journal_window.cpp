@@ -23,12 +23,14 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -36,23 +38,23 @@
 namespace {
 
 QString timestampText(const QVariant& v) {
-    return v.isNull() ? QString() : v.toDateTime().toString(QStringLiteral("dd.MM.yyyy H:mm:ss"));
+    return v.isNull() ? QString() : journal::entryTimeText(v.toDateTime());
 }
 
 std::vector<data::GridColumn> journalColumns() {
     using data::gridColumn;
     const Qt::Alignment centre = Qt::AlignHCenter | Qt::AlignVCenter;
-    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;  // numbers
     std::vector<data::GridColumn> c{
         gridColumn(QStringLiteral("fio"), QStringLiteral("Фамилия И.О.")),
         gridColumn(QStringLiteral("marka"), QStringLiteral("Марка изделия")),
         gridColumn(QStringLiteral("vid"), QStringLiteral("Операция")),
         gridColumn(QStringLiteral("nmn"), QStringLiteral("Вид")),
         gridColumn(QStringLiteral("color"), QStringLiteral("Цвет"), true, centre),
-        gridColumn(QStringLiteral("time"), QStringLiteral("Часы"), true, left),
-        gridColumn(QStringLiteral("kol_vo"), QStringLiteral("Кол-во"), true, left),
-        gridColumn(QStringLiteral("brak"), QStringLiteral("Брак"), true, left),
-        gridColumn(QStringLiteral("summa"), QStringLiteral("Итого (р.)"), true, left),
+        gridColumn(QStringLiteral("time"), QStringLiteral("Часы"), true, right),
+        gridColumn(QStringLiteral("kol_vo"), QStringLiteral("Кол-во"), true, right),
+        gridColumn(QStringLiteral("brak"), QStringLiteral("Брак"), true, right),
+        gridColumn(QStringLiteral("summa"), QStringLiteral("Итого (р.)"), true, right),
         gridColumn(QStringLiteral("prize"), QStringLiteral("Премия (%)"), false),
         gridColumn(QStringLiteral("ok"), QStringLiteral("OK"), true, centre),
         gridColumn(QStringLiteral("vvod"), QStringLiteral("Заведен"), true, centre),
@@ -84,12 +86,32 @@ QVariant styleMark(const data::Dataset& ds, int row, int column, int role) {
     return {};
 }
 
+// The acceptance mark keeps its green or red on the selected row: its cell is drawn as an
+// unselected one, on the grid's background, while the rest of the row shows the selection.
+class MarkDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() == kOkColumn)
+            option->state &= ~QStyle::State_Selected;
+    }
+};
+
 // A check box or radio button marked by a coloured background and a bold caption.
 void paintMarked(QWidget* w, bool marked, quint32 colour) {
     QPalette p = w->palette();
     const QColor background = marked ? ui::color(colour) : ui::color(ui::kSysButtonFace);
     p.setColor(QPalette::Window, background);
     p.setColor(QPalette::Button, background);
+    // The caption stays readable: white on a dark background (the shift's green).
+    const QColor caption = marked && background.lightness() < 100
+                               ? QColor(Qt::white)
+                               : QGuiApplication::palette().color(QPalette::WindowText);
+    p.setColor(QPalette::WindowText, caption);
+    p.setColor(QPalette::ButtonText, caption);
     w->setPalette(p);
     w->setBackgroundRole(QPalette::Window);
     w->setAutoFillBackground(true);
@@ -205,6 +227,7 @@ void JournalWindow::buildControls() {
     journalLinks_ = {link("DataSource1"), link("DataSource2"), link("DataSource3"),
                      link("DataSource4")};
     ui::setUpGrid(grid_);
+    grid_->setItemDelegate(new MarkDelegate(grid_));
     grid_->verticalHeader()->setMinimumWidth(12);
     ui::showModel(grid_, journalLinks_[0]);
 

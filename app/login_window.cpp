@@ -22,6 +22,8 @@ LoginDialog::LoginDialog(JournalWindow& journal, QWidget* parent)
     wordEdit_ = new QLineEdit(this);
     wordEdit_->setObjectName(QStringLiteral("Edit1"));
     wordEdit_->setEchoMode(QLineEdit::Password);
+    // One '*' per character, whatever mask the widget style would draw.
+    wordEdit_->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     loginButton_ = ui::makeButton(this, "Button1", QStringLiteral("Вход"));
     loginButton_->setDefault(true);
     cancelButton_ = ui::makeButton(this, "Button2", QStringLiteral("Отмена"));

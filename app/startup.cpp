@@ -2,6 +2,7 @@
 
 #include "app/journal_window.h"
 #include "data/data_module.h"
+#include "ui/error_display.h"
 #include "ui/message_box.h"
 
 #include <QApplication>
@@ -35,12 +36,8 @@ Client*& client() {
     return running;
 }
 
-}  // namespace
-
-bool startApplication(const QStringList& args) {
-    loadTranslations();
-    ui::installMessageBoxPresenter();
-
+// Start-up proper: the shared data and the journal, which creates the windows it opens.
+bool createWindows(const QStringList& args) {
     Client*& running = client();
     delete running;
     running = new Client;
@@ -52,6 +49,27 @@ bool startApplication(const QStringList& args) {
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool startApplication(const QStringList& args) {
+    loadTranslations();
+    ui::installMessageBoxPresenter();
+    return runStartUp([&args] { return createWindows(args); });
+}
+
+bool runStartUp(const std::function<bool()>& steps) {
+    try {
+        return steps();
+    } catch (...) {
+        // The error's own message is shown, then the process ends: no window stays usable.
+        ui::showException(std::current_exception());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->hide();
+        QCoreApplication::exit(1);
+        return false;
+    }
 }
 
 void shutdownApplication() {

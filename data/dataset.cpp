@@ -205,6 +205,8 @@ QVariant Dataset::value(const QString& field) const {
 
 QString Dataset::text(const QString& field) const {
     const QVariant v = value(field);
+    if (v.typeId() == QMetaType::Double)  // general format: 100000 reads "100000", not "1e+05"
+        return QString::number(v.toDouble(), 'g', 15);
     return v.isNull() ? QString() : v.toString();
 }
 

@@ -61,7 +61,7 @@ public:
     const QStringList& fieldNames() const { return fields_; }
     int fieldIndex(const QString& field) const;  // -1 when unknown
     QVariant value(const QString& field) const;  // throws DbError for an unknown field
-    QString text(const QString& field) const;    // NULL reads as ""
+    QString text(const QString& field) const;    // NULL reads as ""; numbers in general format
     int asInt(const QString& field) const;       // NULL reads as 0; numerics rounded, not cut
     qint64 asInt64(const QString& field) const;
     double asDouble(const QString& field) const;

@@ -1,8 +1,19 @@
 #include "data/dataset_model.h"
 
 #include <QFont>
+#include <QLocale>
 
 namespace data {
+
+namespace {
+// A number as the grids show it: general format with the workstation's decimal separator and no
+// thousands separator; whole numbers as their digits (100000, never 1e+05).
+QString numberText(double value) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'g', 15);
+}
+}  // namespace
 
 DatasetModel::DatasetModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -75,6 +86,8 @@ QVariant DatasetModel::data(const QModelIndex& index, int role) const {
         const QVariant v = dataset_->valueAt(index.row(), field);
         if (role == Qt::DisplayRole && col.format)
             return col.format(v);
+        if (role == Qt::DisplayRole && v.typeId() == QMetaType::Double)
+            return numberText(v.toDouble());
         return v.isNull() ? QVariant(QString()) : v;
     }
     if (styler_ &&

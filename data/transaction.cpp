@@ -56,8 +56,11 @@ bool Transaction::active() {
     return depth > 0;
 }
 
-void lockForTransaction(const QString& key) {
-    runStatement(defaultDb(), QStringLiteral("select pg_advisory_xact_lock(hashtext(:key))"),
+void lockForTransaction(const QString& key, LockMode mode) {
+    runStatement(defaultDb(),
+                 mode == LockMode::Shared
+                     ? QStringLiteral("select pg_advisory_xact_lock_shared(hashtext(:key))")
+                     : QStringLiteral("select pg_advisory_xact_lock(hashtext(:key))"),
                  {{QStringLiteral("key"), key}});
 }
 

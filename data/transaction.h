@@ -24,7 +24,9 @@ private:
 };
 
 // Serialises a check and the write that follows it across workstations: a lock on the key held
-// until the surrounding transaction ends. Call inside a Transaction.
-void lockForTransaction(const QString& key);
+// until the surrounding transaction ends. Call inside a Transaction. Shared locks of one key do
+// not wait for each other, only for the exclusive one (and it for them).
+enum class LockMode { Exclusive, Shared };
+void lockForTransaction(const QString& key, LockMode mode = LockMode::Exclusive);
 
 }  // namespace data

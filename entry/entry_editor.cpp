@@ -334,10 +334,8 @@ void EntryEditor::save() {
     if (Tag != 1)
         changedId = journal->asInt64(QStringLiteral("id"));
 
-    if (entry::saveEntry(db_, values, changedId) != entry::SaveResult::Saved) {
-        ui::showRefusal(QString::fromUtf8(entry::kDuplicateMessage));
+    if (entry::saveEntry(db_, values, changedId) != entry::SaveResult::Saved)
         return;
-    }
 
     // Saved: the dialog is done; the shift's journal and the timesheet views follow.
     for (QLineEdit* box : {workerEdit_, operationEdit_, quantityEdit_, defectsEdit_, colourEdit_,

@@ -3,6 +3,8 @@
 #include "data/data_module.h"
 #include "data/transaction.h"
 #include "entry/timesheet_recalc.h"
+#include "timesheet/month_lock.h"
+#include "ui/dialogs.h"
 
 namespace entry {
 
@@ -15,7 +17,8 @@ struct Place {
     bool operator==(const Place&) const = default;
 };
 
-std::optional<Place> storedPlace(data::SharedData& db, qint64 id) {
+// Where the entry stands now, locked until the transaction ends; nothing when it is gone.
+std::optional<Place> lockedPlace(data::SharedData& db, qint64 id) {
     return db.readControl(
         storedPlaceStatement(id), [](const data::Dataset& q) -> std::optional<Place> {
             if (q.isEmpty())
@@ -25,43 +28,93 @@ std::optional<Place> storedPlace(data::SharedData& db, qint64 id) {
         });
 }
 
-bool duplicateExists(data::SharedData& db, const QString& countSql) {
-    return db.controlCount(countSql) > 0;
+void lockRows(const std::vector<Place>& places) {
+    std::vector<timesheet::RowKey> rows;
+    for (const Place& p : places) {
+        if (p.date.isValid())
+            rows.push_back(timesheet::rowKeyOf(p.workerId, p.shift, p.date));
+    }
+    timesheet::lockRowsForRecalc(std::move(rows));
+}
+
+// The save's writes inside its transaction; the refusal's message when nothing may be written.
+std::optional<QString> writeEntry(data::SharedData& db, const EntryValues& v,
+                                  std::optional<qint64> changedId, const QString& countSql) {
+    // Another workstation may have written the same entry since the first check.
+    if (db.controlCount(countSql) > 0)
+        return QString::fromUtf8(kDuplicateMessage);
+
+    const Place target{v.workerId, v.shift, v.date};
+    std::optional<Place> left;
+    if (changedId) {
+        left = lockedPlace(db, *changedId);
+        if (!left)
+            return QString::fromUtf8(kEntryGoneMessage);
+    }
+    lockRows(left ? std::vector<Place>{target, *left} : std::vector<Place>{target});
+
+    data::Command SmenaIU(QStringLiteral("SmenaIU"));
+    SmenaIU.setSql(changedId ? updateStatement(v, *changedId) : insertStatement(v));
+    if (SmenaIU.exec() == 0)
+        return QString::fromUtf8(kEntryGoneMessage);
+
+    const qint64 dayHours = journalDayHours(db, target.workerId, target.shift, target.date);
+    if (dayHours > kMaxDayHours)
+        return dayHoursMessage(dayHours);
+
+    RecalcTimesheetDay(db, target.workerId, target.shift, target.date);
+    // The cell the entry moved away from must lose its hours too.
+    if (left && !(*left == target) && left->date.isValid())
+        RecalcTimesheetDayAfterDeletion(db, left->workerId, left->shift, left->date);
+    return std::nullopt;
 }
 
 }  // namespace
 
 SaveResult saveEntry(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId) {
+    if (const std::optional<QString> refusal = valueRefusal(v)) {
+        ui::showRefusal(*refusal);
+        return SaveResult::Refused;
+    }
     const QString countSql = duplicateCountStatement(v, changedId);
+    const QString duplicate = QString::fromUtf8(kDuplicateMessage);
     // The common refusal, answered before anything is locked.
-    if (db.CheckDuplicate(countSql))
+    if (db.CheckDuplicate(countSql)) {
+        ui::showRefusal(duplicate);
         return SaveResult::Duplicate;
+    }
 
+    std::optional<QString> refusal;
     {
         data::Transaction transaction;
-        // Another workstation may have written the same entry since the check: look again
-        // under the lock, which it holds until its own save has committed.
+        // Held until commit: a second save of the same key waits here and then sees this one.
         data::lockForTransaction(duplicateLockKey(v));
-        // The caller's refusal comes only after the transaction, so that no lock is held while
-        // the message waits for the user.
-        if (duplicateExists(db, countSql))
-            return SaveResult::Duplicate;
-        const Place target{v.workerId, v.shift, v.date};
-        std::optional<Place> left;
-        if (changedId)
-            left = storedPlace(db, *changedId);
-
-        data::Command SmenaIU(QStringLiteral("SmenaIU"));
-        SmenaIU.setSql(changedId ? updateStatement(v, *changedId) : insertStatement(v));
-        SmenaIU.exec();
-
-        RecalcTimesheetDay(db, target.workerId, target.shift, target.date);
-        // The cell the entry moved away from must lose its hours too.
-        if (left && !(*left == target) && left->date.isValid())
-            RecalcTimesheetDayAfterDeletion(db, left->workerId, left->shift, left->date);
-        transaction.commit();
+        refusal = writeEntry(db, v, changedId, countSql);
+        if (!refusal)
+            transaction.commit();
     }
-    return SaveResult::Saved;
+    if (!refusal)
+        return SaveResult::Saved;
+    // Shown only now, so that no lock is held while the message waits for the user.
+    ui::showRefusal(*refusal);
+    return *refusal == duplicate ? SaveResult::Duplicate : SaveResult::Refused;
+}
+
+DeleteResult deleteEntry(data::SharedData& db, data::Command& command, qint64 id) {
+    {
+        data::Transaction transaction;
+        const std::optional<Place> place = lockedPlace(db, id);
+        if (place) {
+            lockRows({*place});
+            if (command.exec() != 0) {
+                if (place->date.isValid())
+                    RecalcTimesheetDayAfterDeletion(db, place->workerId, place->shift, place->date);
+                transaction.commit();
+                return DeleteResult::Deleted;
+            }
+        }
+    }
+    return DeleteResult::Gone;
 }
 
 }  // namespace entry

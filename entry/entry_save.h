@@ -5,20 +5,32 @@
 #include <optional>
 
 namespace data {
+class Command;
 class SharedData;
-}
+}  // namespace data
 
+// Writing journal entries together with their timesheet day cells: the save and the deletion.
 namespace entry {
 
-enum class SaveResult { Saved, Duplicate };
+enum class SaveResult { Saved, Duplicate, Refused };
 
 // Writes one journal entry (a new one, or the entry changedId) and recalculates its timesheet day
 // cell, plus the cell it left when a change moves it to another worker, shift or date, as one
-// transaction on the shared connection: when any step fails nothing is written and the error
-// propagates. A duplicate (same worker, operation, product, date, shift and colour) is answered
-// with Duplicate and nothing is written (the caller refuses with kDuplicateMessage); the check and
-// the write are serialised across workstations by a lock on that key.
+// transaction on the shared connection: when any step fails nothing is written and the
+// error propagates. Refused, with its message shown and nothing written: a duplicate (same
+// worker, operation, product, date, shift and colour), values out of their columns' range, a
+// day and shift of the worker above kMaxDayHours hours, a changed entry another workstation has
+// deleted. The checks and the write are serialised across workstations by locks on the
+// duplicate key, the entry and the timesheet rows.
 SaveResult saveEntry(data::SharedData& db, const EntryValues& values,
                      std::optional<qint64> changedId = {});
+
+enum class DeleteResult { Deleted, Gone };
+
+// Deletes the journal entry id with `command` (its delete statement) and brings the day cell of
+// the entry's own worker, shift and date, as stored, in line with the journal: one transaction,
+// under the entry's and the timesheet row's locks. Gone when another workstation deleted the
+// entry first; then nothing is written.
+DeleteResult deleteEntry(data::SharedData& db, data::Command& command, qint64 id);
 
 }  // namespace entry

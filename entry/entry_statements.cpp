@@ -3,6 +3,8 @@
 #include "data/sql_text.h"
 #include "ui/format.h"
 
+#include <cmath>
+
 namespace entry {
 
 namespace {
@@ -33,6 +35,38 @@ std::optional<int> colourNumber(const QString& text) {
     if (!ok)
         return std::nullopt;
     return value;
+}
+
+namespace {
+// A digit string that fits a 32-bit integer column.
+bool fitsInteger(const QString& digits) {
+    bool ok = false;
+    digits.trimmed().toInt(&ok, 10);
+    return ok;
+}
+}  // namespace
+
+std::optional<QString> valueRefusal(const EntryValues& v) {
+    if (!fitsInteger(v.quantity))
+        return QString::fromUtf8(kBadQuantityMessage);
+    if (!fitsInteger(v.defects))
+        return QString::fromUtf8(kBadDefectsMessage);
+    bool ok = false;
+    const int hours = v.hours.trimmed().toInt(&ok, 10);
+    if (!ok || hours > kMaxDayHours)
+        return QString::fromUtf8(kBadHoursMessage);
+    const double written = priceText(v.price).toDouble(&ok);
+    if (!ok || !std::isfinite(written))
+        return QString::fromUtf8(kBadPriceMessage);
+    return std::nullopt;
+}
+
+QString dayHoursMessage(qint64 total) {
+    return QStringLiteral(
+               "У работника за этот день и смену получится %1 ч., а больше %2 "
+               "часов быть не может!")
+        .arg(total)
+        .arg(kMaxDayHours);
 }
 
 QString priceText(double price) {
@@ -81,7 +115,8 @@ QString updateStatement(const EntryValues& v, qint64 id) {
 }
 
 QString storedPlaceStatement(qint64 id) {
-    return QStringLiteral("select w_id, smena, data from accounts_dep.smena where id=") + num(id);
+    return QStringLiteral("select w_id, smena, data from accounts_dep.smena where id=") + num(id) +
+           QStringLiteral(" for update");
 }
 
 QString duplicateLockKey(const EntryValues& v) {

@@ -38,6 +38,18 @@ inline constexpr const char* kIncompleteMessage = "Все поля должны 
 inline constexpr const char* kDuplicateMessage = "Позиция с такими параметрами уже заведена!";
 inline constexpr const char* kBadColourMessage =
     "Цвет должен быть целым числом от 0 до 2147483647!";
+inline constexpr const char* kBadQuantityMessage =
+    "Кол-во должно быть целым числом от 0 до 2147483647!";
+inline constexpr const char* kBadDefectsMessage =
+    "Брак должен быть целым числом от 0 до 2147483647!";
+inline constexpr const char* kBadHoursMessage =
+    "Время одной позиции не может быть больше 24 часов!";
+inline constexpr const char* kBadPriceMessage =
+    "Цена итог слишком велика для записи: выберите операцию заново!";
+inline constexpr const char* kEntryGoneMessage = "Запись была удалена с другого рабочего места.";
+
+// The most hours a worker can have in one shift of one day, over all entries.
+inline constexpr int kMaxDayHours = 24;
 
 // A paint operation's text, upper-cased, contains "КРАСКА"; only such entries take a colour.
 bool isPaintOperation(const QString& operationText);
@@ -49,6 +61,14 @@ bool isComplete(const EntryBoxes& boxes);
 // (leading zeros dropped); nothing when the text is no such number.
 std::optional<int> colourNumber(const QString& text);
 
+// The refusal of values that do not fit their columns or would corrupt the timesheet: quantity
+// and defects beyond a 32-bit integer, more than kMaxDayHours hours, a price the database cannot
+// hold. Nothing when the values can be written.
+std::optional<QString> valueRefusal(const EntryValues& v);
+
+// The refusal of a save after which the worker would have `total` hours in that shift and day.
+QString dayHoursMessage(qint64 total);
+
 // The price as the statements carry it: 4 decimals, ties to even, general format, a point.
 QString priceText(double price);
 
@@ -58,7 +78,8 @@ QString duplicateCountStatement(const EntryValues& v, std::optional<qint64> chan
 QString insertStatement(const EntryValues& v);
 QString updateStatement(const EntryValues& v, qint64 id);
 
-// Where a changed entry stood before the change: w_id, smena and data of the row.
+// Where an entry stands: w_id, smena and data of the row, which stays locked against other
+// workstations' changes and deletion until the transaction ends (no row: it is gone).
 QString storedPlaceStatement(qint64 id);
 
 // Key of the lock that serialises the duplicate check with the write across workstations.

@@ -3,41 +3,53 @@
 #include "data/data_module.h"
 #include "data/transaction.h"
 #include "entry/timesheet_recalc_statements.h"
+#include "timesheet/month_lock.h"
 
 namespace {
-
-int daySum(data::SharedData& db, int w, int s, const QDate& day) {
-    // The sum is grouped, so no row means no hours.
-    return db.readControl(recalc::daySumStatement(w, s, day), [](const data::Dataset& q) {
-        return q.isEmpty() ? 0 : q.asInt(QStringLiteral("tim"));
-    });
-}
 
 int rowCount(data::SharedData& db, int w, int s, const QDate& day) {
     return static_cast<int>(db.controlCount(recalc::countStatement(w, s, day)));
 }
 
-void writeCell(data::SharedData& db, const QString& sql) {
+int writeCell(data::SharedData& db, const QString& sql) {
     db.H_Tabel_ins.setSql(sql);
-    db.H_Tabel_ins.exec();
+    return db.H_Tabel_ins.exec();
+}
+
+// Updates the cell; when no row took the update, inserts one if `insertWhenMissing`.
+void updateOrInsert(data::SharedData& db, int w, int s, const QDate& day, qint64 sum,
+                    bool insertWhenMissing) {
+    if (writeCell(db, recalc::updateStatement(w, s, day, sum)) == 0 && insertWhenMissing)
+        writeCell(db, recalc::insertStatement(w, s, day, sum));
 }
 
 }  // namespace
 
+qint64 journalDayHours(data::SharedData& db, int w, int s, const QDate& day) {
+    // The sum is grouped, so no row means no hours.
+    return db.readControl(recalc::daySumStatement(w, s, day), [](const data::Dataset& q) {
+        return q.isEmpty() ? qint64(0) : q.asInt64(QStringLiteral("tim"));
+    });
+}
+
 void RecalcTimesheetDay(data::SharedData& db, int w, int s, const QDate& day) {
     data::Transaction transaction;
-    // Two workstations saving a worker's first entries of a month must not both insert the row.
-    data::lockForTransaction(
-        QStringLiteral("h_tabel:%1:%2:%3:%4").arg(w).arg(s).arg(day.month()).arg(day.year()));
+    timesheet::lockRowsForRecalc({timesheet::rowKeyOf(w, s, day)});
     const int count = rowCount(db, w, s, day);
-    const int sum = daySum(db, w, s, day);
-    writeCell(db, count == 0 ? recalc::insertStatement(w, s, day, sum)
-                             : recalc::updateStatement(w, s, day, sum));
+    const qint64 sum = journalDayHours(db, w, s, day);
+    if (count == 0)
+        writeCell(db, recalc::insertStatement(w, s, day, sum));
+    else
+        updateOrInsert(db, w, s, day, sum, true);
     transaction.commit();
 }
 
 void RecalcTimesheetDayAfterDeletion(data::SharedData& db, int w, int s, const QDate& day) {
-    // The update writes 0 when no hours are left, so the deleted hours leave the cell and the
-    // other days keep theirs; a worker without a row for the month gets none.
-    writeCell(db, recalc::updateStatement(w, s, day, daySum(db, w, s, day)));
+    data::Transaction transaction;
+    timesheet::lockRowsForRecalc({timesheet::rowKeyOf(w, s, day)});
+    const qint64 sum = journalDayHours(db, w, s, day);
+    // 0 when no hours are left, so the deleted hours leave the cell and the other days keep
+    // theirs; a worker without a row and without hours that day gets none.
+    updateOrInsert(db, w, s, day, sum, sum > 0);
+    transaction.commit();
 }

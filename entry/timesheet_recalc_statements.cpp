@@ -6,7 +6,7 @@
 namespace recalc {
 
 namespace {
-QString n(int value) {
+QString n(qint64 value) {
     return QString::number(value);
 }
 
@@ -25,11 +25,11 @@ QString daySumStatement(int w, int s, const QDate& day) {
            data::sqlDate(day) + QStringLiteral("', 'DD.MM.YYYY') group by w_id, smena, data");
 }
 
-QString insertStatement(int w, int s, const QDate& day, int sum) {
+QString insertStatement(int w, int s, const QDate& day, qint64 sum) {
     return timesheet::rebuild::insertDay(day.day(), n(s), n(w), day.month(), n(day.year()), n(sum));
 }
 
-QString updateStatement(int w, int s, const QDate& day, int sum) {
+QString updateStatement(int w, int s, const QDate& day, qint64 sum) {
     return QStringLiteral("update accounts_dep.h_tabel set d") + n(day.day()) +
            QStringLiteral("=") + n(sum) + keyOf(w, s, day);
 }

@@ -12,8 +12,8 @@ QString countStatement(int w, int s, const QDate& day);
 // The day's hours of one worker and shift; at most one row, column tim.
 QString daySumStatement(int w, int s, const QDate& day);
 // A new timesheet row naming only the day's column.
-QString insertStatement(int w, int s, const QDate& day, int sum);
+QString insertStatement(int w, int s, const QDate& day, qint64 sum);
 // The day's cell of the existing row(s).
-QString updateStatement(int w, int s, const QDate& day, int sum);
+QString updateStatement(int w, int s, const QDate& day, qint64 sum);
 
 }  // namespace recalc

@@ -137,7 +137,11 @@ std::optional<refbooks::OperationChoice> OperationsList::pick(int operId) {
     ui::showModal(this);
     changeButton_->setDefault(false);
     searchEdit_->setVisible(false);
+    // The chosen row stays current when the search goes off: the editor reads its base price.
+    const int chosen = o->isEmpty() ? 0 : o->asInt(QStringLiteral("id"));
     o->setFiltered(false);
+    if (chosen != 0)
+        o->locate(QStringLiteral("id"), chosen);
     return std::exchange(choice_, std::nullopt);
 }
 

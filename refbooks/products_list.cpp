@@ -28,6 +28,7 @@ ProductsList::ProductsList(data::SharedData& db, QWidget* parent)
     marka.width = 260;
     data::GridColumn massa = data::gridColumn(QStringLiteral("massa"), QStringLiteral("Коробки"));
     massa.format = ui::shortestFloatOrEmpty;
+    massa.alignment = Qt::AlignRight | Qt::AlignVCenter;  // a number
     grid_ = ui::makeListGrid(this, "DBGrid1", db_.Izdel, {marka, massa});
 
     searchEdit_ = new QLineEdit(this);

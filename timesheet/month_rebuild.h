@@ -4,18 +4,18 @@
 #include <functional>
 
 namespace data {
-class Dataset;
 class SharedData;
-}  // namespace data
+}
 
 namespace timesheet {
 
 // Writes a month of the timesheet anew from the journal, all shifts with overtime: the month's
-// rows are deleted, then day by day every shift and worker of the day's aggregate dt gets its
-// cell, inserting the row on its first day. One transaction: on any error nothing of it stays
-// and the error propagates; the deletion runs through the shared DelSmena. afterRow(day) runs after
-// every written cell and after every day.
-void rebuildMonth(data::SharedData& shared, int month, const QString& year, data::Dataset& dt,
-                  const std::function<void(int day)>& afterRow);
+// rows are deleted, then one statement writes a row per shift and worker with entries in the
+// month, each day column the day's sum of hours. One transaction that first takes the month
+// from the per-entry recalculations (timesheet/month_lock.h): on any error nothing of it stays
+// and the error propagates. afterStep(done, steps) runs after each of its statements, which run
+// through the shared DelSmena and H_Tabel_ins.
+void rebuildMonth(data::SharedData& shared, int month, const QString& year,
+                  const std::function<void(int done, int steps)>& afterStep);
 
 }  // namespace timesheet

@@ -1,5 +1,8 @@
 #include "timesheet/rebuild_statements.h"
 
+#include "data/sql_text.h"
+#include "timesheet/month_calendar.h"
+
 namespace timesheet::rebuild {
 
 namespace {
@@ -43,19 +46,23 @@ QString insertDay(int day, const QString& s, const QString& w, int month, const 
            QStringLiteral(", ") + t + QLatin1Char(')');
 }
 
-QString rowCountBound(int month, const QString& year) {
-    return QStringLiteral("select count(w_id) as cnt from accounts_dep.h_tabel h_tabel") +
-           keyTail(QStringLiteral("?"), QStringLiteral("?"), month, year);
-}
-
-QString updateDayBound(int day, int month, const QString& year) {
-    return QStringLiteral("update accounts_dep.h_tabel set d") + num(day) + QStringLiteral("=?") +
-           keyTail(QStringLiteral("?"), QStringLiteral("?"), month, year);
-}
-
-QString insertDayBound(int day, int month, const QString& year) {
-    return insertDay(day, QStringLiteral("?"), QStringLiteral("?"), month, year,
-                     QStringLiteral("?"));
+QString monthInsert(int month, const QString& year) {
+    const QDate first = firstDayOf(month, year);
+    QString columns, sums;
+    for (int d = 1; d <= first.daysInMonth(); ++d) {
+        columns += QStringLiteral(", d") + num(d);
+        sums += QStringLiteral(", coalesce(sum(time) filter (where dd=") + num(d) +
+                QStringLiteral("), 0)");
+    }
+    return QStringLiteral("insert into accounts_dep.h_tabel(smena, w_id, month, year") + columns +
+           QStringLiteral(") select smena, w_id, ") + num(month) + QStringLiteral(", ") + year +
+           sums +
+           QStringLiteral(
+               " from (select smena, w_id, time, extract(day from data)::integer as dd from "
+               "accounts_dep.smena where data>=to_date('") +
+           data::sqlDate(first) + QStringLiteral("', 'DD.MM.YYYY') and data<to_date('") +
+           data::sqlDate(first.addMonths(1)) +
+           QStringLiteral("', 'DD.MM.YYYY')) j group by smena, w_id");
 }
 
 }  // namespace timesheet::rebuild

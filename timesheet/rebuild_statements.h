@@ -6,7 +6,9 @@
 // the text the year list shows.
 namespace timesheet::rebuild {
 
-// Per-day journal sums by shift and worker; parameter :data.
+// Per-day journal sums by shift and worker; parameter :data. With rowCount, updateDay and
+// insertDay it makes the month day by day, cell by cell: the reference the set-based statement
+// is held to.
 QString dayAggregate();
 
 // The timesheet row of a worker, shift and month: " where w_id=W and smena=S and month=M and
@@ -20,11 +22,9 @@ QString updateDay(int day, const QString& t, const QString& w, const QString& s,
 QString insertDay(int day, const QString& s, const QString& w, int month, const QString& year,
                   const QString& t);
 
-// The same texts with the row's values as positional parameters in the order they appear
-// (count: w, s; update: t, w, s; insert: s, w, t), so one prepared statement serves every row
-// of a day.
-QString rowCountBound(int month, const QString& year);
-QString updateDayBound(int day, int month, const QString& year);
-QString insertDayBound(int day, int month, const QString& year);
+// The whole month in one statement: a row per shift and worker with journal entries in the month,
+// each day column of the month the day's sum of hours (0 on a day without entries, as the
+// column's default); the columns past the month's last day are left to their defaults.
+QString monthInsert(int month, const QString& year);
 
 }  // namespace timesheet::rebuild

@@ -6,10 +6,10 @@
 #include "timesheet/cell_painting.h"
 #include "timesheet/month_export.h"
 #include "timesheet/month_rebuild.h"
-#include "timesheet/rebuild_statements.h"
 #include "timesheet/timesheet_print_layout.h"
 #include "ui/clock.h"
 #include "ui/colors.h"
+#include "ui/controls.h"
 #include "ui/error_display.h"
 #include "ui/grid.h"
 #include "ui/modal.h"
@@ -17,7 +17,6 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QProgressBar>
@@ -27,13 +26,15 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
 constexpr int kTotalColumn = 32;
 constexpr quint32 kTotalBackground = 0x00FFE4E1;
 
-// The current row is drawn plainly: no bold and no money green under the highlight.
+// Only the focused day cell is drawn plainly: highlighted, without bold or money green. The
+// other day cells of the current row keep their weekend, 8-hour and overtime painting.
 class PlainHighlightDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -41,11 +42,16 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
-        if ((option->state & QStyle::State_Selected) && index.column() > 0 &&
-            index.column() < kTotalColumn) {
-            option->font.setBold(false);
-            option->backgroundBrush = Qt::NoBrush;
+        if (!(option->state & QStyle::State_Selected) || index.column() <= 0 ||
+            index.column() >= kTotalColumn)
+            return;
+        const auto* grid = qobject_cast<const QAbstractItemView*>(option->widget);
+        if (grid && grid->currentIndex() != index) {
+            option->state &= ~QStyle::State_Selected;
+            return;
         }
+        option->font.setBold(false);
+        option->backgroundBrush = Qt::NoBrush;
     }
 };
 
@@ -74,9 +80,6 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
     setObjectName(QStringLiteral("Form19"));
     setWindowTitle(QStringLiteral("Табель по времени"));
 
-    dt = new data::Dataset(QStringLiteral("dt"), this);
-    dt->setSql(timesheet::rebuild::dayAggregate());
-
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("PageControl1"));
     for (int page = 0; page < 3; ++page) {
@@ -87,15 +90,13 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
         layout->addWidget(grid);
         if (page == 0) {
             auto* row = new QHBoxLayout;
-            rebuildButton_ = new QPushButton(QStringLiteral("Перестроить"), sheet);
-            rebuildButton_->setObjectName(QStringLiteral("Button1"));
+            rebuildButton_ = ui::makeButton(sheet, "Button1", QStringLiteral("Перестроить"));
             progressBar_ = new QProgressBar(sheet);
             progressBar_->setObjectName(QStringLiteral("PB"));
             progressBar_->setMinimum(1);
             progressBar_->setValue(1);
             progressBar_->setVisible(false);
-            excelButton_ = new QPushButton(QStringLiteral("Excel"), sheet);
-            excelButton_->setObjectName(QStringLiteral("Button2"));
+            excelButton_ = ui::makeButton(sheet, "Button2", QStringLiteral("Excel"));
             row->addWidget(rebuildButton_);
             row->addWidget(progressBar_, 1);
             row->addStretch();
@@ -114,13 +115,10 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
     yearList_->setObjectName(QStringLiteral("ComboBox2"));
     yearList_->addItems(timesheet::yearList(ui::today()));
     yearList_->setCurrentIndex(-1);
-    refreshButton_ = new QPushButton(QStringLiteral("Обновить"), this);
-    refreshButton_->setObjectName(QStringLiteral("Button5"));
-    printButton_ = new QPushButton(QStringLiteral("Печать"), this);
-    printButton_->setObjectName(QStringLiteral("Button6"));
-    exitButton_ = new QPushButton(QStringLiteral("Выход"), this);
-    exitButton_->setObjectName(QStringLiteral("Button4"));
-    exitButton_->setAutoDefault(false);
+    // No default button: Enter in the grids or the lists presses nothing.
+    refreshButton_ = ui::makeButton(this, "Button5", QStringLiteral("Обновить"));
+    printButton_ = ui::makeButton(this, "Button6", QStringLiteral("Печать"));
+    exitButton_ = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(monthList_);
@@ -250,27 +248,19 @@ void TimesheetWindow::rebuild() {
         return;
     for (int shift = 1; shift <= 3; ++shift)
         db_.timesheetOf(shift)->close();
+    const int days = first.daysInMonth();
     progressBar_->setVisible(true);
-    progressBar_->setMaximum(first.daysInMonth());
+    progressBar_->setMaximum(days);
     progressBar_->setValue(1);
-
-    // The rebuild runs on this thread: let the progress bar repaint now and then, without
-    // taking the user's clicks meanwhile.
-    QElapsedTimer sincePaint;
-    sincePaint.start();
-    auto progress = [&](int day) {
-        if (progressBar_->value() != day)
-            progressBar_->setValue(day);
-        if (sincePaint.elapsed() >= 50) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            sincePaint.restart();
-        }
+    // The rebuild runs on this thread in a few statements: the bar shows each one done.
+    auto progress = [&](int done, int steps) {
+        progressBar_->setValue(std::max(1, days * done / steps));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     try {
-        timesheet::rebuildMonth(db_, month, year, *dt, progress);
+        timesheet::rebuildMonth(db_, month, year, progress);
     } catch (...) {
         // The month is as it was: show it again.
-        dt->close();
         progressBar_->setVisible(false);
         try {
             reopenTimesheets();

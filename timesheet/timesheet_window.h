@@ -40,8 +40,6 @@ public:
     int chosenMonth() const;
     QString chosenYear() const;
 
-    // The day's journal sums the rebuild writes.
-    data::Dataset& dayAggregate() const { return *dt; }
     const std::array<timesheet::DayColumnLook, 31>& dayLooks() const { return looks_; }
 
 private:
@@ -53,7 +51,6 @@ private:
 
     data::SharedData& db_;
     TimesheetPrintLayout* printLayout_;
-    data::Dataset* dt;
 
     QTabWidget* pages_;
     std::array<QTableView*, 3> grids_{};  // one per shift

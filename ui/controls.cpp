@@ -2,15 +2,34 @@
 
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace ui {
 
+namespace {
+// Enter on a focused button presses that button, whichever button is the window's default.
+class Button : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+}  // namespace
+
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
+    auto* b = new Button(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);  // only the chosen default button answers Enter
+    // Enter elsewhere in the window presses only the button the window makes its default.
+    b->setAutoDefault(false);
     return b;
 }
 

@@ -8,7 +8,8 @@ class QWidget;
 
 namespace ui {
 
-// A button named after its control; it answers Enter only when a window makes it the default.
+// A button named after its control. Enter on it while it has the focus presses it; Enter in
+// another control of the window presses it only when the window makes it the default button.
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption);
 
 // A "..." button beside a box, opening a picker; narrow, of the given width in pixels.

@@ -3,15 +3,36 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMessageBox>
 
 namespace ui {
 
 namespace {
-QElapsedTimer& lastClosed() {
-    static QElapsedTimer t;
-    return t;
+bool& boxShown() {
+    static bool shown = false;
+    return shown;
 }
+
+// While a box waits for the user: the flag set, and the normal cursor, also inside a wait-cursor
+// span; both as they were once the box is closed.
+class WaitingForUser {
+public:
+    WaitingForUser() : wasShown_(boxShown()) {
+        boxShown() = true;
+        QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    }
+    ~WaitingForUser() {
+        QGuiApplication::restoreOverrideCursor();
+        boxShown() = wasShown_;
+    }
+    WaitingForUser(const WaitingForUser&) = delete;
+    WaitingForUser& operator=(const WaitingForUser&) = delete;
+
+private:
+    bool wasShown_;
+};
 
 Answer presentWithMessageBox(const Message& m) {
     QMessageBox box(QApplication::activeWindow());
@@ -37,8 +58,11 @@ Answer presentWithMessageBox(const Message& m) {
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
-    const int r = box.exec();
-    lastClosed().start();
+    int r = QMessageBox::NoButton;
+    {
+        const WaitingForUser waiting;
+        r = box.exec();
+    }
     switch (r) {
         case QMessageBox::Yes:
             return Answer::Yes;
@@ -56,8 +80,8 @@ void installMessageBoxPresenter() {
     setMessagePresenter(presentWithMessageBox);
 }
 
-bool messageBoxJustClosed() {
-    return lastClosed().isValid() && lastClosed().elapsed() < 300;
+bool messageBoxShown() {
+    return boxShown();
 }
 
 }  // namespace ui

@@ -6,8 +6,8 @@ namespace ui {
 
 // Base of every window: a dialog its opener owns, shown and hidden as needed. Tag holds the mode
 // its opener sets. FormActivate runs whenever the window becomes the active
-// window (not when a message box it showed closes); headless tests call it directly where the
-// platform sends no activation.
+// window coming from another window of this client (not from another application, and not when
+// a message box closes); headless tests call it directly where the platform sends no activation.
 class Window : public QDialog {
     Q_OBJECT
 public:
@@ -16,9 +16,6 @@ public:
     int Tag = 0;
 
     virtual void FormActivate() {}
-
-protected:
-    void changeEvent(QEvent* event) override;
 };
 
 }  // namespace ui

@@ -74,6 +74,14 @@ TEST(JournalRules, AcceptanceMarksCompareExactly) {
     }
 }
 
+TEST(JournalRules, EntryTimeShowsTheTimeOnlyWhenThereIsOne) {
+    const QDate day(2022, 11, 7);
+    EXPECT_EQ(journal::entryTimeText(QDateTime(day, QTime(0, 0))), "07.11.2022");
+    EXPECT_EQ(journal::entryTimeText(QDateTime(day, QTime(9, 5, 3))), "07.11.2022 9:05:03");
+    EXPECT_EQ(journal::entryTimeText(QDateTime(day, QTime(0, 0, 1))), "07.11.2022 0:00:01");
+    EXPECT_EQ(journal::entryTimeText(QDateTime()), "");
+}
+
 TEST(JournalRules, WeekendIsSaturdayAndSunday) {
     // 05.11.2022 is a Saturday.
     for (int d = 0; d < 7; ++d)

@@ -5,19 +5,25 @@
 #include "app/journal_window.h"
 #include "data/data_module.h"
 #include "data/dataset_model.h"
+#include "entry/entry_editor.h"
 #include "reports/report_window.h"
 #include "ui/clock.h"
 #include "ui/colors.h"
 #include "ui/modal.h"
+#include "ui/wait_cursor.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFont>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -105,6 +111,59 @@ TEST_F(Journal, ActivationLoadsTodayAndTicksTheBoxOnlyOnWeekends) {
     }
 }
 
+TEST_F(Journal, ActivationComesOnlyFromAnotherWindowOfTheClient) {
+    const QDate old(2020, 1, 1);
+    journalWindow().show();
+    entryEditor().show();
+    QApplication::setActiveWindow(&entryEditor());
+
+    control<QDateEdit>(journalWindow(), "DateT")->setDate(old);
+    QApplication::setActiveWindow(&journalWindow());  // back from the entry editor
+    EXPECT_EQ(control<QDateEdit>(journalWindow(), "DateT")->date(), kTuesday);
+
+    control<QDateEdit>(journalWindow(), "DateT")->setDate(old);
+    QApplication::setActiveWindow(nullptr);  // to a mail program and back
+    QApplication::setActiveWindow(&journalWindow());
+    EXPECT_EQ(control<QDateEdit>(journalWindow(), "DateT")->date(), old);
+
+    entryEditor().hide();
+    journalWindow().hide();
+}
+
+// A real message box, closed as soon as it is the active window; inspect runs while it waits.
+void answerRealBox(const std::function<void()>& inspect) {
+    std::function<void()> closeWhenShown;
+    closeWhenShown = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeWindow());
+        if (!box) {
+            QTimer::singleShot(10, closeWhenShown);
+            return;
+        }
+        inspect();
+        box->accept();
+    };
+    QTimer::singleShot(0, closeWhenShown);
+    ui::showMessage({"Обрыв связи", "Ошибка", ui::Icon::Stop, ui::Buttons::Ok});
+}
+
+TEST_F(Journal, AMessageBoxWaitsWithTheNormalCursorAndItsClosingIsNoActivation) {
+    journalWindow().show();
+    QApplication::setActiveWindow(&journalWindow());
+    control<QDateEdit>(journalWindow(), "DateT")->setDate(kMonday);
+    {
+        const ui::WaitCursor wait;
+        Qt::CursorShape whileShown = Qt::WaitCursor;
+        answerRealBox([&] { whileShown = QGuiApplication::overrideCursor()->shape(); });
+        EXPECT_EQ(whileShown, Qt::ArrowCursor);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        QThread::msleep(400);  // the handler that showed the box takes its time
+    }
+    QApplication::setActiveWindow(&journalWindow());
+    EXPECT_EQ(control<QDateEdit>(journalWindow(), "DateT")->date(), kMonday);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    journalWindow().hide();
+}
+
 TEST_F(Journal, DateChangeReloadsAndSetsTheBoxBothWays) {
     addEntry(1, 1, kSaturday, 8);
     showDate(kSaturday);
@@ -159,6 +218,34 @@ TEST_F(Journal, MarksArePaintedAndTakenOrNullNeverListed) {
     EXPECT_TRUE(
         control<QTableView>(journalWindow(), "DBGrid2")->isColumnHidden(9));  // "Премия (%)"
     EXPECT_EQ(grid->headerData(0, Qt::Horizontal).toString(), "Фамилия И.О.");
+    for (int number : {5, 6, 7, 8})  // "Часы", "Кол-во", "Брак", "Итого (р.)"
+        EXPECT_EQ(grid->index(0, number).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
+                  Qt::AlignRight | Qt::AlignVCenter)
+            << number;
+}
+
+TEST_F(Journal, TheToggledMarkKeepsItsColourOnTheSelectedRow) {
+    addEntry(1, 1, kTuesday, 1, "no");
+    addEntry(2, 1, kTuesday, 1, "no");
+    journalWindow().FormActivate();
+    journalWindow().resize(1300, 600);
+    journalWindow().show();
+    QTableView* grid = control<QTableView>(journalWindow(), "DBGrid2");
+    testdb::sharedData().Smena1->setRecNo(2);
+    journalWindow().toggleAcceptance();
+    ASSERT_EQ(marks(), (QStringList{"no", "ok"}));
+    ASSERT_EQ(grid->currentIndex().row(), 1);
+    using testing_support::paintedCell;
+    using testing_support::showsColour;
+    EXPECT_TRUE(showsColour(paintedCell(grid, grid->model()->index(1, 10)), ui::color(ui::kGreen)));
+    EXPECT_TRUE(showsColour(paintedCell(grid, grid->model()->index(0, 10)), ui::color(ui::kRed)));
+    // The rest of the row shows the selection.
+    const QImage name = paintedCell(grid, grid->model()->index(1, 0));
+    EXPECT_TRUE(showsColour(name, grid->palette().color(QPalette::Active, QPalette::Highlight)) ||
+                showsColour(name, grid->palette().color(QPalette::Inactive, QPalette::Highlight)));
+    journalWindow().toggleAcceptance();
+    EXPECT_TRUE(showsColour(paintedCell(grid, grid->model()->index(1, 10)), ui::color(ui::kRed)));
+    journalWindow().hide();
 }
 
 TEST_F(Journal, ShiftChoiceSwitchesTheLinkWithoutReload) {
@@ -177,6 +264,13 @@ TEST_F(Journal, ShiftChoiceSwitchesTheLinkWithoutReload) {
     EXPECT_EQ(
         control<QRadioButton>(journalWindow(), "RadioButton2")->palette().color(QPalette::Window),
         ui::color(ui::kGreen));
+    // Its caption stays readable on the green.
+    EXPECT_GT(control<QRadioButton>(journalWindow(), "RadioButton2")
+                      ->palette()
+                      .color(QPalette::WindowText)
+                      .lightness() -
+                  ui::color(ui::kGreen).lightness(),
+              128);
     EXPECT_FALSE(control<QRadioButton>(journalWindow(), "RadioButton1")->font().bold());
     EXPECT_EQ(
         control<QRadioButton>(journalWindow(), "RadioButton1")->palette().color(QPalette::Window),
@@ -292,6 +386,31 @@ TEST_F(Deletion, WorkerWithoutTimesheetRowGetsNone) {
     control<QPushButton>(journalWindow(), "Button3")->click();
     EXPECT_EQ(entries(), 2);
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.h_tabel").toInt(), 1);
+}
+
+TEST_F(Deletion, RecalculatesTheEntrysOwnDayNotTheTypedDate) {
+    {
+        const QSignalBlocker typedWithoutReload(control<QDateEdit>(journalWindow(), "DateT"));
+        control<QDateEdit>(journalWindow(), "DateT")->setDate(kMonday);
+    }
+    MessageLog log;
+    select(eight);
+    control<QPushButton>(journalWindow(), "Button3")->click();
+    EXPECT_EQ(entries(), 1);
+    EXPECT_EQ(cells(), (QList<QVariantList>{{7, 3}}));
+}
+
+TEST_F(Deletion, AnEntryAnotherWorkstationDeletedIsReportedAndNothingChanges) {
+    select(eight);
+    testdb::exec(QString("delete from accounts_dep.smena where id=%1").arg(eight));
+    MessageLog log;
+    control<QPushButton>(journalWindow(), "Button3")->click();
+    ASSERT_EQ(log.count(), 2) << log.texts().join("|").toStdString();
+    EXPECT_EQ(log.messages()[1].text, "Запись была удалена с другого рабочего места.");
+    EXPECT_EQ(log.messages()[1].caption, "Ошибка");
+    EXPECT_EQ(entries(), 1);
+    EXPECT_EQ(cells(), (QList<QVariantList>{{7, 11}}));
+    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
 }
 
 TEST_F(Deletion, FailingTimesheetStepKeepsTheEntry) {

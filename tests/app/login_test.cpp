@@ -121,6 +121,9 @@ TEST_F(Login, WrongWordsAreRefusedAndTheTextStays) {
         int shown = 0;
         ui::setModalHook([&](QWidget*) { return ++shown, int(QDialog::Rejected); });
         control<QLineEdit>(loginDialog(), "Edit1")->setText(typed);
+        // The word shows as one '*' per character, blanks included.
+        EXPECT_EQ(control<QLineEdit>(loginDialog(), "Edit1")->displayText(),
+                  QString(qstrlen(typed), u'*'));
         loginDialog().logIn();
         EXPECT_EQ(shown, 0);
         ASSERT_EQ(log.count(), 1);

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 #include "../support/message_log.h"
 #include "../support/test_database.h"
+#include "data/db_error.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -46,6 +47,18 @@ TEST(Startup, ReachableDatabaseShowsTheLoginWindowOnly) {
             visible << w->objectName();
     EXPECT_EQ(visible, QStringList{"Form23"});
     shutdownApplication();
+}
+
+TEST(Startup, AnErrorEscapingStartUpIsShownAndEndsIt) {
+    MessageLog log;
+    QWidget window;
+    window.show();
+    EXPECT_FALSE(runStartUp([&]() -> bool {
+        throw data::DbError(QStringLiteral("relation \"accounts_dep.norm\" does not exist"));
+    }));
+    EXPECT_EQ(log.texts(), QStringList{"relation \"accounts_dep.norm\" does not exist"});
+    EXPECT_EQ(log.messages().value(0).caption, "Ошибка");
+    EXPECT_FALSE(anyWindowUsable());
 }
 
 }  // namespace

@@ -139,6 +139,32 @@ TEST_F(DatasetTest, NumericIdentifiersConvertWithoutLoss) {
     EXPECT_EQ(ds.asInt64("id"), 123456789012345LL);
 }
 
+TEST_F(DatasetTest, NumbersReadAsDigitsNeverAsExponents) {
+    data::Dataset ds("numbers");
+    ds.setSql(
+        "select 100000::numeric as a, 1234567::numeric as b, 12.5::float8 as c, "
+        "0.1::numeric as d, 100000::integer as e");
+    ds.open();
+    data::DatasetModel grid;
+    std::vector<data::GridColumn> columns;
+    for (const char* f : {"a", "b", "c", "d", "e"})
+        columns.push_back(data::gridColumn(f, f));
+    grid.setColumns(columns);
+    grid.setDataset(&ds);
+    const struct {
+        const char* field;
+        const char* text;   // Dataset::text
+        const char* shown;  // the grid, with the workstation's separator
+    } cases[] = {
+        {"a", "100000", "100000"}, {"b", "1234567", "1234567"}, {"c", "12.5", "12,5"},
+        {"d", "0.1", "0,1"},       {"e", "100000", "100000"},
+    };
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(ds.text(cases[i].field), cases[i].text) << cases[i].field;
+        EXPECT_EQ(grid.index(0, i).data().toString(), cases[i].shown) << cases[i].field;
+    }
+}
+
 TEST_F(DatasetTest, TransactionRollsBackWhenLeftWithoutCommit) {
     try {
         data::Transaction t;

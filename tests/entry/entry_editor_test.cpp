@@ -1,11 +1,15 @@
 #include "entry_fixture.h"
 
 #include "../support/message_log.h"
+#include "../support/widget_driving.h"
 #include "app/journal_window.h"
 #include "data/data_module.h"
 #include "entry/entry_editor.h"
+#include "entry/entry_save.h"
+#include "refbooks/operations_list.h"
 #include "ui/modal.h"
 
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,6 +25,7 @@ namespace {
 
 using entrytest::EntryTest;
 using testing_support::MessageLog;
+using testing_support::ModalScript;
 
 using EntryEditor = EntryTest;
 
@@ -127,6 +132,65 @@ TEST_F(EntryEditor, AddResetsWhatItNamesAndKeepsTheRest) {
     });
     journalWindow().addEntry();
     EXPECT_EQ(journalWindow().currentJournal(), testdb::sharedData().Smena3);
+}
+
+TEST_F(EntryEditor, SearchedPickKeepsTheChosenOperationAndShowsItsBasePrice) {
+    // Another product, whose operation comes first in the whole list.
+    testdb::exec(
+        "insert into cmn_gds_and_srv.gds_and_srv(id, s_caption, id_msm_bs) values (30, 'А-7', 6);"
+        "insert into accounts_dep.oper(id, vid, naimen, i_id) values (239, 5, 0, 30);"
+        "insert into accounts_dep.norm(o_id, norma, price) values (239, 1, 99)");
+    control<QCheckBox>(journalWindow(), "CBox1")->setChecked(false);
+    ModalScript modal;
+    modal.on(&operationsList(), [] {
+        testing_support::typeText(control<QLineEdit>(operationsList(), "Edit1"),
+                                  "М-3");  // Покраска, then Сварка
+        QTest::keyClick(control<QLineEdit>(operationsList(), "Edit1"), Qt::Key_Down);
+        control<QPushButton>(operationsList(), "Button2")->click();  // "Выбрать"
+        return int(QDialog::Rejected);
+    });
+    entryEditor().Tag = 1;
+    control<QPushButton>(entryEditor(), "Button4")->click();
+    EXPECT_EQ(modal.shown, QStringList{"Form4: Операции"});
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), entrytest::kWelding);
+    EXPECT_EQ(entryEditor().chosen().operationId, 240);
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit8")->text(),
+              "12,5");  // the lowest norm of welding, not 99
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit7")->text(), "12,5");
+}
+
+TEST_F(EntryEditor, EnterPressesTheFocusedButtonOtherwiseSaves) {
+    entryEditor().show();
+    for (QLineEdit* box :
+         {control<QLineEdit>(entryEditor(), "Edit1"), control<QLineEdit>(entryEditor(), "Edit2"),
+          control<QLineEdit>(entryEditor(), "Edit3")})
+        box->clear();
+    MessageLog log;
+    ModalScript modal;  // every picker cancelled
+    QTest::keyClick(control<QPushButton>(entryEditor(), "Button4"), Qt::Key_Return);
+    QTest::keyClick(control<QPushButton>(entryEditor(), "Button3"), Qt::Key_Enter);
+    EXPECT_EQ(modal.shown, (QStringList{"Form4: Операции", "Form5: Список рабочих"}));
+    EXPECT_EQ(log.count(), 0);  // no save
+
+    QTest::keyClick(control<QLineEdit>(entryEditor(), "Edit3"),
+                    Qt::Key_Return);  // "Запись", the default button
+    EXPECT_EQ(log.texts(), QStringList{QString::fromUtf8(entry::kIncompleteMessage)});
+}
+
+TEST_F(EntryEditor, ChangeShowsAWholeQuantityAsDigits) {
+    entry::EntryValues v = entrytest::workedExample();
+    v.quantity = QStringLiteral("100000");
+    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), v), entry::SaveResult::Saved);
+    showJournal(entrytest::kNov5);
+    QString quantity, sum;
+    ui::setModalHook([&](QWidget*) {
+        quantity = control<QLineEdit>(entryEditor(), "Edit3")->text();
+        sum = control<QLineEdit>(entryEditor(), "Edit9")->text();
+        return int(QDialog::Rejected);
+    });
+    journalWindow().changeEntry();
+    EXPECT_EQ(quantity, "100000");
+    EXPECT_EQ(sum, "1250000");
 }
 
 TEST_F(EntryEditor, ChangeOnAnEmptyJournalShowsNothing) {

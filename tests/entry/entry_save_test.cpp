@@ -28,6 +28,10 @@ using testing_support::MessageLog;
 
 using EntrySave = EntryTest;
 
+QString tr(const char* message) {
+    return QString::fromUtf8(message);
+}
+
 QVariantList storedEntry() {
     const auto rows = testdb::rows(
         "select w_id, i_id, o_id, cena, kol_vo, brak, to_char(data, 'DD.MM.YYYY'), smena, color, "
@@ -86,6 +90,27 @@ TEST_F(EntrySave, IncompleteOrBadBoxesAreRefusedAndNothingIsWritten) {
              control<QLineEdit>(entryEditor(), "Edit5")->setText("2147483648");
          },
          badColour},
+        // Values the columns or the timesheet cannot hold.
+        {"hours above a day", [] { control<QLineEdit>(entryEditor(), "Edit6")->setText("25"); },
+         tr(entry::kBadHoursMessage)},
+        {"hours of a wrapped cell",
+         [] { control<QLineEdit>(entryEditor(), "Edit6")->setText("2147483647"); },
+         tr(entry::kBadHoursMessage)},
+        {"quantity above 32 bits",
+         [] { control<QLineEdit>(entryEditor(), "Edit3")->setText("2147483648"); },
+         tr(entry::kBadQuantityMessage)},
+        {"defects above 32 bits",
+         [] { control<QLineEdit>(entryEditor(), "Edit4")->setText("99999999999"); },
+         tr(entry::kBadDefectsMessage)},
+        {"price beyond a double",
+         [] {
+             {
+                 ::EntryEditor::Chosen c = entryEditor().chosen();
+                 c.price = 1e305;
+                 entryEditor().setChosen(c);
+             }
+         },
+         tr(entry::kBadPriceMessage)},
     };
     entryEditor().show();
     for (const auto& c : cases) {
@@ -120,7 +145,7 @@ TEST_F(EntrySave, TheSameKeyIsRefusedAnotherColourIsAccepted) {
         fillWorkedExample();
         control<QLineEdit>(entryEditor(), "Edit2")->setText(entrytest::kPainting);
         {
-            EntryEditor::Chosen c = entryEditor().chosen();
+            ::EntryEditor::Chosen c = entryEditor().chosen();
             c.operationId = 241;
             entryEditor().setChosen(c);
         }
@@ -196,6 +221,68 @@ TEST_F(EntrySave, ChangingAPaintEntryShowsItsColourAndPassesItsOwnDuplicateCheck
     EXPECT_EQ(entryCount(), 1);
 }
 
+TEST_F(EntrySave, ADayAndShiftAbove24HoursIsRefusedAndWritesNothing) {
+    entry::EntryValues twenty = workedExample();
+    twenty.hours = QStringLiteral("20");
+    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), twenty), entry::SaveResult::Saved);
+    const qint64 twentyId = testdb::scalar("select id from accounts_dep.smena").toLongLong();
+
+    entryEditor().show();
+    MessageLog log;
+    const auto savePainting = [&](const char* hours) {
+        fillWorkedExample();
+        control<QLineEdit>(entryEditor(), "Edit2")->setText(entrytest::kPainting);
+        {
+            ::EntryEditor::Chosen c = entryEditor().chosen();
+            c.operationId = 241;
+            entryEditor().setChosen(c);
+        }
+        control<QLineEdit>(entryEditor(), "Edit5")->setText("3");
+        control<QLineEdit>(entryEditor(), "Edit6")->setText(hours);
+        pressSave();
+    };
+    savePainting("5");
+    EXPECT_EQ(log.texts(), QStringList{entry::dayHoursMessage(25)});
+    EXPECT_EQ(entryCount(), 1);
+    EXPECT_EQ(cells("d5"), (QList<QVariantList>{{20}}));
+    EXPECT_TRUE(entryEditor().isVisible());
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit6")->text(), "5");
+
+    log.clear();
+    savePainting("4");
+    EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();
+    EXPECT_EQ(cells("d5"), (QList<QVariantList>{{24}}));
+
+    // A change counts the entry's new hours in place of its old ones.
+    twenty.hours = QStringLiteral("19");
+    EXPECT_EQ(entry::saveEntry(testdb::sharedData(), twenty, twentyId), entry::SaveResult::Saved);
+    twenty.hours = QStringLiteral("21");
+    EXPECT_EQ(entry::saveEntry(testdb::sharedData(), twenty, twentyId), entry::SaveResult::Refused);
+    EXPECT_EQ(cells("d5"), (QList<QVariantList>{{23}}));
+    EXPECT_EQ(log.texts(), QStringList{entry::dayHoursMessage(25)});
+}
+
+TEST_F(EntrySave, ChangingAnEntryAnotherWorkstationDeletedIsRefusedAndKeepsTheDialog) {
+    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), workedExample()), entry::SaveResult::Saved);
+    showJournal(kNov5);
+    MessageLog log;
+    ui::setModalHook([&](QWidget*) {
+        testdb::exec("delete from accounts_dep.smena");  // the other workstation
+        control<QLineEdit>(entryEditor(), "Edit3")->setText("99");
+        control<QDateEdit>(entryEditor(), "DTimeP")->setDate(kNov6);
+        pressSave();
+        EXPECT_TRUE(entryEditor().isVisible());
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit3")->text(), "99");
+        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit1")->text(), "Иванов И.И.");
+        return QDialog::Rejected;
+    });
+    journalWindow().changeEntry();
+    EXPECT_EQ(log.texts(), QStringList{tr(entry::kEntryGoneMessage)});
+    EXPECT_EQ(entryCount(), 0);
+    // Nothing written: the cell keeps what it had until the deletion's own recalculation.
+    EXPECT_EQ(cells("d5, d6"), (QList<QVariantList>{{8, 0}}));
+}
+
 // Makes the timesheet table refuse every write while it lives.
 struct TimesheetLocked {
     TimesheetLocked() {
@@ -239,14 +326,18 @@ TEST_F(EntrySave, AFailedTimesheetWriteWritesNothingAndTheSecondSaveWorks) {
     EXPECT_FALSE(entryEditor().isVisible());
 }
 
-// A second workstation saving v on its own connection.
-void startOtherWorkstation(QProcess& other, const entry::EntryValues& v) {
-    other.start(
-        QStringLiteral(ENTRY_SAVE_WORKER),
-        {QString::number(v.workerId), QString::number(v.productId), QString::number(v.operationId),
-         QString::number(v.price), v.quantity, v.defects, v.hours, v.date.toString("dd.MM.yyyy"),
-         QString::number(v.shift), QString::number(v.colour)});
-    ASSERT_TRUE(other.waitForStarted());
+// The other workstation's command line for saving v.
+QStringList saveArgs(const entry::EntryValues& v) {
+    return {QString::number(v.workerId),
+            QString::number(v.productId),
+            QString::number(v.operationId),
+            QString::number(v.price),
+            v.quantity,
+            v.defects,
+            v.hours,
+            v.date.toString("dd.MM.yyyy"),
+            QString::number(v.shift),
+            QString::number(v.colour)};
 }
 
 // Waits until the other workstation waits for a lock this one holds (or has finished, which a
@@ -263,41 +354,66 @@ void waitUntilBlockedOrDone(QProcess& other) {
     }
 }
 
-TEST_F(EntrySave, TwoWorkstationsSavingOneEntryAtOnceLeaveOneRow) {
-    const entry::EntryValues v = workedExample();
+// This workstation saves `mine` and keeps its transaction open while a second workstation, on its
+// own connection, runs entry_save_worker with `otherArgs`; then commits. Answers the other's exit
+// code (0 done, 1 refused, 2 failed), or -1 when it did not finish.
+int whileMySaveIsOpen(const entry::EntryValues& mine, const QStringList& otherArgs) {
     QProcess other;
     {
-        data::Transaction held;  // this workstation's save, not yet committed
-        ASSERT_EQ(entry::saveEntry(testdb::sharedData(), v), entry::SaveResult::Saved);
-        startOtherWorkstation(other, v);
+        data::Transaction held;
+        EXPECT_EQ(entry::saveEntry(testdb::sharedData(), mine), entry::SaveResult::Saved);
+        other.start(QStringLiteral(ENTRY_SAVE_WORKER), otherArgs);
+        EXPECT_TRUE(other.waitForStarted());
         waitUntilBlockedOrDone(other);
         held.commit();
     }
-    ASSERT_TRUE(other.waitForFinished(30000));
-    EXPECT_EQ(other.exitCode(), 1) << other.readAllStandardError().toStdString();
+    if (other.state() != QProcess::NotRunning && !other.waitForFinished(30000))
+        return -1;
+    if (other.exitCode() == 2)
+        ADD_FAILURE() << other.readAllStandardError().toStdString();
+    return other.exitCode();
+}
+
+TEST_F(EntrySave, TwoWorkstationsSavingOneEntryAtOnceLeaveOneRow) {
+    const entry::EntryValues v = workedExample();
+    EXPECT_EQ(whileMySaveIsOpen(v, saveArgs(v)), 1);
     EXPECT_EQ(entryCount(), 1);
     EXPECT_EQ(cells("d5"), (QList<QVariantList>{{8}}));
 }
 
 TEST_F(EntrySave, FirstEntriesOfAMonthSavedAtOnceMakeOneTimesheetRow) {
-    const entry::EntryValues mine = workedExample();
     entry::EntryValues theirs = workedExample();
     theirs.operationId = 241;
     theirs.colour = 2;
     theirs.date = kNov6;
     theirs.hours = QStringLiteral("4");
-    QProcess other;
-    {
-        data::Transaction held;
-        ASSERT_EQ(entry::saveEntry(testdb::sharedData(), mine), entry::SaveResult::Saved);
-        startOtherWorkstation(other, theirs);
-        waitUntilBlockedOrDone(other);
-        held.commit();
-    }
-    ASSERT_TRUE(other.waitForFinished(30000));
-    EXPECT_EQ(other.exitCode(), 0) << other.readAllStandardError().toStdString();
+    EXPECT_EQ(whileMySaveIsOpen(workedExample(), saveArgs(theirs)), 0);
     EXPECT_EQ(entryCount(), 2);
     EXPECT_EQ(cells("d5, d6"), (QList<QVariantList>{{8, 4}}));
+}
+
+TEST_F(EntrySave, TwoWorkstationsFillingOneDayAtOnceStayWithin24Hours) {
+    entry::EntryValues mine = workedExample();
+    mine.hours = QStringLiteral("13");
+    entry::EntryValues theirs = mine;
+    theirs.operationId = 241;
+    theirs.colour = 2;
+    EXPECT_EQ(whileMySaveIsOpen(mine, saveArgs(theirs)), 1);
+    EXPECT_EQ(entryCount(), 1);
+    EXPECT_EQ(cells("d5"), (QList<QVariantList>{{13}}));
+}
+
+TEST_F(EntrySave, ADeletionDuringASaveOfTheSameDayLeavesTheCellEqualToTheJournal) {
+    entry::EntryValues three = workedExample();
+    three.operationId = 241;
+    three.colour = 2;
+    three.hours = QStringLiteral("3");
+    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), three), entry::SaveResult::Saved);
+    const QString threeId = testdb::scalar("select id from accounts_dep.smena").toString();
+    // This workstation adds 8 hours to the day while the other deletes the 3.
+    EXPECT_EQ(whileMySaveIsOpen(workedExample(), {"delete", threeId}), 0);
+    EXPECT_EQ(entryCount(), 1);
+    EXPECT_EQ(cells("d5"), (QList<QVariantList>{{8}}));
 }
 
 }  // namespace

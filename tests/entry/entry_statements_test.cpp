@@ -63,6 +63,17 @@ TEST(EntryStatements, ColourNumberIsA32BitIntegerOrNothing) {
         EXPECT_EQ(colourNumber(QString::fromLatin1(c.text)), c.number) << c.text;
 }
 
+TEST(EntryStatements, ValuesAtTheLimitsOfTheirColumnsAndOfADayPass) {
+    EntryValues v = workedExample();
+    v.hours = QStringLiteral("024");
+    v.quantity = QStringLiteral("2147483647");
+    v.defects = QStringLiteral("2147483647");
+    v.price = 1e300;
+    EXPECT_EQ(valueRefusal(v), std::nullopt);
+    v.hours = QStringLiteral("25");
+    EXPECT_EQ(valueRefusal(v), QString::fromUtf8(kBadHoursMessage));
+}
+
 TEST(EntryStatements, PaintOperationsAreFoundByTheirUpperCasedText) {
     EXPECT_TRUE(isPaintOperation(QStringLiteral("М-31; покраска; Заготовки")));
     EXPECT_TRUE(isPaintOperation(QStringLiteral("М-31; КРАСКА серая; Готовая продукция")));

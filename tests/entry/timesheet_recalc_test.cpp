@@ -94,9 +94,13 @@ TEST_F(Recalc, DeletionFormUpdatesOnlyExistingRowsAndWritesZero) {
     RecalcTimesheetDayAfterDeletion(testdb::sharedData(), 17, 2, kNov5);
     EXPECT_EQ(cells(17, 2, "d4, d5"), (QList<QVariantList>{{7, 0}}));
 
-    // No row for that worker: nothing is created.
+    // No row for that worker: nothing is created while no hours are left ...
     RecalcTimesheetDayAfterDeletion(testdb::sharedData(), 18, 2, kNov5);
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.h_tabel").toInt(), 1);
+    // ... but hours that remain reach the cell.
+    addEntry(18, 2, kNov5, 4);
+    RecalcTimesheetDayAfterDeletion(testdb::sharedData(), 18, 2, kNov5);
+    EXPECT_EQ(cells(18, 2, "d4, d5"), (QList<QVariantList>{{0, 4}}));
 }
 
 TEST_F(Recalc, RefusedStatementReachesTheCaller) {

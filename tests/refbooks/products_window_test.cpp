@@ -131,6 +131,13 @@ TEST_F(ProductsWindow, SearchByMarkPrefixAndArrowsMoveTheRow) {
             EXPECT_EQ(columnTexts(control<QTableView>(productsList(), "DBGrid1")), expected)
                 << typed;
         }
+        // "Коробки" is a number column: right-aligned.
+        EXPECT_EQ(control<QTableView>(productsList(), "DBGrid1")
+                      ->model()
+                      ->index(0, 1)
+                      .data(Qt::TextAlignmentRole)
+                      .value<Qt::Alignment>(),
+                  Qt::AlignRight | Qt::AlignVCenter);
         QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Down);
         QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Down);
         QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Up);

@@ -5,6 +5,7 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMap>
 #include <QStringList>
@@ -59,6 +60,21 @@ inline QStringList columnTexts(const QAbstractItemModel* model, int column = 0) 
 
 inline QStringList columnTexts(const QTableView* grid, int column = 0) {
     return columnTexts(grid->model(), column);
+}
+
+// A grid cell as the grid paints it on screen.
+inline QImage paintedCell(QTableView* grid, const QModelIndex& index) {
+    grid->scrollTo(index);
+    return grid->viewport()->grab(grid->visualRect(index)).toImage();
+}
+
+// Whether some pixel of the image has this colour (text strokes included).
+inline bool showsColour(const QImage& image, const QColor& colour) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).rgb() == colour.rgb())
+                return true;
+    return false;
 }
 
 }  // namespace testing_support

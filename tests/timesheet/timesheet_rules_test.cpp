@@ -94,12 +94,25 @@ TEST(TimesheetRebuildStatements, ExactTexts) {
     EXPECT_EQ(rb::insertDay(3, "1", "17", 3, "2022", "8"),
               "insert into accounts_dep.h_tabel(smena, w_id, month, year, d3) values(1, 17, 3, "
               "2022, 8)");
-    // The prepared forms are the same texts with the row's values left open.
-    EXPECT_EQ(rb::rowCountBound(3, "2022"), rb::rowCount("?", "?", 3, "2022"));
-    EXPECT_EQ(rb::updateDayBound(10, 3, "2022"),
-              "update accounts_dep.h_tabel set d10=? where w_id=? and smena=? and month=3 and "
-              "year=2022");
-    EXPECT_EQ(rb::insertDayBound(3, 3, "2022"), rb::insertDay(3, "?", "?", 3, "2022", "?"));
+    // The set-based month: every day of the month from the day sums, the rest left alone.
+    const QString leap = rb::monthInsert(2, "2024");
+    EXPECT_TRUE(
+        leap.startsWith("insert into accounts_dep.h_tabel(smena, w_id, month, year, d1, "
+                        "d2, d3, "))
+        << leap.toStdString();
+    EXPECT_TRUE(
+        leap.contains(", d28, d29) select smena, w_id, 2, 2024, coalesce(sum(time) "
+                      "filter (where dd=1), 0), coalesce(sum(time) filter (where dd=2), "
+                      "0), "))
+        << leap.toStdString();
+    EXPECT_TRUE(leap.endsWith(
+        ", coalesce(sum(time) filter (where dd=29), 0) from (select smena, w_id, time, "
+        "extract(day from data)::integer as dd from accounts_dep.smena where "
+        "data>=to_date('01.02.2024', 'DD.MM.YYYY') and data<to_date('01.03.2024', "
+        "'DD.MM.YYYY')) j group by smena, w_id"))
+        << leap.toStdString();
+    EXPECT_FALSE(leap.contains("d30"));
+    EXPECT_TRUE(rb::monthInsert(12, "2023").contains("data<to_date('01.01.2024', 'DD.MM.YYYY')"));
 }
 
 }  // namespace

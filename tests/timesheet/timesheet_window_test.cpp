@@ -14,6 +14,8 @@
 #include <QDateEdit>
 #include <QFont>
 #include <QPushButton>
+#include <QTableView>
+#include <QTest>
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -23,6 +25,8 @@ namespace {
 using namespace timesheet_fixture;
 using testdb::AppTest;
 using testing_support::columnTexts;
+using testing_support::paintedCell;
+using testing_support::showsColour;
 
 QColor headerColor(TimesheetWindow* form, int page, int column) {
     return shiftModel(page)
@@ -106,6 +110,45 @@ TEST_F(AppTest, TimesheetGridPaintsCellsByTheirRules) {
 
     choose(&timesheetWindow(), 2, 2022);  // no row: nothing shown
     EXPECT_EQ(m->rowCount(), 0);
+}
+
+TEST_F(AppTest, TimesheetCurrentRowKeepsItsPaintingAndOnlyTheFocusedCellIsPlain) {
+    const int a = addWorker("Андреев А.А.");
+    // March 2022: the 5th is a Saturday, the 7th and 9th are weekdays.
+    addRow(a, 1, 3, 2022, {{5, 8}, {7, 10}, {9, 11}});
+    choose(&timesheetWindow(), 3, 2022);
+    timesheetWindow().show();
+    QTableView* grid = control<QTableView>(timesheetWindow(), "DBGrid1");
+    grid->setCurrentIndex(grid->model()->index(0, 9));  // the focused cell: the 9th
+    ASSERT_TRUE(grid->selectionModel()->isRowSelected(0, {}));
+
+    const QColor moneyGreen = ui::color(ui::kMoneyGreen);
+    EXPECT_TRUE(showsColour(paintedCell(grid, grid->model()->index(0, 7)), moneyGreen));
+    EXPECT_TRUE(showsColour(paintedCell(grid, grid->model()->index(0, 5)), ui::color(ui::kRed)));
+    const QImage focused = paintedCell(grid, grid->model()->index(0, 9));
+    EXPECT_FALSE(showsColour(focused, moneyGreen));
+    EXPECT_TRUE(
+        showsColour(focused, grid->palette().color(QPalette::Active, QPalette::Highlight)) ||
+        showsColour(focused, grid->palette().color(QPalette::Inactive, QPalette::Highlight)));
+    timesheetWindow().hide();
+}
+
+TEST_F(AppTest, TimesheetEnterPressesOnlyTheFocusedButton) {
+    const int a = addWorker("Андреев А.А.");
+    addRow(a, 1, 3, 2022, {{1, 8}});  // no journal behind it: a rebuild would remove it
+    choose(&timesheetWindow(), 3, 2022);
+    timesheetWindow().show();
+    for (QPushButton* b : timesheetWindow().findChildren<QPushButton*>())
+        EXPECT_FALSE(b->isDefault()) << b->objectName().toStdString();
+    QTest::keyClick(control<QTableView>(timesheetWindow(), "DBGrid1"), Qt::Key_Return);
+    QTest::keyClick(control<QComboBox>(timesheetWindow(), "ComboBox1"), Qt::Key_Return);
+    QTest::keyClick(control<QComboBox>(timesheetWindow(), "ComboBox2"), Qt::Key_Enter);
+    EXPECT_EQ(monthRows(3, 2022), QStringList{QString("1 %1: d1=8").arg(a)});
+
+    QTest::keyClick(control<QPushButton>(timesheetWindow(), "Button1"),
+                    Qt::Key_Return);  // "Перестроить" itself
+    EXPECT_EQ(monthRows(3, 2022), QStringList{});
+    timesheetWindow().hide();
 }
 
 TEST_F(AppTest, TimesheetOpensOnTheJournalMonthAndClosesItsQueriesAfter) {

@@ -1,0 +1,35 @@
+#include "per_cell_rebuild.h"
+
+#include "data/data_module.h"
+#include "data/dataset.h"
+#include "timesheet/month_calendar.h"
+#include "timesheet/rebuild_statements.h"
+
+namespace reference {
+
+void rebuildMonthPerCell(data::SharedData& shared, int month, const QString& year) {
+    namespace rb = timesheet::rebuild;
+    const QDate first = timesheet::firstDayOf(month, year);
+    shared.DelSmena.setSql(rb::deleteMonth(month, year));
+    shared.DelSmena.exec();
+    data::Dataset dt(QStringLiteral("dt"));
+    dt.setSql(rb::dayAggregate());
+    for (int day = 1; day <= first.daysInMonth(); ++day) {
+        dt.setParam(QStringLiteral("data"), first.addDays(day - 1));
+        dt.open();
+        for (dt.first(); !dt.eof(); dt.next()) {
+            const QString w = dt.text(QStringLiteral("w_id"));
+            const QString s = dt.text(QStringLiteral("smena"));
+            QString t = dt.text(QStringLiteral("tim"));
+            if (t.isEmpty())
+                t = QStringLiteral("0");  // entries without hours count none
+            const qint64 cnt = shared.controlCount(rb::rowCount(w, s, month, year));
+            shared.H_Tabel_ins.setSql(cnt != 0 ? rb::updateDay(day, t, w, s, month, year)
+                                               : rb::insertDay(day, s, w, month, year, t));
+            shared.H_Tabel_ins.exec();
+        }
+        dt.close();
+    }
+}
+
+}  // namespace reference

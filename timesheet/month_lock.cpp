@@ -1,0 +1,46 @@
+#include "timesheet/month_lock.h"
+
+#include "data/transaction.h"
+
+#include <QString>
+#include <algorithm>
+
+namespace timesheet {
+
+namespace {
+
+QString monthKey(int month, int year) {
+    return QStringLiteral("h_tabel:%1:%2").arg(month).arg(year);
+}
+
+QString rowKey(const RowKey& r) {
+    return QStringLiteral("h_tabel:%1:%2:%3:%4")
+        .arg(r.worker)
+        .arg(r.shift)
+        .arg(r.month)
+        .arg(r.year);
+}
+
+}  // namespace
+
+RowKey rowKeyOf(int worker, int shift, const QDate& day) {
+    return RowKey{day.year(), day.month(), worker, shift};
+}
+
+void lockMonthForRebuild(int month, int year) {
+    data::lockForTransaction(monthKey(month, year));
+}
+
+void lockRowsForRecalc(std::vector<RowKey> rows) {
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    // Rows are ordered by year and month first, so their months come out in ascending order too.
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i == 0 || rows[i].year != rows[i - 1].year || rows[i].month != rows[i - 1].month)
+            data::lockForTransaction(monthKey(rows[i].month, rows[i].year), data::LockMode::Shared);
+    }
+    for (const RowKey& r : rows)
+        data::lockForTransaction(rowKey(r));
+}
+
+}  // namespace timesheet
