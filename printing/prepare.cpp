@@ -283,13 +283,15 @@ int Preparer::fitInBox(const ResolvedItem& r, const Row& row, QString& text, dou
     const Font& font = report_.styles[r.style].font;
     if (r.item->grows || text.isEmpty() || measure_.widthMm(font, text) <= widthMm + kSlackMm)
         return r.style;
+    // A text made to fit keeps a little room from the box beside it.
+    constexpr double kGapMm = 0.6;
+    const double room = widthMm > 4 * kGapMm ? widthMm - kGapMm : widthMm;
     if (!showsNumber(r, row)) {
-        text = measure_.elided(font, text, widthMm);
+        text = measure_.elided(font, text, room);
         return r.style;
     }
     Font smaller = font;
-    while (smaller.pointSize > kSmallestPointSize &&
-           measure_.widthMm(smaller, text) > widthMm + kSlackMm)
+    while (smaller.pointSize > kSmallestPointSize && measure_.widthMm(smaller, text) > room)
         smaller.pointSize -= 0.5;
     const auto key = std::make_pair(r.style, smaller.pointSize);
     auto found = shrunkStyles_.find(key);
