@@ -131,6 +131,7 @@ void paintMarked(QWidget* w, bool marked, quint32 colour) {
 
 TForm1::TForm1(const QStringList& args, QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("Form1"));
+    ui::setMainWindow(this);  // every other window opens centred on this one
     setWindowTitle(QStringLiteral("Табель"));
     buildControls();
     buildMenu();

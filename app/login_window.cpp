@@ -47,8 +47,7 @@ TForm23::TForm23(QWidget* parent) : ui::Window(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Edit1);
     layout->addLayout(buttons);
-    setFixedWidth(320);
-    setFixedHeight(sizeHint().height());
+    ui::fixSize(this, QSize(320, sizeHint().height()));
 
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
     connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));

@@ -87,6 +87,32 @@ private:
     }
 };
 
+// Tab and Backtab out of a cell editor move on to the next cell and edit it. Moving on may store
+// the row and re-read the table, which re-sorts it: the cell edited next is the one the window
+// puts the cursor on, not the one Qt aimed at before the rows moved (an index gone stale).
+class NormsGrid : public QTableView {
+public:
+    using QTableView::QTableView;
+
+protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
+        if (hint != QAbstractItemDelegate::EditNextItem &&
+            hint != QAbstractItemDelegate::EditPreviousItem) {
+            QTableView::closeEditor(editor, hint);
+            return;
+        }
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        const QModelIndex target = moveCursor(
+            hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious, Qt::NoModifier);
+        if (!target.isValid())
+            return;
+        setCurrentIndex(target);
+        const QModelIndex now = currentIndex();
+        if (now.isValid() && (model()->flags(now) & Qt::ItemIsEditable) && state() != EditingState)
+            edit(now);
+    }
+};
+
 }  // namespace
 
 TForm22::TForm22(QWidget* parent) : ui::Window(parent) {
@@ -97,7 +123,7 @@ TForm22::TForm22(QWidget* parent) : ui::Window(parent) {
     norm->setSql(QStringLiteral("select * from accounts_dep.norm order by norma"));
     norm->setUpdateTable(QStringLiteral("accounts_dep.norm"));
 
-    DBGrid1 = new QTableView(this);
+    DBGrid1 = new NormsGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     model_ = new NormsModel(this);
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
@@ -148,7 +174,7 @@ TForm22::TForm22(QWidget* parent) : ui::Window(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(DBGrid1);
     layout->addLayout(buttons);
-    setFixedSize(380, 320);
+    ui::fixSize(this, QSize(380, 320));
 
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
     connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));

@@ -94,16 +94,33 @@ void TForm10::Button1Click() {
     const QString duplicate =
         Tag == 1 ? ops::duplicateOnAdd(vid_id, naimen, izdel_id)
                  : ops::duplicateOnChange(vid_id, naimen, izdel_id, o->asInt(QStringLiteral("id")));
-    if (DataModule6->CheckDuplicate(duplicate,
-                                    QStringLiteral("Операция с такими параметрами уже заведена!")))
+    const QString message = QStringLiteral("Операция с такими параметрами уже заведена!");
+    // The common refusal, answered before anything is locked.
+    if (DataModule6->CheckDuplicate(duplicate, message))
         return;
     int shown = 0;
-    if (Tag == 1) {
-        shown = addOperation(naimen);
-    } else {
-        shown = o->asInt(QStringLiteral("id"));
-        DataModule6->Oper_ed.setSql(ops::updateOperation(vid_id, naimen, izdel_id, shown));
-        DataModule6->Oper_ed.exec();
+    bool raced = false;
+    {
+        data::Transaction transaction;
+        // Another workstation may have written the same combination since the check: look
+        // again under the lock, which it holds until its own save has committed.
+        data::lockForTransaction(ops::combinationLockKey(vid_id, naimen, izdel_id));
+        if (DataModule6->controlCount(duplicate) > 0) {
+            raced = true;
+        } else {
+            if (Tag == 1) {
+                shown = addOperation(naimen);
+            } else {
+                shown = o->asInt(QStringLiteral("id"));
+                DataModule6->Oper_ed.setSql(ops::updateOperation(vid_id, naimen, izdel_id, shown));
+                DataModule6->Oper_ed.exec();
+            }
+            transaction.commit();
+        }
+    }
+    if (raced) {
+        ui::showRefusal(message);  // shown only now, so that no lock waits for the user
+        return;
     }
     o->reopen();
     o->locate(QStringLiteral("id"), shown);  // the list stays on the operation just written
@@ -113,10 +130,7 @@ void TForm10::Button1Click() {
 int TForm10::addOperation(int naimen) {
     data::Transaction transaction;
     DataModule6->Oper_ins.setSql(ops::insertOperation(vid_id, naimen, izdel_id));
-    DataModule6->Oper_ins.exec();
-    const int id = DataModule6->readControl(
-        ops::addedOperationId(vid_id, naimen, izdel_id),
-        [](const data::Dataset& added) { return added.asInt(QStringLiteral("id")); });
+    const int id = qRound(DataModule6->Oper_ins.execReturning().toDouble());
     data::Command firstNorm(QStringLiteral("Norm_ins"), ops::insertFirstNorm());
     firstNorm.setParam(QStringLiteral("o_id"), id);
     firstNorm.setParam(QStringLiteral("price"), 0.0);

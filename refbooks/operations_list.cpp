@@ -93,7 +93,7 @@ TForm4::TForm4(QWidget* parent) : ui::Window(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(DBGrid1);
     layout->addLayout(row);
-    setFixedSize(800, 520);
+    ui::fixSize(this, QSize(800, 520));
 
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
     connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));

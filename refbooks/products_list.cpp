@@ -62,7 +62,7 @@ TForm3::TForm3(QWidget* parent) : ui::Window(parent) {
     layout->addWidget(DBGrid1);
     layout->addWidget(Edit1);
     layout->addLayout(row);
-    setFixedSize(460, 480);
+    ui::fixSize(this, QSize(460, 480));
 
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
     connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(); }));

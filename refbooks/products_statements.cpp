@@ -53,7 +53,9 @@ double parseQuantity(const QString& text) {
 }
 
 std::optional<QChar> quantityKey(QChar typed) {
-    if (typed.isDigit())
+    // The digits 0-9 only: other scripts' digits are digits to Unicode but no number to the
+    // quantity's reading.
+    if (typed >= QLatin1Char('0') && typed <= QLatin1Char('9'))
         return typed;
     if (typed == QLatin1Char('.') || typed == QLatin1Char(','))
         return QLatin1Char(',');

@@ -55,7 +55,7 @@ TForm5::TForm5(QWidget* parent) : ui::Window(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(DBGrid1);
     layout->addLayout(row);
-    setFixedSize(640, 480);
+    ui::fixSize(this, QSize(640, 480));
 
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
     connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));

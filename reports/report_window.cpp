@@ -92,7 +92,7 @@ TForm18::TForm18(QWidget* parent) : ui::Window(parent) {
         layout->addWidget(b);
     layout->addSpacing(8);
     layout->addWidget(Button5);
-    setFixedWidth(360);
+    ui::fixSize(this, QSize(360, sizeHint().height()));
 
     XLS_Rep = new data::Dataset(QStringLiteral("XLS_Rep"), this);
     XLS_Rep->setSql(reports::productionSummarySql());
