@@ -3,6 +3,7 @@
 #include "data/connection.h"
 #include "data/db_error.h"
 #include "data/statement_runner.h"
+#include "ui/wait_cursor.h"
 
 #include <QSqlError>
 
@@ -44,6 +45,7 @@ void Transaction::commit() {
     if (depth > 0)
         return;
     QSqlDatabase db = defaultDb();
+    const ui::WaitCursor wait;
     if (rollbackOnly) {
         db.rollback();
         throw DbError(QStringLiteral("Транзакция отменена"));
