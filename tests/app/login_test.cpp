@@ -17,7 +17,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTableView>
-#include <QTest>
 
 namespace {
 
@@ -175,8 +174,7 @@ TEST_F(Login, ReviewerReadsAndScrollsTheWholeJournalButChangesNothing) {
         EXPECT_EQ(grid->rowAt(grid->viewport()->height() - 2), 39);
         // A double-click (the acceptance toggle) changes nothing.
         DataModule6->Smena1->setRecNo(40);
-        const QRect cell = grid->visualRect(grid->model()->index(39, 0));
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        emit grid->doubleClicked(grid->model()->index(39, 0));
         EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.smena where ok='no'").toInt(),
                   40);
         return int(QDialog::Rejected);
