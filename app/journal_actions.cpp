@@ -5,6 +5,7 @@
 #include "app/journal_statements.h"
 #include "app/login_window.h"
 #include "app/version_check.h"
+#include "data/connection.h"
 #include "data/data_module.h"
 #include "data/dataset_model.h"
 #include "entry/entry_editor.h"
@@ -70,9 +71,10 @@ void JournalWindow::restrictTo(UserRole role) {
     };
     switch (role) {
         case UserRole::Reviewer:
+            // The grid stays enabled, so its text reads and it scrolls: the grid is read-only
+            // and the acceptance toggle refuses the reviewer.
             off({addButton_, changeButton_, deleteButton_, shiftButtons_[0], shiftButtons_[1],
-                 shiftButtons_[2], shiftButtons_[3], dayOffCheck_, refreshButton_, grid_,
-                 datePicker_});
+                 shiftButtons_[2], shiftButtons_[3], dayOffCheck_, refreshButton_, datePicker_});
             menusOff();
             break;
         case UserRole::Foreman:
@@ -180,7 +182,7 @@ void JournalWindow::deleteEntry() {
 }
 
 void JournalWindow::toggleAcceptance() {
-    if (loginWord_ == QLatin1String(login::kForemanWord))
+    if (login::refusesAcceptance(loginWord_))
         return;
     data::Dataset* q = selectCurrentJournal();
     if (q->isEmpty())
@@ -222,6 +224,9 @@ void JournalWindow::openReports() {
 }
 
 void JournalWindow::checkVersion() {
+    // The loss has been reported once; the user's next action connects again.
+    if (data::connectionLost())
+        return;
     checkVersion(programBuildStamp());
 }
 

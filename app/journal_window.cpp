@@ -125,6 +125,7 @@ void paintMarked(QWidget* w, bool marked, quint32 colour) {
 JournalWindow::JournalWindow(data::SharedData& db, const QStringList& args, QWidget* parent)
     : ui::Window(parent), db_(db) {
     setObjectName(QStringLiteral("Form1"));
+    ui::setMainWindow(this);  // every other window opens centred on this one
     setWindowTitle(QStringLiteral("Табель"));
     buildControls();
     buildMenu();

@@ -38,8 +38,7 @@ LoginDialog::LoginDialog(JournalWindow& journal, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(wordEdit_);
     layout->addLayout(buttons);
-    setFixedWidth(320);
-    setFixedHeight(sizeHint().height());
+    ui::fixSize(this, QSize(320, sizeHint().height()));
 
     connect(loginButton_, &QPushButton::clicked, this, ui::guarded([this] { logIn(); }));
     connect(cancelButton_, &QPushButton::clicked, this, ui::guarded([this] { cancel(); }));

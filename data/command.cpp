@@ -1,6 +1,7 @@
 #include "data/command.h"
 
 #include "data/connection.h"
+#include "data/db_error.h"
 #include "data/statement_runner.h"
 
 namespace data {
@@ -8,6 +9,13 @@ namespace data {
 int Command::exec() {
     QSqlQuery q = runStatement(defaultDb(), sql_, params_);
     return q.numRowsAffected();
+}
+
+QVariant Command::execReturning() {
+    QSqlQuery q = runStatement(defaultDb(), sql_, params_);
+    if (!q.next())
+        throw DbError(QStringLiteral("Сервер не вернул значение: ") + sql_);
+    return q.value(0);
 }
 
 }  // namespace data

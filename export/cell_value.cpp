@@ -15,7 +15,8 @@ std::optional<double> cellNumber(const QString& text, const QLocale& locale) {
 
 double fittedColumnWidth(int widestText) {
     // A little room for the cell margins; a spreadsheet column is at most 255 characters wide.
-    return std::clamp(widestText * 1.1 + 2.0, 8.43, 255.0);
+    // Narrower than the default width where the texts are short (day numbers, hours).
+    return std::min(widestText * 1.1 + 2.0, 255.0);
 }
 
 }  // namespace exporting

@@ -12,7 +12,8 @@ namespace exporting {
 // other text.
 std::optional<double> cellNumber(const QString& text, const QLocale& locale);
 
-// Column width (in characters of the default font) that shows a text of this many characters.
+// Column width (in characters of the default font) that shows a text of this many characters,
+// however short: a fitted column narrows as well as widens.
 double fittedColumnWidth(int widestText);
 
 }  // namespace exporting

@@ -5,16 +5,16 @@
 #include "export/export_location.h"
 #include "ui/dialogs.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QLocale>
+#include <QTemporaryFile>
 
 #include <xlsxwriter.h>
 
-#include <atomic>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -28,14 +28,6 @@ QString writeErrorText(int sheet, int column, int row) {
         .arg(sheet)
         .arg(column)
         .arg(row);
-}
-
-QString scratchPath() {
-    static std::atomic<int> counter{0};
-    return QDir(QDir::tempPath())
-        .filePath(QStringLiteral("plant-%1-%2.xlsx")
-                      .arg(QCoreApplication::applicationPid())
-                      .arg(++counter));
 }
 
 int longestLine(const QString& text) {
@@ -57,6 +49,9 @@ struct SpreadsheetBridge::Workbook {
     lxw_workbook* book = nullptr;
     std::vector<lxw_worksheet*> sheets;
     std::vector<QHash<int, Column>> columns;  // per sheet, by 0-based column
+    // The file being written: created with a name nobody could foresee in the shared temporary
+    // folder, so no one can plant a file or link there for the workbook to write through.
+    std::unique_ptr<QTemporaryFile> scratchFile;
     QString scratch;
     QLocale locale;
     lxw_format* formats[2][2] = {};  // [asText][bold]
@@ -92,10 +87,8 @@ struct SpreadsheetBridge::Workbook {
     }
 
     ~Workbook() {
-        if (book) {
-            workbook_close(book);
-            QFile::remove(scratch);
-        }
+        if (book)
+            workbook_close(book);  // the scratch file goes with scratchFile
     }
 };
 
@@ -110,8 +103,13 @@ void SpreadsheetBridge::dropWorkbook() {
 int SpreadsheetBridge::OpenWorkbook(const QString& name) {
     dropWorkbook();
     auto book = std::make_unique<Workbook>();
-    book->scratch = scratchPath();
-    book->book = workbook_new(QFile::encodeName(book->scratch).constData());
+    book->scratchFile = std::make_unique<QTemporaryFile>(
+        QDir(QDir::tempPath()).filePath(QStringLiteral("plant-XXXXXX.xlsx")));
+    if (book->scratchFile->open()) {
+        book->scratch = book->scratchFile->fileName();
+        book->scratchFile->close();  // the name stays reserved until the workbook is saved
+        book->book = workbook_new(QFile::encodeName(book->scratch).constData());
+    }
     if (!book->book) {
         showStop(QStringLiteral("Невозможно открыть Microsoft Excel."), QStringLiteral("Ошибка"));
         showStop(QStringLiteral("Ошибка открытия файла Microsoft Excel."),
@@ -138,10 +136,15 @@ bool SpreadsheetBridge::saveWorkbook(QString& savedPath) {
     const QString folder = exporting::exportFolder();
     if (written && QDir().mkpath(folder)) {
         savedPath = exporting::workbookPath(folder, fileStem_, QDateTime::currentDateTime());
-        if (QFile::rename(scratch, savedPath))
+        // QFile copies when the export folder is on another file system.
+        if (QFile::rename(scratch, savedPath)) {
+            book->scratchFile->setAutoRemove(false);
+            // A temporary file is private to its owner; the saved workbook reads as any other.
+            QFile::setPermissions(
+                savedPath, QFile::permissions(savedPath) | QFile::ReadGroup | QFile::ReadOther);
             return true;
+        }
     }
-    QFile::remove(scratch);
     showStop(QStringLiteral("Не удалось сохранить книгу Microsoft Excel в папке «%1».")
                  .arg(QDir::toNativeSeparators(folder)),
              QStringLiteral("Ошибка"));

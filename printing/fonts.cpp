@@ -58,4 +58,8 @@ double TextMeasure::wrappedHeightMm(const Font& font, const QString& text, doubl
     return r.height() * kMmPerDot;
 }
 
+QString TextMeasure::elided(const Font& font, const QString& text, double widthMm) {
+    return metrics(font).elidedText(text, Qt::ElideRight, widthMm / kMmPerDot);
+}
+
 }  // namespace printing

@@ -21,6 +21,8 @@ public:
     double widthMm(const Font& font, const QString& text);
     // Height of the text broken into lines no wider than widthMm.
     double wrappedHeightMm(const Font& font, const QString& text, double widthMm);
+    // The text cut at its end, with "…", so that it is no wider than widthMm.
+    QString elided(const Font& font, const QString& text, double widthMm);
 
 private:
     QFontMetricsF& metrics(const Font& font);

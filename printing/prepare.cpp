@@ -6,6 +6,7 @@
 #include "ui/format.h"
 
 #include <algorithm>
+#include <map>
 
 namespace printing {
 
@@ -116,6 +117,10 @@ private:
     double bandHeight(const ResolvedBand& band, const Row& row);
     double itemWidth(const ResolvedItem& r, const QString& text);
     QString itemText(const ResolvedItem& r, const Row& row);
+    bool showsNumber(const ResolvedItem& r, const Row& row) const;
+    // Keeps the text inside its box: a number in a smaller size of its font (never cut), any
+    // other text cut at its end with "…". Answers the style to paint with.
+    int fitInBox(const ResolvedItem& r, const Row& row, QString& text, double widthMm);
 
     void startPage();
     void finishPage();
@@ -139,6 +144,8 @@ private:
     std::vector<int> groupColumns_;
     std::optional<ResolvedBand> detail_, pageFooter_;
     std::vector<Accumulator> sums_;
+    // Smaller sizes of a style made for numbers that did not fit: (style, size) -> style.
+    std::map<std::pair<int, double>, int> shrunkStyles_;
     // Page-number items whose pattern asks for the page count, filled in at the end.
     std::vector<std::pair<size_t, size_t>> pageCountItems_;
 
@@ -251,6 +258,51 @@ double Preparer::itemWidth(const ResolvedItem& r, const QString& text) {
     return std::min(room, std::max(item.widthMm, textWidth));
 }
 
+bool Preparer::showsNumber(const ResolvedItem& r, const Row& row) const {
+    switch (r.item->kind) {
+        case ItemKind::Sum:
+        case ItemKind::PageNumber:
+            return true;
+        case ItemKind::Field: {
+            const QVariant v = row.value(r.column);
+            return v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float ||
+                   v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong ||
+                   v.typeId() == QMetaType::UInt || v.typeId() == QMetaType::ULongLong ||
+                   v.typeId() == QMetaType::Short || v.typeId() == QMetaType::UShort;
+        }
+        case ItemKind::Text:
+        case ItemKind::Computed:
+            return false;
+    }
+    return false;
+}
+
+int Preparer::fitInBox(const ResolvedItem& r, const Row& row, QString& text, double widthMm) {
+    constexpr double kSlackMm = 0.05;
+    constexpr double kSmallestPointSize = 5;
+    const Font& font = report_.styles[r.style].font;
+    if (r.item->grows || text.isEmpty() || measure_.widthMm(font, text) <= widthMm + kSlackMm)
+        return r.style;
+    // A text made to fit keeps a little room from the box beside it.
+    constexpr double kGapMm = 0.6;
+    const double room = widthMm > 4 * kGapMm ? widthMm - kGapMm : widthMm;
+    if (!showsNumber(r, row)) {
+        text = measure_.elided(font, text, room);
+        return r.style;
+    }
+    Font smaller = font;
+    while (smaller.pointSize > kSmallestPointSize && measure_.widthMm(smaller, text) > room)
+        smaller.pointSize -= 0.5;
+    const auto key = std::make_pair(r.style, smaller.pointSize);
+    auto found = shrunkStyles_.find(key);
+    if (found == shrunkStyles_.end()) {
+        ItemStyle style = report_.styles[r.style];
+        style.font = smaller;
+        found = shrunkStyles_.emplace(key, addStyle(style)).first;
+    }
+    return found->second;
+}
+
 double Preparer::bandHeight(const ResolvedBand& band, const Row& row) {
     double h = band.band->heightMm;
     if (!band.grows)
@@ -304,12 +356,13 @@ void Preparer::place(const ResolvedBand& band, const Row& row) {
         const Item& item = *r.item;
         QString text = itemText(r, row);
         const double w = itemWidth(r, text);
+        const int style = fitInBox(r, row, text, w);
         const double itemHeight = item.heightMm > 0 && !item.grows ? item.heightMm : h - item.topMm;
         if (item.kind == ItemKind::PageNumber && item.text.contains(QLatin1String("%2")))
             pageCountItems_.emplace_back(report_.pages.size() - 1, page_->items.size());
         page_->items.push_back(PreparedItem{
             std::move(text), QRectF(left + item.leftMm, y_ + item.topMm, w, itemHeight),
-            preparedKind(item.kind), r.style});
+            preparedKind(item.kind), style});
     }
     if (band.resetsSums)
         for (const ResolvedItem& r : band.items)

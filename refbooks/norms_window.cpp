@@ -86,6 +86,32 @@ private:
     }
 };
 
+// Tab and Backtab out of a cell editor move on to the next cell and edit it. Moving on may store
+// the row and re-read the table, which re-sorts it: the cell edited next is the one the window
+// puts the cursor on, not the one Qt aimed at before the rows moved (an index gone stale).
+class NormsGrid : public QTableView {
+public:
+    using QTableView::QTableView;
+
+protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
+        if (hint != QAbstractItemDelegate::EditNextItem &&
+            hint != QAbstractItemDelegate::EditPreviousItem) {
+            QTableView::closeEditor(editor, hint);
+            return;
+        }
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        const QModelIndex target = moveCursor(
+            hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious, Qt::NoModifier);
+        if (!target.isValid())
+            return;
+        setCurrentIndex(target);
+        const QModelIndex now = currentIndex();
+        if (now.isValid() && (model()->flags(now) & Qt::ItemIsEditable) && state() != EditingState)
+            edit(now);
+    }
+};
+
 }  // namespace
 
 NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(parent), db_(db) {
@@ -96,7 +122,7 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
     normTable_->setSql(QStringLiteral("select * from accounts_dep.norm order by norma"));
     normTable_->setUpdateTable(QStringLiteral("accounts_dep.norm"));
 
-    grid_ = new QTableView(this);
+    grid_ = new NormsGrid(this);
     grid_->setObjectName(QStringLiteral("DBGrid1"));
     model_ = new NormsModel(this);
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
@@ -147,7 +173,7 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
     layout->addLayout(buttons);
-    setFixedSize(380, 320);
+    ui::fixSize(this, QSize(380, 320));
 
     connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { saveAndClose(); }));
     connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteRow(); }));

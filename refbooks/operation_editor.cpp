@@ -127,17 +127,35 @@ void OperationEditor::save() {
     const QString duplicate = Tag == 1 ? ops::duplicateOnAdd(kindId_, naimen, productId_)
                                        : ops::duplicateOnChange(kindId_, naimen, productId_,
                                                                 o->asInt(QStringLiteral("id")));
+    const QString message = QStringLiteral("Операция с такими параметрами уже заведена!");
+    // The common refusal, answered before anything is locked.
     if (db_.CheckDuplicate(duplicate)) {
-        ui::showRefusal(QStringLiteral("Операция с такими параметрами уже заведена!"));
+        ui::showRefusal(message);
         return;
     }
     int shown = 0;
-    if (Tag == 1) {
-        shown = addOperation(naimen);
-    } else {
-        shown = o->asInt(QStringLiteral("id"));
-        db_.Oper_ed.setSql(ops::updateOperation(kindId_, naimen, productId_, shown));
-        db_.Oper_ed.exec();
+    bool raced = false;
+    {
+        data::Transaction transaction;
+        // Another workstation may have written the same combination since the check: look
+        // again under the lock, which it holds until its own save has committed.
+        data::lockForTransaction(ops::combinationLockKey(kindId_, naimen, productId_));
+        if (db_.CheckDuplicate(duplicate)) {
+            raced = true;
+        } else {
+            if (Tag == 1) {
+                shown = addOperation(naimen);
+            } else {
+                shown = o->asInt(QStringLiteral("id"));
+                db_.Oper_ed.setSql(ops::updateOperation(kindId_, naimen, productId_, shown));
+                db_.Oper_ed.exec();
+            }
+            transaction.commit();
+        }
+    }
+    if (raced) {
+        ui::showRefusal(message);  // shown only now, so that no lock waits for the user
+        return;
     }
     o->reopen();
     o->locate(QStringLiteral("id"), shown);  // the list stays on the operation just written
@@ -147,10 +165,7 @@ void OperationEditor::save() {
 int OperationEditor::addOperation(int naimen) {
     data::Transaction transaction;
     db_.Oper_ins.setSql(ops::insertOperation(kindId_, naimen, productId_));
-    db_.Oper_ins.exec();
-    const int id = db_.readControl(
-        ops::addedOperationId(kindId_, naimen, productId_),
-        [](const data::Dataset& added) { return added.asInt(QStringLiteral("id")); });
+    const int id = qRound(db_.Oper_ins.execReturning().toDouble());
     data::Command firstNorm(QStringLiteral("Norm_ins"), ops::insertFirstNorm());
     firstNorm.setParam(QStringLiteral("o_id"), id);
     firstNorm.setParam(QStringLiteral("price"), 0.0);

@@ -93,7 +93,7 @@ OperationsList::OperationsList(data::SharedData& db, ProductsList& products,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
     layout->addLayout(row);
-    setFixedSize(800, 520);
+    ui::fixSize(this, QSize(800, 520));
 
     connect(addButton_, &QPushButton::clicked, this, ui::guarded([this] { addOperation(); }));
     connect(changeButton_, &QPushButton::clicked, this, ui::guarded([this] { changeOrChoose(); }));

@@ -24,7 +24,7 @@ QString duplicateOnChange(int vidId, int naimen, int izdelId, int ownId) {
 QString insertOperation(int vidId, int naimen, int izdelId) {
     return QStringLiteral(
                "insert into accounts_dep.oper(vid, naimen, i_id, cena_new)values (%1, "
-               "%2, %3, 0)")
+               "%2, %3, 0) returning id")
         .arg(vidId)
         .arg(naimen)
         .arg(izdelId);
@@ -38,9 +38,8 @@ QString updateOperation(int vidId, int naimen, int izdelId, int id) {
         .arg(id);
 }
 
-QString addedOperationId(int vidId, int naimen, int izdelId) {
-    return QStringLiteral("select max(id) as id from accounts_dep.oper where ") +
-           combination(vidId, naimen, izdelId);
+QString combinationLockKey(int vidId, int naimen, int izdelId) {
+    return QStringLiteral("oper:%1:%2:%3").arg(vidId).arg(naimen).arg(izdelId);
 }
 
 QString insertFirstNorm() {

@@ -11,10 +11,11 @@ namespace refbooks::operations {
 QString duplicateOnAdd(int vidId, int naimen, int izdelId);
 QString duplicateOnChange(int vidId, int naimen, int izdelId, int ownId);
 
+// Answers with the new operation's id: its own row's, whatever other workstations add meanwhile.
 QString insertOperation(int vidId, int naimen, int izdelId);
 QString updateOperation(int vidId, int naimen, int izdelId, int id);
-// The id of the operation just added (the combination is unique once the duplicate check passed).
-QString addedOperationId(int vidId, int naimen, int izdelId);
+// The lock that serialises the duplicate check of a combination with the write that follows it.
+QString combinationLockKey(int vidId, int naimen, int izdelId);
 // A new operation's first norm, with the parameters o_id and price.
 QString insertFirstNorm();
 

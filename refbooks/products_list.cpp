@@ -56,7 +56,7 @@ ProductsList::ProductsList(data::SharedData& db, QWidget* parent)
     layout->addWidget(grid_);
     layout->addWidget(searchEdit_);
     layout->addLayout(row);
-    setFixedSize(460, 480);
+    ui::fixSize(this, QSize(460, 480));
 
     connect(addButton_, &QPushButton::clicked, this, ui::guarded([this] { addProduct(); }));
     connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteProduct(); }));

@@ -9,15 +9,15 @@
 
 namespace refbooks::products {
 
-using data::escapedInLiteral;
+using data::quotedLiteral;
 
 QString markFilter(const QString& typed) {
     return data::prefixFilter(QStringLiteral("marka"), typed);
 }
 
 QString duplicateMarkOnAdd(const QString& mark) {
-    return QStringLiteral("select count(*) as cnt from accounts_dep.izdel where upper(marka)='") +
-           escapedInLiteral(mark.toUpper()) + QLatin1Char('\'');
+    return QStringLiteral("select count(*) as cnt from accounts_dep.izdel where upper(marka)=") +
+           quotedLiteral(mark.toUpper());
 }
 
 QString duplicateMarkOnChange(const QString& mark, qint64 ownId) {
@@ -27,14 +27,14 @@ QString duplicateMarkOnChange(const QString& mark, qint64 ownId) {
 QString insertProduct(const QString& mark, double quantity) {
     return QStringLiteral(
                "INSERT INTO cmn_gds_and_srv.gds_and_srv(s_caption, s_description, id_msm_bs, "
-               "massa)VALUES('") +
-           escapedInLiteral(mark) + QStringLiteral("', '', 6, ") + quantityLiteral(quantity) +
+               "massa)VALUES(") +
+           quotedLiteral(mark) + QStringLiteral(", '', 6, ") + quantityLiteral(quantity) +
            QLatin1Char(')');
 }
 
 QString updateProduct(qint64 id, const QString& mark, double quantity) {
-    return QStringLiteral("UPDATE cmn_gds_and_srv.gds_and_srv SET s_caption='") +
-           escapedInLiteral(mark) + QStringLiteral("', massa=") + quantityLiteral(quantity) +
+    return QStringLiteral("UPDATE cmn_gds_and_srv.gds_and_srv SET s_caption=") +
+           quotedLiteral(mark) + QStringLiteral(", massa=") + quantityLiteral(quantity) +
            QStringLiteral(" WHERE id=") + QString::number(id);
 }
 
@@ -53,7 +53,9 @@ double parseQuantity(const QString& text) {
 }
 
 std::optional<QChar> quantityKey(QChar typed) {
-    if (typed.isDigit())
+    // The digits 0-9 only: other scripts' digits are digits to Unicode but no number to the
+    // quantity's reading.
+    if (typed >= QLatin1Char('0') && typed <= QLatin1Char('9'))
         return typed;
     if (typed == QLatin1Char('.') || typed == QLatin1Char(','))
         return QLatin1Char(',');

@@ -28,7 +28,7 @@ QString quantityLiteral(double quantity);
 // the text of the conversion error when it is no number.
 double parseQuantity(const QString& text);
 
-// The quantity box takes digits as they are and both "." and "," as ","; anything else is
+// The quantity box takes the digits 0-9 as they are and both "." and "," as ","; anything else is
 // dropped (nullopt).
 std::optional<QChar> quantityKey(QChar typed);
 

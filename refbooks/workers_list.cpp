@@ -48,7 +48,7 @@ WorkersList::WorkersList(data::SharedData& db, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
     layout->addLayout(row);
-    setFixedSize(640, 480);
+    ui::fixSize(this, QSize(640, 480));
 
     connect(addButton_, &QPushButton::clicked, this, ui::guarded([this] { addWorker(); }));
     connect(changeButton_, &QPushButton::clicked, this, ui::guarded([this] { changeOrChoose(); }));

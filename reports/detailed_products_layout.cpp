@@ -31,7 +31,7 @@ Layout DetailedProductsReport::layout() const {
                    .add(detail(fieldText(QStringLiteral("marka")), 1.1, 51.8, Align::Left))
                    .add(detail(fieldText(QStringLiteral("vid")), 52.9, 28.3, Align::Left))
                    .add(detail(fieldText(QStringLiteral("color")), 81.2, 18.3, Align::Center))
-                   .add(detail(kindText(), 99.5, 28.5, Align::Left))
+                   .add(detail(kindText(), 99.5, 25.9, Align::Left))  // up to brk
                    .add(detail(fieldText(QStringLiteral("brk")), 125.4, 8.2, Align::Center))
                    .add(detail(fieldText(QStringLiteral("mass")), 133.6, 18.5, Align::Center))
                    .add(detail(fieldText(QStringLiteral("kolvo")), 152.1, 17.8, Align::Center))

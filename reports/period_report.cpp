@@ -24,6 +24,8 @@ using namespace printing;
 namespace {
 const QString kSansSerif = QStringLiteral("MS Sans Serif");
 const QString kArial = QStringLiteral("Arial");
+constexpr double kMarginMm = 10;
+constexpr double kUsableWidthMm = 210 - 2 * kMarginMm;  // A4 portrait
 
 QColor reportHeaderGrey() {
     return ui::color(0x00F4F4F4);
@@ -43,7 +45,7 @@ Layout page(const QString& caption) {
     Layout l;
     l.title = caption;
     l.page.orientation = Orientation::Portrait;
-    l.page.leftMm = l.page.topMm = l.page.rightMm = l.page.bottomMm = 10;
+    l.page.leftMm = l.page.topMm = l.page.rightMm = l.page.bottomMm = kMarginMm;
     l.page.baseFont = Font{kArial, 10, false};
     l.zoom = PreviewZoom::PageWidth;
     return l;
@@ -68,7 +70,10 @@ Band firstGroupHeader(double height, const QString& field) {
 }
 
 Band groupHeader(double height, const QString& field) {
-    return band(height).add(fieldText(field).at(0.3, 150).withFont(kArial, 10, true));
+    // Across the band's usable width, up to the right margin.
+    constexpr double kLeft = 0.3;
+    return band(height).add(
+        fieldText(field).at(kLeft, kUsableWidthMm - kLeft).withFont(kArial, 10, true));
 }
 
 Item detail(Item item, double left, double width, Align align, double pointSize) {

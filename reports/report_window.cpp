@@ -98,7 +98,7 @@ ReportWindow::ReportWindow(QWidget* parent)
         layout->addWidget(b);
     layout->addSpacing(8);
     layout->addWidget(exitButton_);
-    setFixedWidth(360);
+    ui::fixSize(this, QSize(360, sizeHint().height()));
 
     XLS_Rep = new data::Dataset(QStringLiteral("XLS_Rep"), this);
     XLS_Rep->setSql(reports::productionSummarySql());

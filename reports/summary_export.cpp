@@ -16,24 +16,27 @@ bool writeProductionSummary(data::Dataset& rows, SpreadsheetBridge& bridge,
     const int total = rows.recordCount();
     progress(0, total);
 
+    // Values as they are (no text format, no bold); every column fits its widest text.
+    auto write = [&bridge](int column, int row, const QString& text) {
+        bridge.WriteCell(1, column, row, text, false, true, false);
+    };
     const QChar separator = ui::decimalSeparator();
     rows.first();
     const QString header[] = {QStringLiteral("Наименование"), QStringLiteral("Операция"),
                               QStringLiteral("Вид продукции"), QStringLiteral("Коробки"),
                               QStringLiteral("Кол-во")};
     for (int column = 1; column <= 5; ++column)
-        bridge.WriteCell(1, column, 1, header[column - 1]);
+        write(column, 1, header[column - 1]);
 
     int r = 2;
     while (!rows.eof()) {
-        bridge.WriteCell(1, 1, r, rows.text(QStringLiteral("nom")));
-        bridge.WriteCell(1, 2, r,
-                         summaryOperationText(rows.text(QStringLiteral("vid")),
-                                              rows.asInt(QStringLiteral("color"))));
-        bridge.WriteCell(1, 3, r, data::productKindText(rows.asInt(QStringLiteral("naimen"))));
-        bridge.WriteCell(1, 4, r,
-                         ui::shortestFloat(rows.asDouble(QStringLiteral("mass")), separator));
-        bridge.WriteCell(1, 5, r, QString::number(rows.asInt64(QStringLiteral("kolvo"))));
+        write(1, r, rows.text(QStringLiteral("nom")));
+        write(2, r,
+              summaryOperationText(rows.text(QStringLiteral("vid")),
+                                   rows.asInt(QStringLiteral("color"))));
+        write(3, r, data::productKindText(rows.asInt(QStringLiteral("naimen"))));
+        write(4, r, ui::shortestFloat(rows.asDouble(QStringLiteral("mass")), separator));
+        write(5, r, QString::number(rows.asInt64(QStringLiteral("kolvo"))));
         rows.next();
         progress(r - 1, total);
         ++r;

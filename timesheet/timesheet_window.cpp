@@ -130,7 +130,8 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addLayout(bottom);
-    setFixedSize(1290, 620);
+    // Fits a 1280-pixel-wide screen with the window's frame.
+    ui::fixSize(this, QSize(1200, 620));
 
     looks_ = timesheet::dayColumnLooks(QDate(2007, 1, 1));
     applyDayLooks();

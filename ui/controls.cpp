@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include "ui/window.h"
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -54,7 +56,7 @@ EditorButtons layOutEditor(QDialog* dialog, QWidget* group, const QString& saveC
     layout->addWidget(group);
     layout->addLayout(row);
     if (fixedSize)
-        layout->setSizeConstraint(QLayout::SetFixedSize);
+        fixSize(dialog);
     return b;
 }
 

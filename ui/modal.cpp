@@ -1,5 +1,7 @@
 #include "ui/modal.h"
 
+#include "ui/window.h"
+
 #include <QCoreApplication>
 
 namespace ui {
@@ -20,6 +22,7 @@ void clearModalHook() {
 }
 
 int showModal(QDialog* window) {
+    centreOnMainWindow(window);
     if (!hook())
         return window->exec();
 

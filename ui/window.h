@@ -18,4 +18,13 @@ public:
     virtual void FormActivate() {}
 };
 
+// The window every other window opens centred on: the journal window.
+void setMainWindow(QWidget* window);
+// Places a window about to be shown so that it opens centred on the main window (while that is on
+// screen), kept on the main window's screen where it fits.
+void centreOnMainWindow(QWidget* window);
+// A dialog of a fixed size: the given size, or the size its layout asks for when none is given.
+// It offers no maximise or minimise button, only its title and close button.
+void fixSize(QDialog* dialog, QSize size = {});
+
 }  // namespace ui

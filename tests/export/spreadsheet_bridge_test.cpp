@@ -2,6 +2,7 @@
 #include "../support/message_log.h"
 #include "../support/xlsx_readback.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -144,6 +145,43 @@ TEST_F(BridgeTest, AnUnfinishedWorkbookIsDroppedByTheNextOpen) {
     const auto sheet = readSheet(bridge.lastSavedPath());
     EXPECT_FALSE(sheet.cell(1, 1).value.isValid());
     EXPECT_EQ(sheet.cell(2, 1).value, QVariant("новое"));
+}
+
+// The workbook is written in the shared temporary folder before it is saved: links planted there
+// under names a workstation might use must never be written through.
+TEST_F(BridgeTest, TheScratchWorkbookCannotBeRedirectedByAPlantedLink) {
+    QTemporaryDir sharedTemp;
+    const QString victim = sharedTemp.filePath("victim.txt");
+    {
+        QFile f(victim);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("untouched");
+    }
+    for (const QString& pattern : {QString("plant-%1-%2.xlsx"), QString("plant-%2.xlsx")})
+        for (int n = 0; n <= 200; ++n)
+            QFile::link(victim, sharedTemp.filePath(
+                                    pattern.arg(QCoreApplication::applicationPid()).arg(n)));
+    const QByteArray previousTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", sharedTemp.path().toUtf8());
+    MessageLog log;
+    SpreadsheetBridge& bridge = ReportBridge();
+    ASSERT_EQ(bridge.OpenWorkbook(""), 1);
+    bridge.WriteCell(1, 1, 1, "x");
+    EXPECT_EQ(bridge.SetVisible(1), 1);
+    ASSERT_EQ(bridge.OpenWorkbook(""), 1);
+    ASSERT_EQ(bridge.OpenWorkbook(""), 1);  // drops the one before unsaved
+    bridge.SetVisible(1);
+    qputenv("TMPDIR", previousTemp);
+
+    EXPECT_EQ(log.count(), 0);
+    QFile f(victim);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "untouched");
+    EXPECT_FALSE(QFileInfo(bridge.lastSavedPath()).isSymLink());
+    EXPECT_EQ(savedFiles().size(), 2);
+    // Nothing is left behind in the shared folder but what was there.
+    EXPECT_EQ(QDir(sharedTemp.path()).entryList(QDir::Files | QDir::NoSymLinks),
+              QStringList{"victim.txt"});
 }
 
 TEST_F(BridgeTest, AFolderThatCannotBeWrittenIsReported) {

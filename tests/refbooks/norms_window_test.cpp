@@ -48,19 +48,29 @@ protected:
         operationsList().showAsReferenceBook();
     }
 
-    // Types into a cell through its editor and leaves it with Tab, as a user would.
-    static void typeCell(int row, int column, const QString& text) {
+    // Types into the cell under the cursor and leaves it with Tab, as a user would; the editor is
+    // opened only where Tab from the cell before has not opened it already.
+    static void typeAndTab(const QString& text) {
         QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
-        const QModelIndex index = grid->model()->index(row, column);
-        grid->setCurrentIndex(index);
-        grid->edit(index);  // Tab from the cell before may have opened the editor already
-        QLineEdit* editor = nullptr;
-        for (auto* e : grid->viewport()->findChildren<QLineEdit*>())
-            if (e->isVisible())
-                editor = e;
+        auto visibleEditor = [grid]() -> QLineEdit* {
+            for (auto* e : grid->viewport()->findChildren<QLineEdit*>())
+                if (e->isVisible())
+                    return e;
+            return nullptr;
+        };
+        if (!visibleEditor())
+            grid->edit(grid->currentIndex());
+        QLineEdit* editor = visibleEditor();
         ASSERT_NE(editor, nullptr);
         editor->setText(text);
         QTest::keyClick(editor, Qt::Key_Tab);
+    }
+
+    static void typeCell(int row, int column, const QString& text) {
+        control<QTableView>(normsWindow(), "DBGrid1")
+            ->setCurrentIndex(
+                control<QTableView>(normsWindow(), "DBGrid1")->model()->index(row, column));
+        typeAndTab(text);
     }
 
     static QStringList storedNorms(int operId) {
@@ -148,6 +158,52 @@ TEST_F(NormsTest, RefusedValuesAreToldAndTheRowStaysForCorrection) {
         typeCell(1, 1, "6");
     });
     EXPECT_EQ(storedNorms(op), (QStringList{"4:6", "5:12.5"}));
+}
+
+// Qt's warnings while it lives.
+class QtWarnings {
+public:
+    QtWarnings() {
+        caught().clear();
+        previous_ = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext&, const QString& text) {
+                if (type == QtWarningMsg)
+                    caught() << text;
+            });
+    }
+    ~QtWarnings() { qInstallMessageHandler(previous_); }
+    static QStringList& caught() {
+        static QStringList texts;
+        return texts;
+    }
+
+private:
+    QtMessageHandler previous_;
+};
+
+TEST_F(NormsTest, TabbingThroughEditedCellsKeepsTheCursorOnTheStoredNorm) {
+    norm(op, 9, 20);
+    QtWarnings warnings;
+    inNorms([] {
+        QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
+        // A new norm typed in full: stored when its price is left, sorted first.
+        QTest::keyClick(grid, Qt::Key_Insert);
+        grid->setCurrentIndex(grid->model()->index(2, 0));
+        typeAndTab("2");
+        typeAndTab("7");
+        EXPECT_EQ(columnTexts(grid, 0), (QStringList{"2", "5", "9"}));
+        EXPECT_EQ(grid->currentIndex().row(), 0);
+        EXPECT_EQ(grid->currentIndex().column(), 2);
+        // An existing norm changed so that it sorts last: the cursor goes with it.
+        grid->setCurrentIndex(grid->model()->index(1, 0));
+        typeAndTab("12");
+        EXPECT_EQ(columnTexts(grid, 0), (QStringList{"2", "9", "12"}));
+        EXPECT_EQ(grid->currentIndex().row(), 2);
+        EXPECT_EQ(grid->currentIndex().column(), 1);
+        EXPECT_EQ(normsWindow().norms().asInt("norma"), 12);
+    });
+    EXPECT_EQ(warnings.caught(), QStringList());
+    EXPECT_EQ(storedNorms(op), (QStringList{"2:7", "9:20", "12:12.5"}));
 }
 
 TEST_F(NormsTest, TheLastNormIsNeverDeleted) {

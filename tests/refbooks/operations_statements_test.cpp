@@ -1,6 +1,6 @@
 #include "refbooks/operations_statements.h"
-#include "refbooks/norms_rules.h"
 #include "data/product_kind.h"
+#include "refbooks/norms_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,8 @@ TEST(OperationStatements, TextsAreExact) {
               "select count(*) as cnt from accounts_dep.OPER where vid=7 and naimen=0 and i_id=42 "
               "and id<>9");
     EXPECT_EQ(ops::insertOperation(7, 1, 42),
-              "insert into accounts_dep.oper(vid, naimen, i_id, cena_new)values (7, 1, 42, 0)");
+              "insert into accounts_dep.oper(vid, naimen, i_id, cena_new)values (7, 1, 42, 0) "
+              "returning id");
     EXPECT_EQ(ops::updateOperation(7, 0, 42, 9),
               "update accounts_dep.oper set vid=7, naimen=0,  i_id=42 where id=9");
     EXPECT_EQ(ops::insertFirstNorm(),

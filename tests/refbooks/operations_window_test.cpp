@@ -6,12 +6,21 @@
 #include "refbooks/norms_window.h"
 #include "refbooks/operation_editor.h"
 #include "refbooks/operations_list.h"
+#include "refbooks/operations_statements.h"
+
+#include "data/connection.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <semaphore>
+#include <thread>
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -38,6 +47,91 @@ protected:
         norm(paintM2, 1, 3);
     }
     int m1 = 0, m2 = 0, cut = 0, paint = 0, cutM1 = 0, paintM2 = 0;
+
+    // Adds М-2/резка/Заготовки through the list and its editor, as a foreman would; first acts
+    // in the editor before anything is picked.
+    void addCutM2(const std::function<void()>& first = {}) {
+        ModalScript modal;
+        modal.on(&operationEditor(), [&] {
+            if (first)
+                first();
+            operationEditor().takeProduct({m2, "М-2"});
+            operationEditor().takeKind({cut, "резка"});
+            control<QComboBox>(operationEditor(), "ComboBox1")->setCurrentIndex(1);
+            operationEditor().save();
+            return int(QDialog::Rejected);
+        });
+        modal.on(&operationsList(), [] {
+            operationsList().addOperation();
+            return int(QDialog::Rejected);
+        });
+        operationsList().showAsReferenceBook();
+    }
+
+    QList<QVariantList> cutM2Rows() const {
+        return testdb::rows(QString("select id, (select count(*) from accounts_dep.norm where "
+                                    "o_id=oper.id) from accounts_dep.oper where vid=%1 and "
+                                    "naimen=1 and i_id=%2 order by id")
+                                .arg(cut)
+                                .arg(m2));
+    }
+};
+
+// Another workstation on a connection of its own: runs `first`, waits until this workstation
+// waits for an advisory lock (10 s at most), then runs `then`; inside one transaction when asked.
+class OtherWorkstation {
+public:
+    OtherWorkstation(QStringList first, QStringList then, bool inTransaction)
+        : thread_([this, first, then, inTransaction] { run(first, then, inTransaction); }) {
+        started_.acquire();  // `first` has run
+    }
+    ~OtherWorkstation() { finish(); }
+    // Waits for the end; the driver's complaints, if any.
+    QString finish() {
+        if (thread_.joinable())
+            thread_.join();
+        return error_;
+    }
+
+private:
+    void run(const QStringList& first, const QStringList& then, bool inTransaction) {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QODBC", "other-workstation");
+            db.setDatabaseName(
+                data::composeConnectionString(testdb::databaseName(), testdb::host()));
+            auto runAll = [&](const QStringList& statements) {
+                for (const QString& sql : statements) {
+                    QSqlQuery q(db);
+                    if (!q.exec(sql))
+                        error_ += q.lastError().text();
+                }
+            };
+            if (!db.open())
+                error_ = db.lastError().text();
+            if (inTransaction)
+                db.transaction();
+            runAll(first);
+            started_.release();
+            for (int i = 0; i < 200; ++i) {
+                QSqlQuery q(db);
+                q.exec(
+                    "select count(*) from pg_stat_activity where datname = current_database() "
+                    "and wait_event_type = 'Lock' and wait_event = 'advisory'");
+                if (q.next() && q.value(0).toInt() > 0)
+                    break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+            runAll(then);
+            if (inTransaction)
+                db.commit();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("other-workstation");
+    }
+
+    QString error_;
+    std::binary_semaphore started_{0};
+    std::thread thread_;
 };
 
 // The entry editor's operation pick: the chosen operation, if any, fills the editor.
@@ -104,27 +198,16 @@ TEST_F(OperationsTest, SearchByMarkAndBlankShowsAll) {
         EXPECT_EQ(testdb::sharedData().Oper->recordCount(), 2);
         return int(QDialog::Rejected);
     });
-    operationsList().pick(0);
+    pickIntoEntryEditor(0);
 }
 
 TEST_F(OperationsTest, AddingCreatesTheOperationWithItsFirstNorm) {
     MessageLog log;
-    ModalScript modal;
-    modal.on(&operationEditor(), [&] {
+    addCutM2([&] {
         EXPECT_EQ(operationEditor().windowTitle(), "Заведение новой цены за операцию");
         operationEditor().save();  // nothing picked yet
         EXPECT_EQ(log.texts(), QStringList{"Все поля должны быть заполнены!"});
-        operationEditor().takeProduct({m2, "М-2"});
-        operationEditor().takeKind({cut, "резка"});
-        control<QComboBox>(operationEditor(), "ComboBox1")->setCurrentIndex(1);
-        operationEditor().save();
-        return int(QDialog::Rejected);
     });
-    modal.on(&operationsList(), [] {
-        operationsList().addOperation();
-        return int(QDialog::Rejected);
-    });
-    operationsList().showAsReferenceBook();
 
     EXPECT_EQ(log.count(), 1);
     const auto added = testdb::rows(QString("select id, cena_new from accounts_dep.oper where "
@@ -186,6 +269,57 @@ TEST_F(OperationsTest, DuplicatesAreRefusedButTheOperationItselfIsNot) {
                   .toInt(),
               m2);
     QObject::disconnect(counting);
+}
+
+TEST_F(OperationsTest, TwoWorkstationsAddingOneOperationAtOnceMakeOneRow) {
+    MessageLog log;
+    const QString otherAdds = QString(
+                                  "insert into accounts_dep.oper(vid, naimen, i_id, cena_new) "
+                                  "values (%1, 1, %2, 0)")
+                                  .arg(cut)
+                                  .arg(m2);
+    {
+        // The other workstation has passed its check and holds the combination until it commits.
+        OtherWorkstation other({QString("select pg_advisory_xact_lock(hashtext('%1'))")
+                                    .arg(refbooks::operations::combinationLockKey(cut, 1, m2))},
+                               {otherAdds}, true);
+        addCutM2();
+        EXPECT_EQ(other.finish(), "");
+    }
+    EXPECT_EQ(log.texts(), QStringList{"Операция с такими параметрами уже заведена!"});
+    EXPECT_EQ(cutM2Rows().size(), 1);
+}
+
+TEST_F(OperationsTest, TheFirstNormGoesToTheOperationJustAdded) {
+    // Another workstation adds the same combination (with the higher id) at the very moment
+    // this one has inserted its row and not yet attached the norm: a trigger makes this
+    // workstation wait there until the other has committed.
+    testdb::exec(
+        "create or replace function wait_for_other_workstation() returns trigger "
+        "language plpgsql as $$ begin perform pg_advisory_xact_lock_shared(4242); "
+        "return new; end $$");
+    testdb::exec(
+        "create trigger wait_for_other after insert on accounts_dep.oper for each row "
+        "execute function wait_for_other_workstation()");
+    {
+        OtherWorkstation other({"select pg_advisory_lock(4242)"},
+                               {QString("insert into accounts_dep.oper(id, vid, naimen, i_id, "
+                                        "cena_new) values (9000, %1, 1, %2, 0)")
+                                    .arg(cut)
+                                    .arg(m2),
+                                "select pg_advisory_unlock(4242)"},
+                               false);
+        addCutM2();
+        EXPECT_EQ(other.finish(), "");
+    }
+    testdb::exec("drop trigger wait_for_other on accounts_dep.oper");
+    testdb::exec("drop function wait_for_other_workstation()");
+    const auto rows = cutM2Rows();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_LT(rows[0][0].toInt(), 9000);
+    EXPECT_EQ(rows[0][1].toInt(), 1);  // this workstation's operation has its norm
+    EXPECT_EQ(rows[1][0].toInt(), 9000);
+    EXPECT_EQ(rows[1][1].toInt(), 0);
 }
 
 TEST_F(OperationsTest, DeleteAsksAndRemovesOnlyOnYes) {

@@ -2,8 +2,11 @@
 #include "../support/report_items.h"
 #include "report_fixture.h"
 
+#include "printing/fonts.h"
 #include "reports/report_window.h"
 #include "reports/workers_report_layout.h"
+
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -118,6 +121,64 @@ TEST_F(LayoutTest, ProductReportSumsMassPerNameAndRoundsTheTotal) {
     EXPECT_EQ(textsAt(r, PreparedKind::Sum, 160.9), QStringList{"12"});
     EXPECT_TRUE(r.texts(0).contains("Коробки"));
     EXPECT_TRUE(r.texts(0).contains("Количество"));
+}
+
+// Long names and large figures: every text stays inside its own box, no box runs into the next
+// column, texts are cut with "…" and numbers are never cut (a smaller size of their font).
+TEST_F(LayoutTest, LongNamesAndLargeFiguresStayInTheirOwnBoxes) {
+    const QString longName =
+        "Порошковая покраска корпусов распределительных щитов навесных ЩРН-48 IP54 с замком";
+    worker(3, "Константинопольский-Преображенский Александр Вениаминович");
+    product(12, "ЩРН-48-IP54-УХЛ3-ПОРОШКОВАЯ-ПОКРАСКА", longName, 12.345);
+    operationKind(3, "Порошковая покраска");
+    operation(120, 3, 0, 12);
+    entry({2022, 11, 2}, 3, 12, 120, 9876543, 12345, 1234.567, 9005);
+    entry({2022, 11, 3}, 1, 10, 100, 10, 2, 1);
+
+    printing::TextMeasure measure;
+    const printing::Font headerFont{"Arial", 10, true};
+    const double headerWidth = measure.widthMm(headerFont, longName);
+    ASSERT_GT(headerWidth, 150.0);  // wider than group headers once were
+    ASSERT_LT(headerWidth, 189.7);  // narrower than the band's usable width
+
+    reportWindow().runWorkersReport();
+    reportWindow().runProductsReport();
+    reportWindow().runDetailedWorkersReport();
+    reportWindow().runDetailedProductsReport();
+    ASSERT_EQ(previews.size(), 4u);
+    for (size_t n = 0; n < previews.size(); ++n) {
+        const printing::PreparedReport& r = previews[n];
+        SCOPED_TRACE(r.title.toStdString());
+        std::vector<const printing::PreparedItem*> texts;
+        for (const auto& page : r.pages)
+            for (const auto& item : page.items)
+                if (item.kind != PreparedKind::Box && !item.text.isEmpty())
+                    texts.push_back(&item);
+        for (const printing::PreparedItem* item : texts) {
+            const auto& style = r.style(*item);
+            if (!style.wrap) {
+                EXPECT_LE(measure.widthMm(style.font, item->text), item->rectMm.width() + 0.05)
+                    << item->text.toStdString();
+            }
+            if (item->kind == PreparedKind::Sum) {
+                EXPECT_FALSE(item->text.contains(QChar(0x2026))) << item->text.toStdString();
+            }
+            for (const printing::PreparedItem* other : texts) {
+                const QRectF common = item->rectMm.intersected(other->rectMm);
+                if (other != item && common.width() > 0.05 && common.height() > 0.05)
+                    ADD_FAILURE() << item->text.toStdString() << " overlaps "
+                                  << other->text.toStdString();
+            }
+        }
+    }
+    // The long product name heads its group whole in the reports grouped by it.
+    for (size_t n : {1u, 3u})
+        EXPECT_TRUE(allTexts(previews[n]).contains(longName)) << n;
+    // Cut where it would run into the next column, with a sign that it is cut.
+    const QStringList kinds = textsAt(previews[3], PreparedKind::Field, 52.9);
+    EXPECT_TRUE(kinds.contains("Сборка"));
+    EXPECT_TRUE(kinds.filter(QRegularExpression("^Порошковая .*…$")).size() == 1)
+        << kinds.join("|").toStdString();
 }
 
 }  // namespace

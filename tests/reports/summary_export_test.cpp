@@ -64,6 +64,15 @@ TEST_F(SummaryExportTest, WritesHeaderAndOneLinePerGroup) {
                                   }));
     EXPECT_EQ(control<QPushButton>(reportWindow(), "Button6")->text(), "Excel (3 из 3)");
     EXPECT_FALSE(reportWindow().summaryQuery().isOpen());
+
+    // Every column fits its widest text, short ones included, and is not much wider.
+    for (int c = 1; c <= 5; ++c) {
+        qsizetype widest = 0;
+        for (int r = 1; r <= sheet.maxRow(); ++r)
+            widest = std::max(widest, sheet.cell(r, c).value.toString().size());
+        EXPECT_GE(sheet.columnWidth(c), widest) << c;
+        EXPECT_LE(sheet.columnWidth(c), widest * 1.5 + 2) << c;
+    }
 }
 
 TEST_F(SummaryExportTest, BlanksLimitRowsAndTheCount) {

@@ -60,6 +60,10 @@ QStringList appArgs() {
     return {QStringLiteral("plant-client"), databaseName(), host()};
 }
 
+QString spareHost(int n) {
+    return QStringLiteral("127.0.%1.%2").arg(n).arg(host().section(QLatin1Char('.'), 3, 3));
+}
+
 void ensureDatabase() {
     static bool created = false;
     if (created)
@@ -89,8 +93,10 @@ void openDataModule() {
 }
 
 data::SharedData& sharedData() {
-    if (appStarted)
-        return testing_support::journalWindow().sharedData();
+    // The running client's, however it was started.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* journal = qobject_cast<JournalWindow*>(w))
+            return journal->sharedData();
     if (!ownData)
         throw std::runtime_error("no shared data: neither the client nor the data module is up");
     return *ownData;

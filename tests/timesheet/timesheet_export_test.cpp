@@ -54,6 +54,14 @@ TEST_F(AppTest, TimesheetExportWritesEveryDayOfEveryWorker) {
     EXPECT_EQ(cell(4, 32).value.typeId(), QMetaType::Double);
     EXPECT_EQ(cell(4, 33).value.toDouble(), 18);
     EXPECT_FALSE(cell(5, 1).value.isValid());
+
+    // Fitted columns narrow as well as widen: a day column holds two digits, not a default width.
+    for (int column = 2; column <= 32; ++column) {
+        EXPECT_GE(sheet.columnWidth(column), 2.0) << column;
+        EXPECT_LT(sheet.columnWidth(column), 6.0) << column;
+    }
+    EXPECT_GE(sheet.columnWidth(1), QString("Фамилия И.О.").size());
+    EXPECT_GE(sheet.columnWidth(33), QString("Итого").size());
 }
 
 TEST_F(AppTest, TimesheetExportOfAnEmptyMonthWritesTheTitles) {
