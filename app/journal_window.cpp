@@ -400,7 +400,7 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::DBGrid2DblClick() {
-    if (LoginWord == QLatin1String(login::kForemanWord))
+    if (login::refusesAcceptance(LoginWord))
         return;
     data::Dataset* q = selectCurrentJournal();
     if (q->isEmpty())
@@ -441,6 +441,9 @@ void TForm1::N10Click() {
 }
 
 void TForm1::Timer1Timer() {
+    // The loss has been reported once; the user's next action connects again.
+    if (data::connectionLost())
+        return;
     VersionCheck();
 }
 

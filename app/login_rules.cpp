@@ -15,4 +15,9 @@ std::optional<UserRole> roleForWord(const QString& typed) {
     return std::nullopt;
 }
 
+bool refusesAcceptance(const QString& loginWord) {
+    const std::optional<UserRole> role = roleForWord(loginWord);
+    return role == UserRole::Foreman || role == UserRole::Reviewer;
+}
+
 }  // namespace login

@@ -13,4 +13,8 @@ inline constexpr const char* kForemanWord = "brigado";
 // The role a typed word selects: trimmed, compared exactly (letter case matters).
 std::optional<UserRole> roleForWord(const QString& typed);
 
+// Whether the acceptance toggle refuses the journal's login word: the foreman may not accept,
+// and the reviewer only reads the journal.
+bool refusesAcceptance(const QString& loginWord);
+
 }  // namespace login

@@ -97,9 +97,11 @@ void applyRole(UserRole role) {
     };
     switch (role) {
         case UserRole::Reviewer:
+            // The grid stays enabled, so its text reads and it scrolls: the grid is read-only
+            // and the acceptance toggle refuses the reviewer.
             off({Form1->Button1, Form1->Button2, Form1->Button3, Form1->RadioButton1,
                  Form1->RadioButton2, Form1->RadioButton3, Form1->RadioButton4, Form1->CBox1,
-                 Form1->Button8, Form1->DBGrid2, Form1->DateT});
+                 Form1->Button8, Form1->DateT});
             menusOff();
             break;
         case UserRole::Foreman:

@@ -1,8 +1,15 @@
 #include "data/connection.h"
 
 #include "data/db_error.h"
+#include "data/transaction.h"
+#include "ui/wait_cursor.h"
 
+#include <sql.h>
+#include <sqlext.h>
+#include <QSet>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
 
 namespace data {
 
@@ -27,6 +34,55 @@ QString composeConnectionString(const QString& arg1, const QString& arg2,
                "LowerCaseIdentifier=0;D6=-101;OptionalErrors=0;XaOpt=1");
 }
 
+namespace {
+
+// Names of the connections found dead and not yet made again.
+QSet<QString>& lostConnections() {
+    static QSet<QString> names;
+    return names;
+}
+
+const QString kAgainLater =
+    QStringLiteral("Повторите действие, когда сервер снова будет доступен.");
+
+QString lostMessage() {
+    return QStringLiteral("Соединение с сервером базы данных потеряно. ") + kAgainLater;
+}
+
+QString lostInTransactionMessage() {
+    return QStringLiteral(
+               "Соединение с сервером базы данных потеряно. Начатая запись отменена: в базе "
+               "ничего не изменилось. ") +
+           kAgainLater;
+}
+
+// Statements every session runs first: user text in literals is read as typed, backslashes
+// included, whatever the server's default.
+void configureSession(const QSqlDatabase& db) {
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SET standard_conforming_strings = on")))
+        throw DbError(q.lastError().text());
+}
+
+// Asks the ODBC driver whether the connection is dead (the server closed it or went away).
+bool isDead(const QSqlDatabase& db) {
+    if (!db.isOpen() || !db.driver())
+        return false;
+    const QVariant handle = db.driver()->handle();
+    if (handle.metaType() != QMetaType::fromType<SQLHANDLE>())
+        return false;
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    const SQLRETURN r = SQLGetConnectAttr(*static_cast<const SQLHDBC*>(handle.constData()),
+                                          SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
+    return SQL_SUCCEEDED(r) && dead == SQL_CD_TRUE;
+}
+
+bool inTransaction(const QSqlDatabase& db) {
+    return db.connectionName() == QLatin1String(kDefaultConnection) && Transaction::active();
+}
+
+}  // namespace
+
 Connection::Connection(const QString& name) : name_(name) {}
 
 Connection::~Connection() {
@@ -39,13 +95,26 @@ void Connection::open(const QString& connectionString) {
                                                     : QSqlDatabase::addDatabase("QODBC", name_);
     if (!db.isValid())
         throw DbError(QStringLiteral("Драйвер ODBC недоступен"));
-    // User and password travel inside the string, which reaches the driver unchanged.
-    db.setDatabaseName(connectionString);
-    if (!db.open())
-        throw DbError(db.lastError().text());
+    // User and password travel inside the string, which reaches the driver unchanged; the
+    // keepalive options follow it.
+    db.setDatabaseName(connectionString + QLatin1String(kKeepaliveOptions));
+    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kLoginTimeoutSeconds));
+    lostConnections().remove(name_);
+    {
+        const ui::WaitCursor wait;
+        if (!db.open())
+            throw DbError(db.lastError().text());
+    }
+    try {
+        configureSession(db);
+    } catch (...) {
+        db.close();
+        throw;
+    }
 }
 
 void Connection::close() {
+    lostConnections().remove(name_);
     if (QSqlDatabase::contains(name_)) {
         QSqlDatabase db = QSqlDatabase::database(name_, false);
         if (db.isOpen())
@@ -59,6 +128,43 @@ bool Connection::isOpen() const {
 
 QSqlDatabase defaultDb() {
     return QSqlDatabase::database(QString::fromLatin1(kDefaultConnection), false);
+}
+
+bool connectionLost(const QString& name) {
+    return lostConnections().contains(name);
+}
+
+void ensureConnected(QSqlDatabase db) {
+    if (db.isOpen())
+        return;
+    if (!lostConnections().contains(db.connectionName()))
+        throw DbError(QStringLiteral("Нет подключения к базе данных"));
+    // The work of the open transaction died with the old session: nothing may go on
+    // without it, in autocommit, on a new one.
+    if (inTransaction(db))
+        throw DbError(lostInTransactionMessage());
+    {
+        const ui::WaitCursor wait;
+        if (!db.open())
+            throw DbError(QStringLiteral("Нет соединения с сервером базы данных. ") + kAgainLater +
+                          QLatin1Char('\n') + db.lastError().text());
+    }
+    try {
+        configureSession(db);
+    } catch (...) {
+        db.close();
+        throw;
+    }
+    lostConnections().remove(db.connectionName());
+}
+
+DbError failureOn(QSqlDatabase db, const QSqlError& error) {
+    if (!isDead(db))
+        return DbError(error.text());
+    const QString message = inTransaction(db) ? lostInTransactionMessage() : lostMessage();
+    db.close();
+    lostConnections().insert(db.connectionName());
+    return DbError(message + QLatin1Char('\n') + error.text());
 }
 
 }  // namespace data

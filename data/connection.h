@@ -1,7 +1,11 @@
 #pragma once
 
+#include "data/db_error.h"
+
 #include <QSqlDatabase>
 #include <QString>
+
+class QSqlError;
 
 namespace data {
 
@@ -17,6 +21,14 @@ QString composeConnectionString(
     const QString& arg1, const QString& arg2,
     const QString& builtInServer = QStringLiteral(PLANT_DEFAULT_SERVER));
 
+// Seconds the driver waits for a server to answer the login: a server that accepts and never
+// answers fails the connect after this instead of holding start-up for minutes.
+inline constexpr int kLoginTimeoutSeconds = 5;
+// Driver options added behind the connection string: TCP keepalive, and a limit on data the
+// server leaves unacknowledged, so a server that went away is noticed within about a minute.
+inline constexpr const char* kKeepaliveOptions =
+    ";pqopt={keepalives_idle=20 keepalives_interval=5 keepalives_count=4 tcp_user_timeout=60000}";
+
 // The one connection every query and command of the process runs on.
 class Connection {
 public:
@@ -25,7 +37,9 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens the connection; throws DbError with the driver's message when it fails.
+    // Opens the connection: the string with the keepalive options behind it, the login timeout,
+    // and standard_conforming_strings on for the session. Throws DbError with the driver's
+    // message when it fails.
     void open(const QString& connectionString);
     void close();
     bool isOpen() const;
@@ -37,5 +51,16 @@ private:
 // The connection the data module owns; queries and commands created without an explicit
 // connection use it.
 QSqlDatabase defaultDb();
+
+// A lost connection. When a statement fails because the server went away, the connection is
+// closed and remembered as lost, and the error says so in Russian, the driver's text after it.
+// The next statement on it connects again (never inside a transaction, whose work the server
+// has rolled back), so the next action works once the server is back.
+bool connectionLost(const QString& name = QString::fromLatin1(kDefaultConnection));
+// Makes db ready for a statement: a lost connection is made again first. Throws DbError.
+void ensureConnected(QSqlDatabase db);
+// The error for a failed call on db: the lost-connection message when the connection is dead,
+// else the driver's text.
+DbError failureOn(QSqlDatabase db, const QSqlError& error);
 
 }  // namespace data

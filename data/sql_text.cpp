@@ -4,10 +4,13 @@
 
 namespace data {
 
-QString escapedInLiteral(const QString& text) {
-    QString out = text;
-    out.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return out;
+QString quotedLiteral(const QString& text) {
+    QString inner = text;
+    inner.replace(QLatin1Char('\''), QStringLiteral("''"));
+    if (!inner.contains(QLatin1Char('\\')))
+        return QLatin1Char('\'') + inner + QLatin1Char('\'');
+    inner.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    return QStringLiteral("E'") + inner + QLatin1Char('\'');
 }
 
 QString sqlDate(const QDate& date) {

@@ -1,6 +1,8 @@
 #include "data/statement_runner.h"
 
+#include "data/connection.h"
 #include "data/db_error.h"
+#include "ui/wait_cursor.h"
 
 #include <QSqlError>
 
@@ -38,8 +40,8 @@ QStringList placeholdersIn(const QString& sql) {
 
 QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql,
                        const QHash<QString, QVariant>& params, bool forwardOnly) {
-    if (!db.isOpen())
-        throw DbError(QStringLiteral("Нет подключения к базе данных"));
+    ensureConnected(db);
+    const ui::WaitCursor wait;
     QSqlQuery q(db);
     q.setForwardOnly(forwardOnly);
     const QStringList names = placeholdersIn(sql);
@@ -48,13 +50,13 @@ QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql,
         ok = q.exec(sql);
     } else {
         if (!q.prepare(sql))
-            throw DbError(q.lastError().text());
+            throw failureOn(db, q.lastError());
         for (const QString& name : names)
             q.bindValue(QLatin1Char(':') + name, params.value(name));
         ok = q.exec();
     }
     if (!ok)
-        throw DbError(q.lastError().text());
+        throw failureOn(db, q.lastError());
     return q;
 }
 

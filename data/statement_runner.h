@@ -12,8 +12,10 @@ namespace data {
 // Names of the :name placeholders of a statement, outside quoted literals and casts (::type).
 QStringList placeholdersIn(const QString& sql);
 
-// Runs a statement on db. Placeholders are bound from params (a missing one binds NULL);
-// a statement without placeholders is sent as it is. Throws DbError with the driver's message.
+// Runs a statement on db under the wait cursor. Placeholders are bound from params (a missing one
+// binds NULL); a statement without placeholders is sent as it is. A lost connection is made
+// again first. Throws DbError with the driver's message (the lost-connection message first when
+// the server went away).
 QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql,
                        const QHash<QString, QVariant>& params = {}, bool forwardOnly = true);
 

@@ -3,6 +3,7 @@
 #include "data/connection.h"
 #include "data/db_error.h"
 #include "data/statement_runner.h"
+#include "ui/wait_cursor.h"
 
 #include <QSqlError>
 
@@ -16,8 +17,9 @@ bool rollbackOnly = false;
 Transaction::Transaction() {
     if (depth == 0) {
         QSqlDatabase db = defaultDb();
+        ensureConnected(db);
         if (!db.transaction())
-            throw DbError(db.lastError().text());
+            throw failureOn(db, db.lastError());
         rollbackOnly = false;
     }
     ++depth;
@@ -27,9 +29,11 @@ Transaction::~Transaction() {
     if (done_)
         return;
     --depth;
-    if (depth == 0)
-        defaultDb().rollback();
-    else
+    if (depth == 0) {
+        QSqlDatabase db = defaultDb();
+        if (db.isOpen())  // a lost connection took the transaction with it
+            db.rollback();
+    } else
         rollbackOnly = true;
 }
 
@@ -41,14 +45,22 @@ void Transaction::commit() {
     if (depth > 0)
         return;
     QSqlDatabase db = defaultDb();
+    const ui::WaitCursor wait;
     if (rollbackOnly) {
         db.rollback();
         throw DbError(QStringLiteral("Транзакция отменена"));
     }
     if (!db.commit()) {
-        const QString message = db.lastError().text();
+        const QSqlError error = db.lastError();
+        const DbError failure = failureOn(db, error);
+        if (!db.isOpen())
+            throw DbError(
+                QStringLiteral("Соединение с сервером базы данных потеряно при завершении записи: "
+                               "сохранена ли она, неизвестно. Проверьте её, когда сервер снова "
+                               "будет доступен.\n") +
+                error.text());
         db.rollback();
-        throw DbError(message);
+        throw failure;
     }
 }
 

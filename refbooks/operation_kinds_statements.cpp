@@ -10,8 +10,8 @@ QString nameFilter(const QString& typed) {
 }
 
 QString duplicateKindOnAdd(const QString& name) {
-    return QStringLiteral("select count(*) as cnt from accounts_dep.vid_oper where upper(vid)='") +
-           data::escapedInLiteral(name.toUpper()) + QLatin1Char('\'');
+    return QStringLiteral("select count(*) as cnt from accounts_dep.vid_oper where upper(vid)=") +
+           data::quotedLiteral(name.toUpper());
 }
 
 QString duplicateKindOnChange(const QString& name, qint64 ownId) {

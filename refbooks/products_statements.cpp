@@ -9,15 +9,15 @@
 
 namespace refbooks::products {
 
-using data::escapedInLiteral;
+using data::quotedLiteral;
 
 QString markFilter(const QString& typed) {
     return data::prefixFilter(QStringLiteral("marka"), typed);
 }
 
 QString duplicateMarkOnAdd(const QString& mark) {
-    return QStringLiteral("select count(*) as cnt from accounts_dep.izdel where upper(marka)='") +
-           escapedInLiteral(mark.toUpper()) + QLatin1Char('\'');
+    return QStringLiteral("select count(*) as cnt from accounts_dep.izdel where upper(marka)=") +
+           quotedLiteral(mark.toUpper());
 }
 
 QString duplicateMarkOnChange(const QString& mark, qint64 ownId) {
@@ -27,14 +27,14 @@ QString duplicateMarkOnChange(const QString& mark, qint64 ownId) {
 QString insertProduct(const QString& mark, double quantity) {
     return QStringLiteral(
                "INSERT INTO cmn_gds_and_srv.gds_and_srv(s_caption, s_description, id_msm_bs, "
-               "massa)VALUES('") +
-           escapedInLiteral(mark) + QStringLiteral("', '', 6, ") + quantityLiteral(quantity) +
+               "massa)VALUES(") +
+           quotedLiteral(mark) + QStringLiteral(", '', 6, ") + quantityLiteral(quantity) +
            QLatin1Char(')');
 }
 
 QString updateProduct(qint64 id, const QString& mark, double quantity) {
-    return QStringLiteral("UPDATE cmn_gds_and_srv.gds_and_srv SET s_caption='") +
-           escapedInLiteral(mark) + QStringLiteral("', massa=") + quantityLiteral(quantity) +
+    return QStringLiteral("UPDATE cmn_gds_and_srv.gds_and_srv SET s_caption=") +
+           quotedLiteral(mark) + QStringLiteral(", massa=") + quantityLiteral(quantity) +
            QStringLiteral(" WHERE id=") + QString::number(id);
 }
 

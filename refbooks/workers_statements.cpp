@@ -5,22 +5,22 @@
 
 namespace refbooks::workers {
 
-using data::escapedInLiteral;
+using data::quotedLiteral;
 
 QString nameFilter(const QString& typed) {
     return data::prefixFilter(QStringLiteral("fio"), typed);
 }
 
 QString insertWorker(const QString& fio, const QString& department) {
-    return QStringLiteral("INSERT INTO accounts_dep.person (fio, s_staffpos_hl)VALUES('") +
-           escapedInLiteral(fio) + QStringLiteral("', '") + escapedInLiteral(department) +
-           QStringLiteral("')");
+    return QStringLiteral("INSERT INTO accounts_dep.person (fio, s_staffpos_hl)VALUES(") +
+           quotedLiteral(fio) + QStringLiteral(", ") + quotedLiteral(department) +
+           QStringLiteral(")");
 }
 
 QString updateWorker(const QString& fio, const QString& department, qint64 personId) {
-    return QStringLiteral("UPDATE accounts_dep.person SET fio='") + escapedInLiteral(fio) +
-           QStringLiteral("', s_staffpos_hl='") + escapedInLiteral(department) +
-           QStringLiteral("' where accounts_dep.person.id=") + QString::number(personId);
+    return QStringLiteral("UPDATE accounts_dep.person SET fio=") + quotedLiteral(fio) +
+           QStringLiteral(", s_staffpos_hl=") + quotedLiteral(department) +
+           QStringLiteral(" where accounts_dep.person.id=") + QString::number(personId);
 }
 
 QString deleteWorker(qint64 id) {

@@ -4,6 +4,8 @@
 #                               database plant_template (the schema) and plantdb (schema, and the
 #                               demo data with --demo)
 #   test-db.sh stop             stops it and removes its files
+#   test-db.sh halt | resume    stops the server keeping its files, and starts it again (tests of
+#                               a server that goes away while the client runs)
 # PLANT_DB_HOST (default 127.0.0.42) is a private loopback address, so port 5432 can be used
 # without disturbing anything else on the machine. Runs the server as postgres when started as root.
 set -euo pipefail
@@ -19,6 +21,18 @@ as_pg() {
 }
 
 psql_admin() { as_pg "$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -h "$DIR" -p 5432 -U postgres "$@"; }
+
+run_server() {
+    as_pg "$PGBIN/pg_ctl" -D "$DIR/data" -l "$DIR/server.log" -w -t 60 start \
+        -o "-c listen_addresses=$HOST -c port=5432 -c unix_socket_directories=$DIR \
+            -c fsync=off -c synchronous_commit=off -c full_page_writes=off \
+            -c max_connections=60 -c shared_buffers=256MB -c work_mem=32MB" >/dev/null ||
+        { cat "$DIR/server.log" >&2; exit 1; }
+}
+
+halt() {
+    as_pg "$PGBIN/pg_ctl" -D "$DIR/data" -m fast -w stop >/dev/null
+}
 
 stop() {
     if [ -f "$DIR/data/postmaster.pid" ]; then
@@ -36,11 +50,7 @@ start() {
         --locale-provider=icu --icu-locale=ru-RU \
         --auth-local=trust --auth-host=scram-sha-256 >"$DIR/initdb.log" 2>&1 ||
         { cat "$DIR/initdb.log" >&2; exit 1; }
-    as_pg "$PGBIN/pg_ctl" -D "$DIR/data" -l "$DIR/server.log" -w -t 60 start \
-        -o "-c listen_addresses=$HOST -c port=5432 -c unix_socket_directories=$DIR \
-            -c fsync=off -c synchronous_commit=off -c full_page_writes=off \
-            -c max_connections=60 -c shared_buffers=256MB -c work_mem=32MB" >/dev/null ||
-        { cat "$DIR/server.log" >&2; exit 1; }
+    run_server
 
     psql_admin -d postgres <<'SQL'
 CREATE ROLE sys LOGIN CREATEDB PASSWORD 'tavirok';
@@ -61,5 +71,7 @@ SQL
 case "${1:-}" in
     start) start "${2:-}" ;;
     stop) stop ;;
-    *) echo "usage: $0 start [--demo] | stop" >&2; exit 2 ;;
+    halt) halt ;;
+    resume) run_server ;;
+    *) echo "usage: $0 start [--demo] | stop | halt | resume" >&2; exit 2 ;;
 esac

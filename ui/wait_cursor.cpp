@@ -6,14 +6,23 @@
 namespace ui {
 
 WaitCursor::WaitCursor() {
+    if (!qGuiApp)
+        return;
+    const QCursor* current = QGuiApplication::overrideCursor();
+    if (current && current->shape() == Qt::WaitCursor)
+        return;
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    shown_ = true;
 }
 
 WaitCursor::~WaitCursor() {
-    QGuiApplication::restoreOverrideCursor();
+    if (shown_ && QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
 }
 
 void restoreDefaultCursor() {
+    if (!qGuiApp)
+        return;
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
 }

@@ -3,13 +3,17 @@
 namespace ui {
 
 // Shows the wait cursor for its lifetime; the normal cursor comes back even when an error
-// unwinds through it.
+// unwinds through it. Inside another wait cursor (an action that runs statements, each of which
+// shows one too) it changes nothing; without a graphical application it does nothing.
 class WaitCursor {
 public:
     WaitCursor();
     ~WaitCursor();
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    bool shown_ = false;
 };
 
 // Sets the mouse cursor back to the default (what exports do when a workbook cannot be opened).

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableView>
 
 namespace {
@@ -61,9 +62,8 @@ protected:
 
 TEST_F(Login, RoleTable) {
     const QStringList journalReviewer{
-        "Button1",      "Button2",      "Button3",      "Button8", "RadioButton1",
-        "RadioButton2", "RadioButton3", "RadioButton4", "CBox1",   "DBGrid2",
-        "DateT",        "N2",           "N11"};
+        "Button1",      "Button2",      "Button3", "Button8", "RadioButton1", "RadioButton2",
+        "RadioButton3", "RadioButton4", "CBox1",   "DateT",   "N2",           "N11"};
     const QStringList reportsNarrowed{"report.Button1", "report.Button2", "report.Button4",
                                       "report.Button6"};
     const struct {
@@ -152,6 +152,37 @@ TEST_F(Login, ReviewerSeesTodaysFirstShift) {
     Form23->Button1Click();
     EXPECT_EQ(rows, 1);
     EXPECT_EQ(Form1->DateT->date(), QDate(2023, 3, 14));
+}
+
+TEST_F(Login, ReviewerReadsAndScrollsTheWholeJournalButChangesNothing) {
+    testdb::exec(
+        "insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs) values ('М-1', 6);"
+        "insert into accounts_dep.vid_oper(vid) values ('Сборка');"
+        "insert into accounts_dep.oper(vid, naimen, i_id) values (1, 0, 1);"
+        "insert into accounts_dep.person(fio) select 'Рабочий ' || lpad(n::text, 2, '0') "
+        "from generate_series(1, 40) n;"
+        "insert into accounts_dep.smena(data, smena, w_id, i_id, o_id, time, ok) "
+        "select '2023-03-14', 1, id, 1, 1, 8, 'no' from accounts_dep.person");
+    ui::setToday(QDate(2023, 3, 14));
+    ui::setModalHook([&](QWidget*) {
+        Form1->FormActivate();
+        QTableView* grid = Form1->DBGrid2;
+        EXPECT_TRUE(grid->isEnabled());
+        EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+        EXPECT_EQ(grid->model()->rowCount(), 40);
+        // The last row can be reached.
+        grid->scrollToBottom();
+        EXPECT_GT(grid->verticalScrollBar()->value(), 0);
+        EXPECT_EQ(grid->rowAt(grid->viewport()->height() - 2), 39);
+        // A double-click (the acceptance toggle) changes nothing.
+        DataModule6->Smena1->setRecNo(40);
+        emit grid->doubleClicked(grid->model()->index(39, 0));
+        EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.smena where ok='no'").toInt(),
+                  40);
+        return int(QDialog::Rejected);
+    });
+    Form23->Edit1->setText("kestar");
+    Form23->Button1Click();
 }
 
 TEST_F(Login, CancelClosesTheLoginWindow) {

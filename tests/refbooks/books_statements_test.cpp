@@ -1,4 +1,5 @@
 #include "../support/qt_printers.h"
+#include "../support/test_database.h"
 #include "refbooks/operation_kinds_statements.h"
 #include "refbooks/products_statements.h"
 #include "refbooks/workers_statements.h"
@@ -51,6 +52,12 @@ TEST(BooksStatements, TextsAreExactAndQuoteUserText) {
          "select count(*) as cnt from accounts_dep.vid_oper where upper(vid)='КРАСКА'"},
         {kinds::duplicateKindOnChange("it's", 8),
          "select count(*) as cnt from accounts_dep.vid_oper where upper(vid)='IT''S' and id<>8"},
+        // A backslash makes an escape string, read the same whatever the server's settings.
+        {workers::insertWorker(R"(\', $$y$$); drop table accounts_dep.vid_oper; --)", "C:\\"),
+         R"(INSERT INTO accounts_dep.person (fio, s_staffpos_hl)VALUES()"
+         R"(E'\\'', $$y$$); drop table accounts_dep.vid_oper; --', E'C:\\'))"},
+        {kinds::duplicateKindOnAdd("a\\b"),
+         "select count(*) as cnt from accounts_dep.vid_oper where upper(vid)=E'A\\\\B'"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.actual, c.expected);
@@ -78,6 +85,42 @@ TEST(BooksStatements, QuantityKeyTakesDigitsAndBothDecimalMarksAsComma) {
     for (QChar dropped : {QChar('a'), QChar('-'), QChar(' '), QChar('e'), QChar(0x0663),
                           QChar(0x06F3), QChar(0xFF13)})
         EXPECT_FALSE(products::quantityKey(dropped).has_value()) << int(dropped.unicode());
+}
+
+// The user texts that once broke out of their literals, run on a session with either setting
+// of standard_conforming_strings: each is stored and found as typed, and no table goes.
+TEST(BooksStatements, HostileTextIsStoredAndFoundLiterallyUnderBothServerSettings) {
+    testdb::ensureDatabase();
+    const QString texts[] = {
+        "О'Брайен",
+        "x'); drop table accounts_dep.smena; --",
+        R"(\', $$y$$); drop table accounts_dep.vid_oper; --)",
+        R"(C:\temp\)",
+        R"(\\')",
+    };
+    for (const char* setting : {"on", "off"}) {
+        SCOPED_TRACE(setting);
+        testdb::exec(QStringLiteral("SET standard_conforming_strings = ") + setting);
+        for (const QString& text : texts) {
+            SCOPED_TRACE(text.toStdString());
+            testdb::reset();
+            testdb::exec(workers::insertWorker(text, text));
+            testdb::exec(workers::updateWorker(text + "1", text, 1));
+            EXPECT_EQ(testdb::rows("select fio, s_staffpos_hl from accounts_dep.person"),
+                      (QList<QVariantList>{{text + "1", text}}));
+            testdb::exec(products::insertProduct(text, 1));
+            EXPECT_EQ(testdb::scalar(products::duplicateMarkOnAdd(text)).toInt(), 1);
+            testdb::exec(
+                "insert into accounts_dep.vid_oper(vid) select fio from "
+                "accounts_dep.person");
+            EXPECT_EQ(testdb::scalar(kinds::duplicateKindOnAdd(text + "1")).toInt(), 1);
+        }
+        EXPECT_EQ(testdb::scalar("select to_regclass('accounts_dep.vid_oper') is not null and "
+                                 "to_regclass('accounts_dep.smena') is not null")
+                      .toBool(),
+                  true);
+    }
+    testdb::exec("RESET standard_conforming_strings");
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ QString orNull(const std::optional<double>& value) {
 }  // namespace
 
 int addJournalEntry(const JournalEntry& e) {
-    const QString ok = e.ok ? "'" + data::escapedInLiteral(*e.ok) + "'" : QStringLiteral("NULL");
+    const QString ok = e.ok ? data::quotedLiteral(*e.ok) : QStringLiteral("NULL");
     return scalar(QStringLiteral("insert into accounts_dep.smena(data, smena, w_id, i_id, o_id, "
                                  "kol_vo, brak, cena, color, time, ok, prize) values ('%1', %2, "
                                  "%3, %4, %5, %6, %7, %8, %9, %10, %11, %12) returning id")

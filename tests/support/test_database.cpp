@@ -57,6 +57,10 @@ QStringList appArgs() {
     return {QStringLiteral("plant-client"), databaseName(), host()};
 }
 
+QString spareHost(int n) {
+    return QStringLiteral("127.0.%1.%2").arg(n).arg(host().section(QLatin1Char('.'), 3, 3));
+}
+
 void ensureDatabase() {
     static bool created = false;
     if (created)

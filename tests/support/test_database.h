@@ -15,6 +15,9 @@ QString host();
 QString databaseName();
 // The command line the client would get for the test database.
 QStringList appArgs();
+// A loopback address of this test host's own, for a server a test starts or fakes itself:
+// 127.0.<n>.<last part of the test host>, so test runs on other test hosts never meet.
+QString spareHost(int n);
 
 // Creates this program's database afresh (once per process).
 void ensureDatabase();
