@@ -3,6 +3,9 @@
 #   test-db.sh start [--demo]   fresh cluster on $PLANT_DB_HOST:5432 with role sys/tavirok,
 #                               database plant_template (the schema) and plantdb (schema, and the
 #                               demo data with --demo)
+#   test-db.sh keep [--demo]    the cluster a former start left in its folder, data and all
+#                               (started again when it is not running); a fresh one as with start
+#                               when there is none, or when it was made without the --demo wanted
 #   test-db.sh stop             stops it and removes its files
 # PLANT_DB_HOST (default 127.0.0.42) is a private loopback address, so port 5432 can be used
 # without disturbing anything else on the machine. Runs the server as postgres when started as root.
@@ -27,6 +30,14 @@ stop() {
     rm -rf "$DIR"
 }
 
+launch() {
+    as_pg "$PGBIN/pg_ctl" -D "$DIR/data" -l "$DIR/server.log" -w -t 60 start \
+        -o "-c listen_addresses=$HOST -c port=5432 -c unix_socket_directories=$DIR \
+            -c fsync=off -c synchronous_commit=off -c full_page_writes=off \
+            -c max_connections=60 -c shared_buffers=256MB -c work_mem=32MB" >/dev/null ||
+        { cat "$DIR/server.log" >&2; exit 1; }
+}
+
 start() {
     local demo=${1:-}
     stop
@@ -36,11 +47,7 @@ start() {
         --locale-provider=icu --icu-locale=ru-RU \
         --auth-local=trust --auth-host=scram-sha-256 >"$DIR/initdb.log" 2>&1 ||
         { cat "$DIR/initdb.log" >&2; exit 1; }
-    as_pg "$PGBIN/pg_ctl" -D "$DIR/data" -l "$DIR/server.log" -w -t 60 start \
-        -o "-c listen_addresses=$HOST -c port=5432 -c unix_socket_directories=$DIR \
-            -c fsync=off -c synchronous_commit=off -c full_page_writes=off \
-            -c max_connections=60 -c shared_buffers=256MB -c work_mem=32MB" >/dev/null ||
-        { cat "$DIR/server.log" >&2; exit 1; }
+    launch
 
     psql_admin -d postgres <<'SQL'
 CREATE ROLE sys LOGIN CREATEDB PASSWORD 'tavirok';
@@ -55,11 +62,24 @@ SQL
         as_pg "$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -h "$DIR" -p 5432 -U sys -d plantdb \
             < <(cat "$ROOT/db/demo.sql" "$ROOT/db/timesheet-from-journal.sql") >/dev/null
     fi
+    # Written last: a cluster whose making was cut short is never kept.
+    echo "${demo:-plain}" >"$DIR/made"
     echo "PostgreSQL cluster on $HOST:5432 (files in $DIR)"
+}
+
+keep() {
+    local demo=${1:-}
+    if [ "$(cat "$DIR/made" 2>/dev/null)" != "${demo:-plain}" ]; then
+        start "$demo"
+        return
+    fi
+    as_pg "$PGBIN/pg_ctl" -D "$DIR/data" status >/dev/null 2>&1 || launch
+    echo "PostgreSQL cluster on $HOST:5432 kept from before (files in $DIR)"
 }
 
 case "${1:-}" in
     start) start "${2:-}" ;;
+    keep) keep "${2:-}" ;;
     stop) stop ;;
-    *) echo "usage: $0 start [--demo] | stop" >&2; exit 2 ;;
+    *) echo "usage: $0 start [--demo] | keep [--demo] | stop" >&2; exit 2 ;;
 esac
