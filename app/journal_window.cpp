@@ -167,7 +167,7 @@ void TForm1::buildControls() {
 
     DBGrid2 = new QTableView(this);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
-    DBGrid2->setMinimumSize(1120, 420);  // every column visible without scrolling
+    DBGrid2->setMinimumSize(1160, 420);  // every column, the row numbers and the scroll bar
     DBGrid2->horizontalHeader()->setStretchLastSection(true);
     connect(DBGrid2, &QTableView::doubleClicked, this, ui::guarded([this] { DBGrid2DblClick(); }));
 
