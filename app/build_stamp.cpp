@@ -56,7 +56,8 @@ BuildStamp buildStampFrom(const char* dateText, const char* timeText) {
     return s;
 }
 
-BuildStamp programBuildStamp() {
+// Weak: the build's own file (linked into plant-client only) replaces it.
+[[gnu::weak]] BuildStamp programBuildStamp() {
     return buildStampFrom(__DATE__, __TIME__);
 }
 

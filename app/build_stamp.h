@@ -14,7 +14,9 @@ struct BuildStamp {
 // ("???") give January, day 1 and year 1900.
 BuildStamp buildStampFrom(const char* dateText, const char* timeText);
 
-// This program's stamp.
+// This program's stamp: the time plant-client was built, written afresh by every build of it
+// (cmake/build_time.cmake). Programs built without that file (the tests, the benchmarks) carry
+// the time app/build_stamp.cpp was compiled.
 BuildStamp programBuildStamp();
 
 // True when a is older than b (date first, then time).

@@ -174,7 +174,7 @@ void JournalWindow::buildControls() {
 
     grid_ = new QTableView(this);
     grid_->setObjectName(QStringLiteral("DBGrid2"));
-    grid_->setMinimumSize(1120, 420);  // every column visible without scrolling
+    grid_->setMinimumSize(1160, 420);  // every column, the row numbers and the scroll bar
     grid_->horizontalHeader()->setStretchLastSection(true);
     connect(grid_, &QTableView::doubleClicked, this, ui::guarded([this] { toggleAcceptance(); }));
 

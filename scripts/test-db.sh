@@ -3,6 +3,9 @@
 #   test-db.sh start [--demo]   fresh cluster on $PLANT_DB_HOST:5432 with role sys/tavirok,
 #                               database plant_template (the schema) and plantdb (schema, and the
 #                               demo data with --demo)
+#   test-db.sh keep [--demo]    the cluster a former start left in its folder, data and all
+#                               (started again when it is not running); a fresh one as with start
+#                               when there is none, or when it was made without the --demo wanted
 #   test-db.sh stop             stops it and removes its files
 #   test-db.sh halt | resume    stops the server keeping its files, and starts it again (tests of
 #                               a server that goes away while the client runs)
@@ -65,13 +68,26 @@ SQL
         as_pg "$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -h "$DIR" -p 5432 -U sys -d plantdb \
             < <(cat "$ROOT/db/demo.sql" "$ROOT/db/timesheet-from-journal.sql") >/dev/null
     fi
+    # Written last: a cluster whose making was cut short is never kept.
+    echo "${demo:-plain}" >"$DIR/made"
     echo "PostgreSQL cluster on $HOST:5432 (files in $DIR)"
+}
+
+keep() {
+    local demo=${1:-}
+    if [ "$(cat "$DIR/made" 2>/dev/null)" != "${demo:-plain}" ]; then
+        start "$demo"
+        return
+    fi
+    as_pg "$PGBIN/pg_ctl" -D "$DIR/data" status >/dev/null 2>&1 || run_server
+    echo "PostgreSQL cluster on $HOST:5432 kept from before (files in $DIR)"
 }
 
 case "${1:-}" in
     start) start "${2:-}" ;;
+    keep) keep "${2:-}" ;;
     stop) stop ;;
     halt) halt ;;
     resume) run_server ;;
-    *) echo "usage: $0 start [--demo] | stop | halt | resume" >&2; exit 2 ;;
+    *) echo "usage: $0 start [--demo] | keep [--demo] | stop | halt | resume" >&2; exit 2 ;;
 esac

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets everything up on a fresh machine and runs the whole test suite against a throwaway
-# PostgreSQL cluster (started and stopped by the tests themselves).
+# Sets everything up on a fresh machine, builds the client and the test programs (the plain build
+# leaves the benchmarks out; scripts/bench.sh builds them) and runs the whole test suite against a
+# throwaway PostgreSQL cluster (started and stopped by the tests themselves), the Debian package
+# test included.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${PLANT_BUILD_DIR:-$ROOT/build}

@@ -1,5 +1,6 @@
 #include "../support/qt_printers.h"
 #include "app/build_stamp.h"
+#include "app/command_line.h"
 #include "app/journal_rules.h"
 #include "app/journal_statements.h"
 #include "ui/colors.h"
@@ -37,6 +38,35 @@ TEST(BuildStamp, OlderComparesDateThenTime) {
     EXPECT_TRUE(isOlder({20221118, 56555}, {20221118, 56556}));
     EXPECT_FALSE(isOlder({20221118, 56556}, {20221118, 56556}));
     EXPECT_FALSE(isOlder({20221201, 0}, {20221118, 56556}));
+}
+
+TEST(CommandLine, VersionAndHelpAnswerOtherArgumentsRunTheClient) {
+    const QString version = command_line::versionText(programBuildStamp());
+    const QString usage = command_line::usageText();
+    const struct {
+        QStringList args;
+        std::optional<QString> answer;
+    } cases[] = {
+        {{"plant-client"}, std::nullopt},
+        {{"plant-client", "plantdb", "10.1.2.3"}, std::nullopt},
+        {{"plant-client", "plantdb"}, std::nullopt},
+        {{"plant-client", "--versions", "-help"}, std::nullopt},  // only the exact words
+        {{"plant-client", "--version"}, version},
+        {{"plant-client", "--help"}, usage},
+        {{"plant-client", "plantdb", "--help"}, usage},
+        {{"plant-client", "--help", "--version"}, usage},  // the first one wins
+        {{"--version"}, std::nullopt},                     // the program's own name
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        EXPECT_EQ(command_line::answerFor(c.args), c.answer);
+    }
+}
+
+TEST(CommandLine, VersionTextCarriesTheStamp) {
+    const QString text = command_line::versionText({20221118, 56556});
+    EXPECT_TRUE(text.startsWith("plant-client ")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(" (build: 20221118.56556)\n")) << text.toStdString();
 }
 
 TEST(JournalRules, PreviousMonthPeriod) {

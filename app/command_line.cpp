@@ -1,0 +1,40 @@
+#include "app/command_line.h"
+
+#include "data/connection.h"
+
+namespace command_line {
+
+QString versionText(const BuildStamp& stamp) {
+    return QStringLiteral("plant-client %1 (build: %2.%3)\n")
+        .arg(QStringLiteral(PLANT_VERSION))
+        .arg(stamp.date)
+        .arg(stamp.time);
+}
+
+QString usageText() {
+    return QStringLiteral(
+               "Использование: plant-client [БАЗА СЕРВЕР]\n"
+               "Клиент учёта производства и табеля на общей базе PostgreSQL.\n"
+               "\n"
+               "  БАЗА     имя базы данных\n"
+               "  СЕРВЕР   имя или адрес сервера базы данных (порт 5432)\n"
+               "\n"
+               "Без СЕРВЕРА (или с пустым СЕРВЕРОМ) БАЗА не учитывается и берутся встроенные\n"
+               "значения: база %1 на сервере %2.\n"
+               "\n"
+               "  --version  показать версию и сборку программы и выйти\n"
+               "  --help     показать эту справку и выйти\n")
+        .arg(QString::fromLatin1(data::kBuiltInDatabase), QStringLiteral(PLANT_DEFAULT_SERVER));
+}
+
+std::optional<QString> answerFor(const QStringList& args) {
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--version"))
+            return versionText(programBuildStamp());
+        if (args[i] == QLatin1String("--help"))
+            return usageText();
+    }
+    return std::nullopt;
+}
+
+}  // namespace command_line
