@@ -1,8 +1,8 @@
 #include "data/connection.h"
 
+#include "data/busy.h"
 #include "data/db_error.h"
 #include "data/transaction.h"
-#include "ui/wait_cursor.h"
 
 #include <sql.h>
 #include <sqlext.h>
@@ -101,7 +101,7 @@ void Connection::open(const QString& connectionString) {
     db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kLoginTimeoutSeconds));
     lostConnections().remove(name_);
     {
-        const ui::WaitCursor wait;
+        const BusyScope busy;
         if (!db.open())
             throw DbError(db.lastError().text());
     }
@@ -144,7 +144,7 @@ void ensureConnected(QSqlDatabase db) {
     if (inTransaction(db))
         throw DbError(lostInTransactionMessage());
     {
-        const ui::WaitCursor wait;
+        const BusyScope busy;
         if (!db.open())
             throw DbError(QStringLiteral("Нет соединения с сервером базы данных. ") + kAgainLater +
                           QLatin1Char('\n') + db.lastError().text());

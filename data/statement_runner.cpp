@@ -1,8 +1,8 @@
 #include "data/statement_runner.h"
 
+#include "data/busy.h"
 #include "data/connection.h"
 #include "data/db_error.h"
-#include "ui/wait_cursor.h"
 
 #include <QSqlError>
 
@@ -41,7 +41,7 @@ QStringList placeholdersIn(const QString& sql) {
 QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql,
                        const QHash<QString, QVariant>& params, bool forwardOnly) {
     ensureConnected(db);
-    const ui::WaitCursor wait;
+    const BusyScope busy;
     QSqlQuery q(db);
     q.setForwardOnly(forwardOnly);
     const QStringList names = placeholdersIn(sql);

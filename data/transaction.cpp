@@ -1,9 +1,9 @@
 #include "data/transaction.h"
 
+#include "data/busy.h"
 #include "data/connection.h"
 #include "data/db_error.h"
 #include "data/statement_runner.h"
-#include "ui/wait_cursor.h"
 
 #include <QSqlError>
 
@@ -45,7 +45,7 @@ void Transaction::commit() {
     if (depth > 0)
         return;
     QSqlDatabase db = defaultDb();
-    const ui::WaitCursor wait;
+    const BusyScope busy;
     if (rollbackOnly) {
         db.rollback();
         throw DbError(QStringLiteral("Транзакция отменена"));

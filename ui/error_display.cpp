@@ -1,7 +1,11 @@
 #include "ui/error_display.h"
 
+#include "data/busy.h"
 #include "data/db_error.h"
 #include "ui/dialogs.h"
+#include "ui/wait_cursor.h"
+
+#include <memory>
 
 namespace ui {
 
@@ -27,7 +31,17 @@ bool runGuarded(const std::function<void()>& handler) {
     }
 }
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    // The data layer's statements show the wait cursor while the server works.
+    data::setBusyIndicator([] {
+        auto cursor = std::make_shared<WaitCursor>();
+        return [cursor]() mutable { cursor.reset(); };
+    });
+}
+
+Application::~Application() {
+    data::setBusyIndicator({});
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
