@@ -30,7 +30,6 @@ using namespace testing_support;
 
 namespace {
 
-using testing_support::MessageLog;
 
 const QDate kSaturday(2022, 11, 5);
 const QDate kMonday(2022, 11, 7);

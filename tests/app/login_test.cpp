@@ -23,7 +23,6 @@ using namespace testing_support;
 
 namespace {
 
-using testing_support::MessageLog;
 
 // Every control the roles may narrow, by window and name, and whether it is enabled now.
 QStringList disabledControls() {

@@ -13,7 +13,6 @@ using namespace testing_support;
 
 namespace {
 
-using testing_support::MessageLog;
 
 class Version : public testdb::AppTest {
 protected:

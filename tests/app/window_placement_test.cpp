@@ -33,7 +33,6 @@ using namespace testing_support;
 namespace {
 
 using testdb::AppTest;
-using testing_support::MessageLog;
 
 std::vector<QDialog*> windowsOpenedFromTheJournal() {
     return {&workerEditor(),  &productsList(), &operationsList(),  &workersList(),

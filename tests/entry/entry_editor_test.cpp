@@ -24,8 +24,6 @@ using namespace testing_support;
 namespace {
 
 using entrytest::EntryTest;
-using testing_support::MessageLog;
-using testing_support::ModalScript;
 
 using EntryEditor = EntryTest;
 

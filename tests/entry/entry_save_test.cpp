@@ -24,7 +24,6 @@ using entrytest::EntryTest;
 using entrytest::kNov5;
 using entrytest::kNov6;
 using entrytest::workedExample;
-using testing_support::MessageLog;
 
 using EntrySave = EntryTest;
 

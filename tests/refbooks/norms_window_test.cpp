@@ -18,9 +18,6 @@ namespace {
 
 using namespace operations_test;
 using testdb::AppTest;
-using testing_support::columnTexts;
-using testing_support::MessageLog;
-using testing_support::ModalScript;
 
 class NormsTest : public AppTest {
 protected:

@@ -29,8 +29,6 @@ namespace {
 
 using namespace operations_test;
 using testdb::AppTest;
-using testing_support::MessageLog;
-using testing_support::ModalScript;
 
 class OperationsTest : public AppTest {
 protected:

@@ -14,8 +14,6 @@ namespace {
 
 using namespace operations_test;
 using testdb::AppTest;
-using testing_support::MessageLog;
-using testing_support::ModalScript;
 
 TEST_F(AppTest, PriceListHasEveryOperationWithProductAndKindInQueryOrder) {
     const int b = product("Б-7"), a = product("А-1");

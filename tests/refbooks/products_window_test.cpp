@@ -15,10 +15,6 @@ using namespace testing_support;
 
 namespace {
 
-using testing_support::columnTexts;
-using testing_support::MessageLog;
-using testing_support::ModalScript;
-using testing_support::typeText;
 
 class ProductsWindow : public testdb::AppTest {
 protected:

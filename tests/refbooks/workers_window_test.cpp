@@ -17,10 +17,6 @@ using namespace testing_support;
 
 namespace {
 
-using testing_support::columnTexts;
-using testing_support::MessageLog;
-using testing_support::ModalScript;
-using testing_support::typeText;
 
 class WorkersWindow : public testdb::AppTest {
 protected:

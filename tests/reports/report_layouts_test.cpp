@@ -18,9 +18,6 @@ namespace {
 
 using printing::PreparedKind;
 using reports_test::ReportTest;
-using testing_support::allTexts;
-using testing_support::itemWithText;
-using testing_support::textsAt;
 
 QStringList sorted(QStringList list) {
     list.sort();

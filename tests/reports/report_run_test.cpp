@@ -19,8 +19,6 @@ namespace {
 
 using printing::PreparedKind;
 using reports_test::ReportTest;
-using testing_support::allTexts;
-using testing_support::textsAt;
 
 struct ReportRun {
     const char* name;

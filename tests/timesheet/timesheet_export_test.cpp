@@ -15,7 +15,6 @@ namespace {
 
 using namespace timesheet_fixture;
 using testdb::AppTest;
-using testing_support::MessageLog;
 
 TEST_F(AppTest, TimesheetExportWritesEveryDayOfEveryWorker) {
     const int a = addWorker("Андреев А.А.");

@@ -16,8 +16,6 @@ namespace {
 
 using namespace timesheet_fixture;
 using testdb::AppTest;
-using testing_support::findItem;
-using testing_support::MessageLog;
 
 printing::PreparedReport printMonth(int month, int year) {
     choose(&timesheetWindow(), month, year);

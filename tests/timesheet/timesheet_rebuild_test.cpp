@@ -20,7 +20,6 @@ namespace {
 
 using namespace timesheet_fixture;
 using testdb::AppTest;
-using testing_support::MessageLog;
 
 TEST_F(AppTest, TimesheetRebuildWritesTheMonthFromTheJournal) {
     const int a = addWorker("Андреев А.А.");

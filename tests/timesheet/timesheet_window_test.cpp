@@ -24,9 +24,6 @@ namespace {
 
 using namespace timesheet_fixture;
 using testdb::AppTest;
-using testing_support::columnTexts;
-using testing_support::paintedCell;
-using testing_support::showsColour;
 
 QColor headerColor(TimesheetWindow* form, int page, int column) {
     return shiftModel(page)
