@@ -19,8 +19,8 @@
 #include "ui/clock.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
-#include "ui/grid.h"
 #include "ui/wait_cursor.h"
+#include "views/grid.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

@@ -17,7 +17,7 @@
 #include "ui/controls.h"
 #include "ui/error_display.h"
 #include "ui/format.h"
-#include "ui/grid.h"
+#include "views/grid.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>

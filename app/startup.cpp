@@ -1,9 +1,11 @@
 #include "app/startup.h"
 
 #include "app/journal_window.h"
+#include "data/busy.h"
 #include "data/data_module.h"
 #include "ui/error_display.h"
 #include "ui/message_box.h"
+#include "ui/wait_cursor.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -56,6 +58,8 @@ bool createWindows(const QStringList& args) {
 bool startApplication(const QStringList& args) {
     loadTranslations();
     ui::installMessageBoxPresenter();
+    // The data layer's statements show the wait cursor while the server works.
+    data::setBusyIndicator(ui::showWaitCursor);
     return runStartUp([&args] { return createWindows(args); });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/row_filter.h"
+#include "printing/row_source.h"
 
 #include <QHash>
 #include <QObject>
@@ -15,8 +16,9 @@ namespace data {
 // A query with a static cursor: open() runs the statement with its bound parameters and fetches
 // every row into memory. Rows are visited by a 1-based row number; a filter expression with an
 // on/off switch narrows the fetched rows without asking the server. A dataset given an update
-// table can also insert, change and delete rows by their key.
-class Dataset : public QObject {
+// table can also insert, change and delete rows by their key. Reports are laid out over its
+// visible rows.
+class Dataset : public QObject, public printing::RowSource {
     Q_OBJECT
 public:
     enum class State { Inactive, Browse, Edit, Insert };
@@ -47,7 +49,7 @@ public:
     State state() const { return state_; }
 
     // Rows after the filter.
-    int recordCount() const { return static_cast<int>(visible_.size()); }
+    int recordCount() const override { return static_cast<int>(visible_.size()); }
     bool isEmpty() const { return visible_.empty(); }
     int recNo() const { return current_ + 1; }  // 0 when there is no row
     void setRecNo(int recNo);                   // clamped to the rows there are
@@ -59,15 +61,15 @@ public:
 
     // Fields of the current row, by name without regard to letter case.
     const QStringList& fieldNames() const { return fields_; }
-    int fieldIndex(const QString& field) const;  // -1 when unknown
-    QVariant value(const QString& field) const;  // throws DbError for an unknown field
-    QString text(const QString& field) const;    // NULL reads as ""; numbers in general format
-    int asInt(const QString& field) const;       // NULL reads as 0; numerics rounded, not cut
+    int fieldIndex(const QString& field) const override;  // -1 when unknown
+    QVariant value(const QString& field) const;           // throws DbError for an unknown field
+    QString text(const QString& field) const;  // NULL reads as ""; numbers in general format
+    int asInt(const QString& field) const;     // NULL reads as 0; numerics rounded, not cut
     qint64 asInt64(const QString& field) const;
     double asDouble(const QString& field) const;
 
     // Cell of a visible row (0-based) for the grid adapter.
-    QVariant valueAt(int row, int column) const;
+    QVariant valueAt(int row, int column) const override;
 
     // Finds the first visible row whose field equals value and makes it current.
     bool locate(const QString& field, const QVariant& value);

@@ -1,6 +1,5 @@
 #include "printing/prepare.h"
 
-#include "data/dataset.h"
 #include "printing/exact_sum.h"
 #include "printing/fonts.h"
 #include "ui/format.h"
@@ -95,8 +94,8 @@ QString valueText(const QVariant& v, const QString& mask, QChar separator) {
 
 class Preparer {
 public:
-    Preparer(const Layout& layout, const data::Dataset& dataset)
-        : layout_(layout), dataset_(dataset), separator_(ui::decimalSeparator()) {
+    Preparer(const Layout& layout, const RowSource& rows)
+        : layout_(layout), rows_(rows), separator_(ui::decimalSeparator()) {
         report_.title = layout.title;
         report_.orientation = layout.page.orientation;
         report_.pageWidthMm = layout.page.pageWidthMm();
@@ -134,7 +133,7 @@ private:
     void addToSums(int row);
 
     const Layout& layout_;
-    const data::Dataset& dataset_;
+    const RowSource& rows_;
     const QChar separator_;
     PreparedReport report_;
     TextMeasure measure_;
@@ -181,7 +180,7 @@ ResolvedBand Preparer::resolve(const Band& band) {
         style.frame = item.frame;
         r.style = addStyle(style);
         if (!item.field.isEmpty())
-            r.column = dataset_.fieldIndex(item.field);
+            r.column = rows_.fieldIndex(item.field);
         if (item.kind == ItemKind::Sum) {
             Accumulator acc;
             acc.column = r.column;
@@ -212,7 +211,7 @@ void Preparer::resolveAll() {
     for (const Group& g : layout_.groups) {
         groupHeaders_.push_back(resolve(g.header));
         groupFooters_.push_back(resolve(g.footer));
-        groupColumns_.push_back(dataset_.fieldIndex(g.field));
+        groupColumns_.push_back(rows_.fieldIndex(g.field));
     }
     if (layout_.detail)
         detail_ = resolve(*layout_.detail);
@@ -326,15 +325,15 @@ void Preparer::startPage() {
                   (pageFooter_ ? pageFooter_->band->heightMm : 0.0);
     // The first page opens with the report header; the repeated header follows it there.
     if (report_.pages.size() > 1)
-        place(repeatedHeader_, Row(&dataset_, -1));
+        place(repeatedHeader_, Row(&rows_, -1));
     bodyTop_ = y_;
 }
 
 void Preparer::finishPage() {
     if (pageFooter_) {
         y_ = layout_.page.pageHeightMm() - layout_.page.bottomMm - pageFooter_->band->heightMm;
-        const int last = dataset_.recordCount() - 1;
-        place(*pageFooter_, Row(&dataset_, last));
+        const int last = rows_.recordCount() - 1;
+        place(*pageFooter_, Row(&rows_, last));
     }
 }
 
@@ -387,12 +386,12 @@ void Preparer::placeGroupFooters(int fromLevel, const Row& lastRow) {
 void Preparer::addToSums(int row) {
     if (sums_.empty())
         return;
-    const Row r(&dataset_, row);
+    const Row r(&rows_, row);
     for (Accumulator& acc : sums_) {
         if (acc.expression) {
             acc.total.add((*acc.expression)(r));
         } else {
-            const QVariant v = dataset_.valueAt(row, acc.column);
+            const QVariant v = rows_.valueAt(row, acc.column);
             if (!v.isNull())
                 acc.total.add(v.toDouble());
         }
@@ -400,13 +399,13 @@ void Preparer::addToSums(int row) {
 }
 
 PreparedReport Preparer::run() {
-    const int rows = dataset_.recordCount();
+    const int rows = rows_.recordCount();
     const int levels = static_cast<int>(groupColumns_.size());
     const double innermostFooter = levels > 0 ? height(groupFooters_.back()) : 0.0;
 
     startPage();
-    place(reportHeader_, Row(&dataset_, rows > 0 ? 0 : -1));
-    place(repeatedHeader_, Row(&dataset_, -1));
+    place(reportHeader_, Row(&rows_, rows > 0 ? 0 : -1));
+    place(repeatedHeader_, Row(&rows_, -1));
     bodyTop_ = y_;
 
     for (int i = 0; i < rows; ++i) {
@@ -418,14 +417,14 @@ PreparedReport Preparer::run() {
         } else {
             for (int g = 0; g < levels; ++g) {
                 const int c = groupColumns_[g];
-                if (dataset_.valueAt(i, c) != dataset_.valueAt(i - 1, c)) {
+                if (rows_.valueAt(i, c) != rows_.valueAt(i - 1, c)) {
                     changed = g;
                     break;
                 }
             }
-            placeGroupFooters(changed, Row(&dataset_, i - 1));
+            placeGroupFooters(changed, Row(&rows_, i - 1));
         }
-        const Row row(&dataset_, i);
+        const Row row(&rows_, i);
         if (changed < levels) {
             // The headers stay with their footer, and with their first row where the row asks
             // for more room, so that no header is left alone at the foot of a page.
@@ -445,7 +444,7 @@ PreparedReport Preparer::run() {
             place(*detail_, row);
         }
     }
-    const Row last(&dataset_, rows - 1);
+    const Row last(&rows_, rows - 1);
     if (rows > 0)
         placeGroupFooters(0, last);
     place(reportFooter_, last);
@@ -461,8 +460,8 @@ PreparedReport Preparer::run() {
 
 }  // namespace
 
-PreparedReport prepare(const Layout& layout, const data::Dataset& dataset) {
-    return Preparer(layout, dataset).run();
+PreparedReport prepare(const Layout& layout, const RowSource& rows) {
+    return Preparer(layout, rows).run();
 }
 
 QStringList PreparedReport::texts(int page) const {

@@ -2,16 +2,13 @@
 
 #include "printing/prepared_report.h"
 #include "printing/report_layout.h"
-
-namespace data {
-class Dataset;
-}
+#include "printing/row_source.h"
 
 namespace printing {
 
-// Lays out every page of the layout over the dataset's rows after its filter, in their order.
-// The dataset's cursor is not moved. Every sum starts from zero. An empty dataset still gives
+// Lays out every page of the layout over the rows, in their order (a dataset's rows after its
+// filter; its cursor is not moved). Every sum starts from zero. Without rows there is still
 // one page with the report header, the report footer (zero sums) and the page footer.
-PreparedReport prepare(const Layout& layout, const data::Dataset& dataset);
+PreparedReport prepare(const Layout& layout, const RowSource& rows);
 
 }  // namespace printing

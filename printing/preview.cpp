@@ -63,9 +63,9 @@ void showPreview(const PreparedReport& report) {
     ui::showModal(&dialog);
 }
 
-void previewReport(const Layout& layout, const data::Dataset& dataset) {
+void previewReport(const Layout& layout, const RowSource& rows) {
     std::optional<ui::WaitCursor> wait(std::in_place);
-    const PreparedReport report = prepare(layout, dataset);
+    const PreparedReport report = prepare(layout, rows);
     wait.reset();
     showPreview(report);
 }

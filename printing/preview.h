@@ -1,12 +1,9 @@
 #pragma once
 
 #include "printing/prepared_report.h"
+#include "printing/row_source.h"
 
 #include <functional>
-
-namespace data {
-class Dataset;
-}
 
 namespace printing {
 
@@ -21,7 +18,7 @@ void clearPreviewHook();
 // the layout asks) and returns when the user closes it; printing and PDF output are offered there.
 void showPreview(const PreparedReport& report);
 
-// Prepares the layout over the dataset's rows, then previews it (or hands it to the hook).
-void previewReport(const Layout& layout, const data::Dataset& dataset);
+// Prepares the layout over the rows, then previews it (or hands it to the hook).
+void previewReport(const Layout& layout, const RowSource& rows);
 
 }  // namespace printing

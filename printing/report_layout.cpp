@@ -1,17 +1,15 @@
 #include "printing/report_layout.h"
 
-#include "data/dataset.h"
-
 #include <cmath>
 
 namespace printing {
 
 QVariant Row::value(int column) const {
-    return dataset_ ? dataset_->valueAt(row_, column) : QVariant();
+    return rows_ && row_ >= 0 ? rows_->valueAt(row_, column) : QVariant();
 }
 
 QVariant Row::value(const QString& field) const {
-    return dataset_ ? dataset_->valueAt(row_, dataset_->fieldIndex(field)) : QVariant();
+    return rows_ && row_ >= 0 ? rows_->valueAt(row_, rows_->fieldIndex(field)) : QVariant();
 }
 
 double Row::number(const QString& field) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/row_source.h"
+
 #include <QColor>
 #include <QString>
 #include <QVariant>
@@ -7,12 +9,8 @@
 #include <optional>
 #include <vector>
 
-namespace data {
-class Dataset;
-}
-
 // The banded report layout: plain data describing a printed document. Preparation (prepare.h)
-// turns it and the rows of a dataset into pages of positioned texts; painting draws those.
+// turns it and the rows of a RowSource into pages of positioned texts; painting draws those.
 // All measurements are millimetres. Item positions are relative to their band: left from the
 // left margin, top from the band's top edge.
 namespace printing {
@@ -45,11 +43,11 @@ struct Frame {
     double widthMm = 0.2;
 };
 
-// One row of the dataset as computed texts and sum expressions see it. A row of an empty
-// dataset reads every field as NULL.
+// One row as computed texts and sum expressions see it. A row of no rows (-1) reads every field
+// as NULL.
 class Row {
 public:
-    Row(const data::Dataset* dataset, int row) : dataset_(dataset), row_(row) {}
+    Row(const RowSource* rows, int row) : rows_(rows), row_(row) {}
 
     QVariant value(const QString& field) const;  // NULL for an unknown field
     QVariant value(int column) const;
@@ -57,7 +55,7 @@ public:
     int integer(const QString& field) const;    // NULL reads as 0; rounded, not cut
 
 private:
-    const data::Dataset* dataset_;
+    const RowSource* rows_;
     int row_;
 };
 

@@ -7,8 +7,8 @@
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
-#include "ui/grid.h"
 #include "ui/modal.h"
+#include "views/grid.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

@@ -11,9 +11,9 @@
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/format.h"
-#include "ui/grid.h"
 #include "ui/modal.h"
 #include "ui/wait_cursor.h"
+#include "views/grid.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -8,8 +8,8 @@
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/format.h"
-#include "ui/grid.h"
 #include "ui/modal.h"
+#include "views/grid.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

@@ -11,9 +11,9 @@
 #include "ui/colors.h"
 #include "ui/controls.h"
 #include "ui/error_display.h"
-#include "ui/grid.h"
 #include "ui/modal.h"
 #include "ui/wait_cursor.h"
+#include "views/grid.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,21 +1,15 @@
 #include "ui/error_display.h"
 
-#include "data/busy.h"
-#include "data/db_error.h"
 #include "ui/dialogs.h"
-#include "ui/wait_cursor.h"
-
-#include <memory>
 
 namespace ui {
 
 void showException(const std::exception_ptr& error) {
     try {
         std::rethrow_exception(error);
-    } catch (const data::DbError& e) {
-        showRefusal(e.message());
     } catch (const std::exception& e) {
-        showRefusal(QString::fromLocal8Bit(e.what()));
+        // A database error carries the driver's own text (data::DbError, UTF-8).
+        showRefusal(QString::fromUtf8(e.what()));
     } catch (...) {
         showRefusal(QStringLiteral("Неизвестная ошибка"));
     }
@@ -31,17 +25,7 @@ bool runGuarded(const std::function<void()>& handler) {
     }
 }
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
-    // The data layer's statements show the wait cursor while the server works.
-    data::setBusyIndicator([] {
-        auto cursor = std::make_shared<WaitCursor>();
-        return [cursor]() mutable { cursor.reset(); };
-    });
-}
-
-Application::~Application() {
-    data::setBusyIndicator({});
-}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {

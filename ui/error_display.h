@@ -35,7 +35,6 @@ auto guarded(F handler) {
 class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
-    ~Application() override;
     bool notify(QObject* receiver, QEvent* event) override;
 };
 

@@ -1,5 +1,7 @@
 #include "ui/wait_cursor.h"
 
+#include <memory>
+
 #include <QCursor>
 #include <QGuiApplication>
 
@@ -25,6 +27,11 @@ void restoreDefaultCursor() {
         return;
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
+}
+
+std::function<void()> showWaitCursor() {
+    auto cursor = std::make_shared<WaitCursor>();
+    return [cursor]() mutable { cursor.reset(); };
 }
 
 }  // namespace ui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace ui {
 
 // Shows the wait cursor for its lifetime; the normal cursor comes back even when an error
@@ -15,6 +17,10 @@ public:
 private:
     bool shown_ = false;
 };
+
+// The wait cursor as a busy indicator of the data layer (data::setBusyIndicator): showing it
+// answers what hides it again.
+std::function<void()> showWaitCursor();
 
 // Sets the mouse cursor back to the default (what exports do when a workbook cannot be opened).
 void restoreDefaultCursor();

@@ -1,4 +1,6 @@
+#include "data/busy.h"
 #include "ui/error_display.h"
+#include "ui/wait_cursor.h"
 
 #include <gtest/gtest.h>
 #include <QLocale>
@@ -9,6 +11,7 @@ int main(int argc, char** argv) {
     // Tests pin the workstation's locale: Russian, with a decimal comma.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     ui::Application app(argc, argv);
+    data::setBusyIndicator(ui::showWaitCursor);  // as the client installs it
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,4 +1,4 @@
-#include "ui/grid.h"
+#include "views/grid.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
