@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/column_store.h"
 #include "data/row_filter.h"
 
 #include <QHash>
@@ -98,13 +99,8 @@ signals:
 private:
     QSqlDatabase db() const;
     int checkedField(const QString& field) const;
-    const QVariant& cell(int storedRow, int column) const {
-        return cells_[static_cast<size_t>(storedRow) * fields_.size() + column];
-    }
-    QVariant& cell(int storedRow, int column) {
-        return cells_[static_cast<size_t>(storedRow) * fields_.size() + column];
-    }
-    int storedRowCount() const;
+    QVariant cell(int storedRow, int column) const { return rows_.value(storedRow, column); }
+    int storedRowCount() const { return rows_.rowCount(); }
     void applyFilter();
     void setCurrent(int index);
     void requireWritable() const;
@@ -120,7 +116,7 @@ private:
     State state_ = State::Inactive;
     QStringList fields_;
     QHash<QString, int> fieldIndex_;  // lower-case name -> column
-    std::vector<QVariant> cells_;     // stored rows, row-major
+    ColumnStore rows_;                // stored rows
     std::vector<int> visible_;        // stored row of each visible row
     int current_ = -1;                // index into visible_
     bool eof_ = true;
