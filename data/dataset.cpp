@@ -7,8 +7,13 @@
 
 #include <QSqlRecord>
 #include <QtMath>
+#include <optional>
 
 namespace data {
+
+namespace {
+constexpr int kRowsPerPart = 20000;
+}  // namespace
 
 Dataset::Dataset(const QString& name, QObject* parent) : QObject(parent), name_(name) {
     setObjectName(name);
@@ -34,6 +39,9 @@ QSqlDatabase Dataset::db() const {
 void Dataset::open() {
     if (isOpen())
         return;
+    std::optional<ServerCursorScope> inParts;
+    if (readInParts_)
+        inParts.emplace(db(), kRowsPerPart);
     QSqlQuery q = runStatement(db(), sql_, params_);
 
     fields_.clear();

@@ -35,6 +35,10 @@ public:
     // Runs on this connection instead of the data module's.
     void setConnectionName(const QString& name) { connectionName_ = name; }
 
+    // A statement that may return very many rows (a report over a long period) is read from the
+    // server in parts, so that the driver never holds all of them besides the dataset.
+    void setReadInParts(bool on) { readInParts_ = on; }
+
     // Makes the dataset writable: rows are inserted into, updated in and deleted from this table,
     // identified by keyField.
     void setUpdateTable(const QString& table, const QString& keyField = QStringLiteral("id"));
@@ -110,6 +114,7 @@ private:
     QString sql_;
     QHash<QString, QVariant> params_;
     QString connectionName_;
+    bool readInParts_ = false;
     QString updateTable_;
     QString keyField_;
 

@@ -254,4 +254,53 @@ void fetchRows(QSqlQuery& query, ColumnStore& rows) {
     }
 }
 
+namespace {
+// The PostgreSQL ODBC driver's own connection attributes: its UseDeclareFetch and Fetch options.
+constexpr SQLINTEGER kUseDeclareFetch = 65539;
+constexpr SQLINTEGER kFetchRows = 65541;
+
+SQLHDBC odbcConnection(const QSqlDatabase& db) {
+    const QSqlDriver* driver = db.driver();
+    if (!driver || qstrcmp(driver->metaObject()->className(), "QODBCDriver") != 0)
+        return nullptr;
+    const QVariant handle = driver->handle();
+    if (handle.metaType() != QMetaType::fromType<SQLHANDLE>())
+        return nullptr;
+    return *static_cast<const SQLHDBC*>(handle.constData());
+}
+
+bool connectInteger(SQLHDBC h, SQLINTEGER attribute, SQLINTEGER& value) {
+    return SQL_SUCCEEDED(SQLGetConnectAttr(h, attribute, &value, 0, nullptr));
+}
+
+bool setConnectInteger(SQLHDBC h, SQLINTEGER attribute, SQLINTEGER value) {
+    return SQL_SUCCEEDED(SQLSetConnectAttr(
+        h, attribute, reinterpret_cast<SQLPOINTER>(static_cast<SQLLEN>(value)), SQL_IS_INTEGER));
+}
+}  // namespace
+
+ServerCursorScope::ServerCursorScope(const QSqlDatabase& db, int rows) {
+    SQLHDBC h = odbcConnection(db);
+    SQLINTEGER fetch = 0, useCursor = 0;
+    if (!h || !connectInteger(h, kFetchRows, fetch) ||
+        !connectInteger(h, kUseDeclareFetch, useCursor))
+        return;  // not a driver that knows these
+    if (!setConnectInteger(h, kFetchRows, rows))
+        return;
+    if (!setConnectInteger(h, kUseDeclareFetch, 1)) {
+        setConnectInteger(h, kFetchRows, fetch);
+        return;
+    }
+    connection_ = h;
+    fetch_ = fetch;
+    useCursor_ = useCursor;
+}
+
+ServerCursorScope::~ServerCursorScope() {
+    if (!connection_)
+        return;
+    setConnectInteger(connection_, kUseDeclareFetch, useCursor_);
+    setConnectInteger(connection_, kFetchRows, fetch_);
+}
+
 }  // namespace data

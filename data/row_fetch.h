@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
 
 namespace data {
@@ -13,5 +14,22 @@ class ColumnStore;
 // with column types the block fetch does not convert, take the per-value path. Throws DbError with
 // the driver's message when the driver fails mid-fetch.
 void fetchRows(QSqlQuery& query, ColumnStore& rows);
+
+// While it lives, a statement executed on the connection is read by the ODBC driver from a server
+// cursor, a part of `rows` rows at a time, instead of whole into the driver's own memory first
+// (a long period's report would hold its result twice). Connections of other drivers are left
+// as they are.
+class ServerCursorScope {
+public:
+    ServerCursorScope(const QSqlDatabase& db, int rows);
+    ~ServerCursorScope();
+    ServerCursorScope(const ServerCursorScope&) = delete;
+    ServerCursorScope& operator=(const ServerCursorScope&) = delete;
+
+private:
+    void* connection_ = nullptr;  // the driver's connection handle while the setting is changed
+    int fetch_ = 0;
+    int useCursor_ = 0;
+};
 
 }  // namespace data

@@ -107,9 +107,8 @@ TEST_F(PaintTest, PreviewOpensMaximisedAtTheLayoutsZoom) {
             auto* view = w->findChild<PageView*>("pages");
             EXPECT_NE(view, nullptr);
             if (view) {
-                EXPECT_EQ(view->zoom(), zoom == PreviewZoom::WholePage
-                                            ? PageView::Zoom::WholePage
-                                            : PageView::Zoom::PageWidth);
+                EXPECT_EQ(view->zoom(), zoom == PreviewZoom::WholePage ? PageView::Zoom::WholePage
+                                                                       : PageView::Zoom::PageWidth);
                 // The page fills the view's width, or the whole page its height.
                 const int width = qRound(210 * view->dpi() / 25.4);
                 const int height = qRound(297 * view->dpi() / 25.4);
