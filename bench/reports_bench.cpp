@@ -95,6 +95,8 @@ void Client(benchmark::State& state, std::function<void()> click, PeriodReport* 
             view->viewport()->repaint();
         firstPage += clock.nsecsElapsed();
         laidOut += watch.shownAt;
+        if (const QString shot = env("PLANT_BENCH_SCREENSHOT", ""); !shot.isEmpty())
+            window->grab().save(shot + QLatin1Char('-') + name + QStringLiteral(".png"));
         pages = window->findChild<QSpinBox*>(QStringLiteral("pageNumber"))->maximum();
         rows = report->query().recordCount();
         return 0;
@@ -140,7 +142,8 @@ void Fetch(benchmark::State& state, PeriodReport* report) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     ui::Application app(argc, argv);
     const int wanted = env("PLANT_BENCH_REPORT_ROWS", "1000000").toInt();
     const QStringList bounds =
