@@ -11,7 +11,6 @@ PeriodReport::PeriodReport(const QString& objectName, const QString& queryName, 
     : QObject(parent), query_(new data::Dataset(queryName, this)) {
     setObjectName(objectName);
     query_->setSql(sql);
-    query_->setReadInParts(true);  // a long period returns hundreds of thousands of rows
 }
 
 void PeriodReport::preview() const {

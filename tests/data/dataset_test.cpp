@@ -148,10 +148,14 @@ TEST_F(DatasetTest, ReadInPartsGivesEveryRowFromAServerCursorThenReadsWholeAgain
     big.close();
 
     data::Dataset whole("whole");
-    whole.setSql(sql);
+    whole.setSql(sql + " union all select 0, 'транзакция закрыта', "
+                       "(now() = statement_timestamp())::int");
     whole.open();
-    EXPECT_EQ(whole.recordCount(), 45000);
+    EXPECT_EQ(whole.recordCount(), 45001);
     EXPECT_EQ(whole.asInt("cursors"), 0);
+    // The cursor's transaction ended with it: this statement runs in a transaction of its own.
+    whole.last();
+    EXPECT_EQ(whole.asInt("cursors"), 1);
 }
 
 TEST_F(DatasetTest, NumericIdentifiersConvertWithoutLoss) {
