@@ -1,5 +1,6 @@
 #include "reports/detailed_workers_layout.h"
 
+#include "data/dataset.h"
 #include "reports/report_statements.h"
 
 TForm20* Form20 = nullptr;
@@ -10,7 +11,12 @@ using namespace reports::look;
 TForm20::TForm20(QObject* parent)
     : PeriodReport(QStringLiteral("Form20"), QStringLiteral("w_Report"),
                    reports::detailedWorkersReportSql(), parent),
-      w_Report(query_) {}
+      w_Report(query_) {
+    // A row per worker, mark, operation and colour: about a million over a long period, too many
+    // for the driver to hold whole besides the dataset. Read from a server cursor, the statement
+    // runs without parallel workers; the other reports' fewer rows are read whole.
+    w_Report->setReadInParts(true);
+}
 
 Layout TForm20::layout() const {
     Layout l = page(QStringLiteral("Детальный отчет по рабочим"));
