@@ -156,6 +156,10 @@ const GoneCase kCases[] = {
              model->setData(model->index(1, 1), 11.0);
              deleteIt();
              Form22->Button1->click();
+             // A change that can never be stored is dropped, so "Сохранить" (and Escape) closes.
+             EXPECT_EQ(Form22->norm->recordCount(), 1);
+             Form22->Button1->click();
+             EXPECT_FALSE(Form22->isVisible());
          });
      }},
     {"NormDelete", "accounts_dep.norm", secondNorm,
