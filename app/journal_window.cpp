@@ -407,7 +407,7 @@ void TForm1::DBGrid2DblClick() {
         return;
     updtOK.setParam(QStringLiteral("ok"), journal::toggledMark(q->text(QStringLiteral("ok"))));
     updtOK.setParam(QStringLiteral("id"), q->asInt64(QStringLiteral("id")));
-    updtOK.exec();
+    updtOK.execOnRow();
     q->reopenAt(q->recNo());
 }
 

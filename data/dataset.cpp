@@ -360,11 +360,13 @@ void Dataset::post() {
             if (modified_[c] && c != key)
                 sets << fields_[c] + QStringLiteral("=:p%1").arg(c);
         params.insert(QStringLiteral("key"), cell(stored, key));
-        runStatement(db(),
-                     QStringLiteral("update ") + updateTable_ + QStringLiteral(" set ") +
-                         sets.join(QStringLiteral(", ")) + QStringLiteral(" where ") + keyField_ +
-                         QStringLiteral("=:key"),
-                     params);
+        const QSqlQuery q =
+            runStatement(db(),
+                         QStringLiteral("update ") + updateTable_ + QStringLiteral(" set ") +
+                             sets.join(QStringLiteral(", ")) + QStringLiteral(" where ") +
+                             keyField_ + QStringLiteral("=:key"),
+                         params);
+        requireRowChanged(q.numRowsAffected());
     }
     for (int c = 0; c < fields_.size(); ++c) {
         const QVariant was = cell(stored, c);
@@ -420,10 +422,12 @@ void Dataset::remove() {
         return;
     const int key = checkedField(keyField_);
     const int stored = visible_[current_];
-    runStatement(db(),
-                 QStringLiteral("delete from ") + updateTable_ + QStringLiteral(" where ") +
-                     keyField_ + QStringLiteral("=:key"),
-                 {{QStringLiteral("key"), cell(stored, key)}});
+    const QSqlQuery q =
+        runStatement(db(),
+                     QStringLiteral("delete from ") + updateTable_ + QStringLiteral(" where ") +
+                         keyField_ + QStringLiteral("=:key"),
+                     {{QStringLiteral("key"), cell(stored, key)}});
+    requireRowChanged(q.numRowsAffected());
     removeStoredRow(stored);
 }
 

@@ -89,9 +89,11 @@ public:
     void edit();
     void setValue(const QString& field, const QVariant& value);
     bool isModified() const;
-    void post();  // stores the pending row; throws DbError and keeps the row in editing
+    // Stores the pending row; throws DbError (RowGoneError when the changed row is no longer
+    // there) and keeps the row in editing.
+    void post();
     void cancel();
-    void remove();  // deletes the current row from the table
+    void remove();  // deletes the current row from the table; RowGoneError when it is not there
 
     const QString& name() const { return name_; }
 

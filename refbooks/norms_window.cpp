@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "data/dataset_model.h"
+#include "data/db_error.h"
 #include "refbooks/norms_rules.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
@@ -276,7 +277,15 @@ void TForm22::storePending() {
     // Every new norm belongs to the operation whose norms are shown, however it is stored.
     if (norm->state() == data::Dataset::State::Insert)
         norm->setValue(QStringLiteral("o_id"), DataModule6->Oper->asInt(QStringLiteral("id")));
-    norm->post();
+    try {
+        norm->post();
+    } catch (const data::RowGoneError&) {
+        // The change can never be stored: drop it and show the norms as they are now.
+        const int row = norm->recNo();
+        norm->cancel();
+        reloadNorms(0, row);
+        throw;
+    }
     reloadNorms(norm->asInt(QStringLiteral("id")), norm->recNo());
 }
 

@@ -113,7 +113,7 @@ void TForm10::Button1Click() {
             } else {
                 shown = o->asInt(QStringLiteral("id"));
                 DataModule6->Oper_ed.setSql(ops::updateOperation(vid_id, naimen, izdel_id, shown));
-                DataModule6->Oper_ed.exec();
+                DataModule6->Oper_ed.execOnRow();
             }
             transaction.commit();
         }

@@ -200,7 +200,7 @@ void TForm4::Button3Click() {
         return;
     const int row = o->recNo();
     DataModule6->Oper_del.setParam(QStringLiteral("id"), o->asInt(QStringLiteral("id")));
-    DataModule6->Oper_del.exec();
+    DataModule6->Oper_del.execOnRow();
     o->reopenAt(row);
 }
 

@@ -79,7 +79,10 @@ void TForm7::Button1Click() {
     const double quantity = st::parseQuantity(quantityText);
     DataModule6->SQL_exec.setSql(Tag == 1 ? st::insertProduct(mark, quantity)
                                           : st::updateProduct(ownId, mark, quantity));
-    DataModule6->SQL_exec.exec();
+    if (Tag == 1)
+        DataModule6->SQL_exec.exec();
+    else
+        DataModule6->SQL_exec.execOnRow();
     izdel->reopen();
     accept();
 }

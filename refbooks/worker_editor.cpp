@@ -106,7 +106,10 @@ void TForm2::Button1Click() {
     const QString departmentText = LCB_department->currentText();
     cmd_person.setSql(Tag == 1 ? refbooks::workers::insertWorker(fio, departmentText)
                                : refbooks::workers::updateWorker(fio, departmentText, person_id));
-    cmd_person.exec();
+    if (Tag == 1)
+        cmd_person.exec();
+    else
+        cmd_person.execOnRow();
     accept();
 }
 

@@ -148,7 +148,7 @@ void TForm5::Button3Click() {
         return;
     const int row = w->recNo();
     Form2->cmd_person.setSql(refbooks::workers::deleteWorker(w->asInt64(QStringLiteral("id"))));
-    Form2->cmd_person.exec();
+    Form2->cmd_person.execOnRow();
     w->reopenAt(row);
 }
 
