@@ -190,7 +190,7 @@ void JournalWindow::toggleAcceptance() {
     markCommand_.setParam(QStringLiteral("ok"),
                           journal::toggledMark(q->text(QStringLiteral("ok"))));
     markCommand_.setParam(QStringLiteral("id"), q->asInt64(QStringLiteral("id")));
-    markCommand_.exec();
+    markCommand_.execOnRow();
     q->reopenAt(q->recNo());
 }
 

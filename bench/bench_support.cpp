@@ -1,6 +1,7 @@
 #include "bench_support.h"
 
 #include <sys/resource.h>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 #include <cstdio>
@@ -21,10 +22,37 @@ QString database() {
     return env("PLANT_BENCH_DB", "plantdb");
 }
 
+namespace {
+// A "VmXXX:" line of /proc/self/status in megabytes, or -1.
+double statusMb(const char* key) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith(key))
+                return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return -1;
+}
+}  // namespace
+
+double residentMemoryMb() {
+    return statusMb("VmRSS:");
+}
+
 double peakMemoryMb() {
+    // VmHWM, which resetPeakMemory can start over; the kernel's maximum otherwise.
+    const double hwm = statusMb("VmHWM:");
+    if (hwm >= 0)
+        return hwm;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0;
+}
+
+void resetPeakMemory() {
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
 }
 
 QString psql(const QString& sql, bool keepOutput) {

@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "data/dataset.h"
 #include "printing/preview.h"
+#include "printing/preview_window.h"
 #include "reports/detailed_products_layout.h"
 #include "reports/detailed_workers_layout.h"
 #include "reports/products_report_layout.h"
@@ -17,11 +18,15 @@
 #include "reports/report_window.h"
 #include "reports/workers_report_layout.h"
 #include "ui/error_display.h"
+#include "ui/modal.h"
 
 #include "bench_support.h"
 
 #include <benchmark/benchmark.h>
 #include <QDateEdit>
+#include <QElapsedTimer>
+#include <QMap>
+#include <QSpinBox>
 #include <cstdio>
 #include <functional>
 #include "../tests/support/app_windows.h"
@@ -46,25 +51,72 @@ QString withPeriod(QString sql) {
     return sql + QStringLiteral(";\n");
 }
 
-void Psql(benchmark::State& state, QString sql) {
+// psql's time of each report in this run, seconds.
+QMap<QString, double> psqlSeconds;
+
+void Psql(benchmark::State& state, QString sql, QString name) {
     const QString script = withPeriod(sql);
-    for (auto _ : state)
+    QElapsedTimer timer;
+    qint64 total = 0;
+    for (auto _ : state) {
+        timer.start();
         psql(script, false);
+        total += timer.nsecsElapsed();
+    }
+    psqlSeconds[name] = total / 1e9 / static_cast<double>(state.iterations());
 }
 
-void Client(benchmark::State& state, std::function<void()> click, PeriodReport* report) {
+// Notes when a preview window is shown: its report is laid out by then.
+class ShowWatch : public QObject {
+public:
+    QElapsedTimer* clock = nullptr;
+    qint64 shownAt = 0;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<printing::PreviewWindow*>(object))
+            shownAt = clock->nsecsElapsed();
+        return false;
+    }
+};
+
+void Client(benchmark::State& state, std::function<void()> click, PeriodReport* report,
+            QString name) {
     control<QDateEdit>(reportWindow(), "DTPicker1")->setDate(periodFrom);
     control<QDateEdit>(reportWindow(), "DTPicker2")->setDate(periodTo);
     reportWindow().setProductKindIndex(1);
     int pages = 0;
     int rows = 0;
-    printing::setPreviewHook([&](const printing::PreparedReport& r) {
-        pages = static_cast<int>(r.pages.size());
+    QElapsedTimer clock;
+    ShowWatch watch;
+    watch.clock = &clock;
+    qApp->installEventFilter(&watch);
+    qint64 laidOut = 0, firstPage = 0;
+    ui::setModalHook([&](QWidget* window) {
+        auto* view = window->findChild<printing::PageView*>();
+        if (view->pagesPainted() == 0)
+            view->viewport()->repaint();
+        firstPage += clock.nsecsElapsed();
+        laidOut += watch.shownAt;
+        if (const QString shot = env("PLANT_BENCH_SCREENSHOT", ""); !shot.isEmpty())
+            window->grab().save(shot + QLatin1Char('-') + name + QStringLiteral(".png"));
+        pages = window->findChild<QSpinBox*>(QStringLiteral("pageNumber"))->maximum();
         rows = report->query().recordCount();
+        return 0;
     });
-    for (auto _ : state)
+    bench::resetPeakMemory();
+    for (auto _ : state) {
+        clock.start();
         click();
-    printing::clearPreviewHook();
+    }
+    ui::clearModalHook();
+    qApp->removeEventFilter(&watch);
+    const double n = static_cast<double>(state.iterations());
+    state.counters["laidOut_s"] = laidOut / 1e9 / n;
+    state.counters["firstPage_s"] = firstPage / 1e9 / n;
+    state.counters["firstPageAfterLayout_s"] = (firstPage - laidOut) / 1e9 / n;
+    if (psqlSeconds.contains(name))
+        state.counters["psqlRatio"] = firstPage / 1e9 / n / psqlSeconds[name];
     state.counters["rows"] = rows;
     state.counters["pages"] = pages;
     state.counters["peakMB"] = bench::peakMemoryMb();
@@ -77,18 +129,24 @@ void Fetch(benchmark::State& state, PeriodReport* report) {
     q.setParam(QStringLiteral("data2"), periodTo);
     q.setFiltered(false);
     int rows = 0;
+    double openMb = 0;
+    bench::resetPeakMemory();
     for (auto _ : state) {
         q.open();
         rows = q.recordCount();
+        openMb = bench::residentMemoryMb();
         q.close();
     }
     state.counters["rows"] = rows;
+    state.counters["openMB"] = openMb;
+    state.counters["peakMB"] = bench::peakMemoryMb();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     ui::Application app(argc, argv);
     const int wanted = env("PLANT_BENCH_REPORT_ROWS", "1000000").toInt();
     const QStringList bounds =
@@ -129,7 +187,7 @@ int main(int argc, char** argv) {
     };
     for (const auto& r : reports) {
         benchmark::RegisterBenchmark((QStringLiteral("Psql/") + r.name).toUtf8().constData(), Psql,
-                                     r.sql)
+                                     r.sql, QString::fromLatin1(r.name))
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
         benchmark::RegisterBenchmark((QStringLiteral("Fetch/") + r.name).toUtf8().constData(),
@@ -137,7 +195,7 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
         benchmark::RegisterBenchmark((QStringLiteral("Client/") + r.name).toUtf8().constData(),
-                                     Client, r.click, r.report)
+                                     Client, r.click, r.report, QString::fromLatin1(r.name))
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     }

@@ -11,6 +11,10 @@ int Command::exec() {
     return q.numRowsAffected();
 }
 
+void Command::execOnRow() {
+    requireRowChanged(exec());
+}
+
 QVariant Command::execReturning() {
     QSqlQuery q = runStatement(defaultDb(), sql_, params_);
     if (!q.next())

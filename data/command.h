@@ -18,6 +18,9 @@ public:
     // Executes the statement once; throws DbError with the driver's message.
     // Returns the number of rows affected.
     int exec();
+    // Executes a statement that changes one existing row by its key; throws RowGoneError when
+    // it changed none.
+    void execOnRow();
     // Executes a statement that answers with one row (insert ... returning id) and gives the
     // first value of that row; throws DbError when no row comes back.
     QVariant execReturning();

@@ -7,8 +7,13 @@
 
 #include <QSqlRecord>
 #include <QtMath>
+#include <optional>
 
 namespace data {
+
+namespace {
+constexpr int kRowsPerPart = 20000;
+}  // namespace
 
 Dataset::Dataset(const QString& name, QObject* parent) : QObject(parent), name_(name) {
     setObjectName(name);
@@ -34,11 +39,14 @@ QSqlDatabase Dataset::db() const {
 void Dataset::open() {
     if (isOpen())
         return;
+    std::optional<ServerCursorScope> inParts;
+    if (readInParts_)
+        inParts.emplace(db(), kRowsPerPart);
     QSqlQuery q = runStatement(db(), sql_, params_);
 
     fields_.clear();
     fieldIndex_.clear();
-    cells_.clear();
+    rows_.clear();
     const QSqlRecord rec = q.record();
     const int columns = rec.count();
     for (int c = 0; c < columns; ++c) {
@@ -46,9 +54,9 @@ void Dataset::open() {
         fieldIndex_.insert(rec.fieldName(c).toLower(), c);
     }
     try {
-        fetchRows(q, cells_);
+        fetchRows(q, rows_);
     } catch (...) {
-        cells_.clear();
+        rows_.clear();
         throw;
     }
     state_ = State::Browse;
@@ -65,8 +73,7 @@ void Dataset::close() {
     if (state_ == State::Inactive)
         return;
     state_ = State::Inactive;
-    cells_.clear();
-    cells_.shrink_to_fit();
+    rows_.clear();
     visible_.clear();
     buffer_.clear();
     modified_.clear();
@@ -85,10 +92,6 @@ void Dataset::reopen() {
 void Dataset::reopenAt(int recNo) {
     reopen();
     setRecNo(recNo);
-}
-
-int Dataset::storedRowCount() const {
-    return fields_.isEmpty() ? 0 : static_cast<int>(cells_.size() / fields_.size());
 }
 
 void Dataset::applyFilter() {
@@ -255,7 +258,7 @@ QVariant Dataset::valueAt(int row, int column) const {
 bool Dataset::locate(const QString& field, const QVariant& value) {
     const int c = checkedField(field);
     for (int i = 0; i < static_cast<int>(visible_.size()); ++i) {
-        const QVariant& v = cell(visible_[i], c);
+        const QVariant v = cell(visible_[i], c);
         if (v == value || (!v.isNull() && v.toString() == value.toString())) {
             setCurrent(i);
             return true;
@@ -276,7 +279,7 @@ void Dataset::insert() {
     if (state_ == State::Edit || state_ == State::Insert)
         post();
     const int stored = storedRowCount();
-    cells_.resize(cells_.size() + fields_.size());
+    rows_.appendBlankRow();
     pendingRow_ = stored;
     visible_.push_back(stored);
     buffer_.assign(fields_.size(), QVariant());
@@ -295,8 +298,9 @@ void Dataset::edit() {
     if (current_ < 0)
         throw DbError(name_ + QStringLiteral(": нет строки для изменения"));
     const int stored = visible_[current_];
-    buffer_.assign(cells_.begin() + static_cast<size_t>(stored) * fields_.size(),
-                   cells_.begin() + static_cast<size_t>(stored + 1) * fields_.size());
+    buffer_.clear();
+    for (int c = 0; c < fields_.size(); ++c)
+        buffer_.push_back(cell(stored, c));
     modified_.assign(fields_.size(), false);
     state_ = State::Edit;
 }
@@ -356,14 +360,20 @@ void Dataset::post() {
             if (modified_[c] && c != key)
                 sets << fields_[c] + QStringLiteral("=:p%1").arg(c);
         params.insert(QStringLiteral("key"), cell(stored, key));
-        runStatement(db(),
-                     QStringLiteral("update ") + updateTable_ + QStringLiteral(" set ") +
-                         sets.join(QStringLiteral(", ")) + QStringLiteral(" where ") + keyField_ +
-                         QStringLiteral("=:key"),
-                     params);
+        const QSqlQuery q =
+            runStatement(db(),
+                         QStringLiteral("update ") + updateTable_ + QStringLiteral(" set ") +
+                             sets.join(QStringLiteral(", ")) + QStringLiteral(" where ") +
+                             keyField_ + QStringLiteral("=:key"),
+                         params);
+        requireRowChanged(q.numRowsAffected());
     }
-    for (int c = 0; c < fields_.size(); ++c)
-        cell(stored, c) = buffer_[c];
+    for (int c = 0; c < fields_.size(); ++c) {
+        const QVariant was = cell(stored, c);
+        const QVariant& now = buffer_[c];
+        if (now.typeId() != was.typeId() || now.isNull() != was.isNull() || now != was)
+            rows_.set(stored, c, now);
+    }
     pendingRow_ = -1;
     state_ = State::Browse;
     buffer_.clear();
@@ -386,9 +396,7 @@ void Dataset::cancel() {
 }
 
 void Dataset::removeStoredRow(int storedRow) {
-    const size_t width = fields_.size();
-    cells_.erase(cells_.begin() + static_cast<size_t>(storedRow) * width,
-                 cells_.begin() + static_cast<size_t>(storedRow + 1) * width);
+    rows_.removeRow(storedRow);
     std::vector<int> kept;
     kept.reserve(visible_.size());
     for (int r : visible_) {
@@ -414,10 +422,12 @@ void Dataset::remove() {
         return;
     const int key = checkedField(keyField_);
     const int stored = visible_[current_];
-    runStatement(db(),
-                 QStringLiteral("delete from ") + updateTable_ + QStringLiteral(" where ") +
-                     keyField_ + QStringLiteral("=:key"),
-                 {{QStringLiteral("key"), cell(stored, key)}});
+    const QSqlQuery q =
+        runStatement(db(),
+                     QStringLiteral("delete from ") + updateTable_ + QStringLiteral(" where ") +
+                         keyField_ + QStringLiteral("=:key"),
+                     {{QStringLiteral("key"), cell(stored, key)}});
+    requireRowChanged(q.numRowsAffected());
     removeStoredRow(stored);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/column_store.h"
 #include "data/row_filter.h"
 #include "printing/row_source.h"
 
@@ -35,6 +36,10 @@ public:
 
     // Runs on this connection instead of the data module's.
     void setConnectionName(const QString& name) { connectionName_ = name; }
+
+    // A statement that may return very many rows (a report over a long period) is read from the
+    // server in parts, so that the driver never holds all of them besides the dataset.
+    void setReadInParts(bool on) { readInParts_ = on; }
 
     // Makes the dataset writable: rows are inserted into, updated in and deleted from this table,
     // identified by keyField.
@@ -86,9 +91,11 @@ public:
     void edit();
     void setValue(const QString& field, const QVariant& value);
     bool isModified() const;
-    void post();  // stores the pending row; throws DbError and keeps the row in editing
+    // Stores the pending row; throws DbError (RowGoneError when the changed row is no longer
+    // there) and keeps the row in editing.
+    void post();
     void cancel();
-    void remove();  // deletes the current row from the table
+    void remove();  // deletes the current row from the table; RowGoneError when it is not there
 
     const QString& name() const { return name_; }
 
@@ -100,13 +107,8 @@ signals:
 private:
     QSqlDatabase db() const;
     int checkedField(const QString& field) const;
-    const QVariant& cell(int storedRow, int column) const {
-        return cells_[static_cast<size_t>(storedRow) * fields_.size() + column];
-    }
-    QVariant& cell(int storedRow, int column) {
-        return cells_[static_cast<size_t>(storedRow) * fields_.size() + column];
-    }
-    int storedRowCount() const;
+    QVariant cell(int storedRow, int column) const { return rows_.value(storedRow, column); }
+    int storedRowCount() const { return rows_.rowCount(); }
     void applyFilter();
     void setCurrent(int index);
     void requireWritable() const;
@@ -116,13 +118,14 @@ private:
     QString sql_;
     QHash<QString, QVariant> params_;
     QString connectionName_;
+    bool readInParts_ = false;
     QString updateTable_;
     QString keyField_;
 
     State state_ = State::Inactive;
     QStringList fields_;
     QHash<QString, int> fieldIndex_;  // lower-case name -> column
-    std::vector<QVariant> cells_;     // stored rows, row-major
+    ColumnStore rows_;                // stored rows
     std::vector<int> visible_;        // stored row of each visible row
     int current_ = -1;                // index into visible_
     bool eof_ = true;

@@ -17,4 +17,18 @@ private:
     QString message_;
 };
 
+// The refusal of a write aimed at one existing row that changed none: another workstation
+// deleted the row meanwhile.
+inline constexpr const char* kRowGoneMessage = "Запись была удалена с другого рабочего места.";
+class RowGoneError : public DbError {
+public:
+    RowGoneError() : DbError(QString::fromUtf8(kRowGoneMessage)) {}
+};
+
+// Throws RowGoneError unless the write changed a row.
+inline void requireRowChanged(int rowsAffected) {
+    if (rowsAffected == 0)
+        throw RowGoneError();
+}
+
 }  // namespace data

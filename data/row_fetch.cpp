@@ -1,5 +1,6 @@
 #include "data/row_fetch.h"
 
+#include "data/column_store.h"
 #include "data/db_error.h"
 
 #include <sql.h>
@@ -115,30 +116,40 @@ QString longText(SQLHSTMT h, SQLUSMALLINT column, SQLULEN row) {
     return text;
 }
 
-QVariant valueOf(const Column& c, SQLULEN row) {
+// A value of a bound column of the block into its stored column.
+void store(const Column& c, SQLULEN row, ColumnStore& rows, int column) {
     const char* p = c.data.get() + row * c.width;
     switch (c.type) {
         case QMetaType::Int:
-            return QVariant(static_cast<int>(*reinterpret_cast<const SQLINTEGER*>(p)));
+            rows.appendInt(column, *reinterpret_cast<const SQLINTEGER*>(p));
+            return;
         case QMetaType::LongLong:
-            return QVariant(static_cast<qlonglong>(*reinterpret_cast<const SQLBIGINT*>(p)));
+            rows.appendInt64(column, *reinterpret_cast<const SQLBIGINT*>(p));
+            return;
         case QMetaType::Double:
-            return QVariant(static_cast<double>(*reinterpret_cast<const SQLDOUBLE*>(p)));
+            rows.appendDouble(column, *reinterpret_cast<const SQLDOUBLE*>(p));
+            return;
         case QMetaType::QDate: {
             const auto* d = reinterpret_cast<const SQL_DATE_STRUCT*>(p);
-            return QVariant(QDate(d->year, d->month, d->day));
+            rows.append(column, QVariant(QDate(d->year, d->month, d->day)));
+            return;
         }
         case QMetaType::QTime: {
             const auto* t = reinterpret_cast<const SQL_TIME_STRUCT*>(p);
-            return QVariant(QTime(t->hour, t->minute, t->second));
+            rows.append(column, QVariant(QTime(t->hour, t->minute, t->second)));
+            return;
         }
         case QMetaType::QDateTime: {
             const auto* t = reinterpret_cast<const SQL_TIMESTAMP_STRUCT*>(p);
-            return QVariant(QDateTime(QDate(t->year, t->month, t->day),
-                                      QTime(t->hour, t->minute, t->second, t->fraction / 1000000)));
+            rows.append(column, QVariant(QDateTime(
+                                    QDate(t->year, t->month, t->day),
+                                    QTime(t->hour, t->minute, t->second, t->fraction / 1000000))));
+            return;
         }
         default:
-            return QVariant(textOf(p, c.indicator[row]));
+            rows.appendText(column,
+                            QStringView(reinterpret_cast<const char16_t*>(p),
+                                        c.indicator[row] / static_cast<SQLLEN>(sizeof(SQLWCHAR))));
     }
 }
 
@@ -164,30 +175,36 @@ struct BindingReset {
     }
 };
 
-void fetchValueByValue(QSqlQuery& query, std::vector<QVariant>& cells) {
-    const int columns = query.record().count();
-    while (query.next())
+void fetchValueByValue(QSqlQuery& query, ColumnStore& rows) {
+    const int columns = rows.columnCount();
+    while (query.next()) {
         for (int c = 0; c < columns; ++c)
-            cells.push_back(query.value(c));
+            rows.append(c, query.value(c));
+        rows.endRows();
+    }
 }
 
 }  // namespace
 
-void fetchRows(QSqlQuery& query, std::vector<QVariant>& cells) {
+void fetchRows(QSqlQuery& query, ColumnStore& rows) {
     const SQLHSTMT h = odbcStatement(query);
     const QSqlRecord record = query.record();
     const int count = record.count();
+    std::vector<int> types(count);
+    for (int c = 0; c < count; ++c)
+        types[c] = record.field(c).metaType().id();
+    rows.reset(types);
     if (count == 0)
         return;  // a statement without a result set
     std::vector<Column> columns(count);
     bool bindable = h != nullptr && query.isForwardOnly() && query.at() == QSql::BeforeFirstRow &&
                     query.numericalPrecisionPolicy() == QSql::LowPrecisionDouble;
     for (int c = 0; bindable && c < count; ++c) {
-        columns[c].type = record.field(c).metaType().id();
+        columns[c].type = types[c];
         bindable = bindingFor(columns[c].type, columns[c].cType, columns[c].width);
     }
     if (!bindable) {
-        fetchValueByValue(query, cells);
+        fetchValueByValue(query, rows);
         return;
     }
 
@@ -213,23 +230,77 @@ void fetchRows(QSqlQuery& query, std::vector<QVariant>& cells) {
         if (r == SQL_NO_DATA)
             break;
         check(r, h);
-        for (SQLULEN row = 0; row < fetched; ++row) {
+        for (SQLULEN row = 0; row < fetched; ++row)
             if (status[row] == SQL_ROW_ERROR)
                 throw DbError(diagnostics(h));
-            for (int c = 0; c < count; ++c) {
-                const Column& col = columns[c];
+        // Column by column: each stored column grows in one run.
+        for (int c = 0; c < count; ++c) {
+            const Column& col = columns[c];
+            for (SQLULEN row = 0; row < fetched; ++row) {
                 const SQLLEN indicator = col.indicator[row];
-                if (indicator == SQL_NULL_DATA)
-                    cells.emplace_back(QMetaType(col.type));
+                if (indicator == SQL_NULL_DATA && col.cType == SQL_C_WCHAR)
+                    rows.append(c, QVariant());  // Qt's driver gives a NULL text untyped
+                else if (indicator == SQL_NULL_DATA)
+                    rows.appendNull(c);
                 else if (col.cType == SQL_C_WCHAR &&
                          (indicator == SQL_NO_TOTAL ||
                           indicator > col.width - static_cast<SQLLEN>(sizeof(SQLWCHAR))))
-                    cells.emplace_back(longText(h, static_cast<SQLUSMALLINT>(c + 1), row));
+                    rows.appendText(c, longText(h, static_cast<SQLUSMALLINT>(c + 1), row));
                 else
-                    cells.push_back(valueOf(col, row));
+                    store(col, row, rows, c);
             }
         }
+        rows.endRows(static_cast<int>(fetched));
     }
+}
+
+namespace {
+// The PostgreSQL ODBC driver's own connection attributes: its UseDeclareFetch and Fetch options.
+constexpr SQLINTEGER kUseDeclareFetch = 65539;
+constexpr SQLINTEGER kFetchRows = 65541;
+
+SQLHDBC odbcConnection(const QSqlDatabase& db) {
+    const QSqlDriver* driver = db.driver();
+    if (!driver || qstrcmp(driver->metaObject()->className(), "QODBCDriver") != 0)
+        return nullptr;
+    const QVariant handle = driver->handle();
+    if (handle.metaType() != QMetaType::fromType<SQLHANDLE>())
+        return nullptr;
+    return *static_cast<const SQLHDBC*>(handle.constData());
+}
+
+bool connectInteger(SQLHDBC h, SQLINTEGER attribute, SQLINTEGER& value) {
+    return SQL_SUCCEEDED(SQLGetConnectAttr(h, attribute, &value, 0, nullptr));
+}
+
+bool setConnectInteger(SQLHDBC h, SQLINTEGER attribute, SQLINTEGER value) {
+    return SQL_SUCCEEDED(SQLSetConnectAttr(
+        h, attribute, reinterpret_cast<SQLPOINTER>(static_cast<SQLLEN>(value)), SQL_IS_INTEGER));
+}
+}  // namespace
+
+ServerCursorScope::ServerCursorScope(const QSqlDatabase& db, int rows) {
+    SQLHDBC h = odbcConnection(db);
+    SQLINTEGER fetch = 0, useCursor = 0;
+    if (!h || !connectInteger(h, kFetchRows, fetch) ||
+        !connectInteger(h, kUseDeclareFetch, useCursor))
+        return;  // not a driver that knows these
+    if (!setConnectInteger(h, kFetchRows, rows))
+        return;
+    if (!setConnectInteger(h, kUseDeclareFetch, 1)) {
+        setConnectInteger(h, kFetchRows, fetch);
+        return;
+    }
+    connection_ = h;
+    fetch_ = fetch;
+    useCursor_ = useCursor;
+}
+
+ServerCursorScope::~ServerCursorScope() {
+    if (!connection_)
+        return;
+    setConnectInteger(connection_, kUseDeclareFetch, useCursor_);
+    setConnectInteger(connection_, kFetchRows, fetch_);
 }
 
 }  // namespace data

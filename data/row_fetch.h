@@ -1,17 +1,35 @@
 #pragma once
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QVariant>
-#include <vector>
 
 namespace data {
 
-// Appends every remaining row of an executed forward-only query to cells, row after row, each
-// value typed exactly as QSqlQuery::value() gives it. On the ODBC driver the rows are fetched in
-// blocks into bound column buffers: asking the driver for every value on its own costs several
-// times the query's own time on a large result. Other drivers, and results with column types the
-// block fetch does not convert, take the per-value path. Throws DbError with the driver's message
-// when the driver fails mid-fetch.
-void fetchRows(QSqlQuery& query, std::vector<QVariant>& cells);
+class ColumnStore;
+
+// Fills rows (reset to the result's columns) with every remaining row of an executed
+// forward-only query, each value typed exactly as QSqlQuery::value() gives it. On the ODBC driver
+// the rows are fetched in blocks into bound column buffers: asking the driver for every value on
+// its own costs several times the query's own time on a large result. Other drivers, and results
+// with column types the block fetch does not convert, take the per-value path. Throws DbError with
+// the driver's message when the driver fails mid-fetch.
+void fetchRows(QSqlQuery& query, ColumnStore& rows);
+
+// While it lives, a statement executed on the connection is read by the ODBC driver from a server
+// cursor, a part of `rows` rows at a time, instead of whole into the driver's own memory first
+// (a long period's report would hold its result twice). Connections of other drivers are left
+// as they are.
+class ServerCursorScope {
+public:
+    ServerCursorScope(const QSqlDatabase& db, int rows);
+    ~ServerCursorScope();
+    ServerCursorScope(const ServerCursorScope&) = delete;
+    ServerCursorScope& operator=(const ServerCursorScope&) = delete;
+
+private:
+    void* connection_ = nullptr;  // the driver's connection handle while the setting is changed
+    int fetch_ = 0;
+    int useCursor_ = 0;
+};
 
 }  // namespace data

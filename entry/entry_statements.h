@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/db_error.h"
+
 #include <QDate>
 #include <QString>
 #include <optional>
@@ -46,7 +48,7 @@ inline constexpr const char* kBadHoursMessage =
     "Время одной позиции не может быть больше 24 часов!";
 inline constexpr const char* kBadPriceMessage =
     "Цена итог слишком велика для записи: выберите операцию заново!";
-inline constexpr const char* kEntryGoneMessage = "Запись была удалена с другого рабочего места.";
+inline constexpr const char* kEntryGoneMessage = data::kRowGoneMessage;
 
 // The most hours a worker can have in one shift of one day, over all entries.
 inline constexpr int kMaxDayHours = 24;

@@ -103,19 +103,31 @@ void setUpPrinter(QPrinter& printer, const PreparedReport& report) {
         printer.setDocName(report.title);
 }
 
-void printReport(QPrinter& printer, const PreparedReport& report) {
+bool printReport(QPrinter& printer, const PagedReport& report) {
     QPainter painter;
     if (!painter.begin(&printer))
-        return;
+        return false;
     int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
-    int to = printer.toPage() > 0 ? printer.toPage() : static_cast<int>(report.pages.size());
-    to = std::min(to, static_cast<int>(report.pages.size()));
+    int to = printer.toPage() > 0 ? printer.toPage() : report.pageCount();
+    to = std::min(to, report.pageCount());
     for (int i = from; i <= to; ++i) {
         if (i > from)
             printer.newPage();
-        paintPage(painter, report.pages[i - 1], report.styles);
+        paintPage(painter, report.page(i - 1), report.format().styles);
     }
-    painter.end();
+    return painter.end();
+}
+
+void printReport(QPrinter& printer, const PreparedReport& report) {
+    printReport(printer, WholeReport(report));
+}
+
+bool writePdf(const QString& path, const PagedReport& report) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    setUpPrinter(printer, report.format());
+    return printReport(printer, report);
 }
 
 }  // namespace printing

@@ -4,6 +4,7 @@
 
 class QPainter;
 class QPrinter;
+class QString;
 
 namespace printing {
 
@@ -15,7 +16,12 @@ void paintPage(QPainter& painter, const PreparedPage& page, const std::vector<It
 void setUpPrinter(QPrinter& printer, const PreparedReport& report);
 
 // Paints every page of the report on a printer set up by setUpPrinter (only the range chosen in
-// the print dialog, when there is one).
+// the print dialog, when there is one), making one page at a time; false when the printer cannot
+// be painted on.
+bool printReport(QPrinter& printer, const PagedReport& report);
 void printReport(QPrinter& printer, const PreparedReport& report);
+
+// Writes every page of the report to a PDF file; false when the file cannot be written.
+bool writePdf(const QString& path, const PagedReport& report);
 
 }  // namespace printing

@@ -23,6 +23,7 @@ struct ResolvedItem {
 
 struct ResolvedBand {
     const Band* band;
+    int id = 0;         // index into Preparer::bands_
     int boxStyle = -1;  // background / frame of the band itself
     bool grows = false;
     bool resetsSums = false;
@@ -33,6 +34,16 @@ struct Accumulator {
     ExactSum total;
     int column = -1;
     const NumberFunction* expression = nullptr;
+};
+
+// A band laid out on a page: which band, over which row, where; its items are made from these
+// when the page is painted. Sum texts are kept, since the sums move on.
+struct Placement {
+    int band;
+    int row;
+    double y;
+    double height;
+    int firstKeptText;  // of the band's sum items, in item order
 };
 
 PreparedKind preparedKind(ItemKind kind) {
@@ -92,6 +103,8 @@ QString valueText(const QVariant& v, const QString& mask, QChar separator) {
     }
 }
 
+}  // namespace
+
 class Preparer {
 public:
     Preparer(const Layout& layout, const RowSource& rows)
@@ -104,7 +117,14 @@ public:
         resolveAll();
     }
 
-    PreparedReport run();
+    // Lays out every page: where each band goes, over which row.
+    void run();
+
+    // Title, page and styles; no pages.
+    const PreparedReport& format() const { return report_; }
+    int pageCount() const { return static_cast<int>(pageStarts_.size()); }
+    // Makes the items of a laid-out page (0-based).
+    PreparedPage page(int index);
 
 private:
     void resolveAll();
@@ -115,7 +135,9 @@ private:
     double height(const std::vector<ResolvedBand>& bands) const;
     double bandHeight(const ResolvedBand& band, const Row& row);
     double itemWidth(const ResolvedItem& r, const QString& text);
-    QString itemText(const ResolvedItem& r, const Row& row);
+    // A sum's text is its running total here; pages are painted with the kept one.
+    QString itemText(const ResolvedItem& r, const Row& row, int pageNumber);
+    void addItems(PreparedPage& page, int pageNumber, const Placement& placement);
     bool showsNumber(const ResolvedItem& r, const Row& row) const;
     // Keeps the text inside its box: a number in a smaller size of its font (never cut), any
     // other text cut at its end with "…". Answers the style to paint with.
@@ -145,10 +167,13 @@ private:
     std::vector<Accumulator> sums_;
     // Smaller sizes of a style made for numbers that did not fit: (style, size) -> style.
     std::map<std::pair<int, double>, int> shrunkStyles_;
-    // Page-number items whose pattern asks for the page count, filled in at the end.
-    std::vector<std::pair<size_t, size_t>> pageCountItems_;
+    std::vector<const ResolvedBand*> bands_;
 
-    PreparedPage* page_ = nullptr;
+    // The laid-out pages: each a run of placements, from its start to the next page's.
+    std::vector<Placement> placements_;
+    std::vector<size_t> pageStarts_;
+    std::vector<QString> keptTexts_;
+
     double y_ = 0;
     double bodyTop_ = 0;
     double bodyBottom_ = 0;
@@ -219,6 +244,22 @@ void Preparer::resolveAll() {
     if (layout_.pageFooter)
         pageFooter_ = resolve(*layout_.pageFooter);
     repeatedHeaderHeight_ = height(repeatedHeader_);
+
+    auto number = [this](ResolvedBand& b) {
+        b.id = static_cast<int>(bands_.size());
+        bands_.push_back(&b);
+    };
+    for (auto* list : {&reportHeader_, &repeatedHeader_, &reportFooter_})
+        for (ResolvedBand& b : *list)
+            number(b);
+    for (auto* lists : {&groupHeaders_, &groupFooters_})
+        for (auto& list : *lists)
+            for (ResolvedBand& b : list)
+                number(b);
+    if (detail_)
+        number(*detail_);
+    if (pageFooter_)
+        number(*pageFooter_);
 }
 
 double Preparer::height(const std::vector<ResolvedBand>& bands) const {
@@ -228,7 +269,7 @@ double Preparer::height(const std::vector<ResolvedBand>& bands) const {
     return h;
 }
 
-QString Preparer::itemText(const ResolvedItem& r, const Row& row) {
+QString Preparer::itemText(const ResolvedItem& r, const Row& row, int pageNumber) {
     const Item& item = *r.item;
     switch (item.kind) {
         case ItemKind::Text:
@@ -238,9 +279,12 @@ QString Preparer::itemText(const ResolvedItem& r, const Row& row) {
         case ItemKind::Computed:
             return item.compute ? item.compute(row) : QString();
         case ItemKind::PageNumber: {
-            const QString number = QString::number(report_.pages.size());
-            return item.text.isEmpty() ? number
-                                       : QString(item.text).replace(QLatin1String("%1"), number);
+            const QString number = QString::number(pageNumber);
+            return item.text.isEmpty()
+                       ? number
+                       : QString(item.text)
+                             .replace(QLatin1String("%1"), number)
+                             .replace(QLatin1String("%2"), QString::number(pageCount()));
         }
         case ItemKind::Sum:
             return sums_[r.sum].total.text(item.mask, separator_);
@@ -309,7 +353,7 @@ double Preparer::bandHeight(const ResolvedBand& band, const Row& row) {
     for (const ResolvedItem& r : band.items) {
         if (!r.item->grows)
             continue;
-        const QString text = itemText(r, row);
+        const QString text = itemText(r, row, pageCount());
         const double w = itemWidth(r, text);
         const double textHeight = measure_.wrappedHeightMm(report_.styles[r.style].font, text, w);
         h = std::max(h, r.item->topMm + std::max(r.item->heightMm, textHeight));
@@ -318,13 +362,12 @@ double Preparer::bandHeight(const ResolvedBand& band, const Row& row) {
 }
 
 void Preparer::startPage() {
-    report_.pages.emplace_back();
-    page_ = &report_.pages.back();
+    pageStarts_.push_back(placements_.size());
     y_ = layout_.page.topMm;
     bodyBottom_ = layout_.page.pageHeightMm() - layout_.page.bottomMm -
                   (pageFooter_ ? pageFooter_->band->heightMm : 0.0);
     // The first page opens with the report header; the repeated header follows it there.
-    if (report_.pages.size() > 1)
+    if (pageStarts_.size() > 1)
         place(repeatedHeader_, Row(&rows_, -1));
     bodyTop_ = y_;
 }
@@ -346,23 +389,11 @@ void Preparer::keepRoom(double mm) {
 
 void Preparer::place(const ResolvedBand& band, const Row& row) {
     const double h = bandHeight(band, row);
-    const double left = layout_.page.leftMm;
-    if (band.boxStyle >= 0)
-        page_->items.push_back(PreparedItem{QString(),
-                                            QRectF(left, y_, layout_.page.usableWidthMm(), h),
-                                            PreparedKind::Box, band.boxStyle});
-    for (const ResolvedItem& r : band.items) {
-        const Item& item = *r.item;
-        QString text = itemText(r, row);
-        const double w = itemWidth(r, text);
-        const int style = fitInBox(r, row, text, w);
-        const double itemHeight = item.heightMm > 0 && !item.grows ? item.heightMm : h - item.topMm;
-        if (item.kind == ItemKind::PageNumber && item.text.contains(QLatin1String("%2")))
-            pageCountItems_.emplace_back(report_.pages.size() - 1, page_->items.size());
-        page_->items.push_back(PreparedItem{
-            std::move(text), QRectF(left + item.leftMm, y_ + item.topMm, w, itemHeight),
-            preparedKind(item.kind), style});
-    }
+    placements_.push_back(
+        Placement{band.id, row.index(), y_, h, static_cast<int>(keptTexts_.size())});
+    for (const ResolvedItem& r : band.items)
+        if (r.sum >= 0)
+            keptTexts_.push_back(sums_[r.sum].total.text(r.item->mask, separator_));
     if (band.resetsSums)
         for (const ResolvedItem& r : band.items)
             if (r.sum >= 0 && r.item->reset == SumReset::AfterPrint)
@@ -370,9 +401,40 @@ void Preparer::place(const ResolvedBand& band, const Row& row) {
     y_ += h;
 }
 
+void Preparer::addItems(PreparedPage& page, int pageNumber, const Placement& placement) {
+    const ResolvedBand& band = *bands_[placement.band];
+    const Row row(&rows_, placement.row);
+    const double h = placement.height;
+    const double y = placement.y;
+    const double left = layout_.page.leftMm;
+    if (band.boxStyle >= 0)
+        page.items.push_back(PreparedItem{QString(),
+                                          QRectF(left, y, layout_.page.usableWidthMm(), h),
+                                          PreparedKind::Box, band.boxStyle});
+    int kept = placement.firstKeptText;
+    for (const ResolvedItem& r : band.items) {
+        const Item& item = *r.item;
+        QString text = r.sum >= 0 ? keptTexts_[kept++] : itemText(r, row, pageNumber);
+        const double w = itemWidth(r, text);
+        const int style = fitInBox(r, row, text, w);
+        const double itemHeight = item.heightMm > 0 && !item.grows ? item.heightMm : h - item.topMm;
+        page.items.push_back(PreparedItem{std::move(text),
+                                          QRectF(left + item.leftMm, y + item.topMm, w, itemHeight),
+                                          preparedKind(item.kind), style});
+    }
+}
+
+PreparedPage Preparer::page(int index) {
+    PreparedPage page;
+    const size_t end = index + 1 < pageCount() ? pageStarts_[index + 1] : placements_.size();
+    for (size_t i = pageStarts_[index]; i < end; ++i)
+        addItems(page, index + 1, placements_[i]);
+    return page;
+}
+
 void Preparer::place(const std::vector<ResolvedBand>& bands, const Row& row) {
     for (const ResolvedBand& b : bands) {
-        if (page_ && &bands != &repeatedHeader_)
+        if (!pageStarts_.empty() && &bands != &repeatedHeader_)
             keepRoom(bandHeight(b, row));
         place(b, row);
     }
@@ -398,7 +460,7 @@ void Preparer::addToSums(int row) {
     }
 }
 
-PreparedReport Preparer::run() {
+void Preparer::run() {
     const int rows = rows_.recordCount();
     const int levels = static_cast<int>(groupColumns_.size());
     const double innermostFooter = levels > 0 ? height(groupFooters_.back()) : 0.0;
@@ -449,19 +511,41 @@ PreparedReport Preparer::run() {
         placeGroupFooters(0, last);
     place(reportFooter_, last);
     finishPage();
-
-    const QString count = QString::number(report_.pages.size());
-    for (const auto& [pageIndex, itemIndex] : pageCountItems_) {
-        QString& text = report_.pages[pageIndex].items[itemIndex].text;
-        text.replace(QLatin1String("%2"), count);
-    }
-    return std::move(report_);
+    placements_.shrink_to_fit();
+    keptTexts_.shrink_to_fit();
 }
 
-}  // namespace
+LaidOutReport::LaidOutReport(const Layout& layout, const RowSource& rows)
+    : layout_(layout), preparer_(std::make_unique<Preparer>(layout_, rows)) {
+    preparer_->run();
+}
+
+LaidOutReport::~LaidOutReport() = default;
+
+const PreparedReport& LaidOutReport::format() const {
+    return preparer_->format();
+}
+
+int LaidOutReport::pageCount() const {
+    return preparer_->pageCount();
+}
+
+PreparedPage LaidOutReport::page(int index) const {
+    return preparer_->page(index);
+}
+
+PreparedReport LaidOutReport::whole() const {
+    PreparedReport report = format();
+    report.pages.reserve(pageCount());
+    for (int i = 0; i < pageCount(); ++i)
+        report.pages.push_back(page(i));
+    // Making a page may add a smaller size of a style for a number that did not fit.
+    report.styles = format().styles;
+    return report;
+}
 
 PreparedReport prepare(const Layout& layout, const RowSource& rows) {
-    return Preparer(layout, rows).run();
+    return LaidOutReport(layout, rows).whole();
 }
 
 QStringList PreparedReport::texts(int page) const {

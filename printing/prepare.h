@@ -4,7 +4,30 @@
 #include "printing/report_layout.h"
 #include "printing/row_source.h"
 
+#include <memory>
+
 namespace printing {
+
+class Preparer;
+
+// A report laid out over rows: every page's bands with the row each prints, the sums as they
+// printed. A page's items are made when it is read, from the rows, so they (a dataset: open and
+// unchanged) must stay as they are while the report is read.
+class LaidOutReport : public PagedReport {
+public:
+    LaidOutReport(const Layout& layout, const RowSource& rows);
+    ~LaidOutReport() override;
+
+    const PreparedReport& format() const override;
+    int pageCount() const override;
+    PreparedPage page(int index) const override;
+    // Every page made.
+    PreparedReport whole() const;
+
+private:
+    const Layout layout_;
+    std::unique_ptr<Preparer> preparer_;
+};
 
 // Lays out every page of the layout over the rows, in their order (a dataset's rows after its
 // filter; its cursor is not moved). Every sum starts from zero. Without rows there is still

@@ -55,4 +55,28 @@ struct PreparedReport {
     QStringList texts(int page) const;
 };
 
+// A report read page by page, as painting, printing and the preview read it: a report whose pages
+// are made only when they are painted, or one prepared whole.
+class PagedReport {
+public:
+    virtual ~PagedReport() = default;
+    // Title, page size, zoom and styles (its pages are not read).
+    virtual const PreparedReport& format() const = 0;
+    virtual int pageCount() const = 0;
+    // The items of a page (0-based).
+    virtual PreparedPage page(int index) const = 0;
+};
+
+// A prepared report read page by page.
+class WholeReport : public PagedReport {
+public:
+    explicit WholeReport(const PreparedReport& report) : report_(report) {}
+    const PreparedReport& format() const override { return report_; }
+    int pageCount() const override { return static_cast<int>(report_.pages.size()); }
+    PreparedPage page(int index) const override { return report_.pages[index]; }
+
+private:
+    const PreparedReport& report_;
+};
+
 }  // namespace printing

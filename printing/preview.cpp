@@ -1,16 +1,12 @@
 #include "printing/preview.h"
 
-#include "printing/painter.h"
 #include "printing/prepare.h"
+#include "printing/preview_window.h"
 #include "ui/modal.h"
 #include "ui/wait_cursor.h"
 
 #include <QGuiApplication>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
 #include <QScreen>
-#include <QTimer>
 #include <memory>
 #include <optional>
 
@@ -20,6 +16,23 @@ namespace {
 std::function<void(const PreparedReport&)>& previewHook() {
     static std::function<void(const PreparedReport&)> hook;
     return hook;
+}
+
+// Shows the pages until the window is closed. The wait cursor (when given one) stays until the
+// first page is on screen.
+void showPages(const PagedReport& report, std::unique_ptr<ui::WaitCursor> wait) {
+    PreviewWindow window(report);
+    if (!wait)
+        wait = std::make_unique<ui::WaitCursor>();
+    auto* pending = wait.release();
+    auto done = std::make_shared<std::unique_ptr<ui::WaitCursor>>(pending);
+    QObject::connect(window.view(), &PageView::firstPageDrawn, &window, [done] { done->reset(); });
+    // Maximised; the geometry too, for desktops without a window manager that would maximise it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.setGeometry(screen->availableGeometry());
+    window.setWindowState(window.windowState() | Qt::WindowMaximized);
+    ui::showModal(&window);
+    done->reset();  // a report closed before any page was drawn
 }
 }  // namespace
 
@@ -37,37 +50,20 @@ void showPreview(const PreparedReport& report) {
         hook(report);
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer, report);
-    QPrintPreviewDialog dialog(&printer);
-    if (!report.title.isEmpty())
-        dialog.setWindowTitle(report.title);
-    // The dialog paints every page it shows into its own picture printer; the pages are already
-    // laid out, so this is only drawing.
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&report](QPrinter* target) { printReport(*target, report); });
-    if (auto* view = dialog.findChild<QPrintPreviewWidget*>()) {
-        if (report.zoom == PreviewZoom::WholePage)
-            view->fitInView();
-        else
-            view->fitToWidth();
-    }
-    // Maximised; the geometry too, for desktops without a window manager that would maximise it.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        dialog.setGeometry(screen->availableGeometry());
-    dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
-    // The dialog paints every page before it shows, seconds on a long period: the wait cursor
-    // stays until the dialog is up and takes input.
-    auto wait = std::make_shared<std::optional<ui::WaitCursor>>(std::in_place);
-    QTimer::singleShot(0, &dialog, [wait] { wait->reset(); });
-    ui::showModal(&dialog);
+    showPages(WholeReport(report), nullptr);
 }
 
 void previewReport(const Layout& layout, const RowSource& rows) {
-    std::optional<ui::WaitCursor> wait(std::in_place);
-    const PreparedReport report = prepare(layout, rows);
-    wait.reset();
-    showPreview(report);
+    auto wait = std::make_unique<ui::WaitCursor>();
+    if (previewHook()) {
+        const PreparedReport report = prepare(layout, rows);
+        wait.reset();
+        showPreview(report);
+        return;
+    }
+    // Pages are made as they come into view; printing and PDF output make every one.
+    const LaidOutReport report(layout, rows);
+    showPages(report, std::move(wait));
 }
 
 }  // namespace printing

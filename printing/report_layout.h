@@ -53,6 +53,7 @@ public:
     QVariant value(int column) const;
     double number(const QString& field) const;  // NULL reads as 0
     int integer(const QString& field) const;    // NULL reads as 0; rounded, not cut
+    int index() const { return row_; }          // the row of the rows; -1: none
 
 private:
     const RowSource* rows_;

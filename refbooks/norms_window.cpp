@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "data/dataset_model.h"
+#include "data/db_error.h"
 #include "refbooks/norms_rules.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
@@ -284,7 +285,15 @@ void NormsWindow::storePending() {
     // Every new norm belongs to the operation whose norms are shown, however it is stored.
     if (normTable_->state() == data::Dataset::State::Insert)
         normTable_->setValue(QStringLiteral("o_id"), db_.Oper->asInt(QStringLiteral("id")));
-    normTable_->post();
+    try {
+        normTable_->post();
+    } catch (const data::RowGoneError&) {
+        // The change can never be stored: drop it and show the norms as they are now.
+        const int row = normTable_->recNo();
+        normTable_->cancel();
+        reloadNorms(0, row);
+        throw;
+    }
     reloadNorms(normTable_->asInt(QStringLiteral("id")), normTable_->recNo());
 }
 

@@ -148,7 +148,7 @@ void OperationEditor::save() {
             } else {
                 shown = o->asInt(QStringLiteral("id"));
                 db_.Oper_ed.setSql(ops::updateOperation(kindId_, naimen, productId_, shown));
-                db_.Oper_ed.exec();
+                db_.Oper_ed.execOnRow();
             }
             transaction.commit();
         }

@@ -94,7 +94,10 @@ void ProductEditor::save() {
     const double quantity = st::parseQuantity(quantityText);
     db_.SQL_exec.setSql(Tag == 1 ? st::insertProduct(mark, quantity)
                                  : st::updateProduct(ownId, mark, quantity));
-    db_.SQL_exec.exec();
+    if (Tag == 1)
+        db_.SQL_exec.exec();
+    else
+        db_.SQL_exec.execOnRow();
     izdel->reopen();
     accept();
 }

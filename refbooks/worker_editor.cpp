@@ -109,7 +109,7 @@ void WorkerEditor::showForChange(const QString& fio, int personId) {
 
 void WorkerEditor::deleteWorker(qint64 id) {
     cmd_person.setSql(refbooks::workers::deleteWorker(id));
-    cmd_person.exec();
+    cmd_person.execOnRow();
 }
 
 void WorkerEditor::FormActivate() {
@@ -126,7 +126,10 @@ void WorkerEditor::save() {
     const QString departmentText = departmentList_->currentText();
     cmd_person.setSql(Tag == 1 ? refbooks::workers::insertWorker(fio, departmentText)
                                : refbooks::workers::updateWorker(fio, departmentText, personId_));
-    cmd_person.exec();
+    if (Tag == 1)
+        cmd_person.exec();
+    else
+        cmd_person.execOnRow();
     accept();
 }
 

@@ -1,5 +1,6 @@
 #include "reports/detailed_workers_layout.h"
 
+#include "data/dataset.h"
 #include "reports/report_statements.h"
 
 using namespace printing;
@@ -7,7 +8,12 @@ using namespace reports::look;
 
 DetailedWorkersReport::DetailedWorkersReport(QObject* parent)
     : PeriodReport(QStringLiteral("Form20"), QStringLiteral("w_Report"),
-                   reports::detailedWorkersReportSql(), parent) {}
+                   reports::detailedWorkersReportSql(), parent) {
+    // A row per worker, mark, operation and colour: about a million over a long period, too many
+    // for the driver to hold whole besides the dataset. Read from a server cursor, the statement
+    // runs without parallel workers; the other reports' fewer rows are read whole.
+    query_->setReadInParts(true);
+}
 
 Layout DetailedWorkersReport::layout() const {
     Layout l = page(QStringLiteral("Детальный отчет по рабочим"));

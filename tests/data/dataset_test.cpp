@@ -130,6 +130,35 @@ TEST_F(DatasetTest, RefusedStatementCarriesTheDriverMessage) {
     EXPECT_FALSE(ds.isOpen());
 }
 
+// A dataset read in parts reads a server cursor, part after part, every row in order; the
+// statements after it are read whole again, without a cursor.
+TEST_F(DatasetTest, ReadInPartsGivesEveryRowFromAServerCursorThenReadsWholeAgain) {
+    const QString sql =
+        "select g, 'т' || (g % 7) as t, (select count(*) from pg_cursors) as cursors "
+        "from generate_series(1, 45000) g";
+    data::Dataset big("big");
+    big.setReadInParts(true);
+    big.setSql(sql);
+    big.open();
+    ASSERT_EQ(big.recordCount(), 45000);
+    EXPECT_EQ(big.asInt("cursors"), 1);
+    big.setRecNo(44999);
+    EXPECT_EQ(big.asInt("g"), 44999);
+    EXPECT_EQ(big.text("t"), "т3");
+    big.close();
+
+    data::Dataset whole("whole");
+    whole.setSql(sql +
+                 " union all select 0, 'транзакция закрыта', "
+                 "(now() = statement_timestamp())::int");
+    whole.open();
+    EXPECT_EQ(whole.recordCount(), 45001);
+    EXPECT_EQ(whole.asInt("cursors"), 0);
+    // The cursor's transaction ended with it: this statement runs in a transaction of its own.
+    whole.last();
+    EXPECT_EQ(whole.asInt("cursors"), 1);
+}
+
 TEST_F(DatasetTest, NumericIdentifiersConvertWithoutLoss) {
     testdb::exec(
         "insert into cmn_department.department(id, s_caption) values (123456789012345, 'Цех')");

@@ -1,8 +1,10 @@
 #include "data/row_fetch.h"
 #include "../support/test_database.h"
+#include "data/column_store.h"
 #include "data/connection.h"
 #include "data/statement_runner.h"
 
+#include <QDate>
 #include <QSqlRecord>
 
 namespace {
@@ -22,8 +24,12 @@ std::vector<QVariant> valueByValue(const QString& sql) {
 
 std::vector<QVariant> fetched(const QString& sql, bool forwardOnly = true) {
     QSqlQuery q = data::runStatement(data::defaultDb(), sql, {}, forwardOnly);
+    data::ColumnStore rows;
+    data::fetchRows(q, rows);
     std::vector<QVariant> cells;
-    data::fetchRows(q, cells);
+    for (int r = 0; r < rows.rowCount(); ++r)
+        for (int c = 0; c < rows.columnCount(); ++c)
+            cells.push_back(rows.value(r, c));
     return cells;
 }
 
@@ -51,6 +57,11 @@ TEST_F(RowFetchTest, EveryColumnTypeAndNullArrivesAsTheDriverTypesIt) {
         "null, null)) v",
         // More rows than one block, in their order.
         "select g, 'строка ' || g, g * 0.5 from generate_series(1, 257) g",
+        // Texts repeated (kept once each) beside texts nearly all different (kept one by one
+        // once there are many), NULLs among both.
+        "select case when g % 5 = 0 then null else 'т' || (g % 3) end, "
+        "case when g % 7 = 0 then null else 'у' || g end, g::int8 "
+        "from generate_series(1, 3000) g",
         // Values around and far beyond a bound text buffer, amid short ones in the same block.
         "select g, case g when 3 then repeat('я', 511) when 4 then repeat('ю', 512) "
         "when 5 then repeat('ж', 513) when 150 then repeat('ё', 20000) "
@@ -92,6 +103,46 @@ TEST_F(RowFetchTest, StatementWithoutResultSetGivesNoRows) {
 TEST_F(RowFetchTest, TheConnectionServesTheNextStatementAfterwards) {
     fetched("select g from generate_series(1, 300) g");
     EXPECT_EQ(fetched("select 'дальше'::text").at(0).toString(), "дальше");
+}
+
+}  // namespace
+
+namespace {
+
+// Edits of stored rows keep every other cell as it was, whatever form its column is kept in.
+TEST(ColumnStoreTest, EditsKeepTheOtherCellsAndTheirTypes) {
+    data::ColumnStore rows;
+    rows.reset({QMetaType::Int, QMetaType::QString, QMetaType::QDate});
+    const QDate day(2026, 11, 30);
+    for (int r = 0; r < 4; ++r) {
+        rows.appendInt(0, r);
+        rows.appendText(1, r % 2 ? u"нечет" : u"чет");
+        if (r == 3)
+            rows.appendNull(2);
+        else
+            rows.append(2, QVariant(day.addDays(r)));
+        rows.endRows();
+    }
+    rows.set(1, 1, QVariant(QStringLiteral("новый")));  // a text not yet stored
+    rows.set(2, 0, QVariant(QStringLiteral("x")));      // another type: kept as given
+    rows.removeRow(0);
+    rows.appendBlankRow();
+
+    const QVariant want[4][3] = {
+        {QVariant(1), QVariant(QStringLiteral("новый")), QVariant(day.addDays(1))},
+        {QVariant(QStringLiteral("x")), QVariant(QStringLiteral("чет")), QVariant(day.addDays(2))},
+        {QVariant(3), QVariant(QStringLiteral("нечет")), QVariant(QMetaType(QMetaType::QDate))},
+        {QVariant(QMetaType(QMetaType::Int)), QVariant(QMetaType(QMetaType::QString)),
+         QVariant(QMetaType(QMetaType::QDate))},
+    };
+    ASSERT_EQ(rows.rowCount(), 4);
+    std::vector<QVariant> got, expected;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 3; ++c) {
+            got.push_back(rows.value(r, c));
+            expected.push_back(want[r][c]);
+        }
+    expectSameCells(got, expected);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "report_items.h"
 
+#include <QProcess>
+#include <QRegularExpression>
 #include <cmath>
 #include <stdexcept>
 
@@ -39,6 +41,29 @@ QStringList textsAt(const printing::PreparedReport& report, printing::PreparedKi
             if (item.kind == kind && std::abs(item.rectMm.left() - 10.0 - left) < 0.05)
                 out << item.text;
     return out;
+}
+
+QStringList missingFromPdf(const QString& pdf, const printing::PreparedReport& report) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {"-enc", "UTF-8", pdf, "-"});
+    if (!pdftotext.waitForFinished(120000) || pdftotext.exitCode() != 0)
+        return {QStringLiteral("pdftotext cannot read ") + pdf};
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QChar('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();  // after the last page's form feed
+    QStringList missing;
+    if (pages.size() != static_cast<qsizetype>(report.pages.size()))
+        missing << QStringLiteral("%1 pages in the PDF, %2 prepared")
+                       .arg(pages.size())
+                       .arg(report.pages.size());
+    static const QRegularExpression blanks(QStringLiteral("\\s"));
+    for (qsizetype p = 0; p < std::min(pages.size(), qsizetype(report.pages.size())); ++p) {
+        const QString painted = QString(pages[p]).remove(blanks);
+        for (const QString& text : report.texts(static_cast<int>(p)))
+            if (!painted.contains(QString(text).remove(blanks)))
+                missing << QStringLiteral("page %1: %2").arg(p + 1).arg(text);
+    }
+    return missing;
 }
 
 }  // namespace testing_support

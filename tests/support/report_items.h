@@ -25,4 +25,8 @@ QStringList allTexts(const printing::PreparedReport& report);
 QStringList textsAt(const printing::PreparedReport& report, printing::PreparedKind kind,
                     double left);
 
+// What a PDF file lacks of the report: "page N: text" for every text of a page that its page in
+// the PDF does not show (blanks left out of both), and a line when the page counts differ.
+QStringList missingFromPdf(const QString& pdf, const printing::PreparedReport& report);
+
 }  // namespace testing_support
