@@ -33,6 +33,8 @@ QLineEdit* readOnlyBox(QWidget* parent, const char* name, int width) {
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::ClickFocus);  // no tab stop
     box->setFixedWidth(width);
+    // A choice longer than the box shows its beginning (the mark), not its end.
+    QObject::connect(box, &QLineEdit::textChanged, box, [box] { box->setCursorPosition(0); });
     return box;
 }
 

@@ -151,6 +151,8 @@ TEST_F(EntryEditor, SearchedPickKeepsTheChosenOperationAndShowsItsBasePrice) {
     control<QPushButton>(entryEditor(), "Button4")->click();
     EXPECT_EQ(modal.shown, QStringList{"Form4: Операции"});
     EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), entrytest::kWelding);
+    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->cursorPosition(),
+              0);  // a choice longer than the box shows its mark
     EXPECT_EQ(entryEditor().chosen().operationId, 240);
     EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit8")->text(),
               "12,5");  // the lowest norm of welding, not 99
