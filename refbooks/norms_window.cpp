@@ -4,6 +4,7 @@
 #include "data/dataset_model.h"
 #include "data/db_error.h"
 #include "refbooks/norms_rules.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
@@ -161,12 +162,9 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
     connect(normTable_, &data::Dataset::rowDataChanged, this, indicator);
     connect(normTable_, &data::Dataset::currentChanged, this, indicator);
 
-    saveButton_ = new QPushButton(QStringLiteral("Сохранить"), this);
-    saveButton_->setObjectName(QStringLiteral("Button1"));
+    saveButton_ = ui::makeButton(this, "Button1", QStringLiteral("Сохранить"));
     saveButton_->setDefault(true);
-    deleteButton_ = new QPushButton(QStringLiteral("Удалить"), this);
-    deleteButton_->setObjectName(QStringLiteral("Button2"));
-    deleteButton_->setAutoDefault(false);
+    deleteButton_ = ui::makeButton(this, "Button2", QStringLiteral("Удалить"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(saveButton_);
     buttons->addStretch();

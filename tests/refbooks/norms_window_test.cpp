@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <memory>
@@ -215,6 +216,20 @@ TEST_F(NormsTest, TheLastNormIsNeverDeleted) {
         EXPECT_EQ(normsWindow().norms().recordCount(), 1);
     });
     EXPECT_EQ(log.count(), 0);
+    EXPECT_EQ(storedNorms(op), QStringList{"5:12.5"});
+}
+
+TEST_F(NormsTest, EnterOnTheFocusedDeleteButtonDeletesInsteadOfSaving) {
+    norm(op, 9, 20);
+    inNorms([] {
+        control<QTableView>(normsWindow(), "DBGrid1")
+            ->setCurrentIndex(control<QTableView>(normsWindow(), "DBGrid1")->model()->index(1, 0));
+        auto* remove = control<QPushButton>(normsWindow(), "Button2");
+        remove->setFocus();
+        QTest::keyClick(remove, Qt::Key_Return);
+        EXPECT_TRUE(normsWindow().isVisible());  // "Сохранить" would have closed it
+        EXPECT_EQ(normsWindow().norms().recordCount(), 1);
+    });
     EXPECT_EQ(storedNorms(op), QStringList{"5:12.5"});
 }
 
