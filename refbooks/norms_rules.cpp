@@ -47,6 +47,10 @@ QString rowProblem(const QVariant& price) {
     return {};
 }
 
+QString normsTableStatement() {
+    return QStringLiteral("select * from accounts_dep.norm order by norma");
+}
+
 QString priceText(const QVariant& price) {
     if (price.isNull() || !price.isValid())
         return {};

@@ -21,6 +21,10 @@ CellValue parseCell(const QString& field, const QString& text, const QLocale& lo
 // Why a norm row cannot be stored yet; empty when it can. A norm without a price prices nothing.
 QString rowProblem(const QVariant& price);
 
+// The norms table as the window edits it, every operation's norms in order of norm; the window
+// filters it to one operation.
+QString normsTableStatement();
+
 // The price as the grid shows it, "#0.00#": 7 -> "7,00", 12.125 -> "12,125".
 QString priceText(const QVariant& price);
 

@@ -121,7 +121,7 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
     setWindowTitle(QStringLiteral("Норматив"));
 
     normTable_ = new data::Dataset(QStringLiteral("norm"), this);
-    normTable_->setSql(QStringLiteral("select * from accounts_dep.norm order by norma"));
+    normTable_->setSql(norms::normsTableStatement());
     normTable_->setUpdateTable(QStringLiteral("accounts_dep.norm"));
 
     grid_ = new NormsGrid(this);

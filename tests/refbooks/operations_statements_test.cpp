@@ -56,6 +56,10 @@ TEST(PricingRule, OperationTextIsMarkKindAndProductKind) {
     EXPECT_EQ(data::productKindText(5), "Заготовки");
 }
 
+TEST(NormRules, TableStatementIsExact) {
+    EXPECT_EQ(norms::normsTableStatement(), "select * from accounts_dep.norm order by norma");
+}
+
 TEST(NormRules, CellsTheTableCanHoldAreTakenOthersRefused) {
     const QLocale russian(QLocale::Russian, QLocale::Russia);
     const struct {

@@ -25,7 +25,7 @@ namespace {
 using namespace timesheet_fixture;
 using testdb::AppTest;
 
-QColor headerColor(TimesheetWindow* form, int page, int column) {
+QColor headerColor(int page, int column) {
     return shiftModel(page)
         ->headerData(column, Qt::Horizontal, Qt::ForegroundRole)
         .value<QBrush>()
@@ -36,18 +36,17 @@ TEST_F(AppTest, TimesheetMonthChangeColoursWeekendsAndClosesDaysPastTheEnd) {
     choose(&timesheetWindow(), 3, 2022);
     for (int page = 0; page < 3; ++page)
         for (int d : {5, 6, 12, 13})
-            EXPECT_EQ(headerColor(&timesheetWindow(), page, d), ui::color(ui::kRed))
-                << page << " " << d;
-    EXPECT_EQ(headerColor(&timesheetWindow(), 0, 7), ui::color(ui::kSysWindowText));
-    EXPECT_EQ(headerColor(&timesheetWindow(), 0, 31), ui::color(ui::kSysWindowText));
+            EXPECT_EQ(headerColor(page, d), ui::color(ui::kRed)) << page << " " << d;
+    EXPECT_EQ(headerColor(0, 7), ui::color(ui::kSysWindowText));
+    EXPECT_EQ(headerColor(0, 31), ui::color(ui::kSysWindowText));
 
     choose(&timesheetWindow(), 2, 2023);
     for (int d = 29; d <= 31; ++d) {
         EXPECT_TRUE(timesheetWindow().dayLooks()[d - 1].readOnly) << d;
-        EXPECT_EQ(headerColor(&timesheetWindow(), 1, d), ui::color(ui::kSilver)) << d;
+        EXPECT_EQ(headerColor(1, d), ui::color(ui::kSilver)) << d;
     }
     EXPECT_FALSE(timesheetWindow().dayLooks()[27].readOnly);
-    EXPECT_EQ(headerColor(&timesheetWindow(), 0, 28), ui::color(ui::kSysWindowText));
+    EXPECT_EQ(headerColor(0, 28), ui::color(ui::kSysWindowText));
 }
 
 TEST_F(AppTest, TimesheetChangingTheYearAloneRereadsAllThreeShifts) {
@@ -67,9 +66,9 @@ TEST_F(AppTest, TimesheetChangingTheYearAloneRereadsAllThreeShifts) {
     for (int page = 0; page < 3; ++page)
         EXPECT_EQ(columnTexts(shiftModel(page)), QStringList{"Борисов Б.Б."}) << page;
     // 1 March 2023 is a Wednesday: the 4th and 5th are the first weekend.
-    EXPECT_EQ(headerColor(&timesheetWindow(), 2, 4), ui::color(ui::kRed));
-    EXPECT_EQ(headerColor(&timesheetWindow(), 2, 5), ui::color(ui::kRed));
-    EXPECT_EQ(headerColor(&timesheetWindow(), 2, 6), ui::color(ui::kSysWindowText));
+    EXPECT_EQ(headerColor(2, 4), ui::color(ui::kRed));
+    EXPECT_EQ(headerColor(2, 5), ui::color(ui::kRed));
+    EXPECT_EQ(headerColor(2, 6), ui::color(ui::kSysWindowText));
 }
 
 TEST_F(AppTest, TimesheetGridPaintsCellsByTheirRules) {
