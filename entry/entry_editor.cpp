@@ -2,7 +2,9 @@
 
 #include "data/data_module.h"
 #include "entry/entry_save.h"
+#include "entry/entry_snapshot.h"
 #include "entry/entry_statements.h"
+#include "refbooks/change_verdict.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/operations_statements.h"
 #include "refbooks/workers_list.h"
@@ -218,13 +220,11 @@ void EntryEditor::prepareChange() {
         return;
     setWindowTitle(QStringLiteral("Изменение данных о позиции"));
     Tag = 2;
+    loaded_ = entry::shownEntry(*entries);
     chosen_.price = entries->asDouble(QStringLiteral("cena"));
     finalPriceEdit_->setText(ui::priceText(chosen_.price));
     sumEdit_->setText(ui::priceText(entries->asDouble(QStringLiteral("kol_vo")) * chosen_.price));
-    const QVariant day = entries->value(QStringLiteral("data"));
-    datePicker_->setDate(day.typeId() == QMetaType::QDate || day.typeId() == QMetaType::QDateTime
-                             ? day.toDate()
-                             : ui::parseDate(day.toString().trimmed()));
+    datePicker_->setDate(entry::entryDate(*entries));
     workerEdit_->setText(entries->text(QStringLiteral("fio")).trimmed());
     operationEdit_->setText(refbooks::operations::operationText(
         entries->text(QStringLiteral("marka")), entries->text(QStringLiteral("vid")),
@@ -332,11 +332,8 @@ void EntryEditor::save() {
     values.shift = shift;
     values.colour = *colour;
     values.inputDate = ui::today();
-    std::optional<qint64> changedId;
-    if (Tag != 1)
-        changedId = journal->asInt64(QStringLiteral("id"));
-
-    if (entry::saveEntry(db_, values, changedId) != entry::SaveResult::Saved)
+    if (Tag == 1 ? entry::saveEntry(db_, values) != entry::SaveResult::Saved
+                 : !saveChange(values, journal->asInt64(QStringLiteral("id"))))
         return;
 
     // Saved: the dialog is done; the shift's journal and the timesheet views follow.
@@ -353,4 +350,12 @@ void EntryEditor::save() {
     journal->open();
     if (journal->recordCount() > 0 && row >= 1 && row <= journal->recordCount())
         journal->setRecNo(row);
+}
+
+bool EntryEditor::saveChange(const entry::EntryValues& values, qint64 id) {
+    entry::EntryChange change{id, loaded_, {}};
+    const entry::SaveResult result = entry::saveEntry(db_, values, change);
+    if (result == entry::SaveResult::ChangedElsewhere)
+        refbooks::takeVerdict(change.verdict, loaded_);
+    return result == entry::SaveResult::Saved;
 }

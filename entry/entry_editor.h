@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/row_check.h"
 #include "refbooks/choices.h"
 #include "ui/window.h"
 
@@ -13,6 +14,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class WorkersList;
+namespace entry {
+struct EntryValues;
+}
 namespace data {
 class Dataset;
 class SharedData;
@@ -66,6 +70,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Writes the change of the entry id over the entry as loaded; a refusal shown, the stored
+    // entry becomes the one loaded.
+    bool saveChange(const entry::EntryValues& values, qint64 id);
     void settleColourBox();
     void showCentred();
 
@@ -74,6 +81,7 @@ private:
     OperationsList& operations_;
     std::function<JournalContext()> journal_;
     Chosen chosen_;
+    data::RowSnapshot loaded_;  // the changed entry as loaded (or as last refused)
 
     QGroupBox* group_;
     QLineEdit* workerEdit_;  // the chosen worker's name

@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "data/transaction.h"
+#include "entry/entry_snapshot.h"
 #include "entry/timesheet_recalc.h"
 #include "timesheet/month_lock.h"
 #include "ui/dialogs.h"
@@ -37,9 +38,16 @@ void lockRows(const std::vector<Place>& places) {
     timesheet::lockRowsForRecalc(std::move(rows));
 }
 
+// The entry, locked by now, is still as the editor loaded it; otherwise the verdict says how not.
+bool unchangedSinceLoaded(EntryChange& change) {
+    change.verdict = data::checkLockedRow(guardedEntry(change.id), change.loaded);
+    return change.verdict.kind == data::RowVerdict::Kind::Saved;
+}
+
 // The save's writes inside its transaction; the refusal's message when nothing may be written.
 std::optional<QString> writeEntry(data::SharedData& db, const EntryValues& v,
-                                  std::optional<qint64> changedId, const QString& countSql) {
+                                  std::optional<qint64> changedId, const QString& countSql,
+                                  EntryChange* change) {
     // Another workstation may have written the same entry since the first check.
     if (db.controlCount(countSql) > 0)
         return QString::fromUtf8(kDuplicateMessage);
@@ -50,6 +58,8 @@ std::optional<QString> writeEntry(data::SharedData& db, const EntryValues& v,
         left = lockedPlace(db, *changedId);
         if (!left)
             return QString::fromUtf8(kEntryGoneMessage);
+        if (change && !unchangedSinceLoaded(*change))
+            return change->verdict.message();
     }
     lockRows(left ? std::vector<Place>{target, *left} : std::vector<Place>{target});
 
@@ -69,9 +79,8 @@ std::optional<QString> writeEntry(data::SharedData& db, const EntryValues& v,
     return std::nullopt;
 }
 
-}  // namespace
-
-SaveResult saveEntry(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId) {
+SaveResult save(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId,
+                EntryChange* change) {
     if (const std::optional<QString> refusal = valueRefusal(v)) {
         ui::showRefusal(*refusal);
         return SaveResult::Refused;
@@ -89,15 +98,28 @@ SaveResult saveEntry(data::SharedData& db, const EntryValues& v, std::optional<q
         data::Transaction transaction;
         // Held until commit: a second save of the same key waits here and then sees this one.
         data::lockForTransaction(duplicateLockKey(v));
-        refusal = writeEntry(db, v, changedId, countSql);
+        refusal = writeEntry(db, v, changedId, countSql, change);
         if (!refusal)
             transaction.commit();
     }
     if (!refusal)
         return SaveResult::Saved;
+    if (change && change->verdict.kind == data::RowVerdict::Kind::ChangedElsewhere)
+        return SaveResult::ChangedElsewhere;  // the editor shows it with what the user typed
     // Shown only now, so that no lock is held while the message waits for the user.
     ui::showRefusal(*refusal);
     return *refusal == duplicate ? SaveResult::Duplicate : SaveResult::Refused;
+}
+
+}  // namespace
+
+SaveResult saveEntry(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId) {
+    return save(db, v, changedId, nullptr);
+}
+
+SaveResult saveEntry(data::SharedData& db, const EntryValues& v, EntryChange& change) {
+    change.verdict = {};
+    return save(db, v, change.id, &change);
 }
 
 DeleteResult deleteEntry(data::SharedData& db, data::Command& command, qint64 id) {

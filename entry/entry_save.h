@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/row_check.h"
 #include "entry/entry_statements.h"
 
 #include <optional>
@@ -12,7 +13,7 @@ class SharedData;
 // Writing journal entries together with their timesheet day cells: the save and the deletion.
 namespace entry {
 
-enum class SaveResult { Saved, Duplicate, Refused };
+enum class SaveResult { Saved, Duplicate, Refused, ChangedElsewhere };
 
 // Writes one journal entry (a new one, or the entry changedId) and recalculates its timesheet day
 // cell, plus the cell it left when a change moves it to another worker, shift or date, as one
@@ -24,6 +25,19 @@ enum class SaveResult { Saved, Duplicate, Refused };
 // duplicate key, the entry and the timesheet rows.
 SaveResult saveEntry(data::SharedData& db, const EntryValues& values,
                      std::optional<qint64> changedId = {});
+
+// A change of the entry id as the editor loaded it. The save fills in the verdict: when the
+// stored entry differs from `loaded`, ChangedElsewhere with the changes and the stored entry.
+struct EntryChange {
+    qint64 id = 0;
+    data::RowSnapshot loaded;
+    data::RowVerdict verdict;
+};
+
+// saveEntry of a change that is written only over the entry as loaded: under the entry's lock,
+// an entry another workstation changed meanwhile is refused as ChangedElsewhere, nothing written
+// and nothing shown (the caller shows change.verdict).
+SaveResult saveEntry(data::SharedData& db, const EntryValues& values, EntryChange& change);
 
 enum class DeleteResult { Deleted, Gone };
 

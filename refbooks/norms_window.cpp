@@ -3,7 +3,9 @@
 #include "data/data_module.h"
 #include "data/dataset_model.h"
 #include "data/db_error.h"
+#include "refbooks/change_verdict.h"
 #include "refbooks/norms_rules.h"
+#include "refbooks/shown_rows.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
@@ -160,6 +162,8 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
             emit model_->headerDataChanged(Qt::Vertical, 0, model_->rowCount() - 1);
     };
     connect(normTable_, &data::Dataset::rowDataChanged, this, indicator);
+    connect(normTable_, &data::Dataset::currentChanged, this, [this] { noteLoaded(); });
+    connect(normTable_, &data::Dataset::rowsChanged, this, [this] { noteLoaded(); });
     connect(normTable_, &data::Dataset::currentChanged, this, indicator);
 
     saveButton_ = ui::makeButton(this, "Button1", QStringLiteral("Сохранить"));
@@ -257,6 +261,7 @@ void NormsWindow::columnEntered() {
         normTable_->insert();
         normIsNew_ = true;
     } else {
+        noteLoaded();
         normTable_->edit();
         normIsNew_ = false;
     }
@@ -275,16 +280,35 @@ bool NormsWindow::columnLeft(bool leavingRow) {
         ui::showRefusal(problem);
         return false;
     }
-    storePending();
-    return true;
+    return storePending();
 }
 
-void NormsWindow::storePending() {
+void NormsWindow::noteLoaded() {
+    if (normTable_->state() != data::Dataset::State::Browse || normTable_->recNo() == 0)
+        return;
+    loaded_ = refbooks::shown::norm(*normTable_);
+}
+
+bool NormsWindow::postOverLoaded() {
+    // Every stored row is noted when it becomes current, so loaded_ is the row being edited.
+    const qint64 id = normTable_->asInt64(QStringLiteral("id"));
+    const data::RowVerdict verdict = data::writeUnlessChanged(
+        refbooks::shown::guardedNorm(id), loaded_, [this] { normTable_->post(); });
+    if (verdict.kind == data::RowVerdict::Kind::Gone)
+        throw data::RowGoneError();
+    return refbooks::takeVerdict(verdict, loaded_);
+}
+
+bool NormsWindow::storePending() {
     // Every new norm belongs to the operation whose norms are shown, however it is stored.
-    if (normTable_->state() == data::Dataset::State::Insert)
+    const bool isNew = normTable_->state() == data::Dataset::State::Insert;
+    if (isNew)
         normTable_->setValue(QStringLiteral("o_id"), db_.Oper->asInt(QStringLiteral("id")));
     try {
-        normTable_->post();
+        if (isNew)
+            normTable_->post();
+        else if (!postOverLoaded())
+            return false;  // stays in editing with what was typed
     } catch (const data::RowGoneError&) {
         // The change can never be stored: drop it and show the norms as they are now.
         const int row = normTable_->recNo();
@@ -293,6 +317,7 @@ void NormsWindow::storePending() {
         throw;
     }
     reloadNorms(normTable_->asInt(QStringLiteral("id")), normTable_->recNo());
+    return true;
 }
 
 void NormsWindow::reloadNorms(int keepId, int keepRow) {
@@ -321,7 +346,8 @@ void NormsWindow::saveAndClose() {
             ui::showRefusal(problem);
             return;
         }
-        storePending();
+        if (!storePending())
+            return;
     } else {
         normTable_->cancel();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/row_check.h"
 #include "ui/window.h"
 
 class QPushButton;
@@ -41,7 +42,12 @@ protected:
 
 private:
     void cellMoved(const QModelIndex& current, const QModelIndex& previous);
-    void storePending();
+    // False when the change was refused and stays in editing.
+    bool storePending();
+    // The current norm as read, while it is not being edited: what a change is written over.
+    void noteLoaded();
+    // Posts the pending change of a stored norm only over the norm as loaded.
+    bool postOverLoaded();
     void reloadNorms(int keepId, int keepRow);
     void showDatasetRow();
     int storedRowCount() const;
@@ -49,6 +55,7 @@ private:
     data::SharedData& db_;
     data::Dataset* normTable_;
     bool normIsNew_ = false;
+    data::RowSnapshot loaded_;  // the current norm as loaded (or as last refused)
     QTableView* grid_;
     QPushButton* saveButton_;
     QPushButton* deleteButton_;

@@ -2,9 +2,11 @@
 
 #include "data/data_module.h"
 #include "data/transaction.h"
+#include "refbooks/change_verdict.h"
 #include "refbooks/operation_kinds_list.h"
 #include "refbooks/operations_statements.h"
 #include "refbooks/products_list.h"
+#include "refbooks/shown_rows.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
@@ -86,7 +88,8 @@ void OperationEditor::showForNew() {
 }
 
 void OperationEditor::showForChange(const refbooks::ProductChoice& product,
-                                    const refbooks::KindChoice& kind, int naimen) {
+                                    const refbooks::KindChoice& kind, int naimen,
+                                    const data::RowSnapshot& loaded) {
     setWindowTitle(QStringLiteral("Изменение данных о цене за операцию"));
     Tag = 2;
     productEdit_->setText(product.mark);
@@ -94,6 +97,7 @@ void OperationEditor::showForChange(const refbooks::ProductChoice& product,
     naimenList_->setCurrentIndex(naimen == 0 ? 0 : 1);
     productId_ = product.id;
     kindId_ = kind.id;
+    loaded_ = loaded;
     ui::showModal(this);
 }
 
@@ -135,6 +139,7 @@ void OperationEditor::save() {
     }
     int shown = 0;
     bool raced = false;
+    data::RowVerdict verdict;
     {
         data::Transaction transaction;
         // Another workstation may have written the same combination since the check: look
@@ -147,16 +152,18 @@ void OperationEditor::save() {
                 shown = addOperation(naimen);
             } else {
                 shown = o->asInt(QStringLiteral("id"));
-                db_.Oper_ed.setSql(ops::updateOperation(kindId_, naimen, productId_, shown));
-                db_.Oper_ed.execOnRow();
+                verdict = changeOperation(naimen, shown);
             }
-            transaction.commit();
+            if (verdict.saved())
+                transaction.commit();
         }
     }
     if (raced) {
         ui::showRefusal(message);  // shown only now, so that no lock waits for the user
         return;
     }
+    if (!refbooks::takeVerdict(verdict, loaded_))
+        return;
     o->reopen();
     o->locate(QStringLiteral("id"), shown);  // the list stays on the operation just written
     accept();
@@ -172,4 +179,13 @@ int OperationEditor::addOperation(int naimen) {
     firstNorm.exec();
     transaction.commit();
     return id;
+}
+
+data::RowVerdict OperationEditor::changeOperation(int naimen, int id) {
+    data::RowVerdict verdict = data::checkLockedRow(refbooks::shown::guardedOperation(id), loaded_);
+    if (verdict.saved()) {
+        db_.Oper_ed.setSql(ops::updateOperation(kindId_, naimen, productId_, id));
+        db_.Oper_ed.execOnRow();
+    }
+    return verdict;
 }

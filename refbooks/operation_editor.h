@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/row_check.h"
 #include "refbooks/choices.h"
 #include "ui/window.h"
 
@@ -22,10 +23,10 @@ public:
                     QWidget* parent = nullptr);
 
     // Shown modally for a new operation, or for the current one with its product, kind and
-    // finished/blank choice (naimen 0 or 1).
+    // finished/blank choice (naimen 0 or 1), loaded by the list as `loaded`.
     void showForNew();
     void showForChange(const refbooks::ProductChoice& product, const refbooks::KindChoice& kind,
-                       int naimen);
+                       int naimen, const data::RowSnapshot& loaded);
 
     // A chosen product or kind fills its box.
     void takeProduct(const refbooks::ProductChoice& product);
@@ -41,6 +42,8 @@ public:
 private:
     // A new operation with its first norm (price 0), so that it is listed and can be priced.
     int addOperation(int naimen);
+    // Inside the save's transaction: the operation id is still as loaded, and is then changed.
+    data::RowVerdict changeOperation(int naimen, int id);
 
     data::SharedData& db_;
     ProductsList& products_;
@@ -55,4 +58,5 @@ private:
     QPushButton* saveButton_;
     int productId_ = 0;
     int kindId_ = 0;
+    data::RowSnapshot loaded_;  // the changed operation as loaded (or as last refused)
 };

@@ -1,7 +1,9 @@
 #include "refbooks/operation_kind_editor.h"
 
 #include "data/data_module.h"
+#include "refbooks/change_verdict.h"
 #include "refbooks/operation_kinds_statements.h"
+#include "refbooks/shown_rows.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
@@ -38,10 +40,11 @@ void OperationKindEditor::showForNew() {
     ui::showModal(this);
 }
 
-void OperationKindEditor::showForChange(const QString& name) {
+void OperationKindEditor::showForChange(const QString& name, const data::RowSnapshot& loaded) {
     setWindowTitle(QStringLiteral("Изменение данных вида операции"));
     Tag = 2;
     nameEdit_->setText(name);
+    loaded_ = loaded;
     ui::showModal(this);
 }
 
@@ -69,12 +72,28 @@ void OperationKindEditor::save() {
     else
         kinds->edit();
     kinds->setValue(QStringLiteral("vid"), name);
+    bool written = true;
     try {
-        kinds->post();
+        if (Tag == 1)
+            kinds->post();
+        else
+            written = writeChange();
     } catch (...) {
         kinds->cancel();  // the editor stays open; the list keeps its rows as they were
         throw;
     }
+    if (!written) {
+        kinds->cancel();
+        return;
+    }
     kinds->reopen();
     accept();
+}
+
+bool OperationKindEditor::writeChange() {
+    data::Dataset* kinds = db_.Vid_oper;
+    return refbooks::takeVerdict(
+        data::writeUnlessChanged(refbooks::shown::guardedKind(kinds->asInt64(QStringLiteral("id"))),
+                                 loaded_, [kinds] { kinds->post(); }),
+        loaded_);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/row_check.h"
 #include "ui/window.h"
 
 class QLineEdit;
@@ -15,15 +16,21 @@ class OperationKindEditor : public ui::Window {
 public:
     explicit OperationKindEditor(data::SharedData& db, QWidget* parent = nullptr);
 
-    // Shown modally for a new kind, or for the current one named name.
+    // Shown modally for a new kind, or for the current one named name, loaded by the list as
+    // `loaded`.
     void showForNew();
-    void showForChange(const QString& name);
+    void showForChange(const QString& name, const data::RowSnapshot& loaded);
 
     void FormActivate() override;
     void save();  // "Записать"
 
 private:
+    // Posts the pending change of the current kind only over the kind as loaded; false (refusal
+    // shown) when it was not written.
+    bool writeChange();
+
     data::SharedData& db_;
+    data::RowSnapshot loaded_;  // the changed kind as loaded (or as last refused)
     QLineEdit* nameEdit_;
     QPushButton* saveButton_;
 };

@@ -4,6 +4,7 @@
 #include "refbooks/list_search_keys.h"
 #include "refbooks/operation_kind_editor.h"
 #include "refbooks/operation_kinds_statements.h"
+#include "refbooks/shown_rows.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
@@ -109,7 +110,7 @@ void OperationKindsList::changeKind() {
     data::Dataset* k = db_.Vid_oper;
     if (k->isEmpty())
         return;  // no kind to change
-    editor_->showForChange(k->text(QStringLiteral("vid")).trimmed());
+    editor_->showForChange(k->text(QStringLiteral("vid")).trimmed(), refbooks::shown::kind(*k));
 }
 
 void OperationKindsList::chooseKind() {

@@ -7,6 +7,7 @@
 #include "refbooks/norms_window.h"
 #include "refbooks/operation_editor.h"
 #include "refbooks/operations_statements.h"
+#include "refbooks/shown_rows.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
@@ -168,7 +169,7 @@ void OperationsList::changeOperation() {
     editor_->showForChange(
         {o->asInt(QStringLiteral("i_id")), o->text(QStringLiteral("marka")).trimmed()},
         {o->asInt(QStringLiteral("oper_vid")), o->text(QStringLiteral("vid")).trimmed()},
-        o->asInt(QStringLiteral("naimen")));
+        o->asInt(QStringLiteral("naimen")), refbooks::shown::operation(*o));
 }
 
 void OperationsList::chooseOperation() {

@@ -1,7 +1,9 @@
 #include "refbooks/product_editor.h"
 
 #include "data/data_module.h"
+#include "refbooks/change_verdict.h"
 #include "refbooks/products_statements.h"
+#include "refbooks/shown_rows.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
@@ -45,11 +47,13 @@ void ProductEditor::showForNew() {
     ui::showModal(this);
 }
 
-void ProductEditor::showForChange(const QString& mark, const QString& quantity) {
+void ProductEditor::showForChange(const QString& mark, const QString& quantity,
+                                  const data::RowSnapshot& loaded) {
     setWindowTitle(QStringLiteral("Изменение данных изделия"));
     Tag = 2;
     markEdit_->setText(mark);
     quantityEdit_->setText(quantity);
+    loaded_ = loaded;
     ui::showModal(this);
 }
 
@@ -96,8 +100,15 @@ void ProductEditor::save() {
                                  : st::updateProduct(ownId, mark, quantity));
     if (Tag == 1)
         db_.SQL_exec.exec();
-    else
-        db_.SQL_exec.execOnRow();
+    else if (!writeChange(ownId))
+        return;
     izdel->reopen();
     accept();
+}
+
+bool ProductEditor::writeChange(qint64 id) {
+    return refbooks::takeVerdict(
+        data::writeUnlessChanged(refbooks::shown::guardedProduct(id), loaded_,
+                                 [this] { db_.SQL_exec.execOnRow(); }),
+        loaded_);
 }

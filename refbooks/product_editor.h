@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/row_check.h"
 #include "ui/window.h"
 
 class QLineEdit;
@@ -15,9 +16,11 @@ class ProductEditor : public ui::Window {
 public:
     explicit ProductEditor(data::SharedData& db, QWidget* parent = nullptr);
 
-    // Shown modally for a new product, or for the current one with its mark and quantity text.
+    // Shown modally for a new product, or for the current one with its mark and quantity text,
+    // loaded by the list as `loaded`.
     void showForNew();
-    void showForChange(const QString& mark, const QString& quantity);
+    void showForChange(const QString& mark, const QString& quantity,
+                       const data::RowSnapshot& loaded);
 
     void FormActivate() override;
     void save();  // "Записать"
@@ -26,7 +29,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The change written over the product as loaded; false (refusal shown) when it was not.
+    bool writeChange(qint64 id);
+
     data::SharedData& db_;
+    data::RowSnapshot loaded_;  // the changed product as loaded (or as last refused)
     QLineEdit* markEdit_;
     QLineEdit* quantityEdit_;
     QPushButton* saveButton_;

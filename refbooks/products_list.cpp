@@ -4,6 +4,7 @@
 #include "refbooks/list_search_keys.h"
 #include "refbooks/product_editor.h"
 #include "refbooks/products_statements.h"
+#include "refbooks/shown_rows.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
@@ -117,7 +118,8 @@ void ProductsList::changeProduct() {
         return;  // no product to change
     const int row = p->recNo();
     editor_->showForChange(p->text(QStringLiteral("marka")).trimmed(),
-                           ui::shortestFloatOrEmpty(p->value(QStringLiteral("massa"))).trimmed());
+                           ui::shortestFloatOrEmpty(p->value(QStringLiteral("massa"))).trimmed(),
+                           refbooks::shown::product(*p));
     p->setRecNo(row);
 }
 

@@ -1,6 +1,8 @@
 #include "refbooks/worker_editor.h"
 
 #include "data/dataset.h"
+#include "refbooks/change_verdict.h"
+#include "refbooks/shown_rows.h"
 #include "refbooks/workers_statements.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -98,12 +100,14 @@ void WorkerEditor::showForNew() {
     ui::showModal(this);
 }
 
-void WorkerEditor::showForChange(const QString& fio, int personId) {
+void WorkerEditor::showForChange(const QString& fio, int personId,
+                                 const data::RowSnapshot& loaded) {
     setWindowTitle(QStringLiteral("Изменение данных работника"));
     Tag = 2;
     reopenLookups();
     nameEdit_->setText(fio);
     personId_ = personId;
+    loaded_ = loaded;
     ui::showModal(this);
 }
 
@@ -128,9 +132,16 @@ void WorkerEditor::save() {
                                : refbooks::workers::updateWorker(fio, departmentText, personId_));
     if (Tag == 1)
         cmd_person.exec();
-    else
-        cmd_person.execOnRow();
+    else if (!writeChange())
+        return;
     accept();
+}
+
+bool WorkerEditor::writeChange() {
+    return refbooks::takeVerdict(
+        data::writeUnlessChanged(refbooks::shown::guardedWorker(personId_), loaded_,
+                                 [this] { cmd_person.execOnRow(); }),
+        loaded_);
 }
 
 void WorkerEditor::moveFocusedLookup(bool down) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/command.h"
+#include "data/row_check.h"
 #include "ui/window.h"
 
 class QComboBox;
@@ -18,9 +19,10 @@ class WorkerEditor : public ui::Window {
 public:
     explicit WorkerEditor(QWidget* parent = nullptr);
 
-    // Shows the editor for a new worker, or for the worker personId named fio.
+    // Shows the editor for a new worker, or for the worker personId named fio, loaded by the
+    // list as `loaded`.
     void showForNew();
-    void showForChange(const QString& fio, int personId);
+    void showForChange(const QString& fio, int personId, const data::RowSnapshot& loaded);
 
     // Deletes the worker's row.
     void deleteWorker(qint64 id);
@@ -39,6 +41,8 @@ private:
     // Reads the three lookup lists afresh (staffpos, roles, department); each keeps the entry
     // chosen at its last use.
     void reopenLookups();
+    // The change written over the worker as loaded; false (refusal shown) when it was not.
+    bool writeChange();
 
     QLineEdit* nameEdit_;
     QComboBox* departmentList_;
@@ -47,6 +51,7 @@ private:
     QPushButton* saveButton_;
 
     int personId_ = 0;
+    data::RowSnapshot loaded_;  // the changed worker as loaded (or as last refused)
     data::Command cmd_person{QStringLiteral("cmd_person")};
 
     data::Dataset* staffpos_;

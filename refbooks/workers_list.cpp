@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "refbooks/list_search_keys.h"
+#include "refbooks/shown_rows.h"
 #include "refbooks/worker_editor.h"
 #include "refbooks/workers_statements.h"
 #include "ui/controls.h"
@@ -111,8 +112,8 @@ void WorkersList::changeWorker() {
     if (w->isEmpty())
         return;  // no worker to change
     const int row = w->recNo();
-    editor_->showForChange(w->text(QStringLiteral("fio")).trimmed(),
-                           w->asInt(QStringLiteral("id")));
+    editor_->showForChange(w->text(QStringLiteral("fio")).trimmed(), w->asInt(QStringLiteral("id")),
+                           refbooks::shown::worker(*w));
     w->reopenAt(row);
 }
 

@@ -7,6 +7,7 @@ plant_add_test(entry_editor_tests
     ${CMAKE_CURRENT_LIST_DIR}/entry_statements_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/entry_fixture.cpp ${CMAKE_CURRENT_LIST_DIR}/entry_fixture.h
     ${CMAKE_CURRENT_LIST_DIR}/entry_editor_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/entry_change_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/entry_save_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/entry_request_test.cpp
 )

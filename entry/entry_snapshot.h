@@ -1,0 +1,27 @@
+#pragma once
+
+#include "data/row_check.h"
+
+#include <QDate>
+
+// A journal entry as the entry editor shows it, so that a change is written only over the entry
+// the editor loaded.
+namespace entry {
+
+// The fields the editor shows or that price the entry, under the editor's captions.
+const data::ShownFields& shownEntryFields();
+
+// The entry's day, whether the driver hands it as a date or as text.
+QDate entryDate(const data::Dataset& row);
+
+// The entry as the editor shows it, from a row with the journal's columns (fio, marka, vid,
+// naimen, kol_vo, brak, time, color, data, cena, smena, w_id, o_id).
+data::RowSnapshot shownEntry(const data::Dataset& row);
+
+// The entry id with the journal's columns, locked against other workstations until the
+// transaction ends; no row when it is gone.
+QString lockedEntryStatement(qint64 id);
+
+data::GuardedRow guardedEntry(qint64 id);
+
+}  // namespace entry

@@ -1,0 +1,208 @@
+// An editor that changes one row refuses to write over a change another workstation made after
+// the editor loaded the row: nothing is written, the editor stays open with what the user typed,
+// and a second save then writes over the stored row deliberately.
+#include "../support/message_log.h"
+#include "../support/test_database.h"
+#include "../support/widget_driving.h"
+#include "data/data_module.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
+#include <ostream>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
+
+namespace {
+
+int product(const char* mark) {
+    return testdb::scalar(QString("insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs, "
+                                  "massa) values ('%1', 6, 2) returning id")
+                              .arg(mark))
+        .toInt();
+}
+int kind(const char* name) {
+    return testdb::scalar(
+               QString("insert into accounts_dep.vid_oper(vid) values ('%1') returning id")
+                   .arg(name))
+        .toInt();
+}
+// An operation of product М-1 and kind "резка" (finished goods) with norm 1 at 12.5; a second
+// kind "сварка" stands ready.
+int operation() {
+    const int cutting = kind("резка");
+    kind("сварка");
+    const int id = testdb::scalar(QString("insert into accounts_dep.oper(vid, naimen, i_id) "
+                                          "values (%1, 0, %2) returning id")
+                                      .arg(cutting)
+                                      .arg(product("М-1")))
+                       .toInt();
+    testdb::exec(QString("insert into accounts_dep.norm(o_id, norma, price, prize) values "
+                         "(%1, 1, 12.5, 0)")
+                     .arg(id));
+    return id;
+}
+
+// One editor's change. The row is made by seed; the editor is opened on it, the user types, the
+// other workstation changes the row, and the editor saves twice.
+struct ChangedCase {
+    const char* name;
+    std::function<int()> seed;    // makes the row and gives its id
+    const char* otherChange;      // the other workstation's statement, %1 the row's id
+    const char* message;          // the refusal, exactly
+    const char* stored;           // the row's columns as a statement reading them, %1 the id
+    const char* afterOther;       // the row as the other workstation left it
+    const char* afterSecondSave;  // the row once the editor wrote over it deliberately
+    std::function<void()> type;   // the user's typing in the open editor
+    QWidget& (*editor)();         // the editor (or window) that saves with Button1
+    std::function<void(const std::function<void()>&)> open;  // opens it and runs the action
+};
+
+void PrintTo(const ChangedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// Opens the editor from the change button of its list's only row.
+template <typename List>
+std::function<void(const std::function<void()>&)> fromList(List& (*list)(), QWidget& (*editor)()) {
+    return [list, editor](const std::function<void()>& action) {
+        ModalScript modal;
+        modal.on(&editor(), [&] {
+            action();
+            return int(QDialog::Rejected);
+        });
+        modal.on(&list(), [&] {
+            control<QPushButton>(list(), "Button2")->click();
+            return int(QDialog::Rejected);
+        });
+        list().showAsReferenceBook();
+    };
+}
+
+QWidget& workerWindow() {
+    return workerEditor();
+}
+QWidget& productWindow() {
+    return productEditor();
+}
+QWidget& kindWindow() {
+    return kindEditor();
+}
+QWidget& operationWindow() {
+    return operationEditor();
+}
+QWidget& normWindow() {
+    return normsWindow();
+}
+
+void inNorms(const std::function<void()>& action) {
+    ModalScript modal;
+    modal.on(&normsWindow(), [&] {
+        action();
+        return int(QDialog::Rejected);
+    });
+    modal.on(&operationsList(), [] {
+        control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(true);
+        operationsList().openCurrent();
+        control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(false);
+        return int(QDialog::Rejected);
+    });
+    operationsList().showAsReferenceBook();
+}
+
+void retype(QWidget& window, const char* box, const char* text) {
+    QLineEdit* edit = control<QLineEdit>(window, box);
+    edit->clear();
+    typeText(edit, QString::fromUtf8(text));
+}
+
+const ChangedCase kCases[] = {
+    {"Worker",
+     [] {
+         return testdb::scalar(
+                    "insert into accounts_dep.person(fio, s_staffpos_hl) values "
+                    "('Иванов И.И.', 'Цех 1') returning id")
+             .toInt();
+     },
+     "update accounts_dep.person set fio='Иванов И.П.' where id=%1",
+     "Запись изменена с другого рабочего места.\nФИО: Иванов И.И. → Иванов И.П.",
+     "select fio || '|' || s_staffpos_hl from accounts_dep.person where id=%1", "Иванов И.П.|Цех 1",
+     "Иванов Иван|", [] { retype(workerEditor(), "Edit1", "Иванов Иван"); }, workerWindow,
+     fromList(&workersList, workerWindow)},
+    {"Product", [] { return product("М-1"); },
+     "update cmn_gds_and_srv.gds_and_srv set massa=2.5, s_caption='М-1А' where id=%1",
+     "Запись изменена с другого рабочего места.\nМарка: М-1 → М-1А\nРасценка: 2 → 2,5",
+     "select s_caption || '|' || massa from cmn_gds_and_srv.gds_and_srv where id=%1", "М-1А|2.5",
+     "М-2|2", [] { retype(productEditor(), "Edit1", "М-2"); }, productWindow,
+     [](const std::function<void()>& action) {
+         ModalScript modal;
+         modal.on(&productEditor(), [&] {
+             action();
+             return int(QDialog::Rejected);
+         });
+         modal.on(&productsList(), [&] {
+             productsList().changeOrChoose();
+             return int(QDialog::Rejected);
+         });
+         productsList().showAsReferenceBook();
+     }},
+    {"OperationKind", [] { return kind("резка"); },
+     "update accounts_dep.vid_oper set vid='резка 2' where id=%1",
+     "Запись изменена с другого рабочего места.\nОперация: резка → резка 2",
+     "select vid from accounts_dep.vid_oper where id=%1", "резка 2", "сварка",
+     [] { retype(kindEditor(), "Edit1", "сварка"); }, kindWindow, fromList(&kindsList, kindWindow)},
+    {"Operation", operation,
+     "update accounts_dep.oper set vid=(select id from accounts_dep.vid_oper where "
+     "vid='сварка') where id=%1",
+     "Запись изменена с другого рабочего места.\nОперация: резка → сварка",
+     "select v.vid || '|' || o.naimen from accounts_dep.oper o join accounts_dep.vid_oper v "
+     "on v.id=o.vid where o.id=%1",
+     "сварка|0", "резка|1",
+     [] { control<QComboBox>(operationEditor(), "ComboBox1")->setCurrentIndex(1); },
+     operationWindow, fromList(&operationsList, operationWindow)},
+    {"Norm", operation, "update accounts_dep.norm set norma=3 where o_id=%1",
+     "Запись изменена с другого рабочего места.\nНорматив: 1 → 3",
+     "select norma || '|' || price from accounts_dep.norm where o_id=%1", "3|12.5", "3|11",
+     [] {
+         QAbstractItemModel* model = control<QTableView>(normsWindow(), "DBGrid1")->model();
+         model->setData(model->index(0, 1), 11.0);
+     },
+     normWindow, inNorms},
+};
+
+class ChangedRow : public testdb::AppTest, public ::testing::WithParamInterface<ChangedCase> {};
+
+TEST_P(ChangedRow, IsRefusedWithTheChangedFieldsThenWrittenOverDeliberately) {
+    const ChangedCase& c = GetParam();
+    const int id = c.seed();
+    auto stored = [&] { return testdb::scalar(QString(c.stored).arg(id)).toString(); };
+    MessageLog log;
+    bool stayedOpen = false;
+    bool closed = false;
+    QString leftByOther;
+    c.open([&] {
+        c.type();
+        testdb::exec(QString(c.otherChange).arg(id));
+        leftByOther = stored();
+        control<QPushButton>(c.editor(), "Button1")->click();
+        stayedOpen = c.editor().isVisible();
+        EXPECT_EQ(stored(), leftByOther) << "nothing written";
+        control<QPushButton>(c.editor(), "Button1")->click();
+        closed = !c.editor().isVisible();
+    });
+    EXPECT_EQ(leftByOther, QString::fromUtf8(c.afterOther));
+    ASSERT_EQ(log.count(), 1) << log.texts().join("\n").toStdString();
+    EXPECT_EQ(log.messages().first().text, QString::fromUtf8(c.message));
+    EXPECT_EQ(log.messages().first().caption, "Ошибка");
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(stored(), QString::fromUtf8(c.afterSecondSave));
+}
+
+INSTANTIATE_TEST_SUITE_P(Editors, ChangedRow, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
