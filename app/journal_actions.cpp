@@ -8,6 +8,7 @@
 #include "data/connection.h"
 #include "data/data_module.h"
 #include "data/dataset_model.h"
+#include "data/transaction.h"
 #include "entry/entry_editor.h"
 #include "entry/entry_save.h"
 #include "refbooks/operation_kinds_list.h"
@@ -190,7 +191,7 @@ void JournalWindow::toggleAcceptance() {
     markCommand_.setParam(QStringLiteral("ok"),
                           journal::toggledMark(q->text(QStringLiteral("ok"))));
     markCommand_.setParam(QStringLiteral("id"), q->asInt64(QStringLiteral("id")));
-    markCommand_.execOnRow();
+    data::reloadIfRowGone(*q, [this] { markCommand_.execOnRow(); });
     q->reopenAt(q->recNo());
 }
 
@@ -226,6 +227,10 @@ void JournalWindow::openReports() {
 void JournalWindow::checkVersion() {
     // The loss has been reported once; the user's next action connects again.
     if (data::connectionLost())
+        return;
+    // Never inside another action's transaction (one left open across a modal window): the next
+    // tick checks.
+    if (data::Transaction::active())
         return;
     checkVersion(programBuildStamp());
 }

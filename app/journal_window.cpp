@@ -12,6 +12,7 @@
 #include "refbooks/workers_list.h"
 #include "reports/report_window.h"
 #include "timesheet/timesheet_window.h"
+#include "ui/action_scope.h"
 #include "ui/clock.h"
 #include "ui/colors.h"
 #include "ui/controls.h"
@@ -194,7 +195,11 @@ void JournalWindow::buildControls() {
     versionTimer_ = new QTimer(this);
     versionTimer_->setObjectName(QStringLiteral("Timer1"));
     versionTimer_->setInterval(30000);
-    connect(versionTimer_, &QTimer::timeout, this, ui::guarded([this] { checkVersion(); }));
+    // A tick during an action (a rebuild or an export processes events between its steps) waits
+    // until the action has finished: its statement never runs inside another one's work.
+    connect(versionTimer_, &QTimer::timeout, this, [this] {
+        ui::runWhenNoAction(this, [this] { ui::runGuarded([this] { checkVersion(); }); });
+    });
 
     auto* top = new QHBoxLayout;
     for (QRadioButton* b : shiftButtons_)

@@ -10,6 +10,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlResult>
 
 namespace data {
 
@@ -56,13 +57,38 @@ QString lostInTransactionMessage() {
            kAgainLater;
 }
 
-// Statements every session runs first: user text in literals is read as typed, backslashes
-// included, whatever the server's default.
-void configureSession(const QSqlDatabase& db) {
+int& lockWait() {
+    static int milliseconds = kLockWaitMilliseconds;
+    return milliseconds;
+}
+
+void runSetting(const QSqlDatabase& db, const QString& sql) {
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("SET standard_conforming_strings = on")))
+    if (!q.exec(sql))
         throw DbError(q.lastError().text());
 }
+
+QString lockWaitSetting() {
+    return QStringLiteral("select set_config('lock_timeout', '%1', false)").arg(lockWait());
+}
+
+// Statements every session runs first: user text in literals is read as typed, backslashes
+// included, whatever the server's default; locks are waited for a bounded time; the server ends
+// the session of a client that hangs in a transaction or has gone (the check of a gone client
+// exists from PostgreSQL 14 on).
+void configureSession(const QSqlDatabase& db) {
+    runSetting(db, QStringLiteral("SET standard_conforming_strings = on"));
+    runSetting(db, lockWaitSetting());
+    runSetting(db, QStringLiteral("select set_config('idle_in_transaction_session_timeout', "
+                                  "'%1', false), case when "
+                                  "current_setting('server_version_num')::integer >= 140000 then "
+                                  "set_config('client_connection_check_interval', '%2', false) end")
+                       .arg(kIdleInTransactionMilliseconds)
+                       .arg(kClientCheckMilliseconds));
+}
+
+// The SQLSTATE of a lock not granted: lock_timeout ran out, or NOWAIT met a held lock.
+constexpr const char* kLockNotAvailable = "55P03";
 
 // Asks the ODBC driver whether the connection is dead (the server closed it or went away).
 bool isDead(const QSqlDatabase& db) {
@@ -158,7 +184,36 @@ void ensureConnected(QSqlDatabase db) {
     lostConnections().remove(db.connectionName());
 }
 
-DbError failureOn(QSqlDatabase db, const QSqlError& error) {
+void setLockWaitLimit(int milliseconds) {
+    lockWait() = milliseconds;
+    const QSqlDatabase db = defaultDb();
+    if (db.isOpen())
+        runSetting(db, lockWaitSetting());
+}
+
+QString sqlStateOf(const QSqlQuery& query) {
+    const QSqlResult* result = query.result();
+    if (!result)
+        return {};
+    const QVariant handle = result->handle();
+    if (handle.metaType() != QMetaType::fromType<SQLHANDLE>())
+        return {};
+    const SQLHANDLE statement = *static_cast<const SQLHANDLE*>(handle.constData());
+    if (!statement)
+        return {};
+    SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    const SQLRETURN r =
+        SQLGetDiagRec(SQL_HANDLE_STMT, statement, 1, state, &native, nullptr, 0, &length);
+    if (!SQL_SUCCEEDED(r))
+        return {};
+    return QString::fromLatin1(reinterpret_cast<const char*>(state));
+}
+
+DbError failureOn(QSqlDatabase db, const QSqlError& error, const QString& sqlState) {
+    if (sqlState == QLatin1String(kLockNotAvailable))
+        return DbError(QString::fromUtf8(kBusyMessage), DbErrorKind::Busy);
     if (!isDead(db))
         return DbError(error.text());
     const QString message = inTransaction(db) ? lostInTransactionMessage() : lostMessage();

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QSqlError;
+class QSqlQuery;
 
 namespace data {
 
@@ -28,6 +29,19 @@ inline constexpr int kLoginTimeoutSeconds = 5;
 // server leaves unacknowledged, so a server that went away is noticed within about a minute.
 inline constexpr const char* kKeepaliveOptions =
     ";pqopt={keepalives_idle=20 keepalives_interval=5 keepalives_count=4 tcp_user_timeout=60000}";
+
+// How long a statement of this client waits for a lock another session holds before it is
+// refused (DbErrorKind::Busy): a workstation never freezes behind another one's open transaction.
+inline constexpr int kLockWaitMilliseconds = 5000;
+// A session of this client that sits in an open transaction this long is ended by the server,
+// and one whose client has gone is noticed while it runs a statement after at most this interval
+// (PostgreSQL 14 and later): a killed or hung workstation never holds locks for long.
+inline constexpr int kIdleInTransactionMilliseconds = 30000;
+inline constexpr int kClientCheckMilliseconds = 2000;
+
+// Changes the lock wait of the data module's connection, now and after every reconnect (tests
+// shorten it).
+void setLockWaitLimit(int milliseconds);
 
 // The one connection every query and command of the process runs on.
 class Connection {
@@ -60,7 +74,9 @@ bool connectionLost(const QString& name = QString::fromLatin1(kDefaultConnection
 // Makes db ready for a statement: a lost connection is made again first. Throws DbError.
 void ensureConnected(QSqlDatabase db);
 // The error for a failed call on db: the lost-connection message when the connection is dead,
-// else the driver's text.
-DbError failureOn(QSqlDatabase db, const QSqlError& error);
+// the busy message for a lock not granted in time (sqlState 55P03), else the driver's text.
+DbError failureOn(QSqlDatabase db, const QSqlError& error, const QString& sqlState = {});
+// The SQLSTATE of the failed statement of query, as the driver reports it; empty when unknown.
+QString sqlStateOf(const QSqlQuery& query);
 
 }  // namespace data

@@ -431,4 +431,14 @@ void Dataset::remove() {
     removeStoredRow(stored);
 }
 
+void reloadIfRowGone(Dataset& ds, const std::function<void()>& write) {
+    const int row = ds.recNo();
+    try {
+        write();
+    } catch (const RowGoneError&) {
+        ds.reopenAt(row);
+        throw;
+    }
+}
+
 }  // namespace data

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <vector>
 
 namespace data {
@@ -150,5 +151,10 @@ public:
 private:
     Dataset& dataset_;
 };
+
+// Runs write, a change of ds's current row. When another workstation removed the row meanwhile
+// (RowGoneError), ds is read again and stands on the same row number, clamped, before the refusal
+// propagates: the gone row leaves the screen instead of refusing every try.
+void reloadIfRowGone(Dataset& ds, const std::function<void()>& write);
 
 }  // namespace data

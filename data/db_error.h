@@ -5,16 +5,30 @@
 
 namespace data {
 
+// What kind of refusal a DbError is, for those a caller may answer differently.
+enum class DbErrorKind {
+    Other,
+    // A lock another workstation holds was not granted within the wait limit (SQLSTATE 55P03):
+    // the statement, and the transaction around it, did nothing.
+    Busy,
+};
+
+// The message of a Busy refusal.
+inline constexpr const char* kBusyMessage =
+    "Данные заняты другим рабочим местом. Повторите действие позже.";
+
 // Raised by the data layer when the database or the driver refuses something.
 // what() and message() carry the driver's own text, which the error display shows as it is.
 class DbError : public std::runtime_error {
 public:
-    explicit DbError(const QString& message)
-        : std::runtime_error(message.toStdString()), message_(message) {}
+    explicit DbError(const QString& message, DbErrorKind kind = DbErrorKind::Other)
+        : std::runtime_error(message.toStdString()), message_(message), kind_(kind) {}
     const QString& message() const { return message_; }
+    DbErrorKind kind() const { return kind_; }
 
 private:
     QString message_;
+    DbErrorKind kind_;
 };
 
 // The refusal of a write aimed at one existing row that changed none: another workstation

@@ -23,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
@@ -169,7 +170,8 @@ EntryEditor::EntryEditor(data::SharedData& db, WorkersList& workers, OperationsL
 }
 
 bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         // A click on the worker or operation box opens its picker, like its "..." button.
         if (watched == workerEdit_) {
             ui::runGuarded([this] { pickWorker(); });

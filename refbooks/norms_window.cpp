@@ -181,9 +181,10 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
     connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { saveAndClose(); }));
     connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteRow(); }));
 
-    // Opened with all norms at creation; the operations list narrows it before each showing.
+    // Opened with all norms at creation, during start-up: a failure escapes start-up, which shows
+    // it and ends. The operations list narrows the table before each showing.
     if (db_.ADO_DB.isOpen())
-        ui::runGuarded([this] { normTable_->open(); });
+        normTable_->open();
 }
 
 void NormsWindow::showForOperation(int operId) {
@@ -359,9 +360,9 @@ void NormsWindow::saveAndClose() {
 void NormsWindow::deleteRow() {
     const int row = normTable_->recNo();
     if (normTable_->state() == data::Dataset::State::Insert)
-        normTable_->cancel();  // a row never stored: nothing to delete
-    else if (storedRowCount() > 1)
-        normTable_->remove();  // an operation keeps its last norm
+        normTable_->cancel();       // a row never stored: nothing to delete
+    else if (storedRowCount() > 1)  // an operation keeps its last norm
+        data::reloadIfRowGone(*normTable_, [this] { normTable_->remove(); });
     reloadNorms(0, row);
 }
 

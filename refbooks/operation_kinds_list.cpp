@@ -127,7 +127,7 @@ void OperationKindsList::deleteKind() {
         return;  // nothing to delete
     if (!ui::confirmDeletion(QStringLiteral("Удалить вид операции?")))
         return;
-    k->remove();
+    data::reloadIfRowGone(*k, [k] { k->remove(); });
     k->reopen();
 }
 

@@ -197,7 +197,7 @@ void OperationsList::deleteOperation() {
         return;
     const int row = o->recNo();
     db_.Oper_del.setParam(QStringLiteral("id"), o->asInt(QStringLiteral("id")));
-    db_.Oper_del.execOnRow();
+    data::reloadIfRowGone(*o, [this] { db_.Oper_del.execOnRow(); });
     o->reopenAt(row);
 }
 

@@ -140,7 +140,7 @@ void ProductsList::deleteProduct() {
     if (!ui::confirmDeletion(QStringLiteral("Удалить изделие?")))
         return;
     const int row = p->recNo();
-    p->remove();
+    data::reloadIfRowGone(*p, [p] { p->remove(); });
     p->reopenAt(row);
 }
 

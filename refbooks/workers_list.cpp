@@ -132,7 +132,8 @@ void WorkersList::deleteWorker() {
     if (!ui::confirmDeletion(QStringLiteral("Удалить работника?")))
         return;
     const int row = w->recNo();
-    editor_->deleteWorker(w->asInt64(QStringLiteral("id")));
+    const qint64 id = w->asInt64(QStringLiteral("id"));
+    data::reloadIfRowGone(*w, [this, id] { editor_->deleteWorker(id); });
     w->reopenAt(row);
 }
 

@@ -22,6 +22,11 @@ QString dayAggregate() {
         "smena,w_id;");
 }
 
+QString lockMonthRows(int month, const QString& year) {
+    return QStringLiteral("select 1 from accounts_dep.h_tabel where month=") + num(month) +
+           QStringLiteral(" and year=") + year + QStringLiteral(" for update nowait");
+}
+
 QString deleteMonth(int month, const QString& year) {
     return QStringLiteral("delete from accounts_dep.h_tabel where month=") + num(month) +
            QStringLiteral(" and year=") + year;

@@ -15,6 +15,8 @@ QString dayAggregate();
 // year=Y". The day-cell recalculation writes its statements with it and insertDay too.
 QString keyTail(const QString& w, const QString& s, int month, const QString& year);
 
+// Locks the month's timesheet rows, refused at once when another session holds one of them.
+QString lockMonthRows(int month, const QString& year);
 QString deleteMonth(int month, const QString& year);
 QString rowCount(const QString& w, const QString& s, int month, const QString& year);
 QString updateDay(int day, const QString& t, const QString& w, const QString& s, int month,

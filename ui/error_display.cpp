@@ -1,5 +1,6 @@
 #include "ui/error_display.h"
 
+#include "ui/action_scope.h"
 #include "ui/dialogs.h"
 
 namespace ui {
@@ -16,6 +17,7 @@ void showException(const std::exception_ptr& error) {
 }
 
 bool runGuarded(const std::function<void()>& handler) {
+    const ActionScope action;  // timed work waits until the handler has finished
     try {
         handler();
         return true;

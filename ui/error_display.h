@@ -12,8 +12,8 @@ namespace ui {
 // database errors) in a stop box.
 void showException(const std::exception_ptr& error);
 
-// Runs an event handler; whatever escapes it is shown by the error display and the handler ends
-// there. Returns false when the handler failed.
+// Runs an event handler as one action (ui/action_scope.h); whatever escapes it is shown by the
+// error display and the handler ends there. Returns false when the handler failed.
 bool runGuarded(const std::function<void()>& handler);
 
 // Wraps a handler for connect(): every window connects its handlers through this.

@@ -1,5 +1,6 @@
 #include "ui/modal.h"
 
+#include "ui/action_scope.h"
 #include "ui/window.h"
 
 #include <QCoreApplication>
@@ -23,6 +24,7 @@ void clearModalHook() {
 
 int showModal(QDialog* window) {
     centreOnMainWindow(window);
+    const ActionPause newActions;  // the window's loop serves actions of its own
     if (!hook())
         return window->exec();
 

@@ -99,13 +99,21 @@ void inNorms(const std::function<void()>& action) {
 
 using Act = std::function<void(const std::function<void()>& deleteIt)>;
 
-// The list's delete button on its only row, deleted just before by the other workstation.
+// How many rows a window's grid shows.
+int rowsShown(QWidget& window, const char* grid) {
+    return control<QTableView>(window, grid)->model()->rowCount();
+}
+
+// The list's delete button on its only row, deleted just before by the other workstation. The
+// refusal reloads the list: the row is gone from it and a second click finds nothing to delete.
 template <typename List>
 Act deleteInList(List& (*list)()) {
     return [list](const std::function<void()>& deleteIt) {
         ModalScript modal;
         modal.on(&list(), [&] {
             deleteIt();
+            control<QPushButton>(list(), "Button3")->click();
+            EXPECT_EQ(rowsShown(list(), "DBGrid1"), 0);
             control<QPushButton>(list(), "Button3")->click();
             return int(QDialog::Rejected);
         });
@@ -175,6 +183,9 @@ const GoneCase kCases[] = {
                      control<QTableView>(normsWindow(), "DBGrid1")->model()->index(1, 0));
              deleteIt();
              control<QPushButton>(normsWindow(), "Button2")->click();
+             // Reloaded: the operation's last norm, which stays.
+             EXPECT_EQ(rowsShown(normsWindow(), "DBGrid1"), 1);
+             control<QPushButton>(normsWindow(), "Button2")->click();
          });
      }},
     {"JournalAcceptance", "accounts_dep.smena",
@@ -200,8 +211,10 @@ const GoneCase kCases[] = {
          journalWindow().FormActivate();
          ASSERT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
          deleteIt();
-         emit control<QTableView>(journalWindow(), "DBGrid2")
-             ->doubleClicked(control<QTableView>(journalWindow(), "DBGrid2")->model()->index(0, 0));
+         QTableView* grid = control<QTableView>(journalWindow(), "DBGrid2");
+         emit grid->doubleClicked(grid->model()->index(0, 0));
+         EXPECT_EQ(rowsShown(journalWindow(), "DBGrid2"), 0);
+         emit grid->doubleClicked(grid->model()->index(0, 0));
      }},
 };
 
@@ -222,6 +235,7 @@ TEST_P(GoneRow, WriteIsRefusedWithAMessageAndChangesNothing) {
     });
     ASSERT_FALSE(log.messages().isEmpty());
     EXPECT_EQ(log.messages().last().text, QString::fromUtf8(data::kRowGoneMessage));
+    EXPECT_EQ(log.texts().count(QString::fromUtf8(data::kRowGoneMessage)), 1);
     EXPECT_EQ(log.messages().last().caption, "Ошибка");
     EXPECT_EQ(rowsOf(c.table), left);
 }

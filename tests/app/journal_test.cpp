@@ -30,7 +30,6 @@ using namespace testing_support;
 
 namespace {
 
-
 const QDate kSaturday(2022, 11, 5);
 const QDate kMonday(2022, 11, 7);
 const QDate kTuesday(2022, 11, 8);

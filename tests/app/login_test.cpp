@@ -23,7 +23,6 @@ using namespace testing_support;
 
 namespace {
 
-
 // Every control the roles may narrow, by window and name, and whether it is enabled now.
 QStringList disabledControls() {
     QStringList off;

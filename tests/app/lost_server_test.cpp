@@ -23,7 +23,6 @@ using namespace testing_support;
 
 namespace {
 
-
 // A cluster of this test's own, which it stops and starts while the client runs.
 class LostServer : public ::testing::Test {
 protected:

@@ -93,6 +93,22 @@ TEST(Startup, ReachableDatabaseShowsTheLoginWindowOnly) {
     shutdownApplication();
 }
 
+// Creating the windows opens the norms table; its failure ends start-up like any other.
+TEST(Startup, NormsTableFailingAtStartUpIsShownAndEndsIt) {
+    testdb::ensureDatabase();
+    testdb::exec("alter table accounts_dep.norm rename to norm_gone");
+    MessageLog log;
+    const bool started = startApplication(testdb::appArgs());
+    testdb::exec("alter table accounts_dep.norm_gone rename to norm");
+    EXPECT_FALSE(started);
+    ASSERT_EQ(log.count(), 1);
+    EXPECT_TRUE(log.messages()[0].text.contains("accounts_dep.norm"))
+        << log.texts()[0].toStdString();
+    EXPECT_EQ(log.messages()[0].caption, "Ошибка");
+    EXPECT_FALSE(anyWindowUsable());
+    shutdownApplication();
+}
+
 TEST(Startup, AnErrorEscapingStartUpIsShownAndEndsIt) {
     MessageLog log;
     QWidget window;

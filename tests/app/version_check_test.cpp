@@ -6,13 +6,16 @@
 #include "app/login_window.h"
 #include "app/termination.h"
 
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QPushButton>
 #include <QTimer>
 #include "../support/app_windows.h"
+#include "data/transaction.h"
 
 using namespace testing_support;
 
 namespace {
-
 
 class Version : public testdb::AppTest {
 protected:
@@ -109,6 +112,38 @@ TEST_F(Version, MissingTableReachesTheErrorDisplay) {
     ASSERT_EQ(log.count(), 1);
     EXPECT_EQ(log.messages()[0].caption, "Ошибка");
     EXPECT_EQ(terminations, 0);
+}
+
+// The rebuild ("Перестроить") and the export ("Excel") process events between their steps: a tick
+// that arrives then runs its statement, and shows its refusal, only after the action has ended.
+TEST_F(Version, ATickDuringARebuildOrAnExportRunsOnceAfterIt) {
+    // The login window's activation checks too: off screen, it is not activated meanwhile.
+    loginDialog().hide();
+    QCoreApplication::processEvents();
+    for (const char* button : {"Button1", "Button2"}) {
+        SCOPED_TRACE(button);
+        testdb::reset();
+        testdb::exec("insert into accounts_dep.ver values (29991231, 0, '')");  // refuses
+        control<QComboBox>(timesheetWindow(), "ComboBox1")->setCurrentIndex(1);
+        auto* years = control<QComboBox>(timesheetWindow(), "ComboBox2");
+        years->setCurrentIndex(years->findText("2023"));
+        bool actionEnded = false;
+        QList<bool> shownAfterTheAction;
+        ui::setMessageResponder([&](const ui::Message&) {
+            shownAfterTheAction << (actionEnded && !data::Transaction::active());
+            return ui::Answer::Ok;
+        });
+        // Two ticks reach the first processing of events inside the action.
+        QTimer* timer = control<QTimer>(journalWindow(), "Timer1");
+        QMetaObject::invokeMethod(timer, "timeout", Qt::QueuedConnection);
+        QMetaObject::invokeMethod(timer, "timeout", Qt::QueuedConnection);
+        control<QPushButton>(timesheetWindow(), button)->click();
+        actionEnded = true;
+        QCoreApplication::processEvents();
+        ui::clearMessageResponder();
+        EXPECT_EQ(shownAfterTheAction, QList<bool>{true});
+        control<QTimer>(loginDialog(), "Timer1")->stop();
+    }
 }
 
 }  // namespace

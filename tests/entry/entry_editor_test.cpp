@@ -177,6 +177,20 @@ TEST_F(EntryEditor, EnterPressesTheFocusedButtonOtherwiseSaves) {
     EXPECT_EQ(log.texts(), QStringList{QString::fromUtf8(entry::kIncompleteMessage)});
 }
 
+TEST_F(EntryEditor, OnlyALeftClickOnTheWorkerOrOperationBoxOpensItsPicker) {
+    entryEditor().show();
+    QLineEdit* worker = control<QLineEdit>(entryEditor(), "Edit1");
+    QLineEdit* operation = control<QLineEdit>(entryEditor(), "Edit2");
+    ModalScript modal;  // every picker cancelled
+    for (QLineEdit* box : {worker, operation})
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
+            QTest::mouseClick(box, button);
+    EXPECT_EQ(modal.shown, QStringList{});
+    QTest::mouseClick(worker, Qt::LeftButton);
+    QTest::mouseClick(operation, Qt::LeftButton);
+    EXPECT_EQ(modal.shown, (QStringList{"Form5: Список рабочих", "Form4: Операции"}));
+}
+
 TEST_F(EntryEditor, ChangeShowsAWholeQuantityAsDigits) {
     entry::EntryValues v = entrytest::workedExample();
     v.quantity = QStringLiteral("100000");

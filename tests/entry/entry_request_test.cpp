@@ -22,7 +22,6 @@ using namespace testing_support;
 
 namespace {
 
-
 // A fresh client for the login, whose role lasts for the rest of its process.
 class ForemanRequest : public entrytest::EntryTest {
 protected:

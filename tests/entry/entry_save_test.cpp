@@ -2,6 +2,7 @@
 
 #include "../support/message_log.h"
 #include "app/journal_window.h"
+#include "data/connection.h"
 #include "data/data_module.h"
 #include "data/transaction.h"
 #include "entry/entry_editor.h"
@@ -10,10 +11,13 @@
 
 #include <QDateEdit>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QThread>
+#include <iostream>
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -413,6 +417,53 @@ TEST_F(EntrySave, ADeletionDuringASaveOfTheSameDayLeavesTheCellEqualToTheJournal
     EXPECT_EQ(whileMySaveIsOpen(workedExample(), {"delete", threeId}), 0);
     EXPECT_EQ(entryCount(), 1);
     EXPECT_EQ(cells("d5"), (QList<QVariantList>{{8}}));
+}
+
+// A workstation killed while its save waits for a timesheet row another one holds: its server
+// session ends within seconds and lets the month go, long before the row is let go (the killed
+// save was given a minute to wait, so only the check of a gone client can end it).
+TEST_F(EntrySave, AWorkstationKilledWhileWaitingReleasesTheMonthWithinSeconds) {
+    const entry::EntryValues v = workedExample();
+    testdb::exec(
+        "insert into accounts_dep.h_tabel(w_id, smena, month, year) values (17, 2, 11, "
+        "2022)");
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QODBC", "other");
+        other.setDatabaseName(
+            data::composeConnectionString(testdb::databaseName(), testdb::host()));
+        ASSERT_TRUE(other.open());
+        ASSERT_TRUE(other.transaction());
+        QSqlQuery hold(other);
+        ASSERT_TRUE(hold.exec("select id from accounts_dep.h_tabel for update"));
+
+        QProcess workstation;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PLANT_LOCK_WAIT_MS", "60000");
+        workstation.setProcessEnvironment(env);
+        workstation.start(QStringLiteral(ENTRY_SAVE_WORKER), saveArgs(v));
+        ASSERT_TRUE(workstation.waitForStarted());
+        QDeadlineTimer waiting(20000);
+        while (!waiting.hasExpired() &&
+               testdb::scalar("select count(*) from pg_stat_activity where datname = "
+                              "current_database() and wait_event_type = 'Lock'")
+                       .toInt() == 0)
+            QThread::msleep(50);
+        ASSERT_FALSE(waiting.hasExpired());
+        const char* month = "select pg_try_advisory_xact_lock(hashtext('h_tabel:11:2022'))";
+        ASSERT_FALSE(testdb::scalar(month).toBool());  // held shared by the waiting save
+        workstation.kill();
+        workstation.waitForFinished();
+
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 20000 && !testdb::scalar(month).toBool())
+            QThread::msleep(100);
+        std::cout << "the month was let go " << clock.elapsed() << " ms after the kill\n";
+        EXPECT_LT(clock.elapsed(), 8000);
+        other.rollback();
+    }
+    QSqlDatabase::removeDatabase("other");
+    EXPECT_EQ(entryCount(), 0);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 //       deletes an entry as the journal's "Удалить" does;
 //   entry_save_worker churn YYYY-MM WORKERS STEPS SEED
 //       STEPS random saves, changes and deletions of entries of that month, by workers 1..WORKERS.
+// PLANT_LOCK_WAIT_MS, when set, is its wait for a lock in milliseconds.
 #include "app/journal_statements.h"
 #include "data/connection.h"
 #include "data/data_module.h"
@@ -79,6 +80,9 @@ int main(int argc, char** argv) {
         shared = &db;
         db.ADO_DB.open(data::composeConnectionString(qEnvironmentVariable("PLANT_TEST_DB"),
                                                      qEnvironmentVariable("PLANT_TEST_HOST")));
+        // A workstation that waits longer for locks than the client does.
+        if (qEnvironmentVariableIsSet("PLANT_LOCK_WAIT_MS"))
+            data::setLockWaitLimit(qEnvironmentVariableIntValue("PLANT_LOCK_WAIT_MS"));
         if (a.size() == 3 && a[1] == QLatin1String("delete"))
             return deleteEntry(a[2].toLongLong());
         if (a.size() == 6 && a[1] == QLatin1String("churn"))

@@ -83,6 +83,8 @@ TEST(TimesheetRebuildStatements, ExactTexts) {
     EXPECT_EQ(rb::dayAggregate(),
               " select smena, w_id, sum(time) as tim from accounts_dep.smena where data=:data "
               "group by smena,w_id;");
+    EXPECT_EQ(rb::lockMonthRows(3, "2022"),
+              "select 1 from accounts_dep.h_tabel where month=3 and year=2022 for update nowait");
     EXPECT_EQ(rb::deleteMonth(3, "2022"),
               "delete from accounts_dep.h_tabel where month=3 and year=2022");
     EXPECT_EQ(rb::rowCount("17", "2", 11, "2022"),
