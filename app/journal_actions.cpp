@@ -10,6 +10,7 @@
 #include "data/dataset_model.h"
 #include "entry/entry_editor.h"
 #include "entry/entry_save.h"
+#include "history/history_window.h"
 #include "refbooks/operation_kinds_list.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/products_list.h"
@@ -69,6 +70,10 @@ void JournalWindow::restrictTo(UserRole role) {
         booksMenu_->menuAction()->setEnabled(false);
         timesheetAction_->setEnabled(false);
     };
+    role_ = role;
+    const bool readsHistory = login::readsHistory(role);
+    historyAction_->setEnabled(readsHistory);
+    entryHistoryAction_->setEnabled(readsHistory);
     switch (role) {
         case UserRole::Reviewer:
             // The grid stays enabled, so its text reads and it scrolls: the grid is read-only
@@ -192,6 +197,21 @@ void JournalWindow::toggleAcceptance() {
     markCommand_.setParam(QStringLiteral("id"), q->asInt64(QStringLiteral("id")));
     markCommand_.execOnRow();
     q->reopenAt(q->recNo());
+}
+
+void JournalWindow::openHistory() {
+    if (!role_ || !login::readsHistory(*role_))
+        return;
+    history_->showPeriod();
+}
+
+void JournalWindow::openEntryHistory() {
+    if (!role_ || !login::readsHistory(*role_))
+        return;
+    data::Dataset* q = db_.journalOf(currentShift_);
+    if (!q->isOpen() || q->isEmpty())
+        return;
+    history_->showRow(QStringLiteral("smena"), q->asInt64(QStringLiteral("id")));
 }
 
 void JournalWindow::exit() {

@@ -2,6 +2,7 @@
 
 #include "data/busy.h"
 #include "data/db_error.h"
+#include "data/session_identity.h"
 #include "data/transaction.h"
 
 #include <sql.h>
@@ -107,6 +108,7 @@ void Connection::open(const QString& connectionString) {
     }
     try {
         configureSession(db);
+        applySessionIdentity(db);
     } catch (...) {
         db.close();
         throw;
@@ -151,6 +153,7 @@ void ensureConnected(QSqlDatabase db) {
     }
     try {
         configureSession(db);
+        applySessionIdentity(db);
     } catch (...) {
         db.close();
         throw;

@@ -62,6 +62,11 @@ CREATE DATABASE plant_template OWNER sys;
 SQL
     as_pg "$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -h "$DIR" -p 5432 -U sys -d plant_template \
         <"$ROOT/db/schema.sql" >/dev/null
+    # The server-side objects of the upgrade (change history ...), in name order.
+    for f in "$ROOT"/db/upgrade/*.sql; do
+        as_pg "$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -h "$DIR" -p 5432 -U sys -d plant_template \
+            <"$f" >/dev/null
+    done
     psql_admin -d postgres -c "CREATE DATABASE plantdb TEMPLATE plant_template OWNER sys"
     psql_admin -d postgres -c "ALTER DATABASE plantdb SET datestyle TO 'ISO, DMY'"
     if [ "$demo" = "--demo" ]; then

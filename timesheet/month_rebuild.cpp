@@ -1,5 +1,6 @@
 #include "timesheet/month_rebuild.h"
 
+#include "data/command.h"
 #include "data/data_module.h"
 #include "data/db_error.h"
 #include "data/transaction.h"
@@ -17,6 +18,9 @@ void rebuildMonth(data::SharedData& shared, int month, const QString& year,
 
     data::Transaction transaction;
     lockMonthForRebuild(month, first.year());
+    data::Command note;
+    note.setSql(rebuild::noteRebuild(month, first.year()));
+    note.exec();
     shared.DelSmena.setSql(rebuild::deleteMonth(month, year));
     shared.DelSmena.exec();
     afterStep(1, 2);

@@ -27,6 +27,13 @@ QString deleteMonth(int month, const QString& year) {
            QStringLiteral(" and year=") + year;
 }
 
+QString noteRebuild(int month, int year) {
+    return QStringLiteral(
+               "do $$ begin if to_regproc('accounts_dep.note_month_rebuild') is not null then "
+               "perform accounts_dep.note_month_rebuild(") +
+           num(year) + QStringLiteral(", ") + num(month) + QStringLiteral("); end if; end $$");
+}
+
 QString rowCount(const QString& w, const QString& s, int month, const QString& year) {
     return QStringLiteral("select count(w_id) as cnt from accounts_dep.h_tabel h_tabel") +
            keyTail(w, s, month, year);

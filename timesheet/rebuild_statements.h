@@ -16,6 +16,9 @@ QString dayAggregate();
 QString keyTail(const QString& w, const QString& s, int month, const QString& year);
 
 QString deleteMonth(int month, const QString& year);
+// Notes the rebuild as one event of the change history, on a database that keeps one (the
+// upgrade's accounts_dep.note_month_rebuild); does nothing on one that was not upgraded.
+QString noteRebuild(int month, int year);
 QString rowCount(const QString& w, const QString& s, int month, const QString& year);
 QString updateDay(int day, const QString& t, const QString& w, const QString& s, int month,
                   const QString& year);
