@@ -64,22 +64,29 @@ QString spareHost(int n) {
     return QStringLiteral("127.0.%1.%2").arg(n).arg(host().section(QLatin1Char('.'), 3, 3));
 }
 
-void ensureDatabase() {
-    static bool created = false;
-    if (created)
-        return;
+void makeDatabase(const QString& name, const QString& templateName) {
     {
         QSqlDatabase admin = openNamed(QStringLiteral("admin"), QStringLiteral("postgres"));
         QSqlQuery q(admin);
-        const QString name = databaseName();
         q.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + name + QStringLiteral(" WITH (FORCE)"));
-        if (!q.exec(QStringLiteral("CREATE DATABASE ") + name +
-                    QStringLiteral(" TEMPLATE plant_template")))
+        if (!q.exec(QStringLiteral("CREATE DATABASE ") + name + QStringLiteral(" TEMPLATE ") +
+                    templateName))
             throw std::runtime_error("cannot create the test database: " +
                                      q.lastError().text().toStdString());
         admin.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("admin"));
+}
+
+QSqlDatabase openConnection(const QString& connectionName, const QString& database) {
+    return openNamed(connectionName, database);
+}
+
+void ensureDatabase() {
+    static bool created = false;
+    if (created)
+        return;
+    makeDatabase(databaseName(), QStringLiteral("plant_template"));
     created = true;
 }
 
@@ -123,7 +130,8 @@ void reset() {
         "TRUNCATE accounts_dep.smena, accounts_dep.h_tabel, accounts_dep.oper, accounts_dep.norm, "
         "accounts_dep.vid_oper, accounts_dep.person, accounts_dep.ver, "
         "cmn_gds_and_srv.gds_and_srv, cmn_contractor.person, hrms_staffpos.staffpos, "
-        "cmn_department.department, adm_role.roles RESTART IDENTITY CASCADE"));
+        "cmn_department.department, adm_role.roles, accounts_dep.closed_month RESTART IDENTITY "
+        "CASCADE"));
     run(QStringLiteral("ALTER SEQUENCE cmn_gds_and_srv.gds_and_srv_id_seq RESTART"));
 }
 
