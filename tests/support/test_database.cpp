@@ -86,7 +86,9 @@ void ensureDatabase() {
     static bool created = false;
     if (created)
         return;
-    makeDatabase(databaseName(), QStringLiteral("plant_template"));
+    // PLANT_TEST_TEMPLATE=plant_original: a program that tries the client on a database
+    // that was never upgraded.
+    makeDatabase(databaseName(), env("PLANT_TEST_TEMPLATE", "plant_template"));
     created = true;
 }
 
@@ -126,12 +128,16 @@ void stopApp() {
 }
 
 void reset() {
+    const bool upgraded =
+        scalar(QStringLiteral("select to_regclass('accounts_dep.closed_month') is not null"))
+            .toBool();
     run(QStringLiteral(
-        "TRUNCATE accounts_dep.smena, accounts_dep.h_tabel, accounts_dep.oper, accounts_dep.norm, "
-        "accounts_dep.vid_oper, accounts_dep.person, accounts_dep.ver, "
-        "cmn_gds_and_srv.gds_and_srv, cmn_contractor.person, hrms_staffpos.staffpos, "
-        "cmn_department.department, adm_role.roles, accounts_dep.closed_month RESTART IDENTITY "
-        "CASCADE"));
+            "TRUNCATE accounts_dep.smena, accounts_dep.h_tabel, accounts_dep.oper, "
+            "accounts_dep.norm, accounts_dep.vid_oper, accounts_dep.person, accounts_dep.ver, "
+            "cmn_gds_and_srv.gds_and_srv, cmn_contractor.person, hrms_staffpos.staffpos, "
+            "cmn_department.department, adm_role.roles") +
+        (upgraded ? QStringLiteral(", accounts_dep.closed_month") : QString()) +
+        QStringLiteral(" RESTART IDENTITY CASCADE"));
     run(QStringLiteral("ALTER SEQUENCE cmn_gds_and_srv.gds_and_srv_id_seq RESTART"));
 }
 
