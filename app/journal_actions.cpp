@@ -11,11 +11,13 @@
 #include "entry/entry_editor.h"
 #include "entry/entry_save.h"
 #include "history/history_window.h"
+#include "entry/entry_statements.h"
 #include "refbooks/operation_kinds_list.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/products_list.h"
 #include "refbooks/workers_list.h"
 #include "reports/report_window.h"
+#include "timesheet/month_closing.h"
 #include "timesheet/timesheet_window.h"
 #include "ui/clock.h"
 #include "ui/dialogs.h"
@@ -161,6 +163,7 @@ void JournalWindow::refresh() {
 }
 
 void JournalWindow::addEntry() {
+    timesheet::refuseIfClosed(db_, datePicker_->date());
     selectCurrentJournal();
     entryEditor_->prepareAdd();
 }
@@ -168,6 +171,7 @@ void JournalWindow::addEntry() {
 void JournalWindow::changeEntry() {
     if (selectCurrentJournal()->isEmpty())
         return;
+    timesheet::refuseIfClosed(db_, entry::entryDate(*currentJournal_));
     entryEditor_->prepareChange();
 }
 
@@ -175,6 +179,7 @@ void JournalWindow::deleteEntry() {
     data::Dataset* q = db_.journalOf(currentShift_);
     if (q->isEmpty())
         return;
+    timesheet::refuseIfClosed(db_, entry::entryDate(*q));
     const qint64 id = q->asInt64(QStringLiteral("id"));
     db_.DelSmena.setSql(journal::statements::deleteEntry(id));
     bool gone = false;
@@ -192,6 +197,7 @@ void JournalWindow::toggleAcceptance() {
     data::Dataset* q = selectCurrentJournal();
     if (q->isEmpty())
         return;
+    timesheet::refuseIfClosed(db_, entry::entryDate(*q));
     markCommand_.setParam(QStringLiteral("ok"),
                           journal::toggledMark(q->text(QStringLiteral("ok"))));
     markCommand_.setParam(QStringLiteral("id"), q->asInt64(QStringLiteral("id")));

@@ -3,14 +3,17 @@
 #include "data/busy.h"
 #include "data/db_error.h"
 #include "data/session_identity.h"
+#include "data/server_features.h"
 #include "data/transaction.h"
 
 #include <sql.h>
 #include <sqlext.h>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlResult>
 
 namespace data {
 
@@ -78,6 +81,32 @@ bool isDead(const QSqlDatabase& db) {
     return SQL_SUCCEEDED(r) && dead == SQL_CD_TRUE;
 }
 
+// The SQLSTATE and text of the first diagnostic the driver keeps for a failed statement.
+struct Diagnostic {
+    QString state;
+    QString text;
+};
+
+Diagnostic diagnosticOf(const QSqlQuery& q) {
+    if (!q.result())
+        return {};
+    const QVariant handle = q.result()->handle();
+    if (handle.metaType() != QMetaType::fromType<SQLHANDLE>())
+        return {};
+    SQLWCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
+    SQLWCHAR text[1024] = {};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    const SQLRETURN r =
+        SQLGetDiagRecW(SQL_HANDLE_STMT, *static_cast<const SQLHSTMT*>(handle.constData()), 1, state,
+                       &native, text, SQLSMALLINT(std::size(text)), &length);
+    if (!SQL_SUCCEEDED(r))
+        return {};
+    static_assert(sizeof(SQLWCHAR) == sizeof(char16_t));
+    return {QString::fromUtf16(reinterpret_cast<const char16_t*>(state)),
+            QString::fromUtf16(reinterpret_cast<const char16_t*>(text))};
+}
+
 bool inTransaction(const QSqlDatabase& db) {
     return db.connectionName() == QLatin1String(kDefaultConnection) && Transaction::active();
 }
@@ -101,6 +130,7 @@ void Connection::open(const QString& connectionString) {
     db.setDatabaseName(connectionString + QLatin1String(kKeepaliveOptions));
     db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kLoginTimeoutSeconds));
     lostConnections().remove(name_);
+    forgetServerFeatures(name_);
     {
         const BusyScope busy;
         if (!db.open())
@@ -117,6 +147,7 @@ void Connection::open(const QString& connectionString) {
 
 void Connection::close() {
     lostConnections().remove(name_);
+    forgetServerFeatures(name_);
     if (QSqlDatabase::contains(name_)) {
         QSqlDatabase db = QSqlDatabase::database(name_, false);
         if (db.isOpen())
@@ -159,6 +190,7 @@ void ensureConnected(QSqlDatabase db) {
         throw;
     }
     lostConnections().remove(db.connectionName());
+    forgetServerFeatures(db.connectionName());
 }
 
 DbError failureOn(QSqlDatabase db, const QSqlError& error) {
@@ -168,6 +200,23 @@ DbError failureOn(QSqlDatabase db, const QSqlError& error) {
     db.close();
     lostConnections().insert(db.connectionName());
     return DbError(message + QLatin1Char('\n') + error.text());
+}
+
+}  // namespace data
+
+namespace data {
+
+DbError failureOn(QSqlDatabase db, const QSqlQuery& q) {
+    const Diagnostic diagnostic = diagnosticOf(q);
+    if (diagnostic.state == QLatin1String(kClosedMonthState)) {
+        // The state tells what happened; the month comes from the server's text
+        // "Месяц MM.YYYY закрыт".
+        static const QRegularExpression monthYear(QStringLiteral("(\\d{2})\\.(\\d{4})"));
+        const QRegularExpressionMatch m = monthYear.match(diagnostic.text);
+        if (m.hasMatch())
+            return closedMonthError(m.captured(1).toInt(), m.captured(2).toInt());
+    }
+    return failureOn(db, q.lastError());
 }
 
 }  // namespace data

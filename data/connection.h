@@ -6,6 +6,7 @@
 #include <QString>
 
 class QSqlError;
+class QSqlQuery;
 
 namespace data {
 
@@ -62,5 +63,8 @@ void ensureConnected(QSqlDatabase db);
 // The error for a failed call on db: the lost-connection message when the connection is dead,
 // else the driver's text.
 DbError failureOn(QSqlDatabase db, const QSqlError& error);
+// The error for a statement q that failed on db: as above, except that the server's refusal of a
+// write into a closed month (its SQLSTATE) becomes the client's closed-month error.
+DbError failureOn(QSqlDatabase db, const QSqlQuery& q);
 
 }  // namespace data

@@ -56,7 +56,7 @@ QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql,
         ok = q.exec();
     }
     if (!ok)
-        throw failureOn(db, q.lastError());
+        throw failureOn(db, q);
     return q;
 }
 

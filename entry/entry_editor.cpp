@@ -6,6 +6,7 @@
 #include "refbooks/operations_list.h"
 #include "refbooks/operations_statements.h"
 #include "refbooks/workers_list.h"
+#include "timesheet/month_closing.h"
 #include "ui/clock.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -221,10 +222,8 @@ void EntryEditor::prepareChange() {
     chosen_.price = entries->asDouble(QStringLiteral("cena"));
     finalPriceEdit_->setText(ui::priceText(chosen_.price));
     sumEdit_->setText(ui::priceText(entries->asDouble(QStringLiteral("kol_vo")) * chosen_.price));
-    const QVariant day = entries->value(QStringLiteral("data"));
-    datePicker_->setDate(day.typeId() == QMetaType::QDate || day.typeId() == QMetaType::QDateTime
-                             ? day.toDate()
-                             : ui::parseDate(day.toString().trimmed()));
+    loadedDate_ = entry::entryDate(*entries);
+    datePicker_->setDate(loadedDate_);
     workerEdit_->setText(entries->text(QStringLiteral("fio")).trimmed());
     operationEdit_->setText(refbooks::operations::operationText(
         entries->text(QStringLiteral("marka")), entries->text(QStringLiteral("vid")),
@@ -335,6 +334,10 @@ void EntryEditor::save() {
     std::optional<qint64> changedId;
     if (Tag != 1)
         changedId = journal->asInt64(QStringLiteral("id"));
+    // Neither into a closed month nor out of one; the server refuses it too.
+    timesheet::refuseIfClosed(db_, values.date);
+    if (changedId)
+        timesheet::refuseIfClosed(db_, loadedDate_);
 
     if (entry::saveEntry(db_, values, changedId) != entry::SaveResult::Saved)
         return;

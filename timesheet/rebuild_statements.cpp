@@ -53,16 +53,13 @@ QString insertDay(int day, const QString& s, const QString& w, int month, const 
            QStringLiteral(", ") + t + QLatin1Char(')');
 }
 
-QString monthInsert(int month, const QString& year) {
+QString monthRows(int month, const QString& year) {
     const QDate first = firstDayOf(month, year);
-    QString columns, sums;
-    for (int d = 1; d <= first.daysInMonth(); ++d) {
-        columns += QStringLiteral(", d") + num(d);
+    QString sums;
+    for (int d = 1; d <= first.daysInMonth(); ++d)
         sums += QStringLiteral(", coalesce(sum(time) filter (where dd=") + num(d) +
                 QStringLiteral("), 0)");
-    }
-    return QStringLiteral("insert into accounts_dep.h_tabel(smena, w_id, month, year") + columns +
-           QStringLiteral(") select smena, w_id, ") + num(month) + QStringLiteral(", ") + year +
+    return QStringLiteral("select smena, w_id, ") + num(month) + QStringLiteral(", ") + year +
            sums +
            QStringLiteral(
                " from (select smena, w_id, time, extract(day from data)::integer as dd from "
@@ -70,6 +67,14 @@ QString monthInsert(int month, const QString& year) {
            data::sqlDate(first) + QStringLiteral("', 'DD.MM.YYYY') and data<to_date('") +
            data::sqlDate(first.addMonths(1)) +
            QStringLiteral("', 'DD.MM.YYYY')) j group by smena, w_id");
+}
+
+QString monthInsert(int month, const QString& year) {
+    QString columns;
+    for (int d = 1; d <= firstDayOf(month, year).daysInMonth(); ++d)
+        columns += QStringLiteral(", d") + num(d);
+    return QStringLiteral("insert into accounts_dep.h_tabel(smena, w_id, month, year") + columns +
+           QStringLiteral(") ") + monthRows(month, year);
 }
 
 }  // namespace timesheet::rebuild

@@ -29,5 +29,7 @@ QString insertDay(int day, const QString& s, const QString& w, int month, const 
 // each day column of the month the day's sum of hours (0 on a day without entries, as the
 // column's default); the columns past the month's last day are left to their defaults.
 QString monthInsert(int month, const QString& year);
+// The rows monthInsert writes, as a select of smena, w_id, month, year and the month's day sums.
+QString monthRows(int month, const QString& year);
 
 }  // namespace timesheet::rebuild
