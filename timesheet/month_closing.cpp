@@ -3,13 +3,12 @@
 #include "data/data_module.h"
 #include "data/db_error.h"
 #include "data/server_features.h"
+#include "data/session_identity.h"
 #include "data/transaction.h"
 #include "timesheet/month_calendar.h"
 #include "timesheet/month_closing_statements.h"
 #include "timesheet/month_lock.h"
 #include "timesheet/month_rebuild.h"
-
-#include <QSysInfo>
 
 namespace timesheet {
 
@@ -103,10 +102,7 @@ QString upgradeFirst() {
 }  // namespace closing_text
 
 QString workstationName() {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = qEnvironmentVariable("USERNAME");
-    return QSysInfo::machineHostName() + QLatin1Char('/') + user;
+    return data::thisWorkstation();
 }
 
 }  // namespace timesheet

@@ -13,6 +13,7 @@
 #include "refbooks/operations_statements.h"
 #include "refbooks/products_statements.h"
 #include "refbooks/workers_statements.h"
+#include "timesheet/month_closing.h"
 #include "timesheet/month_rebuild.h"
 
 #include <QProcess>
@@ -247,16 +248,26 @@ TEST_F(History, AMonthRebuildIsOneEventWhateverItsCellsAndWhoeverRebuilds) {
 }
 
 TEST_F(History, ClosingAndReopeningAMonthAreOneEventEach) {
-    if (testdb::scalar("select to_regclass('accounts_dep.closed_month') is null").toBool())
-        GTEST_SKIP() << "this database has no closed months";
+    addEntry(history_plant::makePlant());
     data::setSessionRole("Administrator");
-    runOnClient("insert into accounts_dep.closed_month(year, month) values (2026, 11)");
-    runOnClient("delete from accounts_dep.closed_month where year = 2026 and month = 11");
+    data::SharedData& db = testdb::sharedData();
+    // Rebuilt first, as the administrator answers Yes to the rebuild, then closed: two events.
+    const timesheet::CloseVerdict closed =
+        timesheet::closeMonth(db, 11, "2026", "Administrator", data::thisWorkstation(), true);
+    ASSERT_EQ(closed.kind, timesheet::CloseVerdict::Kind::Closed);
+    ASSERT_TRUE(timesheet::reopenMonth(db, 11, "2026"));
     const QList<QVariantList> logged = testdb::rows(
-        "select table_name, row_id, action, role from accounts_dep.change_log order by id");
-    ASSERT_EQ(logged.size(), 2);
-    EXPECT_EQ(logged[0], (QVariantList{"closed_month", 202611, "insert", "Administrator"}));
-    EXPECT_EQ(logged[1], (QVariantList{"closed_month", 202611, "delete", "Administrator"}));
+        "select table_name, row_id, action, role, workstation "
+        "from accounts_dep.change_log order by id");
+    const QString here = data::thisWorkstation();
+    const QList<QVariantList> expected = {
+        {"h_tabel", 202611, "rebuild", "Administrator", here},
+        {"closed_month", 202611, "insert", "Administrator", here},
+        {"closed_month", 202611, "delete", "Administrator", here}};
+    ASSERT_EQ(logged.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        for (int c = 0; c < 5; ++c)
+            EXPECT_EQ(logged[i][c].toString(), expected[i][c].toString()) << i << " " << c;
 }
 
 TEST_F(History, HistoryRowsCannotBeChangedOrRemoved) {
