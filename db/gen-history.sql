@@ -25,7 +25,7 @@ SELECT (:'last_day'::date - 364) + n * (interval '365 days' / 1000000),
        (ARRAY['Foreman', 'Administrator', 'Storekeeper', NULL])[1 + n % 4],
        'цех-' || (n % 7) || '/user' || (n % 3),
        'plant-client 1.0 (build: 20261201.1000)',
-       '10.0.0.' || (1 + n % 200)
+       ('10.0.0.' || (1 + n % 200))::inet
   FROM generate_series(0, 999999) n
   JOIN accounts_dep.smena s ON s.id = 1 + n % (SELECT max(id) FROM accounts_dep.smena);
 ANALYZE accounts_dep.change_log;

@@ -20,8 +20,9 @@ CREATE TABLE IF NOT EXISTS accounts_dep.change_log (
     client_addr inet
 );
 
--- The window reads a period newest first, or one row's history.
-CREATE INDEX IF NOT EXISTS change_log_time_idx ON accounts_dep.change_log (changed_at);
+-- The window reads a period newest first (the index read backwards gives its order, no sort),
+-- or one row's history.
+CREATE INDEX IF NOT EXISTS change_log_time_idx ON accounts_dep.change_log (changed_at, id);
 CREATE INDEX IF NOT EXISTS change_log_row_idx
     ON accounts_dep.change_log (table_name, row_id, changed_at);
 
