@@ -3,6 +3,7 @@
 #include "data/connection.h"
 #include "data/db_error.h"
 
+#include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSysInfo>
@@ -32,9 +33,12 @@ void setSessionRole(const QString& role) {
 }
 
 QString thisWorkstation() {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = qEnvironmentVariable("USERNAME");
+    QString user;
+    for (const char* name : {"USER", "LOGNAME", "USERNAME"})
+        if (user.isEmpty())
+            user = qEnvironmentVariable(name);
+    if (user.isEmpty())  // a service started without a login: its home folder's name
+        user = QDir::home().dirName();
     return QSysInfo::machineHostName() + QLatin1Char('/') + user;
 }
 

@@ -57,7 +57,7 @@ HistoryWindow::HistoryWindow(data::SharedData& db, QWidget* parent) : ui::Window
     titleLabel_ = new QLabel(this);
     titleLabel_->setObjectName(QStringLiteral("historyTitleLabel"));
     grid_ = ui::makeListGrid(this, "historyGrid", rows_, columns());
-    grid_->setMinimumSize(1100, 420);
+    grid_->setMinimumSize(1300, 420);
     rowButton_ = ui::makeButton(this, "rowHistoryButton", QStringLiteral("История записи"));
     exportButton_ = ui::makeButton(this, "historyExportButton", QStringLiteral("Excel"));
     closeButton_ = ui::makeButton(this, "historyCloseButton", QStringLiteral("Закрыть"));
@@ -104,12 +104,16 @@ std::vector<data::GridColumn> HistoryWindow::columns() {
     };
     data::GridColumn changes = gridColumn(QStringLiteral("changes"), QStringLiteral("Изменения"));
     changes.format = [](const QVariant& v) { return history::changesText(v.toString()); };
-    return {gridColumn(QStringLiteral("changed"), QStringLiteral("Время")),
-            gridColumn(QStringLiteral("workstation"), QStringLiteral("Рабочее место")),
-            role,
-            gridColumn(QStringLiteral("program"), QStringLiteral("Программа")),
-            action,
-            gridColumn(QStringLiteral("object"), QStringLiteral("Объект")),
+    auto wide = [](data::GridColumn c, int width) {
+        c.width = width;
+        return c;
+    };
+    return {wide(gridColumn(QStringLiteral("changed"), QStringLiteral("Время")), 150),
+            wide(gridColumn(QStringLiteral("workstation"), QStringLiteral("Рабочее место")), 130),
+            wide(role, 110),
+            wide(gridColumn(QStringLiteral("program"), QStringLiteral("Программа")), 120),
+            wide(action, 130),
+            wide(gridColumn(QStringLiteral("object"), QStringLiteral("Объект")), 330),
             changes,
             gridColumn(QStringLiteral("table_name"), QStringLiteral("table_name"), false),
             gridColumn(QStringLiteral("row_id"), QStringLiteral("row_id"), false)};

@@ -102,6 +102,9 @@ TEST_F(HistoryWindowTest, ShowsTheChangesOfTwoRolesNewestFirstAndSavesThemAsShow
     const QString object = day + ", смена 1, Иванов И.И., ЯП-1, Резка";
     QStringList exported;
     const QStringList shown = openedBy("historyMenuItem", [&] {
+        // A picture of the window for whoever asks for one.
+        if (const QString shots = qEnvironmentVariable("PLANT_SHOTS_DIR"); !shots.isEmpty())
+            historyWindow().grab().save(shots + "/history-window.png");
         control<QPushButton>(historyWindow(), "historyExportButton")->click();
         const auto sheet = xlsx_readback::readSheet(historyWindow().savedWorkbook());
         for (int r = 1; r <= sheet.maxRow(); ++r) {
