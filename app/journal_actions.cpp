@@ -11,11 +11,14 @@
 #include "data/transaction.h"
 #include "entry/entry_editor.h"
 #include "entry/entry_save.h"
+#include "history/history_window.h"
+#include "entry/entry_statements.h"
 #include "refbooks/operation_kinds_list.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/products_list.h"
 #include "refbooks/workers_list.h"
 #include "reports/report_window.h"
+#include "timesheet/month_closing.h"
 #include "timesheet/timesheet_window.h"
 #include "ui/clock.h"
 #include "ui/dialogs.h"
@@ -70,6 +73,10 @@ void JournalWindow::restrictTo(UserRole role) {
         booksMenu_->menuAction()->setEnabled(false);
         timesheetAction_->setEnabled(false);
     };
+    role_ = role;
+    const bool readsHistory = login::readsHistory(role);
+    historyAction_->setEnabled(readsHistory);
+    entryHistoryAction_->setEnabled(readsHistory);
     switch (role) {
         case UserRole::Reviewer:
             // The grid stays enabled, so its text reads and it scrolls: the grid is read-only
@@ -157,6 +164,7 @@ void JournalWindow::refresh() {
 }
 
 void JournalWindow::addEntry() {
+    timesheet::refuseIfClosed(db_, datePicker_->date());
     selectCurrentJournal();
     entryEditor_->prepareAdd();
 }
@@ -164,6 +172,7 @@ void JournalWindow::addEntry() {
 void JournalWindow::changeEntry() {
     if (selectCurrentJournal()->isEmpty())
         return;
+    timesheet::refuseIfClosed(db_, entry::entryDate(*currentJournal_));
     entryEditor_->prepareChange();
 }
 
@@ -171,6 +180,7 @@ void JournalWindow::deleteEntry() {
     data::Dataset* q = db_.journalOf(currentShift_);
     if (q->isEmpty())
         return;
+    timesheet::refuseIfClosed(db_, entry::entryDate(*q));
     const qint64 id = q->asInt64(QStringLiteral("id"));
     db_.DelSmena.setSql(journal::statements::deleteEntry(id));
     bool gone = false;
@@ -188,11 +198,27 @@ void JournalWindow::toggleAcceptance() {
     data::Dataset* q = selectCurrentJournal();
     if (q->isEmpty())
         return;
+    timesheet::refuseIfClosed(db_, entry::entryDate(*q));
     markCommand_.setParam(QStringLiteral("ok"),
                           journal::toggledMark(q->text(QStringLiteral("ok"))));
     markCommand_.setParam(QStringLiteral("id"), q->asInt64(QStringLiteral("id")));
     data::reloadIfRowGone(*q, [this] { markCommand_.execOnRow(); });
     q->reopenAt(q->recNo());
+}
+
+void JournalWindow::openHistory() {
+    if (!role_ || !login::readsHistory(*role_))
+        return;
+    history_->showPeriod();
+}
+
+void JournalWindow::openEntryHistory() {
+    if (!role_ || !login::readsHistory(*role_))
+        return;
+    data::Dataset* q = db_.journalOf(currentShift_);
+    if (!q->isOpen() || q->isEmpty())
+        return;
+    history_->showRow(QStringLiteral("smena"), q->asInt64(QStringLiteral("id")));
 }
 
 void JournalWindow::exit() {

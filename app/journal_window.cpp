@@ -6,6 +6,7 @@
 #include "data/data_module.h"
 #include "data/dataset_model.h"
 #include "entry/entry_editor.h"
+#include "history/history_window.h"
 #include "refbooks/operation_kinds_list.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/products_list.h"
@@ -28,6 +29,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -142,6 +144,7 @@ JournalWindow::JournalWindow(data::SharedData& db, const QStringList& args, QWid
                                                  [this] { return journalContext(); });
     reports_ = std::make_unique<ReportWindow>();
     timesheet_ = std::make_unique<TimesheetWindow>(db_);
+    history_ = std::make_unique<HistoryWindow>(db_);
 }
 
 JournalWindow::~JournalWindow() = default;
@@ -279,6 +282,17 @@ void JournalWindow::buildMenu() {
         item(reportsMenu_, "N10", QStringLiteral("Сводные отчеты"), &JournalWindow::openReports);
     reportsMenu_->addAction(summaryAction_);
     menuBar_->addMenu(reportsMenu_);
+
+    historyMenu_ = new QMenu(QStringLiteral("История"), menuBar_);
+    historyMenu_->setObjectName(QStringLiteral("historyMenu"));
+    historyMenu_->menuAction()->setObjectName(QStringLiteral("historyMenu"));
+    historyAction_ = item(historyMenu_, "historyMenuItem", QStringLiteral("История изменений"),
+                          &JournalWindow::openHistory);
+    entryHistoryAction_ = item(historyMenu_, "entryHistoryMenuItem",
+                               QStringLiteral("История записи"), &JournalWindow::openEntryHistory);
+    entryHistoryAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    historyMenu_->addActions({historyAction_, entryHistoryAction_});
+    menuBar_->addMenu(historyMenu_);
 
     exitAction_ = item(menuBar_, "N5", QStringLiteral("Выход"), &JournalWindow::exit);
     menuBar_->addAction(exitAction_);

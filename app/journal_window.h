@@ -8,8 +8,10 @@
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <optional>
 
 class EntryEditor;
+class HistoryWindow;
 struct JournalContext;
 class LoginDialog;
 class OperationKindsList;
@@ -80,6 +82,8 @@ public:
     void openOperationKinds();    // "Операции"
     void openTimesheet();         // "Табель по времени"
     void openReports();           // "Сводные отчеты"
+    void openHistory();           // "История изменений"
+    void openEntryHistory();      // "История записи": the current entry's own history
     // The version check of this program's build (the timer's tick every 30 s); a refused
     // check arms the login window's exit timer before its message.
     void checkVersion();
@@ -112,6 +116,9 @@ private:
     std::unique_ptr<EntryEditor> entryEditor_;
     std::unique_ptr<ReportWindow> reports_;
     std::unique_ptr<TimesheetWindow> timesheet_;
+    std::unique_ptr<HistoryWindow> history_;
+    // Who logged in; until then nobody reads the history.
+    std::optional<UserRole> role_;
 
     std::array<QRadioButton*, 4> shiftButtons_{};  // "Смена №1" .. "Смена №3", "Переработка"
     QDateEdit* datePicker_;                        // the journal date
@@ -137,4 +144,7 @@ private:
     QMenu* reportsMenu_;  // "Отчеты"
     QAction* summaryAction_;
     QAction* exitAction_;
+    QMenu* historyMenu_;  // "История"
+    QAction* historyAction_;
+    QAction* entryHistoryAction_;
 };

@@ -15,6 +15,24 @@ std::optional<UserRole> roleForWord(const QString& typed) {
     return std::nullopt;
 }
 
+bool readsHistory(UserRole role) {
+    return role == UserRole::Administrator || role == UserRole::Reviewer;
+}
+
+QString roleName(UserRole role) {
+    switch (role) {
+        case UserRole::Reviewer:
+            return QStringLiteral("Reviewer");
+        case UserRole::Foreman:
+            return QStringLiteral("Foreman");
+        case UserRole::Storekeeper:
+            return QStringLiteral("Storekeeper");
+        case UserRole::Administrator:
+            break;
+    }
+    return QStringLiteral("Administrator");
+}
+
 bool refusesAcceptance(const QString& loginWord) {
     const std::optional<UserRole> role = roleForWord(loginWord);
     return role == UserRole::Foreman || role == UserRole::Reviewer;

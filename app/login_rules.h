@@ -13,6 +13,12 @@ inline constexpr const char* kForemanWord = "brigado";
 // The role a typed word selects: trimmed, compared exactly (letter case matters).
 std::optional<UserRole> roleForWord(const QString& typed);
 
+// Whether the role may read the change history: the administrator and the reviewer.
+bool readsHistory(UserRole role);
+
+// The role's name as the change history records it: "Reviewer", "Foreman" ...
+QString roleName(UserRole role);
+
 // Whether the acceptance toggle refuses the journal's login word: the foreman may not accept,
 // and the reviewer only reads the journal.
 bool refusesAcceptance(const QString& loginWord);

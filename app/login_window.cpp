@@ -3,6 +3,7 @@
 #include "app/journal_window.h"
 #include "app/login_rules.h"
 #include "app/termination.h"
+#include "data/session_identity.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
@@ -59,6 +60,8 @@ void LoginDialog::logIn() {
         ui::showRefusal(QStringLiteral("Введены неверные данные."));
         return;
     }
+    // The database records the role with every change this session makes.
+    data::setSessionRole(login::roleName(*role));
     journal_.restrictTo(*role);
     hide();
     ui::showModal(&journal_);

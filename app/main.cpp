@@ -1,7 +1,9 @@
 #include "app/command_line.h"
 #include "app/startup.h"
+#include "app/upgrade_command.h"
 #include "ui/error_display.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -12,6 +14,16 @@ int main(int argc, char** argv) {
     if (const auto answer = command_line::answerFor(args)) {
         std::fputs(answer->toUtf8().constData(), stdout);
         return 0;
+    }
+
+    // The database upgrade runs without a display, on a plant's server console too.
+    if (const auto upgrade = command_line::upgradeRequestIn(args)) {
+        const QCoreApplication core(argc, argv);
+        QString out, err;
+        const int code = command_line::runUpgrade(*upgrade, out, err);
+        std::fputs(out.toUtf8().constData(), stdout);
+        std::fputs(err.toUtf8().constData(), stderr);
+        return code;
     }
 
     ui::Application app(argc, argv);

@@ -1,8 +1,10 @@
 #include "app/startup.h"
 
+#include "app/command_line.h"
 #include "app/journal_window.h"
 #include "data/busy.h"
 #include "data/data_module.h"
+#include "data/session_identity.h"
 #include "ui/error_display.h"
 #include "ui/message_box.h"
 #include "ui/wait_cursor.h"
@@ -60,6 +62,8 @@ bool startApplication(const QStringList& args) {
     ui::installMessageBoxPresenter();
     // The data layer's statements show the wait cursor while the server works.
     data::setBusyIndicator(ui::showWaitCursor);
+    // The change history names this program with every change it writes.
+    data::setSessionProgram(command_line::versionText(programBuildStamp()).trimmed());
     return runStartUp([&args] { return createWindows(args); });
 }
 

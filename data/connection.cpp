@@ -2,10 +2,13 @@
 
 #include "data/busy.h"
 #include "data/db_error.h"
+#include "data/session_identity.h"
+#include "data/server_features.h"
 #include "data/transaction.h"
 
 #include <sql.h>
 #include <sqlext.h>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -103,6 +106,32 @@ bool isDead(const QSqlDatabase& db) {
     return SQL_SUCCEEDED(r) && dead == SQL_CD_TRUE;
 }
 
+// The SQLSTATE and text of the first diagnostic the driver keeps for a failed statement.
+struct Diagnostic {
+    QString state;
+    QString text;
+};
+
+Diagnostic diagnosticOf(const QSqlQuery& q) {
+    if (!q.result())
+        return {};
+    const QVariant handle = q.result()->handle();
+    if (handle.metaType() != QMetaType::fromType<SQLHANDLE>())
+        return {};
+    SQLWCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
+    SQLWCHAR text[1024] = {};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    const SQLRETURN r =
+        SQLGetDiagRecW(SQL_HANDLE_STMT, *static_cast<const SQLHSTMT*>(handle.constData()), 1, state,
+                       &native, text, SQLSMALLINT(std::size(text)), &length);
+    if (!SQL_SUCCEEDED(r))
+        return {};
+    static_assert(sizeof(SQLWCHAR) == sizeof(char16_t));
+    return {QString::fromUtf16(reinterpret_cast<const char16_t*>(state)),
+            QString::fromUtf16(reinterpret_cast<const char16_t*>(text))};
+}
+
 bool inTransaction(const QSqlDatabase& db) {
     return db.connectionName() == QLatin1String(kDefaultConnection) && Transaction::active();
 }
@@ -126,6 +155,7 @@ void Connection::open(const QString& connectionString) {
     db.setDatabaseName(connectionString + QLatin1String(kKeepaliveOptions));
     db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kLoginTimeoutSeconds));
     lostConnections().remove(name_);
+    forgetServerFeatures(name_);
     {
         const BusyScope busy;
         if (!db.open())
@@ -133,6 +163,7 @@ void Connection::open(const QString& connectionString) {
     }
     try {
         configureSession(db);
+        applySessionIdentity(db);
     } catch (...) {
         db.close();
         throw;
@@ -141,6 +172,7 @@ void Connection::open(const QString& connectionString) {
 
 void Connection::close() {
     lostConnections().remove(name_);
+    forgetServerFeatures(name_);
     if (QSqlDatabase::contains(name_)) {
         QSqlDatabase db = QSqlDatabase::database(name_, false);
         if (db.isOpen())
@@ -177,11 +209,13 @@ void ensureConnected(QSqlDatabase db) {
     }
     try {
         configureSession(db);
+        applySessionIdentity(db);
     } catch (...) {
         db.close();
         throw;
     }
     lostConnections().remove(db.connectionName());
+    forgetServerFeatures(db.connectionName());
 }
 
 void setLockWaitLimit(int milliseconds) {
@@ -189,26 +223,6 @@ void setLockWaitLimit(int milliseconds) {
     const QSqlDatabase db = defaultDb();
     if (db.isOpen())
         runSetting(db, lockWaitSetting());
-}
-
-QString sqlStateOf(const QSqlQuery& query) {
-    const QSqlResult* result = query.result();
-    if (!result)
-        return {};
-    const QVariant handle = result->handle();
-    if (handle.metaType() != QMetaType::fromType<SQLHANDLE>())
-        return {};
-    const SQLHANDLE statement = *static_cast<const SQLHANDLE*>(handle.constData());
-    if (!statement)
-        return {};
-    SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
-    SQLINTEGER native = 0;
-    SQLSMALLINT length = 0;
-    const SQLRETURN r =
-        SQLGetDiagRec(SQL_HANDLE_STMT, statement, 1, state, &native, nullptr, 0, &length);
-    if (!SQL_SUCCEEDED(r))
-        return {};
-    return QString::fromLatin1(reinterpret_cast<const char*>(state));
 }
 
 DbError failureOn(QSqlDatabase db, const QSqlError& error, const QString& sqlState) {
@@ -220,6 +234,23 @@ DbError failureOn(QSqlDatabase db, const QSqlError& error, const QString& sqlSta
     db.close();
     lostConnections().insert(db.connectionName());
     return DbError(message + QLatin1Char('\n') + error.text());
+}
+
+}  // namespace data
+
+namespace data {
+
+DbError failureOn(QSqlDatabase db, const QSqlQuery& q) {
+    const Diagnostic diagnostic = diagnosticOf(q);
+    if (diagnostic.state == QLatin1String(kClosedMonthState)) {
+        // The state tells what happened; the month comes from the server's text
+        // "Месяц MM.YYYY закрыт".
+        static const QRegularExpression monthYear(QStringLiteral("(\\d{2})\\.(\\d{4})"));
+        const QRegularExpressionMatch m = monthYear.match(diagnostic.text);
+        if (m.hasMatch())
+            return closedMonthError(m.captured(1).toInt(), m.captured(2).toInt());
+    }
+    return failureOn(db, q.lastError(), diagnostic.state);
 }
 
 }  // namespace data

@@ -74,9 +74,10 @@ bool connectionLost(const QString& name = QString::fromLatin1(kDefaultConnection
 // Makes db ready for a statement: a lost connection is made again first. Throws DbError.
 void ensureConnected(QSqlDatabase db);
 // The error for a failed call on db: the lost-connection message when the connection is dead,
-// the busy message for a lock not granted in time (sqlState 55P03), else the driver's text.
+// the busy message for a lock not granted in time (SQLSTATE 55P03), else the driver's text.
 DbError failureOn(QSqlDatabase db, const QSqlError& error, const QString& sqlState = {});
-// The SQLSTATE of the failed statement of query, as the driver reports it; empty when unknown.
-QString sqlStateOf(const QSqlQuery& query);
+// The error for a statement q that failed on db: as above, and the server's refusal of a write
+// into a closed month (its SQLSTATE) becomes the client's closed-month error.
+DbError failureOn(QSqlDatabase db, const QSqlQuery& q);
 
 }  // namespace data

@@ -11,6 +11,8 @@ enum class DbErrorKind {
     // A lock another workstation holds was not granted within the wait limit (SQLSTATE 55P03):
     // the statement, and the transaction around it, did nothing.
     Busy,
+    // The server refused a write into a closed month (its SQLSTATE, never its text).
+    ClosedMonth,
 };
 
 // The message of a Busy refusal.
@@ -30,6 +32,20 @@ private:
     QString message_;
     DbErrorKind kind_;
 };
+
+// The SQLSTATE the server's closed-month triggers raise (db/upgrade/01-closed-months.sql).
+inline constexpr const char* kClosedMonthState = "PM001";
+
+// "Месяц 11.2026 закрыт. Изменения в нём запрещены.": the client's refusal and the server's,
+// alike.
+inline QString closedMonthMessage(int month, int year) {
+    return QStringLiteral("Месяц %1.%2 закрыт. Изменения в нём запрещены.")
+        .arg(month, 2, 10, QLatin1Char('0'))
+        .arg(year);
+}
+inline DbError closedMonthError(int month, int year) {
+    return DbError(closedMonthMessage(month, year), DbErrorKind::ClosedMonth);
+}
 
 // The refusal of a write aimed at one existing row that changed none: another workstation
 // deleted the row meanwhile.

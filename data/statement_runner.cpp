@@ -50,13 +50,13 @@ QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql,
         ok = q.exec(sql);
     } else {
         if (!q.prepare(sql))
-            throw failureOn(db, q.lastError(), sqlStateOf(q));
+            throw failureOn(db, q);
         for (const QString& name : names)
             q.bindValue(QLatin1Char(':') + name, params.value(name));
         ok = q.exec();
     }
     if (!ok)
-        throw failureOn(db, q.lastError(), sqlStateOf(q));
+        throw failureOn(db, q);
     return q;
 }
 

@@ -8,6 +8,7 @@
 #include "refbooks/operations_list.h"
 #include "refbooks/operations_statements.h"
 #include "refbooks/workers_list.h"
+#include "timesheet/month_closing.h"
 #include "ui/clock.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -226,7 +227,8 @@ void EntryEditor::prepareChange() {
     chosen_.price = entries->asDouble(QStringLiteral("cena"));
     finalPriceEdit_->setText(ui::priceText(chosen_.price));
     sumEdit_->setText(ui::priceText(entries->asDouble(QStringLiteral("kol_vo")) * chosen_.price));
-    datePicker_->setDate(entry::entryDate(*entries));
+    loadedDate_ = entry::entryDate(*entries);
+    datePicker_->setDate(loadedDate_);
     workerEdit_->setText(entries->text(QStringLiteral("fio")).trimmed());
     operationEdit_->setText(refbooks::operations::operationText(
         entries->text(QStringLiteral("marka")), entries->text(QStringLiteral("vid")),
@@ -334,6 +336,10 @@ void EntryEditor::save() {
     values.shift = shift;
     values.colour = *colour;
     values.inputDate = ui::today();
+    // Neither into a closed month nor out of one; the server refuses it too.
+    timesheet::refuseIfClosed(db_, values.date);
+    if (Tag != 1)
+        timesheet::refuseIfClosed(db_, loadedDate_);
     if (Tag == 1 ? entry::saveEntry(db_, values) != entry::SaveResult::Saved
                  : !saveChange(values, journal->asInt64(QStringLiteral("id"))))
         return;

@@ -93,7 +93,8 @@ private:
     QLabel* colourLabel_;
     QLineEdit* colourEdit_;  // "Цвет", paint operations only
     QDateEdit* datePicker_;
-    QLineEdit* defectsEdit_;     // "Брак"
+    QDate loadedDate_;        // the changed entry's date as loaded: a move out of it is checked too
+    QLineEdit* defectsEdit_;  // "Брак"
     QLineEdit* basePriceEdit_;   // "Цена база"
     QLineEdit* finalPriceEdit_;  // "Цена итог"
     QLineEdit* sumEdit_;         // "Сумма"

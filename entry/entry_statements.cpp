@@ -129,4 +129,11 @@ QString duplicateLockKey(const EntryValues& v) {
         .arg(v.colour);
 }
 
+QDate entryDate(const data::Dataset& journal) {
+    const QVariant day = journal.value(QStringLiteral("data"));
+    return day.typeId() == QMetaType::QDate || day.typeId() == QMetaType::QDateTime
+               ? day.toDate()
+               : ui::parseDate(day.toString().trimmed());
+}
+
 }  // namespace entry

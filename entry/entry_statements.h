@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/dataset.h"
 #include "data/db_error.h"
 
 #include <QDate>
@@ -86,5 +87,8 @@ QString storedPlaceStatement(qint64 id);
 
 // Key of the lock that serialises the duplicate check with the write across workstations.
 QString duplicateLockKey(const EntryValues& v);
+
+// The date of the journal's current entry (its data column, a date or DD.MM.YYYY text).
+QDate entryDate(const data::Dataset& journal);
 
 }  // namespace entry

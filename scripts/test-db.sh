@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # A throwaway PostgreSQL cluster for the tests and the demo.
 #   test-db.sh start [--demo]   fresh cluster on $PLANT_DB_HOST:5432 with role sys/tavirok,
-#                               database plant_template (the schema) and plantdb (schema, and the
-#                               demo data with --demo)
+#                               databases plant_original (the original schema alone),
+#                               plant_template (the schema with the database upgrade, db/upgrade/*.sql
+#                               in name order) and plantdb (a copy of plant_template, with the demo
+#                               data with --demo)
 #   test-db.sh keep [--demo]    the cluster a former start left in its folder, data and all
 #                               (started again when it is not running); a fresh one as with start
 #                               when there is none, or when it was made without the --demo wanted
@@ -58,10 +60,14 @@ start() {
     psql_admin -d postgres <<'SQL'
 CREATE ROLE sys LOGIN CREATEDB PASSWORD 'tavirok';
 ALTER ROLE sys SET datestyle TO 'ISO, DMY';
-CREATE DATABASE plant_template OWNER sys;
+CREATE DATABASE plant_original OWNER sys;
 SQL
-    as_pg "$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -h "$DIR" -p 5432 -U sys -d plant_template \
+    as_pg "$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -h "$DIR" -p 5432 -U sys -d plant_original \
         <"$ROOT/db/schema.sql" >/dev/null
+    psql_admin -d postgres -c "CREATE DATABASE plant_template TEMPLATE plant_original OWNER sys"
+    # The upgrade as a plant runs it: every script in name order, in one transaction.
+    as_pg "$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -1 -h "$DIR" -p 5432 -U sys -d plant_template \
+        < <(cat "$ROOT"/db/upgrade/*.sql) >/dev/null
     psql_admin -d postgres -c "CREATE DATABASE plantdb TEMPLATE plant_template OWNER sys"
     psql_admin -d postgres -c "ALTER DATABASE plantdb SET datestyle TO 'ISO, DMY'"
     if [ "$demo" = "--demo" ]; then

@@ -21,6 +21,9 @@ void rebuildMonth(data::SharedData& shared, int month, const QString& year,
     // Every save of the month waits for the rebuild from here on, so the rebuild never waits for
     // a row another session holds: it is refused at once and lets the month go.
     data::Command(QStringLiteral("lockRows"), rebuild::lockMonthRows(month, year)).exec();
+    data::Command note;
+    note.setSql(rebuild::noteRebuild(month, first.year()));
+    note.exec();
     shared.DelSmena.setSql(rebuild::deleteMonth(month, year));
     shared.DelSmena.exec();
     afterStep(1, 2);

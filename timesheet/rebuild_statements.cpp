@@ -32,6 +32,13 @@ QString deleteMonth(int month, const QString& year) {
            QStringLiteral(" and year=") + year;
 }
 
+QString noteRebuild(int month, int year) {
+    return QStringLiteral(
+               "do $$ begin if to_regproc('accounts_dep.note_month_rebuild') is not null then "
+               "perform accounts_dep.note_month_rebuild(") +
+           num(year) + QStringLiteral(", ") + num(month) + QStringLiteral("); end if; end $$");
+}
+
 QString rowCount(const QString& w, const QString& s, int month, const QString& year) {
     return QStringLiteral("select count(w_id) as cnt from accounts_dep.h_tabel h_tabel") +
            keyTail(w, s, month, year);
@@ -51,16 +58,13 @@ QString insertDay(int day, const QString& s, const QString& w, int month, const 
            QStringLiteral(", ") + t + QLatin1Char(')');
 }
 
-QString monthInsert(int month, const QString& year) {
+QString monthRows(int month, const QString& year) {
     const QDate first = firstDayOf(month, year);
-    QString columns, sums;
-    for (int d = 1; d <= first.daysInMonth(); ++d) {
-        columns += QStringLiteral(", d") + num(d);
+    QString sums;
+    for (int d = 1; d <= first.daysInMonth(); ++d)
         sums += QStringLiteral(", coalesce(sum(time) filter (where dd=") + num(d) +
                 QStringLiteral("), 0)");
-    }
-    return QStringLiteral("insert into accounts_dep.h_tabel(smena, w_id, month, year") + columns +
-           QStringLiteral(") select smena, w_id, ") + num(month) + QStringLiteral(", ") + year +
+    return QStringLiteral("select smena, w_id, ") + num(month) + QStringLiteral(", ") + year +
            sums +
            QStringLiteral(
                " from (select smena, w_id, time, extract(day from data)::integer as dd from "
@@ -68,6 +72,14 @@ QString monthInsert(int month, const QString& year) {
            data::sqlDate(first) + QStringLiteral("', 'DD.MM.YYYY') and data<to_date('") +
            data::sqlDate(first.addMonths(1)) +
            QStringLiteral("', 'DD.MM.YYYY')) j group by smena, w_id");
+}
+
+QString monthInsert(int month, const QString& year) {
+    QString columns;
+    for (int d = 1; d <= firstDayOf(month, year).daysInMonth(); ++d)
+        columns += QStringLiteral(", d") + num(d);
+    return QStringLiteral("insert into accounts_dep.h_tabel(smena, w_id, month, year") + columns +
+           QStringLiteral(") ") + monthRows(month, year);
 }
 
 }  // namespace timesheet::rebuild

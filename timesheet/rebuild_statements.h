@@ -18,6 +18,9 @@ QString keyTail(const QString& w, const QString& s, int month, const QString& ye
 // Locks the month's timesheet rows, refused at once when another session holds one of them.
 QString lockMonthRows(int month, const QString& year);
 QString deleteMonth(int month, const QString& year);
+// Notes the rebuild as one event of the change history, on a database that keeps one (the
+// upgrade's accounts_dep.note_month_rebuild); does nothing on one that was not upgraded.
+QString noteRebuild(int month, int year);
 QString rowCount(const QString& w, const QString& s, int month, const QString& year);
 QString updateDay(int day, const QString& t, const QString& w, const QString& s, int month,
                   const QString& year);
@@ -28,5 +31,7 @@ QString insertDay(int day, const QString& s, const QString& w, int month, const 
 // each day column of the month the day's sum of hours (0 on a day without entries, as the
 // column's default); the columns past the month's last day are left to their defaults.
 QString monthInsert(int month, const QString& year);
+// The rows monthInsert writes, as a select of smena, w_id, month, year and the month's day sums.
+QString monthRows(int month, const QString& year);
 
 }  // namespace timesheet::rebuild

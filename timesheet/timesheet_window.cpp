@@ -2,14 +2,17 @@
 
 #include "data/data_module.h"
 #include "data/dataset_model.h"
+#include "data/server_features.h"
 #include "export/spreadsheet_bridge.h"
 #include "timesheet/cell_painting.h"
+#include "timesheet/month_closing.h"
 #include "timesheet/month_export.h"
 #include "timesheet/month_rebuild.h"
 #include "timesheet/timesheet_print_layout.h"
 #include "ui/clock.h"
 #include "ui/colors.h"
 #include "ui/controls.h"
+#include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
 #include "ui/wait_cursor.h"
@@ -19,6 +22,7 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -119,11 +123,18 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
     refreshButton_ = ui::makeButton(this, "Button5", QStringLiteral("Обновить"));
     printButton_ = ui::makeButton(this, "Button6", QStringLiteral("Печать"));
     exitButton_ = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
+    monthStateLabel_ = new QLabel(this);
+    monthStateLabel_->setObjectName(QStringLiteral("monthStateLabel"));
+    closeMonthButton_ = ui::makeButton(this, "closeMonthButton", QStringLiteral("Закрыть месяц"));
+    reopenMonthButton_ = ui::makeButton(this, "reopenMonthButton", QStringLiteral("Открыть месяц"));
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(monthList_);
     bottom->addWidget(yearList_);
     bottom->addWidget(refreshButton_);
+    bottom->addWidget(monthStateLabel_);
+    bottom->addWidget(closeMonthButton_);
+    bottom->addWidget(reopenMonthButton_);
     bottom->addStretch();
     bottom->addWidget(printButton_);
     bottom->addWidget(exitButton_);
@@ -145,6 +156,10 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
             ui::guarded([this] { exportToSpreadsheet(); }));
     connect(refreshButton_, &QPushButton::clicked, this, ui::guarded([this] { refresh(); }));
     connect(printButton_, &QPushButton::clicked, this, ui::guarded([this] { print(); }));
+    connect(closeMonthButton_, &QPushButton::clicked, this,
+            ui::guarded([this] { closeChosenMonth(); }));
+    connect(reopenMonthButton_, &QPushButton::clicked, this,
+            ui::guarded([this] { reopenChosenMonth(); }));
     connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -228,6 +243,69 @@ void TimesheetWindow::monthChanged() {
     }
     looks_ = timesheet::dayColumnLooks(timesheet::firstDayOf(month, chosenYear()));
     applyDayLooks();
+    showMonthState();
+}
+
+void TimesheetWindow::showMonthState() {
+    // A database without closed months shows no state: every month there is open as always.
+    const bool known = data::closedMonthsAvailable() && yearList_->currentIndex() >= 0;
+    monthStateLabel_->setText(known ? timesheet::closing_text::state(timesheet::monthClosed(
+                                          db_, chosenMonth(), chosenYear().toInt()))
+                                    : QString());
+}
+
+bool TimesheetWindow::closingAvailable() {
+    if (data::closedMonthsAvailable())
+        return yearList_->currentIndex() >= 0;
+    ui::showMessage({timesheet::closing_text::upgradeFirst(),
+                     QString::fromUtf8(timesheet::closing_text::kCaption), ui::Icon::Information,
+                     ui::Buttons::Ok});
+    return false;
+}
+
+void TimesheetWindow::closeChosenMonth() {
+    using namespace timesheet::closing_text;
+    if (!closingAvailable())
+        return;
+    const int month = chosenMonth();
+    const int year = chosenYear().toInt();
+    auto ask = [](const QString& text) {
+        return ui::showMessage({text, QString::fromUtf8(kCaption), ui::Icon::Question,
+                                ui::Buttons::YesNo}) == ui::Answer::Yes;
+    };
+    if (!ask(closeQuestion(month, year)))
+        return;
+    // The timesheet is admin-only (the journal's menu), so whoever closes here is the
+    // administrator.
+    const QString role = QStringLiteral("Administrator");
+    const QString workstation = timesheet::workstationName();
+    timesheet::CloseVerdict verdict =
+        timesheet::closeMonth(db_, month, chosenYear(), role, workstation, false);
+    if (verdict.kind == timesheet::CloseVerdict::Kind::TimesheetDiffers) {
+        if (!ask(rebuildQuestion(month, year, verdict.differingCells)))
+            return;
+        verdict = timesheet::closeMonth(db_, month, chosenYear(), role, workstation, true);
+        reopenTimesheets();
+    }
+    if (verdict.kind == timesheet::CloseVerdict::Kind::AlreadyClosed)
+        ui::showMessage({alreadyClosed(month, year), QString::fromUtf8(kCaption),
+                         ui::Icon::Information, ui::Buttons::Ok});
+    showMonthState();
+}
+
+void TimesheetWindow::reopenChosenMonth() {
+    using namespace timesheet::closing_text;
+    if (!closingAvailable())
+        return;
+    const int month = chosenMonth();
+    const int year = chosenYear().toInt();
+    if (ui::showMessage({reopenQuestion(month, year), QString::fromUtf8(kCaption),
+                         ui::Icon::Question, ui::Buttons::YesNo}) != ui::Answer::Yes)
+        return;
+    if (!timesheet::reopenMonth(db_, month, chosenYear()))
+        ui::showMessage({notClosed(month, year), QString::fromUtf8(kCaption), ui::Icon::Information,
+                         ui::Buttons::Ok});
+    showMonthState();
 }
 
 void TimesheetWindow::reopenTimesheets() {
@@ -239,6 +317,7 @@ void TimesheetWindow::reopenTimesheets() {
 
 void TimesheetWindow::refresh() {
     reopenTimesheets();
+    showMonthState();
 }
 
 void TimesheetWindow::rebuild() {
@@ -247,6 +326,7 @@ void TimesheetWindow::rebuild() {
     const QDate first = timesheet::firstDayOf(month, year);
     if (!first.isValid())
         return;
+    timesheet::refuseIfClosed(db_, first);
     for (int shift = 1; shift <= 3; ++shift)
         db_.timesheetOf(shift)->close();
     const int days = first.daysInMonth();

@@ -7,6 +7,7 @@
 #include <array>
 
 class QComboBox;
+class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTableView;
@@ -35,6 +36,8 @@ public:
     void exportToSpreadsheet();  // "Excel"
     void refresh();              // "Обновить"
     void print();                // "Печать"
+    void closeChosenMonth();     // "Закрыть месяц", administrator only
+    void reopenChosenMonth();    // "Открыть месяц", administrator only
 
     // The chosen month 1..12 and the year text as the list shows it.
     int chosenMonth() const;
@@ -47,6 +50,10 @@ private:
     void applyDayLooks();
     void refreshYearList();
     void reopenTimesheets();
+    void showMonthState();
+    // Whether the closing buttons may act: they say how to upgrade a database without closed
+    // months.
+    bool closingAvailable();
     QVariant styleCell(const data::Dataset& ds, int row, int column, int role) const;
 
     data::SharedData& db_;
@@ -62,6 +69,9 @@ private:
     QComboBox* monthList_;
     QComboBox* yearList_;
     QPushButton* refreshButton_;
+    QLabel* monthStateLabel_;
+    QPushButton* closeMonthButton_;
+    QPushButton* reopenMonthButton_;
     QPushButton* exitButton_;
 
     std::array<timesheet::DayColumnLook, 31> looks_{};

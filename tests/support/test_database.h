@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -32,6 +33,12 @@ data::SharedData& sharedData();
 // The whole client started on the test database: every window created, login shown.
 void startApp();
 void stopApp();
+
+// A database of the test cluster made afresh from one of its templates: plant_original (the
+// original schema alone, as a plant's database before the upgrade) or plant_template.
+void makeDatabase(const QString& name, const QString& templateName);
+// A connection of its own (autocommit) to a database of the test cluster, opened once.
+QSqlDatabase openConnection(const QString& connectionName, const QString& database);
 
 // Empties every table and restarts the identities.
 void reset();

@@ -1,0 +1,157 @@
+// The change history's cost and the history window's speed, on the generated plant of
+// PLANT_BENCH_HOST / PLANT_BENCH_DB with the database upgrade:
+//   EntrySave/1 and /0        a change of one journal entry (the client's save: checks, locks,
+//                             the update, the timesheet cells) with the history's triggers, and
+//                             with them disabled; the triggers should add at most 25%
+//   MonthRebuild/1 and /0     the rebuild of the plant's dense month, likewise; counts the history
+//                             rows it wrote (one)
+//   HistoryDay, HistoryMonth  the history window showing one day's and one month's changes out of
+//                             a million history rows (db/gen-history.sql, written first unless
+//                             PLANT_BENCH_KEEP_HISTORY=1): under 300 ms and 1 s
+#include "data/data_module.h"
+#include "data/session_identity.h"
+#include "entry/entry_save.h"
+#include "history/history_window.h"
+#include "timesheet/month_rebuild.h"
+#include "ui/error_display.h"
+
+#include "bench_support.h"
+
+#include <benchmark/benchmark.h>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableView>
+#include <cstdio>
+
+namespace {
+
+using bench::database;
+using bench::env;
+using bench::host;
+using bench::psql;
+
+data::SharedData* shared = nullptr;
+
+void historyTriggers(bool on) {
+    const char* verb = on ? "ENABLE" : "DISABLE";
+    psql(QStringLiteral("ALTER TABLE accounts_dep.smena %1 TRIGGER change_log; "
+                        "ALTER TABLE accounts_dep.h_tabel %1 TRIGGER change_log_rebuild;")
+             .arg(QLatin1String(verb)),
+         false);
+}
+
+qint64 historyRows() {
+    return psql("select count(*) from accounts_dep.change_log;", true).trimmed().toLongLong();
+}
+
+void EntrySave(benchmark::State& state) {
+    historyTriggers(state.range(0) != 0);
+    const QStringList e =
+        psql(
+            "select id, w_id, i_id, o_id, cena, to_char(data, 'YYYY-MM-DD'), smena from "
+            "accounts_dep.smena where data = (select max(data) from accounts_dep.smena) "
+            "order by id limit 1;",
+            true)
+            .trimmed()
+            .split(QLatin1Char('|'));
+    const QDate day = QDate::fromString(e[5], Qt::ISODate);
+    entry::EntryValues v{e[1].toInt(),
+                         e[2].toInt(),
+                         e[3].toInt(),
+                         e[4].toDouble(),
+                         QString(),
+                         QStringLiteral("0"),
+                         QStringLiteral("1"),
+                         day,
+                         e[6].toInt(),
+                         0,
+                         day};
+    int quantity = 100;
+    for (auto _ : state) {
+        v.quantity = QString::number(++quantity % 2 ? 38 : 40);
+        if (entry::saveEntry(*shared, v, e[0].toLongLong()) != entry::SaveResult::Saved)
+            state.SkipWithError("the save was refused");
+    }
+    historyTriggers(true);
+}
+
+void MonthRebuild(benchmark::State& state) {
+    historyTriggers(state.range(0) != 0);
+    const QString month = env("PLANT_BENCH_REBUILD_MONTH", "2026-11");
+    const qint64 before = historyRows();
+    for (auto _ : state)
+        timesheet::rebuildMonth(*shared, month.mid(5).toInt(), month.left(4), [](int, int) {});
+    state.counters["history rows per rebuild"] =
+        double(historyRows() - before) / double(state.iterations());
+    historyTriggers(true);
+}
+
+void showHistory(benchmark::State& state, const QDate& from, const QDate& to) {
+    HistoryWindow window(*shared);
+    window.findChild<QDateEdit*>("historyFromEdit")->setDate(from);
+    window.findChild<QDateEdit*>("historyToEdit")->setDate(to);
+    auto* grid = window.findChild<QTableView*>("historyGrid");
+    for (auto _ : state) {
+        window.reload();
+        // What the grid paints first: the top rows' texts, the changes worded.
+        for (int r = 0; r < std::min(40, grid->model()->rowCount()); ++r)
+            for (int c = 0; c < grid->model()->columnCount(); ++c)
+                benchmark::DoNotOptimize(grid->model()->index(r, c).data());
+    }
+    state.counters["rows"] = window.rows().recordCount();
+}
+
+QDate lastDay;
+
+void HistoryDay(benchmark::State& state) {
+    showHistory(state, lastDay.addDays(-10), lastDay.addDays(-10));
+}
+
+void HistoryMonth(benchmark::State& state) {
+    showHistory(state, QDate(lastDay.year(), lastDay.month(), 1), lastDay);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::Application app(argc, argv);
+    lastDay = QDate::fromString(env("PLANT_BENCH_HISTORY_END", "2026-11-30"), Qt::ISODate);
+    if (env("PLANT_BENCH_KEEP_HISTORY", "") != QLatin1String("1")) {
+        std::fprintf(stderr, "writing a million history rows\n");
+        QFile script(env("PLANT_SOURCE_DIR", PLANT_SOURCE_DIR) + "/db/gen-history.sql");
+        if (!script.open(QIODevice::ReadOnly))
+            return 1;
+        psql(QStringLiteral("\\set last_day '%1'\n").arg(lastDay.toString(Qt::ISODate)) +
+                 QString::fromUtf8(script.readAll()),
+             false);
+    }
+    shared = new data::SharedData;
+    shared->ADO_DB.open(data::composeConnectionString(database(), host()));
+    data::setSessionRole(QStringLiteral("Administrator"));
+
+    benchmark::RegisterBenchmark("EntrySave", EntrySave)
+        ->Arg(1)
+        ->Arg(0)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("MonthRebuild", MonthRebuild)
+        ->Arg(1)
+        ->Arg(0)
+        ->Iterations(2)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("HistoryDay", HistoryDay)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("HistoryMonth", HistoryMonth)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,152 @@
+#include "history/history_texts.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QStringList>
+#include <utility>
+#include <vector>
+
+namespace history {
+
+namespace {
+
+using Field = std::pair<const char*, const char*>;  // column, caption
+
+// The fields of each table in the order the editors show them, with their captions. Columns not
+// listed are shown by their own names when they change, and left out of additions and
+// deletions (keys and columns this system writes as 0).
+const std::vector<Field>& fieldsOf(const QString& table) {
+    static const std::vector<Field> none;
+    static const std::vector<std::pair<QString, std::vector<Field>>> tables = {
+        {QStringLiteral("smena"),
+         {{"data", "Дата"},
+          {"smena", "Смена"},
+          {"w_id", "ФИО (код)"},
+          {"i_id", "Изделие (код)"},
+          {"o_id", "Операция (код)"},
+          {"kol_vo", "Кол-во"},
+          {"brak", "Брак"},
+          {"time", "Время"},
+          {"cena", "Цена итог"},
+          {"color", "Цвет"},
+          {"ok", "OK"},
+          {"vvod", "Заведен"}}},
+        {QStringLiteral("oper"),
+         {{"i_id", "Марка изделия (код)"},
+          {"vid", "Операция (код)"},
+          {"naimen", "Вид"},
+          {"cena_new", "Цена"}}},
+        {QStringLiteral("norm"),
+         {{"o_id", "Операция (код)"},
+          {"norma", "Норматив"},
+          {"prize", "Премия, %"},
+          {"price", "Цена"}}},
+        {QStringLiteral("person"), {{"fio", "ФИО"}, {"s_staffpos_hl", "Должность"}}},
+        {QStringLiteral("izdel"), {{"s_caption", "Марка"}, {"massa", "Расценка"}}},
+        {QStringLiteral("vid_oper"), {{"vid", "Вид операции"}}},
+    };
+    for (const auto& [name, fields] : tables)
+        if (name == table)
+            return fields;
+    return none;
+}
+
+QString valueText(const QString& table, const QString& column, const QJsonValue& v) {
+    if (v.isNull() || v.isUndefined())
+        return QStringLiteral("—");
+    if (v.isDouble()) {
+        if (table == QLatin1String("oper") && column == QLatin1String("naimen"))
+            return v.toDouble() == 0 ? QStringLiteral("Готовая продукция")
+                                     : QStringLiteral("Заготовки");
+        return QLocale().toString(v.toDouble(), 'g', 15);
+    }
+    if (v.isBool())
+        return v.toBool() ? QStringLiteral("да") : QStringLiteral("нет");
+    const QString text = v.toString();
+    // Dates and times as the rest of the client shows them.
+    const QDate date = QDate::fromString(text, Qt::ISODate);
+    if (date.isValid())
+        return date.toString(QStringLiteral("dd.MM.yyyy"));
+    const QDateTime moment = QDateTime::fromString(text, Qt::ISODate);
+    if (moment.isValid())
+        return moment.time() == QTime(0, 0)
+                   ? moment.toString(QStringLiteral("dd.MM.yyyy"))
+                   : moment.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+    return text;
+}
+
+}  // namespace
+
+QString actionText(const QString& table, const QString& action) {
+    if (table == QLatin1String("closed_month")) {
+        if (action == QLatin1String("insert"))
+            return QStringLiteral("Закрытие месяца");
+        if (action == QLatin1String("delete"))
+            return QStringLiteral("Открытие месяца");
+    }
+    if (action == QLatin1String("rebuild"))
+        return QStringLiteral("Перестроение табеля");
+    if (action == QLatin1String("insert"))
+        return QStringLiteral("Добавление");
+    if (action == QLatin1String("update"))
+        return QStringLiteral("Изменение");
+    if (action == QLatin1String("delete"))
+        return QStringLiteral("Удаление");
+    return action;
+}
+
+QString roleText(const QString& role) {
+    if (role == QLatin1String("Administrator"))
+        return QStringLiteral("Администратор");
+    if (role == QLatin1String("Foreman"))
+        return QStringLiteral("Бригадир");
+    if (role == QLatin1String("Storekeeper"))
+        return QStringLiteral("Кладовщик");
+    if (role == QLatin1String("Reviewer"))
+        return QStringLiteral("Контролёр");
+    if (role.isEmpty())
+        return QStringLiteral("Другая программа");
+    return role;
+}
+
+QString changesText(const QString& changesJson) {
+    const QJsonObject all = QJsonDocument::fromJson(changesJson.toUtf8()).object();
+    const QString table = all.value(QLatin1String("t")).toString();
+    const QJsonObject before = all.value(QLatin1String("o")).toObject();
+    const QJsonObject after = all.value(QLatin1String("n")).toObject();
+    const bool changed = all.value(QLatin1String("a")).toString() == QLatin1String("update");
+    const std::vector<Field>& fields = fieldsOf(table);
+
+    QStringList parts;
+    auto caption = [&fields](const QString& column) {
+        for (const auto& [name, text] : fields)
+            if (column == QLatin1String(name))
+                return QString::fromUtf8(text);
+        return column;
+    };
+    if (changed) {
+        // Known fields in the editors' order first, then any other column that changed.
+        QStringList columns;
+        for (const auto& f : fields)
+            if (before.contains(QLatin1String(f.first)))
+                columns << QString::fromLatin1(f.first);
+        for (const QString& c : before.keys())
+            if (!columns.contains(c))
+                columns << c;
+        for (const QString& c : columns)
+            parts << caption(c) + QStringLiteral(": ") + valueText(table, c, before.value(c)) +
+                         QStringLiteral(" → ") + valueText(table, c, after.value(c));
+    } else {
+        const QJsonObject& row = after.isEmpty() ? before : after;
+        for (const auto& [name, text] : fields)
+            if (row.contains(QLatin1String(name)))
+                parts << QString::fromUtf8(text) + QStringLiteral(": ") +
+                             valueText(table, QLatin1String(name), row.value(QLatin1String(name)));
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
+}  // namespace history

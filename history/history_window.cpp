@@ -1,0 +1,188 @@
+#include "history/history_window.h"
+
+#include "data/data_module.h"
+#include "data/dataset.h"
+#include "history/history_export.h"
+#include "history/history_statements.h"
+#include "history/history_texts.h"
+#include "ui/clock.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/error_display.h"
+#include "ui/modal.h"
+#include "ui/wait_cursor.h"
+#include "views/grid.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+QDateEdit* dateBox(QWidget* parent, const char* name) {
+    auto* box = new QDateEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setCalendarPopup(true);
+    box->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    return box;
+}
+
+}  // namespace
+
+HistoryWindow::HistoryWindow(data::SharedData& db, QWidget* parent) : ui::Window(parent), db_(db) {
+    setObjectName(QStringLiteral("HistoryWindow"));
+    setWindowTitle(QStringLiteral("История изменений"));
+
+    rows_ = new data::Dataset(QStringLiteral("History"), this);
+    rows_->setReadInParts(true);
+
+    fromEdit_ = dateBox(this, "historyFromEdit");
+    toEdit_ = dateBox(this, "historyToEdit");
+    const std::array<std::pair<const char*, QString>, 4> kinds = {{
+        {"historyJournalCheck", QStringLiteral("Журнал")},
+        {"historyPricesCheck", QStringLiteral("Цены и операции")},
+        {"historyBooksCheck", QStringLiteral("Справочники")},
+        {"historyMonthsCheck", QStringLiteral("Месяцы")},
+    }};
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        kindChecks_[i] = new QCheckBox(kinds[i].second, this);
+        kindChecks_[i]->setObjectName(QString::fromLatin1(kinds[i].first));
+        kindChecks_[i]->setChecked(true);
+    }
+    showButton_ = ui::makeButton(this, "historyShowButton", QStringLiteral("Показать"));
+    titleLabel_ = new QLabel(this);
+    titleLabel_->setObjectName(QStringLiteral("historyTitleLabel"));
+    grid_ = ui::makeListGrid(this, "historyGrid", rows_, columns());
+    grid_->setMinimumSize(1300, 420);
+    rowButton_ = ui::makeButton(this, "rowHistoryButton", QStringLiteral("История записи"));
+    exportButton_ = ui::makeButton(this, "historyExportButton", QStringLiteral("Excel"));
+    closeButton_ = ui::makeButton(this, "historyCloseButton", QStringLiteral("Закрыть"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("с"), this));
+    top->addWidget(fromEdit_);
+    top->addWidget(new QLabel(QStringLiteral("по"), this));
+    top->addWidget(toEdit_);
+    top->addSpacing(16);
+    for (QCheckBox* c : kindChecks_)
+        top->addWidget(c);
+    top->addStretch();
+    top->addWidget(showButton_);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(rowButton_);
+    bottom->addWidget(exportButton_);
+    bottom->addStretch();
+    bottom->addWidget(closeButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(titleLabel_);
+    layout->addWidget(grid_, 1);
+    layout->addLayout(bottom);
+
+    connect(showButton_, &QPushButton::clicked, this, ui::guarded([this] { reload(); }));
+    connect(rowButton_, &QPushButton::clicked, this, ui::guarded([this] { showRowOfCurrent(); }));
+    connect(exportButton_, &QPushButton::clicked, this, ui::guarded([this] { exportRows(); }));
+    connect(closeButton_, &QPushButton::clicked, this, [this] { reject(); });
+}
+
+HistoryWindow::~HistoryWindow() = default;
+
+std::vector<data::GridColumn> HistoryWindow::columns() {
+    using data::gridColumn;
+    data::GridColumn role = gridColumn(QStringLiteral("role"), QStringLiteral("Роль"));
+    role.format = [](const QVariant& v) { return history::roleText(v.toString()); };
+    // The action's words depend on the table (a closed month's new row is its closing).
+    data::GridColumn action = gridColumn(QStringLiteral("what"), QStringLiteral("Действие"));
+    action.format = [](const QVariant& v) {
+        const QString what = v.toString();
+        return history::actionText(what.section(QLatin1Char(':'), 0, 0),
+                                   what.section(QLatin1Char(':'), 1));
+    };
+    data::GridColumn changes = gridColumn(QStringLiteral("changes"), QStringLiteral("Изменения"));
+    changes.format = [](const QVariant& v) { return history::changesText(v.toString()); };
+    auto wide = [](data::GridColumn c, int width) {
+        c.width = width;
+        return c;
+    };
+    return {wide(gridColumn(QStringLiteral("changed"), QStringLiteral("Время")), 150),
+            wide(gridColumn(QStringLiteral("workstation"), QStringLiteral("Рабочее место")), 130),
+            wide(role, 110),
+            wide(gridColumn(QStringLiteral("program"), QStringLiteral("Программа")), 120),
+            wide(action, 130),
+            wide(gridColumn(QStringLiteral("object"), QStringLiteral("Объект")), 330),
+            changes,
+            gridColumn(QStringLiteral("table_name"), QStringLiteral("table_name"), false),
+            gridColumn(QStringLiteral("row_id"), QStringLiteral("row_id"), false)};
+}
+
+QString HistoryWindow::notUpgradedMessage() {
+    return QStringLiteral(
+        "История изменений недоступна: база данных не обновлена. Обновите её командой "
+        "plant-client --upgrade-database БАЗА СЕРВЕР.");
+}
+
+bool HistoryWindow::historyKept() {
+    if (db_.controlCount(history::availabilityCheck()) > 0)
+        return true;
+    ui::showRefusal(notUpgradedMessage());
+    return false;
+}
+
+void HistoryWindow::showPeriod() {
+    if (!historyKept())
+        return;
+    const QDate today = ui::today();
+    fromEdit_->setDate(QDate(today.year(), today.month(), 1));
+    toEdit_->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
+    reload();
+    ui::showModal(this);
+}
+
+void HistoryWindow::showRow(const QString& table, qint64 rowId) {
+    if (!historyKept())
+        return;
+    const QDate today = ui::today();
+    fromEdit_->setDate(QDate(today.year(), today.month(), 1));
+    toEdit_->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
+    open(history::rowHistory(table, rowId), QStringLiteral("История записи"));
+    ui::showModal(this);
+}
+
+void HistoryWindow::reload() {
+    QStringList tables;
+    const history::Kind kinds[] = {history::Kind::Journal, history::Kind::PricesAndOperations,
+                                   history::Kind::ReferenceBooks, history::Kind::Months};
+    for (std::size_t i = 0; i < kindChecks_.size(); ++i)
+        if (kindChecks_[i]->isChecked())
+            tables << history::tablesOf(kinds[i]);
+    open(history::periodRows(fromEdit_->date(), toEdit_->date(), tables),
+         QStringLiteral("Изменения с %1 по %2")
+             .arg(fromEdit_->date().toString(QStringLiteral("dd.MM.yyyy")),
+                  toEdit_->date().toString(QStringLiteral("dd.MM.yyyy"))));
+}
+
+void HistoryWindow::showRowOfCurrent() {
+    if (rows_->isEmpty())
+        return;
+    open(history::rowHistory(rows_->text(QStringLiteral("table_name")),
+                             rows_->asInt64(QStringLiteral("row_id"))),
+         QStringLiteral("История записи: ") + rows_->text(QStringLiteral("object")));
+}
+
+void HistoryWindow::open(const QString& sql, const QString& title) {
+    ui::WaitCursor wait;
+    rows_->close();
+    rows_->setSql(sql);
+    rows_->open();
+    titleLabel_->setText(title);
+}
+
+void HistoryWindow::exportRows() {
+    if (!rows_->isOpen())
+        return;
+    history::writeHistory(*rows_, columns(), bridge_);
+}

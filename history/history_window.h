@@ -1,0 +1,63 @@
+#pragma once
+
+#include "export/spreadsheet_bridge.h"
+#include "ui/window.h"
+
+#include <array>
+#include <vector>
+
+class QCheckBox;
+class QDateEdit;
+class QLabel;
+class QPushButton;
+class QTableView;
+namespace data {
+class Dataset;
+struct GridColumn;
+class SharedData;
+}  // namespace data
+
+// "История изменений": what the database recorded of the changes, newest first, over a period
+// and of chosen kinds of data, or the whole history of one row (a journal entry, also one since
+// deleted). Reads only; saves what it shows to a workbook.
+class HistoryWindow : public ui::Window {
+    Q_OBJECT
+public:
+    explicit HistoryWindow(data::SharedData& db, QWidget* parent = nullptr);
+    ~HistoryWindow() override;
+
+    // The changes of the current month, shown modally; on a database without the history only
+    // the message that it must be upgraded.
+    void showPeriod();
+    // The history of one row (table as the history names it: "smena" for a journal entry).
+    void showRow(const QString& table, qint64 rowId);
+
+    void reload();            // "Показать": the period and kinds chosen
+    void showRowOfCurrent();  // "История записи": the current grid row's own history
+    void exportRows();        // "Excel"
+
+    data::Dataset& rows() const { return *rows_; }
+    // The workbook the last "Excel" saved; empty before.
+    QString savedWorkbook() const { return bridge_.lastSavedPath(); }
+    static std::vector<data::GridColumn> columns();
+
+    // The message shown when the database keeps no history.
+    static QString notUpgradedMessage();
+
+private:
+    bool historyKept();
+    void open(const QString& sql, const QString& title);
+
+    data::SharedData& db_;
+    data::Dataset* rows_;
+    SpreadsheetBridge bridge_{QStringLiteral("История")};
+    QDateEdit* fromEdit_;
+    QDateEdit* toEdit_;
+    std::array<QCheckBox*, 4> kindChecks_{};  // journal, prices and operations, books, months
+    QPushButton* showButton_;
+    QLabel* titleLabel_;
+    QTableView* grid_;
+    QPushButton* rowButton_;
+    QPushButton* exportButton_;
+    QPushButton* closeButton_;
+};

@@ -1,0 +1,241 @@
+#include "../support/journal_entries.h"
+#include "../support/message_log.h"
+#include "../support/test_database.h"
+#include "../support/widget_driving.h"
+#include "../support/xlsx_readback.h"
+#include "history_plant.h"
+
+#include "data/data_module.h"
+#include "data/session_identity.h"
+#include "entry/entry_save.h"
+#include "history/history_window.h"
+#include "timesheet/month_rebuild.h"
+#include "ui/clock.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableView>
+#include "../support/app_windows.h"
+
+using namespace testing_support;
+
+namespace {
+
+using testdb::AppTest;
+
+HistoryWindow& historyWindow() {
+    return appWindow<HistoryWindow>("HistoryWindow");
+}
+
+QAction* menuItem(const char* name) {
+    return control<QAction>(journalWindow(), name);
+}
+
+using history_plant::makePlant;
+using history_plant::Plant;
+using history_plant::psql;
+
+void save(const Plant& p, const char* role, const QString& quantity, const QDate& date,
+          std::optional<qint64> changed = {}) {
+    data::setSessionRole(QString::fromLatin1(role));
+    ASSERT_EQ(
+        entry::saveEntry(
+            testdb::sharedData(),
+            {p.worker, p.product, p.operation, 1.5, quantity, "0", "8", date, 1, 0, date}, changed),
+        entry::SaveResult::Saved);
+}
+
+// The grid's rows as it shows them: the visible columns' texts joined by " | ".
+QStringList shownRows(const HistoryWindow& window) {
+    const auto* grid = control<QTableView>(window, "historyGrid");
+    QStringList out;
+    for (int r = 0; r < grid->model()->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < grid->model()->columnCount(); ++c)
+            if (!grid->isColumnHidden(c))
+                cells << grid->model()->index(r, c).data().toString();
+        out << cells.join(" | ");
+    }
+    return out;
+}
+
+// Opens a window through a journal menu item and returns what it showed (empty when nothing
+// opened), running `more` while it is open.
+QStringList openedBy(
+    const char* item, const std::function<void()>& more = [] {}) {
+    QStringList shown;
+    ModalScript script;
+    script.on(&historyWindow(), [&] {
+        shown = shownRows(historyWindow());
+        more();
+        return int(QDialog::Rejected);
+    });
+    menuItem(item)->trigger();
+    return shown;
+}
+
+class HistoryWindowTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        // The rows carry the server's time: the window opens on the real current month.
+        ui::setToday(QDate::currentDate());
+        journalWindow().restrictTo(UserRole::Administrator);
+    }
+};
+
+TEST_F(HistoryWindowTest, ShowsTheChangesOfTwoRolesNewestFirstAndSavesThemAsShown) {
+    MessageLog log;
+    const Plant p = makePlant();
+    const QDate today = QDate::currentDate();
+    const QString day = today.toString("dd.MM.yyyy");
+    save(p, "Foreman", "38", today);
+    const qint64 id = testdb::scalar("select max(id) from accounts_dep.smena").toLongLong();
+    save(p, "Administrator", "40", today, id);
+
+    const QString workstation = data::thisWorkstation();
+    const QString program = data::sessionIdentity().program;
+    const QString object = day + ", смена 1, Иванов И.И., ЯП-1, Резка";
+    QStringList exported;
+    const QStringList shown = openedBy("historyMenuItem", [&] {
+        // A picture of the window for whoever asks for one.
+        if (const QString shots = qEnvironmentVariable("PLANT_SHOTS_DIR"); !shots.isEmpty())
+            historyWindow().grab().save(shots + "/history-window.png");
+        control<QPushButton>(historyWindow(), "historyExportButton")->click();
+        const auto sheet = xlsx_readback::readSheet(historyWindow().savedWorkbook());
+        for (int r = 1; r <= sheet.maxRow(); ++r) {
+            QStringList cells;
+            for (int c = 1; c <= sheet.maxColumn(); ++c)
+                cells << sheet.cell(r, c).value.toString();
+            exported << cells.join(" | ");
+        }
+    });
+    ASSERT_EQ(shown.size(), 2) << shown.join('\n').toStdString();
+    EXPECT_TRUE(shown[0].startsWith(day + " ")) << shown[0].toStdString();
+    EXPECT_EQ(
+        shown[0].section(" | ", 1).toStdString(),
+        (QStringList{workstation, "Администратор", program, "Изменение", object, "Кол-во: 38 → 40"}
+             .join(" | "))
+            .toStdString());
+    EXPECT_EQ(shown[1].section(" | ", 1).toStdString(),
+              (QStringList{workstation, "Бригадир", program, "Добавление", object,
+                           "Дата: " + day + "; Смена: 1; ФИО (код): " + QString::number(p.worker) +
+                               "; Изделие (код): " + QString::number(p.product) +
+                               "; Операция (код): " + QString::number(p.operation) +
+                               "; Кол-во: 38; Брак: 0; Время: 8; Цена итог: 1,5; Цвет: 0; OK: "
+                               "no; Заведен: " +
+                               day}
+                   .join(" | "))
+                  .toStdString());
+    // The workbook holds the grid as shown, under the columns' titles.
+    EXPECT_EQ(exported,
+              (QStringList{"Время | Рабочее место | Роль | Программа | Действие | Объект | "
+                           "Изменения"}
+               << shown));
+    EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();
+}
+
+TEST_F(HistoryWindowTest, KindsNarrowThePeriodsRows) {
+    const Plant p = makePlant();
+    save(p, "Administrator", "38", QDate::currentDate());
+    timesheet::rebuildMonth(testdb::sharedData(), QDate::currentDate().month(),
+                            QString::number(QDate::currentDate().year()), [](int, int) {});
+    const QStringList shown = openedBy("historyMenuItem", [] {
+        HistoryWindow& w = historyWindow();
+        control<QCheckBox>(w, "historyJournalCheck")->setChecked(false);
+        control<QPushButton>(w, "historyShowButton")->click();
+        ASSERT_EQ(w.rows().recordCount(), 1);
+        EXPECT_TRUE(shownRows(w)[0].contains("Перестроение табеля | Табель " +
+                                             QDate::currentDate().toString("MM.yyyy")));
+        control<QCheckBox>(w, "historyMonthsCheck")->setChecked(false);
+        control<QPushButton>(w, "historyShowButton")->click();
+        EXPECT_EQ(w.rows().recordCount(), 0);
+        // Yesterday and before holds nothing.
+        control<QCheckBox>(w, "historyJournalCheck")->setChecked(true);
+        control<QCheckBox>(w, "historyMonthsCheck")->setChecked(true);
+        control<QDateEdit>(w, "historyToEdit")->setDate(QDate::currentDate().addDays(-1));
+        control<QPushButton>(w, "historyShowButton")->click();
+        EXPECT_EQ(w.rows().recordCount(), 0);
+    });
+    EXPECT_EQ(shown.size(), 2);
+}
+
+TEST_F(HistoryWindowTest, AnEntrysOwnHistoryFromTheJournalAndOfADeletedOneFromTheWindow) {
+    const Plant p = makePlant();
+    const QDate today = QDate::currentDate();
+    save(p, "Foreman", "38", today);
+    const qint64 first = testdb::scalar("select max(id) from accounts_dep.smena").toLongLong();
+    save(p, "Foreman", "5", today.addDays(-40));  // another entry, another date
+    save(p, "Administrator", "40", today, first);
+    journalWindow().FormActivate();  // today's journal: the first entry
+    ASSERT_TRUE(journalWindow().currentJournal()->locate("id", first));
+
+    const QStringList own = openedBy("entryHistoryMenuItem");
+    EXPECT_EQ(menuItem("entryHistoryMenuItem")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
+    ASSERT_EQ(own.size(), 2) << own.join(" / ").toStdString();
+    EXPECT_TRUE(own[0].contains("| Изменение |"));
+    EXPECT_TRUE(own[1].contains("| Добавление |"));
+
+    // Deleted by another program; its history is reached from the window's row of the deletion.
+    psql({"-c", QStringLiteral("delete from accounts_dep.smena where id = %1").arg(first)});
+    QStringList ofDeleted;
+    openedBy("historyMenuItem", [&] {
+        HistoryWindow& w = historyWindow();
+        ASSERT_TRUE(w.rows().locate("what", "smena:delete"));
+        control<QPushButton>(w, "rowHistoryButton")->click();
+        ofDeleted = shownRows(w);
+        EXPECT_TRUE(control<QLabel>(w, "historyTitleLabel")->text().startsWith("История записи: "));
+    });
+    ASSERT_EQ(ofDeleted.size(), 3) << ofDeleted.join(" / ").toStdString();
+    EXPECT_TRUE(ofDeleted[0].contains("| Другая программа | psql | Удаление |"));
+    EXPECT_TRUE(ofDeleted[1].contains("| Изменение |"));
+    EXPECT_TRUE(ofDeleted[2].contains("| Добавление |"));
+}
+
+TEST_F(HistoryWindowTest, OnlyTheAdministratorAndTheReviewerOpenIt) {
+    makePlant();
+    const std::pair<UserRole, bool> roles[] = {{UserRole::Foreman, false},
+                                               {UserRole::Storekeeper, false},
+                                               {UserRole::Reviewer, true},
+                                               {UserRole::Administrator, true}};
+    for (const auto& [role, reads] : roles) {
+        SCOPED_TRACE(login::roleName(role).toStdString());
+        journalWindow().restrictTo(role);
+        EXPECT_EQ(menuItem("historyMenuItem")->isEnabled(), reads);
+        EXPECT_EQ(menuItem("entryHistoryMenuItem")->isEnabled(), reads);
+        // Even reached around the menu (its shortcut, a direct call), it opens only for them.
+        ModalScript script;
+        journalWindow().openHistory();
+        EXPECT_EQ(script.shown.size(), reads ? 1 : 0);
+    }
+}
+
+TEST_F(HistoryWindowTest, ADatabaseNotUpgradedSaysSoAndWorksAsBefore) {
+    const Plant p = makePlant();
+    testdb::exec("DROP TABLE accounts_dep.change_log CASCADE");
+    testdb::exec(
+        "DROP FUNCTION accounts_dep.change_log_row, accounts_dep.note_month_rebuild, "
+        "accounts_dep.change_log_timesheet_delete, accounts_dep.change_log_write, "
+        "accounts_dep.change_log_refuse CASCADE");
+    MessageLog log;
+    EXPECT_TRUE(openedBy("historyMenuItem").isEmpty());
+    ASSERT_EQ(log.count(), 1);
+    EXPECT_EQ(log.messages()[0].text, HistoryWindow::notUpgradedMessage());
+    EXPECT_EQ(log.messages()[0].caption, "Ошибка");
+    // Saves and the rebuild go on without a history.
+    save(p, "Administrator", "38", QDate::currentDate());
+    timesheet::rebuildMonth(testdb::sharedData(), QDate::currentDate().month(),
+                            QString::number(QDate::currentDate().year()), [](int, int) {});
+    EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.h_tabel").toInt(), 1);
+    EXPECT_EQ(log.count(), 1);
+
+    psql({"-f", qEnvironmentVariable("PLANT_SOURCE_DIR") + "/db/upgrade/02-change-log.sql"});
+    EXPECT_EQ(openedBy("historyMenuItem").size(), 0);
+    EXPECT_EQ(log.count(), 1);
+}
+
+}  // namespace
