@@ -2,7 +2,7 @@
 // generate_series query on the cluster of PLANT_BENCH_HOST (default 127.0.0.44), database
 // PLANT_BENCH_DB (default plantdb). Reports the time per 1,000 rows and the peak memory of
 // preparing, the cost of painting one page, the time to lay the pages out and the time the
-// preview takes to show its first page.
+// preview takes to show its first page and to scroll at its highest zoom.
 #include "data/connection.h"
 #include "data/data_module.h"
 #include "data/dataset.h"
@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QSqlError>
 #include <cstdio>
 
@@ -164,6 +165,32 @@ void BM_PreviewFirstPage(benchmark::State& state) {
     state.counters["pages"] = r.pageCount();
 }
 BENCHMARK(BM_PreviewFirstPage)->Unit(benchmark::kMillisecond);
+
+// Scrolling down through the pages at the highest zoom, a quarter of the view a step, as a mouse
+// wheel does: the time of a step is what scrolling feels like; the peak memory of the process is
+// what the preview holds for the pages it has shown.
+void BM_PreviewScrollAtHighestZoom(benchmark::State& state) {
+    const LaidOutReport r(twoGroupLayout(), *rows);
+    PreviewWindow window(r);
+    window.resize(1280, 1000);
+    window.show();
+    QCoreApplication::processEvents();
+    PageView* view = window.view();
+    view->setDpi(600);
+    QScrollBar* bar = view->verticalScrollBar();
+    const int end = std::min(bar->maximum(), 10 * bar->maximum() / std::max(1, r.pageCount()));
+    view->viewport()->repaint();
+    bench::resetPeakMemory();
+    for (auto _ : state) {
+        const int next = bar->value() + bar->pageStep() / 4;
+        bar->setValue(next > end ? 0 : next);
+        view->viewport()->repaint();
+    }
+    state.counters["peak_MB"] = bench::peakMemoryMb();
+    state.counters["kept_MB"] = view->imageBytesKept() / 1048576.0;
+    state.counters["pages_painted"] = view->pagesPainted();
+}
+BENCHMARK(BM_PreviewScrollAtHighestZoom)->Unit(benchmark::kMillisecond)->Iterations(400);
 
 }  // namespace
 

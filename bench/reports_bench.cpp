@@ -98,8 +98,12 @@ void Client(benchmark::State& state, std::function<void()> click, PeriodReport* 
             view->viewport()->repaint();
         firstPage += clock.nsecsElapsed();
         laidOut += watch.shownAt;
-        if (const QString shot = env("PLANT_BENCH_SCREENSHOT", ""); !shot.isEmpty())
+        if (const QString shot = env("PLANT_BENCH_SCREENSHOT", ""); !shot.isEmpty()) {
             window->grab().save(shot + QLatin1Char('-') + name + QStringLiteral(".png"));
+            // The pages as printed, too.
+            if (auto* preview = qobject_cast<printing::PreviewWindow*>(window))
+                preview->savePdf(shot + QLatin1Char('-') + name + QStringLiteral(".pdf"));
+        }
         pages = window->findChild<QSpinBox*>(QStringLiteral("pageNumber"))->maximum();
         rows = report->query().recordCount();
         return 0;

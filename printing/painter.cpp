@@ -78,7 +78,10 @@ void paintPage(QPainter& painter, const PreparedPage& page, const std::vector<It
             t.textPen = QPen(style.color);
             t.framePen = QPen(style.frame.color, std::max(1.0, style.frame.widthMm * dotsPerMmX),
                               style.frame.style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
-            t.flags = int(alignment(style)) | (style.wrap ? Qt::TextWordWrap : 0);
+            // Texts are fitted to their boxes at printer resolution; on a screen, where hinting
+            // makes glyphs a little wider, a fitted text stands out by a pixel rather than lose
+            // its last letter.
+            t.flags = int(alignment(style)) | (style.wrap ? Qt::TextWordWrap : Qt::TextDontClip);
         }
         const QRectF r = toDevice(item.rectMm);
         if (!item.text.isEmpty()) {

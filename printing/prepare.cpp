@@ -58,16 +58,18 @@ void Preparer::addItems(PreparedPage& page, int pageNumber, const Placement& pla
                                           QRectF(left, y, layout_.page.usableWidthMm(), h),
                                           PreparedKind::Box, band.boxStyle});
     int kept = placement.firstKeptText;
+    const size_t first = page.items.size();
     for (const ResolvedItem& r : band.items) {
         const Item& item = *r.item;
         QString text = r.sum >= 0 ? keptTexts_[kept++] : itemText(r, row, pageNumber);
         const double w = itemWidth(r, text);
-        const int style = fitInBox(r, row, text, w);
         const double itemHeight = item.heightMm > 0 && !item.grows ? item.heightMm : h - item.topMm;
         page.items.push_back(PreparedItem{std::move(text),
                                           QRectF(left + item.leftMm, y + item.topMm, w, itemHeight),
-                                          preparedKind(item.kind), style});
+                                          preparedKind(item.kind), r.style});
     }
+    if (!band.items.empty())
+        fitLine(band, row, &page.items[first]);
 }
 
 PreparedPage Preparer::page(int index) {

@@ -208,32 +208,6 @@ bool Preparer::showsNumber(const ResolvedItem& r, const Row& row) const {
     return false;
 }
 
-int Preparer::fitInBox(const ResolvedItem& r, const Row& row, QString& text, double widthMm) {
-    constexpr double kSlackMm = 0.05;
-    constexpr double kSmallestPointSize = 5;
-    const Font& font = report_.styles[r.style].font;
-    if (r.item->grows || text.isEmpty() || measure_.widthMm(font, text) <= widthMm + kSlackMm)
-        return r.style;
-    // A text made to fit keeps a little room from the box beside it.
-    constexpr double kGapMm = 0.6;
-    const double room = widthMm > 4 * kGapMm ? widthMm - kGapMm : widthMm;
-    if (!showsNumber(r, row)) {
-        text = measure_.elided(font, text, room);
-        return r.style;
-    }
-    Font smaller = font;
-    while (smaller.pointSize > kSmallestPointSize && measure_.widthMm(smaller, text) > room)
-        smaller.pointSize -= 0.5;
-    const auto key = std::make_pair(r.style, smaller.pointSize);
-    auto found = shrunkStyles_.find(key);
-    if (found == shrunkStyles_.end()) {
-        ItemStyle style = report_.styles[r.style];
-        style.font = smaller;
-        found = shrunkStyles_.emplace(key, addStyle(style)).first;
-    }
-    return found->second;
-}
-
 double Preparer::bandHeight(const ResolvedBand& band, const Row& row) {
     double h = band.band->heightMm;
     if (!band.grows)

@@ -83,9 +83,12 @@ private:
     QString itemText(const ResolvedItem& r, const Row& row, int pageNumber);
     void addItems(PreparedPage& page, int pageNumber, const Placement& placement);
     bool showsNumber(const ResolvedItem& r, const Row& row) const;
-    // Keeps the text inside its box: a number in a smaller size of its font (never cut), any
-    // other text cut at its end with "…". Answers the style to paint with.
-    int fitInBox(const ResolvedItem& r, const Row& row, QString& text, double widthMm);
+    // Keeps the texts of a band's items, placed from `items` on, inside boxes that overlap nothing
+    // printed beside them: a text wider than its box takes the free room beside it on its line,
+    // then a smaller size of its font; only then is it cut at its end with "…" (a number never is).
+    void fitLine(const ResolvedBand& band, const Row& row, PreparedItem* items);
+    // The style of r in a smaller size of its font.
+    int shrunkStyle(const ResolvedItem& r, double pointSize);
 
     void startPage();
     void finishPage();
@@ -109,7 +112,7 @@ private:
     std::vector<int> groupColumns_;
     std::optional<ResolvedBand> detail_, pageFooter_;
     std::vector<Accumulator> sums_;
-    // Smaller sizes of a style made for numbers that did not fit: (style, size) -> style.
+    // Smaller sizes of a style made for texts that did not fit: (style, size) -> style.
     std::map<std::pair<int, double>, int> shrunkStyles_;
     std::vector<const ResolvedBand*> bands_;
 

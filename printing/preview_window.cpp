@@ -2,6 +2,7 @@
 
 #include "printing/painter.h"
 #include "ui/dialogs.h"
+#include "ui/modal.h"
 #include "ui/wait_cursor.h"
 
 #include <QAction>
@@ -23,7 +24,9 @@ namespace printing {
 
 namespace {
 constexpr int kMarginPx = 12;  // around the pages and between them
-constexpr size_t kPagesKept = 6;
+constexpr int kTilePx = 256;
+constexpr size_t kPagesOfItemsKept = 4;
+constexpr double kOverhangMm = 2;
 constexpr int kMinDpi = 10;
 constexpr int kMaxDpi = 600;
 constexpr double kZoomStep = 1.25;
@@ -126,38 +129,71 @@ void PageView::resizeEvent(QResizeEvent* event) {
     goToPage(page);
 }
 
-const QImage& PageView::image(int index) {
-    for (auto it = kept_.begin(); it != kept_.end(); ++it) {
-        if (it->page == index && it->dpi == dpi_) {
-            if (it != kept_.begin()) {  // the most recently used first
-                Kept k = std::move(*it);
-                kept_.erase(it);
-                kept_.push_front(std::move(k));
-            }
-            return kept_.front().image;
+const PreparedPage& PageView::items(int index) {
+    for (const auto& [page, items] : pages_)
+        if (page == index)
+            return items;
+    pages_.emplace_front(index, report_.page(index));
+    ++painted_;
+    if (pages_.size() > kPagesOfItemsKept)
+        pages_.pop_back();
+    return pages_.front().second;
+}
+
+const QImage& PageView::tile(int index, const QPoint& origin) {
+    for (Tile& t : tiles_) {
+        if (t.page == index && t.dpi == dpi_ && t.origin == origin) {
+            t.used = paints_;
+            return t.image;
         }
     }
-    QImage image(pageSize(), QImage::Format_RGB32);
+    const QSize page = pageSize();
+    const QSize size(std::min(kTilePx, page.width() - origin.x()),
+                     std::min(kTilePx, page.height() - origin.y()));
+    QImage image(size, QImage::Format_RGB32);
     const int dotsPerMetre = qRound(dpi_ / 0.0254);
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     image.fill(Qt::white);
+
+    // The items that reach into the tile, with a little room for lines and glyphs that stand out
+    // of their boxes.
+    const double mmPerPx = kMmPerInch / dpi_;
+    const QRectF area = QRectF(origin.x() * mmPerPx, origin.y() * mmPerPx, size.width() * mmPerPx,
+                               size.height() * mmPerPx)
+                            .adjusted(-kOverhangMm, -kOverhangMm, kOverhangMm, kOverhangMm);
+    PreparedPage part;
+    for (const PreparedItem& item : items(index).items)
+        if (item.rectMm.left() <= area.right() && item.rectMm.right() >= area.left() &&
+            item.rectMm.top() <= area.bottom() && item.rectMm.bottom() >= area.top())
+            part.items.push_back(item);
     {
         QPainter p(&image);
-        paintPage(p, report_.page(index), report_.format().styles);
+        p.translate(-origin);
+        paintPage(p, part, report_.format().styles);
     }
-    ++painted_;
-    kept_.push_front(Kept{index, dpi_, std::move(image)});
-    if (kept_.size() > kPagesKept)
-        kept_.pop_back();
-    return kept_.front().image;
+    tiles_.push_back(Tile{index, dpi_, origin, std::move(image), paints_});
+    return tiles_.back().image;
 }
 
-std::vector<int> PageView::pagesKept() const {
-    std::vector<int> pages;
-    for (const Kept& k : kept_)
-        pages.push_back(k.page);
-    return pages;
+void PageView::dropTilesNotUsedSince(quint64 paint) {
+    std::sort(tiles_.begin(), tiles_.end(),
+              [](const Tile& a, const Tile& b) { return a.used > b.used; });
+    qint64 bytes = 0;
+    size_t keep = 0;
+    for (; keep < tiles_.size(); ++keep) {
+        bytes += tiles_[keep].image.sizeInBytes();
+        if (bytes > kImageBytesKept && tiles_[keep].used < paint)
+            break;
+    }
+    tiles_.resize(keep);
+}
+
+qint64 PageView::imageBytesKept() const {
+    qint64 bytes = 0;
+    for (const Tile& t : tiles_)
+        bytes += t.image.sizeInBytes();
+    return bytes;
 }
 
 void PageView::paintEvent(QPaintEvent* event) {
@@ -166,6 +202,7 @@ void PageView::paintEvent(QPaintEvent* event) {
     const int pages = report_.pageCount();
     if (pages == 0)
         return;
+    ++paints_;
     const QSize size = pageSize();
     const int top = verticalScrollBar()->value();
     const int bottom = top + viewport()->height();
@@ -174,12 +211,17 @@ void PageView::paintEvent(QPaintEvent* event) {
     const int first = std::clamp((top - kMarginPx) / (size.height() + kMarginPx), 0, pages - 1);
     for (int i = first; i < pages && pageTop(i) < bottom; ++i) {
         const QRect target(QPoint(x, pageTop(i) - top), size);
-        if (!target.intersects(event->rect()))
+        // The part of the page to paint, in the page's own pixels.
+        const QRect shown = target.intersected(event->rect()).translated(-target.topLeft());
+        if (shown.isEmpty())
             continue;
-        p.drawImage(target.topLeft(), image(i));
+        for (int ty = shown.top() / kTilePx * kTilePx; ty <= shown.bottom(); ty += kTilePx)
+            for (int tx = shown.left() / kTilePx * kTilePx; tx <= shown.right(); tx += kTilePx)
+                p.drawImage(target.topLeft() + QPoint(tx, ty), tile(i, QPoint(tx, ty)));
         p.setPen(Qt::black);
         p.drawRect(target.adjusted(-1, -1, 0, 0));
     }
+    dropTilesNotUsedSince(paints_);
     if (!drawnFirst_) {
         drawnFirst_ = true;
         emit firstPageDrawn();
@@ -265,10 +307,20 @@ void PreviewWindow::print() {
     setUpPrinter(printer, report_.format());
     QPrintDialog dialog(&printer, this);
     dialog.setMinMax(1, std::max(1, report_.pageCount()));
-    if (dialog.exec() == QDialog::Accepted) {
-        const ui::WaitCursor wait;
-        printReport(printer, report_);
-    }
+    if (ui::showModal(&dialog) != QDialog::Accepted)
+        return;
+    std::optional<ui::WaitCursor> wait(std::in_place);
+    if (printReport(printer, report_))
+        return;
+    wait.reset();
+    // Printing into a file fails as saving one does.
+    showFailure(printer.outputFileName().isEmpty()
+                    ? QStringLiteral("Не удалось напечатать на принтере ") + printer.printerName()
+                    : QStringLiteral("Не удалось записать файл ") + printer.outputFileName());
+}
+
+void PreviewWindow::showFailure(const QString& text) {
+    ui::showMessage({text, QStringLiteral("Ошибка"), ui::Icon::Stop, ui::Buttons::Ok});
 }
 
 void PreviewWindow::askAndSavePdf() {
@@ -286,8 +338,7 @@ bool PreviewWindow::savePdf(const QString& path) {
     if (writePdf(path, report_))
         return true;
     wait.reset();
-    ui::showMessage({QStringLiteral("Не удалось записать файл ") + path, QStringLiteral("Ошибка"),
-                     ui::Icon::Stop, ui::Buttons::Ok});
+    showFailure(QStringLiteral("Не удалось записать файл ") + path);
     return false;
 }
 

@@ -13,12 +13,16 @@ class QSpinBox;
 
 namespace printing {
 
-// The pages of a report one under another, each painted only when it comes into view; the
-// last few painted pages are kept.
+// The pages of a report one under another, each painted only where it comes into view: the
+// parts of pages in view are painted as tiles at screen resolution, and the most recently shown
+// tiles are kept up to a fixed amount of memory whatever the zoom.
 class PageView : public QAbstractScrollArea {
     Q_OBJECT
 public:
     enum class Zoom { PageWidth, WholePage, Custom };
+
+    // Image memory the kept tiles stay within (more only while one screenful needs more).
+    static constexpr qint64 kImageBytesKept = 48 << 20;
 
     explicit PageView(const PagedReport& report, QWidget* parent = nullptr);
 
@@ -31,9 +35,9 @@ public:
     int currentPage() const { return current_; }  // 0-based
     void goToPage(int index);                     // clamped to the pages there are
 
-    // Pages painted so far, and those kept now (for checks).
+    // Pages made for painting so far, and the bytes of the images kept now (for checks).
     int pagesPainted() const { return painted_; }
-    std::vector<int> pagesKept() const;
+    qint64 imageBytesKept() const;
 
 signals:
     void currentPageChanged(int index);
@@ -46,10 +50,12 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    struct Kept {
+    struct Tile {
         int page;
         int dpi;
+        QPoint origin;  // on the page, in pixels
         QImage image;
+        quint64 used;  // the paint that last drew it
     };
 
     QSize pageSize() const;  // in pixels at the current dpi
@@ -57,7 +63,9 @@ private:
     void fit();
     void updateScrollBars();
     void updateCurrentPage();
-    const QImage& image(int index);
+    const PreparedPage& items(int index);
+    const QImage& tile(int index, const QPoint& origin);
+    void dropTilesNotUsedSince(quint64 paint);
 
     const PagedReport& report_;
     Zoom zoom_ = Zoom::PageWidth;
@@ -66,7 +74,9 @@ private:
     bool navigating_ = false;
     bool drawnFirst_ = false;
     int painted_ = 0;
-    std::deque<Kept> kept_;
+    quint64 paints_ = 0;
+    std::vector<Tile> tiles_;
+    std::deque<std::pair<int, PreparedPage>> pages_;  // the items of the last pages painted
 };
 
 // The print preview: the report's pages with zoom (page width, whole page, larger, smaller),
@@ -81,7 +91,9 @@ public:
     bool savePdf(const QString& path);
 
 private:
+    // Prints through the print dialog; says so when the printer or its file cannot be started.
     void print();
+    void showFailure(const QString& text);
     void askAndSavePdf();
     void showPageNumber(int index);
 

@@ -1,3 +1,4 @@
+#include "../support/message_log.h"
 #include "../support/report_items.h"
 #include "../support/test_database.h"
 #include "example_layout.h"
@@ -8,10 +9,16 @@
 #include "report_rows.h"
 #include "ui/modal.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollBar>
 
 using namespace printing;
 
@@ -125,6 +132,100 @@ TEST_F(PaintTest, PreviewOpensMaximisedAtTheLayoutsZoom) {
         });
         showPreview(shown);
         EXPECT_EQ(seen, 1);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
+}
+
+// The preview paints the part of the pages in view; what it shows is the page painted whole, and
+// at the highest zoom a scroll through the report keeps no more images than the view's bound.
+TEST_F(PaintTest, PreviewPaintsWhatIsInViewWithinItsMemory) {
+    auto ds = manyRows();
+    const PreparedReport r = prepare(exampleLayout("Отчет"), *ds);
+    ASSERT_GE(r.pages.size(), 2u);
+    const WholeReport report(r);
+    PageView view(report);
+    view.resize(1000, 800);
+    view.show();
+
+    // The first page at a small zoom, against the same page painted in one piece.
+    view.setDpi(80);
+    const QImage shown = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage whole(qRound(210 * 80 / 25.4), qRound(297 * 80 / 25.4), QImage::Format_RGB32);
+    whole.setDotsPerMeterX(qRound(80 / 0.0254));
+    whole.setDotsPerMeterY(qRound(80 / 0.0254));
+    whole.fill(Qt::white);
+    {
+        QPainter p(&whole);
+        paintPage(p, r.pages[0], r.styles);
+    }
+    // Dotted lines may start their dots afresh where a piece of the page begins: a pixel of the
+    // view counts as the page's when the page has it within two pixels along its row or column.
+    const QPoint at((view.viewport()->width() - whole.width()) / 2, 12);
+    auto nearby = [&](int x, int y, QRgb colour) {
+        for (int d = -2; d <= 2; ++d)
+            if ((whole.valid(x + d, y) && whole.pixel(x + d, y) == colour) ||
+                (whole.valid(x, y + d) && whole.pixel(x, y + d) == colour))
+                return true;
+        return false;
+    };
+    int differing = 0;
+    for (int y = 0; y < whole.height() && at.y() + y < shown.height(); ++y)
+        for (int x = 0; x < whole.width(); ++x)
+            differing += !nearby(x, y, shown.pixel(at + QPoint(x, y)));
+    EXPECT_EQ(differing, 0);
+
+    // 600 dpi: a page alone would take 139 MB.
+    view.setDpi(600);
+    ASSERT_EQ(view.dpi(), 600);
+    QScrollBar* bar = view.verticalScrollBar();
+    qint64 most = 0;
+    for (int x : {0, view.horizontalScrollBar()->maximum() / 2}) {
+        view.horizontalScrollBar()->setValue(x);
+        for (int y = 0; y <= bar->maximum(); y += bar->pageStep() / 2) {
+            bar->setValue(y);
+            view.viewport()->grab();
+            most = std::max(most, view.imageBytesKept());
+        }
+    }
+    EXPECT_GT(most, 0);
+    EXPECT_LE(most, PageView::kImageBytesKept);
+    EXPECT_LE(PageView::kImageBytesKept, 48 << 20);
+    // Each page's items made once for the whole scroll.
+    EXPECT_EQ(view.pagesPainted(), static_cast<int>(r.pages.size()));
+}
+
+// "Печать" says when the printer cannot be started, as "Сохранить в PDF" does.
+TEST_F(PaintTest, PrintingIntoAFileThatCannotBeWrittenSaysSo) {
+    auto ds = manyRows();
+    const PreparedReport r = prepare(exampleLayout("Отчет"), *ds);
+    const QString written = QDir(QCoreApplication::applicationDirPath()).filePath("printed.pdf");
+    const QString unwritable = QStringLiteral("/nonexistent-folder/printed.pdf");
+    for (const QString& path : {written, unwritable}) {
+        SCOPED_TRACE(path.toStdString());
+        QFile::remove(path);
+        testing_support::MessageLog messages;
+        ui::setModalHook([&](QWidget* w) {
+            auto* dialog = qobject_cast<QPrintDialog*>(w);
+            EXPECT_NE(dialog, nullptr);
+            if (!dialog)
+                return int(QDialog::Rejected);
+            dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+            dialog->printer()->setOutputFileName(path);
+            return int(QDialog::Accepted);
+        });
+        const WholeReport report(r);
+        PreviewWindow window(report);
+        window.findChild<QAction*>("print")->trigger();
+        if (path == written) {
+            EXPECT_EQ(messages.count(), 0);
+            EXPECT_EQ(testing_support::missingFromPdf(path, r), QStringList());
+        } else {
+            ASSERT_EQ(messages.count(), 1);
+            const ui::Message& m = messages.messages()[0];
+            EXPECT_EQ(m.text, "Не удалось записать файл /nonexistent-folder/printed.pdf");
+            EXPECT_EQ(m.caption, "Ошибка");
+            EXPECT_EQ(m.icon, ui::Icon::Stop);
+        }
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
 }

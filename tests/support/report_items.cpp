@@ -1,5 +1,7 @@
 #include "report_items.h"
 
+#include "printing/fonts.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <cmath>
@@ -40,6 +42,32 @@ QStringList textsAt(const printing::PreparedReport& report, printing::PreparedKi
         for (const auto& item : page.items)
             if (item.kind == kind && std::abs(item.rectMm.left() - 10.0 - left) < 0.05)
                 out << item.text;
+    return out;
+}
+
+QStringList misfits(const printing::PreparedReport& report) {
+    constexpr double kSlackMm = 0.05;
+    printing::TextMeasure measure;
+    QStringList out;
+    for (size_t p = 0; p < report.pages.size(); ++p) {
+        std::vector<const printing::PreparedItem*> printed;
+        for (const printing::PreparedItem& item : report.pages[p].items)
+            if (item.kind != printing::PreparedKind::Box && !item.text.trimmed().isEmpty())
+                printed.push_back(&item);
+        const QString page = QStringLiteral("page %1: ").arg(p + 1);
+        for (size_t i = 0; i < printed.size(); ++i) {
+            const printing::PreparedItem& item = *printed[i];
+            const printing::ItemStyle& style = report.style(item);
+            if (!style.wrap &&
+                measure.widthMm(style.font, item.text) > item.rectMm.width() + kSlackMm)
+                out << page + item.text + QStringLiteral(" is wider than its box");
+            for (size_t j = i + 1; j < printed.size(); ++j) {
+                const QRectF common = item.rectMm.intersected(printed[j]->rectMm);
+                if (common.width() > kSlackMm && common.height() > kSlackMm)
+                    out << page + item.text + QStringLiteral(" overlaps ") + printed[j]->text;
+            }
+        }
+    }
     return out;
 }
 

@@ -25,6 +25,11 @@ QStringList allTexts(const printing::PreparedReport& report);
 QStringList textsAt(const printing::PreparedReport& report, printing::PreparedKind kind,
                     double left);
 
+// What a report prints badly, as lines for a failure message: "page N: A is wider than its box"
+// for a text wider than its box (wrapping texts aside), "page N: A overlaps B" for two printed
+// items (boxes and blank texts aside) whose boxes overlap. Empty when nothing is.
+QStringList misfits(const printing::PreparedReport& report);
+
 // What a PDF file lacks of the report: "page N: text" for every text of a page that its page in
 // the PDF does not show (blanks left out of both), and a line when the page counts differ.
 QStringList missingFromPdf(const QString& pdf, const printing::PreparedReport& report);
