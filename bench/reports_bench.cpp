@@ -5,7 +5,7 @@
 //   Fetch/<report>    the report's query opened and closed: the rows through the driver
 //   Client/<report>   the report button: query, product kind filter ("Готовая продукция") and
 //                     preparation of every page (the preview hook takes the prepared report)
-// Target: the client within twice psql's time. The counters give the rows fetched, the pages
+// Target: the client within 1.3 times psql's time. The counters give the rows fetched, the pages
 // prepared and the peak resident memory of the process so far.
 #include "app/startup.h"
 #include "data/dataset.h"

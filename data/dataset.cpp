@@ -4,6 +4,7 @@
 #include "data/db_error.h"
 #include "data/row_fetch.h"
 #include "data/statement_runner.h"
+#include "printing/work_progress.h"
 
 #include <QSqlRecord>
 #include <QtMath>
@@ -13,6 +14,38 @@ namespace data {
 
 namespace {
 constexpr int kRowsPerPart = 20000;
+
+// The whole result of a statement read in parts, kept on the server for the read: the statement
+// fills it as it stands, with the plan the server picks for it (a statement read through a
+// cursor is planned without parallel workers, several times slower over a long period), and the
+// cursor then reads the kept rows in their order. Dropped when the read ends, however it ends.
+class KeptResult {
+public:
+    KeptResult(const QSqlDatabase& db, const QString& sql, const QHash<QString, QVariant>& params)
+        : db_(db) {
+        drop();  // one a former read could not drop (its connection was lost)
+        runStatement(db_,
+                     QStringLiteral("create temp table ") + kTable + QStringLiteral(" as ") + sql,
+                     params);
+    }
+    ~KeptResult() {
+        try {
+            drop();
+        } catch (...) {
+            // the connection is gone, and the table with its session
+        }
+    }
+    KeptResult(const KeptResult&) = delete;
+    KeptResult& operator=(const KeptResult&) = delete;
+
+    static QString selectSql() { return QStringLiteral("select * from ") + kTable; }
+
+private:
+    void drop() { runStatement(db_, QStringLiteral("drop table if exists pg_temp.") + kTable); }
+
+    static constexpr QLatin1StringView kTable{"plant_rows_in_parts"};
+    QSqlDatabase db_;
+};
 }  // namespace
 
 Dataset::Dataset(const QString& name, QObject* parent) : QObject(parent), name_(name) {
@@ -36,29 +69,37 @@ QSqlDatabase Dataset::db() const {
     return connectionName_.isEmpty() ? defaultDb() : QSqlDatabase::database(connectionName_, false);
 }
 
-void Dataset::open() {
+void Dataset::open(printing::WorkProgress* progress) {
     if (isOpen())
         return;
+    std::optional<KeptResult> kept;
     std::optional<ServerCursorScope> inParts;
-    if (readInParts_)
+    std::optional<QSqlQuery> q;
+    if (readInParts_) {
+        kept.emplace(db(), sql_, params_);
+        printing::stopIfCancelled(progress);
         inParts.emplace(db(), kRowsPerPart);
-    QSqlQuery q = runStatement(db(), sql_, params_);
+        q.emplace(runStatement(db(), KeptResult::selectSql()));
+    } else {
+        q.emplace(runStatement(db(), sql_, params_));
+    }
 
     fields_.clear();
     fieldIndex_.clear();
     rows_.clear();
-    const QSqlRecord rec = q.record();
+    const QSqlRecord rec = q->record();
     const int columns = rec.count();
     for (int c = 0; c < columns; ++c) {
         fields_ << rec.fieldName(c);
         fieldIndex_.insert(rec.fieldName(c).toLower(), c);
     }
     try {
-        fetchRows(q, rows_);
+        fetchRows(*q, rows_, progress);
     } catch (...) {
         rows_.clear();
         throw;
     }
+    q.reset();  // the cursor closed before its kept rows are dropped
     state_ = State::Browse;
     pendingRow_ = -1;
     try {

@@ -13,6 +13,10 @@
 #include <functional>
 #include <vector>
 
+namespace printing {
+class WorkProgress;
+}
+
 namespace data {
 
 // A query with a static cursor: open() runs the statement with its bound parameters and fetches
@@ -39,14 +43,17 @@ public:
     void setConnectionName(const QString& name) { connectionName_ = name; }
 
     // A statement that may return very many rows (a report over a long period) is read from the
-    // server in parts, so that the driver never holds all of them besides the dataset.
+    // server in parts, so that the driver never holds all of them besides the dataset. The server
+    // runs the statement whole first (with its fastest plan) and keeps its rows for the read.
     void setReadInParts(bool on) { readInParts_ = on; }
 
     // Makes the dataset writable: rows are inserted into, updated in and deleted from this table,
     // identified by keyField.
     void setUpdateTable(const QString& table, const QString& keyField = QStringLiteral("id"));
 
-    void open();  // throws DbError with the driver's message
+    // Throws DbError with the driver's message. With progress, tells it the rows read as they
+    // come and stops between them (printing::WorkCancelled) when it was cancelled.
+    void open(printing::WorkProgress* progress = nullptr);
     void close();
     void reopen();
     // Reopens and goes to the row number, clamped to the rows there are.

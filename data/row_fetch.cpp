@@ -2,6 +2,7 @@
 
 #include "data/column_store.h"
 #include "data/db_error.h"
+#include "printing/work_progress.h"
 
 #include <sql.h>
 #include <sqlext.h>
@@ -175,18 +176,24 @@ struct BindingReset {
     }
 };
 
-void fetchValueByValue(QSqlQuery& query, ColumnStore& rows) {
+constexpr int kRowsBetweenReports = 1000;
+
+void fetchValueByValue(QSqlQuery& query, ColumnStore& rows, printing::WorkProgress* progress) {
     const int columns = rows.columnCount();
     while (query.next()) {
         for (int c = 0; c < columns; ++c)
             rows.append(c, query.value(c));
         rows.endRows();
+        if (progress && rows.rowCount() % kRowsBetweenReports == 0) {
+            progress->rowsRead(rows.rowCount());
+            printing::stopIfCancelled(progress);
+        }
     }
 }
 
 }  // namespace
 
-void fetchRows(QSqlQuery& query, ColumnStore& rows) {
+void fetchRows(QSqlQuery& query, ColumnStore& rows, printing::WorkProgress* progress) {
     const SQLHSTMT h = odbcStatement(query);
     const QSqlRecord record = query.record();
     const int count = record.count();
@@ -204,7 +211,7 @@ void fetchRows(QSqlQuery& query, ColumnStore& rows) {
         bindable = bindingFor(columns[c].type, columns[c].cType, columns[c].width);
     }
     if (!bindable) {
-        fetchValueByValue(query, rows);
+        fetchValueByValue(query, rows, progress);
         return;
     }
 
@@ -251,6 +258,10 @@ void fetchRows(QSqlQuery& query, ColumnStore& rows) {
             }
         }
         rows.endRows(static_cast<int>(fetched));
+        if (progress) {
+            progress->rowsRead(rows.rowCount());
+            printing::stopIfCancelled(progress);
+        }
     }
 }
 

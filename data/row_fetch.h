@@ -3,6 +3,10 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
+namespace printing {
+class WorkProgress;
+}
+
 namespace data {
 
 class ColumnStore;
@@ -12,8 +16,9 @@ class ColumnStore;
 // the rows are fetched in blocks into bound column buffers: asking the driver for every value on
 // its own costs several times the query's own time on a large result. Other drivers, and results
 // with column types the block fetch does not convert, take the per-value path. Throws DbError with
-// the driver's message when the driver fails mid-fetch.
-void fetchRows(QSqlQuery& query, ColumnStore& rows);
+// the driver's message when the driver fails mid-fetch. With progress, tells it the rows read
+// after each block and stops there (printing::WorkCancelled) once it is cancelled.
+void fetchRows(QSqlQuery& query, ColumnStore& rows, printing::WorkProgress* progress = nullptr);
 
 // While it lives, a statement executed on the connection is read by the ODBC driver from a server
 // cursor, a part of `rows` rows at a time, instead of whole into the driver's own memory first

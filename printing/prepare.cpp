@@ -108,8 +108,13 @@ void Preparer::addToSums(int row) {
     }
 }
 
-void Preparer::run() {
+namespace {
+constexpr int kPagesBetweenReports = 20;
+}  // namespace
+
+void Preparer::run(WorkProgress* progress) {
     const int rows = rows_.recordCount();
+    int reportedPages = 0;
     const int levels = static_cast<int>(groupColumns_.size());
     const double innermostFooter = levels > 0 ? height(groupFooters_.back()) : 0.0;
 
@@ -153,6 +158,11 @@ void Preparer::run() {
             keepRoom(bandHeight(*detail_, row) + repeatedHeaderHeight_);
             place(*detail_, row);
         }
+        if (progress && pageCount() >= reportedPages + kPagesBetweenReports) {
+            reportedPages = pageCount();
+            progress->pagesMade(reportedPages, i + 1, rows);
+            stopIfCancelled(progress);
+        }
     }
     const Row last(&rows_, rows - 1);
     if (rows > 0)
@@ -163,9 +173,9 @@ void Preparer::run() {
     keptTexts_.shrink_to_fit();
 }
 
-LaidOutReport::LaidOutReport(const Layout& layout, const RowSource& rows)
+LaidOutReport::LaidOutReport(const Layout& layout, const RowSource& rows, WorkProgress* progress)
     : layout_(layout), preparer_(std::make_unique<Preparer>(layout_, rows)) {
-    preparer_->run();
+    preparer_->run(progress);
 }
 
 LaidOutReport::~LaidOutReport() = default;
@@ -192,8 +202,8 @@ PreparedReport LaidOutReport::whole() const {
     return report;
 }
 
-PreparedReport prepare(const Layout& layout, const RowSource& rows) {
-    return LaidOutReport(layout, rows).whole();
+PreparedReport prepare(const Layout& layout, const RowSource& rows, WorkProgress* progress) {
+    return LaidOutReport(layout, rows, progress).whole();
 }
 
 QStringList PreparedReport::texts(int page) const {

@@ -9,13 +9,15 @@
 namespace printing {
 
 class Preparer;
+class WorkProgress;
 
 // A report laid out over rows: every page's bands with the row each prints, the sums as they
 // printed. A page's items are made when it is read, from the rows, so they (a dataset: open and
 // unchanged) must stay as they are while the report is read.
 class LaidOutReport : public PagedReport {
 public:
-    LaidOutReport(const Layout& layout, const RowSource& rows);
+    // With progress, it is told how far the layout has come and may stop it (WorkCancelled).
+    LaidOutReport(const Layout& layout, const RowSource& rows, WorkProgress* progress = nullptr);
     ~LaidOutReport() override;
 
     const PreparedReport& format() const override;
@@ -32,6 +34,7 @@ private:
 // Lays out every page of the layout over the rows, in their order (a dataset's rows after its
 // filter; its cursor is not moved). Every sum starts from zero. Without rows there is still
 // one page with the report header, the report footer (zero sums) and the page footer.
-PreparedReport prepare(const Layout& layout, const RowSource& rows);
+PreparedReport prepare(const Layout& layout, const RowSource& rows,
+                       WorkProgress* progress = nullptr);
 
 }  // namespace printing

@@ -5,6 +5,7 @@
 #include "printing/exact_sum.h"
 #include "printing/fonts.h"
 #include "printing/prepare.h"
+#include "printing/work_progress.h"
 #include "ui/format.h"
 
 #include <map>
@@ -61,8 +62,9 @@ public:
         resolveAll();
     }
 
-    // Lays out every page: where each band goes, over which row.
-    void run();
+    // Lays out every page: where each band goes, over which row. With progress, tells it the
+    // pages laid out every few pages and stops there (WorkCancelled) when it was cancelled.
+    void run(WorkProgress* progress = nullptr);
 
     // Title, page and styles; no pages.
     const PreparedReport& format() const { return report_; }

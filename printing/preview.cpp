@@ -2,6 +2,7 @@
 
 #include "printing/prepare.h"
 #include "printing/preview_window.h"
+#include "printing/work_progress.h"
 #include "ui/modal.h"
 #include "ui/wait_cursor.h"
 
@@ -53,16 +54,20 @@ void showPreview(const PreparedReport& report) {
     showPages(WholeReport(report), nullptr);
 }
 
-void previewReport(const Layout& layout, const RowSource& rows) {
+void previewReport(const Layout& layout, const RowSource& rows, WorkProgress* progress) {
     auto wait = std::make_unique<ui::WaitCursor>();
     if (previewHook()) {
-        const PreparedReport report = prepare(layout, rows);
+        const PreparedReport report = prepare(layout, rows, progress);
+        if (progress)
+            progress->finished();
         wait.reset();
         showPreview(report);
         return;
     }
     // Pages are made as they come into view; printing and PDF output make every one.
-    const LaidOutReport report(layout, rows);
+    const LaidOutReport report(layout, rows, progress);
+    if (progress)
+        progress->finished();
     showPages(report, std::move(wait));
 }
 

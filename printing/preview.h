@@ -8,6 +8,7 @@
 namespace printing {
 
 struct Layout;
+class WorkProgress;
 
 // While a hook is set, a previewed report is prepared and handed to the hook instead of the
 // preview window.
@@ -18,7 +19,9 @@ void clearPreviewHook();
 // the layout asks) and returns when the user closes it; printing and PDF output are offered there.
 void showPreview(const PreparedReport& report);
 
-// Prepares the layout over the rows, then previews it (or hands it to the hook).
-void previewReport(const Layout& layout, const RowSource& rows);
+// Prepares the layout over the rows, then previews it (or hands it to the hook). With progress,
+// the layout tells it how far it has come and stops (WorkCancelled) when it is cancelled: then
+// nothing is previewed.
+void previewReport(const Layout& layout, const RowSource& rows, WorkProgress* progress = nullptr);
 
 }  // namespace printing

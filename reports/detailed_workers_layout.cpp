@@ -10,8 +10,8 @@ DetailedWorkersReport::DetailedWorkersReport(QObject* parent)
     : PeriodReport(QStringLiteral("Form20"), QStringLiteral("w_Report"),
                    reports::detailedWorkersReportSql(), parent) {
     // A row per worker, mark, operation and colour: about a million over a long period, too many
-    // for the driver to hold whole besides the dataset. Read from a server cursor, the statement
-    // runs without parallel workers; the other reports' fewer rows are read whole.
+    // for the driver to hold whole besides the dataset; the other reports' fewer rows are read
+    // whole.
     query_->setReadInParts(true);
 }
 

@@ -13,8 +13,8 @@ PeriodReport::PeriodReport(const QString& objectName, const QString& queryName, 
     query_->setSql(sql);
 }
 
-void PeriodReport::preview() const {
-    printing::previewReport(layout(), *query_);
+void PeriodReport::preview(printing::WorkProgress* progress) const {
+    printing::previewReport(layout(), *query_, progress);
 }
 
 namespace reports::look {

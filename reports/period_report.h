@@ -8,6 +8,9 @@
 namespace data {
 class Dataset;
 }
+namespace printing {
+class WorkProgress;
+}
 
 // A printed period report: the query it owns, its title and its banded layout. Never shown as a
 // window; the report window that owns it opens the query, sets the title and previews it.
@@ -27,8 +30,9 @@ public:
     virtual printing::Layout layout() const = 0;
 
     // Lays out every page over the query's rows (after its filter) and shows the preview until it
-    // is closed.
-    void preview() const;
+    // is closed. With progress, the layout tells it how far it has come and stops
+    // (printing::WorkCancelled) when it is cancelled.
+    void preview(printing::WorkProgress* progress = nullptr) const;
 
 protected:
     data::Dataset* query_;

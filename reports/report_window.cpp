@@ -2,9 +2,11 @@
 
 #include "data/dataset.h"
 #include "export/spreadsheet_bridge.h"
+#include "printing/work_progress.h"
 #include "reports/detailed_products_layout.h"
 #include "reports/detailed_workers_layout.h"
 #include "reports/products_report_layout.h"
+#include "reports/report_progress.h"
 #include "reports/report_statements.h"
 #include "reports/summary_export.h"
 #include "reports/workers_report_layout.h"
@@ -102,6 +104,7 @@ ReportWindow::ReportWindow(QWidget* parent)
 
     XLS_Rep = new data::Dataset(QStringLiteral("XLS_Rep"), this);
     XLS_Rep->setSql(reports::productionSummarySql());
+    progress_ = std::make_unique<ReportProgress>(this);
 
     connect(exitButton_, &QPushButton::clicked, this, [this] { reject(); });
     connect(workersButton_, &QPushButton::clicked, this,
@@ -114,6 +117,8 @@ ReportWindow::ReportWindow(QWidget* parent)
             ui::guarded([this] { runDetailedProductsReport(); }));
     connect(summaryButton_, &QPushButton::clicked, this, ui::guarded([this] { exportSummary(); }));
 }
+
+ReportWindow::~ReportWindow() = default;
 
 int ReportWindow::productKindIndex() const {
     for (int i = 0; i < 3; ++i)
@@ -153,13 +158,21 @@ void ReportWindow::runReport(PeriodReport& report, const QString& heading) {
     data::Dataset& q = report.query();
     q.close();
     prepareQuery(q);
-    {
-        const ui::WaitCursor wait;  // a long period takes the server a while
-        q.open();
+    // The progress window goes away however the run ends.
+    const std::unique_ptr<ReportProgress, void (*)(ReportProgress*)> progress(
+        progress_.get(), [](ReportProgress* p) { p->finished(); });
+    progress->start();
+    try {
+        {
+            const ui::WaitCursor wait;  // a long period takes the server a while
+            q.open(progress.get());
+        }
+        const data::CloseAtScopeEnd closer(q);  // also when preparing or previewing fails
+        report.setTitle(reports::reportTitle(heading, fromPicker_->date(), toPicker_->date()));
+        report.preview(progress.get());
+    } catch (const printing::WorkCancelled&) {
+        // "Отмена": the rows and pages are let go, the report window is the user's again
     }
-    const data::CloseAtScopeEnd closer(q);  // also when preparing or previewing fails
-    report.setTitle(reports::reportTitle(heading, fromPicker_->date(), toPicker_->date()));
-    report.preview();
 }
 
 void ReportWindow::runWorkersReport() {

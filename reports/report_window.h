@@ -3,11 +3,13 @@
 #include "ui/window.h"
 
 #include <QDate>
+#include <memory>
 
 class DetailedProductsReport;
 class DetailedWorkersReport;
 class PeriodReport;
 class ProductsReport;
+class ReportProgress;
 class QDateEdit;
 class QGroupBox;
 class QPushButton;
@@ -23,6 +25,7 @@ class ReportWindow : public ui::Window {
     Q_OBJECT
 public:
     explicit ReportWindow(QWidget* parent = nullptr);
+    ~ReportWindow() override;
 
     // Index of the chosen product kind (0 "Все", 1 "Готовая продукция", 2 "Заготовки").
     int productKindIndex() const;
@@ -46,7 +49,9 @@ public:
     void exportSummary();              // production summary into a workbook
 
 private:
-    // Runs a report query over the period and product kind, titles and previews its layout.
+    // Runs a report query over the period and product kind, titles and previews its layout; the
+    // progress window follows the rows read and the pages laid out, and its "Отмена" ends the run
+    // back here with nothing left open.
     void runReport(PeriodReport& report, const QString& heading);
     // Period parameters and the product kind filter of a report or export query.
     void prepareQuery(data::Dataset& query) const;
@@ -56,6 +61,7 @@ private:
     DetailedWorkersReport* detailedWorkersReport_;
     DetailedProductsReport* detailedProductsReport_;
     data::Dataset* XLS_Rep;
+    std::unique_ptr<ReportProgress> progress_;
 
     QGroupBox* kindGroup_;          // "Вид продукции"
     QRadioButton* kindButtons_[3];  // "Все", "Готовая продукция", "Заготовки"

@@ -10,6 +10,9 @@
 #include "reports/workers_report_layout.h"
 #include "ui/error_display.h"
 
+#include <QProgressBar>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <functional>
 #include "../support/app_windows.h"
 
@@ -166,6 +169,57 @@ TEST_F(ReportRunTest, FailingQueryEndsTheRunWithoutPreviewAndNextRunFetchesAfres
     reportWindow().runWorkersReport();
     ASSERT_EQ(previews.size(), 1u);
     EXPECT_EQ(textsAt(previews[0], PreparedKind::Field, 137.8), QStringList{"4"});
+}
+
+// "Отмена" in the progress window, pressed at the first report of the rows read or of the pages
+// laid out, ends the run there: no preview, nothing left open on the server (cursor, transaction,
+// kept rows), and the next run previews the report.
+TEST_F(ReportRunTest, CancelWhileReadingOrLayingOutLeavesNothingOpen) {
+    plant();
+    // 3,000 rows of the detailed workers report (a colour each): many blocks, many pages.
+    testdb::exec(
+        "insert into accounts_dep.smena(data, smena, w_id, i_id, o_id, kol_vo, brak, cena, "
+        "color, time, ok, prize) select date '2022-11-05', 1, 1, 10, 100, 1, 0, 2, g, 8, 'no', 0 "
+        "from generate_series(1, 3000) g");
+    choose({2022, 11, 1}, {2022, 12, 1});
+    auto* dialog = reportWindow().findChild<QProgressDialog*>("reportProgress");
+    ASSERT_NE(dialog, nullptr);
+    auto* bar = dialog->findChild<QProgressBar*>();
+    QPushButton* cancel = nullptr;
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+        if (b->text() == "Отмена")
+            cancel = b;
+    ASSERT_NE(cancel, nullptr);
+
+    for (const char* stage : {"Прочитано строк", "Подготовлено страниц"}) {
+        SCOPED_TRACE(stage);
+        previews.clear();
+        int pressed = 0;
+        const auto watch = QObject::connect(bar, &QProgressBar::valueChanged, [&] {
+            if (pressed == 0 && dialog->labelText().startsWith(QString::fromUtf8(stage))) {
+                ++pressed;
+                cancel->click();
+            }
+        });
+        reportWindow().runDetailedWorkersReport();
+        QObject::disconnect(watch);
+        EXPECT_EQ(pressed, 1);
+        EXPECT_TRUE(previews.empty());
+        EXPECT_FALSE(detailedWorkersReport().query().isOpen());
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(testdb::scalar("select count(*) from pg_stat_activity where datname = "
+                                 "current_database() and pid <> pg_backend_pid() and "
+                                 "(state <> 'idle' or backend_xid is not null)")
+                      .toInt(),
+                  0);
+        EXPECT_EQ(
+            testdb::scalar("select count(*) from pg_class where relpersistence = 't'").toInt(), 0);
+
+        reportWindow().runDetailedWorkersReport();
+        ASSERT_EQ(previews.size(), 1u);
+        EXPECT_EQ(textsAt(previews[0], PreparedKind::Sum, 165.9), QStringList{"6000,00"});
+    }
+    EXPECT_EQ(messages.count(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,68 @@
+#include "reports/report_progress.h"
+
+#include <QLocale>
+#include <QProgressDialog>
+
+namespace {
+// Changing the window's texts costs more than a block of rows: a few times a second is enough.
+constexpr qint64 kUpdateEveryMs = 100;
+}  // namespace
+
+ReportProgress::ReportProgress(QWidget* parent) : dialog_(new QProgressDialog(parent)) {
+    dialog_->setObjectName(QStringLiteral("reportProgress"));
+    dialog_->setWindowTitle(QStringLiteral("Отчет"));
+    dialog_->setCancelButtonText(QStringLiteral("Отмена"));
+    dialog_->setWindowModality(Qt::ApplicationModal);
+    dialog_->setMinimumDuration(1000);
+    dialog_->setAutoReset(false);
+    dialog_->setAutoClose(false);
+    dialog_->setMinimumWidth(320);
+    dialog_->reset();
+    dialog_->hide();
+}
+
+ReportProgress::~ReportProgress() = default;  // the dialog belongs to its parent
+
+void ReportProgress::start() {
+    dialog_->reset();
+    stage_ = Stage::None;
+    dialog_->setLabelText(QStringLiteral("Выполняется запрос..."));
+    dialog_->setRange(0, 0);
+    dialog_->setValue(0);  // the dialog's second starts here
+}
+
+void ReportProgress::show(Stage stage, const QString& text, int value, int maximum) {
+    if (stage == stage_ && sinceShown_.isValid() && sinceShown_.elapsed() < kUpdateEveryMs)
+        return;
+    stage_ = stage;
+    sinceShown_.start();
+    dialog_->setLabelText(text);
+    if (dialog_->maximum() != maximum)
+        dialog_->setRange(0, maximum);
+    // A modal dialog that shows processes events here: "Отмена" is heard.
+    dialog_->setValue(value);
+}
+
+void ReportProgress::rowsRead(int rows) {
+    show(Stage::Reading, QStringLiteral("Прочитано строк: %1").arg(QLocale().toString(rows)), rows,
+         0);
+}
+
+void ReportProgress::pagesMade(int pages, int rowsLaidOut, int rows) {
+    show(Stage::LayingOut,
+         QStringLiteral("Подготовлено страниц: %1 (строк %2 из %3)")
+             .arg(QLocale().toString(pages), QLocale().toString(rowsLaidOut),
+                  QLocale().toString(rows)),
+         rowsLaidOut, rows);
+}
+
+bool ReportProgress::cancelled() const {
+    return dialog_->wasCanceled();
+}
+
+void ReportProgress::finished() {
+    stage_ = Stage::None;
+    sinceShown_.invalidate();
+    dialog_->reset();
+    dialog_->hide();
+}
