@@ -13,16 +13,22 @@ RowFilter RowFilter::parse(const QString& expression) {
     if (e.isEmpty())
         return f;
 
-    static const QRegularExpression like(
-        QStringLiteral(R"(^(\w+)\s+like\s+'(.*)%'$)"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    // Only the part before the first quote is read as an expression; everything from there to the
+    // closing %' is the typed text, taken as it is whatever characters it holds (a pattern run
+    // over it would refuse some, half a surrogate pair for one).
+    static const QRegularExpression likeHead(QStringLiteral(R"(^(\w+)\s+like\s+$)"),
+                                             QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression eq(QStringLiteral(R"(^(\w+)\s*=\s*(-?\d+(?:\.\d+)?)$)"));
 
-    if (auto m = like.match(e); m.hasMatch()) {
-        f.kind_ = Kind::Prefix;
-        f.field_ = m.captured(1);
-        f.prefix_ = m.captured(2);
-        return f;
+    const qsizetype quote = e.indexOf(QLatin1Char('\''));
+    const QLatin1StringView likeTail("%'");
+    if (quote > 0 && e.endsWith(likeTail) && e.size() >= quote + 1 + likeTail.size()) {
+        if (auto m = likeHead.match(e.left(quote).trimmed() + QLatin1Char(' ')); m.hasMatch()) {
+            f.kind_ = Kind::Prefix;
+            f.field_ = m.captured(1);
+            f.prefix_ = e.mid(quote + 1, e.size() - quote - 1 - likeTail.size());
+            return f;
+        }
     }
     if (auto m = eq.match(e); m.hasMatch()) {
         f.kind_ = Kind::Equals;

@@ -3,6 +3,7 @@
 #include "export/cell_value.h"
 #include "export/desktop_launch.h"
 #include "export/export_location.h"
+#include "export/workbook_check.h"
 #include "ui/dialogs.h"
 
 #include <QDateTime>
@@ -30,6 +31,20 @@ QString writeErrorText(int sheet, int column, int row) {
         .arg(row);
 }
 
+QString exportFolderFailure(const QString& folder) {
+    return QStringLiteral(
+               "Не удалось сохранить книгу Microsoft Excel в папке «%1»: на диске нет "
+               "места или нет права записи. Книга не сохранена.")
+        .arg(QDir::toNativeSeparators(folder));
+}
+
+QString temporaryFolderFailure(const QString& folder) {
+    return QStringLiteral(
+               "Не удалось подготовить книгу Microsoft Excel во временной папке «%1»: "
+               "на диске нет места или нет права записи. Книга не сохранена.")
+        .arg(QDir::toNativeSeparators(folder));
+}
+
 int longestLine(const QString& text) {
     int longest = 0;
     for (const auto& line : QStringView(text).split(u'\n'))
@@ -49,10 +64,14 @@ struct SpreadsheetBridge::Workbook {
     lxw_workbook* book = nullptr;
     std::vector<lxw_worksheet*> sheets;
     std::vector<QHash<int, Column>> columns;  // per sheet, by 0-based column
-    // The file being written: created with a name nobody could foresee in the shared temporary
-    // folder, so no one can plant a file or link there for the workbook to write through.
+    // The file being written, beside the name it is saved under: created with a name nobody could
+    // foresee, so no one can plant a file or link there for the workbook to write through. It
+    // takes the workbook's name only when it is whole; until then it is removed on any failure.
     std::unique_ptr<QTemporaryFile> scratchFile;
     QString scratch;
+    QString folder;
+    // Where libxlsxwriter writes the workbook's parts before it packs them (kept for its options).
+    QByteArray partsFolder;
     QLocale locale;
     lxw_format* formats[2][2] = {};  // [asText][bold]
 
@@ -79,11 +98,11 @@ struct SpreadsheetBridge::Workbook {
     }
 
     // Writes the file; the workbook is gone afterwards whatever happened.
-    bool close() {
+    lxw_error close() {
         fitColumns();
         const lxw_error result = workbook_close(book);
         book = nullptr;
-        return result == LXW_NO_ERROR;
+        return result;
     }
 
     ~Workbook() {
@@ -103,13 +122,23 @@ void SpreadsheetBridge::dropWorkbook() {
 int SpreadsheetBridge::OpenWorkbook(const QString& name) {
     dropWorkbook();
     auto book = std::make_unique<Workbook>();
-    book->scratchFile = std::make_unique<QTemporaryFile>(
-        QDir(QDir::tempPath()).filePath(QStringLiteral("plant-XXXXXX.xlsx")));
-    if (book->scratchFile->open()) {
-        book->scratch = book->scratchFile->fileName();
-        book->scratchFile->close();  // the name stays reserved until the workbook is saved
-        book->book = workbook_new(QFile::encodeName(book->scratch).constData());
+    book->folder = exporting::exportFolder();
+    if (!QDir().mkpath(book->folder)) {
+        showStop(exportFolderFailure(book->folder), QStringLiteral("Ошибка"));
+        return -1;
     }
+    book->scratchFile = std::make_unique<QTemporaryFile>(
+        QDir(book->folder).filePath(QLatin1Char('.') + fileStem_ + QStringLiteral("-XXXXXX.part")));
+    if (!book->scratchFile->open()) {
+        showStop(exportFolderFailure(book->folder), QStringLiteral("Ошибка"));
+        return -1;
+    }
+    book->scratch = book->scratchFile->fileName();
+    book->scratchFile->close();  // the name stays reserved until the workbook is saved
+    book->partsFolder = QFile::encodeName(QDir::tempPath());
+    lxw_workbook_options options = {};
+    options.tmpdir = book->partsFolder.data();
+    book->book = workbook_new_opt(QFile::encodeName(book->scratch).constData(), &options);
     if (!book->book) {
         showStop(QStringLiteral("Невозможно открыть Microsoft Excel."), QStringLiteral("Ошибка"));
         showStop(QStringLiteral("Ошибка открытия файла Microsoft Excel."),
@@ -131,24 +160,30 @@ int SpreadsheetBridge::OpenWorkbook(const QString& name) {
 
 bool SpreadsheetBridge::saveWorkbook(QString& savedPath) {
     std::unique_ptr<Workbook> book = std::move(book_);
-    const QString scratch = book->scratch;
-    const bool written = book->close();
-    const QString folder = exporting::exportFolder();
-    if (written && QDir().mkpath(folder)) {
-        savedPath = exporting::workbookPath(folder, fileStem_, QDateTime::currentDateTime());
-        // QFile copies when the export folder is on another file system.
-        if (QFile::rename(scratch, savedPath)) {
-            book->scratchFile->setAutoRemove(false);
-            // A temporary file is private to its owner; the saved workbook reads as any other.
-            QFile::setPermissions(
-                savedPath, QFile::permissions(savedPath) | QFile::ReadGroup | QFile::ReadOther);
-            return true;
+    const lxw_error closed = book->close();
+    bool partsFailed = closed == LXW_ERROR_CREATING_TMPFILE;
+    bool saved = false;
+    if (closed == LXW_NO_ERROR) {
+        const exporting::WorkbookCheck check = exporting::checkWrittenWorkbook(book->scratch);
+        partsFailed = check == exporting::WorkbookCheck::PartCut;
+        if (check == exporting::WorkbookCheck::Whole) {
+            savedPath =
+                exporting::workbookPath(book->folder, fileStem_, QDateTime::currentDateTime());
+            saved = QFile::rename(book->scratch, savedPath);  // the same folder: never a copy
         }
     }
-    showStop(QStringLiteral("Не удалось сохранить книгу Microsoft Excel в папке «%1».")
-                 .arg(QDir::toNativeSeparators(folder)),
-             QStringLiteral("Ошибка"));
-    return false;
+    if (!saved) {
+        book->scratchFile->remove();  // no fragment is left behind
+        showStop(partsFailed ? temporaryFolderFailure(QDir::tempPath())
+                             : exportFolderFailure(book->folder),
+                 QStringLiteral("Ошибка"));
+        return false;
+    }
+    book->scratchFile->setAutoRemove(false);
+    // A temporary file is private to its owner; the saved workbook reads as any other.
+    QFile::setPermissions(savedPath,
+                          QFile::permissions(savedPath) | QFile::ReadGroup | QFile::ReadOther);
+    return true;
 }
 
 int SpreadsheetBridge::SetVisible(int flag) {

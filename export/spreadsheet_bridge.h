@@ -6,8 +6,9 @@
 
 // The layer through which exports fill a workbook. A workbook lives in memory from OpenWorkbook
 // until SetVisible(1), which saves it as an .xlsx in the export folder and opens it in the
-// desktop's spreadsheet application. Results: 1 success, -1 failure; failures are told to the
-// user in a stop box.
+// desktop's spreadsheet application. A workbook is either saved whole or not at all: it is written
+// beside its name and takes the name only once it reads back whole. Results: 1 success, -1
+// failure; failures are told to the user in a stop box.
 class SpreadsheetBridge {
 public:
     // fileStem starts the saved file's name ("Отчет" gives "Отчет 2026-12-10 14-05-33.xlsx").
@@ -16,10 +17,12 @@ public:
     SpreadsheetBridge(const SpreadsheetBridge&) = delete;
     SpreadsheetBridge& operator=(const SpreadsheetBridge&) = delete;
 
-    // Empty name: a new workbook with one sheet. Existing workbooks cannot be opened (-1).
+    // Empty name: a new workbook with one sheet. Existing workbooks cannot be opened (-1), nor can
+    // a workbook whose export folder takes no file (-1).
     // A workbook still held from an unfinished export is dropped.
     int OpenWorkbook(const QString& name);
-    // 1: saves the workbook and opens it for the user (PLANT_NO_LAUNCH=1 only saves);
+    // 1: saves the workbook and opens it for the user (PLANT_NO_LAUNCH=1 only saves); -1 when it
+    // could not be saved whole (nothing is left in the export folder);
     // 0: nothing to do, the workbook is not on screen while it is filled. Without a workbook: 1.
     int SetVisible(int flag);
     // Sheet, column and row count from 1. Empty text writes nothing. A text that reads as a number

@@ -8,6 +8,7 @@
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
+#include "ui/text_checks.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -59,6 +60,10 @@ void OperationKindEditor::save() {
         return;
     }
     namespace st = refbooks::kinds;
+    if (const auto refusal = ui::nameRefusal(name, st::kNameLength)) {
+        ui::showRefusal(*refusal);
+        return;
+    }
     data::Dataset* kinds = db_.Vid_oper;
     const QString duplicateCount =
         Tag == 1 ? st::duplicateKindOnAdd(name)

@@ -8,6 +8,7 @@
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
+#include "ui/text_checks.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -87,6 +88,10 @@ void ProductEditor::save() {
         return;
     }
     namespace st = refbooks::products;
+    if (const auto refusal = ui::nameRefusal(mark, st::kMarkLength)) {
+        ui::showRefusal(*refusal);
+        return;
+    }
     data::Dataset* izdel = db_.Izdel;
     const qint64 ownId = Tag == 1 ? 0 : izdel->asInt64(QStringLiteral("id"));
     const QString duplicateCount =

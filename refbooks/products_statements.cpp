@@ -2,6 +2,7 @@
 
 #include "data/row_filter.h"
 #include "data/sql_text.h"
+#include "ui/text_checks.h"
 
 #include <QLocale>
 #include <cmath>
@@ -43,10 +44,12 @@ QString quantityLiteral(double quantity) {
 }
 
 double parseQuantity(const QString& text) {
-    // Only digits and one "," reach here from the box; anything else is refused as well.
+    // Pasted text reaches the box without its key rule: it is read through the same rule here, so
+    // "1.5" is 1,5 as typed, and a sign or an exponent ("-5", "1e308") is no number.
     static const QLocale russian(QLocale::Russian);
+    const std::optional<QString> typed = ui::throughKeyRule(text, quantityKey);
     bool ok = false;
-    const double value = russian.toDouble(text, &ok);
+    const double value = typed ? russian.toDouble(*typed, &ok) : 0.0;
     if (!ok || !std::isfinite(value))
         throw std::invalid_argument(("'" + text + "' не является правильным числом").toStdString());
     return value;

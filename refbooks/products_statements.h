@@ -11,6 +11,9 @@ namespace refbooks::products {
 // Incremental search by mark; no text, no filter.
 QString markFilter(const QString& typed);
 
+// Characters the mark's column takes (cmn_gds_and_srv.gds_and_srv.s_caption).
+constexpr int kMarkLength = 512;
+
 // Duplicate counts, marks compared upper-cased; the change form leaves the product itself out.
 QString duplicateMarkOnAdd(const QString& mark);
 QString duplicateMarkOnChange(const QString& mark, qint64 ownId);
@@ -24,8 +27,8 @@ QString updateProduct(qint64 id, const QString& mark, double quantity);
 // at most 15 significant digits.
 QString quantityLiteral(double quantity);
 
-// Reads the quantity box's text, "," being the decimal mark; throws std::invalid_argument with
-// the text of the conversion error when it is no number.
+// Reads the quantity box's whole text through the box's key rule, "," being the decimal mark;
+// throws std::invalid_argument with the text of the conversion error when it is no number.
 double parseQuantity(const QString& text);
 
 // The quantity box takes the digits 0-9 as they are and both "." and "," as ","; anything else is

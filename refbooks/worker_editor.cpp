@@ -8,6 +8,7 @@
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
+#include "ui/text_checks.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -124,6 +125,10 @@ void WorkerEditor::save() {
     const QString fio = nameEdit_->text().trimmed();
     if (fio.isEmpty()) {
         ui::showRefusal(QStringLiteral("ФИО нужно заполнить!"));
+        return;
+    }
+    if (const auto refusal = ui::nameRefusal(fio, refbooks::workers::kNameLength)) {
+        ui::showRefusal(*refusal);
         return;
     }
     // The list shows s_staffpos_hl under "Должность", yet it is filled from the department list.

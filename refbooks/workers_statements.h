@@ -10,6 +10,9 @@ namespace refbooks::workers {
 // filter.
 QString nameFilter(const QString& typed);
 
+// Characters the worker's name column takes (accounts_dep.person.fio).
+constexpr int kNameLength = 254;
+
 QString insertWorker(const QString& fio, const QString& department);
 QString updateWorker(const QString& fio, const QString& department, qint64 personId);
 QString deleteWorker(qint64 id);

@@ -42,8 +42,7 @@ bool writeProductionSummary(data::Dataset& rows, SpreadsheetBridge& bridge,
         ++r;
     }
 
-    bridge.SetVisible(1);
-    return true;
+    return bridge.SetVisible(1) == 1;
 }
 
 }  // namespace reports

@@ -12,7 +12,8 @@ namespace reports {
 // Writes the production summary from the open query XLS_Rep (its rows after the filter, in query
 // order) into a new workbook of the bridge: a header row, then one row per query row; leaves the
 // workbook open for the user. progress(k, n) is called with k = 0 before the first row and after
-// every row written. Returns false, writing nothing, when no workbook could be opened.
+// every row written. Returns false, saving nothing, when no workbook could be opened or saved
+// whole.
 bool writeProductionSummary(data::Dataset& rows, SpreadsheetBridge& bridge,
                             const std::function<void(int written, int total)>& progress);
 

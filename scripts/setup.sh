@@ -9,7 +9,7 @@ PACKAGES=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libqt6sql6-odbc unixodbc unixodbc-dev odbc-postgresql
-    libxlsxwriter-dev
+    libxlsxwriter-dev libminizip-dev
     postgresql
     fonts-liberation fonts-dejavu-core
     googletest libgtest-dev libbenchmark-dev

@@ -38,8 +38,7 @@ bool exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel, c
         bridge.WriteCell(1, 33, r, QString::number(total), false, true, false);
         progress(i + 1, n);
     }
-    bridge.SetVisible(1);
-    return true;
+    return bridge.SetVisible(1) == 1;
 }
 
 }  // namespace timesheet

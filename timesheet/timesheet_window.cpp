@@ -17,6 +17,7 @@
 #include "ui/modal.h"
 #include "ui/wait_cursor.h"
 #include "views/grid.h"
+#include "views/title_header.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -172,6 +173,7 @@ void TimesheetWindow::setUpGrid(int page, QTableView* grid) {
     model->setStyler([this](const data::Dataset& ds, int row, int column, int role) {
         return styleCell(ds, row, column, role);
     });
+    grid->setHorizontalHeader(new ui::TitleHeader(grid));  // day titles in their colours
     ui::bindGrid(grid, model);
     grid->verticalHeader()->setVisible(false);
     grid->setItemDelegate(new PlainHighlightDelegate(grid));

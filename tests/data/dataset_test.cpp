@@ -91,6 +91,35 @@ TEST_F(DatasetTest, FiltersFetchedRows) {
     w.close();
 }
 
+// A search box's text is taken literally, whatever characters were typed or pasted into it.
+TEST(RowFilter, TypedTextIsALiteralPrefix) {
+    const QString typed[] = {
+        "'",
+        "%",
+        "%'",
+        "a%'b",
+        "\\",
+        "(",
+        "[a-",
+        "*?+",
+        "$",
+        "^",
+        "\n",
+        ".*",
+        "  x  ",
+        "\t",
+        QString(QChar(0)),
+        QString(QChar(0xD83D)),
+        QString(QChar(0xDC00)) + "й",
+    };
+    for (const QString& t : typed) {
+        const data::RowFilter f = data::RowFilter::parse(data::prefixFilter("fio", t));
+        EXPECT_EQ(f.field(), "fio");
+        EXPECT_TRUE(f.matches(t + "хвост")) << t.toStdString();
+        EXPECT_FALSE(f.matches("х" + t)) << t.toStdString();
+    }
+}
+
 TEST_F(DatasetTest, TableBackedPostAndDelete) {
     data::Dataset& k = *testdb::sharedData().Vid_oper;
     k.open();

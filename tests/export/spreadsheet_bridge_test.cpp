@@ -1,6 +1,8 @@
 #include "export/spreadsheet_bridge.h"
 #include "../support/message_log.h"
+#include "../support/small_filesystem.h"
 #include "../support/xlsx_readback.h"
+#include "export/workbook_check.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +14,7 @@
 namespace {
 
 using testing_support::MessageLog;
+using testing_support::SmallFilesystem;
 using xlsx_readback::readSheet;
 
 // Each test saves into a folder of its own.
@@ -190,13 +193,72 @@ TEST_F(BridgeTest, AFolderThatCannotBeWrittenIsReported) {
     qputenv("PLANT_EXPORT_DIR", (blocked + "/sub").toUtf8());
     MessageLog log;
     SpreadsheetBridge& bridge = ReportBridge();
-    ASSERT_EQ(bridge.OpenWorkbook(""), 1);
-    bridge.WriteCell(1, 1, 1, "x");
-    EXPECT_EQ(bridge.SetVisible(1), -1);
+    EXPECT_EQ(bridge.OpenWorkbook(""), -1);  // before anything is filled in
     ASSERT_EQ(log.count(), 1);
     EXPECT_EQ(log.messages()[0].caption, "Ошибка");
     EXPECT_EQ(log.messages()[0].icon, ui::Icon::Stop);
     EXPECT_TRUE(log.messages()[0].text.contains("sub")) << log.messages()[0].text.toStdString();
+}
+
+// A workbook is saved whole or not at all, whichever disk fills up: the export folder's takes the
+// file, the temporary folder's the parts libxlsxwriter writes before it packs them.
+TEST_F(BridgeTest, AWorkbookThatDoesNotFitLeavesNothingAndSaysWhichFolderIsFull) {
+    const struct {
+        const char* fullFolder;
+        const char* message;
+    } cases[] = {
+        {"PLANT_EXPORT_DIR",
+         "Не удалось сохранить книгу Microsoft Excel в папке «%1»: на диске нет места или нет "
+         "права записи. Книга не сохранена."},
+        {"TMPDIR",
+         "Не удалось подготовить книгу Microsoft Excel во временной папке «%1»: на диске нет "
+         "места или нет права записи. Книга не сохранена."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fullFolder);
+        SmallFilesystem disk(4);
+        REQUIRE_SMALL_FILESYSTEM(disk);
+        const QByteArray previous = qgetenv(c.fullFolder);
+        qputenv(c.fullFolder, disk.path().toUtf8());
+        MessageLog log;
+        SpreadsheetBridge& bridge = ReportBridge();
+        const QString savedBefore = bridge.lastSavedPath();
+        ASSERT_EQ(bridge.OpenWorkbook(""), 1);
+        for (int row = 1; row <= 300; ++row)
+            for (int column = 1; column <= 4; ++column)
+                bridge.WriteCell(1, column, row, QString::number(row * 1000 + column));
+        EXPECT_EQ(bridge.SetVisible(1), -1);
+        qputenv(c.fullFolder, previous);
+
+        ASSERT_EQ(log.count(), 1) << log.texts().join("|").toStdString();
+        EXPECT_EQ(log.messages()[0].text, QString::fromUtf8(c.message).arg(disk.path()));
+        EXPECT_EQ(log.messages()[0].caption, "Ошибка");
+        EXPECT_EQ(bridge.lastSavedPath(), savedBefore);  // nothing reported as saved
+        EXPECT_EQ(disk.entries(), QStringList());
+        EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+}
+
+// A file cut short (no zip directory at its end) is told from a whole one.
+TEST_F(BridgeTest, AWorkbookCutShortReadsAsCut) {
+    SpreadsheetBridge& bridge = TimesheetBridge();
+    ASSERT_EQ(bridge.OpenWorkbook(""), 1);
+    for (int row = 1; row <= 500; ++row)
+        bridge.WriteCell(1, 1, row, QString::number(row * 7919));
+    ASSERT_EQ(bridge.SetVisible(1), 1);
+    const QString whole = bridge.lastSavedPath();
+    EXPECT_EQ(exporting::checkWrittenWorkbook(whole), exporting::WorkbookCheck::Whole);
+
+    QFile in(whole);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    ASSERT_GT(bytes.size(), 8192);
+    const QString cut = folder_.filePath("cut.xlsx");
+    QFile out(cut);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes.left(8192));
+    out.close();
+    EXPECT_EQ(exporting::checkWrittenWorkbook(cut), exporting::WorkbookCheck::FileCut);
 }
 
 }  // namespace

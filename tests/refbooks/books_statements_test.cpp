@@ -70,11 +70,14 @@ TEST(BooksStatements, QuantityLiteralHasPointAndAtMost15Digits) {
         EXPECT_EQ(products::quantityLiteral(value), QString(text)) << value;
 }
 
-TEST(BooksStatements, QuantityReadsWithDecimalComma) {
+// The whole text is read as typing would have entered it: a pasted "." is the decimal comma, and
+// what no key could type (a sign, an exponent, other scripts' digits) is no number.
+TEST(BooksStatements, QuantityReadsWithDecimalCommaAndTheBoxsKeyRule) {
     EXPECT_DOUBLE_EQ(products::parseQuantity("2,5"), 2.5);
     EXPECT_DOUBLE_EQ(products::parseQuantity("12"), 12);
-    for (const char* bad : {",", "2,5,", "1,,2", "abc"})
-        EXPECT_THROW(products::parseQuantity(bad), std::invalid_argument) << bad;
+    EXPECT_DOUBLE_EQ(products::parseQuantity("1.5"), 1.5);
+    for (const char* bad : {",", "2,5,", "1,,2", "abc", "-5", "1e308", "+1", " 1", "١٢", "1.5.2"})
+        EXPECT_THROW(products::parseQuantity(QString::fromUtf8(bad)), std::invalid_argument) << bad;
 }
 
 TEST(BooksStatements, QuantityKeyTakesDigitsAndBothDecimalMarksAsComma) {

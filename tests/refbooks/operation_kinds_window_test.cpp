@@ -15,7 +15,6 @@ using namespace testing_support;
 
 namespace {
 
-
 class KindsWindow : public testdb::AppTest {
 protected:
     void SetUp() override {
@@ -127,6 +126,25 @@ TEST_F(KindsWindow, EditorRefusesEmptyAndDuplicateNamesIgnoringCaseAndBlanks) {
                            "Такая операция уже заведена!", "Такая операция уже заведена!",
                            "Такая операция уже заведена!"}));
     EXPECT_EQ(storedKinds(), QStringList({"1|Покраска", "2|КРАСКА", "3|Резка"}));
+}
+
+TEST_F(KindsWindow, NamesWithBrokenCharactersOrTooLongAreRefused) {
+    const struct {
+        QString name;
+        QString refusal;
+    } cases[] = {
+        {QString("Покраска") + QChar(0xD83D),
+         "Текст содержит управляющие или повреждённые символы. Исправьте его."},
+        {QString(129, QChar(u'Ж')), "Текст слишком длинный: допускается не более 128 символов."},
+    };
+    ModalScript script;
+    for (const auto& c : cases) {
+        MessageLog log;
+        saveThroughEditor({}, c.name, script);
+        EXPECT_EQ(log.texts(), QStringList{c.refusal});
+    }
+    saveThroughEditor({}, QString(128, QChar(u'Ж')), script);  // as long as the column takes
+    EXPECT_EQ(storedKinds(), QStringList{"1|" + QString(128, QChar(u'Ж'))});
 }
 
 TEST_F(KindsWindow, AddAndChangePostTrimmedNamesVerbatim) {

@@ -6,6 +6,8 @@
 #include "refbooks/product_editor.h"
 #include "refbooks/products_list.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -14,7 +16,6 @@
 using namespace testing_support;
 
 namespace {
-
 
 class ProductsWindow : public testdb::AppTest {
 protected:
@@ -235,6 +236,45 @@ TEST_F(ProductsWindow, QuantityBoxTakesDigitsAndDecimalMarksAsComma) {
         return int(QDialog::Rejected);
     });
     productsList().showAsReferenceBook();
+}
+
+// Pasting reaches the quantity box without its key rule; saving reads the whole text by that rule.
+// The mark is checked as every name is.
+TEST_F(ProductsWindow, PastedQuantityAndBrokenMarkAreCheckedOnSave) {
+    const struct {
+        QString mark;
+        QString pasted;
+        QString refusal;  // empty: saved
+    } cases[] = {
+        {"М-1", "1.5", ""},
+        {"М-2", "-5", "'-5' не является правильным числом"},
+        {"М-3", "1e308", "'1e308' не является правильным числом"},
+        {QString("М-4") + QChar(0xD83D), "1",
+         "Текст содержит управляющие или повреждённые символы. Исправьте его."},
+        {QString(513, QChar(u'Ж')), "1",
+         "Текст слишком длинный: допускается не более 512 символов."},
+    };
+    ModalScript script;
+    for (const auto& c : cases) {
+        MessageLog log;
+        script.on(&productEditor(), [&] {
+            control<QLineEdit>(productEditor(), "Edit1")->setText(c.mark);
+            auto* quantity = control<QLineEdit>(productEditor(), "Edit2");
+            QGuiApplication::clipboard()->setText(c.pasted);
+            quantity->paste();
+            EXPECT_EQ(quantity->text(), c.pasted);
+            QTest::mouseClick(control<QPushButton>(productEditor(), "Button1"), Qt::LeftButton);
+            return int(QDialog::Rejected);
+        });
+        script.on(&productsList(), [] {
+            productsList().addProduct();
+            return int(QDialog::Rejected);
+        });
+        productsList().showAsReferenceBook();
+        EXPECT_EQ(log.texts(), c.refusal.isEmpty() ? QStringList() : QStringList{c.refusal})
+            << c.pasted.toStdString();
+    }
+    EXPECT_EQ(storedProducts(), QStringList{"1|М-1|1.5"});
 }
 
 TEST_F(ProductsWindow, QuantityThatIsNoNumberIsShownAsAnErrorAndNothingIsWritten) {

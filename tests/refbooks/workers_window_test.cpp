@@ -17,7 +17,6 @@ using namespace testing_support;
 
 namespace {
 
-
 class WorkersWindow : public testdb::AppTest {
 protected:
     void SetUp() override {
@@ -236,6 +235,40 @@ TEST_F(WorkersWindow, HostileNameIsStoredVerbatim) {
     workersList().showAsReferenceBook();
     EXPECT_EQ(storedWorkers(), QStringList{hostile + "|"});
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.smena").toInt(), 0);
+}
+
+// Text the driver would refuse in English, or store as another character, is refused in Russian
+// before anything is written; so is a name longer than its column.
+TEST_F(WorkersWindow, NamesWithControlOrBrokenCharactersOrTooLongAreRefused) {
+    const struct {
+        QString name;
+        QString refusal;
+    } cases[] = {
+        {QString("Иванов") + QChar(0) + "И.",
+         "Текст содержит управляющие или повреждённые символы. Исправьте его."},
+        {QString("Иванов") + QChar(0xDC00),
+         "Текст содержит управляющие или повреждённые символы. Исправьте его."},
+        {QString(10000, QChar(u'Ж')), "Текст слишком длинный: допускается не более 254 символов."},
+    };
+    ModalScript script;
+    for (const auto& c : cases) {
+        MessageLog log;
+        bool stayedOpen = false;
+        script.on(&workerEditor(), [&] {
+            control<QLineEdit>(workerEditor(), "Edit1")->setText(c.name);
+            workerEditor().save();
+            stayedOpen = workerEditor().isVisible();
+            return int(QDialog::Rejected);
+        });
+        script.on(&workersList(), [] {
+            workersList().addWorker();
+            return int(QDialog::Rejected);
+        });
+        workersList().showAsReferenceBook();
+        EXPECT_EQ(log.texts(), QStringList{c.refusal});
+        EXPECT_TRUE(stayedOpen);
+    }
+    EXPECT_EQ(storedWorkers(), QStringList());
 }
 
 TEST_F(WorkersWindow, ChangeEditsTheCurrentWorkerAndComesBackToItsRowNumber) {

@@ -13,7 +13,10 @@
 #include <QBrush>
 #include <QDateEdit>
 #include <QFont>
+#include <QHeaderView>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QSet>
 #include <QTableView>
 #include <QTest>
 #include "../support/app_windows.h"
@@ -194,6 +197,38 @@ TEST_F(AppTest, TimesheetRefreshRereadsAndActivationResetsTheExportCaption) {
     control<QPushButton>(timesheetWindow(), "Button2")->setText("Excel (3 из 7)");
     timesheetWindow().FormActivate();
     EXPECT_EQ(control<QPushButton>(timesheetWindow(), "Button2")->text(), "Excel");
+}
+
+// The style keeps a drawn image of a title for every palette it is painted with: the coloured day
+// titles must come with the same palettes every time the window is painted, or the client grows
+// with every opening of the window.
+TEST_F(AppTest, RepaintedDayTitlesComeWithTheSamePalettes) {
+    class PaletteLog : public QProxyStyle {
+    public:
+        void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                         const QWidget* widget) const override {
+            if (element == CE_HeaderSection)
+                keys.insert(option->palette.cacheKey());
+            QProxyStyle::drawControl(element, option, painter, widget);
+        }
+        mutable QSet<qint64> keys;
+    };
+    choose(&timesheetWindow(), 1, 2023);  // weekend titles in their own colour
+    QHeaderView* titles = control<QTableView>(timesheetWindow(), "DBGrid1")->horizontalHeader();
+    PaletteLog* log = new PaletteLog;
+    titles->setStyle(log);
+    timesheetWindow().show();
+    QCoreApplication::processEvents();
+    titles->viewport()->repaint();
+    const qsizetype firstPaint = log->keys.size();
+    for (int i = 0; i < 3; ++i)
+        titles->viewport()->repaint();
+    const qsizetype afterRepaints = log->keys.size();
+    timesheetWindow().hide();
+    titles->setStyle(nullptr);
+    delete log;
+    EXPECT_GT(firstPaint, 1);  // the weekends were painted in their colour
+    EXPECT_EQ(afterRepaints, firstPaint);
 }
 
 }  // namespace
