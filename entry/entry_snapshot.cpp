@@ -23,13 +23,6 @@ const data::ShownFields& shownEntryFields() {
     return fields;
 }
 
-QDate entryDate(const data::Dataset& row) {
-    const QVariant day = row.value(QStringLiteral("data"));
-    return day.typeId() == QMetaType::QDate || day.typeId() == QMetaType::QDateTime
-               ? day.toDate()
-               : ui::parseDate(day.toString().trimmed());
-}
-
 data::RowSnapshot shownEntry(const data::Dataset& row) {
     auto text = [&row](const char* field) {
         return row.text(QString::fromLatin1(field)).trimmed();

@@ -11,9 +11,6 @@ namespace entry {
 // The fields the editor shows or that price the entry, under the editor's captions.
 const data::ShownFields& shownEntryFields();
 
-// The entry's day, whether the driver hands it as a date or as text.
-QDate entryDate(const data::Dataset& row);
-
 // The entry as the editor shows it, from a row with the journal's columns (fio, marka, vid,
 // naimen, kol_vo, brak, time, color, data, cena, smena, w_id, o_id).
 data::RowSnapshot shownEntry(const data::Dataset& row);

@@ -189,7 +189,7 @@ TEST_F(PlantNamesTest, DemoKindsAndOperationNamesPrintWhole) {
         SCOPED_TRACE(r.title.toStdString());
         const QStringList texts = allTexts(r);
         EXPECT_EQ(texts.filter(QChar(0x2026)), QStringList());
-        for (const QString& kind : {"Готовая продукция", "Заготовки"})
+        for (const QString kind : {"Готовая продукция", "Заготовки"})
             EXPECT_TRUE(texts.contains(kind)) << kind.toStdString();
         for (const Kind& k : kinds)
             EXPECT_TRUE(texts.contains(k.vid)) << k.vid.toStdString();
@@ -220,10 +220,12 @@ TEST_F(PlantNamesTest, LongNamesAndLargeFiguresStayInTheirRoom) {
     for (const printing::PreparedReport& r : previews) {
         SCOPED_TRACE(r.title.toStdString());
         EXPECT_EQ(misfits(r), QStringList());
-        for (const auto& page : r.pages)
-            for (const auto& item : page.items)
+        for (const auto& page : r.pages) {
+            for (const auto& item : page.items) {
                 if (item.kind == PreparedKind::Sum)
                     EXPECT_FALSE(item.text.contains(QChar(0x2026))) << item.text.toStdString();
+            }
+        }
     }
     // The long product name heads its group whole in the reports grouped by it.
     for (size_t n : {1u, 3u})
