@@ -108,10 +108,10 @@ std::vector<data::GridColumn> HistoryWindow::columns() {
         c.width = width;
         return c;
     };
-    return {wide(gridColumn(QStringLiteral("changed"), QStringLiteral("Время")), 150),
+    return {wide(gridColumn(QStringLiteral("changed"), QStringLiteral("Время")), 175),
             wide(gridColumn(QStringLiteral("workstation"), QStringLiteral("Рабочее место")), 130),
             wide(role, 110),
-            wide(gridColumn(QStringLiteral("program"), QStringLiteral("Программа")), 120),
+            wide(gridColumn(QStringLiteral("program"), QStringLiteral("Программа")), 150),
             wide(action, 130),
             wide(gridColumn(QStringLiteral("object"), QStringLiteral("Объект")), 330),
             changes,

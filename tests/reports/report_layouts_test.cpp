@@ -222,8 +222,9 @@ TEST_F(PlantNamesTest, LongNamesAndLargeFiguresStayInTheirRoom) {
         EXPECT_EQ(misfits(r), QStringList());
         for (const auto& page : r.pages) {
             for (const auto& item : page.items) {
-                if (item.kind == PreparedKind::Sum)
+                if (item.kind == PreparedKind::Sum) {
                     EXPECT_FALSE(item.text.contains(QChar(0x2026))) << item.text.toStdString();
+                }
             }
         }
     }
