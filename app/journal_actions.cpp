@@ -11,8 +11,8 @@
 #include "data/transaction.h"
 #include "entry/entry_editor.h"
 #include "entry/entry_save.h"
-#include "history/history_window.h"
 #include "entry/entry_statements.h"
+#include "history/history_window.h"
 #include "refbooks/operation_kinds_list.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/products_list.h"
@@ -42,8 +42,8 @@ void JournalWindow::connectAndLogIn(const QStringList& args) {
     }
     markCommand_.setSql(journal::statements::updateMark());
     try {
-        db_.ADO_DB.close();
-        db_.ADO_DB.open(data::composeConnectionString(args.value(1), args.value(2)));
+        db_.connection.close();
+        db_.connection.open(data::composeConnectionString(args.value(1), args.value(2)));
         login_ = std::make_unique<LoginDialog>(*this);
         login_->show();
         connected_ = true;
@@ -130,7 +130,7 @@ void JournalWindow::reloadJournals(const QDate& day) {
     }
 }
 
-void JournalWindow::FormActivate() {
+void JournalWindow::windowActivated() {
     datePicker_->setDate(ui::today());
     if (journal::isWeekend(datePicker_->date()))
         dayOffCheck_->setChecked(true);
@@ -182,11 +182,11 @@ void JournalWindow::deleteEntry() {
         return;
     timesheet::refuseIfClosed(db_, entry::entryDate(*q));
     const qint64 id = q->asInt64(QStringLiteral("id"));
-    db_.DelSmena.setSql(journal::statements::deleteEntry(id));
+    db_.entryDeletion.setSql(journal::statements::deleteEntry(id));
     bool gone = false;
     // The entry goes only together with its hours in the timesheet cell of its own day.
     if (ui::confirmDeletion(QStringLiteral("Удалить позицию из списка?")))
-        gone = entry::deleteEntry(db_, db_.DelSmena, id) == entry::DeleteResult::Gone;
+        gone = entry::deleteEntry(db_, db_.entryDeletion, id) == entry::DeleteResult::Gone;
     q->reopen();
     if (gone)
         ui::showRefusal(QString::fromUtf8(entry::kEntryGoneMessage));

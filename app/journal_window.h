@@ -65,7 +65,7 @@ public:
     JournalContext journalContext() const;
 
     // Today's journals: the date set to today, a weekend ticks "Выходной", the four reloaded.
-    void FormActivate() override;
+    void windowActivated() override;
 
     void dateChosen();            // a date was chosen in the picker
     void chooseShift(int shift);  // 1..4
@@ -130,7 +130,8 @@ private:
     QPushButton* refreshButton_;
     QPushButton* exitButton_;
     QTimer* versionTimer_;
-    // The data links of the four journals Smena1..Smena4; the grid shows one of them.
+    // The data links of the four journals Smena1..Smena4 (one per shift); the grid shows one of
+    // them.
     std::array<data::DatasetModel*, 4> journalLinks_{};
 
     QMenuBar* menuBar_;

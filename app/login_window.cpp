@@ -46,7 +46,7 @@ LoginDialog::LoginDialog(JournalWindow& journal, QWidget* parent)
     connect(exitTimer_, &QTimer::timeout, this, [this] { exitTimerExpired(); });
 }
 
-void LoginDialog::FormActivate() {
+void LoginDialog::windowActivated() {
     journal_.checkVersion();
     const BuildStamp& s = journal_.buildStamp();
     setWindowTitle(QStringLiteral("Авторизация (build: %1.%2)").arg(s.date).arg(s.time));

@@ -15,7 +15,7 @@ public:
     explicit LoginDialog(JournalWindow& journal, QWidget* parent = nullptr);
 
     // The version check, then the build stamp in the caption.
-    void FormActivate() override;
+    void windowActivated() override;
 
     void logIn();   // "Вход"
     void cancel();  // "Отмена"

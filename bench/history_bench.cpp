@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
              false);
     }
     shared = new data::SharedData;
-    shared->ADO_DB.open(data::composeConnectionString(database(), host()));
+    shared->connection.open(data::composeConnectionString(database(), host()));
     data::setSessionRole(QStringLiteral("Administrator"));
 
     benchmark::RegisterBenchmark("EntrySave", EntrySave)

@@ -64,7 +64,7 @@ void JournalReload(benchmark::State& state) {
     ui::setToday(day);
     int rows = 0;
     for (auto _ : state) {
-        journalWindow().FormActivate();
+        journalWindow().windowActivated();
         rows = 0;
         for (int shift = 1; shift <= 4; ++shift)
             rows += journalWindow().sharedData().journalOf(shift)->recordCount();

@@ -39,7 +39,7 @@ qint64 aggregateRows = 0;
 using bench::env;
 
 QVariant scalar(const QString& sql) {
-    return shared->readControl(sql, [](const data::Dataset& q) {
+    return shared->readOneRow(sql, [](const data::Dataset& q) {
         return q.isEmpty() ? QVariant() : q.value(q.fieldNames().first());
     });
 }
@@ -115,10 +115,10 @@ void BM_RebuildSetBasedStatement(benchmark::State& state) {
     for (auto _ : state) {
         timed(setBasedMs, [&] {
             data::Transaction transaction;
-            shared->DelSmena.setSql(timesheet::rebuild::deleteMonth(month, year));
-            shared->DelSmena.exec();
-            shared->SQL_exec.setSql(insert);
-            shared->SQL_exec.exec();
+            shared->entryDeletion.setSql(timesheet::rebuild::deleteMonth(month, year));
+            shared->entryDeletion.exec();
+            shared->statement.setSql(insert);
+            shared->statement.exec();
             transaction.commit();
         });
     }
@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
 
     shared = new data::SharedData();
     try {
-        shared->ADO_DB.open(data::composeConnectionString(bench::database(), bench::host()));
+        shared->connection.open(data::composeConnectionString(bench::database(), bench::host()));
         QString chosen = env("PLANT_BENCH_MONTH", "");
         if (chosen.isEmpty())
             chosen = scalar(QStringLiteral(

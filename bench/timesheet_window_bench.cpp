@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     ui::Application app(argc, argv);
     shared = new data::SharedData();
     try {
-        shared->ADO_DB.open(data::composeConnectionString(bench::database(), bench::host()));
+        shared->connection.open(data::composeConnectionString(bench::database(), bench::host()));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -52,7 +52,7 @@ void createPlant(const QString& host) {
         admin.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("bench_admin"));
-    shared->ADO_DB.open(data::composeConnectionString(kDatabase, host));
+    shared->connection.open(data::composeConnectionString(kDatabase, host));
     data::Command fill(
         QStringLiteral("fill"),
         QStringLiteral(
@@ -98,7 +98,7 @@ void BM_SearchKeystroke(benchmark::State& state) {
         cycle << c;
     for (int i = 0; i < name.size(); ++i)
         cycle << QChar();  // Backspace
-    shared->Workers->open();
+    shared->workers->open();
     testing_support::control<QLineEdit>(*workers, "Edit1")->clear();
     workers->show();
     QCoreApplication::processEvents();
@@ -122,13 +122,13 @@ void BM_SearchKeystroke(benchmark::State& state) {
     }
     state.counters["matching"] = matching;
     workers->hide();
-    shared->Workers->close();
+    shared->workers->close();
 }
 BENCHMARK(BM_SearchKeystroke)->Unit(benchmark::kMillisecond);
 
 // The worst keystroke: erasing the last character switches the filter off (all rows back).
 void BM_SearchKeystrokeBackToAll(benchmark::State& state) {
-    shared->Workers->open();
+    shared->workers->open();
     testing_support::control<QLineEdit>(*workers, "Edit1")->clear();
     workers->show();
     QCoreApplication::processEvents();
@@ -141,7 +141,7 @@ void BM_SearchKeystrokeBackToAll(benchmark::State& state) {
                   testing_support::control<QTableView>(*workers, "DBGrid1"), QChar());
     }
     workers->hide();
-    shared->Workers->close();
+    shared->workers->close();
 }
 BENCHMARK(BM_SearchKeystrokeBackToAll)->Unit(benchmark::kMillisecond);
 

@@ -10,56 +10,55 @@
 namespace data {
 
 // The database objects the windows share: the connection, the queries several windows display,
-// the general-purpose commands and the scratch query Control. The application owns it.
+// the general-purpose commands and the scratch query. The application owns it.
 class SharedData : public QObject {
     Q_OBJECT
 public:
     explicit SharedData(QObject* parent = nullptr);
 
-    Connection ADO_DB;
+    Connection connection;
 
-    Dataset* Workers;
-    Dataset* Izdel;
-    Dataset* Oper;
-    Dataset* Vid_oper;
-    Dataset* Smena1;
-    Dataset* Smena2;
-    Dataset* Smena3;
-    Dataset* Smena4;
-    Dataset* H_Tabel_1;
-    Dataset* H_Tabel_2;
-    Dataset* H_Tabel_3;
-    Dataset* Control;  // scratch query for one-row answers
+    // The reference books' queries (objectNames Workers, Izdel, Oper, Vid_oper).
+    Dataset* workers;
+    Dataset* products;
+    Dataset* operations;
+    Dataset* operationKinds;
+    Dataset* scratch;  // for one-row answers (objectName Control)
 
-    Command DelSmena{QStringLiteral("DelSmena")};
-    Command H_Tabel_ins{QStringLiteral("H_Tabel_ins")};
-    Command SQL_exec{QStringLiteral("SQL_exec")};
-    Command Oper_ins{QStringLiteral("Oper_ins")};
-    Command Oper_ed{QStringLiteral("Oper_ed")};
-    Command Oper_del{QStringLiteral("Oper_del")};
+    // The statements several windows run, by their statement names.
+    Command entryDeletion{QStringLiteral("DelSmena")};
+    Command timesheetInsert{QStringLiteral("H_Tabel_ins")};
+    Command statement{QStringLiteral("SQL_exec")};  // any one-off write
+    Command operationInsert{QStringLiteral("Oper_ins")};
+    Command operationUpdate{QStringLiteral("Oper_ed")};
+    Command operationDeletion{QStringLiteral("Oper_del")};
 
-    // The journal query of a shift: Smena1..Smena4, Smena1 for any other value.
+    // The journal query of a shift (Smena1..Smena4), shift 1's for any other value.
     Dataset* journalOf(int shift) const;
-    // The timesheet query of shift 1..3.
+    // The timesheet query of shift 1..3 (H_Tabel_1..H_Tabel_3), shift 1's for any other value.
     Dataset* timesheetOf(int shift) const;
 
     // Runs a count statement whose result column is cnt and answers whether it counted any row
     // (the caller refuses with its own message). A refused statement throws.
-    bool CheckDuplicate(const QString& sql);
+    bool countsAnyRow(const QString& sql);
 
-    // Runs a one-row statement on Control and leaves Control open on its answer.
-    Dataset& runControl(const QString& sql);
+    // Runs a one-row statement on the scratch query and leaves it open on its answer.
+    Dataset& runOneRow(const QString& sql);
 
-    // Runs a statement on Control, hands the open answer to `read` and closes Control again, also
-    // when reading throws.
+    // Runs a statement on the scratch query, hands the open answer to `read` and closes it again,
+    // also when reading throws.
     template <typename Read>
-    auto readControl(const QString& sql, Read read) {
-        const CloseAtScopeEnd closer(runControl(sql));
-        return read(static_cast<const Dataset&>(*Control));
+    auto readOneRow(const QString& sql, Read read) {
+        const CloseAtScopeEnd closer(runOneRow(sql));
+        return read(static_cast<const Dataset&>(*scratch));
     }
 
-    // The cnt column of a count statement run on Control.
-    qint64 controlCount(const QString& sql);
+    // The cnt column of a count statement run on the scratch query.
+    qint64 countOf(const QString& sql);
+
+private:
+    std::array<Dataset*, 4> journals_{};
+    std::array<Dataset*, 3> timesheets_{};
 };
 
 }  // namespace data

@@ -192,7 +192,7 @@ bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
     return ui::Window::eventFilter(watched, event);
 }
 
-void EntryEditor::FormActivate() {
+void EntryEditor::windowActivated() {
     workerButton_->setFocus();
 }
 
@@ -240,7 +240,7 @@ void EntryEditor::prepareChange() {
     chosen_.operationId = entries->asInt(QStringLiteral("o_id"));
     hoursEdit_->setText(QString::number(entries->asInt(QStringLiteral("time"))));
 
-    data::Dataset* oper = db_.Oper;
+    data::Dataset* oper = db_.operations;
     oper->close();
     oper->setFilter(QStringLiteral("id=") + entries->text(QStringLiteral("o_id")));
     oper->setFiltered(false);
@@ -301,7 +301,7 @@ void EntryEditor::refreshPrices() {
     if (quantityEdit_->text().isEmpty())
         quantityEdit_->setText(QStringLiteral("0"));
     finalPriceEdit_->setText(ui::priceText(chosen_.price));
-    const data::Dataset* oper = db_.Oper;
+    const data::Dataset* oper = db_.operations;
     const double base =
         oper->isOpen() && oper->recNo() > 0 ? oper->asDouble(QStringLiteral("cena")) : 0.0;
     basePriceEdit_->setText(ui::priceText(base));
@@ -350,9 +350,9 @@ void EntryEditor::save() {
         box->clear();
     done(QDialog::Accepted);
 
-    db_.H_Tabel_1->close();
-    db_.H_Tabel_2->close();
-    db_.H_Tabel_3->close();
+    db_.timesheetOf(1)->close();
+    db_.timesheetOf(2)->close();
+    db_.timesheetOf(3)->close();
     const int row = journal->recNo();
     journal->close();
     journal->open();

@@ -64,7 +64,7 @@ public:
     void pickWorker();     // "..." beside the worker
     void pickOperation();  // "..." beside the operation
     void refreshPrices();  // leaving the quantity or time box
-    void FormActivate() override;
+    void windowActivated() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -20,7 +20,7 @@ struct Place {
 
 // Where the entry stands now, locked until the transaction ends; nothing when it is gone.
 std::optional<Place> lockedPlace(data::SharedData& db, qint64 id) {
-    return db.readControl(
+    return db.readOneRow(
         storedPlaceStatement(id), [](const data::Dataset& q) -> std::optional<Place> {
             if (q.isEmpty())
                 return std::nullopt;
@@ -49,7 +49,7 @@ std::optional<QString> writeEntry(data::SharedData& db, const EntryValues& v,
                                   std::optional<qint64> changedId, const QString& countSql,
                                   EntryChange* change) {
     // Another workstation may have written the same entry since the first check.
-    if (db.controlCount(countSql) > 0)
+    if (db.countOf(countSql) > 0)
         return QString::fromUtf8(kDuplicateMessage);
 
     const Place target{v.workerId, v.shift, v.date};
@@ -63,9 +63,9 @@ std::optional<QString> writeEntry(data::SharedData& db, const EntryValues& v,
     }
     lockRows(left ? std::vector<Place>{target, *left} : std::vector<Place>{target});
 
-    data::Command SmenaIU(QStringLiteral("SmenaIU"));
-    SmenaIU.setSql(changedId ? updateStatement(v, *changedId) : insertStatement(v));
-    if (SmenaIU.exec() == 0)
+    data::Command entryWrite(QStringLiteral("SmenaIU"));
+    entryWrite.setSql(changedId ? updateStatement(v, *changedId) : insertStatement(v));
+    if (entryWrite.exec() == 0)
         return QString::fromUtf8(kEntryGoneMessage);
 
     const qint64 dayHours = journalDayHours(db, target.workerId, target.shift, target.date);
@@ -88,7 +88,7 @@ SaveResult save(data::SharedData& db, const EntryValues& v, std::optional<qint64
     const QString countSql = duplicateCountStatement(v, changedId);
     const QString duplicate = QString::fromUtf8(kDuplicateMessage);
     // The common refusal, answered before anything is locked.
-    if (db.CheckDuplicate(countSql)) {
+    if (db.countsAnyRow(countSql)) {
         ui::showRefusal(duplicate);
         return SaveResult::Duplicate;
     }

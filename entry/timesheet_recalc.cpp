@@ -8,12 +8,12 @@
 namespace {
 
 int rowCount(data::SharedData& db, int w, int s, const QDate& day) {
-    return static_cast<int>(db.controlCount(recalc::countStatement(w, s, day)));
+    return static_cast<int>(db.countOf(recalc::countStatement(w, s, day)));
 }
 
 int writeCell(data::SharedData& db, const QString& sql) {
-    db.H_Tabel_ins.setSql(sql);
-    return db.H_Tabel_ins.exec();
+    db.timesheetInsert.setSql(sql);
+    return db.timesheetInsert.exec();
 }
 
 // Updates the cell; when no row took the update, inserts one if `insertWhenMissing`.
@@ -27,7 +27,7 @@ void updateOrInsert(data::SharedData& db, int w, int s, const QDate& day, qint64
 
 qint64 journalDayHours(data::SharedData& db, int w, int s, const QDate& day) {
     // The sum is grouped, so no row means no hours.
-    return db.readControl(recalc::daySumStatement(w, s, day), [](const data::Dataset& q) {
+    return db.readOneRow(recalc::daySumStatement(w, s, day), [](const data::Dataset& q) {
         return q.isEmpty() ? qint64(0) : q.asInt64(QStringLiteral("tim"));
     });
 }

@@ -126,7 +126,7 @@ QString HistoryWindow::notUpgradedMessage() {
 }
 
 bool HistoryWindow::historyKept() {
-    if (db_.controlCount(history::availabilityCheck()) > 0)
+    if (db_.countOf(history::availabilityCheck()) > 0)
         return true;
     ui::showRefusal(notUpgradedMessage());
     return false;

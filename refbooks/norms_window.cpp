@@ -183,7 +183,7 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
 
     // Opened with all norms at creation, during start-up: a failure escapes start-up, which shows
     // it and ends. The operations list narrows the table before each showing.
-    if (db_.ADO_DB.isOpen())
+    if (db_.connection.isOpen())
         normTable_->open();
 }
 
@@ -195,7 +195,7 @@ void NormsWindow::showForOperation(int operId) {
     ui::showModal(this);
 }
 
-void NormsWindow::FormActivate() {
+void NormsWindow::windowActivated() {
     grid_->setFocus();
 }
 
@@ -304,7 +304,7 @@ bool NormsWindow::storePending() {
     // Every new norm belongs to the operation whose norms are shown, however it is stored.
     const bool isNew = normTable_->state() == data::Dataset::State::Insert;
     if (isNew)
-        normTable_->setValue(QStringLiteral("o_id"), db_.Oper->asInt(QStringLiteral("id")));
+        normTable_->setValue(QStringLiteral("o_id"), db_.operations->asInt(QStringLiteral("id")));
     try {
         if (isNew)
             normTable_->post();
@@ -352,7 +352,7 @@ void NormsWindow::saveAndClose() {
     } else {
         normTable_->cancel();
     }
-    data::Dataset* o = db_.Oper;
+    data::Dataset* o = db_.operations;
     o->reopenAt(o->recNo());
     accept();
 }

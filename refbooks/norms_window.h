@@ -34,7 +34,7 @@ public:
     bool columnLeft(bool leavingRow = false);
     // Insert, or Down on the last row: a new blank row.
     void startNewRow();
-    void FormActivate() override;
+    void windowActivated() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -74,7 +74,7 @@ OperationEditor::OperationEditor(data::SharedData& db, ProductsList& products,
     connect(kindButton_, &QPushButton::clicked, this, ui::guarded([this] { pickKind(); }));
 }
 
-void OperationEditor::FormActivate() {
+void OperationEditor::windowActivated() {
     productButton_->setFocus();
 }
 
@@ -127,13 +127,13 @@ void OperationEditor::save() {
         ui::showRefusal(QStringLiteral("Все поля должны быть заполнены!"));
         return;
     }
-    data::Dataset* o = db_.Oper;
+    data::Dataset* o = db_.operations;
     const QString duplicate = Tag == 1 ? ops::duplicateOnAdd(kindId_, naimen, productId_)
                                        : ops::duplicateOnChange(kindId_, naimen, productId_,
                                                                 o->asInt(QStringLiteral("id")));
     const QString message = QStringLiteral("Операция с такими параметрами уже заведена!");
     // The common refusal, answered before anything is locked.
-    if (db_.CheckDuplicate(duplicate)) {
+    if (db_.countsAnyRow(duplicate)) {
         ui::showRefusal(message);
         return;
     }
@@ -145,7 +145,7 @@ void OperationEditor::save() {
         // Another workstation may have written the same combination since the check: look
         // again under the lock, which it holds until its own save has committed.
         data::lockForTransaction(ops::combinationLockKey(kindId_, naimen, productId_));
-        if (db_.CheckDuplicate(duplicate)) {
+        if (db_.countsAnyRow(duplicate)) {
             raced = true;
         } else {
             if (Tag == 1) {
@@ -171,8 +171,8 @@ void OperationEditor::save() {
 
 int OperationEditor::addOperation(int naimen) {
     data::Transaction transaction;
-    db_.Oper_ins.setSql(ops::insertOperation(kindId_, naimen, productId_));
-    const int id = qRound(db_.Oper_ins.execReturning().toDouble());
+    db_.operationInsert.setSql(ops::insertOperation(kindId_, naimen, productId_));
+    const int id = qRound(db_.operationInsert.execReturning().toDouble());
     data::Command firstNorm(QStringLiteral("Norm_ins"), ops::insertFirstNorm());
     firstNorm.setParam(QStringLiteral("o_id"), id);
     firstNorm.setParam(QStringLiteral("price"), 0.0);
@@ -184,8 +184,8 @@ int OperationEditor::addOperation(int naimen) {
 data::RowVerdict OperationEditor::changeOperation(int naimen, int id) {
     data::RowVerdict verdict = data::checkLockedRow(refbooks::shown::guardedOperation(id), loaded_);
     if (verdict.saved()) {
-        db_.Oper_ed.setSql(ops::updateOperation(kindId_, naimen, productId_, id));
-        db_.Oper_ed.execOnRow();
+        db_.operationUpdate.setSql(ops::updateOperation(kindId_, naimen, productId_, id));
+        db_.operationUpdate.execOnRow();
     }
     return verdict;
 }

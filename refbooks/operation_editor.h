@@ -37,7 +37,7 @@ public:
     void save();         // "Записать"
     void pickProduct();  // "..." beside the product
     void pickKind();     // "..." beside the kind
-    void FormActivate() override;
+    void windowActivated() override;
 
 private:
     // A new operation with its first norm (price 0), so that it is listed and can be priced.

@@ -49,7 +49,7 @@ void OperationKindEditor::showForChange(const QString& name, const data::RowSnap
     ui::showModal(this);
 }
 
-void OperationKindEditor::FormActivate() {
+void OperationKindEditor::windowActivated() {
     nameEdit_->setFocus();
 }
 
@@ -64,11 +64,11 @@ void OperationKindEditor::save() {
         ui::showRefusal(*refusal);
         return;
     }
-    data::Dataset* kinds = db_.Vid_oper;
+    data::Dataset* kinds = db_.operationKinds;
     const QString duplicateCount =
         Tag == 1 ? st::duplicateKindOnAdd(name)
                  : st::duplicateKindOnChange(name, kinds->asInt64(QStringLiteral("id")));
-    if (db_.CheckDuplicate(duplicateCount)) {
+    if (db_.countsAnyRow(duplicateCount)) {
         ui::showRefusal(QStringLiteral("Такая операция уже заведена!"));
         return;
     }
@@ -96,7 +96,7 @@ void OperationKindEditor::save() {
 }
 
 bool OperationKindEditor::writeChange() {
-    data::Dataset* kinds = db_.Vid_oper;
+    data::Dataset* kinds = db_.operationKinds;
     return refbooks::takeVerdict(
         data::writeUnlessChanged(refbooks::shown::guardedKind(kinds->asInt64(QStringLiteral("id"))),
                                  loaded_, [kinds] { kinds->post(); }),

@@ -21,7 +21,7 @@ public:
     void showForNew();
     void showForChange(const QString& name, const data::RowSnapshot& loaded);
 
-    void FormActivate() override;
+    void windowActivated() override;
     void save();  // "Записать"
 
 private:

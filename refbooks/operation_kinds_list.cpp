@@ -23,14 +23,15 @@ OperationKindsList::OperationKindsList(data::SharedData& db, QWidget* parent)
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Виды операций"));
 
-    grid_ = ui::makeListGrid(this, "DBGrid1", db_.Vid_oper,
+    grid_ = ui::makeListGrid(this, "DBGrid1", db_.operationKinds,
                              {data::gridColumn(QStringLiteral("VID"), QStringLiteral("Операции"))});
 
     searchEdit_ = new QLineEdit(this);
     searchEdit_->setObjectName(QStringLiteral("Edit1"));
     searchEdit_->setVisible(false);
     new refbooks::ListSearchKeys(
-        searchEdit_, [this] { return db_.Vid_oper; }, refbooks::ListSearchKeys::Mode::TextOnly);
+        searchEdit_, [this] { return db_.operationKinds; },
+        refbooks::ListSearchKeys::Mode::TextOnly);
 
     addButton_ = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
     addButton_->setDefault(true);
@@ -60,14 +61,14 @@ OperationKindsList::OperationKindsList(data::SharedData& db, QWidget* parent)
 
 void OperationKindsList::showAsReferenceBook() {
     Tag = 0;
-    db_.Vid_oper->open();
+    db_.operationKinds->open();
     changeButton_->setDefault(false);
     changeButton_->setText(QStringLiteral("Изменить"));
     addButton_->setDefault(true);  // Enter adds, as before any picker showing
     addButton_->setVisible(true);
     deleteButton_->setVisible(true);
     ui::showModal(this);
-    db_.Vid_oper->close();
+    db_.operationKinds->close();
 }
 
 OperationKindsList::~OperationKindsList() = default;
@@ -75,7 +76,7 @@ OperationKindsList::~OperationKindsList() = default;
 std::optional<refbooks::KindChoice> OperationKindsList::pick() {
     Tag = 1;
     choice_.reset();
-    db_.Vid_oper->open();
+    db_.operationKinds->open();
     changeButton_->setText(QStringLiteral("Выбрать"));
     addButton_->setVisible(false);
     deleteButton_->setVisible(false);
@@ -86,11 +87,11 @@ std::optional<refbooks::KindChoice> OperationKindsList::pick() {
     ui::showModal(this);
     changeButton_->setDefault(false);
     searchEdit_->setVisible(false);
-    db_.Vid_oper->close();
+    db_.operationKinds->close();
     return std::exchange(choice_, std::nullopt);
 }
 
-void OperationKindsList::FormActivate() {
+void OperationKindsList::windowActivated() {
     if (searchEdit_->isVisible())
         searchEdit_->setFocus();
 }
@@ -107,14 +108,14 @@ void OperationKindsList::changeOrChoose() {
 }
 
 void OperationKindsList::changeKind() {
-    data::Dataset* k = db_.Vid_oper;
+    data::Dataset* k = db_.operationKinds;
     if (k->isEmpty())
         return;  // no kind to change
     editor_->showForChange(k->text(QStringLiteral("vid")).trimmed(), refbooks::shown::kind(*k));
 }
 
 void OperationKindsList::chooseKind() {
-    data::Dataset* k = db_.Vid_oper;
+    data::Dataset* k = db_.operationKinds;
     // An empty list hands back an empty name and id 0.
     choice_ = refbooks::KindChoice{k->asInt(QStringLiteral("id")),
                                    k->text(QStringLiteral("vid")).trimmed()};
@@ -122,7 +123,7 @@ void OperationKindsList::chooseKind() {
 }
 
 void OperationKindsList::deleteKind() {
-    data::Dataset* k = db_.Vid_oper;
+    data::Dataset* k = db_.operationKinds;
     if (k->isEmpty())
         return;  // nothing to delete
     if (!ui::confirmDeletion(QStringLiteral("Удалить вид операции?")))
@@ -132,5 +133,5 @@ void OperationKindsList::deleteKind() {
 }
 
 void OperationKindsList::search() {
-    db_.Vid_oper->filterBy(refbooks::kinds::nameFilter(searchEdit_->text()));
+    db_.operationKinds->filterBy(refbooks::kinds::nameFilter(searchEdit_->text()));
 }

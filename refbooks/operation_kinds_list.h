@@ -27,7 +27,7 @@ public:
     // Tag 1, shown modally; the kind chosen, if any (an empty list gives id 0 and no name).
     std::optional<refbooks::KindChoice> pick();
 
-    void FormActivate() override;
+    void windowActivated() override;
     void addKind();         // "Добавить"
     void changeOrChoose();  // "Изменить", or "Выбрать" in the picker; also a double-click
     void deleteKind();  // "Удалить"

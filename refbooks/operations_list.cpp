@@ -44,8 +44,8 @@ OperationsList::OperationsList(data::SharedData& db, ProductsList& products,
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Операции"));
 
-    XLS_Rep = new data::Dataset(QStringLiteral("XLS_Rep"), this);
-    XLS_Rep->setSql(ops::priceList());
+    priceList_ = new data::Dataset(QStringLiteral("XLS_Rep"), this);
+    priceList_->setSql(ops::priceList());
 
     data::GridColumn cena = data::gridColumn(QStringLiteral("cena"), QStringLiteral("Цена (min)"));
     cena.format = priceCell;
@@ -62,7 +62,7 @@ OperationsList::OperationsList(data::SharedData& db, ProductsList& products,
                          Qt::AlignRight | Qt::AlignVCenter);
     norma.width = 90;
     grid_ = ui::makeListGrid(
-        this, "DBGrid1", db_.Oper,
+        this, "DBGrid1", db_.operations,
         {marka, vid, cena, nmn, norma,
          data::gridColumn(QStringLiteral("id"), QStringLiteral("id"), false),
          data::gridColumn(QStringLiteral("i_id"), QStringLiteral("i_id"), false),
@@ -81,7 +81,7 @@ OperationsList::OperationsList(data::SharedData& db, ProductsList& products,
     searchEdit_ = new QLineEdit(this);
     searchEdit_->setObjectName(QStringLiteral("Edit1"));
     new refbooks::ListSearchKeys(
-        searchEdit_, [this] { return db_.Oper; }, refbooks::ListSearchKeys::Mode::TextOnly);
+        searchEdit_, [this] { return db_.operations; }, refbooks::ListSearchKeys::Mode::TextOnly);
     exitButton_ = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
 
     auto* row = new QHBoxLayout;
@@ -107,14 +107,14 @@ OperationsList::OperationsList(data::SharedData& db, ProductsList& products,
 
 void OperationsList::showAsReferenceBook() {
     Tag = 0;
-    db_.Oper->open();
+    db_.operations->open();
     changeButton_->setDefault(false);
     changeButton_->setText(QStringLiteral("Изменить"));
     addButton_->setVisible(true);
     deleteButton_->setVisible(true);
     addButton_->setDefault(true);
     ui::showModal(this);
-    db_.Oper->close();
+    db_.operations->close();
 }
 
 OperationsList::~OperationsList() = default;
@@ -122,7 +122,7 @@ OperationsList::~OperationsList() = default;
 std::optional<refbooks::OperationChoice> OperationsList::pick(int operId) {
     Tag = 1;
     choice_.reset();
-    data::Dataset* o = db_.Oper;
+    data::Dataset* o = db_.operations;
     o->open();
     if (operId == 0)
         o->first();
@@ -146,7 +146,7 @@ std::optional<refbooks::OperationChoice> OperationsList::pick(int operId) {
     return std::exchange(choice_, std::nullopt);
 }
 
-void OperationsList::FormActivate() {
+void OperationsList::windowActivated() {
     if (searchEdit_->isVisible())
         searchEdit_->setFocus();
 }
@@ -163,7 +163,7 @@ void OperationsList::changeOrChoose() {
 }
 
 void OperationsList::changeOperation() {
-    data::Dataset* o = db_.Oper;
+    data::Dataset* o = db_.operations;
     if (o->isEmpty())
         return;  // no operation to change
     editor_->showForChange(
@@ -173,7 +173,7 @@ void OperationsList::changeOperation() {
 }
 
 void OperationsList::chooseOperation() {
-    data::Dataset* o = db_.Oper;
+    data::Dataset* o = db_.operations;
     if (o->isEmpty())
         return;  // nothing to hand back
     refbooks::OperationChoice choice;
@@ -181,8 +181,8 @@ void OperationsList::chooseOperation() {
     choice.id = o->asInt(QStringLiteral("id"));
     choice.basePrice = o->asDouble(QStringLiteral("cena"));
     const QString mark =
-        db_.readControl(ops::productMark(choice.productId),
-                        [](const data::Dataset& q) { return q.text(QStringLiteral("marka")); });
+        db_.readOneRow(ops::productMark(choice.productId),
+                       [](const data::Dataset& q) { return q.text(QStringLiteral("marka")); });
     choice.text = ops::operationText(mark, o->text(QStringLiteral("vid")),
                                      o->asInt(QStringLiteral("naimen")));
     choice_ = choice;
@@ -190,14 +190,14 @@ void OperationsList::chooseOperation() {
 }
 
 void OperationsList::deleteOperation() {
-    data::Dataset* o = db_.Oper;
+    data::Dataset* o = db_.operations;
     if (o->isEmpty())
         return;  // nothing to delete
     if (!ui::confirmDeletion(QStringLiteral("Удалить операцию?")))
         return;
     const int row = o->recNo();
-    db_.Oper_del.setParam(QStringLiteral("id"), o->asInt(QStringLiteral("id")));
-    data::reloadIfRowGone(*o, [this] { db_.Oper_del.execOnRow(); });
+    db_.operationDeletion.setParam(QStringLiteral("id"), o->asInt(QStringLiteral("id")));
+    data::reloadIfRowGone(*o, [this] { db_.operationDeletion.execOnRow(); });
     o->reopenAt(row);
 }
 
@@ -209,41 +209,42 @@ void OperationsList::openCurrent() {
 }
 
 void OperationsList::openNorms() {
-    data::Dataset* o = db_.Oper;
+    data::Dataset* o = db_.operations;
     if (o->isEmpty())
         return;  // no operation whose norms could be shown
     norms_->showForOperation(o->asInt(QStringLiteral("id")));
 }
 
 void OperationsList::search() {
-    db_.Oper->filterBy(ops::markFilter(searchEdit_->text()));
+    db_.operations->filterBy(ops::markFilter(searchEdit_->text()));
 }
 
 void OperationsList::exportPriceList() {
     ui::WaitCursor wait;
-    XLS_Rep->reopen();
+    priceList_->reopen();
     SpreadsheetBridge& bridge = ReportBridge();
     if (bridge.OpenWorkbook(QString()) == -1) {
-        XLS_Rep->close();
+        priceList_->close();
         return;  // the wait cursor ends with this handler
     }
-    XLS_Rep->first();
+    priceList_->first();
     bridge.WriteCell(1, 1, 1, QStringLiteral("Марка"));
     bridge.WriteCell(1, 2, 1, QStringLiteral("Операция"));
     bridge.WriteCell(1, 3, 1, QStringLiteral("Цена"));
     bridge.WriteCell(1, 4, 1, QStringLiteral("Вид"));
-    const int mark = XLS_Rep->fieldIndex(QStringLiteral("MARKA"));
-    const int kind = XLS_Rep->fieldIndex(QStringLiteral("VID"));
-    const int price = XLS_Rep->fieldIndex(QStringLiteral("cena"));
-    const int naimen = XLS_Rep->fieldIndex(QStringLiteral("naimen"));
-    for (int r = 0; r < XLS_Rep->recordCount(); ++r) {
+    const int mark = priceList_->fieldIndex(QStringLiteral("MARKA"));
+    const int kind = priceList_->fieldIndex(QStringLiteral("VID"));
+    const int price = priceList_->fieldIndex(QStringLiteral("cena"));
+    const int naimen = priceList_->fieldIndex(QStringLiteral("naimen"));
+    for (int r = 0; r < priceList_->recordCount(); ++r) {
         const int sheetRow = r + 2;
-        bridge.WriteCell(1, 1, sheetRow, XLS_Rep->valueAt(r, mark).toString());
-        bridge.WriteCell(1, 2, sheetRow, XLS_Rep->valueAt(r, kind).toString());
-        bridge.WriteCell(1, 3, sheetRow, ui::shortestFloat(XLS_Rep->valueAt(r, price).toDouble()));
+        bridge.WriteCell(1, 1, sheetRow, priceList_->valueAt(r, mark).toString());
+        bridge.WriteCell(1, 2, sheetRow, priceList_->valueAt(r, kind).toString());
+        bridge.WriteCell(1, 3, sheetRow,
+                         ui::shortestFloat(priceList_->valueAt(r, price).toDouble()));
         bridge.WriteCell(1, 4, sheetRow,
-                         data::productKindText(XLS_Rep->valueAt(r, naimen).toInt()));
+                         data::productKindText(priceList_->valueAt(r, naimen).toInt()));
     }
     bridge.SetVisible(1);
-    XLS_Rep->close();
+    priceList_->close();
 }

@@ -36,7 +36,7 @@ public:
     // modally; the operation chosen, if any.
     std::optional<refbooks::OperationChoice> pick(int operId);
 
-    void FormActivate() override;
+    void windowActivated() override;
     void addOperation();     // "Добавить"
     void changeOrChoose();   // "Изменить", or "Выбрать" in the picker
     void deleteOperation();  // "Удалить"
@@ -44,7 +44,7 @@ public:
     void openCurrent();      // a double-click: the norms when "Цены" is ticked, else as Button2
     void search();           // the search box changed
 
-    data::Dataset& priceList() const { return *XLS_Rep; }
+    data::Dataset& priceList() const { return *priceList_; }
 
 private:
     void changeOperation();
@@ -65,5 +65,5 @@ private:
     QLineEdit* searchEdit_;   // search by mark
     QPushButton* exitButton_;
 
-    data::Dataset* XLS_Rep;  // the price list query
+    data::Dataset* priceList_;  // the price list query
 };

@@ -58,7 +58,7 @@ void ProductEditor::showForChange(const QString& mark, const QString& quantity,
     ui::showModal(this);
 }
 
-void ProductEditor::FormActivate() {
+void ProductEditor::windowActivated() {
     markEdit_->setFocus();
 }
 
@@ -92,19 +92,19 @@ void ProductEditor::save() {
         ui::showRefusal(*refusal);
         return;
     }
-    data::Dataset* izdel = db_.Izdel;
+    data::Dataset* izdel = db_.products;
     const qint64 ownId = Tag == 1 ? 0 : izdel->asInt64(QStringLiteral("id"));
     const QString duplicateCount =
         Tag == 1 ? st::duplicateMarkOnAdd(mark) : st::duplicateMarkOnChange(mark, ownId);
-    if (db_.CheckDuplicate(duplicateCount)) {
+    if (db_.countsAnyRow(duplicateCount)) {
         ui::showRefusal(QStringLiteral("Такая марка изделия уже заведена!"));
         return;
     }
     const double quantity = st::parseQuantity(quantityText);
-    db_.SQL_exec.setSql(Tag == 1 ? st::insertProduct(mark, quantity)
-                                 : st::updateProduct(ownId, mark, quantity));
+    db_.statement.setSql(Tag == 1 ? st::insertProduct(mark, quantity)
+                                  : st::updateProduct(ownId, mark, quantity));
     if (Tag == 1)
-        db_.SQL_exec.exec();
+        db_.statement.exec();
     else if (!writeChange(ownId))
         return;
     izdel->reopen();
@@ -114,6 +114,6 @@ void ProductEditor::save() {
 bool ProductEditor::writeChange(qint64 id) {
     return refbooks::takeVerdict(
         data::writeUnlessChanged(refbooks::shown::guardedProduct(id), loaded_,
-                                 [this] { db_.SQL_exec.execOnRow(); }),
+                                 [this] { db_.statement.execOnRow(); }),
         loaded_);
 }

@@ -22,7 +22,7 @@ public:
     void showForChange(const QString& mark, const QString& quantity,
                        const data::RowSnapshot& loaded);
 
-    void FormActivate() override;
+    void windowActivated() override;
     void save();  // "Записать"
 
 protected:

@@ -30,13 +30,13 @@ ProductsList::ProductsList(data::SharedData& db, QWidget* parent)
     data::GridColumn massa = data::gridColumn(QStringLiteral("massa"), QStringLiteral("Коробки"));
     massa.format = ui::shortestFloatOrEmpty;
     massa.alignment = Qt::AlignRight | Qt::AlignVCenter;  // a number
-    grid_ = ui::makeListGrid(this, "DBGrid1", db_.Izdel, {marka, massa});
+    grid_ = ui::makeListGrid(this, "DBGrid1", db_.products, {marka, massa});
 
     searchEdit_ = new QLineEdit(this);
     searchEdit_->setObjectName(QStringLiteral("Edit1"));
     searchEdit_->setVisible(false);
     new refbooks::ListSearchKeys(
-        searchEdit_, [this] { return db_.Izdel; }, refbooks::ListSearchKeys::Mode::ArrowsOnly);
+        searchEdit_, [this] { return db_.products; }, refbooks::ListSearchKeys::Mode::ArrowsOnly);
 
     addButton_ = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
     addButton_->setDefault(true);
@@ -68,13 +68,13 @@ ProductsList::ProductsList(data::SharedData& db, QWidget* parent)
 
 void ProductsList::showAsReferenceBook() {
     Tag = 0;
-    db_.Izdel->open();
+    db_.products->open();
     changeButton_->setDefault(false);
     changeButton_->setText(QStringLiteral("Изменить"));
     addButton_->setVisible(true);
     deleteButton_->setVisible(true);
     ui::showModal(this);
-    db_.Izdel->close();
+    db_.products->close();
 }
 
 ProductsList::~ProductsList() = default;
@@ -82,7 +82,7 @@ ProductsList::~ProductsList() = default;
 std::optional<refbooks::ProductChoice> ProductsList::pick() {
     Tag = 1;
     choice_.reset();
-    db_.Izdel->open();
+    db_.products->open();
     addButton_->setVisible(false);
     deleteButton_->setVisible(false);
     searchEdit_->setVisible(true);
@@ -90,19 +90,19 @@ std::optional<refbooks::ProductChoice> ProductsList::pick() {
     search();
     ui::showModal(this);
     searchEdit_->setVisible(false);
-    db_.Izdel->close();
+    db_.products->close();
     return std::exchange(choice_, std::nullopt);
 }
 
-void ProductsList::FormActivate() {
+void ProductsList::windowActivated() {
     if (searchEdit_->isVisible())
         searchEdit_->setFocus();
 }
 
 void ProductsList::addProduct() {
-    const int row = db_.Izdel->recNo();
+    const int row = db_.products->recNo();
     editor_->showForNew();
-    db_.Izdel->setRecNo(row);
+    db_.products->setRecNo(row);
 }
 
 void ProductsList::changeOrChoose() {
@@ -113,7 +113,7 @@ void ProductsList::changeOrChoose() {
 }
 
 void ProductsList::changeProduct() {
-    data::Dataset* p = db_.Izdel;
+    data::Dataset* p = db_.products;
     if (p->isEmpty())
         return;  // no product to change
     const int row = p->recNo();
@@ -124,7 +124,7 @@ void ProductsList::changeProduct() {
 }
 
 void ProductsList::chooseProduct() {
-    data::Dataset* p = db_.Izdel;
+    data::Dataset* p = db_.products;
     const int row = p->recNo();
     // An empty list hands back an empty mark and id 0.
     choice_ = refbooks::ProductChoice{p->asInt(QStringLiteral("id")),
@@ -134,7 +134,7 @@ void ProductsList::chooseProduct() {
 }
 
 void ProductsList::deleteProduct() {
-    data::Dataset* p = db_.Izdel;
+    data::Dataset* p = db_.products;
     if (p->isEmpty())
         return;  // nothing to delete
     if (!ui::confirmDeletion(QStringLiteral("Удалить изделие?")))
@@ -145,5 +145,5 @@ void ProductsList::deleteProduct() {
 }
 
 void ProductsList::search() {
-    db_.Izdel->filterBy(refbooks::products::markFilter(searchEdit_->text()));
+    db_.products->filterBy(refbooks::products::markFilter(searchEdit_->text()));
 }

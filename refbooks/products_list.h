@@ -27,7 +27,7 @@ public:
     // Tag 1, shown modally; the product chosen, if any (an empty list gives id 0 and no mark).
     std::optional<refbooks::ProductChoice> pick();
 
-    void FormActivate() override;
+    void windowActivated() override;
     void addProduct();      // "Добавить"
     void deleteProduct();   // "Удалить"
     void changeOrChoose();  // a double-click

@@ -113,11 +113,11 @@ void WorkerEditor::showForChange(const QString& fio, int personId,
 }
 
 void WorkerEditor::deleteWorker(qint64 id) {
-    cmd_person.setSql(refbooks::workers::deleteWorker(id));
-    cmd_person.execOnRow();
+    personWrite_.setSql(refbooks::workers::deleteWorker(id));
+    personWrite_.execOnRow();
 }
 
-void WorkerEditor::FormActivate() {
+void WorkerEditor::windowActivated() {
     nameEdit_->setFocus();
 }
 
@@ -133,10 +133,10 @@ void WorkerEditor::save() {
     }
     // The list shows s_staffpos_hl under "Должность", yet it is filled from the department list.
     const QString departmentText = departmentList_->currentText();
-    cmd_person.setSql(Tag == 1 ? refbooks::workers::insertWorker(fio, departmentText)
-                               : refbooks::workers::updateWorker(fio, departmentText, personId_));
+    personWrite_.setSql(Tag == 1 ? refbooks::workers::insertWorker(fio, departmentText)
+                                 : refbooks::workers::updateWorker(fio, departmentText, personId_));
     if (Tag == 1)
-        cmd_person.exec();
+        personWrite_.exec();
     else if (!writeChange())
         return;
     accept();
@@ -145,7 +145,7 @@ void WorkerEditor::save() {
 bool WorkerEditor::writeChange() {
     return refbooks::takeVerdict(
         data::writeUnlessChanged(refbooks::shown::guardedWorker(personId_), loaded_,
-                                 [this] { cmd_person.execOnRow(); }),
+                                 [this] { personWrite_.execOnRow(); }),
         loaded_);
 }
 

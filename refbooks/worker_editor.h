@@ -29,7 +29,7 @@ public:
 
     int personId() const { return personId_; }
 
-    void FormActivate() override;
+    void windowActivated() override;
     void save();  // "Записать"
     // Wheel down (or up) moves whichever lookup list has the focus to its next (previous) entry.
     void moveFocusedLookup(bool down);
@@ -52,7 +52,7 @@ private:
 
     int personId_ = 0;
     data::RowSnapshot loaded_;  // the changed worker as loaded (or as last refused)
-    data::Command cmd_person{QStringLiteral("cmd_person")};
+    data::Command personWrite_{QStringLiteral("cmd_person")};
 
     data::Dataset* staffpos_;
     data::Dataset* department_;

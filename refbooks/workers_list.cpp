@@ -26,7 +26,7 @@ WorkersList::WorkersList(data::SharedData& db, QWidget* parent)
     data::GridColumn fio = data::gridColumn(QStringLiteral("fio"), QStringLiteral("ФИО"));
     fio.width = 330;
     grid_ = ui::makeListGrid(
-        this, "DBGrid1", db_.Workers,
+        this, "DBGrid1", db_.workers,
         {fio, data::gridColumn(QStringLiteral("s_staffpos_hl"), QStringLiteral("Должность"))});
 
     addButton_ = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
@@ -37,7 +37,7 @@ WorkersList::WorkersList(data::SharedData& db, QWidget* parent)
     searchEdit_->setObjectName(QStringLiteral("Edit1"));
     exitButton_ = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
     new refbooks::ListSearchKeys(
-        searchEdit_, [this] { return db_.Workers; }, refbooks::ListSearchKeys::Mode::TextOnly);
+        searchEdit_, [this] { return db_.workers; }, refbooks::ListSearchKeys::Mode::TextOnly);
 
     auto* row = new QHBoxLayout;
     row->addWidget(addButton_);
@@ -63,20 +63,20 @@ WorkersList::~WorkersList() = default;
 
 void WorkersList::showAsReferenceBook() {
     Tag = 0;
-    db_.Workers->open();
+    db_.workers->open();
     changeButton_->setDefault(false);
     changeButton_->setText(QStringLiteral("Изменить"));
     addButton_->setDefault(true);  // Enter adds, as before any picker showing
     addButton_->setVisible(true);
     deleteButton_->setVisible(true);
     ui::showModal(this);
-    db_.Workers->close();
+    db_.workers->close();
 }
 
 std::optional<refbooks::WorkerChoice> WorkersList::pick() {
     Tag = 1;
     choice_.reset();
-    db_.Workers->open();
+    db_.workers->open();
     changeButton_->setText(QStringLiteral("Выбрать"));
     changeButton_->setDefault(true);
     changeButton_->setVisible(true);
@@ -86,18 +86,18 @@ std::optional<refbooks::WorkerChoice> WorkersList::pick() {
     searchEdit_->clear();
     search();
     ui::showModal(this);
-    db_.Workers->close();
+    db_.workers->close();
     return std::exchange(choice_, std::nullopt);
 }
 
-void WorkersList::FormActivate() {
+void WorkersList::windowActivated() {
     if (searchEdit_->isVisible())
         searchEdit_->setFocus();
 }
 
 void WorkersList::addWorker() {
     editor_->showForNew();
-    db_.Workers->reopen();
+    db_.workers->reopen();
 }
 
 void WorkersList::changeOrChoose() {
@@ -108,7 +108,7 @@ void WorkersList::changeOrChoose() {
 }
 
 void WorkersList::changeWorker() {
-    data::Dataset* w = db_.Workers;
+    data::Dataset* w = db_.workers;
     if (w->isEmpty())
         return;  // no worker to change
     const int row = w->recNo();
@@ -118,7 +118,7 @@ void WorkersList::changeWorker() {
 }
 
 void WorkersList::chooseWorker() {
-    data::Dataset* w = db_.Workers;
+    data::Dataset* w = db_.workers;
     if (!w->isEmpty())
         choice_ = refbooks::WorkerChoice{w->asInt(QStringLiteral("id")),
                                          w->text(QStringLiteral("fio")).trimmed()};
@@ -126,7 +126,7 @@ void WorkersList::chooseWorker() {
 }
 
 void WorkersList::deleteWorker() {
-    data::Dataset* w = db_.Workers;
+    data::Dataset* w = db_.workers;
     if (w->isEmpty())
         return;  // nothing to delete
     if (!ui::confirmDeletion(QStringLiteral("Удалить работника?")))
@@ -138,5 +138,5 @@ void WorkersList::deleteWorker() {
 }
 
 void WorkersList::search() {
-    db_.Workers->filterBy(refbooks::workers::nameFilter(searchEdit_->text()));
+    db_.workers->filterBy(refbooks::workers::nameFilter(searchEdit_->text()));
 }

@@ -27,7 +27,7 @@ public:
     // Tag 1, shown modally; the worker chosen, if any.
     std::optional<refbooks::WorkerChoice> pick();
 
-    void FormActivate() override;
+    void windowActivated() override;
     void addWorker();       // "Добавить"
     void changeOrChoose();  // "Изменить", or "Выбрать" in the picker; also a double-click
     void deleteWorker();  // "Удалить"

@@ -102,8 +102,8 @@ ReportWindow::ReportWindow(QWidget* parent)
     layout->addWidget(exitButton_);
     ui::fixSize(this, QSize(360, sizeHint().height()));
 
-    XLS_Rep = new data::Dataset(QStringLiteral("XLS_Rep"), this);
-    XLS_Rep->setSql(reports::productionSummarySql());
+    summary_ = new data::Dataset(QStringLiteral("XLS_Rep"), this);
+    summary_->setSql(reports::productionSummarySql());
     progress_ = std::make_unique<ReportProgress>(this);
 
     connect(exitButton_, &QPushButton::clicked, this, [this] { reject(); });
@@ -195,11 +195,11 @@ void ReportWindow::runDetailedProductsReport() {
 
 void ReportWindow::exportSummary() {
     ui::WaitCursor wait;
-    XLS_Rep->close();
-    prepareQuery(*XLS_Rep);
-    XLS_Rep->open();
-    const data::CloseAtScopeEnd closer(*XLS_Rep);
-    reports::writeProductionSummary(*XLS_Rep, ReportBridge(), [this](int written, int total) {
+    summary_->close();
+    prepareQuery(*summary_);
+    summary_->open();
+    const data::CloseAtScopeEnd closer(*summary_);
+    reports::writeProductionSummary(*summary_, ReportBridge(), [this](int written, int total) {
         summaryButton_->setText(QStringLiteral("Excel (%1 из %2)").arg(written).arg(total));
         // The export runs on this thread: paint the caption now so the count can be followed.
         if (summaryButton_->isVisible())

@@ -40,7 +40,7 @@ public:
     void lockProductKind(int index);
 
     // The production summary query of the spreadsheet export.
-    data::Dataset& summaryQuery() const { return *XLS_Rep; }
+    data::Dataset& summaryQuery() const { return *summary_; }
 
     void runWorkersReport();           // "Отчет по рабочим"
     void runProductsReport();          // "Отчет по продукции"
@@ -60,7 +60,7 @@ private:
     ProductsReport* productsReport_;
     DetailedWorkersReport* detailedWorkersReport_;
     DetailedProductsReport* detailedProductsReport_;
-    data::Dataset* XLS_Rep;
+    data::Dataset* summary_;  // the production summary query (XLS_Rep)
     std::unique_ptr<ReportProgress> progress_;
 
     QGroupBox* kindGroup_;          // "Вид продукции"

@@ -15,7 +15,7 @@ namespace timesheet {
 bool monthClosed(data::SharedData& shared, int month, int year) {
     if (!data::closedMonthsAvailable())
         return false;
-    return shared.controlCount(closing::closedCount(month, QString::number(year))) > 0;
+    return shared.countOf(closing::closedCount(month, QString::number(year))) > 0;
 }
 
 void refuseIfClosed(data::SharedData& shared, const QDate& day) {
@@ -32,12 +32,12 @@ CloseVerdict closeMonth(data::SharedData& shared, int month, const QString& year
     lockMonthForRebuild(month, first.year());
     if (rebuildFirst) {
         rebuildMonth(shared, month, year, [](int, int) {});
-    } else if (const qint64 differing = shared.controlCount(closing::differingCells(month, year));
+    } else if (const qint64 differing = shared.countOf(closing::differingCells(month, year));
                differing > 0) {
         return {CloseVerdict::Kind::TimesheetDiffers, differing};
     }
-    shared.SQL_exec.setSql(closing::closeMonth(month, year, role, workstation));
-    const bool closed = shared.SQL_exec.exec() > 0;
+    shared.statement.setSql(closing::closeMonth(month, year, role, workstation));
+    const bool closed = shared.statement.exec() > 0;
     transaction.commit();
     return {closed ? CloseVerdict::Kind::Closed : CloseVerdict::Kind::AlreadyClosed};
 }
@@ -48,8 +48,8 @@ bool reopenMonth(data::SharedData& shared, int month, const QString& year) {
         return false;
     data::Transaction transaction;
     lockMonthForRebuild(month, first.year());
-    shared.SQL_exec.setSql(closing::reopenMonth(month, year));
-    const bool reopened = shared.SQL_exec.exec() > 0;
+    shared.statement.setSql(closing::reopenMonth(month, year));
+    const bool reopened = shared.statement.exec() > 0;
     transaction.commit();
     return reopened;
 }

@@ -24,11 +24,11 @@ void rebuildMonth(data::SharedData& shared, int month, const QString& year,
     data::Command note;
     note.setSql(rebuild::noteRebuild(month, first.year()));
     note.exec();
-    shared.DelSmena.setSql(rebuild::deleteMonth(month, year));
-    shared.DelSmena.exec();
+    shared.entryDeletion.setSql(rebuild::deleteMonth(month, year));
+    shared.entryDeletion.exec();
     afterStep(1, 2);
-    shared.H_Tabel_ins.setSql(rebuild::monthInsert(month, year));
-    shared.H_Tabel_ins.exec();
+    shared.timesheetInsert.setSql(rebuild::monthInsert(month, year));
+    shared.timesheetInsert.exec();
     afterStep(2, 2);
     transaction.commit();
 }

@@ -390,7 +390,7 @@ void TimesheetWindow::exportToSpreadsheet() {
         ui::restoreDefaultCursor();
 }
 
-void TimesheetWindow::FormActivate() {
+void TimesheetWindow::windowActivated() {
     excelButton_->setText(QStringLiteral("Excel"));
 }
 

@@ -30,7 +30,7 @@ public:
     // run, shown modally, the three timesheet queries closed after.
     void showForDate(const QDate& date);
 
-    void FormActivate() override;
+    void windowActivated() override;
     void monthChanged();         // either list changed
     void rebuild();              // "Перестроить"
     void exportToSpreadsheet();  // "Excel"

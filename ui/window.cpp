@@ -38,7 +38,7 @@ public:
         lastActive_ = w;  // compared, never followed: a message box is gone once it closed
         lastActiveWasMessageBox_ = messageBoxShown();
         if (auto* window = qobject_cast<Window*>(w); window && fromAnotherWindow && w->isVisible())
-            runGuarded([window] { window->FormActivate(); });
+            runGuarded([window] { window->windowActivated(); });
         return false;
     }
 

@@ -208,7 +208,7 @@ const GoneCase kCases[] = {
          control<QCheckBox>(journalWindow(), "CBox1")->setChecked(false);
          control<QRadioButton>(journalWindow(), "RadioButton1")->click();
          ui::setToday(QDate(2022, 11, 8));
-         journalWindow().FormActivate();
+         journalWindow().windowActivated();
          ASSERT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
          deleteIt();
          QTableView* grid = control<QTableView>(journalWindow(), "DBGrid2");

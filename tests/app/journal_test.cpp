@@ -102,7 +102,7 @@ TEST_F(Journal, ActivationLoadsTodayAndTicksTheBoxOnlyOnWeekends) {
         ui::setToday(c.today);
         control<QDateEdit>(journalWindow(), "DateT")->setDate(QDate(2020, 1, 1));
         control<QCheckBox>(journalWindow(), "CBox1")->setChecked(c.ticked);
-        journalWindow().FormActivate();
+        journalWindow().windowActivated();
         EXPECT_EQ(control<QDateEdit>(journalWindow(), "DateT")->date(), c.today);
         EXPECT_EQ(control<QCheckBox>(journalWindow(), "CBox1")->isChecked(), c.after);
         EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), c.rows);
@@ -179,7 +179,7 @@ TEST_F(Journal, DateChangeReloadsAndSetsTheBoxBothWays) {
 
 TEST_F(Journal, CalendarClosingOrEnterChoosesTheDate) {
     addEntry(1, 1, kSaturday, 8);
-    journalWindow().FormActivate();
+    journalWindow().windowActivated();
     control<QDateEdit>(journalWindow(), "DateT")
         ->setDate(kSaturday);  // typing alone reloads nothing
     EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 0);
@@ -203,7 +203,7 @@ TEST_F(Journal, MarksArePaintedAndTakenOrNullNeverListed) {
     addEntry(3, 1, kTuesday, 1, "да");
     addEntry(3, 1, kTuesday, 2, "ta");
     addEntry(3, 1, kTuesday, 3, QString());
-    journalWindow().FormActivate();
+    journalWindow().windowActivated();
     ASSERT_EQ(marks(), (QStringList{"OK", "ok", "да"}));
     QAbstractItemModel* grid = control<QTableView>(journalWindow(), "DBGrid2")->model();
     const QColor expected[] = {ui::color(ui::kRed), ui::color(ui::kGreen), ui::color(ui::kGreen)};
@@ -225,11 +225,11 @@ TEST_F(Journal, MarksArePaintedAndTakenOrNullNeverListed) {
 TEST_F(Journal, TheToggledMarkKeepsItsColourOnTheSelectedRow) {
     addEntry(1, 1, kTuesday, 1, "no");
     addEntry(2, 1, kTuesday, 1, "no");
-    journalWindow().FormActivate();
+    journalWindow().windowActivated();
     journalWindow().resize(1300, 600);
     journalWindow().show();
     QTableView* grid = control<QTableView>(journalWindow(), "DBGrid2");
-    testdb::sharedData().Smena1->setRecNo(2);
+    testdb::sharedData().journalOf(1)->setRecNo(2);
     journalWindow().toggleAcceptance();
     ASSERT_EQ(marks(), (QStringList{"no", "ok"}));
     ASSERT_EQ(grid->currentIndex().row(), 1);
@@ -248,7 +248,7 @@ TEST_F(Journal, TheToggledMarkKeepsItsColourOnTheSelectedRow) {
 
 TEST_F(Journal, ShiftChoiceSwitchesTheLinkWithoutReload) {
     addEntry(1, 2, kTuesday, 8);
-    journalWindow().FormActivate();
+    journalWindow().windowActivated();
     addEntry(2, 2, kTuesday, 8);  // another workstation, after the load
 
     control<QRadioButton>(journalWindow(), "RadioButton2")->click();
@@ -256,7 +256,7 @@ TEST_F(Journal, ShiftChoiceSwitchesTheLinkWithoutReload) {
     EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model(),
               control<data::DatasetModel>(journalWindow(), "DataSource2"));
     EXPECT_EQ(control<data::DatasetModel>(journalWindow(), "DataSource2")->dataset(),
-              testdb::sharedData().Smena2);
+              testdb::sharedData().journalOf(2));
     EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
     EXPECT_TRUE(control<QRadioButton>(journalWindow(), "RadioButton2")->font().bold());
     EXPECT_EQ(
@@ -289,8 +289,8 @@ TEST_F(Journal, AcceptanceToggleCycleKeepsTheRow) {
     const int first = addEntry(1, 1, kTuesday, 1, "да");
     const int second = addEntry(2, 1, kTuesday, 1, "no");
     const int third = addEntry(3, 1, kTuesday, 1, "OK");
-    journalWindow().FormActivate();
-    data::Dataset* journal = testdb::sharedData().Smena1;
+    journalWindow().windowActivated();
+    data::Dataset* journal = testdb::sharedData().journalOf(1);
 
     journal->setRecNo(2);
     journalWindow().toggleAcceptance();
@@ -311,7 +311,7 @@ TEST_F(Journal, AcceptanceToggleCycleKeepsTheRow) {
 
 TEST_F(Journal, AcceptanceToggleRefusesForemanAndEmptyJournal) {
     const int id = addEntry(1, 1, kTuesday, 1, "no");
-    journalWindow().FormActivate();
+    journalWindow().windowActivated();
     journalWindow().logIn("brigado");
     journalWindow().toggleAcceptance();
     EXPECT_EQ(markInDb(id), "no");
@@ -334,7 +334,7 @@ protected:
         testdb::exec(
             "insert into accounts_dep.h_tabel(w_id, smena, month, year, d7, d8) "
             "values (1, 1, 11, 2022, 7, 11)");
-        journalWindow().FormActivate();
+        journalWindow().windowActivated();
     }
     static QList<QVariantList> cells() {
         return testdb::rows("select d7, d8 from accounts_dep.h_tabel order by id");
@@ -343,7 +343,7 @@ protected:
         return testdb::scalar("select count(*) from accounts_dep.smena").toInt();
     }
     // Selects the entry with this id in the shown journal.
-    static void select(int id) { ASSERT_TRUE(testdb::sharedData().Smena1->locate("id", id)); }
+    static void select(int id) { ASSERT_TRUE(testdb::sharedData().journalOf(1)->locate("id", id)); }
 
     int eight = 0, three = 0;
 };

@@ -54,7 +54,7 @@ void showJournal() {
     control<QCheckBox>(journalWindow(), "CBox1")->setChecked(false);
     control<QRadioButton>(journalWindow(), "RadioButton1")->click();
     ui::setToday(kDay);
-    journalWindow().FormActivate();
+    journalWindow().windowActivated();
     ASSERT_EQ(journalGrid()->model()->rowCount(), 1);
 }
 

@@ -145,7 +145,7 @@ TEST_F(Login, ReviewerSeesTodaysFirstShift) {
     ui::setToday(QDate(2023, 3, 14));
     int rows = -1;
     ui::setModalHook([&](QWidget*) {
-        journalWindow().FormActivate();  // what the desktop does when the journal comes up
+        journalWindow().windowActivated();  // what the desktop does when the journal comes up
         rows = control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount();
         return int(QDialog::Rejected);
     });
@@ -166,7 +166,7 @@ TEST_F(Login, ReviewerReadsAndScrollsTheWholeJournalButChangesNothing) {
         "select '2023-03-14', 1, id, 1, 1, 8, 'no' from accounts_dep.person");
     ui::setToday(QDate(2023, 3, 14));
     ui::setModalHook([&](QWidget*) {
-        journalWindow().FormActivate();
+        journalWindow().windowActivated();
         QTableView* grid = control<QTableView>(journalWindow(), "DBGrid2");
         EXPECT_TRUE(grid->isEnabled());
         EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -176,7 +176,7 @@ TEST_F(Login, ReviewerReadsAndScrollsTheWholeJournalButChangesNothing) {
         EXPECT_GT(grid->verticalScrollBar()->value(), 0);
         EXPECT_EQ(grid->rowAt(grid->viewport()->height() - 2), 39);
         // A double-click (the acceptance toggle) changes nothing.
-        testdb::sharedData().Smena1->setRecNo(40);
+        testdb::sharedData().journalOf(1)->setRecNo(40);
         emit grid->doubleClicked(grid->model()->index(39, 0));
         EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.smena where ok='no'").toInt(),
                   40);

@@ -74,7 +74,7 @@ protected:
 
 TEST_F(LostServer, ReportedOnceThenTheNextActionConnectsAgain) {
     ASSERT_TRUE(startApplication({"plant-client", "plantdb", host()}));
-    journalWindow().FormActivate();
+    journalWindow().windowActivated();
     MessageLog log;
 
     cluster("halt");
@@ -99,10 +99,10 @@ TEST_F(LostServer, ReportedOnceThenTheNextActionConnectsAgain) {
     control<QPushButton>(journalWindow(), "Button8")->click();  // "Обновить"
     EXPECT_EQ(log.count(), 0);
     EXPECT_FALSE(data::connectionLost());
-    EXPECT_TRUE(testdb::sharedData().Smena4->isOpen());
+    EXPECT_TRUE(testdb::sharedData().journalOf(4)->isOpen());
     int listShown = 0;
     ui::setModalHook([&](QWidget* w) {
-        listShown += w == &workersList() && testdb::sharedData().Workers->isOpen();
+        listShown += w == &workersList() && testdb::sharedData().workers->isOpen();
         return int(QDialog::Rejected);
     });
     control<QAction>(journalWindow(), "N1")->trigger();  // "Рабочие"
@@ -130,8 +130,8 @@ TEST_F(LostServer, DeletionCutOffMidwayRollsBackAndSaysSo) {
             "insert into accounts_dep.h_tabel(w_id, month, year, smena, d14) "
             "select w_id, 3, 2023, 1, 8 from accounts_dep.smena");
         ui::setToday(QDate(2023, 3, 14));
-        journalWindow().FormActivate();
-        ASSERT_EQ(testdb::sharedData().Smena1->recordCount(), 1);
+        journalWindow().windowActivated();
+        ASSERT_EQ(testdb::sharedData().journalOf(1)->recordCount(), 1);
         data::Dataset backend(QStringLiteral("backend"));
         backend.setSql(QStringLiteral("select pg_backend_pid()"));
         backend.open();

@@ -85,7 +85,7 @@ TEST_F(Version, EmptyTableGetsTheProgramsRow) {
 
 TEST_F(Version, LoginActivationChecksAndShowsTheStampInTheCaption) {
     MessageLog log;
-    loginDialog().FormActivate();
+    loginDialog().windowActivated();
     const BuildStamp s = programBuildStamp();
     EXPECT_EQ(loginDialog().windowTitle(),
               QStringLiteral("Авторизация (build: %1.%2)").arg(s.date).arg(s.time));

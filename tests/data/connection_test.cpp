@@ -34,7 +34,7 @@ int countOf(const QString& table) {
 }
 
 void reconnectClient() {
-    testdb::sharedData().ADO_DB.open(
+    testdb::sharedData().connection.open(
         data::composeConnectionString(testdb::databaseName(), testdb::host()));
 }
 

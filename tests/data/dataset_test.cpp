@@ -39,7 +39,7 @@ TEST_F(DatasetTest, BindsCyrillicTextAndDateParameters) {
 }
 
 TEST_F(DatasetTest, NavigatesByOneBasedRowNumbers) {
-    data::Dataset& w = *testdb::sharedData().Workers;
+    data::Dataset& w = *testdb::sharedData().workers;
     w.open();
     ASSERT_EQ(w.recordCount(), 5);
     EXPECT_EQ(w.recNo(), 1);
@@ -63,7 +63,7 @@ TEST_F(DatasetTest, NavigatesByOneBasedRowNumbers) {
 }
 
 TEST_F(DatasetTest, FiltersFetchedRows) {
-    data::Dataset& w = *testdb::sharedData().Workers;
+    data::Dataset& w = *testdb::sharedData().workers;
     w.open();
     struct {
         const char* filter;
@@ -121,7 +121,7 @@ TEST(RowFilter, TypedTextIsALiteralPrefix) {
 }
 
 TEST_F(DatasetTest, TableBackedPostAndDelete) {
-    data::Dataset& k = *testdb::sharedData().Vid_oper;
+    data::Dataset& k = *testdb::sharedData().operationKinds;
     k.open();
     EXPECT_EQ(k.recordCount(), 0);
     k.insert();
@@ -243,7 +243,7 @@ TEST_F(DatasetTest, TransactionRollsBackWhenLeftWithoutCommit) {
 }
 
 TEST_F(DatasetTest, GridAdapterPassesTheModelTester) {
-    data::Dataset& w = *testdb::sharedData().Workers;
+    data::Dataset& w = *testdb::sharedData().workers;
     data::DatasetModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.setColumns(

@@ -12,7 +12,7 @@ TEST_F(DbTest, GoodsRowAppearsAsProductAndCanBeDeletedThroughIzdel) {
     testdb::exec(
         "INSERT INTO cmn_gds_and_srv.gds_and_srv(s_caption, s_description, id_msm_bs, massa)"
         "VALUES('Ящик-12', '', 6, 2.5)");
-    data::Dataset& izdel = *testdb::sharedData().Izdel;
+    data::Dataset& izdel = *testdb::sharedData().products;
     izdel.open();
     ASSERT_EQ(izdel.recordCount(), 1);
     EXPECT_EQ(izdel.text("MARKA"), "Ящик-12");
@@ -44,7 +44,7 @@ TEST_F(DbTest, NewTimesheetRowSumsToItsOneDay) {
     testdb::exec("insert into accounts_dep.person(fio) values ('Рабочий')");
     testdb::exec(
         "insert into accounts_dep.h_tabel(smena, w_id, month, year, d5) values(1, 1, 11, 2022, 8)");
-    data::Dataset& t = *testdb::sharedData().H_Tabel_1;
+    data::Dataset& t = *testdb::sharedData().timesheetOf(1);
     t.setParam("mnth", 11);
     t.setParam("yea", 2022);
     t.open();
@@ -57,14 +57,14 @@ TEST_F(DbTest, NewTimesheetRowSumsToItsOneDay) {
 TEST_F(DbTest, DayFirstLiteralsAndCyrillicUpperCase) {
     EXPECT_EQ(testdb::scalar("select '05.11.2022'::date").toDate(), QDate(2022, 11, 5));
     EXPECT_EQ(testdb::scalar("select upper('краска Ёж')").toString(), "КРАСКА ЁЖ");
-    data::Dataset& c = testdb::sharedData().runControl("select '07.11.2022'::timestamp as v");
+    data::Dataset& c = testdb::sharedData().runOneRow("select '07.11.2022'::timestamp as v");
     EXPECT_EQ(c.value("v").toDateTime().date(), QDate(2022, 11, 7));
     c.close();
 }
 
 TEST_F(DbTest, EveryFixedTextRunsOnTheSchema) {
     data::SharedData& dm = testdb::sharedData();
-    for (data::Dataset* q : {dm.Workers, dm.Izdel, dm.Oper, dm.Vid_oper}) {
+    for (data::Dataset* q : {dm.workers, dm.products, dm.operations, dm.operationKinds}) {
         q->open();
         q->close();
     }
@@ -83,8 +83,8 @@ TEST_F(DbTest, EveryFixedTextRunsOnTheSchema) {
         q->open();
         q->close();
     }
-    dm.Oper_del.setParam("id", 0);
-    dm.Oper_del.exec();
+    dm.operationDeletion.setParam("id", 0);
+    dm.operationDeletion.exec();
 }
 
 TEST_F(DbTest, JournalHidesTaAndNullMarks) {
@@ -98,7 +98,7 @@ TEST_F(DbTest, JournalHidesTaAndNullMarks) {
         "time, ok) values ('05.11.2022', 1, 1, 1, 1, 10, 1, 2.5, 0, 8, 'no'), "
         "('05.11.2022', 1, 1, 1, 1, 5, 0, 2.5, 0, 1, 'ta'), "
         "('05.11.2022', 1, 1, 1, 1, 5, 0, 2.5, 0, 1, null)");
-    data::Dataset& j = *testdb::sharedData().Smena1;
+    data::Dataset& j = *testdb::sharedData().journalOf(1);
     j.setParam("data", QDate(2022, 11, 5));
     j.setParam("ok", "ta");
     j.open();

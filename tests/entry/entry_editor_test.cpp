@@ -129,7 +129,7 @@ TEST_F(EntryEditor, AddResetsWhatItNamesAndKeepsTheRest) {
         return QDialog::Rejected;
     });
     journalWindow().addEntry();
-    EXPECT_EQ(journalWindow().currentJournal(), testdb::sharedData().Smena3);
+    EXPECT_EQ(journalWindow().currentJournal(), testdb::sharedData().journalOf(3));
 }
 
 TEST_F(EntryEditor, SearchedPickKeepsTheChosenOperationAndShowsItsBasePrice) {

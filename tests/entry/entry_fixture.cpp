@@ -39,7 +39,7 @@ void EntryTest::SetUp() {
 
 void EntryTest::TearDown() {
     entryEditor().hide();
-    testdb::sharedData().Oper->close();
+    testdb::sharedData().operations->close();
     AppTest::TearDown();
 }
 

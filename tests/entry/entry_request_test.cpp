@@ -42,7 +42,7 @@ void type(QLineEdit* box, const QString& text) {
 
 // Picks the first operation whose id is operId in the operations list.
 void pickOperation(int operId) {
-    ASSERT_TRUE(testdb::sharedData().Oper->locate("id", operId));
+    ASSERT_TRUE(testdb::sharedData().operations->locate("id", operId));
     control<QPushButton>(operationsList(), "Button2")->click();
 }
 
@@ -52,11 +52,11 @@ TEST_F(ForemanRequest, AddedEntryReachesTheJournalAndTheTimesheet) {
     QString journalWorker;
     ui::setModalHook([&](QWidget* w) {
         if (w == &journalWindow()) {
-            journalWindow().FormActivate();
+            journalWindow().windowActivated();
             EXPECT_FALSE(control<QCheckBox>(journalWindow(), "CBox1")->isChecked());
             control<QPushButton>(journalWindow(), "Button1")->click();  // "Добавить"
-            journalRows = testdb::sharedData().Smena1->recordCount();
-            journalWorker = testdb::sharedData().Smena1->text("fio");
+            journalRows = testdb::sharedData().journalOf(1)->recordCount();
+            journalWorker = testdb::sharedData().journalOf(1)->text("fio");
             return int(QDialog::Rejected);
         }
         if (w == &entryEditor()) {

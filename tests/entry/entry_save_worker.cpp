@@ -24,9 +24,10 @@ namespace {
 data::SharedData* shared = nullptr;
 
 int deleteEntry(qint64 id) {
-    shared->DelSmena.setSql(journal::statements::deleteEntry(id));
-    return entry::deleteEntry(*shared, shared->DelSmena, id) == entry::DeleteResult::Deleted ? 0
-                                                                                             : 1;
+    shared->entryDeletion.setSql(journal::statements::deleteEntry(id));
+    return entry::deleteEntry(*shared, shared->entryDeletion, id) == entry::DeleteResult::Deleted
+               ? 0
+               : 1;
 }
 
 // An entry of the month somebody may be changing or deleting meanwhile; 0 when there is none.
@@ -34,10 +35,10 @@ qint64 someEntryOf(const QDate& first, QRandomGenerator& random) {
     const QString range = QStringLiteral(" from accounts_dep.smena where data>='%1' and data<'%2'")
                               .arg(first.toString(Qt::ISODate))
                               .arg(first.addMonths(1).toString(Qt::ISODate));
-    const qint64 n = shared->controlCount(QStringLiteral("select count(*) as cnt") + range);
+    const qint64 n = shared->countOf(QStringLiteral("select count(*) as cnt") + range);
     if (n == 0)
         return 0;
-    return shared->readControl(
+    return shared->readOneRow(
         QStringLiteral("select id") + range + QStringLiteral(" order by id offset ") +
             QString::number(random.bounded(n)) + QStringLiteral(" limit 1"),
         [](const data::Dataset& q) { return q.isEmpty() ? 0 : q.asInt64(QStringLiteral("id")); });
@@ -78,8 +79,8 @@ int main(int argc, char** argv) {
     try {
         data::SharedData db;
         shared = &db;
-        db.ADO_DB.open(data::composeConnectionString(qEnvironmentVariable("PLANT_TEST_DB"),
-                                                     qEnvironmentVariable("PLANT_TEST_HOST")));
+        db.connection.open(data::composeConnectionString(qEnvironmentVariable("PLANT_TEST_DB"),
+                                                         qEnvironmentVariable("PLANT_TEST_HOST")));
         // A workstation that waits longer for locks than the client does.
         if (qEnvironmentVariableIsSet("PLANT_LOCK_WAIT_MS"))
             data::setLockWaitLimit(qEnvironmentVariableIntValue("PLANT_LOCK_WAIT_MS"));

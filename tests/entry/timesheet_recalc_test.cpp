@@ -59,7 +59,7 @@ TEST_F(Recalc, FirstEntryCreatesTheRowAndLaterEntriesUpdateIt) {
     addEntry(17, 2, kNov5, 1);
     RecalcTimesheetDay(testdb::sharedData(), 17, 2, kNov5);
     EXPECT_EQ(cells(17, 2, "d5"), (QList<QVariantList>{{12}}));
-    EXPECT_FALSE(testdb::sharedData().Control->isOpen());
+    EXPECT_FALSE(testdb::sharedData().scratch->isOpen());
 }
 
 TEST_F(Recalc, EdgeDaysZeroHoursAndOvertimeKeptApart) {

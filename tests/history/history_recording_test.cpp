@@ -195,7 +195,7 @@ TEST_F(History, TheRoleIsRecordedAgainAfterTheConnectionIsMadeAnew) {
     testdb::exec(QStringLiteral("select pg_terminate_backend(pid) from pg_stat_activity where "
                                 "application_name = %1 and pid <> pg_backend_pid()")
                      .arg(data::quotedLiteral(data::sessionIdentity().program)));
-    EXPECT_THROW(testdb::sharedData().controlCount("select 1 as cnt"), data::DbError);
+    EXPECT_THROW(testdb::sharedData().countOf("select 1 as cnt"), data::DbError);
     ASSERT_EQ(entry::saveEntry(testdb::sharedData(), valuesOf(p, "12", QDate(2026, 11, 6))),
               entry::SaveResult::Saved);
     const QList<QVariantList> logged = loggedSince(0, "kol_vo");

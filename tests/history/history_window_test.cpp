@@ -171,7 +171,7 @@ TEST_F(HistoryWindowTest, AnEntrysOwnHistoryFromTheJournalAndOfADeletedOneFromTh
     const qint64 first = testdb::scalar("select max(id) from accounts_dep.smena").toLongLong();
     save(p, "Foreman", "5", today.addDays(-40));  // another entry, another date
     save(p, "Administrator", "40", today, first);
-    journalWindow().FormActivate();  // today's journal: the first entry
+    journalWindow().windowActivated();  // today's journal: the first entry
     ASSERT_TRUE(journalWindow().currentJournal()->locate("id", first));
 
     const QStringList own = openedBy("entryHistoryMenuItem");

@@ -37,7 +37,7 @@ protected:
             return int(QDialog::Rejected);
         });
         modal.on(&operationsList(), [&] {
-            testdb::sharedData().Oper->locate("id", op);
+            testdb::sharedData().operations->locate("id", op);
             control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(true);
             operationsList().openCurrent();
             control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(false);
@@ -98,17 +98,17 @@ TEST_F(NormsTest, SavedNormsGiveTheListItsLowestPriceAndCount) {
     EXPECT_EQ(log_->count(), 0) << log_->texts().join("|").toStdString();
     EXPECT_EQ(storedNorms(op), (QStringList{"3:10", "5:12.5"}));
     // Oper was reopened by the save and showed the new figures while the list was open.
-    testdb::sharedData().Oper->open();
-    ASSERT_TRUE(testdb::sharedData().Oper->locate("id", op));
-    EXPECT_EQ(testdb::sharedData().Oper->asDouble("cena"), 10.0);
-    EXPECT_EQ(testdb::sharedData().Oper->asInt("norma"), 2);
+    testdb::sharedData().operations->open();
+    ASSERT_TRUE(testdb::sharedData().operations->locate("id", op));
+    EXPECT_EQ(testdb::sharedData().operations->asDouble("cena"), 10.0);
+    EXPECT_EQ(testdb::sharedData().operations->asInt("norma"), 2);
     EXPECT_EQ(
         control<QTableView>(operationsList(), "DBGrid1")->model()->index(0, 2).data().toString(),
         "10");
     EXPECT_EQ(
         control<QTableView>(operationsList(), "DBGrid1")->model()->index(0, 4).data().toString(),
         "2");
-    testdb::sharedData().Oper->close();
+    testdb::sharedData().operations->close();
 }
 
 TEST_F(NormsTest, NewRowsGetTheOperationAndStayOrderedByNorm) {

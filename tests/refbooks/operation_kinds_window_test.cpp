@@ -44,7 +44,7 @@ protected:
             if (changed.isEmpty()) {
                 kindsList().addKind();
             } else {
-                testdb::sharedData().Vid_oper->locate("vid", changed);
+                testdb::sharedData().operationKinds->locate("vid", changed);
                 kindsList().changeOrChoose();
             }
             return int(QDialog::Rejected);
@@ -83,8 +83,9 @@ TEST_F(KindsWindow, ModesSetButtonsAndEnterFollowsTheDefaultButton) {
     EXPECT_EQ(seen, QList<bool>({true, true, false, false}));
     EXPECT_EQ(button2, "Изменить");
     EXPECT_EQ(script.shown.last(), "Form9: Заведение нового вида операций");
-    EXPECT_EQ(testdb::sharedData().Vid_oper->isFiltered(), true);  // the picker's search stays
-    EXPECT_FALSE(testdb::sharedData().Vid_oper->isOpen());
+    EXPECT_EQ(testdb::sharedData().operationKinds->isFiltered(),
+              true);  // the picker's search stays
+    EXPECT_FALSE(testdb::sharedData().operationKinds->isOpen());
 }
 
 TEST_F(KindsWindow, SearchInThePickerByPrefixWithArrows) {
@@ -104,9 +105,9 @@ TEST_F(KindsWindow, SearchInThePickerByPrefixWithArrows) {
         }
         QTest::keyClick(control<QLineEdit>(kindsList(), "Edit1"), Qt::Key_Down);
         QTest::keyClick(control<QLineEdit>(kindsList(), "Edit1"), Qt::Key_Down);
-        EXPECT_EQ(testdb::sharedData().Vid_oper->text("vid"), "Резка");
+        EXPECT_EQ(testdb::sharedData().operationKinds->text("vid"), "Резка");
         QTest::keyClick(control<QLineEdit>(kindsList(), "Edit1"), Qt::Key_Up);
-        EXPECT_EQ(testdb::sharedData().Vid_oper->text("vid"), "Покраска");
+        EXPECT_EQ(testdb::sharedData().operationKinds->text("vid"), "Покраска");
         return int(QDialog::Rejected);
     });
     operationEditor().pickKind();
@@ -168,10 +169,10 @@ TEST_F(KindsWindow, AddAndChangePostTrimmedNamesVerbatim) {
         return int(QDialog::Rejected);
     });
     script.on(&kindsList(), [] {
-        testdb::sharedData().Vid_oper->locate("id", 3);
+        testdb::sharedData().operationKinds->locate("id", 3);
         kindsList().changeOrChoose();
-        EXPECT_EQ(testdb::sharedData().Vid_oper->recNo(), 1);
-        EXPECT_EQ(testdb::sharedData().Vid_oper->text("vid"), "Агрегатная резка");
+        EXPECT_EQ(testdb::sharedData().operationKinds->recNo(), 1);
+        EXPECT_EQ(testdb::sharedData().operationKinds->text("vid"), "Агрегатная резка");
         return int(QDialog::Rejected);
     });
     kindsList().showAsReferenceBook();
@@ -183,7 +184,7 @@ TEST_F(KindsWindow, DeleteAsksThenDeletesAndEmptyListActionsDoNothing) {
     log.answerNext(ui::Answer::No);
     ModalScript script;
     script.on(&kindsList(), [] {
-        testdb::sharedData().Vid_oper->locate("vid", "Резка");
+        testdb::sharedData().operationKinds->locate("vid", "Резка");
         kindsList().deleteKind();
         kindsList().deleteKind();
         return int(QDialog::Rejected);
@@ -213,7 +214,7 @@ TEST_F(KindsWindow, PickerHandsBackTrimmedNameAndIdAndAnEmptyListGivesNothing) {
     testdb::exec("update accounts_dep.vid_oper set vid = 'Резка  ' where id = 3");
     ModalScript script;
     script.on(&kindsList(), [] {
-        testdb::sharedData().Vid_oper->locate("id", 3);
+        testdb::sharedData().operationKinds->locate("id", 3);
         kindsList().changeOrChoose();
         return int(QDialog::Rejected);
     });

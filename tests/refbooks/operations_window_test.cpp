@@ -149,7 +149,7 @@ TEST_F(OperationsTest, PickerHandsTheFinalPriceAndTextToTheEntryEditor) {
         EXPECT_TRUE(control<QPushButton>(operationsList(), "Button2")->isDefault());
         EXPECT_FALSE(control<QPushButton>(operationsList(), "Button1")->isVisible());
         EXPECT_TRUE(control<QLineEdit>(operationsList(), "Edit1")->isVisible());
-        EXPECT_EQ(testdb::sharedData().Oper->asInt("id"), cutM1);
+        EXPECT_EQ(testdb::sharedData().operations->asInt("id"), cutM1);
         control<QLineEdit>(operationsList(), "Edit1")
             ->setText("М-");             // a search left behind is switched off after the pick
         operationsList().openCurrent();  // in picker mode a double-click always chooses
@@ -164,9 +164,9 @@ TEST_F(OperationsTest, PickerHandsTheFinalPriceAndTextToTheEntryEditor) {
     EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), "М-1; резка; Готовая продукция");
     EXPECT_FALSE(control<QPushButton>(operationsList(), "Button2")->isDefault());
     EXPECT_TRUE(control<QLineEdit>(operationsList(), "Edit1")->isHidden());
-    EXPECT_FALSE(testdb::sharedData().Oper->isFiltered());
-    EXPECT_TRUE(testdb::sharedData().Oper->isOpen());
-    EXPECT_FALSE(testdb::sharedData().Control->isOpen());
+    EXPECT_FALSE(testdb::sharedData().operations->isFiltered());
+    EXPECT_TRUE(testdb::sharedData().operations->isOpen());
+    EXPECT_FALSE(testdb::sharedData().scratch->isOpen());
     control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(false);
     control<QCheckBox>(journalWindow(), "CBox1")->setChecked(false);
     control<QRadioButton>(journalWindow(), "RadioButton1")->click();
@@ -177,7 +177,7 @@ TEST_F(OperationsTest, PickerOpensOnTheGivenOperationAndCancelChangesNothing) {
     ModalScript modal;
     int shownId = 0;
     modal.on(&operationsList(), [&] {
-        shownId = testdb::sharedData().Oper->asInt("id");
+        shownId = testdb::sharedData().operations->asInt("id");
         return int(QDialog::Rejected);
     });
     pickIntoEntryEditor(paintM2);
@@ -191,9 +191,9 @@ TEST_F(OperationsTest, SearchByMarkAndBlankShowsAll) {
     ModalScript modal;
     modal.on(&operationsList(), [] {
         control<QLineEdit>(operationsList(), "Edit1")->setText("М-2");
-        EXPECT_EQ(testdb::sharedData().Oper->recordCount(), 1);
+        EXPECT_EQ(testdb::sharedData().operations->recordCount(), 1);
         control<QLineEdit>(operationsList(), "Edit1")->setText("   ");
-        EXPECT_EQ(testdb::sharedData().Oper->recordCount(), 2);
+        EXPECT_EQ(testdb::sharedData().operations->recordCount(), 2);
         return int(QDialog::Rejected);
     });
     pickIntoEntryEditor(0);
@@ -218,11 +218,11 @@ TEST_F(OperationsTest, AddingCreatesTheOperationWithItsFirstNorm) {
         QString("select price from accounts_dep.norm where o_id=%1").arg(added[0][0].toInt()));
     ASSERT_EQ(norms.size(), 1);
     EXPECT_EQ(norms[0][0].toDouble(), 0.0);
-    EXPECT_FALSE(testdb::sharedData().Oper->isOpen());  // the reference book closes Oper
-    testdb::sharedData().Oper->open();
+    EXPECT_FALSE(testdb::sharedData().operations->isOpen());  // the reference book closes Oper
+    testdb::sharedData().operations->open();
     EXPECT_TRUE(
-        testdb::sharedData().Oper->locate("id", added[0][0].toInt()));  // listed and pickable
-    testdb::sharedData().Oper->close();
+        testdb::sharedData().operations->locate("id", added[0][0].toInt()));  // listed and pickable
+    testdb::sharedData().operations->close();
 }
 
 TEST_F(OperationsTest, DuplicatesAreRefusedButTheOperationItselfIsNot) {
@@ -236,7 +236,7 @@ TEST_F(OperationsTest, DuplicatesAreRefusedButTheOperationItselfIsNot) {
     auto counting = QObject::connect(&operationEditor(), &QDialog::accepted, [&] { ++accepted; });
     modal.on(&operationsList(), [&] {
         // Change М-1/резка to its own values: accepted.
-        testdb::sharedData().Oper->locate("id", cutM1);
+        testdb::sharedData().operations->locate("id", cutM1);
         operationsList().changeOrChoose();
         EXPECT_EQ(operationEditor().windowTitle(), "Изменение данных о цене за операцию");
         EXPECT_EQ(control<QLineEdit>(operationEditor(), "Edit1")->text(), "М-1");
@@ -244,7 +244,7 @@ TEST_F(OperationsTest, DuplicatesAreRefusedButTheOperationItselfIsNot) {
         EXPECT_EQ(accepted, 1);
         EXPECT_EQ(log.count(), 0);
         // Change М-2/краска/Заготовки into М-1/резка/Готовая продукция: taken.
-        testdb::sharedData().Oper->locate("id", paintM2);
+        testdb::sharedData().operations->locate("id", paintM2);
         modal.on(&operationEditor(), [&] {
             operationEditor().takeProduct({m1, "М-1"});
             operationEditor().takeKind({cut, "резка"});
@@ -324,12 +324,12 @@ TEST_F(OperationsTest, DeleteAsksAndRemovesOnlyOnYes) {
     MessageLog log;
     ModalScript modal;
     modal.on(&operationsList(), [&] {
-        testdb::sharedData().Oper->locate("id", paintM2);
+        testdb::sharedData().operations->locate("id", paintM2);
         log.answerNext(ui::Answer::No);
         operationsList().deleteOperation();
-        EXPECT_EQ(testdb::sharedData().Oper->recordCount(), 2);
+        EXPECT_EQ(testdb::sharedData().operations->recordCount(), 2);
         operationsList().deleteOperation();
-        EXPECT_EQ(testdb::sharedData().Oper->recordCount(), 1);
+        EXPECT_EQ(testdb::sharedData().operations->recordCount(), 1);
         return int(QDialog::Rejected);
     });
     operationsList().showAsReferenceBook();
@@ -346,7 +346,7 @@ TEST_F(OperationsTest, DeleteAsksAndRemovesOnlyOnYes) {
 TEST_F(OperationsTest, DoubleClickOpensTheNormsOnlyWithPricesTicked) {
     ModalScript modal;
     modal.on(&operationsList(), [&] {
-        testdb::sharedData().Oper->locate("id", cutM1);
+        testdb::sharedData().operations->locate("id", cutM1);
         operationsList().openCurrent();
         EXPECT_EQ(modal.shown.last(), "Form10: Изменение данных о цене за операцию");
         control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(true);

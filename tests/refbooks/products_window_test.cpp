@@ -51,7 +51,7 @@ protected:
             if (changedMark.isEmpty()) {
                 productsList().addProduct();
             } else {
-                testdb::sharedData().Izdel->locate("marka", changedMark);
+                testdb::sharedData().products->locate("marka", changedMark);
                 productsList().changeOrChoose();
             }
             return int(QDialog::Rejected);
@@ -138,7 +138,7 @@ TEST_F(ProductsWindow, SearchByMarkPrefixAndArrowsMoveTheRow) {
         QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Down);
         QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Down);
         QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Up);
-        EXPECT_EQ(testdb::sharedData().Izdel->text("marka"), "М-10");
+        EXPECT_EQ(testdb::sharedData().products->text("marka"), "М-10");
         // Other keys edit as usual here.
         typeText(control<QLineEdit>(productsList(), "Edit1"), "М0");
         QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Left);
@@ -204,9 +204,9 @@ TEST_F(ProductsWindow, ChangeUpdatesTheProductsOwnGoodsRow) {
         return int(QDialog::Rejected);
     });
     script.on(&productsList(), [] {
-        testdb::sharedData().Izdel->setRecNo(1);
+        testdb::sharedData().products->setRecNo(1);
         productsList().changeOrChoose();
-        EXPECT_EQ(testdb::sharedData().Izdel->recNo(), 1);
+        EXPECT_EQ(testdb::sharedData().products->recNo(), 1);
         return int(QDialog::Rejected);
     });
     productsList().showAsReferenceBook();
@@ -305,11 +305,11 @@ TEST_F(ProductsWindow, DeleteAsksThenDeletesThroughTheQuery) {
     log.answerNext(ui::Answer::No);
     ModalScript script;
     script.on(&productsList(), [] {
-        testdb::sharedData().Izdel->setRecNo(2);
+        testdb::sharedData().products->setRecNo(2);
         productsList().deleteProduct();
         productsList().deleteProduct();
-        EXPECT_EQ(testdb::sharedData().Izdel->recNo(), 2);
-        EXPECT_EQ(testdb::sharedData().Izdel->text("marka"), "М-20");
+        EXPECT_EQ(testdb::sharedData().products->recNo(), 2);
+        EXPECT_EQ(testdb::sharedData().products->text("marka"), "М-20");
         return int(QDialog::Rejected);
     });
     productsList().showAsReferenceBook();

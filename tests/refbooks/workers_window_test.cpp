@@ -83,7 +83,7 @@ TEST_F(WorkersWindow, ModesSetTheirButtonsAndThePickerClearsTheKeptFilter) {
         return int(QDialog::Rejected);
     });
     workersList().showAsReferenceBook();
-    EXPECT_FALSE(testdb::sharedData().Workers->isOpen());
+    EXPECT_FALSE(testdb::sharedData().workers->isOpen());
     script.on(&workersList(), [&] {
         seen = seeButtons();
         return int(QDialog::Rejected);
@@ -147,7 +147,7 @@ TEST_F(WorkersWindow, SearchBoxMovesWithArrowsAndSwallowsOtherEditingKeys) {
     seed();
     ModalScript script;
     script.on(&workersList(), [&] {
-        data::Dataset* w = testdb::sharedData().Workers;
+        data::Dataset* w = testdb::sharedData().workers;
         QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Down);
         QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Down);
         EXPECT_EQ(w->recNo(), 3);
@@ -193,9 +193,9 @@ TEST_F(WorkersWindow, AddStoresTrimmedNameAndDepartmentTextAndRefusesAnEmptyName
         return int(QDialog::Rejected);
     });
     script.on(&workersList(), [] {
-        testdb::sharedData().Workers->setRecNo(3);
+        testdb::sharedData().workers->setRecNo(3);
         workersList().addWorker();
-        EXPECT_EQ(testdb::sharedData().Workers->recNo(), 1);
+        EXPECT_EQ(testdb::sharedData().workers->recNo(), 1);
         return int(QDialog::Rejected);
     });
     workersList().showAsReferenceBook();
@@ -285,10 +285,10 @@ TEST_F(WorkersWindow, ChangeEditsTheCurrentWorkerAndComesBackToItsRowNumber) {
     });
     int rowAfter = 0;
     script.on(&workersList(), [&] {
-        testdb::sharedData().Workers->locate("id", 2);
-        const int row = testdb::sharedData().Workers->recNo();
+        testdb::sharedData().workers->locate("id", 2);
+        const int row = testdb::sharedData().workers->recNo();
         workersList().changeOrChoose();
-        rowAfter = testdb::sharedData().Workers->recNo();
+        rowAfter = testdb::sharedData().workers->recNo();
         EXPECT_EQ(rowAfter, row);
         return int(QDialog::Rejected);
     });
@@ -303,15 +303,15 @@ TEST_F(WorkersWindow, DeleteAsksThenDeletesAndKeepsTheRowNumber) {
     log.answerNext(ui::Answer::No);
     ModalScript script;
     script.on(&workersList(), [] {
-        testdb::sharedData().Workers->setRecNo(2);
+        testdb::sharedData().workers->setRecNo(2);
         workersList().deleteWorker();  // answered No
-        EXPECT_EQ(testdb::sharedData().Workers->recordCount(), 4);
+        EXPECT_EQ(testdb::sharedData().workers->recordCount(), 4);
         workersList().deleteWorker();
-        EXPECT_EQ(testdb::sharedData().Workers->recNo(), 2);
-        EXPECT_EQ(testdb::sharedData().Workers->text("fio"), "О'Брайен Д.");
-        testdb::sharedData().Workers->last();
+        EXPECT_EQ(testdb::sharedData().workers->recNo(), 2);
+        EXPECT_EQ(testdb::sharedData().workers->text("fio"), "О'Брайен Д.");
+        testdb::sharedData().workers->last();
         workersList().deleteWorker();
-        EXPECT_EQ(testdb::sharedData().Workers->recordCount(), 2);
+        EXPECT_EQ(testdb::sharedData().workers->recordCount(), 2);
         return int(QDialog::Rejected);
     });
     workersList().showAsReferenceBook();
@@ -359,7 +359,7 @@ TEST_F(WorkersWindow, PickerHandsBackTrimmedNameAndIdAndCancelKeepsTheEntry) {
     entryEditor().pickWorker();
     EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit1")->text(), "Петров А.А.");
     EXPECT_EQ(entryEditor().chosen().workerId, 4);
-    EXPECT_FALSE(testdb::sharedData().Workers->isOpen());
+    EXPECT_FALSE(testdb::sharedData().workers->isOpen());
 
     // An empty list closes and leaves the entry editor alone.
     testdb::reset();

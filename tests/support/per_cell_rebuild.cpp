@@ -10,8 +10,8 @@ namespace reference {
 void rebuildMonthPerCell(data::SharedData& shared, int month, const QString& year) {
     namespace rb = timesheet::rebuild;
     const QDate first = timesheet::firstDayOf(month, year);
-    shared.DelSmena.setSql(rb::deleteMonth(month, year));
-    shared.DelSmena.exec();
+    shared.entryDeletion.setSql(rb::deleteMonth(month, year));
+    shared.entryDeletion.exec();
     data::Dataset dt(QStringLiteral("dt"));
     dt.setSql(rb::dayAggregate());
     for (int day = 1; day <= first.daysInMonth(); ++day) {
@@ -23,10 +23,10 @@ void rebuildMonthPerCell(data::SharedData& shared, int month, const QString& yea
             QString t = dt.text(QStringLiteral("tim"));
             if (t.isEmpty())
                 t = QStringLiteral("0");  // entries without hours count none
-            const qint64 cnt = shared.controlCount(rb::rowCount(w, s, month, year));
-            shared.H_Tabel_ins.setSql(cnt != 0 ? rb::updateDay(day, t, w, s, month, year)
-                                               : rb::insertDay(day, s, w, month, year, t));
-            shared.H_Tabel_ins.exec();
+            const qint64 cnt = shared.countOf(rb::rowCount(w, s, month, year));
+            shared.timesheetInsert.setSql(cnt != 0 ? rb::updateDay(day, t, w, s, month, year)
+                                                   : rb::insertDay(day, s, w, month, year, t));
+            shared.timesheetInsert.exec();
         }
         dt.close();
     }

@@ -94,11 +94,11 @@ void ensureDatabase() {
 
 void openDataModule() {
     ensureDatabase();
-    if (ownData && ownData->ADO_DB.isOpen())
+    if (ownData && ownData->connection.isOpen())
         return;
     if (!ownData)
         ownData = new data::SharedData();
-    ownData->ADO_DB.open(data::composeConnectionString(databaseName(), host()));
+    ownData->connection.open(data::composeConnectionString(databaseName(), host()));
 }
 
 data::SharedData& sharedData() {

@@ -160,7 +160,7 @@ TEST_F(AppTest, TimesheetOpensOnTheJournalMonthAndClosesItsQueriesAfter) {
         shown = w->objectName() + " " +
                 control<QComboBox>(timesheetWindow(), "ComboBox1")->currentText() + " " +
                 control<QComboBox>(timesheetWindow(), "ComboBox2")->currentText();
-        rowsOfShift2 = testdb::sharedData().H_Tabel_2->recordCount();
+        rowsOfShift2 = testdb::sharedData().timesheetOf(2)->recordCount();
         return int(QDialog::Rejected);
     });
     // Through the journal's menu item, with the journal's date.
@@ -170,9 +170,9 @@ TEST_F(AppTest, TimesheetOpensOnTheJournalMonthAndClosesItsQueriesAfter) {
     menuItem->trigger();
     EXPECT_EQ(shown, "Form19 Ноябрь 2022");
     EXPECT_EQ(rowsOfShift2, 1);
-    EXPECT_FALSE(testdb::sharedData().H_Tabel_1->isOpen());
-    EXPECT_FALSE(testdb::sharedData().H_Tabel_2->isOpen());
-    EXPECT_FALSE(testdb::sharedData().H_Tabel_3->isOpen());
+    EXPECT_FALSE(testdb::sharedData().timesheetOf(1)->isOpen());
+    EXPECT_FALSE(testdb::sharedData().timesheetOf(2)->isOpen());
+    EXPECT_FALSE(testdb::sharedData().timesheetOf(3)->isOpen());
 
     // The year list reaches the year after today; later or earlier dates take the nearest end.
     EXPECT_EQ(control<QComboBox>(timesheetWindow(), "ComboBox2")
@@ -195,7 +195,7 @@ TEST_F(AppTest, TimesheetRefreshRereadsAndActivationResetsTheExportCaption) {
     EXPECT_EQ(shiftModel(0)->rowCount(), 1);
 
     control<QPushButton>(timesheetWindow(), "Button2")->setText("Excel (3 из 7)");
-    timesheetWindow().FormActivate();
+    timesheetWindow().windowActivated();
     EXPECT_EQ(control<QPushButton>(timesheetWindow(), "Button2")->text(), "Excel");
 }
 
