@@ -73,7 +73,7 @@ QString newestFirst() {
 
 }  // namespace
 
-QString periodRows(const QDate& from, const QDate& to, const QStringList& tables) {
+QString periodRows(const QDate& from, const QDate& to, const QStringList& tables, int limit) {
     QStringList names;
     for (const QString& t : tables)
         names << data::quotedLiteral(t);
@@ -82,7 +82,8 @@ QString periodRows(const QDate& from, const QDate& to, const QStringList& tables
     return selectRows() + QStringLiteral("\nwhere l.changed_at >= to_date('") +
            data::sqlDate(from) + QStringLiteral("', 'DD.MM.YYYY') and l.changed_at < to_date('") +
            data::sqlDate(to.addDays(1)) + QStringLiteral("', 'DD.MM.YYYY') and l.table_name in (") +
-           names.join(QStringLiteral(", ")) + QLatin1Char(')') + newestFirst();
+           names.join(QStringLiteral(", ")) + QLatin1Char(')') + newestFirst() +
+           (limit > 0 ? QStringLiteral("\nlimit ") + QString::number(limit) : QString());
 }
 
 QString rowHistory(const QString& table, qint64 rowId) {

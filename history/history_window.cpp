@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -87,6 +88,11 @@ HistoryWindow::HistoryWindow(data::SharedData& db, QWidget* parent) : ui::Window
     connect(rowButton_, &QPushButton::clicked, this, ui::guarded([this] { showRowOfCurrent(); }));
     connect(exportButton_, &QPushButton::clicked, this, ui::guarded([this] { exportRows(); }));
     connect(closeButton_, &QPushButton::clicked, this, [this] { reject(); });
+    QScrollBar* scroll = grid_->verticalScrollBar();
+    connect(scroll, &QScrollBar::valueChanged, this, [this, scroll](int value) {
+        if (value == scroll->maximum() && hasEarlierRows() && !readingEarlier_)
+            ui::runGuarded([this] { readEarlierRows(); });
+    });
 }
 
 HistoryWindow::~HistoryWindow() = default;
@@ -148,6 +154,7 @@ void HistoryWindow::showRow(const QString& table, qint64 rowId) {
     const QDate today = ui::today();
     fromEdit_->setDate(QDate(today.year(), today.month(), 1));
     toEdit_->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
+    rowsAsked_ = 0;
     open(history::rowHistory(table, rowId), QStringLiteral("История записи"));
     ui::showModal(this);
 }
@@ -159,15 +166,53 @@ void HistoryWindow::reload() {
     for (std::size_t i = 0; i < kindChecks_.size(); ++i)
         if (kindChecks_[i]->isChecked())
             tables << history::tablesOf(kinds[i]);
-    open(history::periodRows(fromEdit_->date(), toEdit_->date(), tables),
-         QStringLiteral("Изменения с %1 по %2")
-             .arg(fromEdit_->date().toString(QStringLiteral("dd.MM.yyyy")),
-                  toEdit_->date().toString(QStringLiteral("dd.MM.yyyy"))));
+    periodTables_ = tables;
+    rowsAsked_ = firstRows_;
+    openPeriod();
+}
+
+void HistoryWindow::openPeriod() {
+    open(history::periodRows(fromEdit_->date(), toEdit_->date(), periodTables_, rowsAsked_),
+         QString());
+    titleLabel_->setText(periodTitle());
+}
+
+QString HistoryWindow::periodTitle() const {
+    QString title = QStringLiteral("Изменения с %1 по %2")
+                        .arg(fromEdit_->date().toString(QStringLiteral("dd.MM.yyyy")),
+                             toEdit_->date().toString(QStringLiteral("dd.MM.yyyy")));
+    if (hasEarlierRows())
+        title += QStringLiteral(": последние %1, более ранние читаются при прокрутке вниз")
+                     .arg(QLocale().toString(rows_->recordCount()));
+    return title;
+}
+
+bool HistoryWindow::hasEarlierRows() const {
+    return rowsAsked_ > 0 && rows_->isOpen() && rows_->recordCount() >= rowsAsked_;
+}
+
+void HistoryWindow::readEarlierRows() {
+    if (!hasEarlierRows())
+        return;
+    readingEarlier_ = true;
+    const int current = rows_->recNo();
+    const int scrolled = grid_->verticalScrollBar()->value();
+    try {
+        rowsAsked_ *= 2;
+        openPeriod();
+    } catch (...) {
+        readingEarlier_ = false;
+        throw;
+    }
+    rows_->setRecNo(current);
+    grid_->verticalScrollBar()->setValue(scrolled);
+    readingEarlier_ = false;
 }
 
 void HistoryWindow::showRowOfCurrent() {
     if (rows_->isEmpty())
         return;
+    rowsAsked_ = 0;
     open(history::rowHistory(rows_->text(QStringLiteral("table_name")),
                              rows_->asInt64(QStringLiteral("row_id"))),
          QStringLiteral("История записи: ") + rows_->text(QStringLiteral("object")));
@@ -184,5 +229,16 @@ void HistoryWindow::open(const QString& sql, const QString& title) {
 void HistoryWindow::exportRows() {
     if (!rows_->isOpen())
         return;
+    if (hasEarlierRows()) {
+        // The workbook holds the whole period, also the rows not read into the grid yet.
+        data::Dataset all(QStringLiteral("History"));
+        all.setReadInParts(true);
+        all.setSql(history::periodRows(fromEdit_->date(), toEdit_->date(), periodTables_));
+        ui::WaitCursor wait;
+        all.open();
+        const data::CloseAtScopeEnd closer(all);
+        history::writeHistory(all, columns(), bridge_);
+        return;
+    }
     history::writeHistory(*rows_, columns(), bridge_);
 }

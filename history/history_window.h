@@ -33,6 +33,12 @@ public:
     void showRow(const QString& table, qint64 rowId);
 
     void reload();            // "Показать": the period and kinds chosen
+    // Reads the next earlier rows of the period shown (the grid scrolled to its last row).
+    void readEarlierRows();
+    // How many of a period's newest rows are read first (each further read doubles what is shown).
+    void setFirstRows(int rows) { firstRows_ = rows; }
+    // Whether the period shown may hold rows older than those read so far.
+    bool hasEarlierRows() const;
     void showRowOfCurrent();  // "История записи": the current grid row's own history
     void exportRows();        // "Excel"
 
@@ -47,9 +53,18 @@ public:
 private:
     bool historyKept();
     void open(const QString& sql, const QString& title);
+    void openPeriod();
+    QString periodTitle() const;
 
     data::SharedData& db_;
     data::Dataset* rows_;
+    // A period is read newest first in growing parts: a busy month holds some 80,000 changes,
+    // more than anybody reads through and too many to fetch before the window answers.
+    static constexpr int kFirstRows = 2000;
+    int firstRows_ = kFirstRows;
+    int rowsAsked_ = 0;  // the limit of the period shown; 0 for a row's history
+    QStringList periodTables_;
+    bool readingEarlier_ = false;
     SpreadsheetBridge bridge_{QStringLiteral("История")};
     QDateEdit* fromEdit_;
     QDateEdit* toEdit_;

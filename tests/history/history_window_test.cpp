@@ -18,7 +18,9 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
+#include <QApplication>
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -162,6 +164,62 @@ TEST_F(HistoryWindowTest, KindsNarrowThePeriodsRows) {
         EXPECT_EQ(w.rows().recordCount(), 0);
     });
     EXPECT_EQ(shown.size(), 2);
+}
+
+// A busy period is read newest first in growing parts as the grid is scrolled to its end; the
+// workbook holds the whole period.
+TEST_F(HistoryWindowTest, ABusyPeriodIsReadInPartsAsTheGridIsScrolledAndSavedWhole) {
+    testdb::exec(
+        "insert into accounts_dep.change_log (changed_at, table_name, row_id, action, row_key, "
+        "new_values, workstation, program) select now() - n * interval '1 minute', 'person', n, "
+        "'insert', jsonb_build_object('fio', 'Рабочий ' || n), jsonb_build_object('fio', "
+        "'Рабочий ' || n), 'цех', 'psql' from generate_series(1, 70) n");
+    auto workers = [](const HistoryWindow& w) {
+        QStringList out;
+        for (const QString& row : shownRows(w))
+            out << row.section(" | ", 5, 5).section(' ', 2);
+        return out.join(',');
+    };
+    int exportedRows = 0;
+    openedBy("historyMenuItem", [&] {
+        HistoryWindow& w = historyWindow();
+        w.setFirstRows(30);
+        control<QPushButton>(w, "historyShowButton")->click();
+        EXPECT_EQ(w.rows().recordCount(), 30);
+        EXPECT_TRUE(workers(w).startsWith("1,2,3,"));
+        const auto* title = control<QLabel>(w, "historyTitleLabel");
+        EXPECT_TRUE(title->text().endsWith(
+            ": последние 30, более ранние читаются при прокрутке вниз"))
+            << title->text().toStdString();
+
+        // Scrolled to the last row: the next part is read, the current row and the view stay.
+        auto* grid = control<QTableView>(w, "historyGrid");
+        w.show();
+        QApplication::processEvents();
+        w.rows().setRecNo(2);
+        QScrollBar* scroll = grid->verticalScrollBar();
+        ASSERT_GT(scroll->maximum(), 0);
+        scroll->setValue(scroll->maximum() - 1);
+        const int shownAt = scroll->value();
+        EXPECT_EQ(w.rows().recordCount(), 30);
+        scroll->setValue(scroll->maximum());
+        EXPECT_EQ(w.rows().recordCount(), 60);
+        EXPECT_EQ(w.rows().recNo(), 2);
+        EXPECT_GE(scroll->value(), shownAt);
+        scroll->setValue(scroll->maximum());
+        EXPECT_EQ(w.rows().recordCount(), 70);
+        EXPECT_TRUE(workers(w).endsWith(",69,70"));
+        EXPECT_FALSE(w.hasEarlierRows());
+        EXPECT_FALSE(title->text().contains("последние"));
+
+        // Back to the first part: the workbook still holds the whole period.
+        control<QPushButton>(w, "historyShowButton")->click();
+        ASSERT_EQ(w.rows().recordCount(), 30);
+        control<QPushButton>(w, "historyExportButton")->click();
+        exportedRows = xlsx_readback::readSheet(w.savedWorkbook()).maxRow() - 1;
+        w.hide();
+    });
+    EXPECT_EQ(exportedRows, 70);
 }
 
 TEST_F(HistoryWindowTest, AnEntrysOwnHistoryFromTheJournalAndOfADeletedOneFromTheWindow) {
