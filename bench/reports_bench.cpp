@@ -84,7 +84,8 @@ void Client(benchmark::State& state, std::function<void()> click, PeriodReport* 
             QString name) {
     control<QDateEdit>(reportWindow(), "DTPicker1")->setDate(periodFrom);
     control<QDateEdit>(reportWindow(), "DTPicker2")->setDate(periodTo);
-    reportWindow().setProductKindIndex(1);
+    // PLANT_BENCH_PRODUCT_KIND: the kind list's row, 1 "Готовая продукция" unless told (0 "Все").
+    reportWindow().setProductKindIndex(env("PLANT_BENCH_PRODUCT_KIND", "1").toInt());
     int pages = 0;
     int rows = 0;
     QElapsedTimer clock;

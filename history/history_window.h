@@ -32,7 +32,7 @@ public:
     // The history of one row (table as the history names it: "smena" for a journal entry).
     void showRow(const QString& table, qint64 rowId);
 
-    void reload();            // "Показать": the period and kinds chosen
+    void reload();  // "Показать": the period and kinds chosen
     // Reads the next earlier rows of the period shown (the grid scrolled to its last row).
     void readEarlierRows();
     // How many of a period's newest rows are read first (each further read doubles what is shown).

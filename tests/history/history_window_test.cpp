@@ -13,6 +13,7 @@
 #include "ui/clock.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -20,7 +21,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
-#include <QApplication>
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -188,8 +188,8 @@ TEST_F(HistoryWindowTest, ABusyPeriodIsReadInPartsAsTheGridIsScrolledAndSavedWho
         EXPECT_EQ(w.rows().recordCount(), 30);
         EXPECT_TRUE(workers(w).startsWith("1,2,3,"));
         const auto* title = control<QLabel>(w, "historyTitleLabel");
-        EXPECT_TRUE(title->text().endsWith(
-            ": последние 30, более ранние читаются при прокрутке вниз"))
+        EXPECT_TRUE(
+            title->text().endsWith(": последние 30, более ранние читаются при прокрутке вниз"))
             << title->text().toStdString();
 
         // Scrolled to the last row: the next part is read, the current row and the view stay.
