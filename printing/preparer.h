@@ -89,6 +89,10 @@ private:
     // printed beside them: a text wider than its box takes the free room beside it on its line,
     // then a smaller size of its font; only then is it cut at its end with "…" (a number never is).
     void fitLine(const ResolvedBand& band, const Row& row, PreparedItem* items);
+    // Makes a text width wide fit roomWidth: a smaller size of its font, down to the smallest
+    // one, then (a number never) cut with "…". Returns its width now.
+    double fitText(const ResolvedItem& r, const Row& row, PreparedItem& item, double width,
+                   double roomWidth);
     // The style of r in a smaller size of its font.
     int shrunkStyle(const ResolvedItem& r, double pointSize);
 
