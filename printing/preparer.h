@@ -105,6 +105,11 @@ private:
     void place(const ResolvedBand& band, const Row& row);
     void place(const std::vector<ResolvedBand>& bands, const Row& row);
     void placeGroupFooters(int fromLevel, const Row& lastRow);
+    // The outermost group level whose value changes at this row (0 at the first row; the number
+    // of groups when none does).
+    int firstChangedGroup(int row) const;
+    // The headers of the groups from this level inwards, kept on one page with what follows them.
+    void placeGroupHeaders(int fromLevel, const Row& row);
     void addToSums(int row);
 
     const Layout& layout_;
