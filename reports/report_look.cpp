@@ -45,11 +45,14 @@ void addReportHeader(Layout& layout, Band header) {
 }
 
 Item title(const QString& text, double left, double pointSize) {
-    return fixedText(text).at(left).withFont(kArial, pointSize, true).growing();
+    return fixedText(text).at(left).withFont(kArial, pointSize, Weight::Bold).growing();
 }
 
 Item columnHeading(const QString& text, double left, double pointSize) {
-    return fixedText(text).at(left).withFont(kArial, pointSize, true).withBackground(Qt::white);
+    return fixedText(text)
+        .at(left)
+        .withFont(kArial, pointSize, Weight::Bold)
+        .withBackground(Qt::white);
 }
 
 Band firstGroupHeader(double height, const QString& field) {
@@ -60,7 +63,7 @@ Band groupHeader(double height, const QString& field) {
     // Across the band's usable width, up to the right margin.
     constexpr double kLeft = 0.3;
     return band(height).add(
-        fieldText(field).at(kLeft, kUsableWidthMm - kLeft).withFont(kArial, 10, true));
+        fieldText(field).at(kLeft, kUsableWidthMm - kLeft).withFont(kArial, 10, Weight::Bold));
 }
 
 Item detail(Item item, double left, double width, Align align, double pointSize) {
@@ -70,19 +73,19 @@ Item detail(Item item, double left, double width, Align align, double pointSize)
 Item groupSum(const QString& field, double left, double width, const QString& mask) {
     return sumOf(field, mask, SumReset::AfterPrint)
         .at(left, width, Align::Center)
-        .withFont(kSansSerif, 9, true)
+        .withFont(kSansSerif, 9, Weight::Bold)
         .withBackground(sumGrey());
 }
 
 Item reportSum(const QString& field, double left, double width, const QString& mask) {
     return sumOf(field, mask, SumReset::Never)
         .at(left, width, Align::Center)
-        .withFont(kSansSerif, 11, true)
+        .withFont(kSansSerif, 11, Weight::Bold)
         .withBackground(sumGrey());
 }
 
 Item totalLabel(double left) {
-    return fixedText(QStringLiteral("Итого:")).at(left).withFont(kSansSerif, 11, true);
+    return fixedText(QStringLiteral("Итого:")).at(left).withFont(kSansSerif, 11, Weight::Bold);
 }
 
 Band reportFooter(double height) {
