@@ -74,6 +74,7 @@ void JournalWindow::restrictTo(UserRole role) {
         timesheetAction_->setEnabled(false);
     };
     role_ = role;
+    reports_->restrictTo(role);
     const bool readsHistory = login::readsHistory(role);
     historyAction_->setEnabled(readsHistory);
     entryHistoryAction_->setEnabled(readsHistory);
@@ -88,13 +89,10 @@ void JournalWindow::restrictTo(UserRole role) {
         case UserRole::Foreman:
             off({changeButton_, deleteButton_});
             menusOff();
-            reports_->lockReports();
             break;
         case UserRole::Storekeeper:
             off({addButton_, changeButton_, deleteButton_});
-            reports_->lockReports();
             menusOff();
-            reports_->lockProductKind(1);
             break;
         case UserRole::Administrator:
             break;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "data/user_role.h"
+
 #include <QString>
 #include <optional>
-
-enum class UserRole { Reviewer, Foreman, Storekeeper, Administrator };
 
 namespace login {
 

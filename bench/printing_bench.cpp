@@ -67,17 +67,18 @@ Layout twoGroupLayout() {
                                   .withFrame(BottomSide)
                                   .add(sumOf("summa", "#0.00")
                                            .at(163, 27, Align::Center)
-                                           .withFont("MS Sans Serif", 9, true)));
+                                           .withFont("MS Sans Serif", 9, Weight::Bold)));
     l.groups.push_back(byWorker);
     Group byProduct;
     byProduct.field = QStringLiteral("nom");
     byProduct.header.push_back(band(5.3).add(fieldText("nom").at(0.3).bold()));
-    byProduct.footer.push_back(
-        band(5.3)
-            .add(sumOf("kolvo").at(137.8, 20, Align::Center).withFont("MS Sans Serif", 9, true))
-            .add(sumOf("summa", "#0.000")
-                     .at(163, 27, Align::Center)
-                     .withFont("MS Sans Serif", 9, true)));
+    byProduct.footer.push_back(band(5.3)
+                                   .add(sumOf("kolvo")
+                                            .at(137.8, 20, Align::Center)
+                                            .withFont("MS Sans Serif", 9, Weight::Bold))
+                                   .add(sumOf("summa", "#0.000")
+                                            .at(163, 27, Align::Center)
+                                            .withFont("MS Sans Serif", 9, Weight::Bold)));
     l.groups.push_back(byProduct);
     const Font detail{QStringLiteral("MS Sans Serif"), 9};
     l.detail =

@@ -11,12 +11,8 @@
 #include "data/dataset.h"
 #include "printing/preview.h"
 #include "printing/preview_window.h"
-#include "reports/detailed_products_layout.h"
-#include "reports/detailed_workers_layout.h"
-#include "reports/products_report_layout.h"
 #include "reports/report_statements.h"
 #include "reports/report_window.h"
-#include "reports/workers_report_layout.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
 
@@ -84,8 +80,10 @@ void Client(benchmark::State& state, std::function<void()> click, PeriodReport* 
             QString name) {
     control<QDateEdit>(reportWindow(), "DTPicker1")->setDate(periodFrom);
     control<QDateEdit>(reportWindow(), "DTPicker2")->setDate(periodTo);
-    // PLANT_BENCH_PRODUCT_KIND: the kind list's row, 1 "Готовая продукция" unless told (0 "Все").
-    reportWindow().setProductKindIndex(env("PLANT_BENCH_PRODUCT_KIND", "1").toInt());
+    // PLANT_BENCH_PRODUCT_KIND=all: every kind; else "Готовая продукция".
+    reportWindow().setProductKind(env("PLANT_BENCH_PRODUCT_KIND", "") == QLatin1String("all")
+                                      ? reports::ProductKindChoice::All
+                                      : reports::ProductKindChoice::Finished);
     int pages = 0;
     int rows = 0;
     QElapsedTimer clock;
@@ -181,14 +179,14 @@ int main(int argc, char** argv) {
         std::function<void()> click;
         PeriodReport* report;
     } reports[] = {
-        {"Workers", reports::workersReportSql(), [] { reportWindow().runWorkersReport(); },
+        {"Workers", reports::workersReportSql(), [] { reportWindow().run(workersReport()); },
          &workersReport()},
-        {"Products", reports::productsReportSql(), [] { reportWindow().runProductsReport(); },
+        {"Products", reports::productsReportSql(), [] { reportWindow().run(productsReport()); },
          &productsReport()},
         {"DetailedWorkers", reports::detailedWorkersReportSql(),
-         [] { reportWindow().runDetailedWorkersReport(); }, &detailedWorkersReport()},
+         [] { reportWindow().run(detailedWorkersReport()); }, &detailedWorkersReport()},
         {"DetailedProducts", reports::detailedProductsReportSql(),
-         [] { reportWindow().runDetailedProductsReport(); }, &detailedProductsReport()},
+         [] { reportWindow().run(detailedProductsReport()); }, &detailedProductsReport()},
     };
     for (const auto& r : reports) {
         benchmark::RegisterBenchmark((QStringLiteral("Psql/") + r.name).toUtf8().constData(), Psql,

@@ -112,11 +112,38 @@ namespace {
 constexpr int kPagesBetweenReports = 20;
 }  // namespace
 
+int Preparer::firstChangedGroup(int row) const {
+    const int levels = static_cast<int>(groupColumns_.size());
+    if (row == 0)
+        return 0;
+    for (int g = 0; g < levels; ++g) {
+        const int c = groupColumns_[g];
+        if (rows_.valueAt(row, c) != rows_.valueAt(row - 1, c))
+            return g;
+    }
+    return levels;
+}
+
+void Preparer::placeGroupHeaders(int fromLevel, const Row& row) {
+    const int levels = static_cast<int>(groupColumns_.size());
+    if (fromLevel >= levels)
+        return;
+    // The headers stay with their footer, and with their first row where the row asks for more
+    // room, so that no header is left alone at the foot of a page.
+    const double innermostFooter = height(groupFooters_.back());
+    const double detailRoom = detail_ ? bandHeight(*detail_, row) + repeatedHeaderHeight_ : 0.0;
+    double block = std::max(innermostFooter, detailRoom);
+    for (int g = fromLevel; g < levels; ++g)
+        for (const ResolvedBand& b : groupHeaders_[g])
+            block += bandHeight(b, row);
+    keepRoom(block);
+    for (int g = fromLevel; g < levels; ++g)
+        place(groupHeaders_[g], row);
+}
+
 void Preparer::run(WorkProgress* progress) {
     const int rows = rows_.recordCount();
     int reportedPages = 0;
-    const int levels = static_cast<int>(groupColumns_.size());
-    const double innermostFooter = levels > 0 ? height(groupFooters_.back()) : 0.0;
 
     startPage();
     place(reportHeader_, Row(&rows_, rows > 0 ? 0 : -1));
@@ -126,33 +153,11 @@ void Preparer::run(WorkProgress* progress) {
     for (int i = 0; i < rows; ++i) {
         // The outermost group whose value changes at this row: its footers (of the previous
         // row's groups) and headers from there inwards print here.
-        int changed = levels;
-        if (i == 0) {
-            changed = 0;
-        } else {
-            for (int g = 0; g < levels; ++g) {
-                const int c = groupColumns_[g];
-                if (rows_.valueAt(i, c) != rows_.valueAt(i - 1, c)) {
-                    changed = g;
-                    break;
-                }
-            }
+        const int changed = firstChangedGroup(i);
+        if (i > 0)
             placeGroupFooters(changed, Row(&rows_, i - 1));
-        }
         const Row row(&rows_, i);
-        if (changed < levels) {
-            // The headers stay with their footer, and with their first row where the row asks
-            // for more room, so that no header is left alone at the foot of a page.
-            const double detailRoom =
-                detail_ ? bandHeight(*detail_, row) + repeatedHeaderHeight_ : 0.0;
-            double block = std::max(innermostFooter, detailRoom);
-            for (int g = changed; g < levels; ++g)
-                for (const ResolvedBand& b : groupHeaders_[g])
-                    block += bandHeight(b, row);
-            keepRoom(block);
-            for (int g = changed; g < levels; ++g)
-                place(groupHeaders_[g], row);
-        }
+        placeGroupHeaders(changed, row);
         addToSums(i);
         if (detail_) {
             keepRoom(bandHeight(*detail_, row) + repeatedHeaderHeight_);

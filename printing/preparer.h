@@ -89,6 +89,10 @@ private:
     // printed beside them: a text wider than its box takes the free room beside it on its line,
     // then a smaller size of its font; only then is it cut at its end with "…" (a number never is).
     void fitLine(const ResolvedBand& band, const Row& row, PreparedItem* items);
+    // Makes a text width wide fit roomWidth: a smaller size of its font, down to the smallest
+    // one, then (a number never) cut with "…". Returns its width now.
+    double fitText(const ResolvedItem& r, const Row& row, PreparedItem& item, double width,
+                   double roomWidth);
     // The style of r in a smaller size of its font.
     int shrunkStyle(const ResolvedItem& r, double pointSize);
 
@@ -101,6 +105,11 @@ private:
     void place(const ResolvedBand& band, const Row& row);
     void place(const std::vector<ResolvedBand>& bands, const Row& row);
     void placeGroupFooters(int fromLevel, const Row& lastRow);
+    // The outermost group level whose value changes at this row (0 at the first row; the number
+    // of groups when none does).
+    int firstChangedGroup(int row) const;
+    // The headers of the groups from this level inwards, kept on one page with what follows them.
+    void placeGroupHeaders(int fromLevel, const Row& row);
     void addToSums(int row);
 
     const Layout& layout_;

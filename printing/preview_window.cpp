@@ -228,6 +228,23 @@ void PageView::paintEvent(QPaintEvent* event) {
     }
 }
 
+namespace {
+
+// A named tool bar action; its tooltip names its shortcut, if it has one.
+QAction* addTool(QToolBar* bar, const char* name, const QString& text,
+                 const QKeySequence& key = {}) {
+    QAction* a = bar->addAction(text);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setToolTip(key.isEmpty() ? text
+                                : text + QStringLiteral(" (") +
+                                      key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+    if (!key.isEmpty())
+        a->setShortcut(key);
+    return a;
+}
+
+}  // namespace
+
 PreviewWindow::PreviewWindow(const PagedReport& report, QWidget* parent)
     : QDialog(parent), report_(report) {
     setObjectName(QStringLiteral("PreviewWindow"));
@@ -238,54 +255,11 @@ PreviewWindow::PreviewWindow(const PagedReport& report, QWidget* parent)
     view_ = new PageView(report, this);
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("toolbar"));
-    auto action = [&](const char* name, const QString& text, const QKeySequence& key, auto slot) {
-        QAction* a = bar->addAction(text);
-        a->setObjectName(QString::fromLatin1(name));
-        a->setToolTip(key.isEmpty()
-                          ? text
-                          : text + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) +
-                                QLatin1Char(')'));
-        if (!key.isEmpty())
-            a->setShortcut(key);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
-    };
-    action("fitWidth", QStringLiteral("По ширине"), QKeySequence(),
-           [this] { view_->setZoom(PageView::Zoom::PageWidth); });
-    action("wholePage", QStringLiteral("Страница целиком"), QKeySequence(),
-           [this] { view_->setZoom(PageView::Zoom::WholePage); });
-    action("zoomIn", QStringLiteral("Крупнее"), QKeySequence::ZoomIn,
-           [this] { view_->setDpi(qRound(view_->dpi() * kZoomStep)); });
-    action("zoomOut", QStringLiteral("Мельче"), QKeySequence::ZoomOut,
-           [this] { view_->setDpi(qRound(view_->dpi() / kZoomStep)); });
+    addZoomActions(bar);
     bar->addSeparator();
-    action("firstPage", QStringLiteral("Первая"), QKeySequence(Qt::CTRL | Qt::Key_Home),
-           [this] { view_->goToPage(0); });
-    action("previousPage", QStringLiteral("Предыдущая"), QKeySequence(Qt::Key_PageUp),
-           [this] { view_->goToPage(view_->currentPage() - 1); });
-    pageNumber_ = new QSpinBox(bar);
-    pageNumber_->setObjectName(QStringLiteral("pageNumber"));
-    pageNumber_->setRange(1, std::max(1, report.pageCount()));
-    pageNumber_->setKeyboardTracking(false);
-    bar->addWidget(pageNumber_);
-    pageCount_ = new QLabel(QStringLiteral(" из %1 ").arg(report.pageCount()), bar);
-    pageCount_->setObjectName(QStringLiteral("pageCount"));
-    bar->addWidget(pageCount_);
-    action("nextPage", QStringLiteral("Следующая"), QKeySequence(Qt::Key_PageDown),
-           [this] { view_->goToPage(view_->currentPage() + 1); });
-    action("lastPage", QStringLiteral("Последняя"), QKeySequence(Qt::CTRL | Qt::Key_End),
-           [this] { view_->goToPage(report_.pageCount() - 1); });
+    addPageActions(bar);
     bar->addSeparator();
-    action("print", QStringLiteral("Печать"), QKeySequence::Print, [this] { print(); });
-    action("savePdf", QStringLiteral("Сохранить в PDF"), QKeySequence(),
-           [this] { askAndSavePdf(); });
-    action("close", QStringLiteral("Закрыть"), QKeySequence(), [this] { reject(); });
-
-    connect(pageNumber_, &QSpinBox::valueChanged, this, [this](int number) {
-        if (number - 1 != view_->currentPage())
-            view_->goToPage(number - 1);
-    });
-    connect(view_, &PageView::currentPageChanged, this, &PreviewWindow::showPageNumber);
+    addOutputActions(bar);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -295,6 +269,54 @@ PreviewWindow::PreviewWindow(const PagedReport& report, QWidget* parent)
     view_->setZoom(report.format().zoom == PreviewZoom::WholePage ? PageView::Zoom::WholePage
                                                                   : PageView::Zoom::PageWidth);
     view_->setFocus();
+}
+
+void PreviewWindow::addZoomActions(QToolBar* bar) {
+    connect(addTool(bar, "fitWidth", QStringLiteral("По ширине")), &QAction::triggered, this,
+            [this] { view_->setZoom(PageView::Zoom::PageWidth); });
+    connect(addTool(bar, "wholePage", QStringLiteral("Страница целиком")), &QAction::triggered,
+            this, [this] { view_->setZoom(PageView::Zoom::WholePage); });
+    connect(addTool(bar, "zoomIn", QStringLiteral("Крупнее"), QKeySequence::ZoomIn),
+            &QAction::triggered, this, [this] { view_->setDpi(qRound(view_->dpi() * kZoomStep)); });
+    connect(addTool(bar, "zoomOut", QStringLiteral("Мельче"), QKeySequence::ZoomOut),
+            &QAction::triggered, this, [this] { view_->setDpi(qRound(view_->dpi() / kZoomStep)); });
+}
+
+void PreviewWindow::addPageActions(QToolBar* bar) {
+    connect(
+        addTool(bar, "firstPage", QStringLiteral("Первая"), QKeySequence(Qt::CTRL | Qt::Key_Home)),
+        &QAction::triggered, this, [this] { view_->goToPage(0); });
+    connect(
+        addTool(bar, "previousPage", QStringLiteral("Предыдущая"), QKeySequence(Qt::Key_PageUp)),
+        &QAction::triggered, this, [this] { view_->goToPage(view_->currentPage() - 1); });
+    pageNumber_ = new QSpinBox(bar);
+    pageNumber_->setObjectName(QStringLiteral("pageNumber"));
+    pageNumber_->setRange(1, std::max(1, report_.pageCount()));
+    pageNumber_->setKeyboardTracking(false);
+    bar->addWidget(pageNumber_);
+    pageCount_ = new QLabel(QStringLiteral(" из %1 ").arg(report_.pageCount()), bar);
+    pageCount_->setObjectName(QStringLiteral("pageCount"));
+    bar->addWidget(pageCount_);
+    connect(addTool(bar, "nextPage", QStringLiteral("Следующая"), QKeySequence(Qt::Key_PageDown)),
+            &QAction::triggered, this, [this] { view_->goToPage(view_->currentPage() + 1); });
+    connect(
+        addTool(bar, "lastPage", QStringLiteral("Последняя"), QKeySequence(Qt::CTRL | Qt::Key_End)),
+        &QAction::triggered, this, [this] { view_->goToPage(report_.pageCount() - 1); });
+
+    connect(pageNumber_, &QSpinBox::valueChanged, this, [this](int number) {
+        if (number - 1 != view_->currentPage())
+            view_->goToPage(number - 1);
+    });
+    connect(view_, &PageView::currentPageChanged, this, &PreviewWindow::showPageNumber);
+}
+
+void PreviewWindow::addOutputActions(QToolBar* bar) {
+    connect(addTool(bar, "print", QStringLiteral("Печать"), QKeySequence::Print),
+            &QAction::triggered, this, [this] { print(); });
+    connect(addTool(bar, "savePdf", QStringLiteral("Сохранить в PDF")), &QAction::triggered, this,
+            [this] { askAndSavePdf(); });
+    connect(addTool(bar, "close", QStringLiteral("Закрыть")), &QAction::triggered, this,
+            [this] { reject(); });
 }
 
 void PreviewWindow::showPageNumber(int index) {

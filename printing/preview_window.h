@@ -10,6 +10,7 @@
 class QAction;
 class QLabel;
 class QSpinBox;
+class QToolBar;
 
 namespace printing {
 
@@ -91,6 +92,10 @@ public:
     bool savePdf(const QString& path);
 
 private:
+    // The tool bar's parts: zoom, page navigation with the page number, print/PDF/close.
+    void addZoomActions(QToolBar* bar);
+    void addPageActions(QToolBar* bar);
+    void addOutputActions(QToolBar* bar);
     // Prints through the print dialog; says so when the printer or its file cannot be started.
     void print();
     void showFailure(const QString& text);

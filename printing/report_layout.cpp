@@ -33,15 +33,15 @@ Item& Item::top(double mm) {
     return *this;
 }
 
-Item& Item::withFont(const QString& family, double pointSize, bool isBold) {
-    font = Font{family, pointSize, isBold};
+Item& Item::withFont(const QString& family, double pointSize, Weight weight) {
+    font = Font{family, pointSize, weight == Weight::Bold};
     return *this;
 }
 
-Item& Item::bold(bool on) {
+Item& Item::bold() {
     if (!font)
         font = Font{};
-    font->bold = on;
+    font->bold = true;
     return *this;
 }
 
@@ -57,8 +57,8 @@ Item& Item::withFrame(int sides, LineStyle style, const QColor& c) {
     return *this;
 }
 
-Item& Item::growing(bool on) {
-    grows = on;
+Item& Item::growing() {
+    grows = true;
     return *this;
 }
 

@@ -19,6 +19,8 @@ enum class Align { Left, Center, Right };
 enum class Orientation { Portrait, Landscape };
 enum class PreviewZoom { PageWidth, WholePage };
 
+enum class Weight { Normal, Bold };
+
 struct Font {
     QString family = QStringLiteral("Arial");
     double pointSize = 10;
@@ -101,11 +103,11 @@ struct Item {
     // Fluent setters, so that layouts read as tables.
     Item& at(double left, double width = 0, Align a = Align::Left);
     Item& top(double mm);
-    Item& withFont(const QString& family, double pointSize, bool bold = false);
-    Item& bold(bool on = true);
+    Item& withFont(const QString& family, double pointSize, Weight weight = Weight::Normal);
+    Item& bold();
     Item& withBackground(const QColor& c);
     Item& withFrame(int sides, LineStyle style = LineStyle::Solid, const QColor& c = Qt::black);
-    Item& growing(bool on = true);
+    Item& growing();
 };
 
 Item fixedText(const QString& text);

@@ -1,18 +1,16 @@
-#include "reports/detailed_products_layout.h"
+#include "reports/report_layouts.h"
 
-#include "reports/report_statements.h"
+#include "reports/report_look.h"
+
+namespace reports {
 
 using namespace printing;
-using namespace reports::look;
+using namespace look;
 
-DetailedProductsReport::DetailedProductsReport(QObject* parent)
-    : PeriodReport(QStringLiteral("Form21"), QStringLiteral("i_Report"),
-                   reports::detailedProductsReportSql(), parent) {}
-
-Layout DetailedProductsReport::layout() const {
-    Layout l = page(QStringLiteral("Детальный отчет по продукции"));
+Layout detailedProductsReportLayout(const QString& caption, const QString& title) {
+    Layout l = page(caption);
     addReportHeader(l, band(7.7)
-                           .add(reports::look::title(title_, 0.0, 9))
+                           .add(reports::look::title(title, 0.0, 9))
                            .add(columnHeading(QStringLiteral("Брак"), 124.4).top(3.2))
                            .add(columnHeading(QStringLiteral("Коробки"), 134.9).top(3.2))
                            .add(columnHeading(QStringLiteral("Кол-во"), 153.5).top(3.2))
@@ -48,3 +46,5 @@ Layout DetailedProductsReport::layout() const {
     l.pageFooter = pageFooter();
     return l;
 }
+
+}  // namespace reports

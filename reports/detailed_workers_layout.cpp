@@ -1,24 +1,16 @@
-#include "reports/detailed_workers_layout.h"
+#include "reports/report_layouts.h"
 
-#include "data/dataset.h"
-#include "reports/report_statements.h"
+#include "reports/report_look.h"
+
+namespace reports {
 
 using namespace printing;
-using namespace reports::look;
+using namespace look;
 
-DetailedWorkersReport::DetailedWorkersReport(QObject* parent)
-    : PeriodReport(QStringLiteral("Form20"), QStringLiteral("w_Report"),
-                   reports::detailedWorkersReportSql(), parent) {
-    // A row per worker, mark, operation and colour: about a million over a long period, too many
-    // for the driver to hold whole besides the dataset; the other reports' fewer rows are read
-    // whole.
-    query_->setReadInParts(true);
-}
-
-Layout DetailedWorkersReport::layout() const {
-    Layout l = page(QStringLiteral("Детальный отчет по рабочим"));
+Layout detailedWorkersReportLayout(const QString& caption, const QString& title) {
+    Layout l = page(caption);
     addReportHeader(l, band(7.7)
-                           .add(reports::look::title(title_, 0.0))
+                           .add(reports::look::title(title, 0.0))
                            .add(columnHeading(QStringLiteral("Брак"), 124.1, 9).top(3.2))
                            .add(columnHeading(QStringLiteral("Количество"), 133.3, 9).top(3.2))
                            .add(columnHeading(QStringLiteral("Сумма"), 157.4, 9).top(3.2)));
@@ -51,3 +43,5 @@ Layout DetailedWorkersReport::layout() const {
     l.pageFooter = pageFooter();
     return l;
 }
+
+}  // namespace reports

@@ -1,19 +1,17 @@
-#include "reports/products_report_layout.h"
+#include "reports/report_layouts.h"
 
-#include "reports/report_statements.h"
+#include "reports/report_look.h"
+
+namespace reports {
 
 using namespace printing;
-using namespace reports::look;
+using namespace look;
 
-ProductsReport::ProductsReport(QObject* parent)
-    : PeriodReport(QStringLiteral("Form17"), QStringLiteral("t_Report"),
-                   reports::productsReportSql(), parent) {}
-
-Layout ProductsReport::layout() const {
-    Layout l = page(QStringLiteral("Отчет по продукции"));
+Layout productsReportLayout(const QString& caption, const QString& title) {
+    Layout l = page(caption);
     // The column titled "Коробки" holds mass.
     addReportHeader(l, band(7.7)
-                           .add(reports::look::title(title_, 0.0))
+                           .add(reports::look::title(title, 0.0))
                            .add(columnHeading(QStringLiteral("Коробки"), 136.3).top(3.2))
                            .add(columnHeading(QStringLiteral("Количество"), 165.1).top(3.2)));
 
@@ -38,3 +36,5 @@ Layout ProductsReport::layout() const {
     l.pageFooter = pageFooter();
     return l;
 }
+
+}  // namespace reports

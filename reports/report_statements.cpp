@@ -70,15 +70,16 @@ QString productionSummarySql() {
     });
 }
 
-QString productKindFilter(int kindIndex) {
-    switch (kindIndex) {
-        case 1:
+QString productKindFilter(ProductKindChoice kind) {
+    switch (kind) {
+        case ProductKindChoice::Finished:
             return QStringLiteral("naimen=0");
-        case 2:
+        case ProductKindChoice::Blanks:
             return QStringLiteral("naimen=1");
-        default:
-            return {};
+        case ProductKindChoice::All:
+            break;
     }
+    return {};
 }
 
 QString reportTitle(const QString& heading, const QDate& from, const QDate& to) {

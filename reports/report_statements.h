@@ -20,9 +20,16 @@ QString detailedProductsReportSql();
 // XLS_Rep of the production summary export.
 QString productionSummarySql();
 
-// The row filter of a product kind choice: 0 "Все" gives none (empty), 1 "naimen=0",
-// 2 "naimen=1".
-QString productKindFilter(int kindIndex);
+// The report window's choice of "Вид продукции", in the order of its buttons.
+enum class ProductKindChoice {
+    All,       // "Все"
+    Finished,  // "Готовая продукция"
+    Blanks,    // "Заготовки"
+};
+
+// The row filter of a product kind choice: "Все" gives none (empty), "Готовая продукция"
+// "naimen=0", "Заготовки" "naimen=1".
+QString productKindFilter(ProductKindChoice kind);
 
 // The title of a printed report: heading + from-date + " по " + to-date (DD.MM.YYYY).
 QString reportTitle(const QString& heading, const QDate& from, const QDate& to);

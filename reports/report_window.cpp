@@ -3,13 +3,10 @@
 #include "data/dataset.h"
 #include "export/spreadsheet_bridge.h"
 #include "printing/work_progress.h"
-#include "reports/detailed_products_layout.h"
-#include "reports/detailed_workers_layout.h"
-#include "reports/products_report_layout.h"
+#include "reports/period_report.h"
+#include "reports/report_catalog.h"
 #include "reports/report_progress.h"
-#include "reports/report_statements.h"
 #include "reports/summary_export.h"
-#include "reports/workers_report_layout.h"
 #include "ui/controls.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
@@ -25,121 +22,135 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// Only the two frame titles are bold; what they hold is set back to normal explicitly, since an
+// unchanged copy of the window font would still inherit the frame's bold.
+void setBoldTitle(QGroupBox* group) {
+    QFont bold = group->font();
+    bold.setBold(true);
+    group->setFont(bold);
+}
+
+void setNormalFont(QWidget* w) {
+    QFont normal = w->font();
+    normal.setBold(false);
+    w->setFont(normal);
+}
+
 QDateEdit* makeDatePicker(QWidget* parent, const char* name) {
     auto* d = new QDateEdit(parent);
     d->setObjectName(QString::fromLatin1(name));
     d->setCalendarPopup(true);
     d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    setNormalFont(d);
     return d;
 }
+
+QLabel* makeLabel(QWidget* parent, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    setNormalFont(label);
+    return label;
+}
+
 }  // namespace
 
-ReportWindow::ReportWindow(QWidget* parent)
-    : ui::Window(parent),
-      workersReport_(new WorkersReport(this)),
-      productsReport_(new ProductsReport(this)),
-      detailedWorkersReport_(new DetailedWorkersReport(this)),
-      detailedProductsReport_(new DetailedProductsReport(this)) {
+ReportWindow::ReportWindow(QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("Form18"));
     setWindowTitle(QStringLiteral("Отчеты"));
+    buildKindGroup();
+    buildPeriodGroup();
+    buildButtons();
+    arrange();
+    summary_ = new data::Dataset(QStringLiteral("XLS_Rep"), this);
+    summary_->setSql(reports::productionSummarySql());
+    progress_ = std::make_unique<ReportProgress>(this);
+    connectButtons();
+}
 
-    QFont bold = font();
-    bold.setBold(true);
-    // Only the two frame titles are bold; what they hold is set back to normal explicitly, since
-    // an unchanged copy of the window font would still inherit the frame's bold.
-    QFont normal = font();
-    normal.setBold(false);
+ReportWindow::~ReportWindow() = default;
 
+void ReportWindow::buildKindGroup() {
     kindGroup_ = new QGroupBox(QStringLiteral("Вид продукции"), this);
     kindGroup_->setObjectName(QStringLiteral("RadioGroup1"));
-    kindGroup_->setFont(bold);
+    setBoldTitle(kindGroup_);
     auto* kinds = new QVBoxLayout(kindGroup_);
     const QString captions[3] = {QStringLiteral("Все"), QStringLiteral("Готовая продукция"),
                                  QStringLiteral("Заготовки")};
     for (int i = 0; i < 3; ++i) {
         kindButtons_[i] = new QRadioButton(captions[i], kindGroup_);
         kindButtons_[i]->setObjectName(QStringLiteral("RadioGroup1_%1").arg(i));
-        kindButtons_[i]->setFont(normal);
+        setNormalFont(kindButtons_[i]);
         kinds->addWidget(kindButtons_[i]);
     }
     kindButtons_[0]->setChecked(true);
+}
 
+void ReportWindow::buildPeriodGroup() {
     periodGroup_ = new QGroupBox(QStringLiteral("Период отбора"), this);
     periodGroup_->setObjectName(QStringLiteral("GroupBox1"));
-    periodGroup_->setFont(bold);
+    setBoldTitle(periodGroup_);
     fromPicker_ = makeDatePicker(periodGroup_, "DTPicker1");
     toPicker_ = makeDatePicker(periodGroup_, "DTPicker2");
-    fromPicker_->setFont(normal);
-    toPicker_->setFont(normal);
     auto* period = new QHBoxLayout(periodGroup_);
-    auto* fromLabel = new QLabel(QStringLiteral("с"), periodGroup_);
-    auto* toLabel = new QLabel(QStringLiteral("по"), periodGroup_);
-    fromLabel->setFont(normal);
-    toLabel->setFont(normal);
-    period->addWidget(fromLabel);
+    period->addWidget(makeLabel(periodGroup_, QStringLiteral("с")));
     period->addWidget(fromPicker_);
     period->addSpacing(12);
-    period->addWidget(toLabel);
+    period->addWidget(makeLabel(periodGroup_, QStringLiteral("по")));
     period->addWidget(toPicker_);
     period->addStretch();
+}
 
-    workersButton_ = ui::makeButton(this, "Button4", QStringLiteral("Отчет по рабочим"));
-    productsButton_ = ui::makeButton(this, "Button2", QStringLiteral("Отчет по продукции"));
-    detailedWorkersButton_ =
-        ui::makeButton(this, "Button1", QStringLiteral("Детальный отчет по рабочим"));
-    detailedProductsButton_ =
-        ui::makeButton(this, "Button3", QStringLiteral("Детальный отчет по продукции"));
+void ReportWindow::buildButtons() {
+    for (const reports::ReportEntry& entry : reports::periodReports())
+        offered_.push_back(
+            {new PeriodReport(entry, this), ui::makeButton(this, entry.buttonName, entry.caption)});
     summaryButton_ = ui::makeButton(this, "Button6", QStringLiteral("Excel (0 из 0)"));
     exitButton_ = ui::makeButton(this, "Button5", QStringLiteral("Выход"));
+}
 
+void ReportWindow::arrange() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(kindGroup_);
     layout->addWidget(periodGroup_);
-    for (QPushButton* b : {workersButton_, productsButton_, detailedWorkersButton_,
-                           detailedProductsButton_, summaryButton_})
-        layout->addWidget(b);
+    for (const OfferedReport& o : offered_)
+        layout->addWidget(o.button);
+    layout->addWidget(summaryButton_);
     layout->addSpacing(8);
     layout->addWidget(exitButton_);
     ui::fixSize(this, QSize(360, sizeHint().height()));
+}
 
-    summary_ = new data::Dataset(QStringLiteral("XLS_Rep"), this);
-    summary_->setSql(reports::productionSummarySql());
-    progress_ = std::make_unique<ReportProgress>(this);
-
+void ReportWindow::connectButtons() {
     connect(exitButton_, &QPushButton::clicked, this, [this] { reject(); });
-    connect(workersButton_, &QPushButton::clicked, this,
-            ui::guarded([this] { runWorkersReport(); }));
-    connect(productsButton_, &QPushButton::clicked, this,
-            ui::guarded([this] { runProductsReport(); }));
-    connect(detailedWorkersButton_, &QPushButton::clicked, this,
-            ui::guarded([this] { runDetailedWorkersReport(); }));
-    connect(detailedProductsButton_, &QPushButton::clicked, this,
-            ui::guarded([this] { runDetailedProductsReport(); }));
+    for (const OfferedReport& o : offered_) {
+        PeriodReport* report = o.report;
+        connect(o.button, &QPushButton::clicked, this,
+                ui::guarded([this, report] { run(*report); }));
+    }
     connect(summaryButton_, &QPushButton::clicked, this, ui::guarded([this] { exportSummary(); }));
 }
 
-ReportWindow::~ReportWindow() = default;
-
-int ReportWindow::productKindIndex() const {
+reports::ProductKindChoice ReportWindow::productKind() const {
     for (int i = 0; i < 3; ++i)
         if (kindButtons_[i]->isChecked())
-            return i;
-    return 0;
+            return static_cast<reports::ProductKindChoice>(i);
+    return reports::ProductKindChoice::All;
 }
 
-void ReportWindow::setProductKindIndex(int index) {
-    if (index >= 0 && index < 3)
-        kindButtons_[index]->setChecked(true);
+void ReportWindow::setProductKind(reports::ProductKindChoice kind) {
+    kindButtons_[static_cast<int>(kind)]->setChecked(true);
 }
 
-void ReportWindow::lockReports() {
-    for (QPushButton* b : {detailedWorkersButton_, productsButton_, workersButton_, summaryButton_})
-        b->setEnabled(false);
-}
-
-void ReportWindow::lockProductKind(int index) {
-    setProductKindIndex(index);
-    kindGroup_->setEnabled(false);
+void ReportWindow::restrictTo(UserRole role) {
+    for (const OfferedReport& o : offered_)
+        if (!o.report->entry().mayRun(role))
+            o.button->setEnabled(false);
+    if (!reports::mayExportSummary(role))
+        summaryButton_->setEnabled(false);
+    if (const auto kind = reports::fixedProductKind(role)) {
+        setProductKind(*kind);
+        kindGroup_->setEnabled(false);
+    }
 }
 
 void ReportWindow::showWithPeriod(const QDate& from, const QDate& to) {
@@ -151,10 +162,10 @@ void ReportWindow::showWithPeriod(const QDate& from, const QDate& to) {
 void ReportWindow::prepareQuery(data::Dataset& query) const {
     query.setParam(QStringLiteral("data1"), fromPicker_->date());
     query.setParam(QStringLiteral("data2"), toPicker_->date());
-    query.filterBy(reports::productKindFilter(productKindIndex()));
+    query.filterBy(reports::productKindFilter(productKind()));
 }
 
-void ReportWindow::runReport(PeriodReport& report, const QString& heading) {
+void ReportWindow::run(PeriodReport& report) {
     data::Dataset& q = report.query();
     q.close();
     prepareQuery(q);
@@ -168,29 +179,12 @@ void ReportWindow::runReport(PeriodReport& report, const QString& heading) {
             q.open(progress.get());
         }
         const data::CloseAtScopeEnd closer(q);  // also when preparing or previewing fails
-        report.setTitle(reports::reportTitle(heading, fromPicker_->date(), toPicker_->date()));
+        report.setTitle(
+            reports::reportTitle(report.entry().heading, fromPicker_->date(), toPicker_->date()));
         report.preview(progress.get());
     } catch (const printing::WorkCancelled&) {
         // "Отмена": the rows and pages are let go, the report window is the user's again
     }
-}
-
-void ReportWindow::runWorkersReport() {
-    runReport(*workersReport_, QStringLiteral("   Отчет по рабочим за период с "));
-}
-
-void ReportWindow::runProductsReport() {
-    runReport(*productsReport_, QStringLiteral("   Отчет по продукции за период с "));
-}
-
-void ReportWindow::runDetailedWorkersReport() {
-    runReport(*detailedWorkersReport_,
-              QStringLiteral("   Детальный отчет по рабочим за период с "));
-}
-
-void ReportWindow::runDetailedProductsReport() {
-    runReport(*detailedProductsReport_,
-              QStringLiteral("   Детальный отчет по продукции за период с "));
 }
 
 void ReportWindow::exportSummary() {

@@ -1,17 +1,15 @@
-#include "reports/workers_report_layout.h"
+#include "reports/report_layouts.h"
 
-#include "reports/report_statements.h"
+#include "reports/report_look.h"
+
+namespace reports {
 
 using namespace printing;
-using namespace reports::look;
+using namespace look;
 
-WorkersReport::WorkersReport(QObject* parent)
-    : PeriodReport(QStringLiteral("Form16"), QStringLiteral("t_Report"),
-                   reports::workersReportSql(), parent) {}
-
-Layout WorkersReport::layout() const {
-    Layout l = page(QStringLiteral("Отчет по рабочим"));
-    addReportHeader(l, band(4.2).add(reports::look::title(title_, 0.3)));
+Layout workersReportLayout(const QString& caption, const QString& title) {
+    Layout l = page(caption);
+    addReportHeader(l, band(4.2).add(reports::look::title(title, 0.3)));
 
     Group byWorker{QStringLiteral("fio"), {firstGroupHeader(6.6, QStringLiteral("fio"))}, {}};
     byWorker.footer.push_back(
@@ -41,3 +39,5 @@ Layout WorkersReport::layout() const {
     l.pageFooter = pageFooter();
     return l;
 }
+
+}  // namespace reports

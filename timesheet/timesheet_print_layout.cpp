@@ -58,7 +58,7 @@ printing::Layout TimesheetPrintLayout::layout() const {
                    return QString::number(total);
                })
                    .at(kTotalLeft, 10.3, Align::Center)
-                   .withFont(QStringLiteral("Microsoft Sans Serif"), 9, true));
+                   .withFont(QStringLiteral("Microsoft Sans Serif"), 9, Weight::Bold));
     layout.detail = detail;
 
     layout.pageFooter = band(4.5).add(

@@ -66,19 +66,20 @@ TEST_F(Login, RoleTable) {
         "RadioButton3", "RadioButton4", "CBox1",   "DateT",   "N2",           "N11"};
     const QStringList reportsNarrowed{"report.Button1", "report.Button2", "report.Button4",
                                       "report.Button6"};
+    constexpr auto kAll = reports::ProductKindChoice::All;
     const struct {
         const char* typed;
         QStringList off;
-        int productKind;
+        reports::ProductKindChoice productKind;
     } cases[] = {
-        {"kestar", journalReviewer, 0},
-        {"  brigado ", QStringList{"Button2", "Button3", "N2", "N11"} + reportsNarrowed, 0},
+        {"kestar", journalReviewer, kAll},
+        {"  brigado ", QStringList{"Button2", "Button3", "N2", "N11"} + reportsNarrowed, kAll},
         {"hobym",
          QStringList{"Button1", "Button2", "Button3", "N2", "N11"} + reportsNarrowed +
              QStringList{"report.RadioGroup1"},
-         1},
-        {"63517240", {}, 0},
-        {"8453", {}, 0},
+         reports::ProductKindChoice::Finished},
+        {"63517240", {}, kAll},
+        {"8453", {}, kAll},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -102,7 +103,7 @@ TEST_F(Login, RoleTable) {
         expected.sort();
         seen.sort();
         EXPECT_EQ(seen, expected);
-        EXPECT_EQ(reportWindow().productKindIndex(), c.productKind);
+        EXPECT_EQ(reportWindow().productKind(), c.productKind);
         EXPECT_EQ(journalWindow().currentShift(), 1);
         EXPECT_EQ(journalWindow().loginWord(), QString(c.typed).trimmed());
         for (int shift = 1; shift <= 4; ++shift)

@@ -39,7 +39,7 @@ Layout exampleLayout(const QString& title) {
                                   .withFrame(BottomSide)
                                   .add(sumOf("summa", "#0.00")
                                            .at(163, 27, Align::Center)
-                                           .withFont(detailFont.family, 9, true)
+                                           .withFont(detailFont.family, 9, Weight::Bold)
                                            .withBackground(sumBackground)));
     l.groups.push_back(byWorker);
 
@@ -49,10 +49,12 @@ Layout exampleLayout(const QString& title) {
     byProduct.header.push_back(band(5.3).add(fieldText("nom").at(0.3).bold()));
     byProduct.footer.push_back(
         band(5.3)
-            .add(sumOf("kolvo").at(130, 25, Align::Center).withFont(detailFont.family, 9, true))
+            .add(sumOf("kolvo")
+                     .at(130, 25, Align::Center)
+                     .withFont(detailFont.family, 9, Weight::Bold))
             .add(sumOf([](const Row& r) { return r.number("summa"); }, "#0.000")
                      .at(163, 27, Align::Center)
-                     .withFont(detailFont.family, 9, true)
+                     .withFont(detailFont.family, 9, Weight::Bold)
                      .withBackground(sumBackground)));
     l.groups.push_back(byProduct);
 
@@ -71,15 +73,15 @@ Layout exampleLayout(const QString& title) {
                      .withFrame(LeftSide | RightSide, LineStyle::Dotted, Qt::gray));
 
     // Report footer: framed grey band with the never-reset total.
-    l.reportFooter.push_back(
-        band(5.8)
-            .withBackground(ui::color(0x00DCDCDC))
-            .withFrame(AllSides)
-            .add(
-                fixedText(QStringLiteral("Итого:")).at(137.8).withFont(detailFont.family, 11, true))
-            .add(sumOf("summa", "#0.00", SumReset::Never)
-                     .at(160.9, 29, Align::Center)
-                     .withFont(detailFont.family, 11, true)));
+    l.reportFooter.push_back(band(5.8)
+                                 .withBackground(ui::color(0x00DCDCDC))
+                                 .withFrame(AllSides)
+                                 .add(fixedText(QStringLiteral("Итого:"))
+                                          .at(137.8)
+                                          .withFont(detailFont.family, 11, Weight::Bold))
+                                 .add(sumOf("summa", "#0.00", SumReset::Never)
+                                          .at(160.9, 29, Align::Center)
+                                          .withFont(detailFont.family, 11, Weight::Bold)));
 
     // Page footer: the page number (a pattern with the page count).
     l.pageFooter = band(4.2).add(pageNumber(QStringLiteral("Страница %1 из %2"))

@@ -20,7 +20,7 @@ void ReportTest::SetUp() {
 
 void ReportTest::TearDown() {
     printing::clearPreviewHook();
-    reportWindow().setProductKindIndex(0);
+    reportWindow().setProductKind(reports::ProductKindChoice::All);
     testdb::AppTest::TearDown();
 }
 
@@ -69,10 +69,10 @@ void ReportTest::entry(const QDate& date, int worker, int product, int operation
                              .prize = 0});
 }
 
-void ReportTest::choose(const QDate& from, const QDate& to, int kindIndex) {
+void ReportTest::choose(const QDate& from, const QDate& to, reports::ProductKindChoice kind) {
     control<QDateEdit>(reportWindow(), "DTPicker1")->setDate(from);
     control<QDateEdit>(reportWindow(), "DTPicker2")->setDate(to);
-    reportWindow().setProductKindIndex(kindIndex);
+    reportWindow().setProductKind(kind);
 }
 
 }  // namespace reports_test

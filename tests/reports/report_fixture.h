@@ -3,6 +3,7 @@
 #include "../support/message_log.h"
 #include "../support/test_database.h"
 #include "printing/prepared_report.h"
+#include "reports/report_statements.h"
 
 #include <QDate>
 #include <QString>
@@ -25,7 +26,8 @@ protected:
                       int brak, double cena, int color = 0);
 
     // The report window set to a period and a product kind.
-    static void choose(const QDate& from, const QDate& to, int kindIndex = 0);
+    static void choose(const QDate& from, const QDate& to,
+                       reports::ProductKindChoice kind = reports::ProductKindChoice::All);
 
     std::vector<printing::PreparedReport> previews;
     testing_support::MessageLog messages;

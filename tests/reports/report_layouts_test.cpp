@@ -4,7 +4,6 @@
 
 #include "printing/fonts.h"
 #include "reports/report_window.h"
-#include "reports/workers_report_layout.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -48,7 +47,7 @@ TEST_F(LayoutTest, WorkerWithTwoProductNamesGetsTwoGroupSumsAndOneWorkerTotal) {
     entry({2022, 11, 4}, 1, 10, 101, 1, 0, 1);
     entry({2022, 11, 5}, 2, 10, 100, 12, 2, 0.5);  // Петров, Ящик: 10 good, 5,000
 
-    reportWindow().runWorkersReport();
+    reportWindow().run(workersReport());
     ASSERT_EQ(previews.size(), 1u);
     const auto& r = previews[0];
     EXPECT_EQ(textsAt(r, PreparedKind::Field, 0.3),
@@ -63,7 +62,7 @@ TEST_F(LayoutTest, WorkerWithTwoProductNamesGetsTwoGroupSumsAndOneWorkerTotal) {
 
 TEST_F(LayoutTest, BandsStackFromTheTopMargin) {
     entry({2022, 11, 2}, 1, 11, 110, 4, 0, 1);
-    reportWindow().runWorkersReport();
+    reportWindow().run(workersReport());
     ASSERT_EQ(previews.size(), 1u);
     const auto& r = previews[0];
     // Report header 4.2 + gap 0.5, worker header 6.6, name header 5.3, then the row.
@@ -77,8 +76,8 @@ TEST_F(LayoutTest, BandsStackFromTheTopMargin) {
 
 TEST_F(LayoutTest, MoneyMasksUseTheDecimalComma) {
     entry({2022, 11, 2}, 1, 10, 100, 1, 0, 1234.5);
-    reportWindow().runWorkersReport();
-    reportWindow().runDetailedWorkersReport();
+    reportWindow().run(workersReport());
+    reportWindow().run(detailedWorkersReport());
     ASSERT_EQ(previews.size(), 2u);
     EXPECT_EQ(textsAt(previews[0], PreparedKind::Field, 163.0), QStringList{"1234,500"});
     EXPECT_EQ(textsAt(previews[0], PreparedKind::Sum, 160.9), QStringList{"1234,50"});
@@ -89,10 +88,10 @@ TEST_F(LayoutTest, ColourTextInPlainReportsNumberInDetailedOnes) {
     entry({2022, 11, 2}, 1, 10, 101, 1, 0, 1, 1);
     entry({2022, 11, 3}, 1, 10, 101, 1, 0, 1, 1013);
     entry({2022, 11, 4}, 1, 10, 100, 1, 0, 1, 0);
-    reportWindow().runWorkersReport();
-    reportWindow().runProductsReport();
-    reportWindow().runDetailedWorkersReport();
-    reportWindow().runDetailedProductsReport();
+    reportWindow().run(workersReport());
+    reportWindow().run(productsReport());
+    reportWindow().run(detailedWorkersReport());
+    reportWindow().run(detailedProductsReport());
     ASSERT_EQ(previews.size(), 4u);
     const QStringList printed{" ", " (RAL: 1013)", " (грунт)"};
     EXPECT_EQ(sorted(textsAt(previews[0], PreparedKind::Computed, 101.6)), printed);
@@ -109,7 +108,7 @@ TEST_F(LayoutTest, ProductReportSumsMassPerNameAndRoundsTheTotal) {
     entry({2022, 11, 2}, 1, 10, 100, 10, 2, 1);  // Ящик: 8 good, mass 2
     entry({2022, 11, 3}, 2, 10, 101, 3, 0, 1);   // Ящик: mass 0,75
     entry({2022, 11, 4}, 2, 11, 110, 1, 0, 1);   // Коробка: mass 0,5
-    reportWindow().runProductsReport();
+    reportWindow().run(productsReport());
     ASSERT_EQ(previews.size(), 1u);
     const auto& r = previews[0];
     EXPECT_EQ(textsAt(r, PreparedKind::Field, 0.3), (QStringList{"Коробка", "Ящик"}));
@@ -155,10 +154,10 @@ protected:
     }
 
     void runAllFour() {
-        reportWindow().runWorkersReport();
-        reportWindow().runProductsReport();
-        reportWindow().runDetailedWorkersReport();
-        reportWindow().runDetailedProductsReport();
+        reportWindow().run(workersReport());
+        reportWindow().run(productsReport());
+        reportWindow().run(detailedWorkersReport());
+        reportWindow().run(detailedProductsReport());
         ASSERT_EQ(previews.size(), 4u);
     }
 };

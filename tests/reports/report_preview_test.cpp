@@ -57,7 +57,7 @@ protected:
 TEST_F(ReportPreviewTest, LongReportPaintsOnlyWhatIsShownNavigatesZoomsAndSavesEveryPage) {
     longPeriod();
     // The hook still receives the whole prepared report.
-    reportWindow().runDetailedWorkersReport();
+    reportWindow().run(detailedWorkersReport());
     ASSERT_EQ(previews.size(), 1u);
     const printing::PreparedReport& whole = previews[0];
     const int pages = static_cast<int>(whole.pages.size());
@@ -128,7 +128,7 @@ TEST_F(ReportPreviewTest, LongReportPaintsOnlyWhatIsShownNavigatesZoomsAndSavesE
         EXPECT_TRUE(preview && preview->savePdf(pdf));
         return 0;
     });
-    reportWindow().runDetailedWorkersReport();
+    reportWindow().run(detailedWorkersReport());
     ui::clearModalHook();
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);

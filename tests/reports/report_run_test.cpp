@@ -3,11 +3,7 @@
 #include "report_fixture.h"
 
 #include "data/dataset.h"
-#include "reports/detailed_products_layout.h"
-#include "reports/detailed_workers_layout.h"
-#include "reports/products_report_layout.h"
 #include "reports/report_window.h"
-#include "reports/workers_report_layout.h"
 #include "ui/error_display.h"
 
 #include <QProgressBar>
@@ -24,8 +20,7 @@ using printing::PreparedKind;
 using reports_test::ReportTest;
 
 struct ReportRun {
-    const char* name;
-    std::function<void()> click;
+    const char* button;  // the report window's button that runs it
     std::function<PeriodReport*()> report;
     const char* heading;
     double kolvoAt;  // left of the detail kolvo
@@ -34,17 +29,13 @@ struct ReportRun {
 };
 
 const ReportRun kRuns[] = {
-    {"Button4", [] { reportWindow().runWorkersReport(); },
-     [] { return (PeriodReport*)&workersReport(); }, "   Отчет по рабочим за период с ", 137.8,
-     160.9, "0,00"},
-    {"Button2", [] { reportWindow().runProductsReport(); },
-     [] { return (PeriodReport*)&productsReport(); }, "   Отчет по продукции за период с ", 163.0,
-     160.9, "0"},
-    {"Button1", [] { reportWindow().runDetailedWorkersReport(); },
-     [] { return (PeriodReport*)&detailedWorkersReport(); },
+    {"Button4", [] { return (PeriodReport*)&workersReport(); }, "   Отчет по рабочим за период с ",
+     137.8, 160.9, "0,00"},
+    {"Button2", [] { return (PeriodReport*)&productsReport(); },
+     "   Отчет по продукции за период с ", 163.0, 160.9, "0"},
+    {"Button1", [] { return (PeriodReport*)&detailedWorkersReport(); },
      "   Детальный отчет по рабочим за период с ", 146.3, 165.9, "0,00"},
-    {"Button3", [] { reportWindow().runDetailedProductsReport(); },
-     [] { return (PeriodReport*)&detailedProductsReport(); },
+    {"Button3", [] { return (PeriodReport*)&detailedProductsReport(); },
      "   Детальный отчет по продукции за период с ", 152.1, 169.9, "0,00"},
 };
 
@@ -66,9 +57,9 @@ TEST_F(ReportRunTest, PeriodIsHalfOpenAndTitled) {
     entry({2022, 12, 1}, 1, 10, 100, 7, 0, 2);
     choose({2022, 11, 1}, {2022, 12, 1});
     for (const ReportRun& run : kRuns) {
-        SCOPED_TRACE(run.name);
+        SCOPED_TRACE(run.button);
         previews.clear();
-        run.click();
+        control<QPushButton>(reportWindow(), run.button)->click();
         ASSERT_EQ(previews.size(), 1u);
         const QStringList texts = allTexts(previews[0]);
         EXPECT_TRUE(texts.contains(QString::fromUtf8(run.heading) + "01.11.2022 по 01.12.2022"))
@@ -87,9 +78,9 @@ TEST_F(ReportRunTest, ReversedPeriodStillPreviewsEmptyReports) {
     entry({2022, 11, 30}, 1, 10, 100, 5, 0, 2);
     choose({2022, 12, 1}, {2022, 11, 1});
     for (const ReportRun& run : kRuns) {
-        SCOPED_TRACE(run.name);
+        SCOPED_TRACE(run.button);
         previews.clear();
-        run.click();
+        control<QPushButton>(reportWindow(), run.button)->click();
         ASSERT_EQ(previews.size(), 1u);
         ASSERT_EQ(previews[0].pages.size(), 1u);
         const QStringList texts = previews[0].texts(0);
@@ -109,9 +100,9 @@ TEST_F(ReportRunTest, BlanksLimitRowsAndEverySum) {
     operation(101, 2, 1, 10);
     entry({2022, 11, 5}, 1, 10, 100, 5, 1, 2);  // finished goods
     entry({2022, 11, 6}, 1, 10, 101, 3, 1, 4);  // blanks: 2 good, 8 money
-    choose({2022, 11, 1}, {2022, 12, 1}, 2);
+    choose({2022, 11, 1}, {2022, 12, 1}, reports::ProductKindChoice::Blanks);
 
-    reportWindow().runDetailedProductsReport();
+    reportWindow().run(detailedProductsReport());
     ASSERT_EQ(previews.size(), 1u);
     const auto& r = previews[0];
     EXPECT_EQ(textsAt(r, PreparedKind::Computed, 99.5), QStringList{"Заготовки"});
@@ -122,14 +113,14 @@ TEST_F(ReportRunTest, BlanksLimitRowsAndEverySum) {
     EXPECT_EQ(textsAt(r, PreparedKind::Sum, 169.9), (QStringList{"8,00", "8,00"}));
     EXPECT_EQ(detailedProductsReport().query().filter(), "naimen=1");
 
-    choose({2022, 11, 1}, {2022, 12, 1}, 1);
-    reportWindow().runWorkersReport();
+    choose({2022, 11, 1}, {2022, 12, 1}, reports::ProductKindChoice::Finished);
+    reportWindow().run(workersReport());
     ASSERT_EQ(previews.size(), 2u);
     EXPECT_EQ(textsAt(previews[1], PreparedKind::Computed, 13.2), QStringList{"Готовая продукция"});
     EXPECT_EQ(textsAt(previews[1], PreparedKind::Sum, 160.9), QStringList{"8,00"});
 
-    choose({2022, 11, 1}, {2022, 12, 1}, 0);
-    reportWindow().runWorkersReport();
+    choose({2022, 11, 1}, {2022, 12, 1}, reports::ProductKindChoice::All);
+    reportWindow().run(workersReport());
     ASSERT_EQ(previews.size(), 3u);
     EXPECT_FALSE(workersReport().query().isFiltered());
     EXPECT_EQ(textsAt(previews[2], PreparedKind::Sum, 160.9), QStringList{"16,00"});
@@ -140,8 +131,8 @@ TEST_F(ReportRunTest, WorkerReportCountsGoodPiecesDetailedCountsAllWithDefects) 
     entry({2022, 11, 5}, 1, 10, 100, 10, 2, 1.5);
     choose({2022, 11, 1}, {2022, 12, 1});
 
-    reportWindow().runWorkersReport();
-    reportWindow().runDetailedWorkersReport();
+    reportWindow().run(workersReport());
+    reportWindow().run(detailedWorkersReport());
     ASSERT_EQ(previews.size(), 2u);
     const auto& plain = previews[0];
     const auto& detailed = previews[1];
@@ -160,13 +151,13 @@ TEST_F(ReportRunTest, FailingQueryEndsTheRunWithoutPreviewAndNextRunFetchesAfres
     choose({2022, 11, 1}, {2022, 12, 1});
     const QString good = workersReport().query().sql();
     workersReport().query().setSql("select no_such_column from accounts_dep.smena");
-    ui::runGuarded([] { reportWindow().runWorkersReport(); });
+    ui::runGuarded([] { reportWindow().run(workersReport()); });
     workersReport().query().setSql(good);
     EXPECT_EQ(previews.size(), 0u);
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.messages()[0].caption, "Ошибка");
 
-    reportWindow().runWorkersReport();
+    reportWindow().run(workersReport());
     ASSERT_EQ(previews.size(), 1u);
     EXPECT_EQ(textsAt(previews[0], PreparedKind::Field, 137.8), QStringList{"4"});
 }
@@ -201,7 +192,7 @@ TEST_F(ReportRunTest, CancelWhileReadingOrLayingOutLeavesNothingOpen) {
                 cancel->click();
             }
         });
-        reportWindow().runDetailedWorkersReport();
+        reportWindow().run(detailedWorkersReport());
         QObject::disconnect(watch);
         EXPECT_EQ(pressed, 1);
         EXPECT_TRUE(previews.empty());
@@ -215,7 +206,7 @@ TEST_F(ReportRunTest, CancelWhileReadingOrLayingOutLeavesNothingOpen) {
         EXPECT_EQ(
             testdb::scalar("select count(*) from pg_class where relpersistence = 't'").toInt(), 0);
 
-        reportWindow().runDetailedWorkersReport();
+        reportWindow().run(detailedWorkersReport());
         ASSERT_EQ(previews.size(), 1u);
         EXPECT_EQ(textsAt(previews[0], PreparedKind::Sum, 165.9), QStringList{"6000,00"});
     }

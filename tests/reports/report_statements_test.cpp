@@ -1,6 +1,6 @@
 #include "reports/report_statements.h"
-#include "reports/report_texts.h"
 #include "data/product_kind.h"
+#include "reports/report_texts.h"
 #include "ui/format.h"
 
 #include <gtest/gtest.h>
@@ -59,9 +59,10 @@ TEST(ReportStatements, TextsAreExact) {
 }
 
 TEST(ReportStatements, ProductKindFilter) {
-    EXPECT_EQ(reports::productKindFilter(0), "");
-    EXPECT_EQ(reports::productKindFilter(1), "naimen=0");
-    EXPECT_EQ(reports::productKindFilter(2), "naimen=1");
+    using reports::ProductKindChoice;
+    EXPECT_EQ(reports::productKindFilter(ProductKindChoice::All), "");
+    EXPECT_EQ(reports::productKindFilter(ProductKindChoice::Finished), "naimen=0");
+    EXPECT_EQ(reports::productKindFilter(ProductKindChoice::Blanks), "naimen=1");
 }
 
 TEST(ReportStatements, TitleNamesBothDates) {

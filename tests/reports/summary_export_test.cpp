@@ -76,7 +76,7 @@ TEST_F(SummaryExportTest, WritesHeaderAndOneLinePerGroup) {
 }
 
 TEST_F(SummaryExportTest, BlanksLimitRowsAndTheCount) {
-    choose({2022, 11, 1}, {2022, 12, 1}, 2);
+    choose({2022, 11, 1}, {2022, 12, 1}, reports::ProductKindChoice::Blanks);
     reportWindow().exportSummary();
     const auto sheet = readSheet(ReportBridge().lastSavedPath());
     EXPECT_EQ(writtenRows(sheet), (QStringList{

@@ -13,11 +13,8 @@
 #include "refbooks/products_list.h"
 #include "refbooks/worker_editor.h"
 #include "refbooks/workers_list.h"
-#include "reports/detailed_products_layout.h"
-#include "reports/detailed_workers_layout.h"
-#include "reports/products_report_layout.h"
+#include "reports/period_report.h"
 #include "reports/report_window.h"
-#include "reports/workers_report_layout.h"
 #include "timesheet/timesheet_print_layout.h"
 #include "timesheet/timesheet_window.h"
 
