@@ -10,6 +10,7 @@
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
+#include "views/columns.h"
 
 #include <QHBoxLayout>
 
@@ -129,13 +130,19 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
     grid_ = new NormsGrid(this);
     grid_->setObjectName(QStringLiteral("DBGrid1"));
     model_ = new NormsModel(this);
-    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    data::GridColumn price =
-        data::gridColumn(QStringLiteral("price"), QStringLiteral("Цена"), true, right);
-    price.format = norms::priceText;
-    model_->setColumns(
-        {data::gridColumn(QStringLiteral("norma"), QStringLiteral("Норматив"), true, right), price,
-         data::gridColumn(QStringLiteral("prize"), QStringLiteral("Премия, %"), true, right)});
+    const views::Columns columns{
+        {.field = QStringLiteral("norma"),
+         .caption = QStringLiteral("Норматив"),
+         .alignment = views::kRight},
+        {.field = QStringLiteral("price"),
+         .caption = QStringLiteral("Цена"),
+         .alignment = views::kRight,
+         .format = norms::priceText},
+        {.field = QStringLiteral("prize"),
+         .caption = QStringLiteral("Премия, %"),
+         .alignment = views::kRight},
+    };
+    model_->setColumns(columns.gridColumns());
     model_->setEditable(true);
     model_->setDataset(normTable_);
     grid_->setModel(model_);

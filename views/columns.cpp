@@ -36,11 +36,15 @@ std::vector<data::GridColumn> Columns::gridColumns() const {
     return out;
 }
 
-int columnOf(const QTableView* grid, const QString& field) {
-    const auto* link = qobject_cast<const data::DatasetModel*>(grid->model());
-    if (!link)
+int columnOf(const QAbstractItemModel* link, const QString& field) {
+    const auto* dataLink = qobject_cast<const data::DatasetModel*>(link);
+    if (!dataLink)
         noColumn(field);
-    return positionOf(link->columns(), field);
+    return positionOf(dataLink->columns(), field);
+}
+
+int columnOf(const QTableView* grid, const QString& field) {
+    return columnOf(grid->model(), field);
 }
 
 }  // namespace views

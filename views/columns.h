@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <vector>
 
+class QAbstractItemModel;
 class QTableView;
 
 namespace views {
@@ -49,8 +50,9 @@ private:
     std::vector<Column> columns_;
 };
 
-// The position of the column showing field in a grid over a data link (data::DatasetModel);
-// throws std::invalid_argument when the grid shows no such field.
+// The position of the column showing field in a data link (data::DatasetModel) or in a grid over
+// one; throws std::invalid_argument when it shows no such field.
+int columnOf(const QAbstractItemModel* link, const QString& field);
 int columnOf(const QTableView* grid, const QString& field);
 
 }  // namespace views
