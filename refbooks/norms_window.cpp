@@ -122,11 +122,20 @@ protected:
 NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(parent), db_(db) {
     setObjectName(QStringLiteral("Form22"));
     setWindowTitle(QStringLiteral("Норматив"));
-
     normTable_ = new data::Dataset(QStringLiteral("norm"), this);
     normTable_->setSql(norms::normsTableStatement());
     normTable_->setUpdateTable(QStringLiteral("accounts_dep.norm"));
+    buildGrid();
+    followTable();
+    buildButtons();
 
+    // Opened with all norms at creation, during start-up: a failure escapes start-up, which shows
+    // it and ends. The operations list narrows the table before each showing.
+    if (db_.connection.isOpen())
+        normTable_->open();
+}
+
+void NormsWindow::buildGrid() {
     grid_ = new NormsGrid(this);
     grid_->setObjectName(QStringLiteral("DBGrid1"));
     model_ = new NormsModel(this);
@@ -156,7 +165,9 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
     grid_->verticalHeader()->setMinimumWidth(22);
     grid_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     grid_->installEventFilter(this);
+}
 
+void NormsWindow::followTable() {
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex& previous) {
                 if (!moving_)
@@ -172,7 +183,9 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
     connect(normTable_, &data::Dataset::currentChanged, this, [this] { noteLoaded(); });
     connect(normTable_, &data::Dataset::rowsChanged, this, [this] { noteLoaded(); });
     connect(normTable_, &data::Dataset::currentChanged, this, indicator);
+}
 
+void NormsWindow::buildButtons() {
     saveButton_ = ui::makeButton(this, "Button1", QStringLiteral("Сохранить"));
     saveButton_->setDefault(true);
     deleteButton_ = ui::makeButton(this, "Button2", QStringLiteral("Удалить"));
@@ -187,11 +200,6 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
 
     connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { saveAndClose(); }));
     connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteRow(); }));
-
-    // Opened with all norms at creation, during start-up: a failure escapes start-up, which shows
-    // it and ends. The operations list narrows the table before each showing.
-    if (db_.connection.isOpen())
-        normTable_->open();
 }
 
 void NormsWindow::showForOperation(int operId) {
