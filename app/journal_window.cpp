@@ -19,6 +19,7 @@
 #include "ui/controls.h"
 #include "ui/error_display.h"
 #include "ui/format.h"
+#include "views/columns.h"
 #include "views/grid.h"
 
 #include <QCalendarWidget>
@@ -44,39 +45,63 @@ QString timestampText(const QVariant& v) {
     return v.isNull() ? QString() : journal::entryTimeText(v.toDateTime());
 }
 
-std::vector<data::GridColumn> journalColumns() {
-    using data::gridColumn;
-    const Qt::Alignment centre = Qt::AlignHCenter | Qt::AlignVCenter;
-    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;  // numbers
-    std::vector<data::GridColumn> c{
-        gridColumn(QStringLiteral("fio"), QStringLiteral("Фамилия И.О.")),
-        gridColumn(QStringLiteral("marka"), QStringLiteral("Марка изделия")),
-        gridColumn(QStringLiteral("vid"), QStringLiteral("Операция")),
-        gridColumn(QStringLiteral("nmn"), QStringLiteral("Вид")),
-        gridColumn(QStringLiteral("color"), QStringLiteral("Цвет"), true, centre),
-        gridColumn(QStringLiteral("time"), QStringLiteral("Часы"), true, right),
-        gridColumn(QStringLiteral("kol_vo"), QStringLiteral("Кол-во"), true, right),
-        gridColumn(QStringLiteral("brak"), QStringLiteral("Брак"), true, right),
-        gridColumn(QStringLiteral("summa"), QStringLiteral("Итого (р.)"), true, right),
-        gridColumn(QStringLiteral("prize"), QStringLiteral("Премия (%)"), false),
-        gridColumn(QStringLiteral("ok"), QStringLiteral("OK"), true, centre),
-        gridColumn(QStringLiteral("vvod"), QStringLiteral("Заведен"), true, centre),
+// The journal grid's columns; the four shifts' links share them.
+const views::Columns& journalColumns() {
+    static const views::Columns columns{
+        {.field = QStringLiteral("fio"), .caption = QStringLiteral("Фамилия И.О."), .width = 230},
+        {.field = QStringLiteral("marka"),
+         .caption = QStringLiteral("Марка изделия"),
+         .width = 110},
+        {.field = QStringLiteral("vid"), .caption = QStringLiteral("Операция"), .width = 165},
+        {.field = QStringLiteral("nmn"), .caption = QStringLiteral("Вид"), .width = 130},
+        {.field = QStringLiteral("color"),
+         .caption = QStringLiteral("Цвет"),
+         .width = 45,
+         .alignment = views::kCentre},
+        {.field = QStringLiteral("time"),
+         .caption = QStringLiteral("Часы"),
+         .width = 45,
+         .alignment = views::kRight},
+        {.field = QStringLiteral("kol_vo"),
+         .caption = QStringLiteral("Кол-во"),
+         .width = 60,
+         .alignment = views::kRight,
+         .format = ui::shortestFloatOrEmpty},
+        {.field = QStringLiteral("brak"),
+         .caption = QStringLiteral("Брак"),
+         .width = 45,
+         .alignment = views::kRight},
+        {.field = QStringLiteral("summa"),
+         .caption = QStringLiteral("Итого (р.)"),
+         .width = 80,
+         .alignment = views::kRight,
+         .format = ui::shortestFloatOrEmpty},
+        {.field = QStringLiteral("prize"),
+         .caption = QStringLiteral("Премия (%)"),
+         .width = 70,
+         .format = ui::shortestFloatOrEmpty,
+         .hidden = true},
+        {.field = QStringLiteral("ok"),
+         .caption = QStringLiteral("OK"),
+         .width = 40,
+         .alignment = views::kCentre},
+        {.field = QStringLiteral("vvod"),
+         .caption = QStringLiteral("Заведен"),
+         .width = 135,
+         .alignment = views::kCentre,
+         .format = timestampText},
     };
-    const int widths[] = {230, 110, 165, 130, 45, 45, 60, 45, 80, 70, 40, 135};
-    for (size_t i = 0; i < c.size(); ++i)
-        c[i].width = widths[i];
-    c[6].format = ui::shortestFloatOrEmpty;
-    c[8].format = ui::shortestFloatOrEmpty;
-    c[9].format = ui::shortestFloatOrEmpty;
-    c[11].format = timestampText;
-    return c;
+    return columns;
 }
 
-constexpr int kOkColumn = 10;
+bool isMarkColumn(int column) {
+    static const int mark = journalColumns().columnOf(QStringLiteral("ok"));
+    return column == mark;
+}
 
 // The acceptance mark bold, green when accepted and red otherwise.
 QVariant styleMark(const data::Dataset& ds, int row, int column, int role) {
-    if (column != kOkColumn)
+    if (!isMarkColumn(column))
         return {};
     if (role == Qt::FontRole) {
         QFont f;
@@ -98,7 +123,7 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (index.column() == kOkColumn)
+        if (isMarkColumn(index.column()))
             option->state &= ~QStyle::State_Selected;
     }
 };
@@ -228,7 +253,7 @@ void JournalWindow::buildControls() {
     auto link = [this](const char* name) {
         auto* m = new data::DatasetModel(this);
         m->setObjectName(QString::fromLatin1(name));
-        m->setColumns(journalColumns());
+        m->setColumns(journalColumns().gridColumns());
         m->setStyler(styleMark);
         ui::followDataset(grid_, m);
         return m;

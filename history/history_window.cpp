@@ -97,32 +97,36 @@ HistoryWindow::HistoryWindow(data::SharedData& db, QWidget* parent) : ui::Window
 
 HistoryWindow::~HistoryWindow() = default;
 
-std::vector<data::GridColumn> HistoryWindow::columns() {
-    using data::gridColumn;
-    data::GridColumn role = gridColumn(QStringLiteral("role"), QStringLiteral("Роль"));
+views::Columns HistoryWindow::columns() {
+    auto text = [](const char* field, const char* caption, int width) {
+        return views::Column{.field = QString::fromLatin1(field),
+                             .caption = QString::fromUtf8(caption),
+                             .width = width};
+    };
+    views::Column role = text("role", "Роль", 110);
     role.format = [](const QVariant& v) { return history::roleText(v.toString()); };
     // The action's words depend on the table (a closed month's new row is its closing).
-    data::GridColumn action = gridColumn(QStringLiteral("what"), QStringLiteral("Действие"));
+    views::Column action = text("what", "Действие", 130);
     action.format = [](const QVariant& v) {
         const QString what = v.toString();
         return history::actionText(what.section(QLatin1Char(':'), 0, 0),
                                    what.section(QLatin1Char(':'), 1));
     };
-    data::GridColumn changes = gridColumn(QStringLiteral("changes"), QStringLiteral("Изменения"));
+    views::Column changes = text("changes", "Изменения", 0);
     changes.format = [](const QVariant& v) { return history::changesText(v.toString()); };
-    auto wide = [](data::GridColumn c, int width) {
-        c.width = width;
-        return c;
-    };
-    return {wide(gridColumn(QStringLiteral("changed"), QStringLiteral("Время")), 175),
-            wide(gridColumn(QStringLiteral("workstation"), QStringLiteral("Рабочее место")), 130),
-            wide(role, 110),
-            wide(gridColumn(QStringLiteral("program"), QStringLiteral("Программа")), 150),
-            wide(action, 130),
-            wide(gridColumn(QStringLiteral("object"), QStringLiteral("Объект")), 330),
+    views::Column tableName = text("table_name", "table_name", 0);
+    tableName.hidden = true;
+    views::Column rowId = text("row_id", "row_id", 0);
+    rowId.hidden = true;
+    return {text("changed", "Время", 175),
+            text("workstation", "Рабочее место", 130),
+            role,
+            text("program", "Программа", 150),
+            action,
+            text("object", "Объект", 330),
             changes,
-            gridColumn(QStringLiteral("table_name"), QStringLiteral("table_name"), false),
-            gridColumn(QStringLiteral("row_id"), QStringLiteral("row_id"), false)};
+            tableName,
+            rowId};
 }
 
 QString HistoryWindow::notUpgradedMessage() {
@@ -237,8 +241,8 @@ void HistoryWindow::exportRows() {
         ui::WaitCursor wait;
         all.open();
         const data::CloseAtScopeEnd closer(all);
-        history::writeHistory(all, columns(), bridge_);
+        history::writeHistory(all, columns().gridColumns(), bridge_);
         return;
     }
-    history::writeHistory(*rows_, columns(), bridge_);
+    history::writeHistory(*rows_, columns().gridColumns(), bridge_);
 }

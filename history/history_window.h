@@ -2,6 +2,7 @@
 
 #include "export/spreadsheet_bridge.h"
 #include "ui/window.h"
+#include "views/columns.h"
 
 #include <array>
 #include <vector>
@@ -13,7 +14,6 @@ class QPushButton;
 class QTableView;
 namespace data {
 class Dataset;
-struct GridColumn;
 class SharedData;
 }  // namespace data
 
@@ -45,7 +45,8 @@ public:
     data::Dataset& rows() const { return *rows_; }
     // The workbook the last "Excel" saved; empty before.
     QString savedWorkbook() const { return bridge_.lastSavedPath(); }
-    static std::vector<data::GridColumn> columns();
+    // The grid's columns, also the workbook's.
+    static views::Columns columns();
 
     // The message shown when the database keeps no history.
     static QString notUpgradedMessage();

@@ -10,6 +10,7 @@
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
+#include "views/columns.h"
 
 #include <QHBoxLayout>
 
@@ -121,21 +122,36 @@ protected:
 NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(parent), db_(db) {
     setObjectName(QStringLiteral("Form22"));
     setWindowTitle(QStringLiteral("Норматив"));
-
     normTable_ = new data::Dataset(QStringLiteral("norm"), this);
     normTable_->setSql(norms::normsTableStatement());
     normTable_->setUpdateTable(QStringLiteral("accounts_dep.norm"));
+    buildGrid();
+    followTable();
+    buildButtons();
 
+    // Opened with all norms at creation, during start-up: a failure escapes start-up, which shows
+    // it and ends. The operations list narrows the table before each showing.
+    if (db_.connection.isOpen())
+        normTable_->open();
+}
+
+void NormsWindow::buildGrid() {
     grid_ = new NormsGrid(this);
     grid_->setObjectName(QStringLiteral("DBGrid1"));
     model_ = new NormsModel(this);
-    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    data::GridColumn price =
-        data::gridColumn(QStringLiteral("price"), QStringLiteral("Цена"), true, right);
-    price.format = norms::priceText;
-    model_->setColumns(
-        {data::gridColumn(QStringLiteral("norma"), QStringLiteral("Норматив"), true, right), price,
-         data::gridColumn(QStringLiteral("prize"), QStringLiteral("Премия, %"), true, right)});
+    const views::Columns columns{
+        {.field = QStringLiteral("norma"),
+         .caption = QStringLiteral("Норматив"),
+         .alignment = views::kRight},
+        {.field = QStringLiteral("price"),
+         .caption = QStringLiteral("Цена"),
+         .alignment = views::kRight,
+         .format = norms::priceText},
+        {.field = QStringLiteral("prize"),
+         .caption = QStringLiteral("Премия, %"),
+         .alignment = views::kRight},
+    };
+    model_->setColumns(columns.gridColumns());
     model_->setEditable(true);
     model_->setDataset(normTable_);
     grid_->setModel(model_);
@@ -149,7 +165,9 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
     grid_->verticalHeader()->setMinimumWidth(22);
     grid_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     grid_->installEventFilter(this);
+}
 
+void NormsWindow::followTable() {
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex& previous) {
                 if (!moving_)
@@ -165,7 +183,9 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
     connect(normTable_, &data::Dataset::currentChanged, this, [this] { noteLoaded(); });
     connect(normTable_, &data::Dataset::rowsChanged, this, [this] { noteLoaded(); });
     connect(normTable_, &data::Dataset::currentChanged, this, indicator);
+}
 
+void NormsWindow::buildButtons() {
     saveButton_ = ui::makeButton(this, "Button1", QStringLiteral("Сохранить"));
     saveButton_->setDefault(true);
     deleteButton_ = ui::makeButton(this, "Button2", QStringLiteral("Удалить"));
@@ -180,11 +200,6 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
 
     connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { saveAndClose(); }));
     connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteRow(); }));
-
-    // Opened with all norms at creation, during start-up: a failure escapes start-up, which shows
-    // it and ends. The operations list narrows the table before each showing.
-    if (db_.connection.isOpen())
-        normTable_->open();
 }
 
 void NormsWindow::showForOperation(int operId) {

@@ -41,6 +41,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The build steps: the editable grid over the norms table, the grid and its row indicator
+    // following the table, the buttons and the layout.
+    void buildGrid();
+    void followTable();
+    void buildButtons();
+
     void cellMoved(const QModelIndex& current, const QModelIndex& previous);
     // False when the change was refused and stays in editing.
     bool storePending();

@@ -83,7 +83,7 @@ void OperationEditor::showForNew() {
     kindEdit_->clear();
     naimenList_->setCurrentIndex(0);
     setWindowTitle(QStringLiteral("Заведение новой цены за операцию"));
-    Tag = 1;
+    mode_ = refbooks::EditMode::Add;
     ui::showModal(this);
 }
 
@@ -91,7 +91,7 @@ void OperationEditor::showForChange(const refbooks::ProductChoice& product,
                                     const refbooks::KindChoice& kind, int naimen,
                                     const data::RowSnapshot& loaded) {
     setWindowTitle(QStringLiteral("Изменение данных о цене за операцию"));
-    Tag = 2;
+    mode_ = refbooks::EditMode::Change;
     productEdit_->setText(product.mark);
     kindEdit_->setText(kind.name);
     naimenList_->setCurrentIndex(naimen == 0 ? 0 : 1);
@@ -128,9 +128,10 @@ void OperationEditor::save() {
         return;
     }
     data::Dataset* o = db_.operations;
-    const QString duplicate = Tag == 1 ? ops::duplicateOnAdd(kindId_, naimen, productId_)
-                                       : ops::duplicateOnChange(kindId_, naimen, productId_,
-                                                                o->asInt(QStringLiteral("id")));
+    const QString duplicate =
+        mode_ == refbooks::EditMode::Add
+            ? ops::duplicateOnAdd(kindId_, naimen, productId_)
+            : ops::duplicateOnChange(kindId_, naimen, productId_, o->asInt(QStringLiteral("id")));
     const QString message = QStringLiteral("Операция с такими параметрами уже заведена!");
     // The common refusal, answered before anything is locked.
     if (db_.countsAnyRow(duplicate)) {
@@ -148,7 +149,7 @@ void OperationEditor::save() {
         if (db_.countsAnyRow(duplicate)) {
             raced = true;
         } else {
-            if (Tag == 1) {
+            if (mode_ == refbooks::EditMode::Add) {
                 shown = addOperation(naimen);
             } else {
                 shown = o->asInt(QStringLiteral("id"));

@@ -2,6 +2,7 @@
 
 #include "data/row_check.h"
 #include "refbooks/choices.h"
+#include "refbooks/edit_mode.h"
 #include "ui/window.h"
 
 class OperationKindsList;
@@ -14,8 +15,8 @@ namespace data {
 class SharedData;
 }
 
-// The operation editor "Цена операции": adds an operation (Tag 1) or changes the operations
-// list's current one (Tag 2). Product and kind come from their pickers.
+// The operation editor "Цена операции": adds an operation or changes the operations
+// list's current one. Product and kind come from their pickers.
 class OperationEditor : public ui::Window {
     Q_OBJECT
 public:
@@ -59,4 +60,5 @@ private:
     int productId_ = 0;
     int kindId_ = 0;
     data::RowSnapshot loaded_;  // the changed operation as loaded (or as last refused)
+    refbooks::EditMode mode_ = refbooks::EditMode::Add;
 };

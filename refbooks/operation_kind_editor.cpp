@@ -37,13 +37,13 @@ OperationKindEditor::OperationKindEditor(data::SharedData& db, QWidget* parent)
 void OperationKindEditor::showForNew() {
     nameEdit_->clear();
     setWindowTitle(QStringLiteral("Заведение нового вида операций"));
-    Tag = 1;
+    mode_ = refbooks::EditMode::Add;
     ui::showModal(this);
 }
 
 void OperationKindEditor::showForChange(const QString& name, const data::RowSnapshot& loaded) {
     setWindowTitle(QStringLiteral("Изменение данных вида операции"));
-    Tag = 2;
+    mode_ = refbooks::EditMode::Change;
     nameEdit_->setText(name);
     loaded_ = loaded;
     ui::showModal(this);
@@ -66,20 +66,21 @@ void OperationKindEditor::save() {
     }
     data::Dataset* kinds = db_.operationKinds;
     const QString duplicateCount =
-        Tag == 1 ? st::duplicateKindOnAdd(name)
-                 : st::duplicateKindOnChange(name, kinds->asInt64(QStringLiteral("id")));
+        mode_ == refbooks::EditMode::Add
+            ? st::duplicateKindOnAdd(name)
+            : st::duplicateKindOnChange(name, kinds->asInt64(QStringLiteral("id")));
     if (db_.countsAnyRow(duplicateCount)) {
         ui::showRefusal(QStringLiteral("Такая операция уже заведена!"));
         return;
     }
-    if (Tag == 1)
+    if (mode_ == refbooks::EditMode::Add)
         kinds->insert();
     else
         kinds->edit();
     kinds->setValue(QStringLiteral("vid"), name);
     bool written = true;
     try {
-        if (Tag == 1)
+        if (mode_ == refbooks::EditMode::Add)
             kinds->post();
         else
             written = writeChange();

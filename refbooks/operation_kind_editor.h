@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/row_check.h"
+#include "refbooks/edit_mode.h"
 #include "ui/window.h"
 
 class QLineEdit;
@@ -9,7 +10,7 @@ namespace data {
 class SharedData;
 }
 
-// The operation kind editor: adds (Tag 1) a kind or changes (Tag 2) the current row of Vid_oper,
+// The operation kind editor: adds a kind or changes the current row of Vid_oper,
 // posting through that query.
 class OperationKindEditor : public ui::Window {
     Q_OBJECT
@@ -33,4 +34,5 @@ private:
     data::RowSnapshot loaded_;  // the changed kind as loaded (or as last refused)
     QLineEdit* nameEdit_;
     QPushButton* saveButton_;
+    refbooks::EditMode mode_ = refbooks::EditMode::Add;
 };

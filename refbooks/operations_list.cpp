@@ -3,28 +3,18 @@
 #include "data/data_module.h"
 #include "data/product_kind.h"
 #include "export/spreadsheet_bridge.h"
-#include "refbooks/list_search_keys.h"
 #include "refbooks/norms_window.h"
 #include "refbooks/operation_editor.h"
 #include "refbooks/operations_statements.h"
 #include "refbooks/shown_rows.h"
 #include "ui/controls.h"
-#include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/format.h"
-#include "ui/modal.h"
 #include "ui/wait_cursor.h"
-#include "views/grid.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableView>
-#include <QVBoxLayout>
-#include <utility>
 
 namespace ops = refbooks::operations;
 
@@ -33,190 +23,132 @@ namespace {
 QString priceCell(const QVariant& value) {
     return value.isNull() ? QString() : ui::priceText(value.toDouble());
 }
+
+refbooks::ReferenceList::Setup operationsSetup(data::SharedData& db) {
+    return {
+        .objectName = "Form4",
+        .caption = QStringLiteral("Операции"),
+        .query = *db.operations,
+        .columns =
+            {{.field = QStringLiteral("MARKA"), .caption = QStringLiteral("Марка"), .width = 200},
+             {.field = QStringLiteral("VID"), .caption = QStringLiteral("Опреция"), .width = 230},
+             {.field = QStringLiteral("cena"),
+              .caption = QStringLiteral("Цена (min)"),
+              .width = 90,
+              .alignment = views::kRight,
+              .format = priceCell},
+             {.field = QStringLiteral("nmn"), .caption = QStringLiteral("Вид"), .width = 140},
+             {.field = QStringLiteral("norma"),
+              .caption = QStringLiteral("Нормы (шт.)"),
+              .width = 90,
+              .alignment = views::kRight},
+             {.field = QStringLiteral("id"), .caption = QStringLiteral("id"), .hidden = true},
+             {.field = QStringLiteral("i_id"), .caption = QStringLiteral("i_id"), .hidden = true},
+             {.field = QStringLiteral("oper_vid"),
+              .caption = QStringLiteral("oper_vid"),
+              .hidden = true}},
+        .deleteQuestion = QStringLiteral("Удалить операцию?"),
+        .searchBox = refbooks::ReferenceList::SearchBox::UntilFirstPick,
+        .size = QSize(800, 520)};
+}
 }  // namespace
 
 OperationsList::OperationsList(data::SharedData& db, ProductsList& products,
                                OperationKindsList& kinds, QWidget* parent)
-    : ui::Window(parent),
+    : ReferenceList(operationsSetup(db), parent),
       db_(db),
       editor_(std::make_unique<OperationEditor>(db, products, kinds)),
       norms_(std::make_unique<NormsWindow>(db)) {
-    setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("Операции"));
-
     priceList_ = new data::Dataset(QStringLiteral("XLS_Rep"), this);
     priceList_->setSql(ops::priceList());
 
-    data::GridColumn cena = data::gridColumn(QStringLiteral("cena"), QStringLiteral("Цена (min)"));
-    cena.format = priceCell;
-    cena.alignment = Qt::AlignRight | Qt::AlignVCenter;
-    cena.width = 90;
-    data::GridColumn marka = data::gridColumn(QStringLiteral("MARKA"), QStringLiteral("Марка"));
-    marka.width = 200;
-    data::GridColumn vid = data::gridColumn(QStringLiteral("VID"), QStringLiteral("Опреция"));
-    vid.width = 230;
-    data::GridColumn nmn = data::gridColumn(QStringLiteral("nmn"), QStringLiteral("Вид"));
-    nmn.width = 140;
-    data::GridColumn norma =
-        data::gridColumn(QStringLiteral("norma"), QStringLiteral("Нормы (шт.)"), true,
-                         Qt::AlignRight | Qt::AlignVCenter);
-    norma.width = 90;
-    grid_ = ui::makeListGrid(
-        this, "DBGrid1", db_.operations,
-        {marka, vid, cena, nmn, norma,
-         data::gridColumn(QStringLiteral("id"), QStringLiteral("id"), false),
-         data::gridColumn(QStringLiteral("i_id"), QStringLiteral("i_id"), false),
-         data::gridColumn(QStringLiteral("oper_vid"), QStringLiteral("oper_vid"), false)});
-
-    addButton_ = ui::makeButton(this, "Button1", QStringLiteral("Добавить"));
-    addButton_->setDefault(true);
-    changeButton_ = ui::makeButton(this, "Button2", QStringLiteral("Изменить"));
-    deleteButton_ = ui::makeButton(this, "Button3", QStringLiteral("Удалить"));
     excelButton_ = ui::makeButton(this, "Button5", QStringLiteral("Excel"));
     pricesCheck_ = new QCheckBox(QStringLiteral("Цены"), this);
     pricesCheck_->setObjectName(QStringLiteral("CheckBox1"));
     QFont bold = pricesCheck_->font();
     bold.setBold(true);
     pricesCheck_->setFont(bold);
-    searchEdit_ = new QLineEdit(this);
-    searchEdit_->setObjectName(QStringLiteral("Edit1"));
-    new refbooks::ListSearchKeys(
-        searchEdit_, [this] { return db_.operations; }, refbooks::ListSearchKeys::Mode::TextOnly);
-    exitButton_ = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
-
-    auto* row = new QHBoxLayout;
-    for (QWidget* w : {static_cast<QWidget*>(addButton_), static_cast<QWidget*>(changeButton_),
-                       static_cast<QWidget*>(deleteButton_), static_cast<QWidget*>(excelButton_),
-                       static_cast<QWidget*>(pricesCheck_), static_cast<QWidget*>(searchEdit_)})
-        row->addWidget(w);
-    row->addStretch();
-    row->addWidget(exitButton_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(grid_);
-    layout->addLayout(row);
-    ui::fixSize(this, QSize(800, 520));
-
-    connect(addButton_, &QPushButton::clicked, this, ui::guarded([this] { addOperation(); }));
-    connect(changeButton_, &QPushButton::clicked, this, ui::guarded([this] { changeOrChoose(); }));
-    connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteOperation(); }));
+    addToButtonRow(excelButton_);
+    addToButtonRow(pricesCheck_);
     connect(excelButton_, &QPushButton::clicked, this, ui::guarded([this] { exportPriceList(); }));
-    connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(grid_, &QTableView::doubleClicked, this, ui::guarded([this] { openCurrent(); }));
-    connect(searchEdit_, &QLineEdit::textChanged, this, ui::guarded([this] { search(); }));
-}
-
-void OperationsList::showAsReferenceBook() {
-    Tag = 0;
-    db_.operations->open();
-    changeButton_->setDefault(false);
-    changeButton_->setText(QStringLiteral("Изменить"));
-    addButton_->setVisible(true);
-    deleteButton_->setVisible(true);
-    addButton_->setDefault(true);
-    ui::showModal(this);
-    db_.operations->close();
 }
 
 OperationsList::~OperationsList() = default;
 
 std::optional<refbooks::OperationChoice> OperationsList::pick(int operId) {
-    Tag = 1;
-    choice_.reset();
-    data::Dataset* o = db_.operations;
-    o->open();
-    if (operId == 0)
-        o->first();
+    pickFrom_ = operId;
+    return showAsPicker(choice_);
+}
+
+void OperationsList::openForPicker() {
+    data::Dataset& o = query();
+    o.open();
+    if (pickFrom_ == 0)
+        o.first();
     else
-        o->locate(QStringLiteral("id"), operId);  // without a match the position stays
-    changeButton_->setText(QStringLiteral("Выбрать"));
-    addButton_->setVisible(false);
-    deleteButton_->setVisible(false);
-    addButton_->setDefault(false);
-    changeButton_->setDefault(true);
-    searchEdit_->setVisible(true);
-    searchEdit_->clear();
-    ui::showModal(this);
-    changeButton_->setDefault(false);
-    searchEdit_->setVisible(false);
+        o.locate(QStringLiteral("id"), pickFrom_);  // without a match the position stays
+    searchBox().clear();
+}
+
+void OperationsList::leavePicker() {
     // The chosen row stays current when the search goes off: the editor reads its base price.
-    const int chosen = o->isEmpty() ? 0 : o->asInt(QStringLiteral("id"));
-    o->setFiltered(false);
+    data::Dataset& o = query();
+    const int chosen = o.isEmpty() ? 0 : o.asInt(QStringLiteral("id"));
+    o.setFiltered(false);
     if (chosen != 0)
-        o->locate(QStringLiteral("id"), chosen);
-    return std::exchange(choice_, std::nullopt);
+        o.locate(QStringLiteral("id"), chosen);
 }
 
-void OperationsList::windowActivated() {
-    if (searchEdit_->isVisible())
-        searchEdit_->setFocus();
-}
-
-void OperationsList::addOperation() {
+void OperationsList::addNew() {
     editor_->showForNew();
 }
 
-void OperationsList::changeOrChoose() {
-    if (Tag == 1)
-        chooseOperation();
-    else
-        changeOperation();
-}
-
-void OperationsList::changeOperation() {
-    data::Dataset* o = db_.operations;
-    if (o->isEmpty())
-        return;  // no operation to change
+void OperationsList::changeCurrent() {
+    const data::Dataset& o = query();
     editor_->showForChange(
-        {o->asInt(QStringLiteral("i_id")), o->text(QStringLiteral("marka")).trimmed()},
-        {o->asInt(QStringLiteral("oper_vid")), o->text(QStringLiteral("vid")).trimmed()},
-        o->asInt(QStringLiteral("naimen")), refbooks::shown::operation(*o));
+        {o.asInt(QStringLiteral("i_id")), o.text(QStringLiteral("marka")).trimmed()},
+        {o.asInt(QStringLiteral("oper_vid")), o.text(QStringLiteral("vid")).trimmed()},
+        o.asInt(QStringLiteral("naimen")), refbooks::shown::operation(o));
 }
 
-void OperationsList::chooseOperation() {
-    data::Dataset* o = db_.operations;
-    if (o->isEmpty())
-        return;  // nothing to hand back
+bool OperationsList::chooseCurrent() {
+    const data::Dataset& o = query();
+    if (o.isEmpty())
+        return false;  // nothing to hand back
     refbooks::OperationChoice choice;
-    choice.productId = o->asInt(QStringLiteral("i_id"));
-    choice.id = o->asInt(QStringLiteral("id"));
-    choice.basePrice = o->asDouble(QStringLiteral("cena"));
+    choice.productId = o.asInt(QStringLiteral("i_id"));
+    choice.id = o.asInt(QStringLiteral("id"));
+    choice.basePrice = o.asDouble(QStringLiteral("cena"));
     const QString mark =
         db_.readOneRow(ops::productMark(choice.productId),
                        [](const data::Dataset& q) { return q.text(QStringLiteral("marka")); });
-    choice.text = ops::operationText(mark, o->text(QStringLiteral("vid")),
-                                     o->asInt(QStringLiteral("naimen")));
+    choice.text =
+        ops::operationText(mark, o.text(QStringLiteral("vid")), o.asInt(QStringLiteral("naimen")));
     choice_ = choice;
-    accept();
+    return true;
 }
 
-void OperationsList::deleteOperation() {
-    data::Dataset* o = db_.operations;
-    if (o->isEmpty())
-        return;  // nothing to delete
-    if (!ui::confirmDeletion(QStringLiteral("Удалить операцию?")))
-        return;
-    const int row = o->recNo();
-    db_.operationDeletion.setParam(QStringLiteral("id"), o->asInt(QStringLiteral("id")));
-    data::reloadIfRowGone(*o, [this] { db_.operationDeletion.execOnRow(); });
-    o->reopenAt(row);
+void OperationsList::removeCurrent() {
+    db_.operationDeletion.setParam(QStringLiteral("id"), query().asInt(QStringLiteral("id")));
+    db_.operationDeletion.execOnRow();
+}
+
+QString OperationsList::filterFor(const QString& typed) const {
+    return ops::markFilter(typed);
 }
 
 void OperationsList::openCurrent() {
-    if (!pricesCheck_->isChecked() || Tag == 1)
+    if (!pricesCheck_->isChecked() || mode() == Mode::Picker)
         changeOrChoose();
     else
         openNorms();
 }
 
 void OperationsList::openNorms() {
-    data::Dataset* o = db_.operations;
-    if (o->isEmpty())
+    const data::Dataset& o = query();
+    if (o.isEmpty())
         return;  // no operation whose norms could be shown
-    norms_->showForOperation(o->asInt(QStringLiteral("id")));
-}
-
-void OperationsList::search() {
-    db_.operations->filterBy(ops::markFilter(searchEdit_->text()));
+    norms_->showForOperation(o.asInt(QStringLiteral("id")));
 }
 
 void OperationsList::exportPriceList() {

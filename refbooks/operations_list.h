@@ -1,7 +1,7 @@
 #pragma once
 
 #include "refbooks/choices.h"
-#include "ui/window.h"
+#include "refbooks/reference_list.h"
 
 #include <memory>
 #include <optional>
@@ -11,18 +11,16 @@ class OperationEditor;
 class OperationKindsList;
 class ProductsList;
 class QCheckBox;
-class QLineEdit;
 class QPushButton;
-class QTableView;
 namespace data {
 class Dataset;
 class SharedData;
 }  // namespace data
 
-// The operations and prices list "Операции" over the shared Oper query: a reference book (Tag 0)
-// or the operation picker (Tag 1), which hands the chosen operation back. It also opens an
-// operation's norms and writes the price list to a spreadsheet.
-class OperationsList : public ui::Window {
+// The operations and prices list "Операции" over the shared operations query, also the
+// operation picker. It also opens an operation's norms and writes the price list to a
+// spreadsheet.
+class OperationsList : public refbooks::ReferenceList {
     Q_OBJECT
 public:
     // The operation editor it opens picks products and kinds from these lists.
@@ -30,40 +28,35 @@ public:
                    QWidget* parent = nullptr);
     ~OperationsList() override;
 
-    // Opened from the journal's main menu (Tag 0), shown modally; Oper is closed after.
-    void showAsReferenceBook();
-    // Tag 1, Oper opened and positioned on the operation operId (0: the first row), shown
-    // modally; the operation chosen, if any.
+    // Shown modally as the picker, on the operation operId (0: the first row); the operation
+    // chosen, if any. The query stays open on the chosen row, its search switched off.
     std::optional<refbooks::OperationChoice> pick(int operId);
 
-    void windowActivated() override;
-    void addOperation();     // "Добавить"
-    void changeOrChoose();   // "Изменить", or "Выбрать" in the picker
-    void deleteOperation();  // "Удалить"
     void exportPriceList();  // "Excel": the price list
     void openCurrent();      // a double-click: the norms when "Цены" is ticked, else as Button2
-    void search();           // the search box changed
 
     data::Dataset& priceList() const { return *priceList_; }
 
 private:
-    void changeOperation();
-    void chooseOperation();
+    void addNew() override;
+    void changeCurrent() override;
+    bool chooseCurrent() override;
+    void removeCurrent() override;
+    QString filterFor(const QString& typed) const override;
+    void openForPicker() override;
+    void leavePicker() override;
+    void rowDoubleClicked() override { openCurrent(); }
+
     void openNorms();
 
     data::SharedData& db_;
     std::unique_ptr<OperationEditor> editor_;
     std::unique_ptr<NormsWindow> norms_;
     std::optional<refbooks::OperationChoice> choice_;
+    int pickFrom_ = 0;  // the operation the picker opens on
 
-    QTableView* grid_;
-    QPushButton* addButton_;
-    QPushButton* changeButton_;
-    QPushButton* deleteButton_;
     QPushButton* excelButton_;
     QCheckBox* pricesCheck_;  // "Цены": a double-click opens the norms
-    QLineEdit* searchEdit_;   // search by mark
-    QPushButton* exitButton_;
 
     data::Dataset* priceList_;  // the price list query
 };

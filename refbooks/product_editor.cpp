@@ -44,14 +44,14 @@ void ProductEditor::showForNew() {
     markEdit_->clear();
     quantityEdit_->clear();
     setWindowTitle(QStringLiteral("Заведение нового изделия"));
-    Tag = 1;
+    mode_ = refbooks::EditMode::Add;
     ui::showModal(this);
 }
 
 void ProductEditor::showForChange(const QString& mark, const QString& quantity,
                                   const data::RowSnapshot& loaded) {
     setWindowTitle(QStringLiteral("Изменение данных изделия"));
-    Tag = 2;
+    mode_ = refbooks::EditMode::Change;
     markEdit_->setText(mark);
     quantityEdit_->setText(quantity);
     loaded_ = loaded;
@@ -93,17 +93,20 @@ void ProductEditor::save() {
         return;
     }
     data::Dataset* izdel = db_.products;
-    const qint64 ownId = Tag == 1 ? 0 : izdel->asInt64(QStringLiteral("id"));
-    const QString duplicateCount =
-        Tag == 1 ? st::duplicateMarkOnAdd(mark) : st::duplicateMarkOnChange(mark, ownId);
+    const qint64 ownId =
+        mode_ == refbooks::EditMode::Add ? 0 : izdel->asInt64(QStringLiteral("id"));
+    const QString duplicateCount = mode_ == refbooks::EditMode::Add
+                                       ? st::duplicateMarkOnAdd(mark)
+                                       : st::duplicateMarkOnChange(mark, ownId);
     if (db_.countsAnyRow(duplicateCount)) {
         ui::showRefusal(QStringLiteral("Такая марка изделия уже заведена!"));
         return;
     }
     const double quantity = st::parseQuantity(quantityText);
-    db_.statement.setSql(Tag == 1 ? st::insertProduct(mark, quantity)
-                                  : st::updateProduct(ownId, mark, quantity));
-    if (Tag == 1)
+    db_.statement.setSql(mode_ == refbooks::EditMode::Add
+                             ? st::insertProduct(mark, quantity)
+                             : st::updateProduct(ownId, mark, quantity));
+    if (mode_ == refbooks::EditMode::Add)
         db_.statement.exec();
     else if (!writeChange(ownId))
         return;

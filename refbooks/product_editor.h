@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/row_check.h"
+#include "refbooks/edit_mode.h"
 #include "ui/window.h"
 
 class QLineEdit;
@@ -9,7 +10,7 @@ namespace data {
 class SharedData;
 }
 
-// The product editor: adds (Tag 1) a product as a goods row, or changes (Tag 2) the goods row of
+// The product editor: adds a product as a goods row, or changes the goods row of
 // the current product of Izdel.
 class ProductEditor : public ui::Window {
     Q_OBJECT
@@ -37,4 +38,5 @@ private:
     QLineEdit* markEdit_;
     QLineEdit* quantityEdit_;
     QPushButton* saveButton_;
+    refbooks::EditMode mode_ = refbooks::EditMode::Add;
 };

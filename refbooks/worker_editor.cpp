@@ -96,7 +96,7 @@ void WorkerEditor::reopenLookups() {
 void WorkerEditor::showForNew() {
     nameEdit_->clear();
     setWindowTitle(QStringLiteral("Заведение данных нового работника"));
-    Tag = 1;
+    mode_ = refbooks::EditMode::Add;
     reopenLookups();
     ui::showModal(this);
 }
@@ -104,7 +104,7 @@ void WorkerEditor::showForNew() {
 void WorkerEditor::showForChange(const QString& fio, int personId,
                                  const data::RowSnapshot& loaded) {
     setWindowTitle(QStringLiteral("Изменение данных работника"));
-    Tag = 2;
+    mode_ = refbooks::EditMode::Change;
     reopenLookups();
     nameEdit_->setText(fio);
     personId_ = personId;
@@ -133,9 +133,10 @@ void WorkerEditor::save() {
     }
     // The list shows s_staffpos_hl under "Должность", yet it is filled from the department list.
     const QString departmentText = departmentList_->currentText();
-    personWrite_.setSql(Tag == 1 ? refbooks::workers::insertWorker(fio, departmentText)
-                                 : refbooks::workers::updateWorker(fio, departmentText, personId_));
-    if (Tag == 1)
+    personWrite_.setSql(mode_ == refbooks::EditMode::Add
+                            ? refbooks::workers::insertWorker(fio, departmentText)
+                            : refbooks::workers::updateWorker(fio, departmentText, personId_));
+    if (mode_ == refbooks::EditMode::Add)
         personWrite_.exec();
     else if (!writeChange())
         return;

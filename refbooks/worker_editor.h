@@ -2,6 +2,7 @@
 
 #include "data/command.h"
 #include "data/row_check.h"
+#include "refbooks/edit_mode.h"
 #include "ui/window.h"
 
 class QComboBox;
@@ -13,7 +14,7 @@ namespace data {
 class Dataset;
 }
 
-// The worker editor: adds (Tag 1) or changes (Tag 2) one row of accounts_dep.person.
+// The worker editor: adds or changes one row of accounts_dep.person.
 class WorkerEditor : public ui::Window {
     Q_OBJECT
 public:
@@ -57,4 +58,5 @@ private:
     data::Dataset* staffpos_;
     data::Dataset* department_;
     data::Dataset* roles_;
+    refbooks::EditMode mode_ = refbooks::EditMode::Add;
 };

@@ -16,6 +16,7 @@
 #include "ui/error_display.h"
 #include "ui/modal.h"
 #include "ui/wait_cursor.h"
+#include "views/columns.h"
 #include "views/grid.h"
 #include "views/title_header.h"
 
@@ -35,7 +36,49 @@
 
 namespace {
 
-constexpr int kTotalColumn = 32;
+QString dayField(int day) {
+    return QStringLiteral("d") + QString::number(day);
+}
+
+// The worker, a column per day of the month, the month's total.
+const views::Columns& timesheetColumns() {
+    static const views::Columns columns = [] {
+        views::Columns c{{.field = QStringLiteral("fio"),
+                          .caption = QStringLiteral("Фамилия И. О."),
+                          .width = 250}};  // full names fit
+        for (int d = 1; d <= 31; ++d)
+            c.add({.field = dayField(d),
+                   .caption = QString::number(d),
+                   .width = 26,
+                   .alignment = Qt::AlignCenter});
+        c.add({.field = QStringLiteral("summ"),
+               .caption = QStringLiteral("Итого"),
+               .width = 50,
+               .alignment = Qt::AlignCenter});
+        return c;
+    }();
+    return columns;
+}
+
+int columnOfDay(int day) {
+    return timesheetColumns().columnOf(dayField(day));
+}
+
+bool isTotalColumn(int column) {
+    static const int total = timesheetColumns().columnOf(QStringLiteral("summ"));
+    return column == total;
+}
+
+// The day of the month a grid column shows; 0 for the worker and the total.
+int dayOfColumn(int column) {
+    if (column < 0 || column >= timesheetColumns().size())
+        return 0;
+    const QString& field = timesheetColumns().at(column).field;
+    bool isNumber = false;
+    const int day = field.mid(1).toInt(&isNumber);
+    return field.startsWith(QLatin1Char('d')) && isNumber ? day : 0;
+}
+
 constexpr quint32 kTotalBackground = 0x00FFE4E1;
 
 // Only the focused day cell is drawn plainly: highlighted, without bold or money green. The
@@ -47,8 +90,7 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (!(option->state & QStyle::State_Selected) || index.column() <= 0 ||
-            index.column() >= kTotalColumn)
+        if (!(option->state & QStyle::State_Selected) || dayOfColumn(index.column()) == 0)
             return;
         const auto* grid = qobject_cast<const QAbstractItemView*>(option->widget);
         if (grid && grid->currentIndex() != index) {
@@ -59,24 +101,6 @@ protected:
         option->backgroundBrush = Qt::NoBrush;
     }
 };
-
-std::vector<data::GridColumn> timesheetColumns() {
-    std::vector<data::GridColumn> columns;
-    data::GridColumn fio = data::gridColumn(QStringLiteral("fio"), QStringLiteral("Фамилия И. О."));
-    fio.width = 250;  // full names fit
-    columns.push_back(fio);
-    for (int d = 1; d <= 31; ++d) {
-        data::GridColumn c = data::gridColumn(QStringLiteral("d") + QString::number(d),
-                                              QString::number(d), true, Qt::AlignCenter);
-        c.width = 26;
-        columns.push_back(c);
-    }
-    data::GridColumn total =
-        data::gridColumn(QStringLiteral("summ"), QStringLiteral("Итого"), true, Qt::AlignCenter);
-    total.width = 50;
-    columns.push_back(total);
-    return columns;
-}
 
 }  // namespace
 
@@ -168,7 +192,7 @@ void TimesheetWindow::setUpGrid(int page, QTableView* grid) {
     grids_[page] = grid;
     auto* model = new data::DatasetModel(this);
     models_[page] = model;
-    model->setColumns(timesheetColumns());
+    model->setColumns(timesheetColumns().gridColumns());
     model->setDataset(db_.timesheetOf(page + 1));
     model->setStyler([this](const data::Dataset& ds, int row, int column, int role) {
         return styleCell(ds, row, column, role);
@@ -180,7 +204,7 @@ void TimesheetWindow::setUpGrid(int page, QTableView* grid) {
 }
 
 QVariant TimesheetWindow::styleCell(const data::Dataset& ds, int row, int column, int role) const {
-    if (column == kTotalColumn) {
+    if (isTotalColumn(column)) {
         if (role == Qt::FontRole) {
             QFont f;
             f.setBold(true);
@@ -190,11 +214,11 @@ QVariant TimesheetWindow::styleCell(const data::Dataset& ds, int row, int column
             return QBrush(ui::color(kTotalBackground));
         return {};
     }
-    if (column <= 0 || column > 31)
+    const int day = dayOfColumn(column);
+    if (day == 0)
         return {};
-    const timesheet::DayColumnLook& look = looks_[column - 1];
-    const QVariant v =
-        ds.valueAt(row, ds.fieldIndex(QStringLiteral("d") + QString::number(column)));
+    const timesheet::DayColumnLook& look = looks_[day - 1];
+    const QVariant v = ds.valueAt(row, ds.fieldIndex(dayField(day)));
     const timesheet::CellPaint p =
         timesheet::paintDayCell(v.isNull() ? 0 : v.toInt(), look.cellColor, look.readOnly, false);
     switch (role) {
@@ -226,7 +250,7 @@ QString TimesheetWindow::chosenYear() const {
 void TimesheetWindow::applyDayLooks() {
     for (data::DatasetModel* model : models_) {
         for (int d = 1; d <= 31; ++d)
-            model->setHeaderForeground(d, QBrush(ui::color(looks_[d - 1].titleColor)));
+            model->setHeaderForeground(columnOfDay(d), QBrush(ui::color(looks_[d - 1].titleColor)));
         model->refreshAll();
     }
 }

@@ -77,11 +77,11 @@ void bindGrid(QTableView* grid, data::DatasetModel* model, bool readOnly) {
 }
 
 QTableView* makeListGrid(QWidget* parent, const char* name, data::Dataset* dataset,
-                         std::vector<data::GridColumn> columns) {
+                         const views::Columns& columns) {
     auto* grid = new QTableView(parent);
     grid->setObjectName(QString::fromLatin1(name));
     auto* model = new data::DatasetModel(grid);
-    model->setColumns(std::move(columns));
+    model->setColumns(columns.gridColumns());
     model->setDataset(dataset);
     bindGrid(grid, model);
     grid->verticalHeader()->hide();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/dataset_model.h"
+#include "views/columns.h"
 
 #include <QTableView>
 
@@ -22,6 +23,6 @@ void showModel(QTableView* grid, data::DatasetModel* model);
 // A read-only list grid named `name` over the dataset with these columns, bound as bindGrid does
 // (the model is the grid's child): no row numbers, the last column taking the rest of the width.
 QTableView* makeListGrid(QWidget* parent, const char* name, data::Dataset* dataset,
-                         std::vector<data::GridColumn> columns);
+                         const views::Columns& columns);
 
 }  // namespace ui

@@ -167,8 +167,8 @@ const ChangedCase kCases[] = {
      "Запись изменена с другого рабочего места.\nНорматив: 1 → 3",
      "select norma || '|' || price from accounts_dep.norm where o_id=%1", "3|12.5", "3|11",
      [] {
-         QAbstractItemModel* model = control<QTableView>(normsWindow(), "DBGrid1")->model();
-         model->setData(model->index(0, 1), 11.0);
+         QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
+         grid->model()->setData(cellOf(grid, 0, "price"), 11.0);
      },
      normWindow, inNorms},
 };

@@ -165,8 +165,8 @@ const GoneCase kCases[] = {
     {"NormChange", "accounts_dep.norm", secondNorm,
      [](const auto& deleteIt) {
          inNorms([&] {
-             QAbstractItemModel* model = control<QTableView>(normsWindow(), "DBGrid1")->model();
-             model->setData(model->index(1, 1), 11.0);
+             QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
+             grid->model()->setData(cellOf(grid, 1, "price"), 11.0);
              deleteIt();
              control<QPushButton>(normsWindow(), "Button1")->click();
              // A change that can never be stored is dropped, so "Сохранить" (and Escape) closes.
@@ -180,7 +180,7 @@ const GoneCase kCases[] = {
          inNorms([&] {
              control<QTableView>(normsWindow(), "DBGrid1")
                  ->setCurrentIndex(
-                     control<QTableView>(normsWindow(), "DBGrid1")->model()->index(1, 0));
+                     cellOf(control<QTableView>(normsWindow(), "DBGrid1"), 1, "norma"));
              deleteIt();
              control<QPushButton>(normsWindow(), "Button2")->click();
              // Reloaded: the operation's last norm, which stays.
@@ -212,9 +212,9 @@ const GoneCase kCases[] = {
          ASSERT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
          deleteIt();
          QTableView* grid = control<QTableView>(journalWindow(), "DBGrid2");
-         emit grid->doubleClicked(grid->model()->index(0, 0));
+         emit grid->doubleClicked(cellOf(grid, 0, "fio"));
          EXPECT_EQ(rowsShown(journalWindow(), "DBGrid2"), 0);
-         emit grid->doubleClicked(grid->model()->index(0, 0));
+         emit grid->doubleClicked(cellOf(grid, 0, "fio"));
      }},
 };
 

@@ -68,7 +68,7 @@ protected:
 
     // The grid's "ok" column, top to bottom.
     static QStringList marks() {
-        return testing_support::columnTexts(control<QTableView>(journalWindow(), "DBGrid2"), 10);
+        return testing_support::columnTexts(control<QTableView>(journalWindow(), "DBGrid2"), "ok");
     }
 
     static QString markInDb(int id) {
@@ -205,19 +205,19 @@ TEST_F(Journal, MarksArePaintedAndTakenOrNullNeverListed) {
     addEntry(3, 1, kTuesday, 3, QString());
     journalWindow().windowActivated();
     ASSERT_EQ(marks(), (QStringList{"OK", "ok", "да"}));
-    QAbstractItemModel* grid = control<QTableView>(journalWindow(), "DBGrid2")->model();
+    QTableView* grid = control<QTableView>(journalWindow(), "DBGrid2");
     const QColor expected[] = {ui::color(ui::kRed), ui::color(ui::kGreen), ui::color(ui::kGreen)};
     for (int r = 0; r < 3; ++r) {
-        const QModelIndex cell = grid->index(r, 10);
+        const QModelIndex cell = cellOf(grid, r, "ok");
         EXPECT_EQ(cell.data(Qt::ForegroundRole).value<QColor>(), expected[r]) << r;
         EXPECT_TRUE(cell.data(Qt::FontRole).value<QFont>().bold());
-        EXPECT_FALSE(grid->index(r, 0).data(Qt::ForegroundRole).isValid());
+        EXPECT_FALSE(cellOf(grid, r, "fio").data(Qt::ForegroundRole).isValid());
     }
-    EXPECT_TRUE(
-        control<QTableView>(journalWindow(), "DBGrid2")->isColumnHidden(9));  // "Премия (%)"
-    EXPECT_EQ(grid->headerData(0, Qt::Horizontal).toString(), "Фамилия И.О.");
-    for (int number : {5, 6, 7, 8})  // "Часы", "Кол-во", "Брак", "Итого (р.)"
-        EXPECT_EQ(grid->index(0, number).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
+    EXPECT_TRUE(grid->isColumnHidden(views::columnOf(grid, "prize")));  // "Премия (%)"
+    EXPECT_EQ(grid->model()->headerData(views::columnOf(grid, "fio"), Qt::Horizontal).toString(),
+              "Фамилия И.О.");
+    for (const char* number : {"time", "kol_vo", "brak", "summa"})
+        EXPECT_EQ(cellOf(grid, 0, number).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
                   Qt::AlignRight | Qt::AlignVCenter)
             << number;
 }
@@ -235,14 +235,14 @@ TEST_F(Journal, TheToggledMarkKeepsItsColourOnTheSelectedRow) {
     ASSERT_EQ(grid->currentIndex().row(), 1);
     using testing_support::paintedCell;
     using testing_support::showsColour;
-    EXPECT_TRUE(showsColour(paintedCell(grid, grid->model()->index(1, 10)), ui::color(ui::kGreen)));
-    EXPECT_TRUE(showsColour(paintedCell(grid, grid->model()->index(0, 10)), ui::color(ui::kRed)));
+    EXPECT_TRUE(showsColour(paintedCell(grid, cellOf(grid, 1, "ok")), ui::color(ui::kGreen)));
+    EXPECT_TRUE(showsColour(paintedCell(grid, cellOf(grid, 0, "ok")), ui::color(ui::kRed)));
     // The rest of the row shows the selection.
-    const QImage name = paintedCell(grid, grid->model()->index(1, 0));
+    const QImage name = paintedCell(grid, cellOf(grid, 1, "fio"));
     EXPECT_TRUE(showsColour(name, grid->palette().color(QPalette::Active, QPalette::Highlight)) ||
                 showsColour(name, grid->palette().color(QPalette::Inactive, QPalette::Highlight)));
     journalWindow().toggleAcceptance();
-    EXPECT_TRUE(showsColour(paintedCell(grid, grid->model()->index(1, 10)), ui::color(ui::kRed)));
+    EXPECT_TRUE(showsColour(paintedCell(grid, cellOf(grid, 1, "ok")), ui::color(ui::kRed)));
     journalWindow().hide();
 }
 
@@ -282,7 +282,8 @@ TEST_F(Journal, ShiftChoiceSwitchesTheLinkWithoutReload) {
     EXPECT_EQ(journalWindow().currentShift(), 4);
     EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model(),
               control<data::DatasetModel>(journalWindow(), "DataSource4"));
-    EXPECT_TRUE(control<QTableView>(journalWindow(), "DBGrid2")->isColumnHidden(9));
+    QTableView* grid = control<QTableView>(journalWindow(), "DBGrid2");
+    EXPECT_TRUE(grid->isColumnHidden(views::columnOf(grid, "prize")));
 }
 
 TEST_F(Journal, AcceptanceToggleCycleKeepsTheRow) {

@@ -5,6 +5,7 @@
 #include "../support/journal_entries.h"
 #include "../support/message_log.h"
 #include "../support/test_database.h"
+#include "../support/widget_driving.h"
 #include "app/journal_window.h"
 #include "data/connection.h"
 #include "data/data_module.h"
@@ -104,7 +105,7 @@ const BusyCase kCases[] = {
     {"AcceptanceWhileTheEntryIsHeld", kJournalRow,
      [] {
          showJournal();
-         emit journalGrid()->doubleClicked(journalGrid()->model()->index(0, 0));
+         emit journalGrid()->doubleClicked(cellOf(journalGrid(), 0, "fio"));
      },
      kEntries},
     {"SaveWhileItsTimesheetRowIsHeld", kTimesheetRow, changeHours, kEntries, true},

@@ -1,5 +1,6 @@
 #include "../support/message_log.h"
 #include "../support/test_database.h"
+#include "../support/widget_driving.h"
 #include "app/journal_window.h"
 #include "app/login_window.h"
 #include "data/data_module.h"
@@ -178,7 +179,7 @@ TEST_F(Login, ReviewerReadsAndScrollsTheWholeJournalButChangesNothing) {
         EXPECT_EQ(grid->rowAt(grid->viewport()->height() - 2), 39);
         // A double-click (the acceptance toggle) changes nothing.
         testdb::sharedData().journalOf(1)->setRecNo(40);
-        emit grid->doubleClicked(grid->model()->index(39, 0));
+        emit grid->doubleClicked(cellOf(grid, 39, "fio"));
         EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.smena where ok='no'").toInt(),
                   40);
         return int(QDialog::Rejected);

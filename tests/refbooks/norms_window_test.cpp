@@ -64,10 +64,9 @@ protected:
         QTest::keyClick(editor, Qt::Key_Tab);
     }
 
-    static void typeCell(int row, int column, const QString& text) {
+    static void typeCell(int row, const QString& field, const QString& text) {
         control<QTableView>(normsWindow(), "DBGrid1")
-            ->setCurrentIndex(
-                control<QTableView>(normsWindow(), "DBGrid1")->model()->index(row, column));
+            ->setCurrentIndex(cellOf(control<QTableView>(normsWindow(), "DBGrid1"), row, field));
         typeAndTab(text);
     }
 
@@ -87,11 +86,11 @@ protected:
 
 TEST_F(NormsTest, SavedNormsGiveTheListItsLowestPriceAndCount) {
     inNorms([] {
-        EXPECT_EQ(columnTexts(control<QTableView>(normsWindow(), "DBGrid1"), 1),
+        EXPECT_EQ(columnTexts(control<QTableView>(normsWindow(), "DBGrid1"), "price"),
                   QStringList{"12,50"});
         QTest::keyClick(control<QTableView>(normsWindow(), "DBGrid1"), Qt::Key_Insert);
-        typeCell(1, 0, "3");
-        typeCell(1, 1, "10");  // leaving the price column stores the row
+        typeCell(1, "norma", "3");
+        typeCell(1, "price", "10");  // leaving the price column stores the row
         normsWindow().saveAndClose();
         EXPECT_FALSE(normsWindow().isVisible());
     });
@@ -102,11 +101,10 @@ TEST_F(NormsTest, SavedNormsGiveTheListItsLowestPriceAndCount) {
     ASSERT_TRUE(testdb::sharedData().operations->locate("id", op));
     EXPECT_EQ(testdb::sharedData().operations->asDouble("cena"), 10.0);
     EXPECT_EQ(testdb::sharedData().operations->asInt("norma"), 2);
+    EXPECT_EQ(cellOf(control<QTableView>(operationsList(), "DBGrid1"), 0, "cena").data().toString(),
+              "10");
     EXPECT_EQ(
-        control<QTableView>(operationsList(), "DBGrid1")->model()->index(0, 2).data().toString(),
-        "10");
-    EXPECT_EQ(
-        control<QTableView>(operationsList(), "DBGrid1")->model()->index(0, 4).data().toString(),
+        cellOf(control<QTableView>(operationsList(), "DBGrid1"), 0, "norma").data().toString(),
         "2");
     testdb::sharedData().operations->close();
 }
@@ -116,20 +114,20 @@ TEST_F(NormsTest, NewRowsGetTheOperationAndStayOrderedByNorm) {
     norm(other, 1, 1);
     inNorms([] {
         QTest::keyClick(control<QTableView>(normsWindow(), "DBGrid1"), Qt::Key_Insert);
-        typeCell(1, 0, "2");
-        typeCell(1, 1, "7");
-        EXPECT_EQ(columnTexts(control<QTableView>(normsWindow(), "DBGrid1"), 0),
+        typeCell(1, "norma", "2");
+        typeCell(1, "price", "7");
+        EXPECT_EQ(columnTexts(control<QTableView>(normsWindow(), "DBGrid1"), "norma"),
                   (QStringList{"2", "5"}));
-        EXPECT_EQ(columnTexts(control<QTableView>(normsWindow(), "DBGrid1"), 1),
+        EXPECT_EQ(columnTexts(control<QTableView>(normsWindow(), "DBGrid1"), "price"),
                   (QStringList{"7,00", "12,50"}));
         // Down on the last row starts another one; stored when the row is left.
         control<QTableView>(normsWindow(), "DBGrid1")
-            ->setCurrentIndex(control<QTableView>(normsWindow(), "DBGrid1")->model()->index(1, 1));
+            ->setCurrentIndex(cellOf(control<QTableView>(normsWindow(), "DBGrid1"), 1, "price"));
         QTest::keyClick(control<QTableView>(normsWindow(), "DBGrid1"), Qt::Key_Down);
-        typeCell(2, 1, "8,5");
-        typeCell(2, 2, "15");
+        typeCell(2, "price", "8,5");
+        typeCell(2, "prize", "15");
         control<QTableView>(normsWindow(), "DBGrid1")
-            ->setCurrentIndex(control<QTableView>(normsWindow(), "DBGrid1")->model()->index(0, 0));
+            ->setCurrentIndex(cellOf(control<QTableView>(normsWindow(), "DBGrid1"), 0, "norma"));
     });
     EXPECT_EQ(storedNorms(op), (QStringList{"2:7", "5:12.5", ":8.5"}));
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.norm where o_id is null").toInt(),
@@ -141,19 +139,19 @@ TEST_F(NormsTest, RefusedValuesAreToldAndTheRowStaysForCorrection) {
     MessageLog& log = *log_;
     inNorms([&] {
         QTest::keyClick(control<QTableView>(normsWindow(), "DBGrid1"), Qt::Key_Insert);
-        typeCell(1, 0, "99999999999");
+        typeCell(1, "norma", "99999999999");
         EXPECT_EQ(log.texts(),
                   QStringList{"Норматив должен быть целым числом не больше 2147483647."});
-        typeCell(1, 0, "4");
+        typeCell(1, "norma", "4");
         // Leaving the row without a price: refused, the grid stays on the new row.
         control<QTableView>(normsWindow(), "DBGrid1")
-            ->setCurrentIndex(control<QTableView>(normsWindow(), "DBGrid1")->model()->index(0, 0));
+            ->setCurrentIndex(cellOf(control<QTableView>(normsWindow(), "DBGrid1"), 0, "norma"));
         EXPECT_EQ(log.texts().last(), "Укажите цену нормы.");
         EXPECT_EQ(control<QTableView>(normsWindow(), "DBGrid1")->currentIndex().row(), 1);
         EXPECT_EQ(normsWindow().norms().state(), data::Dataset::State::Insert);
         normsWindow().saveAndClose();  // the save refuses it too and keeps the window
         EXPECT_EQ(log.count(), 3);
-        typeCell(1, 1, "6");
+        typeCell(1, "price", "6");
     });
     EXPECT_EQ(storedNorms(op), (QStringList{"4:6", "5:12.5"}));
 }
@@ -186,16 +184,16 @@ TEST_F(NormsTest, TabbingThroughEditedCellsKeepsTheCursorOnTheStoredNorm) {
         QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
         // A new norm typed in full: stored when its price is left, sorted first.
         QTest::keyClick(grid, Qt::Key_Insert);
-        grid->setCurrentIndex(grid->model()->index(2, 0));
+        grid->setCurrentIndex(cellOf(grid, 2, "norma"));
         typeAndTab("2");
         typeAndTab("7");
-        EXPECT_EQ(columnTexts(grid, 0), (QStringList{"2", "5", "9"}));
+        EXPECT_EQ(columnTexts(grid, "norma"), (QStringList{"2", "5", "9"}));
         EXPECT_EQ(grid->currentIndex().row(), 0);
         EXPECT_EQ(grid->currentIndex().column(), 2);
         // An existing norm changed so that it sorts last: the cursor goes with it.
-        grid->setCurrentIndex(grid->model()->index(1, 0));
+        grid->setCurrentIndex(cellOf(grid, 1, "norma"));
         typeAndTab("12");
-        EXPECT_EQ(columnTexts(grid, 0), (QStringList{"2", "9", "12"}));
+        EXPECT_EQ(columnTexts(grid, "norma"), (QStringList{"2", "9", "12"}));
         EXPECT_EQ(grid->currentIndex().row(), 2);
         EXPECT_EQ(grid->currentIndex().column(), 1);
         EXPECT_EQ(normsWindow().norms().asInt("norma"), 12);
@@ -209,7 +207,7 @@ TEST_F(NormsTest, TheLastNormIsNeverDeleted) {
     norm(op, 9, 20);
     inNorms([] {
         control<QTableView>(normsWindow(), "DBGrid1")
-            ->setCurrentIndex(control<QTableView>(normsWindow(), "DBGrid1")->model()->index(1, 0));
+            ->setCurrentIndex(cellOf(control<QTableView>(normsWindow(), "DBGrid1"), 1, "norma"));
         normsWindow().deleteRow();
         EXPECT_EQ(normsWindow().norms().recordCount(), 1);
         normsWindow().deleteRow();  // the only norm: silently kept
@@ -223,7 +221,7 @@ TEST_F(NormsTest, EnterOnTheFocusedDeleteButtonDeletesInsteadOfSaving) {
     norm(op, 9, 20);
     inNorms([] {
         control<QTableView>(normsWindow(), "DBGrid1")
-            ->setCurrentIndex(control<QTableView>(normsWindow(), "DBGrid1")->model()->index(1, 0));
+            ->setCurrentIndex(cellOf(control<QTableView>(normsWindow(), "DBGrid1"), 1, "norma"));
         auto* remove = control<QPushButton>(normsWindow(), "Button2");
         remove->setFocus();
         QTest::keyClick(remove, Qt::Key_Return);
@@ -237,7 +235,7 @@ TEST_F(NormsTest, ClosingWithoutSaveDropsThePendingChange) {
     inNorms([] {
         control<QTableView>(normsWindow(), "DBGrid1")
             ->model()
-            ->setData(control<QTableView>(normsWindow(), "DBGrid1")->model()->index(0, 1), 1.0);
+            ->setData(cellOf(control<QTableView>(normsWindow(), "DBGrid1"), 0, "price"), 1.0);
         normsWindow().reject();
     });
     EXPECT_EQ(storedNorms(op), QStringList{"5:12.5"});

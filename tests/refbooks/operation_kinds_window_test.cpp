@@ -42,7 +42,7 @@ protected:
         });
         script.on(&kindsList(), [=] {
             if (changed.isEmpty()) {
-                kindsList().addKind();
+                kindsList().addRow();
             } else {
                 testdb::sharedData().operationKinds->locate("vid", changed);
                 kindsList().changeOrChoose();
@@ -64,7 +64,7 @@ TEST_F(KindsWindow, ModesSetButtonsAndEnterFollowsTheDefaultButton) {
                 control<QLineEdit>(kindsList(), "Edit1")->isVisible(),
                 control<QPushButton>(kindsList(), "Button2")->isDefault()};
         button2 = control<QPushButton>(kindsList(), "Button2")->text();
-        if (kindsList().Tag == 1)
+        if (kindsList().mode() == refbooks::ReferenceList::Mode::Picker)
             typeText(control<QLineEdit>(kindsList(), "Edit1"), "Ре");
         QTest::keyClick(control<QTableView>(kindsList(), "DBGrid1"), Qt::Key_Return);
         return int(QDialog::Rejected);
@@ -79,7 +79,7 @@ TEST_F(KindsWindow, ModesSetButtonsAndEnterFollowsTheDefaultButton) {
 
     script.shown.clear();
     kindsList().showAsReferenceBook();
-    EXPECT_EQ(kindsList().Tag, 0);
+    EXPECT_EQ(kindsList().mode(), refbooks::ReferenceList::Mode::ReferenceBook);
     EXPECT_EQ(seen, QList<bool>({true, true, false, false}));
     EXPECT_EQ(button2, "Изменить");
     EXPECT_EQ(script.shown.last(), "Form9: Заведение нового вида операций");
@@ -101,7 +101,8 @@ TEST_F(KindsWindow, SearchInThePickerByPrefixWithArrows) {
         };
         for (const auto& [typed, expected] : cases) {
             control<QLineEdit>(kindsList(), "Edit1")->setText(QString::fromUtf8(typed));
-            EXPECT_EQ(columnTexts(control<QTableView>(kindsList(), "DBGrid1")), expected) << typed;
+            EXPECT_EQ(columnTexts(control<QTableView>(kindsList(), "DBGrid1"), "vid"), expected)
+                << typed;
         }
         QTest::keyClick(control<QLineEdit>(kindsList(), "Edit1"), Qt::Key_Down);
         QTest::keyClick(control<QLineEdit>(kindsList(), "Edit1"), Qt::Key_Down);
@@ -185,8 +186,8 @@ TEST_F(KindsWindow, DeleteAsksThenDeletesAndEmptyListActionsDoNothing) {
     ModalScript script;
     script.on(&kindsList(), [] {
         testdb::sharedData().operationKinds->locate("vid", "Резка");
-        kindsList().deleteKind();
-        kindsList().deleteKind();
+        kindsList().deleteRow();
+        kindsList().deleteRow();
         return int(QDialog::Rejected);
     });
     kindsList().showAsReferenceBook();
@@ -201,7 +202,7 @@ TEST_F(KindsWindow, DeleteAsksThenDeletesAndEmptyListActionsDoNothing) {
     script.shown.clear();
     script.on(&kindsList(), [] {
         kindsList().changeOrChoose();
-        kindsList().deleteKind();
+        kindsList().deleteRow();
         return int(QDialog::Rejected);
     });
     kindsList().showAsReferenceBook();

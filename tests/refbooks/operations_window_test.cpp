@@ -60,7 +60,7 @@ protected:
             return int(QDialog::Rejected);
         });
         modal.on(&operationsList(), [] {
-            operationsList().addOperation();
+            operationsList().addRow();
             return int(QDialog::Rejected);
         });
         operationsList().showAsReferenceBook();
@@ -144,7 +144,7 @@ TEST_F(OperationsTest, PickerHandsTheFinalPriceAndTextToTheEntryEditor) {
     control<QLineEdit>(operationsList(), "Edit1")->setVisible(false);
     ModalScript modal;
     modal.on(&operationsList(), [this] {
-        EXPECT_EQ(operationsList().Tag, 1);
+        EXPECT_EQ(operationsList().mode(), refbooks::ReferenceList::Mode::Picker);
         EXPECT_EQ(control<QPushButton>(operationsList(), "Button2")->text(), "Выбрать");
         EXPECT_TRUE(control<QPushButton>(operationsList(), "Button2")->isDefault());
         EXPECT_FALSE(control<QPushButton>(operationsList(), "Button1")->isVisible());
@@ -256,7 +256,7 @@ TEST_F(OperationsTest, DuplicatesAreRefusedButTheOperationItselfIsNot) {
         EXPECT_EQ(log.texts(), QStringList{"Операция с такими параметрами уже заведена!"});
         // Adding the existing combination: refused too.
         log.clear();
-        operationsList().addOperation();
+        operationsList().addRow();
         EXPECT_EQ(log.texts(), QStringList{"Операция с такими параметрами уже заведена!"});
         return int(QDialog::Rejected);
     });
@@ -326,9 +326,9 @@ TEST_F(OperationsTest, DeleteAsksAndRemovesOnlyOnYes) {
     modal.on(&operationsList(), [&] {
         testdb::sharedData().operations->locate("id", paintM2);
         log.answerNext(ui::Answer::No);
-        operationsList().deleteOperation();
+        operationsList().deleteRow();
         EXPECT_EQ(testdb::sharedData().operations->recordCount(), 2);
-        operationsList().deleteOperation();
+        operationsList().deleteRow();
         EXPECT_EQ(testdb::sharedData().operations->recordCount(), 1);
         return int(QDialog::Rejected);
     });

@@ -49,7 +49,7 @@ protected:
         });
         script.on(&productsList(), [=] {
             if (changedMark.isEmpty()) {
-                productsList().addProduct();
+                productsList().addRow();
             } else {
                 testdb::sharedData().products->locate("marka", changedMark);
                 productsList().changeOrChoose();
@@ -73,7 +73,7 @@ TEST_F(ProductsWindow, ModesShowTheirControlsAndAPickerFilterStaysForTheMenu) {
                 control<QLineEdit>(productsList(), "Edit1")->isVisible()};
         rows = control<QTableView>(productsList(), "DBGrid1")->model()->rowCount();
         searchText = control<QLineEdit>(productsList(), "Edit1")->text();
-        if (productsList().Tag == 1)
+        if (productsList().mode() == refbooks::ReferenceList::Mode::Picker)
             typeText(control<QLineEdit>(productsList(), "Edit1"), "м-");
         return int(QDialog::Rejected);
     });
@@ -81,11 +81,11 @@ TEST_F(ProductsWindow, ModesShowTheirControlsAndAPickerFilterStaysForTheMenu) {
     EXPECT_EQ(seen, QList<bool>({true, false, true, false}));
     EXPECT_EQ(rows, 3);
     operationEditor().pickProduct();
-    EXPECT_EQ(productsList().Tag, 1);
+    EXPECT_EQ(productsList().mode(), refbooks::ReferenceList::Mode::Picker);
     EXPECT_EQ(seen, QList<bool>({false, false, false, true}));
     EXPECT_FALSE(control<QLineEdit>(productsList(), "Edit1")->isVisibleTo(&productsList()));
     productsList().showAsReferenceBook();
-    EXPECT_EQ(productsList().Tag, 0);
+    EXPECT_EQ(productsList().mode(), refbooks::ReferenceList::Mode::ReferenceBook);
     EXPECT_EQ(seen, QList<bool>({true, false, true, false}));
     EXPECT_EQ(rows, 2);  // still filtered by the picker's "м-"
     operationEditor().pickProduct();
@@ -125,13 +125,12 @@ TEST_F(ProductsWindow, SearchByMarkPrefixAndArrowsMoveTheRow) {
         };
         for (const auto& [typed, expected] : cases) {
             control<QLineEdit>(productsList(), "Edit1")->setText(QString::fromUtf8(typed));
-            EXPECT_EQ(columnTexts(control<QTableView>(productsList(), "DBGrid1")), expected)
+            EXPECT_EQ(columnTexts(control<QTableView>(productsList(), "DBGrid1"), "marka"),
+                      expected)
                 << typed;
         }
         // "Коробки" is a number column: right-aligned.
-        EXPECT_EQ(control<QTableView>(productsList(), "DBGrid1")
-                      ->model()
-                      ->index(0, 1)
+        EXPECT_EQ(cellOf(control<QTableView>(productsList(), "DBGrid1"), 0, "massa")
                       .data(Qt::TextAlignmentRole)
                       .value<Qt::Alignment>(),
                   Qt::AlignRight | Qt::AlignVCenter);
@@ -170,7 +169,7 @@ TEST_F(ProductsWindow, EditorRefusesEmptyFieldsAndDuplicatesIgnoringCaseAndBlank
             return int(QDialog::Rejected);
         });
         script.on(&productsList(), [] {
-            productsList().addProduct();
+            productsList().addRow();
             return int(QDialog::Rejected);
         });
         productsList().showAsReferenceBook();
@@ -232,7 +231,7 @@ TEST_F(ProductsWindow, QuantityBoxTakesDigitsAndDecimalMarksAsComma) {
         return int(QDialog::Rejected);
     });
     script.on(&productsList(), [] {
-        productsList().addProduct();
+        productsList().addRow();
         return int(QDialog::Rejected);
     });
     productsList().showAsReferenceBook();
@@ -267,7 +266,7 @@ TEST_F(ProductsWindow, PastedQuantityAndBrokenMarkAreCheckedOnSave) {
             return int(QDialog::Rejected);
         });
         script.on(&productsList(), [] {
-            productsList().addProduct();
+            productsList().addRow();
             return int(QDialog::Rejected);
         });
         productsList().showAsReferenceBook();
@@ -289,7 +288,7 @@ TEST_F(ProductsWindow, QuantityThatIsNoNumberIsShownAsAnErrorAndNothingIsWritten
         return int(QDialog::Rejected);
     });
     script.on(&productsList(), [] {
-        productsList().addProduct();
+        productsList().addRow();
         return int(QDialog::Rejected);
     });
     productsList().showAsReferenceBook();
@@ -306,8 +305,8 @@ TEST_F(ProductsWindow, DeleteAsksThenDeletesThroughTheQuery) {
     ModalScript script;
     script.on(&productsList(), [] {
         testdb::sharedData().products->setRecNo(2);
-        productsList().deleteProduct();
-        productsList().deleteProduct();
+        productsList().deleteRow();
+        productsList().deleteRow();
         EXPECT_EQ(testdb::sharedData().products->recNo(), 2);
         EXPECT_EQ(testdb::sharedData().products->text("marka"), "М-20");
         return int(QDialog::Rejected);
@@ -322,7 +321,7 @@ TEST_F(ProductsWindow, DeleteAsksThenDeletesThroughTheQuery) {
     testdb::reset();
     log.clear();
     script.on(&productsList(), [] {
-        productsList().deleteProduct();
+        productsList().deleteRow();
         productsList().changeOrChoose();
         return int(QDialog::Rejected);
     });

@@ -40,7 +40,7 @@ protected:
 };
 
 struct ButtonsSeen {
-    int tag = -1;
+    std::optional<refbooks::ReferenceList::Mode> mode;
     bool add = false, del = false, search = false, button2Default = false, addDefault = false;
     QString button2;
     int rows = -1;
@@ -48,7 +48,7 @@ struct ButtonsSeen {
 
 ButtonsSeen seeButtons() {
     ButtonsSeen s;
-    s.tag = workersList().Tag;
+    s.mode = workersList().mode();
     s.add = control<QPushButton>(workersList(), "Button1")->isVisible();
     s.del = control<QPushButton>(workersList(), "Button3")->isVisible();
     s.search = control<QLineEdit>(workersList(), "Edit1")->isVisible();
@@ -69,7 +69,7 @@ TEST_F(WorkersWindow, ModesSetTheirButtonsAndThePickerClearsTheKeptFilter) {
     });
 
     entryEditor().pickWorker();
-    EXPECT_EQ(seen.tag, 1);
+    EXPECT_EQ(seen.mode, refbooks::ReferenceList::Mode::Picker);
     EXPECT_FALSE(seen.add);
     EXPECT_FALSE(seen.del);
     EXPECT_TRUE(seen.search);
@@ -89,7 +89,7 @@ TEST_F(WorkersWindow, ModesSetTheirButtonsAndThePickerClearsTheKeptFilter) {
         return int(QDialog::Rejected);
     });
     workersList().showAsReferenceBook();
-    EXPECT_EQ(seen.tag, 0);
+    EXPECT_EQ(seen.mode, refbooks::ReferenceList::Mode::ReferenceBook);
     EXPECT_TRUE(seen.add);
     EXPECT_TRUE(seen.del);
     EXPECT_TRUE(seen.search);
@@ -134,7 +134,7 @@ TEST_F(WorkersWindow, SearchFiltersByPrefixIgnoringCaseAndTakesApostrophesLitera
     script.on(&workersList(), [&] {
         for (const auto& [typed, expected] : cases) {
             control<QLineEdit>(workersList(), "Edit1")->setText(QString::fromUtf8(typed));
-            EXPECT_EQ(columnTexts(control<QTableView>(workersList(), "DBGrid1")), expected)
+            EXPECT_EQ(columnTexts(control<QTableView>(workersList(), "DBGrid1"), "fio"), expected)
                 << typed;
         }
         return int(QDialog::Rejected);
@@ -162,7 +162,7 @@ TEST_F(WorkersWindow, SearchBoxMovesWithArrowsAndSwallowsOtherEditingKeys) {
         EXPECT_EQ(control<QLineEdit>(workersList(), "Edit1")->text(), "Пет");
         QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Backspace);
         EXPECT_EQ(control<QLineEdit>(workersList(), "Edit1")->text(), "Пе");
-        EXPECT_EQ(columnTexts(control<QTableView>(workersList(), "DBGrid1")),
+        EXPECT_EQ(columnTexts(control<QTableView>(workersList(), "DBGrid1"), "fio"),
                   QStringList{"Петров А.А."});
         return int(QDialog::Rejected);
     });
@@ -194,7 +194,7 @@ TEST_F(WorkersWindow, AddStoresTrimmedNameAndDepartmentTextAndRefusesAnEmptyName
     });
     script.on(&workersList(), [] {
         testdb::sharedData().workers->setRecNo(3);
-        workersList().addWorker();
+        workersList().addRow();
         EXPECT_EQ(testdb::sharedData().workers->recNo(), 1);
         return int(QDialog::Rejected);
     });
@@ -214,7 +214,7 @@ TEST_F(WorkersWindow, AddStoresTrimmedNameAndDepartmentTextAndRefusesAnEmptyName
         return int(QDialog::Rejected);
     });
     script.on(&workersList(), [] {
-        workersList().addWorker();
+        workersList().addRow();
         return int(QDialog::Rejected);
     });
     workersList().showAsReferenceBook();
@@ -229,7 +229,7 @@ TEST_F(WorkersWindow, HostileNameIsStoredVerbatim) {
         return int(QDialog::Rejected);
     });
     script.on(&workersList(), [] {
-        workersList().addWorker();
+        workersList().addRow();
         return int(QDialog::Rejected);
     });
     workersList().showAsReferenceBook();
@@ -261,7 +261,7 @@ TEST_F(WorkersWindow, NamesWithControlOrBrokenCharactersOrTooLongAreRefused) {
             return int(QDialog::Rejected);
         });
         script.on(&workersList(), [] {
-            workersList().addWorker();
+            workersList().addRow();
             return int(QDialog::Rejected);
         });
         workersList().showAsReferenceBook();
@@ -304,13 +304,13 @@ TEST_F(WorkersWindow, DeleteAsksThenDeletesAndKeepsTheRowNumber) {
     ModalScript script;
     script.on(&workersList(), [] {
         testdb::sharedData().workers->setRecNo(2);
-        workersList().deleteWorker();  // answered No
+        workersList().deleteRow();  // answered No
         EXPECT_EQ(testdb::sharedData().workers->recordCount(), 4);
-        workersList().deleteWorker();
+        workersList().deleteRow();
         EXPECT_EQ(testdb::sharedData().workers->recNo(), 2);
         EXPECT_EQ(testdb::sharedData().workers->text("fio"), "О'Брайен Д.");
         testdb::sharedData().workers->last();
-        workersList().deleteWorker();
+        workersList().deleteRow();
         EXPECT_EQ(testdb::sharedData().workers->recordCount(), 2);
         return int(QDialog::Rejected);
     });
@@ -330,7 +330,7 @@ TEST_F(WorkersWindow, ChangeAndDeleteOnAnEmptyListDoNothing) {
     ModalScript script;
     script.on(&workersList(), [] {
         workersList().changeOrChoose();
-        workersList().deleteWorker();
+        workersList().deleteRow();
         return int(QDialog::Rejected);
     });
     workersList().showAsReferenceBook();
@@ -391,7 +391,7 @@ TEST_F(WorkersWindow, WheelMovesTheFocusedLookupList) {
         return int(QDialog::Rejected);
     });
     script.on(&workersList(), [] {
-        workersList().addWorker();
+        workersList().addRow();
         return int(QDialog::Rejected);
     });
     workersList().showAsReferenceBook();

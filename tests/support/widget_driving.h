@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/modal.h"
+#include "views/columns.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -50,16 +51,22 @@ inline void typeText(QWidget* widget, const QString& text) {
     }
 }
 
-// The display texts of one model column, top to bottom.
-inline QStringList columnTexts(const QAbstractItemModel* model, int column = 0) {
+// The display texts of the column showing field, top to bottom.
+inline QStringList columnTexts(const QAbstractItemModel* link, const QString& field) {
+    const int column = views::columnOf(link, field);
     QStringList out;
-    for (int r = 0; r < model->rowCount(); ++r)
-        out << model->index(r, column).data().toString();
+    for (int r = 0; r < link->rowCount(); ++r)
+        out << link->index(r, column).data().toString();
     return out;
 }
 
-inline QStringList columnTexts(const QTableView* grid, int column = 0) {
-    return columnTexts(grid->model(), column);
+inline QStringList columnTexts(const QTableView* grid, const QString& field) {
+    return columnTexts(grid->model(), field);
+}
+
+// The cell of a grid in row and the column showing field.
+inline QModelIndex cellOf(const QTableView* grid, int row, const QString& field) {
+    return grid->model()->index(row, views::columnOf(grid, field));
 }
 
 // A grid cell as the grid paints it on screen.

@@ -28,9 +28,15 @@ namespace {
 using namespace timesheet_fixture;
 using testdb::AppTest;
 
-QColor headerColor(int page, int column) {
+// The day columns show the fields d1 ... d31.
+QString dayField(int day) {
+    return "d" + QString::number(day);
+}
+
+QColor headerColor(int page, int day) {
     return shiftModel(page)
-        ->headerData(column, Qt::Horizontal, Qt::ForegroundRole)
+        ->headerData(views::columnOf(shiftModel(page), dayField(day)), Qt::Horizontal,
+                     Qt::ForegroundRole)
         .value<QBrush>()
         .color();
 }
@@ -62,12 +68,12 @@ TEST_F(AppTest, TimesheetChangingTheYearAloneRereadsAllThreeShifts) {
     addRow(b, 4, 3, 2023, {{1, 3}});  // overtime has no page
     choose(&timesheetWindow(), 3, 2022);
     for (int page = 0; page < 3; ++page)
-        EXPECT_EQ(columnTexts(shiftModel(page)), QStringList{"Андреев А.А."}) << page;
+        EXPECT_EQ(columnTexts(shiftModel(page), "fio"), QStringList{"Андреев А.А."}) << page;
 
     control<QComboBox>(timesheetWindow(), "ComboBox2")
         ->setCurrentIndex(control<QComboBox>(timesheetWindow(), "ComboBox2")->findText("2023"));
     for (int page = 0; page < 3; ++page)
-        EXPECT_EQ(columnTexts(shiftModel(page)), QStringList{"Борисов Б.Б."}) << page;
+        EXPECT_EQ(columnTexts(shiftModel(page), "fio"), QStringList{"Борисов Б.Б."}) << page;
     // 1 March 2023 is a Wednesday: the 4th and 5th are the first weekend.
     EXPECT_EQ(headerColor(2, 4), ui::color(ui::kRed));
     EXPECT_EQ(headerColor(2, 5), ui::color(ui::kRed));
@@ -81,31 +87,32 @@ TEST_F(AppTest, TimesheetGridPaintsCellsByTheirRules) {
     choose(&timesheetWindow(), 3, 2022);
     data::DatasetModel* m = shiftModel(0);
     ASSERT_EQ(m->rowCount(), 1);
-    auto fg = [&](int col) {
-        return m->data(m->index(0, col), Qt::ForegroundRole).value<QBrush>().color();
+    auto cell = [&](const QString& field) { return m->index(0, views::columnOf(m, field)); };
+    auto fg = [&](int day) {
+        return cell(dayField(day)).data(Qt::ForegroundRole).value<QBrush>().color();
     };
-    auto bold = [&](int col) {
-        const QVariant f = m->data(m->index(0, col), Qt::FontRole);
+    auto bold = [&](const QString& field) {
+        const QVariant f = cell(field).data(Qt::FontRole);
         return f.isValid() && f.value<QFont>().bold();
     };
-    auto bg = [&](int col) { return m->data(m->index(0, col), Qt::BackgroundRole); };
+    auto bg = [&](const QString& field) { return cell(field).data(Qt::BackgroundRole); };
 
     EXPECT_EQ(fg(5), ui::color(ui::kRed));
-    EXPECT_TRUE(bold(5));
+    EXPECT_TRUE(bold(dayField(5)));
     EXPECT_EQ(fg(7), ui::color(ui::kSysWindowText));
-    EXPECT_TRUE(bold(7));
-    EXPECT_EQ(bg(7).value<QBrush>().color(), ui::color(ui::kMoneyGreen));
-    EXPECT_FALSE(bold(8));
+    EXPECT_TRUE(bold(dayField(7)));
+    EXPECT_EQ(bg(dayField(7)).value<QBrush>().color(), ui::color(ui::kMoneyGreen));
+    EXPECT_FALSE(bold(dayField(8)));
     EXPECT_EQ(fg(9), ui::color(ui::kSilver));  // 0 on a weekday
     EXPECT_EQ(fg(6), ui::color(ui::kRed));     // 0 on a Sunday
-    EXPECT_FALSE(bg(6).isValid());
+    EXPECT_FALSE(bg(dayField(6)).isValid());
 
     // The total is never recoloured: bold on pale lavender, 8 + 10 + 7.
-    EXPECT_EQ(m->data(m->index(0, 32)).toInt(), 25);
-    EXPECT_TRUE(bold(32));
-    EXPECT_EQ(bg(32).value<QBrush>().color(), ui::color(0x00FFE4E1));
-    EXPECT_FALSE(m->data(m->index(0, 32), Qt::ForegroundRole).isValid());
-    EXPECT_FALSE(m->data(m->index(0, 0), Qt::ForegroundRole).isValid());
+    EXPECT_EQ(cell("summ").data().toInt(), 25);
+    EXPECT_TRUE(bold("summ"));
+    EXPECT_EQ(bg("summ").value<QBrush>().color(), ui::color(0x00FFE4E1));
+    EXPECT_FALSE(cell("summ").data(Qt::ForegroundRole).isValid());
+    EXPECT_FALSE(cell("fio").data(Qt::ForegroundRole).isValid());
 
     choose(&timesheetWindow(), 2, 2022);  // no row: nothing shown
     EXPECT_EQ(m->rowCount(), 0);
@@ -118,13 +125,13 @@ TEST_F(AppTest, TimesheetCurrentRowKeepsItsPaintingAndOnlyTheFocusedCellIsPlain)
     choose(&timesheetWindow(), 3, 2022);
     timesheetWindow().show();
     QTableView* grid = control<QTableView>(timesheetWindow(), "DBGrid1");
-    grid->setCurrentIndex(grid->model()->index(0, 9));  // the focused cell: the 9th
+    grid->setCurrentIndex(cellOf(grid, 0, dayField(9)));  // the focused cell: the 9th
     ASSERT_TRUE(grid->selectionModel()->isRowSelected(0, {}));
 
     const QColor moneyGreen = ui::color(ui::kMoneyGreen);
-    EXPECT_TRUE(showsColour(paintedCell(grid, grid->model()->index(0, 7)), moneyGreen));
-    EXPECT_TRUE(showsColour(paintedCell(grid, grid->model()->index(0, 5)), ui::color(ui::kRed)));
-    const QImage focused = paintedCell(grid, grid->model()->index(0, 9));
+    EXPECT_TRUE(showsColour(paintedCell(grid, cellOf(grid, 0, dayField(7))), moneyGreen));
+    EXPECT_TRUE(showsColour(paintedCell(grid, cellOf(grid, 0, dayField(5))), ui::color(ui::kRed)));
+    const QImage focused = paintedCell(grid, cellOf(grid, 0, dayField(9)));
     EXPECT_FALSE(showsColour(focused, moneyGreen));
     EXPECT_TRUE(
         showsColour(focused, grid->palette().color(QPalette::Active, QPalette::Highlight)) ||
