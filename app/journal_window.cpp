@@ -145,11 +145,23 @@ JournalWindow::JournalWindow(data::SharedData& db, const QStringList& args, QWid
     reports_ = std::make_unique<ReportWindow>();
     timesheet_ = std::make_unique<TimesheetWindow>(db_);
     history_ = std::make_unique<HistoryWindow>(db_);
+    // Whoever commits a change of a shift's journal announces it; the journal shows it.
+    connect(&db_, &data::SharedData::journalChanged, this,
+            [this](QDate, int shift) { reloadJournal(shift); });
 }
 
 JournalWindow::~JournalWindow() = default;
 
 void JournalWindow::buildControls() {
+    buildShiftAndDate();
+    buildGridAndButtons();
+    buildVersionTimer();
+    layOutControls();
+    buildJournalLinks();
+}
+
+// "Смена №1" .. "Переработка", the journal date and "Выходной".
+void JournalWindow::buildShiftAndDate() {
     auto radio = [this](const char* name, const QString& caption, int shift) {
         auto* b = new QRadioButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
@@ -175,7 +187,9 @@ void JournalWindow::buildControls() {
     dayOffCheck_ = new QCheckBox(QStringLiteral("Выходной"), this);
     dayOffCheck_->setObjectName(QStringLiteral("CBox1"));
     connect(dayOffCheck_, &QCheckBox::toggled, this, ui::guarded([this] { paintDayOff(); }));
+}
 
+void JournalWindow::buildGridAndButtons() {
     grid_ = new QTableView(this);
     grid_->setObjectName(QStringLiteral("DBGrid2"));
     grid_->setMinimumSize(1160, 420);  // every column, the row numbers and the scroll bar
@@ -194,7 +208,9 @@ void JournalWindow::buildControls() {
     deleteButton_ = button("Button3", QStringLiteral("Удалить"), &JournalWindow::deleteEntry);
     refreshButton_ = button("Button8", QStringLiteral("Обновить"), &JournalWindow::refresh);
     exitButton_ = button("Button4", QStringLiteral("Выход"), &JournalWindow::exit);
+}
 
+void JournalWindow::buildVersionTimer() {
     versionTimer_ = new QTimer(this);
     versionTimer_->setObjectName(QStringLiteral("Timer1"));
     versionTimer_->setInterval(30000);
@@ -203,7 +219,9 @@ void JournalWindow::buildControls() {
     connect(versionTimer_, &QTimer::timeout, this, [this] {
         ui::runWhenNoAction(this, [this] { ui::runGuarded([this] { checkVersion(); }); });
     });
+}
 
+void JournalWindow::layOutControls() {
     auto* top = new QHBoxLayout;
     for (QRadioButton* b : shiftButtons_)
         top->addWidget(b);
@@ -224,7 +242,10 @@ void JournalWindow::buildControls() {
     layout->addLayout(top);
     layout->addWidget(grid_, 1);
     layout->addLayout(bottom);
+}
 
+// The four journals' data links; the grid shows shift 1's.
+void JournalWindow::buildJournalLinks() {
     auto link = [this](const char* name) {
         auto* m = new data::DatasetModel(this);
         m->setObjectName(QString::fromLatin1(name));

@@ -84,7 +84,20 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
     : ui::Window(parent), db_(db), printLayout_(new TimesheetPrintLayout(this)) {
     setObjectName(QStringLiteral("Form19"));
     setWindowTitle(QStringLiteral("Табель по времени"));
+    buildPages();
+    buildBottomControls();
+    layOutControls();
 
+    looks_ = timesheet::dayColumnLooks(QDate(2007, 1, 1));
+    applyDayLooks();
+    connectHandlers();
+    // Whoever commits a change of a month's timesheet announces it; the window shows it.
+    connect(&db_, &data::SharedData::timesheetChanged, this,
+            [this](int year, int month) { followChange(year, month); });
+}
+
+// One page per shift with its grid; the first also holds the rebuild and the export.
+void TimesheetWindow::buildPages() {
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("PageControl1"));
     for (int page = 0; page < 3; ++page) {
@@ -93,25 +106,30 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
         auto* grid = new QTableView(sheet);
         grid->setObjectName(QStringLiteral("DBGrid") + QString::number(page + 1));
         layout->addWidget(grid);
-        if (page == 0) {
-            auto* row = new QHBoxLayout;
-            rebuildButton_ = ui::makeButton(sheet, "Button1", QStringLiteral("Перестроить"));
-            progressBar_ = new QProgressBar(sheet);
-            progressBar_->setObjectName(QStringLiteral("PB"));
-            progressBar_->setMinimum(1);
-            progressBar_->setValue(1);
-            progressBar_->setVisible(false);
-            excelButton_ = ui::makeButton(sheet, "Button2", QStringLiteral("Excel"));
-            row->addWidget(rebuildButton_);
-            row->addWidget(progressBar_, 1);
-            row->addStretch();
-            row->addWidget(excelButton_);
-            layout->addLayout(row);
-        }
+        if (page == 0)
+            layout->addLayout(buildRebuildRow(sheet));
         pages_->addTab(sheet, QStringLiteral("Смена №") + QString::number(page + 1));
         setUpGrid(page, grid);
     }
+}
 
+QHBoxLayout* TimesheetWindow::buildRebuildRow(QWidget* sheet) {
+    auto* row = new QHBoxLayout;
+    rebuildButton_ = ui::makeButton(sheet, "Button1", QStringLiteral("Перестроить"));
+    progressBar_ = new QProgressBar(sheet);
+    progressBar_->setObjectName(QStringLiteral("PB"));
+    progressBar_->setMinimum(1);
+    progressBar_->setValue(1);
+    progressBar_->setVisible(false);
+    excelButton_ = ui::makeButton(sheet, "Button2", QStringLiteral("Excel"));
+    row->addWidget(rebuildButton_);
+    row->addWidget(progressBar_, 1);
+    row->addStretch();
+    row->addWidget(excelButton_);
+    return row;
+}
+
+void TimesheetWindow::buildBottomControls() {
     monthList_ = new QComboBox(this);
     monthList_->setObjectName(QStringLiteral("ComboBox1"));
     monthList_->addItems(timesheet::monthNames());
@@ -128,7 +146,9 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
     monthStateLabel_->setObjectName(QStringLiteral("monthStateLabel"));
     closeMonthButton_ = ui::makeButton(this, "closeMonthButton", QStringLiteral("Закрыть месяц"));
     reopenMonthButton_ = ui::makeButton(this, "reopenMonthButton", QStringLiteral("Открыть месяц"));
+}
 
+void TimesheetWindow::layOutControls() {
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(monthList_);
     bottom->addWidget(yearList_);
@@ -144,10 +164,9 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
     layout->addLayout(bottom);
     // Fits a 1280-pixel-wide screen with the window's frame.
     ui::fixSize(this, QSize(1200, 620));
+}
 
-    looks_ = timesheet::dayColumnLooks(QDate(2007, 1, 1));
-    applyDayLooks();
-
+void TimesheetWindow::connectHandlers() {
     connect(monthList_, &QComboBox::currentIndexChanged, this,
             ui::guarded([this] { monthChanged(); }));
     connect(yearList_, &QComboBox::currentIndexChanged, this,
@@ -287,7 +306,6 @@ void TimesheetWindow::closeChosenMonth() {
         if (!ask(rebuildQuestion(month, year, verdict.differingCells)))
             return;
         verdict = timesheet::closeMonth(db_, month, chosenYear(), role, workstation, true);
-        reopenTimesheets();
     }
     if (verdict.kind == timesheet::CloseVerdict::Kind::AlreadyClosed)
         ui::showMessage({alreadyClosed(month, year), QString::fromUtf8(kCaption),
@@ -307,6 +325,15 @@ void TimesheetWindow::reopenChosenMonth() {
     if (!timesheet::reopenMonth(db_, month, chosenYear()))
         ui::showMessage({notClosed(month, year), QString::fromUtf8(kCaption), ui::Icon::Information,
                          ui::Buttons::Ok});
+    showMonthState();
+}
+
+void TimesheetWindow::followChange(int year, int month) {
+    // Closed (the window not shown, or its own rebuild running), the queries load the month
+    // afresh when they open again.
+    if (!db_.timesheetOf(1)->isOpen() || year != chosenYear().toInt() || month != chosenMonth())
+        return;
+    reopenTimesheets();
     showMonthState();
 }
 
