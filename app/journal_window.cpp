@@ -199,8 +199,10 @@ void JournalWindow::buildGridAndButtons() {
     auto button = [this](const char* name, const QString& caption,
                          void (JournalWindow::*handler)()) {
         QPushButton* b = ui::makeButton(this, name, caption);
+        // The action is named by its button in the log of refused statements.
         connect(b, &QPushButton::clicked, this,
-                ui::guarded([this, handler] { (this->*handler)(); }));
+                ui::guarded(QStringLiteral("journal: ") + caption,
+                            [this, handler] { (this->*handler)(); }));
         return b;
     };
     addButton_ = button("Button1", QStringLiteral("Добавить"), &JournalWindow::addEntry);

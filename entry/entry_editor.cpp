@@ -84,7 +84,8 @@ EntryEditor::EntryEditor(data::SharedData& db, WorkersList& workers, OperationsL
                        static_cast<QWidget*>(quantityEdit_), static_cast<QWidget*>(hoursEdit_)})
         w->installEventFilter(this);
 
-    connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { save(); }));
+    connect(saveButton_, &QPushButton::clicked, this,
+            ui::guarded(QStringLiteral("entry save"), [this] { save(); }));
     connect(workerButton_, &QPushButton::clicked, this, ui::guarded([this] { pickWorker(); }));
     connect(operationButton_, &QPushButton::clicked, this,
             ui::guarded([this] { pickOperation(); }));

@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "data/dataset.h"
+#include "export/workbook_display.h"
 #include "history/history_export.h"
 #include "history/history_statements.h"
 #include "history/history_texts.h"
@@ -237,8 +238,8 @@ void HistoryWindow::exportRows() {
         ui::WaitCursor wait;
         all.open();
         const data::CloseAtScopeEnd closer(all);
-        history::writeHistory(all, columns(), bridge_);
+        exporting::showWorkbook(history::writeHistory(all, columns(), bridge_));
         return;
     }
-    history::writeHistory(*rows_, columns(), bridge_);
+    exporting::showWorkbook(history::writeHistory(*rows_, columns(), bridge_));
 }

@@ -4,6 +4,7 @@
 #include "data/dataset_model.h"
 #include "data/server_features.h"
 #include "export/spreadsheet_bridge.h"
+#include "export/workbook_display.h"
 #include "timesheet/cell_painting.h"
 #include "timesheet/month_closing.h"
 #include "timesheet/month_export.h"
@@ -171,15 +172,16 @@ void TimesheetWindow::connectHandlers() {
             ui::guarded([this] { monthChanged(); }));
     connect(yearList_, &QComboBox::currentIndexChanged, this,
             ui::guarded([this] { monthChanged(); }));
-    connect(rebuildButton_, &QPushButton::clicked, this, ui::guarded([this] { rebuild(); }));
+    connect(rebuildButton_, &QPushButton::clicked, this,
+            ui::guarded(QStringLiteral("timesheet rebuild"), [this] { rebuild(); }));
     connect(excelButton_, &QPushButton::clicked, this,
-            ui::guarded([this] { exportToSpreadsheet(); }));
+            ui::guarded(QStringLiteral("timesheet export"), [this] { exportToSpreadsheet(); }));
     connect(refreshButton_, &QPushButton::clicked, this, ui::guarded([this] { refresh(); }));
     connect(printButton_, &QPushButton::clicked, this, ui::guarded([this] { print(); }));
     connect(closeMonthButton_, &QPushButton::clicked, this,
-            ui::guarded([this] { closeChosenMonth(); }));
+            ui::guarded(QStringLiteral("month closing"), [this] { closeChosenMonth(); }));
     connect(reopenMonthButton_, &QPushButton::clicked, this,
-            ui::guarded([this] { reopenChosenMonth(); }));
+            ui::guarded(QStringLiteral("month reopening"), [this] { reopenChosenMonth(); }));
     connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -405,16 +407,19 @@ void TimesheetWindow::exportToSpreadsheet() {
     const data::CloseAtScopeEnd totals(openMonthTotals(*printLayout_, chosenMonth(), chosenYear()));
     const QString title =
         monthList_->currentText() + QLatin1Char(' ') + QString::number(chosenYear().toInt());
-    const bool written = timesheet::exportMonthTotals(
-        TimesheetBridge(), printLayout_->monthTotals(), title, [this](int done, int total) {
-            excelButton_->setText(QStringLiteral("Excel (") + QString::number(done) +
-                                  QStringLiteral(" из ") + QString::number(total) +
-                                  QLatin1Char(')'));
-            // Repaint the caption; clicks wait until the export is done.
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        });
-    if (!written)
+    auto showProgress = [this](int done, int total) {
+        excelButton_->setText(QStringLiteral("Excel (") + QString::number(done) +
+                              QStringLiteral(" из ") + QString::number(total) + QLatin1Char(')'));
+        // Repaint the caption; clicks wait until the export is done.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    try {
+        exporting::showWorkbook(timesheet::exportMonthTotals(
+            TimesheetBridge(), printLayout_->monthTotals(), title, showProgress));
+    } catch (const exporting::ExportError&) {
         ui::restoreDefaultCursor();
+        throw;  // the error display shows why
+    }
 }
 
 void TimesheetWindow::windowActivated() {
