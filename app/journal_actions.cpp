@@ -128,6 +128,16 @@ void JournalWindow::reloadJournals(const QDate& day) {
     }
 }
 
+void JournalWindow::reloadJournal(int shift) {
+    data::Dataset* q = db_.journalOf(shift);
+    if (!q->isOpen())
+        return;
+    const int row = q->recNo();
+    q->reopen();
+    if (q->recordCount() > 0 && row >= 1 && row <= q->recordCount())
+        q->setRecNo(row);
+}
+
 void JournalWindow::windowActivated() {
     datePicker_->setDate(ui::today());
     if (journal::isWeekend(datePicker_->date()))
@@ -181,12 +191,13 @@ void JournalWindow::deleteEntry() {
     timesheet::refuseIfClosed(db_, entry::entryDate(*q));
     const qint64 id = q->asInt64(QStringLiteral("id"));
     db_.entryDeletion.setSql(journal::statements::deleteEntry(id));
-    bool gone = false;
-    // The entry goes only together with its hours in the timesheet cell of its own day.
-    if (ui::confirmDeletion(QStringLiteral("Удалить позицию из списка?")))
-        gone = entry::deleteEntry(db_, db_.entryDeletion, id) == entry::DeleteResult::Gone;
+    // The entry goes only together with its hours in the timesheet cell of its own day; its
+    // journal reloads itself when the deletion is announced.
+    const bool confirmed = ui::confirmDeletion(QStringLiteral("Удалить позицию из списка?"));
+    if (confirmed && entry::deleteEntry(db_, db_.entryDeletion, id) == entry::DeleteResult::Deleted)
+        return;
     q->reopen();
-    if (gone)
+    if (confirmed)  // another workstation deleted it first
         ui::showRefusal(QString::fromUtf8(entry::kEntryGoneMessage));
 }
 
@@ -201,7 +212,7 @@ void JournalWindow::toggleAcceptance() {
                           journal::toggledMark(q->text(QStringLiteral("ok"))));
     markCommand_.setParam(QStringLiteral("id"), q->asInt64(QStringLiteral("id")));
     data::reloadIfRowGone(*q, [this] { markCommand_.execOnRow(); });
-    q->reopenAt(q->recNo());
+    emit db_.journalChanged(entry::entryDate(*q), currentShift_);
 }
 
 void JournalWindow::openHistory() {

@@ -170,11 +170,23 @@ JournalWindow::JournalWindow(data::SharedData& db, const QStringList& args, QWid
     reports_ = std::make_unique<ReportWindow>();
     timesheet_ = std::make_unique<TimesheetWindow>(db_);
     history_ = std::make_unique<HistoryWindow>(db_);
+    // Whoever commits a change of a shift's journal announces it; the journal shows it.
+    connect(&db_, &data::SharedData::journalChanged, this,
+            [this](QDate, int shift) { reloadJournal(shift); });
 }
 
 JournalWindow::~JournalWindow() = default;
 
 void JournalWindow::buildControls() {
+    buildShiftAndDate();
+    buildGridAndButtons();
+    buildVersionTimer();
+    layOutControls();
+    buildJournalLinks();
+}
+
+// "Смена №1" .. "Переработка", the journal date and "Выходной".
+void JournalWindow::buildShiftAndDate() {
     auto radio = [this](const char* name, const QString& caption, int shift) {
         auto* b = new QRadioButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
@@ -200,7 +212,9 @@ void JournalWindow::buildControls() {
     dayOffCheck_ = new QCheckBox(QStringLiteral("Выходной"), this);
     dayOffCheck_->setObjectName(QStringLiteral("CBox1"));
     connect(dayOffCheck_, &QCheckBox::toggled, this, ui::guarded([this] { paintDayOff(); }));
+}
 
+void JournalWindow::buildGridAndButtons() {
     grid_ = new QTableView(this);
     grid_->setObjectName(QStringLiteral("DBGrid2"));
     grid_->setMinimumSize(1160, 420);  // every column, the row numbers and the scroll bar
@@ -210,8 +224,10 @@ void JournalWindow::buildControls() {
     auto button = [this](const char* name, const QString& caption,
                          void (JournalWindow::*handler)()) {
         QPushButton* b = ui::makeButton(this, name, caption);
+        // The action is named by its button in the log of refused statements.
         connect(b, &QPushButton::clicked, this,
-                ui::guarded([this, handler] { (this->*handler)(); }));
+                ui::guarded(QStringLiteral("journal: ") + caption,
+                            [this, handler] { (this->*handler)(); }));
         return b;
     };
     addButton_ = button("Button1", QStringLiteral("Добавить"), &JournalWindow::addEntry);
@@ -219,7 +235,9 @@ void JournalWindow::buildControls() {
     deleteButton_ = button("Button3", QStringLiteral("Удалить"), &JournalWindow::deleteEntry);
     refreshButton_ = button("Button8", QStringLiteral("Обновить"), &JournalWindow::refresh);
     exitButton_ = button("Button4", QStringLiteral("Выход"), &JournalWindow::exit);
+}
 
+void JournalWindow::buildVersionTimer() {
     versionTimer_ = new QTimer(this);
     versionTimer_->setObjectName(QStringLiteral("Timer1"));
     versionTimer_->setInterval(30000);
@@ -228,7 +246,9 @@ void JournalWindow::buildControls() {
     connect(versionTimer_, &QTimer::timeout, this, [this] {
         ui::runWhenNoAction(this, [this] { ui::runGuarded([this] { checkVersion(); }); });
     });
+}
 
+void JournalWindow::layOutControls() {
     auto* top = new QHBoxLayout;
     for (QRadioButton* b : shiftButtons_)
         top->addWidget(b);
@@ -249,7 +269,10 @@ void JournalWindow::buildControls() {
     layout->addLayout(top);
     layout->addWidget(grid_, 1);
     layout->addLayout(bottom);
+}
 
+// The four journals' data links; the grid shows shift 1's.
+void JournalWindow::buildJournalLinks() {
     auto link = [this](const char* name) {
         auto* m = new data::DatasetModel(this);
         m->setObjectName(QString::fromLatin1(name));

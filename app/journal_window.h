@@ -95,8 +95,15 @@ protected:
 private:
     void connectAndLogIn(const QStringList& args);
     void buildControls();
+    void buildShiftAndDate();
+    void buildGridAndButtons();
+    void buildVersionTimer();
+    void layOutControls();
+    void buildJournalLinks();
     void buildMenu();
     void reloadJournals(const QDate& day);
+    // Reloads the shift's journal, if it is open, on the same row number.
+    void reloadJournal(int shift);
     void paintShiftButtons();
     data::DatasetModel* linkOf(int shift) const;
 

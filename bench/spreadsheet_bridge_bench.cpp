@@ -14,15 +14,15 @@ static void BM_Bridge1000x33(benchmark::State& state) {
     qputenv("PLANT_NO_LAUNCH", "1");
     for (auto _ : state) {
         SpreadsheetBridge& bridge = TimesheetBridge();
-        bridge.OpenWorkbook(QString());
+        bridge.open();
         for (int row = 1; row <= 1000; ++row) {
-            bridge.WriteCell(1, 1, row, QStringLiteral("Иванов Иван Иванович %1").arg(row), false,
-                             true, false);
-            bridge.WriteCell(1, 2, row, QString::number(row), true, false, false);
+            bridge.write(1, 1, row, QStringLiteral("Иванов Иван Иванович %1").arg(row),
+                         {.fitColumn = true});
+            bridge.write(1, 2, row, QString::number(row), {.asText = true});
             for (int column = 3; column <= 33; ++column)
-                bridge.WriteCell(1, column, row, QStringLiteral("7,5"));
+                bridge.write(1, column, row, QStringLiteral("7,5"));
         }
-        bridge.SetVisible(1);
+        bridge.save();
     }
     state.SetItemsProcessed(state.iterations() * 33000);
 }

@@ -7,7 +7,7 @@
 namespace data {
 
 int Command::exec() {
-    QSqlQuery q = runStatement(defaultDb(), sql_, params_);
+    QSqlQuery q = runStatement(defaultDb(), sql_, params_, true, name_);
     return q.numRowsAffected();
 }
 
@@ -16,7 +16,7 @@ void Command::execOnRow() {
 }
 
 QVariant Command::execReturning() {
-    QSqlQuery q = runStatement(defaultDb(), sql_, params_);
+    QSqlQuery q = runStatement(defaultDb(), sql_, params_, true, name_);
     if (!q.next())
         throw DbError(QStringLiteral("Сервер не вернул значение: ") + sql_);
     return q.value(0);

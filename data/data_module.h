@@ -4,6 +4,7 @@
 #include "data/connection.h"
 #include "data/dataset.h"
 
+#include <QDate>
 #include <QObject>
 #include <array>
 
@@ -55,6 +56,12 @@ public:
 
     // The cnt column of a count statement run on the scratch query.
     qint64 countOf(const QString& sql);
+
+signals:
+    // Announced by whoever committed a change, after the commit: the windows showing the
+    // journal of that date and shift, or the timesheet of that month, reload themselves.
+    void journalChanged(QDate date, int shift);
+    void timesheetChanged(int year, int month);
 
 private:
     std::array<Dataset*, 4> journals_{};

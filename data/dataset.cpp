@@ -79,9 +79,9 @@ void Dataset::open(printing::WorkProgress* progress) {
         kept.emplace(db(), sql_, params_);
         printing::stopIfCancelled(progress);
         inParts.emplace(db(), kRowsPerPart);
-        q.emplace(runStatement(db(), KeptResult::selectSql()));
+        q.emplace(runStatement(db(), KeptResult::selectSql(), {}, true, name_));
     } else {
-        q.emplace(runStatement(db(), sql_, params_));
+        q.emplace(runStatement(db(), sql_, params_, true, name_));
     }
 
     fields_.clear();
@@ -390,7 +390,7 @@ void Dataset::post() {
                                        values.join(QStringLiteral(", ")) + QLatin1Char(')');
         if (key >= 0)
             sql += QStringLiteral(" returning ") + keyField_;
-        QSqlQuery q = runStatement(db(), sql, params);
+        QSqlQuery q = runStatement(db(), sql, params, true, name_);
         if (key >= 0 && q.next())
             buffer_[key] = q.value(0);
     } else if (!columns.isEmpty()) {
@@ -406,7 +406,7 @@ void Dataset::post() {
                          QStringLiteral("update ") + updateTable_ + QStringLiteral(" set ") +
                              sets.join(QStringLiteral(", ")) + QStringLiteral(" where ") +
                              keyField_ + QStringLiteral("=:key"),
-                         params);
+                         params, true, name_);
         requireRowChanged(q.numRowsAffected());
     }
     for (int c = 0; c < fields_.size(); ++c) {
@@ -467,7 +467,7 @@ void Dataset::remove() {
         runStatement(db(),
                      QStringLiteral("delete from ") + updateTable_ + QStringLiteral(" where ") +
                          keyField_ + QStringLiteral("=:key"),
-                     {{QStringLiteral("key"), cell(stored, key)}});
+                     {{QStringLiteral("key"), cell(stored, key)}}, true, name_);
     requireRowChanged(q.numRowsAffected());
     removeStoredRow(stored);
 }

@@ -14,6 +14,8 @@
 #include <QSqlResult>
 #include <QTime>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace data {
 
@@ -191,6 +193,62 @@ void fetchValueByValue(QSqlQuery& query, ColumnStore& rows, printing::WorkProgre
     }
 }
 
+// The columns to fetch in blocks, with their C types and widths; nothing when a column has no
+// binding or the query is not a fresh forward-only one on Qt's ODBC driver.
+std::optional<std::vector<Column>> bindableColumns(SQLHSTMT h, const QSqlQuery& query,
+                                                   const std::vector<int>& types) {
+    if (h == nullptr || !query.isForwardOnly() || query.at() != QSql::BeforeFirstRow ||
+        query.numericalPrecisionPolicy() != QSql::LowPrecisionDouble)
+        return std::nullopt;
+    std::vector<Column> columns(types.size());
+    for (size_t c = 0; c < types.size(); ++c) {
+        columns[c].type = types[c];
+        if (!bindingFor(columns[c].type, columns[c].cType, columns[c].width))
+            return std::nullopt;
+    }
+    return columns;
+}
+
+// Binds the columns' buffers for blocks of kBlockRows rows; fetched and status tell each block.
+void bindBlocks(SQLHSTMT h, std::vector<Column>& columns, SQLULEN& fetched, SQLUSMALLINT* status) {
+    check(SQLSetStmtAttr(h, SQL_ATTR_ROW_BIND_TYPE, SQL_BIND_BY_COLUMN, 0), h);
+    check(SQLSetStmtAttr(h, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(kBlockRows), 0),
+          h);
+    check(SQLSetStmtAttr(h, SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0), h);
+    check(SQLSetStmtAttr(h, SQL_ATTR_ROW_STATUS_PTR, status, 0), h);
+    for (size_t c = 0; c < columns.size(); ++c) {
+        Column& col = columns[c];
+        col.data = std::make_unique_for_overwrite<char[]>(col.width * kBlockRows);
+        col.indicator = std::make_unique_for_overwrite<SQLLEN[]>(kBlockRows);
+        check(SQLBindCol(h, static_cast<SQLUSMALLINT>(c + 1), col.cType, col.data.get(), col.width,
+                         col.indicator.get()),
+              h);
+    }
+}
+
+// Stores one fetched block column by column: each stored column grows in one run.
+void storeBlock(SQLHSTMT h, const std::vector<Column>& columns, SQLULEN fetched,
+                ColumnStore& rows) {
+    for (size_t ci = 0; ci < columns.size(); ++ci) {
+        const Column& col = columns[ci];
+        const int c = static_cast<int>(ci);
+        for (SQLULEN row = 0; row < fetched; ++row) {
+            const SQLLEN indicator = col.indicator[row];
+            if (indicator == SQL_NULL_DATA && col.cType == SQL_C_WCHAR)
+                rows.append(c, QVariant());  // Qt's driver gives a NULL text untyped
+            else if (indicator == SQL_NULL_DATA)
+                rows.appendNull(c);
+            else if (col.cType == SQL_C_WCHAR &&
+                     (indicator == SQL_NO_TOTAL ||
+                      indicator > col.width - static_cast<SQLLEN>(sizeof(SQLWCHAR))))
+                rows.appendText(c, longText(h, static_cast<SQLUSMALLINT>(c + 1), row));
+            else
+                store(col, row, rows, c);
+        }
+    }
+    rows.endRows(static_cast<int>(fetched));
+}
+
 }  // namespace
 
 void fetchRows(QSqlQuery& query, ColumnStore& rows, printing::WorkProgress* progress) {
@@ -203,14 +261,8 @@ void fetchRows(QSqlQuery& query, ColumnStore& rows, printing::WorkProgress* prog
     rows.reset(types);
     if (count == 0)
         return;  // a statement without a result set
-    std::vector<Column> columns(count);
-    bool bindable = h != nullptr && query.isForwardOnly() && query.at() == QSql::BeforeFirstRow &&
-                    query.numericalPrecisionPolicy() == QSql::LowPrecisionDouble;
-    for (int c = 0; bindable && c < count; ++c) {
-        columns[c].type = types[c];
-        bindable = bindingFor(columns[c].type, columns[c].cType, columns[c].width);
-    }
-    if (!bindable) {
+    std::optional<std::vector<Column>> columns = bindableColumns(h, query, types);
+    if (!columns) {
         fetchValueByValue(query, rows, progress);
         return;
     }
@@ -218,20 +270,7 @@ void fetchRows(QSqlQuery& query, ColumnStore& rows, printing::WorkProgress* prog
     const BindingReset reset{h};
     SQLULEN fetched = 0;
     SQLUSMALLINT status[kBlockRows];
-    check(SQLSetStmtAttr(h, SQL_ATTR_ROW_BIND_TYPE, SQL_BIND_BY_COLUMN, 0), h);
-    check(SQLSetStmtAttr(h, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(kBlockRows), 0),
-          h);
-    check(SQLSetStmtAttr(h, SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0), h);
-    check(SQLSetStmtAttr(h, SQL_ATTR_ROW_STATUS_PTR, status, 0), h);
-    for (int c = 0; c < count; ++c) {
-        Column& col = columns[c];
-        col.data = std::make_unique_for_overwrite<char[]>(col.width * kBlockRows);
-        col.indicator = std::make_unique_for_overwrite<SQLLEN[]>(kBlockRows);
-        check(SQLBindCol(h, static_cast<SQLUSMALLINT>(c + 1), col.cType, col.data.get(), col.width,
-                         col.indicator.get()),
-              h);
-    }
-
+    bindBlocks(h, *columns, fetched, status);
     for (;;) {
         const SQLRETURN r = SQLFetchScroll(h, SQL_FETCH_NEXT, 0);
         if (r == SQL_NO_DATA)
@@ -240,24 +279,7 @@ void fetchRows(QSqlQuery& query, ColumnStore& rows, printing::WorkProgress* prog
         for (SQLULEN row = 0; row < fetched; ++row)
             if (status[row] == SQL_ROW_ERROR)
                 throw DbError(diagnostics(h));
-        // Column by column: each stored column grows in one run.
-        for (int c = 0; c < count; ++c) {
-            const Column& col = columns[c];
-            for (SQLULEN row = 0; row < fetched; ++row) {
-                const SQLLEN indicator = col.indicator[row];
-                if (indicator == SQL_NULL_DATA && col.cType == SQL_C_WCHAR)
-                    rows.append(c, QVariant());  // Qt's driver gives a NULL text untyped
-                else if (indicator == SQL_NULL_DATA)
-                    rows.appendNull(c);
-                else if (col.cType == SQL_C_WCHAR &&
-                         (indicator == SQL_NO_TOTAL ||
-                          indicator > col.width - static_cast<SQLLEN>(sizeof(SQLWCHAR))))
-                    rows.appendText(c, longText(h, static_cast<SQLUSMALLINT>(c + 1), row));
-                else
-                    store(col, row, rows, c);
-            }
-        }
-        rows.endRows(static_cast<int>(fetched));
+        storeBlock(h, *columns, fetched, rows);
         if (progress) {
             progress->rowsRead(rows.rowCount());
             printing::stopIfCancelled(progress);

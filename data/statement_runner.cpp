@@ -3,6 +3,7 @@
 #include "data/busy.h"
 #include "data/connection.h"
 #include "data/db_error.h"
+#include "data/sql_log.h"
 
 #include <QSqlError>
 
@@ -38,8 +39,16 @@ QStringList placeholdersIn(const QString& sql) {
     return names;
 }
 
+namespace {
+[[noreturn]] void refused(const QString& name, const DbError& error) {
+    logFailedStatement(name, error.message());
+    throw error;
+}
+}  // namespace
+
 QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql,
-                       const QHash<QString, QVariant>& params, bool forwardOnly) {
+                       const QHash<QString, QVariant>& params, bool forwardOnly,
+                       const QString& name) {
     ensureConnected(db);
     const BusyScope busy;
     QSqlQuery q(db);
@@ -50,13 +59,13 @@ QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql,
         ok = q.exec(sql);
     } else {
         if (!q.prepare(sql))
-            throw failureOn(db, q);
+            refused(name, failureOn(db, q));
         for (const QString& name : names)
             q.bindValue(QLatin1Char(':') + name, params.value(name));
         ok = q.exec();
     }
     if (!ok)
-        throw failureOn(db, q);
+        refused(name, failureOn(db, q));
     return q;
 }
 

@@ -15,8 +15,9 @@ QStringList placeholdersIn(const QString& sql);
 // Runs a statement on db under the wait cursor. Placeholders are bound from params (a missing one
 // binds NULL); a statement without placeholders is sent as it is. A lost connection is made
 // again first. Throws DbError with the driver's message (the lost-connection message first when
-// the server went away).
+// the server went away), logged under plant.sql with the statement's name.
 QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql,
-                       const QHash<QString, QVariant>& params = {}, bool forwardOnly = true);
+                       const QHash<QString, QVariant>& params = {}, bool forwardOnly = true,
+                       const QString& name = {});
 
 }  // namespace data

@@ -4,7 +4,6 @@
 #include "entry/entry_save.h"
 #include "entry/entry_snapshot.h"
 #include "entry/entry_statements.h"
-#include "refbooks/change_verdict.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/operations_statements.h"
 #include "refbooks/workers_list.h"
@@ -78,7 +77,21 @@ EntryEditor::EntryEditor(data::SharedData& db, WorkersList& workers, OperationsL
       journal_(std::move(journal)) {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("Позиция"));
+    buildControls();
+    layOutControls();
 
+    for (QWidget* w : {static_cast<QWidget*>(workerEdit_), static_cast<QWidget*>(operationEdit_),
+                       static_cast<QWidget*>(quantityEdit_), static_cast<QWidget*>(hoursEdit_)})
+        w->installEventFilter(this);
+
+    connect(saveButton_, &QPushButton::clicked, this,
+            ui::guarded(QStringLiteral("entry save"), [this] { save(); }));
+    connect(workerButton_, &QPushButton::clicked, this, ui::guarded([this] { pickWorker(); }));
+    connect(operationButton_, &QPushButton::clicked, this,
+            ui::guarded([this] { pickOperation(); }));
+}
+
+void EntryEditor::buildControls() {
     auto* digitsOnly =
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
 
@@ -106,7 +119,9 @@ EntryEditor::EntryEditor(data::SharedData& db, WorkersList& workers, OperationsL
     sumEdit_ = readOnlyBox(group_, "Edit9", 100);
 
     colourLabel_ = label(group_, "Label6", QStringLiteral("Цвет"), colourEdit_);
+}
 
+void EntryEditor::layOutControls() {
     // First row: the worker and the operation with their pickers.
     auto* pickers = new QHBoxLayout;
     pickers->addWidget(label(group_, "Label1", QStringLiteral("ФИО"), workerEdit_));
@@ -159,15 +174,6 @@ EntryEditor::EntryEditor(data::SharedData& db, WorkersList& workers, OperationsL
     setTabOrder(datePicker_, defectsEdit_);
     setTabOrder(defectsEdit_, saveButton_);
     setTabOrder(saveButton_, buttons.cancel);
-
-    for (QWidget* w : {static_cast<QWidget*>(workerEdit_), static_cast<QWidget*>(operationEdit_),
-                       static_cast<QWidget*>(quantityEdit_), static_cast<QWidget*>(hoursEdit_)})
-        w->installEventFilter(this);
-
-    connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { save(); }));
-    connect(workerButton_, &QPushButton::clicked, this, ui::guarded([this] { pickWorker(); }));
-    connect(operationButton_, &QPushButton::clicked, this,
-            ui::guarded([this] { pickOperation(); }));
 }
 
 bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
@@ -212,7 +218,7 @@ void EntryEditor::prepareAdd() {
     defectsEdit_->setText(QStringLiteral("0"));
     hoursEdit_->setText(QStringLiteral("0"));
     setWindowTitle(QStringLiteral("Заведение новой позиции"));
-    Tag = 1;
+    mode_ = Mode::Adding;
     showCentred();
 }
 
@@ -222,7 +228,7 @@ void EntryEditor::prepareChange() {
     if (entries->isEmpty())
         return;
     setWindowTitle(QStringLiteral("Изменение данных о позиции"));
-    Tag = 2;
+    mode_ = Mode::Changing;
     loaded_ = entry::shownEntry(*entries);
     chosen_.price = entries->asDouble(QStringLiteral("cena"));
     finalPriceEdit_->setText(ui::priceText(chosen_.price));
@@ -280,7 +286,8 @@ void EntryEditor::pickWorker() {
 
 void EntryEditor::pickOperation() {
     // In change mode the list opens on the entry's own stored operation.
-    const int operId = Tag == 1 ? 0 : journal_().journal->asInt(QStringLiteral("o_id"));
+    const int operId =
+        mode_ == Mode::Adding ? 0 : journal_().journal->asInt(QStringLiteral("o_id"));
     if (const auto operation = operations_.pick(operId))
         takeOperation(*operation);
     settleColourBox();
@@ -308,22 +315,19 @@ void EntryEditor::refreshPrices() {
     sumEdit_->setText(ui::priceText(quantityEdit_->text().toDouble() * chosen_.price));
 }
 
-void EntryEditor::save() {
+std::optional<entry::EntryValues> EntryEditor::valuesToSave() {
     const entry::EntryBoxes boxes{workerEdit_->text(),   operationEdit_->text(),
                                   quantityEdit_->text(), defectsEdit_->text(),
                                   colourEdit_->text(),   hoursEdit_->text()};
     if (!entry::isComplete(boxes)) {
         ui::showRefusal(QString::fromUtf8(entry::kIncompleteMessage));
-        return;
+        return std::nullopt;
     }
     const std::optional<int> colour = entry::colourNumber(colourEdit_->text());
     if (!colour) {
         ui::showRefusal(QString::fromUtf8(entry::kBadColourMessage));
-        return;
+        return std::nullopt;
     }
-
-    const int shift = journal_().shift;
-    data::Dataset* journal = db_.journalOf(shift);
     entry::EntryValues values;
     values.workerId = chosen_.workerId;
     values.productId = chosen_.productId;
@@ -333,37 +337,42 @@ void EntryEditor::save() {
     values.defects = defectsEdit_->text();
     values.hours = hoursEdit_->text();
     values.date = datePicker_->date();
-    values.shift = shift;
+    values.shift = journal_().shift;
     values.colour = *colour;
     values.inputDate = ui::today();
-    // Neither into a closed month nor out of one; the server refuses it too.
-    timesheet::refuseIfClosed(db_, values.date);
-    if (Tag != 1)
-        timesheet::refuseIfClosed(db_, loadedDate_);
-    if (Tag == 1 ? entry::saveEntry(db_, values) != entry::SaveResult::Saved
-                 : !saveChange(values, journal->asInt64(QStringLiteral("id"))))
-        return;
+    return values;
+}
 
-    // Saved: the dialog is done; the shift's journal and the timesheet views follow.
+void EntryEditor::save() {
+    const std::optional<entry::EntryValues> values = valuesToSave();
+    if (!values)
+        return;
+    // Neither into a closed month nor out of one; the server refuses it too.
+    timesheet::refuseIfClosed(db_, values->date);
+    if (mode_ == Mode::Changing)
+        timesheet::refuseIfClosed(db_, loadedDate_);
+    const entry::SaveVerdict verdict =
+        mode_ == Mode::Adding
+            ? entry::saveEntry(db_, *values)
+            : saveChange(*values, db_.journalOf(values->shift)->asInt64(QStringLiteral("id")));
+    if (!verdict.saved()) {
+        // Shown only now, so that no lock is held while the message waits for the user.
+        ui::showRefusal(verdict.message);
+        return;
+    }
+
+    // Saved: the dialog is done; the journal and the timesheet follow the shared data's news.
     for (QLineEdit* box : {workerEdit_, operationEdit_, quantityEdit_, defectsEdit_, colourEdit_,
                            hoursEdit_, finalPriceEdit_, basePriceEdit_, sumEdit_})
         box->clear();
     done(QDialog::Accepted);
-
-    db_.timesheetOf(1)->close();
-    db_.timesheetOf(2)->close();
-    db_.timesheetOf(3)->close();
-    const int row = journal->recNo();
-    journal->close();
-    journal->open();
-    if (journal->recordCount() > 0 && row >= 1 && row <= journal->recordCount())
-        journal->setRecNo(row);
 }
 
-bool EntryEditor::saveChange(const entry::EntryValues& values, qint64 id) {
+entry::SaveVerdict EntryEditor::saveChange(const entry::EntryValues& values, qint64 id) {
     entry::EntryChange change{id, loaded_, {}};
-    const entry::SaveResult result = entry::saveEntry(db_, values, change);
-    if (result == entry::SaveResult::ChangedElsewhere)
-        refbooks::takeVerdict(change.verdict, loaded_);
-    return result == entry::SaveResult::Saved;
+    const entry::SaveVerdict verdict = entry::saveEntry(db_, values, change);
+    // The stored entry becomes the one loaded: the next save writes over it deliberately.
+    if (verdict == entry::SaveResult::ChangedElsewhere)
+        loaded_ = change.verdict.stored;
+    return verdict;
 }

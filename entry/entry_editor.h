@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <functional>
+#include <optional>
 
 class OperationsList;
 class QDateEdit;
@@ -16,7 +17,8 @@ class QPushButton;
 class WorkersList;
 namespace entry {
 struct EntryValues;
-}
+struct SaveVerdict;
+}  // namespace entry
 namespace data {
 class Dataset;
 class SharedData;
@@ -33,10 +35,12 @@ struct JournalContext {
     bool dayOff = false;
 };
 
-// The entry editor: creates a journal entry (Tag 1) or changes the journal's current one (Tag 2).
+// The entry editor: creates a journal entry or changes the journal's current one.
 class EntryEditor : public ui::Window {
     Q_OBJECT
 public:
+    enum class Mode { Adding, Changing };
+
     // The worker and operation come from these pickers; journal tells the journal's state.
     EntryEditor(data::SharedData& db, WorkersList& workers, OperationsList& operations,
                 std::function<JournalContext()> journal, QWidget* parent = nullptr);
@@ -66,13 +70,21 @@ public:
     void refreshPrices();  // leaving the quantity or time box
     void windowActivated() override;
 
+    // Set by prepareAdd and prepareChange (and by tests that fill the boxes themselves).
+    Mode mode() const { return mode_; }
+    void setMode(Mode mode) { mode_ = mode; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Writes the change of the entry id over the entry as loaded; a refusal shown, the stored
+    // Writes the change of the entry id over the entry as loaded; changed elsewhere, the stored
     // entry becomes the one loaded.
-    bool saveChange(const entry::EntryValues& values, qint64 id);
+    entry::SaveVerdict saveChange(const entry::EntryValues& values, qint64 id);
+    // The boxes as the save writes them; nothing when they are refused (the refusal shown).
+    std::optional<entry::EntryValues> valuesToSave();
+    void buildControls();
+    void layOutControls();
     void settleColourBox();
     void showCentred();
 
@@ -81,6 +93,7 @@ private:
     OperationsList& operations_;
     std::function<JournalContext()> journal_;
     Chosen chosen_;
+    Mode mode_ = Mode::Adding;
     data::RowSnapshot loaded_;  // the changed entry as loaded (or as last refused)
 
     QGroupBox* group_;

@@ -5,7 +5,8 @@
 #include "entry/entry_snapshot.h"
 #include "entry/timesheet_recalc.h"
 #include "timesheet/month_lock.h"
-#include "ui/dialogs.h"
+
+#include <algorithm>
 
 namespace entry {
 
@@ -44,99 +45,127 @@ bool unchangedSinceLoaded(EntryChange& change) {
     return change.verdict.kind == data::RowVerdict::Kind::Saved;
 }
 
-// The save's writes inside its transaction; the refusal's message when nothing may be written.
-std::optional<QString> writeEntry(data::SharedData& db, const EntryValues& v,
-                                  std::optional<qint64> changedId, const QString& countSql,
-                                  EntryChange* change) {
+SaveVerdict duplicate() {
+    return {SaveResult::Duplicate, QString::fromUtf8(kDuplicateMessage)};
+}
+
+SaveVerdict gone() {
+    return {SaveResult::Gone, QString::fromUtf8(kEntryGoneMessage)};
+}
+
+// Tells the windows showing the journals and timesheet months of these places to reload.
+void announce(data::SharedData& db, const std::vector<Place>& places) {
+    std::vector<Place> told;
+    for (const Place& p : places) {
+        const bool again = std::any_of(told.begin(), told.end(), [&p](const Place& t) {
+            return t.date == p.date && t.shift == p.shift;
+        });
+        if (again || !p.date.isValid())
+            continue;
+        told.push_back(p);
+        emit db.journalChanged(p.date, p.shift);
+    }
+    std::vector<QDate> months;
+    for (const Place& p : told) {
+        const QDate month(p.date.year(), p.date.month(), 1);
+        if (std::find(months.begin(), months.end(), month) != months.end())
+            continue;
+        months.push_back(month);
+        emit db.timesheetChanged(month.year(), month.month());
+    }
+}
+
+// The save's writes inside its transaction, with the places whose journal and timesheet changed
+// when it may commit; the refusal otherwise.
+struct Written {
+    SaveVerdict verdict;
+    std::vector<Place> changed;
+};
+
+Written writeEntry(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId,
+                   const QString& countSql, EntryChange* change) {
     // Another workstation may have written the same entry since the first check.
     if (db.countOf(countSql) > 0)
-        return QString::fromUtf8(kDuplicateMessage);
+        return {duplicate(), {}};
 
     const Place target{v.workerId, v.shift, v.date};
     std::optional<Place> left;
     if (changedId) {
         left = lockedPlace(db, *changedId);
         if (!left)
-            return QString::fromUtf8(kEntryGoneMessage);
+            return {gone(), {}};
         if (change && !unchangedSinceLoaded(*change))
-            return change->verdict.message();
+            return {{SaveResult::ChangedElsewhere, change->verdict.message()}, {}};
     }
     lockRows(left ? std::vector<Place>{target, *left} : std::vector<Place>{target});
 
     data::Command entryWrite(QStringLiteral("SmenaIU"));
     entryWrite.setSql(changedId ? updateStatement(v, *changedId) : insertStatement(v));
     if (entryWrite.exec() == 0)
-        return QString::fromUtf8(kEntryGoneMessage);
+        return {gone(), {}};
 
     const qint64 dayHours = journalDayHours(db, target.workerId, target.shift, target.date);
     if (dayHours > kMaxDayHours)
-        return dayHoursMessage(dayHours);
+        return {{SaveResult::Refused, dayHoursMessage(dayHours)}, {}};
 
     RecalcTimesheetDay(db, target.workerId, target.shift, target.date);
     // The cell the entry moved away from must lose its hours too.
     if (left && !(*left == target) && left->date.isValid())
         RecalcTimesheetDayAfterDeletion(db, left->workerId, left->shift, left->date);
-    return std::nullopt;
+    return {{}, left ? std::vector<Place>{target, *left} : std::vector<Place>{target}};
 }
 
-SaveResult save(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId,
-                EntryChange* change) {
-    if (const std::optional<QString> refusal = valueRefusal(v)) {
-        ui::showRefusal(*refusal);
-        return SaveResult::Refused;
-    }
+SaveVerdict save(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId,
+                 EntryChange* change) {
+    if (const std::optional<QString> refusal = valueRefusal(v))
+        return {SaveResult::Refused, *refusal};
     const QString countSql = duplicateCountStatement(v, changedId);
-    const QString duplicate = QString::fromUtf8(kDuplicateMessage);
     // The common refusal, answered before anything is locked.
-    if (db.countsAnyRow(countSql)) {
-        ui::showRefusal(duplicate);
-        return SaveResult::Duplicate;
-    }
+    if (db.countsAnyRow(countSql))
+        return duplicate();
 
-    std::optional<QString> refusal;
+    Written written;
     {
         data::Transaction transaction;
         // Held until commit: a second save of the same key waits here and then sees this one.
         data::lockForTransaction(duplicateLockKey(v));
-        refusal = writeEntry(db, v, changedId, countSql, change);
-        if (!refusal)
+        written = writeEntry(db, v, changedId, countSql, change);
+        if (written.verdict.saved())
             transaction.commit();
     }
-    if (!refusal)
-        return SaveResult::Saved;
-    if (change && change->verdict.kind == data::RowVerdict::Kind::ChangedElsewhere)
-        return SaveResult::ChangedElsewhere;  // the editor shows it with what the user typed
-    // Shown only now, so that no lock is held while the message waits for the user.
-    ui::showRefusal(*refusal);
-    return *refusal == duplicate ? SaveResult::Duplicate : SaveResult::Refused;
+    if (written.verdict.saved())
+        announce(db, written.changed);
+    return written.verdict;
 }
 
 }  // namespace
 
-SaveResult saveEntry(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId) {
+SaveVerdict saveEntry(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId) {
     return save(db, v, changedId, nullptr);
 }
 
-SaveResult saveEntry(data::SharedData& db, const EntryValues& v, EntryChange& change) {
+SaveVerdict saveEntry(data::SharedData& db, const EntryValues& v, EntryChange& change) {
     change.verdict = {};
     return save(db, v, change.id, &change);
 }
 
 DeleteResult deleteEntry(data::SharedData& db, data::Command& command, qint64 id) {
+    std::optional<Place> deleted;
     {
         data::Transaction transaction;
         const std::optional<Place> place = lockedPlace(db, id);
-        if (place) {
-            lockRows({*place});
-            if (command.exec() != 0) {
-                if (place->date.isValid())
-                    RecalcTimesheetDayAfterDeletion(db, place->workerId, place->shift, place->date);
-                transaction.commit();
-                return DeleteResult::Deleted;
-            }
-        }
+        if (!place)
+            return DeleteResult::Gone;
+        lockRows({*place});
+        if (command.exec() == 0)
+            return DeleteResult::Gone;
+        if (place->date.isValid())
+            RecalcTimesheetDayAfterDeletion(db, place->workerId, place->shift, place->date);
+        transaction.commit();
+        deleted = place;
     }
-    return DeleteResult::Gone;
+    announce(db, {*deleted});
+    return DeleteResult::Deleted;
 }
 
 }  // namespace entry

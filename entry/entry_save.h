@@ -13,18 +13,34 @@ class SharedData;
 // Writing journal entries together with their timesheet day cells: the save and the deletion.
 namespace entry {
 
-enum class SaveResult { Saved, Duplicate, Refused, ChangedElsewhere };
+enum class SaveResult {
+    Saved,
+    Duplicate,         // the same worker, operation, product, date, shift and colour is stored
+    Refused,           // values out of their columns' range, a day and shift above kMaxDayHours
+    ChangedElsewhere,  // the changed entry differs from the one loaded (EntryChange::verdict)
+    Gone,              // the changed entry was deleted by another workstation
+};
+
+// What a save decided: its kind and, unless saved, the refusal's text for the editor to show.
+struct SaveVerdict {
+    SaveResult kind = SaveResult::Saved;
+    QString message;
+
+    bool saved() const { return kind == SaveResult::Saved; }
+    bool operator==(SaveResult k) const { return kind == k; }
+};
 
 // Writes one journal entry (a new one, or the entry changedId) and recalculates its timesheet day
 // cell, plus the cell it left when a change moves it to another worker, shift or date, as one
 // transaction on the shared connection: when any step fails nothing is written and the
-// error propagates. Refused, with its message shown and nothing written: a duplicate (same
-// worker, operation, product, date, shift and colour), values out of their columns' range, a
-// day and shift of the worker above kMaxDayHours hours, a changed entry another workstation has
-// deleted. The checks and the write are serialised across workstations by locks on the
-// duplicate key, the entry and the timesheet rows.
-SaveResult saveEntry(data::SharedData& db, const EntryValues& values,
-                     std::optional<qint64> changedId = {});
+// error propagates (a closed month as a DbError of kind ClosedMonth). Refused, nothing written,
+// with the refusal's text in the verdict: a duplicate (same worker, operation, product, date,
+// shift and colour), values out of their columns' range, a day and shift of the worker above
+// kMaxDayHours hours, a changed entry another workstation has deleted. The checks and the write
+// are serialised across workstations by locks on the duplicate key, the entry and the timesheet
+// rows. Saved: the shared data announces the journals and timesheet months it changed.
+SaveVerdict saveEntry(data::SharedData& db, const EntryValues& values,
+                      std::optional<qint64> changedId = {});
 
 // A change of the entry id as the editor loaded it. The save fills in the verdict: when the
 // stored entry differs from `loaded`, ChangedElsewhere with the changes and the stored entry.
@@ -36,15 +52,16 @@ struct EntryChange {
 
 // saveEntry of a change that is written only over the entry as loaded: under the entry's lock,
 // an entry another workstation changed meanwhile is refused as ChangedElsewhere, nothing written
-// and nothing shown (the caller shows change.verdict).
-SaveResult saveEntry(data::SharedData& db, const EntryValues& values, EntryChange& change);
+// (change.verdict tells the changed fields and the stored entry).
+SaveVerdict saveEntry(data::SharedData& db, const EntryValues& values, EntryChange& change);
 
 enum class DeleteResult { Deleted, Gone };
 
 // Deletes the journal entry id with `command` (its delete statement) and brings the day cell of
 // the entry's own worker, shift and date, as stored, in line with the journal: one transaction,
 // under the entry's and the timesheet row's locks. Gone when another workstation deleted the
-// entry first; then nothing is written.
+// entry first; then nothing is written. Deleted: the shared data announces the entry's journal
+// and timesheet month.
 DeleteResult deleteEntry(data::SharedData& db, data::Command& command, qint64 id);
 
 }  // namespace entry

@@ -1,10 +1,8 @@
 #include "export/spreadsheet_bridge.h"
 
 #include "export/cell_value.h"
-#include "export/desktop_launch.h"
 #include "export/export_location.h"
 #include "export/workbook_check.h"
-#include "ui/dialogs.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -20,8 +18,8 @@
 
 namespace {
 
-void showStop(const QString& text, const QString& caption) {
-    ui::showMessage({text, caption, ui::Icon::Stop, ui::Buttons::Ok});
+[[noreturn]] void stop(const QString& text, const QString& caption = QStringLiteral("Ошибка")) {
+    throw exporting::ExportError({text}, caption);
 }
 
 QString writeErrorText(int sheet, int column, int row) {
@@ -75,15 +73,15 @@ struct SpreadsheetBridge::Workbook {
     QLocale locale;
     lxw_format* formats[2][2] = {};  // [asText][bold]
 
-    lxw_format* format(bool asText, bool bold) {
-        if (!asText && !bold)
+    lxw_format* format(const exporting::CellStyle& style) {
+        if (!style.asText && !style.bold)
             return nullptr;
-        lxw_format*& f = formats[asText][bold];
+        lxw_format*& f = formats[style.asText][style.bold];
         if (!f) {
             f = workbook_add_format(book);
-            if (asText)
+            if (style.asText)
                 format_set_num_format(f, "@");
-            if (bold)
+            if (style.bold)
                 format_set_bold(f);
         }
         return f;
@@ -119,49 +117,41 @@ void SpreadsheetBridge::dropWorkbook() {
     book_.reset();
 }
 
-int SpreadsheetBridge::OpenWorkbook(const QString& name) {
+void SpreadsheetBridge::open(const QString& existing) {
     dropWorkbook();
     auto book = std::make_unique<Workbook>();
     book->folder = exporting::exportFolder();
-    if (!QDir().mkpath(book->folder)) {
-        showStop(exportFolderFailure(book->folder), QStringLiteral("Ошибка"));
-        return -1;
-    }
+    if (!QDir().mkpath(book->folder))
+        stop(exportFolderFailure(book->folder));
     book->scratchFile = std::make_unique<QTemporaryFile>(
         QDir(book->folder).filePath(QLatin1Char('.') + fileStem_ + QStringLiteral("-XXXXXX.part")));
-    if (!book->scratchFile->open()) {
-        showStop(exportFolderFailure(book->folder), QStringLiteral("Ошибка"));
-        return -1;
-    }
+    if (!book->scratchFile->open())
+        stop(exportFolderFailure(book->folder));
     book->scratch = book->scratchFile->fileName();
     book->scratchFile->close();  // the name stays reserved until the workbook is saved
     book->partsFolder = QFile::encodeName(QDir::tempPath());
     lxw_workbook_options options = {};
     options.tmpdir = book->partsFolder.data();
     book->book = workbook_new_opt(QFile::encodeName(book->scratch).constData(), &options);
-    if (!book->book) {
-        showStop(QStringLiteral("Невозможно открыть Microsoft Excel."), QStringLiteral("Ошибка"));
-        showStop(QStringLiteral("Ошибка открытия файла Microsoft Excel."),
-                 QStringLiteral("Ошибка"));
-        return -1;
-    }
+    if (!book->book)
+        throw exporting::ExportError({QStringLiteral("Невозможно открыть Microsoft Excel."),
+                                      QStringLiteral("Ошибка открытия файла Microsoft Excel.")},
+                                     QStringLiteral("Ошибка"));
     // Only new workbooks can be made; an existing file is never overwritten or half-read.
-    lxw_worksheet* sheet = name.isEmpty() ? workbook_add_worksheet(book->book, "Лист1") : nullptr;
-    if (!sheet) {
-        showStop(QStringLiteral("Ошибка открытия файла Microsoft Excel."),
-                 QStringLiteral("Ошибка"));
-        return -1;  // ~Workbook discards it
-    }
+    lxw_worksheet* sheet =
+        existing.isEmpty() ? workbook_add_worksheet(book->book, "Лист1") : nullptr;
+    if (!sheet)
+        stop(QStringLiteral("Ошибка открытия файла Microsoft Excel."));  // ~Workbook discards it
     book->sheets.push_back(sheet);
     book->columns.resize(1);
     book_ = std::move(book);
-    return 1;
 }
 
-bool SpreadsheetBridge::saveWorkbook(QString& savedPath) {
+QString SpreadsheetBridge::saveWorkbook() {
     std::unique_ptr<Workbook> book = std::move(book_);
     const lxw_error closed = book->close();
     bool partsFailed = closed == LXW_ERROR_CREATING_TMPFILE;
+    QString savedPath;
     bool saved = false;
     if (closed == LXW_NO_ERROR) {
         const exporting::WorkbookCheck check = exporting::checkWrittenWorkbook(book->scratch);
@@ -174,69 +164,48 @@ bool SpreadsheetBridge::saveWorkbook(QString& savedPath) {
     }
     if (!saved) {
         book->scratchFile->remove();  // no fragment is left behind
-        showStop(partsFailed ? temporaryFolderFailure(QDir::tempPath())
-                             : exportFolderFailure(book->folder),
-                 QStringLiteral("Ошибка"));
-        return false;
+        stop(partsFailed ? temporaryFolderFailure(QDir::tempPath())
+                         : exportFolderFailure(book->folder));
     }
     book->scratchFile->setAutoRemove(false);
     // A temporary file is private to its owner; the saved workbook reads as any other.
     QFile::setPermissions(savedPath,
                           QFile::permissions(savedPath) | QFile::ReadGroup | QFile::ReadOther);
-    return true;
+    return savedPath;
 }
 
-int SpreadsheetBridge::SetVisible(int flag) {
-    if (!book_ || flag == 0)
-        return 1;
-    QString path;
-    if (!saveWorkbook(path))
-        return -1;
-    lastSavedPath_ = path;
-    if (qEnvironmentVariable("PLANT_NO_LAUNCH") == QLatin1String("1"))
-        return 1;
-    if (!exporting::openInSpreadsheetApplication(path))
-        ui::showMessage({QStringLiteral("Книга сохранена в файле\n%1\nОткройте её в программе "
-                                        "для работы с таблицами.")
-                             .arg(QDir::toNativeSeparators(path)),
-                         QStringLiteral("Excel"), ui::Icon::Information, ui::Buttons::Ok});
-    return 1;
+QString SpreadsheetBridge::save() {
+    if (!book_)
+        return {};
+    lastSavedPath_ = saveWorkbook();
+    return lastSavedPath_;
 }
 
-int SpreadsheetBridge::WriteCell(int sheet, int column, int row, const QString& text) {
-    return WriteCell(sheet, column, row, text, false, false, false);
-}
-
-int SpreadsheetBridge::WriteCell(int sheet, int column, int row, const QString& text, bool asText,
-                                 bool autoFit, bool bold) {
+void SpreadsheetBridge::write(int sheet, int column, int row, const QString& text,
+                              exporting::CellStyle style) {
     if (text.isEmpty())
-        return 1;
-    if (!book_ || sheet < 1 || sheet > int(book_->sheets.size())) {
-        showStop(writeErrorText(sheet, column, row),
-                 QStringLiteral("Ошибочный номер листа Microsoft Excel"));
-        return -1;
-    }
+        return;
+    if (!book_ || sheet < 1 || sheet > int(book_->sheets.size()))
+        stop(writeErrorText(sheet, column, row),
+             QStringLiteral("Ошибочный номер листа Microsoft Excel"));
     lxw_worksheet* target = book_->sheets[sheet - 1];
-    lxw_format* format = book_->format(asText, bold);
+    lxw_format* format = book_->format(style);
     lxw_error result = LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE;
     if (row >= 1 && column >= 1) {
         const auto r = lxw_row_t(row - 1);
         const auto c = lxw_col_t(column - 1);
         const std::optional<double> number =
-            asText ? std::nullopt : exporting::cellNumber(text, book_->locale);
+            style.asText ? std::nullopt : exporting::cellNumber(text, book_->locale);
         if (number)
             result = worksheet_write_number(target, r, c, *number, format);
         else
             result = worksheet_write_string(target, r, c, text.toUtf8().constData(), format);
     }
-    if (result != LXW_NO_ERROR) {
-        showStop(writeErrorText(sheet, column, row), QStringLiteral("Ошибка Microsoft Excel"));
-        return -1;
-    }
+    if (result != LXW_NO_ERROR)
+        stop(writeErrorText(sheet, column, row), QStringLiteral("Ошибка Microsoft Excel"));
     Workbook::Column& widths = book_->columns[sheet - 1][column - 1];
     widths.widest = std::max(widths.widest, longestLine(text));
-    widths.fit = widths.fit || autoFit;
-    return 1;
+    widths.fit = widths.fit || style.fitColumn;
 }
 
 SpreadsheetBridge& ReportBridge() {

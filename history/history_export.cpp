@@ -6,14 +6,14 @@
 
 namespace history {
 
-bool writeHistory(data::Dataset& rows, const std::vector<data::GridColumn>& columns,
+QString writeHistory(data::Dataset& rows, const std::vector<data::GridColumn>& columns,
                   SpreadsheetBridge& bridge) {
-    if (bridge.OpenWorkbook(QString()) == -1)
-        return false;
+    bridge.open();
     int column = 1;
     for (const data::GridColumn& c : columns)
         if (c.visible)
-            bridge.WriteCell(1, column++, 1, c.title, true, true, true);
+            bridge.write(1, column++, 1, c.title,
+                         {.asText = true, .fitColumn = true, .bold = true});
     int r = 2;
     for (rows.first(); !rows.eof(); rows.next(), ++r) {
         column = 1;
@@ -21,12 +21,11 @@ bool writeHistory(data::Dataset& rows, const std::vector<data::GridColumn>& colu
             if (!c.visible)
                 continue;
             const QVariant v = rows.value(c.field);
-            bridge.WriteCell(1, column++, r, c.format ? c.format(v) : v.toString(), true, true,
-                             false);
+            bridge.write(1, column++, r, c.format ? c.format(v) : v.toString(),
+                         {.asText = true, .fitColumn = true});
         }
     }
-    bridge.SetVisible(1);
-    return true;
+    return bridge.save();
 }
 
 }  // namespace history

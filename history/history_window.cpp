@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "data/dataset.h"
+#include "export/workbook_display.h"
 #include "history/history_export.h"
 #include "history/history_statements.h"
 #include "history/history_texts.h"
@@ -241,8 +242,8 @@ void HistoryWindow::exportRows() {
         ui::WaitCursor wait;
         all.open();
         const data::CloseAtScopeEnd closer(all);
-        history::writeHistory(all, columns().gridColumns(), bridge_);
+        exporting::showWorkbook(history::writeHistory(all, columns().gridColumns(), bridge_));
         return;
     }
-    history::writeHistory(*rows_, columns().gridColumns(), bridge_);
+    exporting::showWorkbook(history::writeHistory(*rows_, columns().gridColumns(), bridge_));
 }

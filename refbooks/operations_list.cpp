@@ -3,6 +3,7 @@
 #include "data/data_module.h"
 #include "data/product_kind.h"
 #include "export/spreadsheet_bridge.h"
+#include "export/workbook_display.h"
 #include "refbooks/norms_window.h"
 #include "refbooks/operation_editor.h"
 #include "refbooks/operations_statements.h"
@@ -155,28 +156,23 @@ void OperationsList::exportPriceList() {
     ui::WaitCursor wait;
     priceList_->reopen();
     SpreadsheetBridge& bridge = ReportBridge();
-    if (bridge.OpenWorkbook(QString()) == -1) {
-        priceList_->close();
-        return;  // the wait cursor ends with this handler
-    }
+    bridge.open();  // refused: the error display shows why; the wait cursor ends with this handler
     priceList_->first();
-    bridge.WriteCell(1, 1, 1, QStringLiteral("Марка"));
-    bridge.WriteCell(1, 2, 1, QStringLiteral("Операция"));
-    bridge.WriteCell(1, 3, 1, QStringLiteral("Цена"));
-    bridge.WriteCell(1, 4, 1, QStringLiteral("Вид"));
+    bridge.write(1, 1, 1, QStringLiteral("Марка"));
+    bridge.write(1, 2, 1, QStringLiteral("Операция"));
+    bridge.write(1, 3, 1, QStringLiteral("Цена"));
+    bridge.write(1, 4, 1, QStringLiteral("Вид"));
     const int mark = priceList_->fieldIndex(QStringLiteral("MARKA"));
     const int kind = priceList_->fieldIndex(QStringLiteral("VID"));
     const int price = priceList_->fieldIndex(QStringLiteral("cena"));
     const int naimen = priceList_->fieldIndex(QStringLiteral("naimen"));
     for (int r = 0; r < priceList_->recordCount(); ++r) {
         const int sheetRow = r + 2;
-        bridge.WriteCell(1, 1, sheetRow, priceList_->valueAt(r, mark).toString());
-        bridge.WriteCell(1, 2, sheetRow, priceList_->valueAt(r, kind).toString());
-        bridge.WriteCell(1, 3, sheetRow,
-                         ui::shortestFloat(priceList_->valueAt(r, price).toDouble()));
-        bridge.WriteCell(1, 4, sheetRow,
-                         data::productKindText(priceList_->valueAt(r, naimen).toInt()));
+        bridge.write(1, 1, sheetRow, priceList_->valueAt(r, mark).toString());
+        bridge.write(1, 2, sheetRow, priceList_->valueAt(r, kind).toString());
+        bridge.write(1, 3, sheetRow, ui::shortestFloat(priceList_->valueAt(r, price).toDouble()));
+        bridge.write(1, 4, sheetRow, data::productKindText(priceList_->valueAt(r, naimen).toInt()));
     }
-    bridge.SetVisible(1);
+    exporting::showWorkbook(bridge.save());
     priceList_->close();
 }

@@ -2,6 +2,7 @@
 
 #include "data/dataset.h"
 #include "export/spreadsheet_bridge.h"
+#include "export/workbook_display.h"
 #include "printing/work_progress.h"
 #include "reports/period_report.h"
 #include "reports/report_catalog.h"
@@ -193,10 +194,11 @@ void ReportWindow::exportSummary() {
     prepareQuery(*summary_);
     summary_->open();
     const data::CloseAtScopeEnd closer(*summary_);
-    reports::writeProductionSummary(*summary_, ReportBridge(), [this](int written, int total) {
-        summaryButton_->setText(QStringLiteral("Excel (%1 из %2)").arg(written).arg(total));
-        // The export runs on this thread: paint the caption now so the count can be followed.
-        if (summaryButton_->isVisible())
-            summaryButton_->repaint();
-    });
+    exporting::showWorkbook(reports::writeProductionSummary(
+        *summary_, ReportBridge(), [this](int written, int total) {
+            summaryButton_->setText(QStringLiteral("Excel (%1 из %2)").arg(written).arg(total));
+            // The export runs on this thread: paint the caption now so the count can be followed.
+            if (summaryButton_->isVisible())
+                summaryButton_->repaint();
+        }));
 }

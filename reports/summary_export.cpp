@@ -8,17 +8,16 @@
 
 namespace reports {
 
-bool writeProductionSummary(data::Dataset& rows, SpreadsheetBridge& bridge,
+QString writeProductionSummary(data::Dataset& rows, SpreadsheetBridge& bridge,
                             const std::function<void(int, int)>& progress) {
-    if (bridge.OpenWorkbook(QString()) == -1)
-        return false;
+    bridge.open();
 
     const int total = rows.recordCount();
     progress(0, total);
 
     // Values as they are (no text format, no bold); every column fits its widest text.
     auto write = [&bridge](int column, int row, const QString& text) {
-        bridge.WriteCell(1, column, row, text, false, true, false);
+        bridge.write(1, column, row, text, {.fitColumn = true});
     };
     const QChar separator = ui::decimalSeparator();
     rows.first();
@@ -42,7 +41,7 @@ bool writeProductionSummary(data::Dataset& rows, SpreadsheetBridge& bridge,
         ++r;
     }
 
-    return bridge.SetVisible(1) == 1;
+    return bridge.save();
 }
 
 }  // namespace reports

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 
 class SpreadsheetBridge;
@@ -10,11 +11,11 @@ class Dataset;
 namespace reports {
 
 // Writes the production summary from the open query XLS_Rep (its rows after the filter, in query
-// order) into a new workbook of the bridge: a header row, then one row per query row; leaves the
-// workbook open for the user. progress(k, n) is called with k = 0 before the first row and after
-// every row written. Returns false, saving nothing, when no workbook could be opened or saved
-// whole.
-bool writeProductionSummary(data::Dataset& rows, SpreadsheetBridge& bridge,
+// order) into a new workbook of the bridge: a header row, then one row per query row, and saves
+// it. progress(k, n) is called with k = 0 before the first row and after every row written.
+// Returns the saved workbook for the window to show; exporting::ExportError, saving nothing, when
+// no workbook could be opened or saved whole.
+QString writeProductionSummary(data::Dataset& rows, SpreadsheetBridge& bridge,
                             const std::function<void(int written, int total)>& progress);
 
 }  // namespace reports

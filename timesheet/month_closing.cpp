@@ -39,6 +39,8 @@ CloseVerdict closeMonth(data::SharedData& shared, int month, const QString& year
     shared.statement.setSql(closing::closeMonth(month, year, role, workstation));
     const bool closed = shared.statement.exec() > 0;
     transaction.commit();
+    if (closed || rebuildFirst)
+        emit shared.timesheetChanged(first.year(), month);
     return {closed ? CloseVerdict::Kind::Closed : CloseVerdict::Kind::AlreadyClosed};
 }
 
@@ -51,6 +53,8 @@ bool reopenMonth(data::SharedData& shared, int month, const QString& year) {
     shared.statement.setSql(closing::reopenMonth(month, year));
     const bool reopened = shared.statement.exec() > 0;
     transaction.commit();
+    if (reopened)
+        emit shared.timesheetChanged(first.year(), month);
     return reopened;
 }
 

@@ -8,19 +8,26 @@
 
 namespace timesheet {
 
-bool exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel, const QString& title,
-                       const std::function<void(int done, int total)>& progress) {
-    if (bridge.OpenWorkbook(QString()) == -1)
-        return false;
-    bridge.SetVisible(0);
+namespace {
+// Every column fits its widest text; titles bold, names kept as text.
+constexpr exporting::CellStyle kTitle{.asText = true, .fitColumn = true, .bold = true};
+constexpr exporting::CellStyle kDayTitle{.fitColumn = true, .bold = true};
+constexpr exporting::CellStyle kName{.asText = true, .fitColumn = true};
+constexpr exporting::CellStyle kHours{.fitColumn = true};
+}  // namespace
+
+QString exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel,
+                          const QString& title,
+                          const std::function<void(int done, int total)>& progress) {
+    bridge.open();
     const int n = hTabel.recordCount();
     progress(0, n);
 
-    bridge.WriteCell(1, 1, 1, title, true, true, true);
-    bridge.WriteCell(1, 1, 2, QStringLiteral("Фамилия И.О."), true, true, true);
+    bridge.write(1, 1, 1, title, kTitle);
+    bridge.write(1, 1, 2, QStringLiteral("Фамилия И.О."), kTitle);
     for (int d = 1; d <= 31; ++d)
-        bridge.WriteCell(1, d + 1, 2, QString::number(d), false, true, true);
-    bridge.WriteCell(1, 33, 2, QStringLiteral("Итого"), true, true, true);
+        bridge.write(1, d + 1, 2, QString::number(d), kDayTitle);
+    bridge.write(1, 33, 2, QStringLiteral("Итого"), kTitle);
 
     const int fioField = hTabel.fieldIndex(QStringLiteral("fio"));
     std::array<int, 31> dayFields{};
@@ -28,17 +35,17 @@ bool exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel, c
         dayFields[d - 1] = hTabel.fieldIndex(daySumField(d));
     for (int i = 0; i < n; ++i) {
         const int r = i + 3;
-        bridge.WriteCell(1, 1, r, hTabel.valueAt(i, fioField).toString(), true, true, false);
+        bridge.write(1, 1, r, hTabel.valueAt(i, fioField).toString(), kName);
         qint64 total = 0;
         for (int d = 1; d <= 31; ++d) {
             const qint64 hours = hTabel.valueAt(i, dayFields[d - 1]).toLongLong();  // NULL: 0
             total += hours;
-            bridge.WriteCell(1, d + 1, r, QString::number(hours), false, true, false);
+            bridge.write(1, d + 1, r, QString::number(hours), kHours);
         }
-        bridge.WriteCell(1, 33, r, QString::number(total), false, true, false);
+        bridge.write(1, 33, r, QString::number(total), kHours);
         progress(i + 1, n);
     }
-    return bridge.SetVisible(1) == 1;
+    return bridge.save();
 }
 
 }  // namespace timesheet

@@ -12,10 +12,11 @@ namespace timesheet {
 
 // Writes the open H_Tabel rows into a new workbook of the bridge: the title in row 1, the column
 // titles in row 2, one row per worker from row 3 with every day column and the row total.
-// progress(done, total) runs before the first worker and after each one. Answers false, having
-// saved nothing, when no workbook could be opened or saved whole; the workbook is left open to the
-// user.
-bool exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel, const QString& title,
-                       const std::function<void(int done, int total)>& progress);
+// progress(done, total) runs before the first worker and after each one. Returns the saved
+// workbook for the window to show; exporting::ExportError, having saved nothing, when no
+// workbook could be opened or saved whole.
+QString exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel,
+                          const QString& title,
+                          const std::function<void(int done, int total)>& progress);
 
 }  // namespace timesheet

@@ -31,6 +31,8 @@ void rebuildMonth(data::SharedData& shared, int month, const QString& year,
     shared.timesheetInsert.exec();
     afterStep(2, 2);
     transaction.commit();
+    if (!data::Transaction::active())  // a rebuild inside a month's closing is announced by it
+        emit shared.timesheetChanged(first.year(), month);
 }
 
 }  // namespace timesheet

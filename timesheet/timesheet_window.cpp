@@ -4,6 +4,7 @@
 #include "data/dataset_model.h"
 #include "data/server_features.h"
 #include "export/spreadsheet_bridge.h"
+#include "export/workbook_display.h"
 #include "timesheet/cell_painting.h"
 #include "timesheet/month_closing.h"
 #include "timesheet/month_export.h"
@@ -108,7 +109,20 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
     : ui::Window(parent), db_(db), printLayout_(new TimesheetPrintLayout(this)) {
     setObjectName(QStringLiteral("Form19"));
     setWindowTitle(QStringLiteral("Табель по времени"));
+    buildPages();
+    buildBottomControls();
+    layOutControls();
 
+    looks_ = timesheet::dayColumnLooks(QDate(2007, 1, 1));
+    applyDayLooks();
+    connectHandlers();
+    // Whoever commits a change of a month's timesheet announces it; the window shows it.
+    connect(&db_, &data::SharedData::timesheetChanged, this,
+            [this](int year, int month) { followChange(year, month); });
+}
+
+// One page per shift with its grid; the first also holds the rebuild and the export.
+void TimesheetWindow::buildPages() {
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("PageControl1"));
     for (int page = 0; page < 3; ++page) {
@@ -117,25 +131,30 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
         auto* grid = new QTableView(sheet);
         grid->setObjectName(QStringLiteral("DBGrid") + QString::number(page + 1));
         layout->addWidget(grid);
-        if (page == 0) {
-            auto* row = new QHBoxLayout;
-            rebuildButton_ = ui::makeButton(sheet, "Button1", QStringLiteral("Перестроить"));
-            progressBar_ = new QProgressBar(sheet);
-            progressBar_->setObjectName(QStringLiteral("PB"));
-            progressBar_->setMinimum(1);
-            progressBar_->setValue(1);
-            progressBar_->setVisible(false);
-            excelButton_ = ui::makeButton(sheet, "Button2", QStringLiteral("Excel"));
-            row->addWidget(rebuildButton_);
-            row->addWidget(progressBar_, 1);
-            row->addStretch();
-            row->addWidget(excelButton_);
-            layout->addLayout(row);
-        }
+        if (page == 0)
+            layout->addLayout(buildRebuildRow(sheet));
         pages_->addTab(sheet, QStringLiteral("Смена №") + QString::number(page + 1));
         setUpGrid(page, grid);
     }
+}
 
+QHBoxLayout* TimesheetWindow::buildRebuildRow(QWidget* sheet) {
+    auto* row = new QHBoxLayout;
+    rebuildButton_ = ui::makeButton(sheet, "Button1", QStringLiteral("Перестроить"));
+    progressBar_ = new QProgressBar(sheet);
+    progressBar_->setObjectName(QStringLiteral("PB"));
+    progressBar_->setMinimum(1);
+    progressBar_->setValue(1);
+    progressBar_->setVisible(false);
+    excelButton_ = ui::makeButton(sheet, "Button2", QStringLiteral("Excel"));
+    row->addWidget(rebuildButton_);
+    row->addWidget(progressBar_, 1);
+    row->addStretch();
+    row->addWidget(excelButton_);
+    return row;
+}
+
+void TimesheetWindow::buildBottomControls() {
     monthList_ = new QComboBox(this);
     monthList_->setObjectName(QStringLiteral("ComboBox1"));
     monthList_->addItems(timesheet::monthNames());
@@ -152,7 +171,9 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
     monthStateLabel_->setObjectName(QStringLiteral("monthStateLabel"));
     closeMonthButton_ = ui::makeButton(this, "closeMonthButton", QStringLiteral("Закрыть месяц"));
     reopenMonthButton_ = ui::makeButton(this, "reopenMonthButton", QStringLiteral("Открыть месяц"));
+}
 
+void TimesheetWindow::layOutControls() {
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(monthList_);
     bottom->addWidget(yearList_);
@@ -168,23 +189,23 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
     layout->addLayout(bottom);
     // Fits a 1280-pixel-wide screen with the window's frame.
     ui::fixSize(this, QSize(1200, 620));
+}
 
-    looks_ = timesheet::dayColumnLooks(QDate(2007, 1, 1));
-    applyDayLooks();
-
+void TimesheetWindow::connectHandlers() {
     connect(monthList_, &QComboBox::currentIndexChanged, this,
             ui::guarded([this] { monthChanged(); }));
     connect(yearList_, &QComboBox::currentIndexChanged, this,
             ui::guarded([this] { monthChanged(); }));
-    connect(rebuildButton_, &QPushButton::clicked, this, ui::guarded([this] { rebuild(); }));
+    connect(rebuildButton_, &QPushButton::clicked, this,
+            ui::guarded(QStringLiteral("timesheet rebuild"), [this] { rebuild(); }));
     connect(excelButton_, &QPushButton::clicked, this,
-            ui::guarded([this] { exportToSpreadsheet(); }));
+            ui::guarded(QStringLiteral("timesheet export"), [this] { exportToSpreadsheet(); }));
     connect(refreshButton_, &QPushButton::clicked, this, ui::guarded([this] { refresh(); }));
     connect(printButton_, &QPushButton::clicked, this, ui::guarded([this] { print(); }));
     connect(closeMonthButton_, &QPushButton::clicked, this,
-            ui::guarded([this] { closeChosenMonth(); }));
+            ui::guarded(QStringLiteral("month closing"), [this] { closeChosenMonth(); }));
     connect(reopenMonthButton_, &QPushButton::clicked, this,
-            ui::guarded([this] { reopenChosenMonth(); }));
+            ui::guarded(QStringLiteral("month reopening"), [this] { reopenChosenMonth(); }));
     connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -311,7 +332,6 @@ void TimesheetWindow::closeChosenMonth() {
         if (!ask(rebuildQuestion(month, year, verdict.differingCells)))
             return;
         verdict = timesheet::closeMonth(db_, month, chosenYear(), role, workstation, true);
-        reopenTimesheets();
     }
     if (verdict.kind == timesheet::CloseVerdict::Kind::AlreadyClosed)
         ui::showMessage({alreadyClosed(month, year), QString::fromUtf8(kCaption),
@@ -331,6 +351,15 @@ void TimesheetWindow::reopenChosenMonth() {
     if (!timesheet::reopenMonth(db_, month, chosenYear()))
         ui::showMessage({notClosed(month, year), QString::fromUtf8(kCaption), ui::Icon::Information,
                          ui::Buttons::Ok});
+    showMonthState();
+}
+
+void TimesheetWindow::followChange(int year, int month) {
+    // Closed (the window not shown, or its own rebuild running), the queries load the month
+    // afresh when they open again.
+    if (!db_.timesheetOf(1)->isOpen() || year != chosenYear().toInt() || month != chosenMonth())
+        return;
+    reopenTimesheets();
     showMonthState();
 }
 
@@ -402,16 +431,19 @@ void TimesheetWindow::exportToSpreadsheet() {
     const data::CloseAtScopeEnd totals(openMonthTotals(*printLayout_, chosenMonth(), chosenYear()));
     const QString title =
         monthList_->currentText() + QLatin1Char(' ') + QString::number(chosenYear().toInt());
-    const bool written = timesheet::exportMonthTotals(
-        TimesheetBridge(), printLayout_->monthTotals(), title, [this](int done, int total) {
-            excelButton_->setText(QStringLiteral("Excel (") + QString::number(done) +
-                                  QStringLiteral(" из ") + QString::number(total) +
-                                  QLatin1Char(')'));
-            // Repaint the caption; clicks wait until the export is done.
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        });
-    if (!written)
+    auto showProgress = [this](int done, int total) {
+        excelButton_->setText(QStringLiteral("Excel (") + QString::number(done) +
+                              QStringLiteral(" из ") + QString::number(total) + QLatin1Char(')'));
+        // Repaint the caption; clicks wait until the export is done.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    try {
+        exporting::showWorkbook(timesheet::exportMonthTotals(
+            TimesheetBridge(), printLayout_->monthTotals(), title, showProgress));
+    } catch (const exporting::ExportError&) {
         ui::restoreDefaultCursor();
+        throw;  // the error display shows why
+    }
 }
 
 void TimesheetWindow::windowActivated() {

@@ -7,6 +7,7 @@
 #include <array>
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -46,6 +47,13 @@ public:
     const std::array<timesheet::DayColumnLook, 31>& dayLooks() const { return looks_; }
 
 private:
+    void buildPages();
+    QHBoxLayout* buildRebuildRow(QWidget* sheet);
+    void buildBottomControls();
+    void layOutControls();
+    void connectHandlers();
+    // A committed change of a month's timesheet: shown when it is the month on screen.
+    void followChange(int year, int month);
     void setUpGrid(int page, QTableView* grid);
     void applyDayLooks();
     void refreshYearList();

@@ -34,15 +34,27 @@ void releaseWaiting() {
     }
 }
 
+QString& label() {
+    static QString current;
+    return current;
+}
+
 }  // namespace
 
-ActionScope::ActionScope() {
+ActionScope::ActionScope(QString doing) : previousLabel_(label()) {
     ++depth;
+    if (!doing.isEmpty())
+        label() = std::move(doing);
 }
 
 ActionScope::~ActionScope() {
+    label() = std::move(previousLabel_);
     if (--depth == 0 && !waiting().empty())
         releaseWaiting();
+}
+
+QString currentAction() {
+    return depth > 0 ? label() : QString();
 }
 
 ActionPause::ActionPause() : paused_(depth) {

@@ -1,20 +1,28 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <functional>
 
 namespace ui {
 
 // Marks a user's action while it lives: an event handler with every statement, export or report
 // it runs, including the events it processes between its steps. Scopes nest; ui::runGuarded opens
-// one around every handler.
+// one around every handler. A label says what the action does (the log of refused statements
+// names it); the innermost labelled scope names the action.
 class ActionScope {
 public:
-    ActionScope();
+    explicit ActionScope(QString label = {});
     ~ActionScope();
     ActionScope(const ActionScope&) = delete;
     ActionScope& operator=(const ActionScope&) = delete;
+
+private:
+    QString previousLabel_;
 };
+
+// The label of the innermost labelled action in progress; empty when none is.
+QString currentAction();
 
 // While it lives, the actions in progress are set aside: a modal window's own event loop, in which
 // the user starts actions anew, is no part of the action that opened it.

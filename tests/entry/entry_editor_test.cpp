@@ -114,7 +114,7 @@ TEST_F(EntryEditor, AddResetsWhatItNamesAndKeepsTheRest) {
     ui::setModalHook([&](QWidget* w) {
         EXPECT_EQ(w, &entryEditor());
         EXPECT_EQ(entryEditor().windowTitle(), "Заведение новой позиции");
-        EXPECT_EQ(entryEditor().Tag, 1);
+        EXPECT_EQ(entryEditor().mode(), ::EntryEditor::Mode::Adding);
         EXPECT_EQ(control<QDateEdit>(entryEditor(), "DTimeP")->date(), entrytest::kNov6);
         for (QLineEdit* box : {control<QLineEdit>(entryEditor(), "Edit1"),
                                control<QLineEdit>(entryEditor(), "Edit2"),
@@ -147,7 +147,7 @@ TEST_F(EntryEditor, SearchedPickKeepsTheChosenOperationAndShowsItsBasePrice) {
         control<QPushButton>(operationsList(), "Button2")->click();  // "Выбрать"
         return int(QDialog::Rejected);
     });
-    entryEditor().Tag = 1;
+    entryEditor().setMode(::EntryEditor::Mode::Adding);
     control<QPushButton>(entryEditor(), "Button4")->click();
     EXPECT_EQ(modal.shown, QStringList{"Form4: Операции"});
     EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), entrytest::kWelding);

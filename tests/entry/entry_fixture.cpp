@@ -44,7 +44,7 @@ void EntryTest::TearDown() {
 }
 
 void EntryTest::fillWorkedExample() {
-    entryEditor().Tag = 1;
+    entryEditor().setMode(::EntryEditor::Mode::Adding);
     control<QLineEdit>(entryEditor(), "Edit1")->setText(QStringLiteral("Иванов И.И."));
     control<QLineEdit>(entryEditor(), "Edit2")->setText(kWelding);
     entryEditor().setChosen({.workerId = 17, .operationId = 240, .productId = 31, .price = 12.5});

@@ -3,6 +3,7 @@
 #include "../support/small_filesystem.h"
 #include "../support/xlsx_readback.h"
 #include "export/workbook_check.h"
+#include "ui/error_display.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,6 +17,18 @@ namespace {
 using testing_support::MessageLog;
 using testing_support::SmallFilesystem;
 using xlsx_readback::readSheet;
+
+// The stop an export step throws; the test fails when it throws none.
+template <typename Step>
+exporting::ExportError stopOf(Step step) {
+    try {
+        step();
+    } catch (const exporting::ExportError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "the step did not stop";
+    return exporting::ExportError({}, {});
+}
 
 // Each test saves into a folder of its own.
 class BridgeTest : public ::testing::Test {
@@ -37,7 +50,7 @@ protected:
 TEST_F(BridgeTest, ReportCellsBecomeNumbersOrTextsAsTyped) {
     MessageLog log;
     SpreadsheetBridge& bridge = ReportBridge();
-    ASSERT_EQ(bridge.OpenWorkbook(""), 1);
+    bridge.open();
     const struct {
         const char* text;
         QVariant expected;
@@ -52,12 +65,12 @@ TEST_F(BridgeTest, ReportCellsBecomeNumbersOrTextsAsTyped) {
     };
     int row = 1;
     for (const auto& c : cases)
-        EXPECT_EQ(bridge.WriteCell(1, 2, row++, QString::fromUtf8(c.text)), 1);
-    EXPECT_EQ(bridge.WriteCell(1, 3, 1, ""), 1);  // empty text writes nothing
-    EXPECT_EQ(bridge.SetVisible(1), 1);
+        bridge.write(1, 2, row++, QString::fromUtf8(c.text));
+    bridge.write(1, 3, 1, "");  // empty text writes nothing
+    const QString path = bridge.save();
 
     EXPECT_EQ(log.count(), 0) << log.texts().join("|").toStdString();
-    const QString path = bridge.lastSavedPath();
+    EXPECT_EQ(path, bridge.lastSavedPath());
     EXPECT_EQ(QFileInfo(path).absolutePath(), QFileInfo(folder_.path()).absoluteFilePath());
     EXPECT_TRUE(QFileInfo(path).fileName().startsWith("Отчет 20")) << path.toStdString();
     EXPECT_EQ(savedFiles().size(), 1);
@@ -74,13 +87,12 @@ TEST_F(BridgeTest, ReportCellsBecomeNumbersOrTextsAsTyped) {
 TEST_F(BridgeTest, TimesheetFlagsKeepTextBoldAndFitTheColumn) {
     MessageLog log;
     SpreadsheetBridge& bridge = TimesheetBridge();
-    ASSERT_EQ(bridge.OpenWorkbook(""), 1);
-    EXPECT_EQ(bridge.SetVisible(0), 1);  // filled off screen; the workbook stays held
-    EXPECT_EQ(bridge.WriteCell(1, 1, 1, "007", true, false, false), 1);
-    EXPECT_EQ(bridge.WriteCell(1, 1, 2, "007", false, false, false), 1);
-    EXPECT_EQ(bridge.WriteCell(1, 2, 1, "Иванов Иван Иванович", false, true, true), 1);
-    EXPECT_EQ(bridge.WriteCell(1, 3, 1, "8", false, false, false), 1);
-    EXPECT_EQ(bridge.SetVisible(1), 1);
+    bridge.open();
+    bridge.write(1, 1, 1, "007", {.asText = true});
+    bridge.write(1, 1, 2, "007");
+    bridge.write(1, 2, 1, "Иванов Иван Иванович", {.fitColumn = true, .bold = true});
+    bridge.write(1, 3, 1, "8");
+    bridge.save();
     EXPECT_EQ(log.count(), 0);
     EXPECT_TRUE(QFileInfo(bridge.lastSavedPath()).fileName().startsWith("Табель "));
 
@@ -95,9 +107,9 @@ TEST_F(BridgeTest, TimesheetFlagsKeepTextBoldAndFitTheColumn) {
     EXPECT_EQ(sheet.columnWidth(3), 0.0);   // never asked to fit
 }
 
-TEST_F(BridgeTest, RefusedWritesTellTheCellAndReturnMinusOne) {
+TEST_F(BridgeTest, RefusedWritesStopWithTheCell) {
     SpreadsheetBridge& bridge = ReportBridge();
-    ASSERT_EQ(bridge.OpenWorkbook(""), 1);
+    bridge.open();
     const struct {
         int sheet, column, row;
         const char* caption;
@@ -108,42 +120,54 @@ TEST_F(BridgeTest, RefusedWritesTellTheCellAndReturnMinusOne) {
         {1, 2, 1048577, "Ошибка Microsoft Excel"},
     };
     for (const auto& c : cases) {
-        MessageLog log;
-        EXPECT_EQ(bridge.WriteCell(c.sheet, c.column, c.row, "x"), -1);
-        ASSERT_EQ(log.count(), 1);
-        EXPECT_EQ(log.messages()[0].text,
-                  QString("Ошибка при записи: лист %1, столбец %2, строка %3")
-                      .arg(c.sheet)
-                      .arg(c.column)
-                      .arg(c.row));
-        EXPECT_EQ(log.messages()[0].caption, QString::fromUtf8(c.caption));
-        EXPECT_EQ(log.messages()[0].icon, ui::Icon::Stop);
+        const exporting::ExportError stop =
+            stopOf([&] { bridge.write(c.sheet, c.column, c.row, "x"); });
+        EXPECT_EQ(stop.texts(), QStringList{QString("Ошибка при записи: лист %1, столбец %2, "
+                                                    "строка %3")
+                                                .arg(c.sheet)
+                                                .arg(c.column)
+                                                .arg(c.row)});
+        EXPECT_EQ(stop.caption(), QString::fromUtf8(c.caption));
     }
-    bridge.SetVisible(1);
+    bridge.save();
     // After the workbook went to the user there is nothing to write into.
-    MessageLog log;
-    EXPECT_EQ(bridge.WriteCell(1, 1, 1, "x"), -1);
-    EXPECT_EQ(log.messages().value(0).caption, "Ошибочный номер листа Microsoft Excel");
+    EXPECT_EQ(stopOf([&] { bridge.write(1, 1, 1, "x"); }).caption(),
+              "Ошибочный номер листа Microsoft Excel");
 }
 
-TEST_F(BridgeTest, ExistingWorkbooksCannotBeOpened) {
+// The window's error display shows a stop in boxes of its own caption, the core shows nothing.
+TEST_F(BridgeTest, AStopReachesTheUserThroughTheErrorDisplay) {
     MessageLog log;
-    EXPECT_EQ(ReportBridge().OpenWorkbook("/tmp/prices.xlsx"), -1);
+    EXPECT_FALSE(ui::runGuarded([] { ReportBridge().open("/tmp/prices.xlsx"); }));
     ASSERT_EQ(log.count(), 1);
     EXPECT_EQ(log.messages()[0].text, "Ошибка открытия файла Microsoft Excel.");
     EXPECT_EQ(log.messages()[0].caption, "Ошибка");
-    EXPECT_EQ(ReportBridge().SetVisible(1), 1);  // nothing held: nothing saved
+    EXPECT_EQ(log.messages()[0].icon, ui::Icon::Stop);
+    log.clear();
+    ui::runGuarded([] {
+        ReportBridge().open();
+        ReportBridge().write(2, 1, 1, "x");
+    });
+    ASSERT_EQ(log.count(), 1);
+    EXPECT_EQ(log.messages()[0].caption, "Ошибочный номер листа Microsoft Excel");
+}
+
+TEST_F(BridgeTest, ExistingWorkbooksCannotBeOpened) {
+    const exporting::ExportError stop = stopOf([] { ReportBridge().open("/tmp/prices.xlsx"); });
+    EXPECT_EQ(stop.texts(), QStringList{"Ошибка открытия файла Microsoft Excel."});
+    EXPECT_EQ(stop.caption(), "Ошибка");
+    EXPECT_EQ(ReportBridge().save(), QString());  // nothing held: nothing saved
     EXPECT_TRUE(savedFiles().isEmpty());
 }
 
 TEST_F(BridgeTest, AnUnfinishedWorkbookIsDroppedByTheNextOpen) {
     MessageLog log;
     SpreadsheetBridge& bridge = ReportBridge();
-    ASSERT_EQ(bridge.OpenWorkbook(""), 1);
-    bridge.WriteCell(1, 1, 1, "старое");
-    ASSERT_EQ(bridge.OpenWorkbook(""), 1);
-    bridge.WriteCell(1, 1, 2, "новое");
-    bridge.SetVisible(1);
+    bridge.open();
+    bridge.write(1, 1, 1, "старое");
+    bridge.open();
+    bridge.write(1, 1, 2, "новое");
+    bridge.save();
     EXPECT_EQ(savedFiles().size(), 1);
     const auto sheet = readSheet(bridge.lastSavedPath());
     EXPECT_FALSE(sheet.cell(1, 1).value.isValid());
@@ -168,12 +192,12 @@ TEST_F(BridgeTest, TheScratchWorkbookCannotBeRedirectedByAPlantedLink) {
     qputenv("TMPDIR", sharedTemp.path().toUtf8());
     MessageLog log;
     SpreadsheetBridge& bridge = ReportBridge();
-    ASSERT_EQ(bridge.OpenWorkbook(""), 1);
-    bridge.WriteCell(1, 1, 1, "x");
-    EXPECT_EQ(bridge.SetVisible(1), 1);
-    ASSERT_EQ(bridge.OpenWorkbook(""), 1);
-    ASSERT_EQ(bridge.OpenWorkbook(""), 1);  // drops the one before unsaved
-    bridge.SetVisible(1);
+    bridge.open();
+    bridge.write(1, 1, 1, "x");
+    EXPECT_FALSE(bridge.save().isEmpty());
+    bridge.open();
+    bridge.open();  // drops the one before unsaved
+    bridge.save();
     qputenv("TMPDIR", previousTemp);
 
     EXPECT_EQ(log.count(), 0);
@@ -191,13 +215,12 @@ TEST_F(BridgeTest, AFolderThatCannotBeWrittenIsReported) {
     const QString blocked = folder_.filePath("file-in-the-way");
     QFile(blocked).open(QIODevice::WriteOnly);
     qputenv("PLANT_EXPORT_DIR", (blocked + "/sub").toUtf8());
-    MessageLog log;
     SpreadsheetBridge& bridge = ReportBridge();
-    EXPECT_EQ(bridge.OpenWorkbook(""), -1);  // before anything is filled in
-    ASSERT_EQ(log.count(), 1);
-    EXPECT_EQ(log.messages()[0].caption, "Ошибка");
-    EXPECT_EQ(log.messages()[0].icon, ui::Icon::Stop);
-    EXPECT_TRUE(log.messages()[0].text.contains("sub")) << log.messages()[0].text.toStdString();
+    // Before anything is filled in.
+    const exporting::ExportError stop = stopOf([&] { bridge.open(); });
+    EXPECT_EQ(stop.caption(), "Ошибка");
+    ASSERT_EQ(stop.texts().size(), 1);
+    EXPECT_TRUE(stop.texts()[0].contains("sub")) << stop.texts()[0].toStdString();
 }
 
 // A workbook is saved whole or not at all, whichever disk fills up: the export folder's takes the
@@ -220,19 +243,17 @@ TEST_F(BridgeTest, AWorkbookThatDoesNotFitLeavesNothingAndSaysWhichFolderIsFull)
         REQUIRE_SMALL_FILESYSTEM(disk);
         const QByteArray previous = qgetenv(c.fullFolder);
         qputenv(c.fullFolder, disk.path().toUtf8());
-        MessageLog log;
         SpreadsheetBridge& bridge = ReportBridge();
         const QString savedBefore = bridge.lastSavedPath();
-        ASSERT_EQ(bridge.OpenWorkbook(""), 1);
+        bridge.open();
         for (int row = 1; row <= 300; ++row)
             for (int column = 1; column <= 4; ++column)
-                bridge.WriteCell(1, column, row, QString::number(row * 1000 + column));
-        EXPECT_EQ(bridge.SetVisible(1), -1);
+                bridge.write(1, column, row, QString::number(row * 1000 + column));
+        const exporting::ExportError stop = stopOf([&] { bridge.save(); });
         qputenv(c.fullFolder, previous);
 
-        ASSERT_EQ(log.count(), 1) << log.texts().join("|").toStdString();
-        EXPECT_EQ(log.messages()[0].text, QString::fromUtf8(c.message).arg(disk.path()));
-        EXPECT_EQ(log.messages()[0].caption, "Ошибка");
+        EXPECT_EQ(stop.texts(), QStringList{QString::fromUtf8(c.message).arg(disk.path())});
+        EXPECT_EQ(stop.caption(), "Ошибка");
         EXPECT_EQ(bridge.lastSavedPath(), savedBefore);  // nothing reported as saved
         EXPECT_EQ(disk.entries(), QStringList());
         EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
@@ -242,11 +263,10 @@ TEST_F(BridgeTest, AWorkbookThatDoesNotFitLeavesNothingAndSaysWhichFolderIsFull)
 // A file cut short (no zip directory at its end) is told from a whole one.
 TEST_F(BridgeTest, AWorkbookCutShortReadsAsCut) {
     SpreadsheetBridge& bridge = TimesheetBridge();
-    ASSERT_EQ(bridge.OpenWorkbook(""), 1);
+    bridge.open();
     for (int row = 1; row <= 500; ++row)
-        bridge.WriteCell(1, 1, row, QString::number(row * 7919));
-    ASSERT_EQ(bridge.SetVisible(1), 1);
-    const QString whole = bridge.lastSavedPath();
+        bridge.write(1, 1, row, QString::number(row * 7919));
+    const QString whole = bridge.save();
     EXPECT_EQ(exporting::checkWrittenWorkbook(whole), exporting::WorkbookCheck::Whole);
 
     QFile in(whole);

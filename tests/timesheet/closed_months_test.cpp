@@ -106,7 +106,7 @@ TEST_F(ClosedMonth, ClientRefusesEveryChangeBeforeWritingOrOpeningTheEditor) {
              showJournal(kOct31);
              entryEditor().prepareChange();
              fillWorkedExample();
-             entryEditor().Tag = 2;
+             entryEditor().setMode(::EntryEditor::Mode::Changing);
              pressSave();
          }},
         {"Перестроить",
