@@ -194,8 +194,11 @@ void JournalWindow::deleteEntry() {
     // The entry goes only together with its hours in the timesheet cell of its own day; its
     // journal reloads itself when the deletion is announced.
     const bool confirmed = ui::confirmDeletion(QStringLiteral("Удалить позицию из списка?"));
-    if (confirmed && entry::deleteEntry(db_, db_.entryDeletion, id) == entry::DeleteResult::Deleted)
+    if (confirmed &&
+        entry::deleteEntry(db_, db_.entryDeletion, id) == entry::DeleteResult::Deleted) {
+        q->first();  // the reloaded journal starts again at its first entry
         return;
+    }
     q->reopen();
     if (confirmed)  // another workstation deleted it first
         ui::showRefusal(QString::fromUtf8(entry::kEntryGoneMessage));

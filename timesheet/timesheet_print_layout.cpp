@@ -14,8 +14,8 @@ const QColor kGridGrey(0x80, 0x80, 0x80);
 
 TimesheetPrintLayout::TimesheetPrintLayout(QObject* parent) : QObject(parent) {
     setObjectName(QStringLiteral("Form15"));
-    H_Tabel = new data::Dataset(QStringLiteral("H_Tabel"), this);
-    H_Tabel->setSql(timesheet::monthTotalsQuery());
+    monthTotals_ = new data::Dataset(QStringLiteral("H_Tabel"), this);
+    monthTotals_->setSql(timesheet::monthTotalsQuery());
 }
 
 const std::array<double, 31>& TimesheetPrintLayout::dayBoxLefts() {
@@ -67,5 +67,5 @@ printing::Layout TimesheetPrintLayout::layout() const {
 }
 
 void TimesheetPrintLayout::preview() const {
-    printing::previewReport(layout(), *H_Tabel);
+    printing::previewReport(layout(), *monthTotals_);
 }

@@ -18,7 +18,7 @@ public:
     explicit TimesheetPrintLayout(QObject* parent = nullptr);
 
     // Month totals per worker, parameters :mnth and :yea.
-    data::Dataset& monthTotals() const { return *H_Tabel; }
+    data::Dataset& monthTotals() const { return *monthTotals_; }
     // The month label of the header band.
     QString monthLabel = QStringLiteral("Данные за:");
 
@@ -31,5 +31,5 @@ public:
     void preview() const;
 
 private:
-    data::Dataset* H_Tabel;
+    data::Dataset* monthTotals_;  // the query H_Tabel
 };
