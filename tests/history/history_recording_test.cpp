@@ -191,9 +191,11 @@ TEST_F(History, TheRoleIsRecordedAgainAfterTheConnectionIsMadeAnew) {
     testing_support::MessageLog log;
     const Plant p = history_plant::makePlant();
     data::setSessionRole("Foreman");
-    // The server ends the client's session; the next statement fails, the one after reconnects.
+    // The server ends the client's session (only this program's: the test programs running
+    // beside it share the cluster); the next statement fails, the one after reconnects.
     testdb::exec(QStringLiteral("select pg_terminate_backend(pid) from pg_stat_activity where "
-                                "application_name = %1 and pid <> pg_backend_pid()")
+                                "application_name = %1 and datname = current_database() and "
+                                "pid <> pg_backend_pid()")
                      .arg(data::quotedLiteral(data::sessionIdentity().program)));
     EXPECT_THROW(testdb::sharedData().countOf("select 1 as cnt"), data::DbError);
     ASSERT_EQ(entry::saveEntry(testdb::sharedData(), valuesOf(p, "12", QDate(2026, 11, 6))),
