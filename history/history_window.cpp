@@ -104,7 +104,7 @@ views::Columns HistoryWindow::columns() {
                              .caption = QString::fromUtf8(caption),
                              .width = width};
     };
-    views::Column role = text("role", "Роль", 110);
+    views::Column role = text("role", "Роль", 150);  // "Другая программа" whole
     role.format = [](const QVariant& v) { return history::roleText(v.toString()); };
     // The action's words depend on the table (a closed month's new row is its closing).
     views::Column action = text("what", "Действие", 130);
