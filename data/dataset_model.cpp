@@ -101,7 +101,7 @@ QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int 
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (role) {
         case Qt::DisplayRole:
-            return columns_[section].title;
+            return columns_[section].caption;
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignHCenter | Qt::AlignVCenter);
         case Qt::FontRole: {

@@ -9,27 +9,18 @@
 
 namespace data {
 
-// One grid column: the field it shows and how.
+// One grid column, declared once by the window that shows it (views::Column): the field it
+// shows, its caption, width, alignment and display format. A hidden column carries a key the
+// window reads.
 struct GridColumn {
-    QString field;
-    QString title;
-    bool visible = true;
-    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    QString field{};
+    QString caption{};
     int width = 0;  // pixels; 0 leaves it to the grid
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     // Display text of a value; empty means the value's plain text.
-    std::function<QString(const QVariant&)> format;
+    std::function<QString(const QVariant&)> format{};
+    bool hidden = false;
 };
-
-// A column without a format: gridColumn("fio", "ФИО"), gridColumn("id", "id", false).
-inline GridColumn gridColumn(const QString& field, const QString& title, bool visible = true,
-                             Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-    GridColumn c;
-    c.field = field;
-    c.title = title;
-    c.visible = visible;
-    c.alignment = alignment;
-    return c;
-}
 
 // The data link: shows a dataset in a grid. Columns are fixed by the window; the dataset can be
 // switched (four journals share one grid). Fonts and colours per cell come from an optional

@@ -7,18 +7,18 @@
 namespace history {
 
 QString writeHistory(data::Dataset& rows, const std::vector<data::GridColumn>& columns,
-                  SpreadsheetBridge& bridge) {
+                     SpreadsheetBridge& bridge) {
     bridge.open();
     int column = 1;
     for (const data::GridColumn& c : columns)
-        if (c.visible)
-            bridge.write(1, column++, 1, c.title,
+        if (!c.hidden)
+            bridge.write(1, column++, 1, c.caption,
                          {.asText = true, .fitColumn = true, .bold = true});
     int r = 2;
     for (rows.first(); !rows.eof(); rows.next(), ++r) {
         column = 1;
         for (const data::GridColumn& c : columns) {
-            if (!c.visible)
+            if (c.hidden)
                 continue;
             const QVariant v = rows.value(c.field);
             bridge.write(1, column++, r, c.format ? c.format(v) : v.toString(),

@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -199,19 +200,14 @@ bool HistoryWindow::hasEarlierRows() const {
 void HistoryWindow::readEarlierRows() {
     if (!hasEarlierRows())
         return;
-    readingEarlier_ = true;
+    // Reopening moves the scroll bar; its moves are not a request for more rows meanwhile.
+    const QScopedValueRollback reading(readingEarlier_, true);
     const int current = rows_->recNo();
     const int scrolled = grid_->verticalScrollBar()->value();
-    try {
-        rowsAsked_ *= 2;
-        openPeriod();
-    } catch (...) {
-        readingEarlier_ = false;
-        throw;
-    }
+    rowsAsked_ *= 2;
+    openPeriod();
     rows_->setRecNo(current);
     grid_->verticalScrollBar()->setValue(scrolled);
-    readingEarlier_ = false;
 }
 
 void HistoryWindow::showRowOfCurrent() {

@@ -24,18 +24,6 @@ int Columns::columnOf(const QString& field) const {
     return positionOf(columns_, field);
 }
 
-std::vector<data::GridColumn> Columns::gridColumns() const {
-    std::vector<data::GridColumn> out;
-    out.reserve(columns_.size());
-    for (const Column& c : columns_) {
-        data::GridColumn g = data::gridColumn(c.field, c.caption, !c.hidden, c.alignment);
-        g.width = c.width;
-        g.format = c.format;
-        out.push_back(std::move(g));
-    }
-    return out;
-}
-
 int columnOf(const QAbstractItemModel* link, const QString& field) {
     const auto* dataLink = qobject_cast<const data::DatasetModel*>(link);
     if (!dataLink)

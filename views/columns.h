@@ -16,17 +16,8 @@ inline constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 inline constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;  // numbers
 inline constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignVCenter;
 
-// One grid column, declared once by the window that shows it: the field it shows, its caption,
-// width, alignment and display format. A hidden column carries a key the window reads.
-struct Column {
-    QString field{};
-    QString caption{};
-    int width = 0;  // pixels; 0 leaves it to the grid
-    Qt::Alignment alignment = kLeft;
-    // Display text of a value; empty means the value's plain text.
-    std::function<QString(const QVariant&)> format{};
-    bool hidden = false;
-};
+// One grid column (field, caption, width, alignment, format, hidden): the data link's own.
+using Column = data::GridColumn;
 
 // A grid's columns in their order. Code finds a column by the field it shows, never by its
 // position, so that a column added or moved changes one declaration.
@@ -44,7 +35,7 @@ public:
     int size() const { return static_cast<int>(columns_.size()); }
 
     // The columns as a data link takes them.
-    std::vector<data::GridColumn> gridColumns() const;
+    const std::vector<Column>& gridColumns() const { return columns_; }
 
 private:
     std::vector<Column> columns_;

@@ -28,7 +28,7 @@ void selectCurrent(QTableView* grid, data::DatasetModel* model) {
 void applyColumns(QTableView* grid, const data::DatasetModel* model) {
     const auto& columns = model->columns();
     for (size_t i = 0; i < columns.size(); ++i) {
-        grid->setColumnHidden(static_cast<int>(i), !columns[i].visible);
+        grid->setColumnHidden(static_cast<int>(i), columns[i].hidden);
         if (columns[i].width > 0)
             grid->setColumnWidth(static_cast<int>(i), columns[i].width);
     }

@@ -208,7 +208,7 @@ TEST_F(DatasetTest, NumbersReadAsDigitsNeverAsExponents) {
     data::DatasetModel grid;
     std::vector<data::GridColumn> columns;
     for (const char* f : {"a", "b", "c", "d", "e"})
-        columns.push_back(data::gridColumn(f, f));
+        columns.push_back({.field = f, .caption = f});
     grid.setColumns(columns);
     grid.setDataset(&ds);
     const struct {
@@ -247,7 +247,7 @@ TEST_F(DatasetTest, GridAdapterPassesTheModelTester) {
     data::DatasetModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.setColumns(
-        {data::gridColumn("fio", "ФИО"), data::gridColumn("s_staffpos_hl", "Должность")});
+        {{.field = "fio", .caption = "ФИО"}, {.field = "s_staffpos_hl", .caption = "Должность"}});
     model.setDataset(&w);
     w.open();
     EXPECT_EQ(model.rowCount(), 5);
