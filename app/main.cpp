@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/secure_command.h"
 #include "app/startup.h"
 #include "app/upgrade_command.h"
 #include "ui/error_display.h"
@@ -21,6 +22,15 @@ int main(int argc, char** argv) {
         const QCoreApplication core(argc, argv);
         QString out, err;
         const int code = command_line::runUpgrade(*upgrade, out, err);
+        std::fputs(out.toUtf8().constData(), stdout);
+        std::fputs(err.toUtf8().constData(), stderr);
+        return code;
+    }
+
+    if (const auto secure = command_line::secureRequestIn(args)) {
+        const QCoreApplication core(argc, argv);
+        QString out, err;
+        const int code = command_line::runSecure(*secure, out, err);
         std::fputs(out.toUtf8().constData(), stdout);
         std::fputs(err.toUtf8().constData(), stderr);
         return code;

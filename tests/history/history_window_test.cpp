@@ -278,7 +278,9 @@ TEST_F(HistoryWindowTest, ADatabaseNotUpgradedSaysSoAndWorksAsBefore) {
     testdb::exec(
         "DROP FUNCTION accounts_dep.change_log_row, accounts_dep.note_month_rebuild, "
         "accounts_dep.change_log_timesheet_delete, accounts_dep.change_log_write, "
-        "accounts_dep.change_log_refuse CASCADE");
+        "accounts_dep.change_log_refuse, accounts_dep.change_log_timesheet_cells, "
+        "accounts_dep.change_log_contractor, accounts_dep.cell_write_noted, "
+        "accounts_dep.month_rebuilt_here CASCADE");
     MessageLog log;
     EXPECT_TRUE(openedBy("historyMenuItem").isEmpty());
     ASSERT_EQ(log.count(), 1);
