@@ -228,8 +228,11 @@ void JournalWindow::openEntryHistory() {
     if (!role_ || !login::readsHistory(*role_))
         return;
     data::Dataset* q = db_.journalOf(currentShift_);
-    if (!q->isOpen() || q->isEmpty())
+    if (!q->isOpen() || q->isEmpty()) {
+        ui::showMessage({HistoryWindow::noEntryMessage(), QStringLiteral("История записи"),
+                         ui::Icon::Information, ui::Buttons::Ok});
         return;
+    }
     history_->showRow(QStringLiteral("smena"), q->asInt64(QStringLiteral("id")));
 }
 
