@@ -107,7 +107,7 @@ TEST_F(HistoryWindowTest, ShowsTheChangesOfTwoRolesNewestFirstAndSavesThemAsShow
     const Plant p = makePlant();
     const QDate today = QDate::currentDate();
     const QString day = today.toString("dd.MM.yyyy");
-    const qint64 id = addedAndChanged(p, today);
+    addedAndChanged(p, today);
 
     const QString workstation = data::thisWorkstation();
     const QString program = data::sessionIdentity().program;
