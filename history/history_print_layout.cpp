@@ -8,7 +8,7 @@ namespace {
 const QString kArial = QStringLiteral("Arial");
 const QColor kLineGrey(0x80, 0x80, 0x80);
 constexpr double kMarginMm = 10;
-constexpr double kTextInsetMm = 0.5;  // a text keeps off its column's left line
+constexpr double kTextInsetMm = 0.5;  // a text keeps off its column's edges and the line above
 }  // namespace
 
 printing::Layout printLayout(const QString& heading, const std::vector<data::GridColumn>& columns) {
@@ -44,20 +44,25 @@ printing::Layout printLayout(const QString& heading, const std::vector<data::Gri
     layout.reportHeader.push_back(title);
     layout.reportHeader.push_back(gapBand(1));
 
-    Band header = band(5).withFrame(TopSide | BottomSide);
-    Band detail = band(4.5).withFrame(BottomSide, LineStyle::Dotted, kLineGrey);
+    Band header = band(5.5).withFrame(TopSide | BottomSide);
+    Band detail = band(5).withFrame(BottomSide, LineStyle::Dotted, kLineGrey);
     double left = 0;
     for (const data::GridColumn* c : shown) {
         const double width =
             c->width > 0 ? c->width * mmPerPixel : stretchedWidth / std::max(1, stretchedCount);
         const double textWidth = width - 2 * kTextInsetMm;
-        header.add(fixedText(c->caption).at(left + kTextInsetMm, textWidth).bold().wrapping());
+        header.add(fixedText(c->caption)
+                       .at(left + kTextInsetMm, textWidth)
+                       .top(kTextInsetMm)
+                       .bold()
+                       .wrapping());
         const data::GridColumn column = *c;
         detail.add(computedText([column](const Row& row) {
                        const QVariant v = row.value(column.field);
                        return column.format ? column.format(v) : v.toString();
                    })
                        .at(left + kTextInsetMm, textWidth)
+                       .top(kTextInsetMm)
                        .wrapping());
         left += width;
     }

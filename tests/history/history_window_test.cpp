@@ -9,6 +9,7 @@
 #include "data/session_identity.h"
 #include "entry/entry_save.h"
 #include "history/history_window.h"
+#include "printing/painter.h"
 #include "printing/preview.h"
 #include "timesheet/month_rebuild.h"
 #include "ui/clock.h"
@@ -18,7 +19,9 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QHelpEvent>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
@@ -53,6 +56,12 @@ void save(const Plant& p, const char* role, const QString& quantity, const QDate
             testdb::sharedData(),
             {p.worker, p.product, p.operation, 1.5, quantity, "0", "8", date, 1, 0, date}, changed),
         entry::SaveResult::Saved);
+}
+
+// A picture of the window, in PLANT_SHOTS_DIR for whoever asks for one.
+void picture(QWidget& window, const char* name) {
+    if (const QString shots = qEnvironmentVariable("PLANT_SHOTS_DIR"); !shots.isEmpty())
+        window.grab().save(shots + '/' + QString::fromLatin1(name));
 }
 
 // Today's entry added by the foreman with 38, changed by the administrator to 40; its id.
@@ -114,9 +123,7 @@ TEST_F(HistoryWindowTest, ShowsTheChangesOfTwoRolesNewestFirstAndSavesThemAsShow
     const QString object = day + ", смена 1, Иванов И.И., ЯП-1, Резка";
     QStringList exported;
     const QStringList shown = openedBy("historyMenuItem", [&] {
-        // A picture of the window for whoever asks for one.
-        if (const QString shots = qEnvironmentVariable("PLANT_SHOTS_DIR"); !shots.isEmpty())
-            historyWindow().grab().save(shots + "/history-window.png");
+        picture(historyWindow(), "history-window.png");
         control<QPushButton>(historyWindow(), "historyExportButton")->click();
         const auto sheet = xlsx_readback::readSheet(historyWindow().savedWorkbook());
         for (int r = 1; r <= sheet.maxRow(); ++r) {
@@ -318,6 +325,7 @@ TEST_F(HistoryWindowTest, AnEntrysHistoryShowsItsSpanAndGoesBackToThePeriod) {
         HistoryWindow& w = historyWindow();
         expectRowShown(true);
         EXPECT_EQ(boxes(), std::make_pair(today.addDays(-12), today));
+        picture(w, "history-row.png");
         EXPECT_EQ(control<QLabel>(w, "historyTitleLabel")->text(),
                   "История записи: " + today.toString("dd.MM.yyyy") +
                       ", смена 1, Иванов И.И., ЯП-1, Резка");
@@ -397,6 +405,17 @@ TEST_F(HistoryWindowTest, PrintingPreviewsTheRowsShownWhole) {
     printing::clearPreviewHook();
     EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();
     ASSERT_TRUE(printed);
+    // A picture of the printed page for whoever asks for one.
+    if (const QString shots = qEnvironmentVariable("PLANT_SHOTS_DIR"); !shots.isEmpty()) {
+        QImage page(2970, 2100, QImage::Format_RGB32);  // 254 dpi
+        page.setDotsPerMeterX(10000);
+        page.setDotsPerMeterY(10000);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        printing::paintPage(painter, printed->pages[0], printed->styles);
+        painter.end();
+        page.save(shots + "/history-print.png");
+    }
     ASSERT_EQ(shown.size(), 2);
     const printing::PreparedReport& r = *printed;
     EXPECT_EQ(r.orientation, printing::Orientation::Landscape);
