@@ -38,6 +38,8 @@ TEST_F(NotUpgraded, JournalAndTimesheetWorkAsAlwaysAndClosingAsksForTheUpgrade) 
               "Закрытие месяцев — после обновления базы:\nplant-client --upgrade-database БАЗА "
               "СЕРВЕР");
     EXPECT_FALSE(control<QPushButton>(timesheetWindow(), "reopenMonthButton")->isEnabled());
+    if (const QString shots = qEnvironmentVariable("PLANT_SHOTS_DIR"); !shots.isEmpty())
+        timesheetWindow().grab().save(shots + "/timesheet-not-upgraded.png");
     EXPECT_EQ(control<QLabel>(journalWindow(), "monthStateLabel")->text(), "");
     EXPECT_EQ(log.count(), 0);
 

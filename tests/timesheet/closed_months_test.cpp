@@ -31,6 +31,12 @@ using namespace testing_support;
 namespace {
 
 const QString kRefusal = "Месяц 11.2022 закрыт. Изменения в нём запрещены.";
+
+// A picture of a window for whoever asks for one (PLANT_SHOTS_DIR).
+void takePicture(QWidget* w, const char* name) {
+    if (const QString shots = qEnvironmentVariable("PLANT_SHOTS_DIR"); !shots.isEmpty())
+        w->grab().save(shots + "/" + name + ".png");
+}
 const QDate kOct31(2022, 10, 31);
 
 // November 2022 closed, with an entry of worker 17 on the 5th (shift 2, 8 hours) and its
@@ -357,7 +363,7 @@ protected:
         });
     }
     // The history of November 2022's closings as the history window shows it: action | changes.
-    static QStringList monthHistory() {
+    static QStringList monthHistory(const char* picture = nullptr) {
         QStringList shown;
         ui::setModalHook([&](QWidget* w) {
             const auto* grid = control<QTableView>(*w, "historyGrid");
@@ -366,6 +372,8 @@ protected:
             for (int r = 0; r < grid->model()->rowCount(); ++r)
                 shown << grid->model()->index(r, action).data().toString() + " | " +
                              grid->model()->index(r, changes).data().toString();
+            if (picture)
+                takePicture(w, picture);
             return int(QDialog::Rejected);
         });
         appWindow<HistoryWindow>("HistoryWindow").showRow("closed_month", 202211);
@@ -410,6 +418,7 @@ TEST_F(Closing, DisagreeingTimesheetIsRebuiltOnlyOnYesThenClosedAndReopenedWithA
               (QList<QVariantList>{{"Administrator", true}}));
     EXPECT_EQ(state(), "Месяц закрыт");
     EXPECT_EQ(buttons(), std::make_pair(false, true));
+    takePicture(&timesheetWindow(), "timesheet-month-closed");
 
     log.clear();
     QStringList shown;
@@ -434,6 +443,7 @@ TEST_F(Closing, DisagreeingTimesheetIsRebuiltOnlyOnYesThenClosedAndReopenedWithA
             EXPECT_FALSE(ok->isEnabled());  // blanks are no reason
             typeText(edit, "Ошибка в часах Иванова ");
             EXPECT_TRUE(ok->isEnabled());
+            takePicture(w, "reopen-reason");
             ok->click();
         },
         &shown);
@@ -447,8 +457,9 @@ TEST_F(Closing, DisagreeingTimesheetIsRebuiltOnlyOnYesThenClosedAndReopenedWithA
     EXPECT_EQ(closedRows(), 0);
     EXPECT_EQ(state(), "Месяц открыт");
     EXPECT_EQ(buttons(), std::make_pair(true, false));
-    EXPECT_EQ(monthHistory(), (QStringList{"Открытие месяца | Причина: Ошибка в часах Иванова",
-                                           "Закрытие месяца | "}));
+    EXPECT_EQ(
+        monthHistory("history-month-reopened"),
+        (QStringList{"Открытие месяца | Причина: Ошибка в часах Иванова", "Закрытие месяца | "}));
 }
 
 TEST_F(Closing, TheQuestionCountsTheMonthsEntriesNotAcceptedInEveryShift) {
@@ -557,6 +568,7 @@ TEST_F(Closing, TheJournalShowsWhenItsDatesMonthIsClosed) {
     EXPECT_EQ(label(), "");
     date->setDate(entrytest::kNov6);
     EXPECT_EQ(label(), "Месяц закрыт");
+    takePicture(&journalWindow(), "journal-month-closed");
     // Reopened by another workstation: seen on "Обновить".
     testdb::exec("delete from accounts_dep.closed_month");
     control<QPushButton>(journalWindow(), "Button8")->click();
