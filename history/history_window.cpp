@@ -149,30 +149,40 @@ QString HistoryWindow::notUpgradedMessage() {
 }
 
 bool HistoryWindow::historyKept() {
-    if (db_.countOf(history::availabilityCheck()) > 0)
-        return true;
-    ui::showRefusal(notUpgradedMessage());
-    return false;
+    const bool kept = db_.countOf(history::availabilityCheck()) > 0;
+    // Without the history the window says so in its title line and offers nothing to choose.
+    for (QWidget* w : {static_cast<QWidget*>(fromEdit_), static_cast<QWidget*>(toEdit_),
+                       static_cast<QWidget*>(showButton_), static_cast<QWidget*>(rowButton_),
+                       static_cast<QWidget*>(exportButton_), static_cast<QWidget*>(printButton_)})
+        w->setEnabled(kept);
+    for (QCheckBox* c : kindChecks_)
+        c->setEnabled(kept);
+    if (!kept) {
+        periodButton_->setEnabled(false);
+        rows_->close();
+        titleLabel_->setText(notUpgradedMessage());
+    }
+    return kept;
 }
 
 void HistoryWindow::showPeriod() {
-    if (!historyKept())
-        return;
-    const QDate today = ui::today();
-    fromEdit_->setDate(QDate(today.year(), today.month(), 1));
-    toEdit_->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
-    reload();
+    if (historyKept()) {
+        const QDate today = ui::today();
+        fromEdit_->setDate(QDate(today.year(), today.month(), 1));
+        toEdit_->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
+        reload();
+    }
     ui::showModal(this);
 }
 
 void HistoryWindow::showRow(const QString& table, qint64 rowId) {
-    if (!historyKept())
-        return;
-    const QDate today = ui::today();
-    fromEdit_->setDate(QDate(today.year(), today.month(), 1));
-    toEdit_->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
-    takePeriodFromBoxes();  // the month, to return to
-    openRow(table, rowId);
+    if (historyKept()) {
+        const QDate today = ui::today();
+        fromEdit_->setDate(QDate(today.year(), today.month(), 1));
+        toEdit_->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
+        takePeriodFromBoxes();  // the month, to return to
+        openRow(table, rowId);
+    }
     ui::showModal(this);
 }
 

@@ -26,8 +26,8 @@ public:
     explicit HistoryWindow(data::SharedData& db, QWidget* parent = nullptr);
     ~HistoryWindow() override;
 
-    // The changes of the current month, shown modally; on a database without the history only
-    // the message that it must be upgraded.
+    // The changes of the current month, shown modally; on a database without the history the
+    // window shows only the message that it must be upgraded.
     void showPeriod();
     // The history of one row (table as the history names it: "smena" for a journal entry).
     void showRow(const QString& table, qint64 rowId);
