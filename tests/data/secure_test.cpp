@@ -278,6 +278,11 @@ TEST_F(SecuredPlant, EachJobWritesExactlyWhatItsRulesAllow) {
         {"department register written", "insert into cmn_department.department(id) values (9)", ""},
         {"month closed directly",
          timesheet::closing::closeMonth(10, "2026", "Administrator", "host"), ""},
+        {"month closed", "select accounts_dep.close_month(2026, 10)", "A"},
+        {"month reopened",
+         "select accounts_dep.close_month(2026, 9)|select accounts_dep.reopen_month(2026, 9, "
+         "'ошибка в табеле')",
+         "A"},
         {"history read", "select count(*) from accounts_dep.change_log", "RA"},
         {"people read directly", "select count(*) from accounts_dep.plant_person", ""},
         {"person added",
