@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Tries the client on a local demo plant, as on a Russian workstation:
 #
-#   scripts/demo.sh [--reset]
+#   scripts/demo.sh [--reset] [--secure]
 #
 # Sets up the packages (setup.sh), builds plant-client (into build/ or $PLANT_BUILD_DIR), starts a
 # PostgreSQL with the demo plant on $PLANT_DEMO_HOST (default 127.0.0.43, files in
@@ -9,6 +9,9 @@
 # runs, with whatever was entered in it, and keeps running after the client ends.
 #
 #   --reset    build the demo database anew from db/demo.sql
+#   --secure   run the client on "plantsec", a copy of the demo plant secured with personal logins
+#              (plant-client --secure-database, as the cluster's superuser dba), with one person
+#              per job; prints their logins and passwords
 #
 # Without a display the client runs under xvfb-run, on a virtual screen nobody sees.
 set -euo pipefail
@@ -18,17 +21,53 @@ export PLANT_DB_HOST=${PLANT_DEMO_HOST:-127.0.0.43}
 export PLANT_DB_DIR=/tmp/plant-demo-$PLANT_DB_HOST
 
 db=keep
-case "${1:-}" in
-    "") ;;
-    --reset) db=start ;;
-    *) sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//' >&2; exit 2 ;;
-esac
+secure=
+for arg in "$@"; do
+    case "$arg" in
+        --reset) db=start ;;
+        --secure) secure=1 ;;
+        *) sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//' >&2; exit 2 ;;
+    esac
+done
 
 "$ROOT/scripts/setup.sh"
 "$ROOT/scripts/build.sh" --target plant-client
 "$ROOT/scripts/test-db.sh" "$db" --demo
 
 stop="PLANT_DB_HOST=$PLANT_DB_HOST PLANT_DB_DIR=$PLANT_DB_DIR $ROOT/scripts/test-db.sh stop"
+database=plantdb
+if [ -n "$secure" ]; then
+    # The secured copy is made once (and again after --reset, which makes a new cluster); securing
+    # is run every time, as a plant runs it after every upgrade.
+    database=plantsec
+    dba() { PGPASSWORD=dba psql -X -q -v ON_ERROR_STOP=1 -h "$PLANT_DB_HOST" -U dba "$@"; }
+    dba -d postgres -c "select 1" >/dev/null 2>&1 ||
+        { echo "The kept demo cluster has no superuser dba (made by an older script): run $0 --reset --secure" >&2; exit 1; }
+    if [ -z "$(dba -d postgres -Atc "select 1 from pg_database where datname = 'plantsec'")" ]; then
+        dba -d postgres -c "CREATE DATABASE plantsec TEMPLATE plantdb OWNER sys"
+    fi
+    PGUSER=dba PGPASSWORD=dba PLANT_ADMIN_PASSWORD=admin-8453 \
+        "$BUILD/plant-client" --secure-database plantsec "$PLANT_DB_HOST" --admin admin
+    dba -d plantsec >/dev/null <<'SQL'
+SELECT accounts_dep.add_person(login, full_name, job, password)
+  FROM (VALUES ('brigadir', 'Петров Пётр (бригадир)', 'foreman', 'brigado-1'),
+               ('kladovshik', 'Сидорова Анна (кладовщик)', 'storekeeper', 'hobym-1'),
+               ('kontroler', 'Кузнецов Олег (контролёр)', 'reviewer', 'kestar-1')) AS p(login, full_name, job, password)
+ WHERE NOT EXISTS (SELECT 1 FROM accounts_dep.plant_person WHERE plant_person.login = p.login);
+SQL
+    cat <<TXT
+
+Secured demo plant "plantsec" on $PLANT_DB_HOST. Logins (each asked to change the password at
+first login):
+  brigadir    / brigado-1    foreman        (records work)
+  kladovshik  / hobym-1      storekeeper    (accepts records)
+  kontroler   / kestar-1     reviewer       (looks over the journal, prints reports)
+  admin       / admin-8453   administrator  (everything, and the people)
+The server's superuser is dba / dba. The plain demo plant "plantdb" stays as it was.
+Stop it and remove its files with: $stop
+
+TXT
+else
 cat <<TXT
 
 Demo plant database "plantdb" on $PLANT_DB_HOST. Login words:
@@ -41,9 +80,10 @@ ends. Start from the original demo data with: $0 --reset
 Stop it and remove its files with: $stop
 
 TXT
+fi
 
 export LANG=ru_RU.UTF-8
-client=("$BUILD/plant-client" plantdb "$PLANT_DB_HOST")
+client=("$BUILD/plant-client" "$database" "$PLANT_DB_HOST")
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "${client[@]}"
 fi

@@ -67,11 +67,17 @@ REVOKE EXECUTE ON FUNCTION accounts_dep.change_log_write(text, bigint, text, jso
 -- Whether the month (year*100+month) was noted as rebuilt in this transaction: the rebuild's own
 -- history row, written by this very transaction, and not a session setting anybody can make.
 CREATE OR REPLACE FUNCTION accounts_dep.month_rebuilt_here(p_key bigint)
-RETURNS boolean LANGUAGE sql STABLE
+RETURNS boolean LANGUAGE plpgsql STABLE
 SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $$
-    SELECT EXISTS (SELECT 1 FROM accounts_dep.change_log l
-                    WHERE l.table_name = 'h_tabel' AND l.row_id = p_key AND l.action = 'rebuild'
-                      AND l.changed_at >= now() AND l.xact_id = pg_current_xact_id());
+BEGIN
+    -- The rows since this transaction began, by the time index: a handful, whatever the
+    -- history's size.
+    RETURN EXISTS (SELECT 1 FROM (SELECT l.table_name, l.action, l.row_id, l.xact_id
+                                    FROM accounts_dep.change_log l
+                                   WHERE l.changed_at >= now() OFFSET 0) l
+                    WHERE l.xact_id = pg_current_xact_id() AND l.table_name = 'h_tabel'
+                      AND l.row_id = p_key AND l.action = 'rebuild');
+END
 $$;
 REVOKE EXECUTE ON FUNCTION accounts_dep.month_rebuilt_here(bigint) FROM PUBLIC;
 
@@ -79,11 +85,14 @@ REVOKE EXECUTE ON FUNCTION accounts_dep.month_rebuilt_here(bigint) FROM PUBLIC;
 -- save or deletion in this transaction (the entry's history row tells the change; the cell
 -- follows from it), the entry's place before a change counting too; or its month is rebuilt.
 CREATE OR REPLACE FUNCTION accounts_dep.cell_write_noted(w integer, s integer, m integer, y integer)
-RETURNS boolean LANGUAGE sql STABLE
+RETURNS boolean LANGUAGE plpgsql STABLE
 SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $$
-    SELECT EXISTS (
-        SELECT 1 FROM accounts_dep.change_log l
-         WHERE l.changed_at >= now() AND l.xact_id = pg_current_xact_id()
+BEGIN
+    RETURN EXISTS (
+        SELECT 1 FROM (SELECT l.table_name, l.action, l.row_id, l.row_key, l.old_values, l.xact_id
+                         FROM accounts_dep.change_log l
+                        WHERE l.changed_at >= now() OFFSET 0) l
+         WHERE l.xact_id = pg_current_xact_id()
            AND ((l.table_name = 'h_tabel' AND l.action = 'rebuild' AND l.row_id = y::bigint * 100 + m)
                 OR (l.table_name = 'smena'
                     AND ((l.row_key ->> 'w_id')::integer = w AND (l.row_key ->> 'smena')::integer = s
@@ -93,6 +102,7 @@ SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $$
                          AND date_trunc('month', coalesce(l.old_values ->> 'data',
                                                           l.row_key ->> 'data')::date)
                              = make_date(y, m, 1)))));
+END
 $$;
 REVOKE EXECUTE ON FUNCTION accounts_dep.cell_write_noted(integer, integer, integer, integer) FROM PUBLIC;
 
@@ -118,46 +128,28 @@ CREATE OR REPLACE FUNCTION accounts_dep.change_log_timesheet_cells() RETURNS tri
 LANGUAGE plpgsql AS $$
 DECLARE
     r record;
-    months bigint[];
+    o jsonb;
+    n jsonb;
 BEGIN
-    IF TG_OP = 'INSERT' THEN
-        SELECT array_agg(DISTINCT year::bigint * 100 + month) INTO months FROM new_rows;
-    ELSE
-        SELECT array_agg(DISTINCT year::bigint * 100 + month) INTO months
-          FROM (SELECT year, month FROM new_rows UNION ALL SELECT year, month FROM old_rows) x;
-    END IF;
-    IF months IS NULL THEN
-        RETURN NULL;
-    END IF;
-    -- Most statements touch one month: one look-up decides for the whole statement.
-    IF (SELECT bool_and(accounts_dep.month_rebuilt_here(k)) FROM unnest(months) k) THEN
-        RETURN NULL;
-    END IF;
-    IF TG_OP = 'INSERT' THEN
-        FOR r IN SELECT n.id, n.year, n.month, n.w_id, n.smena,
-                        (SELECT jsonb_object_agg(e.key, e.value) FROM jsonb_each(to_jsonb(n)) e
-                          WHERE e.key <> 'id' AND NOT (e.key ~ '^d[0-9]+$' AND e.value = '0')) AS v
-                   FROM new_rows n LOOP
-            CONTINUE WHEN accounts_dep.cell_write_noted(r.w_id, r.smena, r.month, r.year);
-            PERFORM accounts_dep.change_log_write('h_tabel', r.id, 'insert',
-                jsonb_build_object('w_id', r.w_id, 'smena', r.smena, 'month', r.month,
-                                   'year', r.year), NULL, r.v);
-        END LOOP;
-    ELSE
-        FOR r IN SELECT n.id, n.year, n.month, n.w_id, n.smena, d.o, d.n
-                   FROM new_rows n JOIN old_rows o ON o.id = n.id
-                  CROSS JOIN LATERAL (
-                        SELECT jsonb_object_agg(e.key, e.value) AS o,
-                               jsonb_object_agg(e.key, to_jsonb(n) -> e.key) AS n
-                          FROM jsonb_each(to_jsonb(o)) e
-                         WHERE to_jsonb(n) -> e.key IS DISTINCT FROM e.value) d
-                  WHERE d.o IS NOT NULL LOOP
-            CONTINUE WHEN accounts_dep.cell_write_noted(r.w_id, r.smena, r.month, r.year);
-            PERFORM accounts_dep.change_log_write('h_tabel', r.id, 'update',
-                jsonb_build_object('w_id', r.w_id, 'smena', r.smena, 'month', r.month,
-                                   'year', r.year), r.o, r.n);
-        END LOOP;
-    END IF;
+    -- The cheap question first: a save's or a rebuild's cell costs one look-up, no comparison.
+    FOR r IN SELECT * FROM new_rows LOOP
+        CONTINUE WHEN accounts_dep.cell_write_noted(r.w_id, r.smena, r.month, r.year);
+        n := to_jsonb(r) - 'id';
+        IF TG_OP = 'INSERT' THEN
+            o := NULL;
+            SELECT jsonb_object_agg(e.key, e.value) INTO n FROM jsonb_each(n) e
+             WHERE NOT (e.key ~ '^d[0-9]+$' AND e.value = '0');
+        ELSE
+            SELECT to_jsonb(x) - 'id' INTO o FROM old_rows x WHERE x.id = r.id;
+            SELECT jsonb_object_agg(e.key, e.value) INTO o FROM jsonb_each(o) e
+             WHERE n -> e.key IS DISTINCT FROM e.value;
+            CONTINUE WHEN o IS NULL;
+            SELECT jsonb_object_agg(e.key, n -> e.key) INTO n FROM jsonb_object_keys(o) e(key);
+        END IF;
+        PERFORM accounts_dep.change_log_write('h_tabel', r.id, lower(TG_OP),
+            jsonb_build_object('w_id', r.w_id, 'smena', r.smena, 'month', r.month, 'year', r.year),
+            o, n);
+    END LOOP;
     RETURN NULL;
 END
 $$;
