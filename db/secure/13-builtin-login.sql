@@ -23,6 +23,12 @@ BEGIN
     IF NOT FOUND THEN
         RETURN;
     END IF;
+    -- With scram-sha-256 in pg_hba.conf a password stored as md5 no longer lets the login in.
+    IF (SELECT rolpassword LIKE 'md5%' FROM pg_authid WHERE rolname = 'sys') THEN
+        INSERT INTO secure_report(line) VALUES (
+            'пароль sys хранится как md5: при scram-sha-256 в pg_hba.conf задайте его заново '
+            '(SET password_encryption = ''scram-sha-256''; ALTER ROLE sys PASSWORD ...)');
+    END IF;
     GRANT USAGE ON SCHEMA accounts_dep TO sys;
     GRANT SELECT ON accounts_dep.ver TO sys;
     IF r.rolsuper OR r.rolcreaterole THEN
