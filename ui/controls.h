@@ -1,8 +1,11 @@
 #pragma once
 
+#include "ui/text_checks.h"
+
 #include <QString>
 
 class QDialog;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -25,5 +28,10 @@ struct EditorButtons {
 // Button2 "Отмена". A fixed editor sizes itself to its contents.
 EditorButtons layOutEditor(QDialog* dialog, QWidget* group, const QString& saveCaption,
                            bool fixedSize = true);
+
+// Typing into box follows rule: a typed character is entered as the rule gives it or dropped;
+// Backspace and the editing keys work as usual. Pasted text is not filtered: the save reads the
+// whole text by the same rule.
+void filterKeys(QLineEdit* box, KeyRule rule);
 
 }  // namespace ui

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// User text inside a message: a message box that quotes what was typed or pasted must stay
+// readable and whole whatever the text holds.
+namespace ui {
+
+// The most characters of user text a message shows.
+inline constexpr int kShownCharacters = 40;
+
+// The text as a message shows it: at most kShownCharacters characters, a longer text cut with
+// "…"; the characters that would not show, or would cut or reorder the message, made visible:
+// C0 controls and DEL as their control pictures (NUL "␀", tab "␉", line feed "␊"), other control,
+// format and line or paragraph separator characters and half a surrogate pair as "\uXXXX".
+QString shownUserText(const QString& text);
+
+// The same between apostrophes: '7␀8'.
+QString quotedUserText(const QString& text);
+
+}  // namespace ui
