@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace ui {
 
@@ -53,7 +54,23 @@ private:
     QLineEdit* box_;
     KeyRule rule_;
 };
+
+class KeyRuleValidator : public QValidator {
+public:
+    KeyRuleValidator(QObject* parent, KeyRule rule) : QValidator(parent), rule_(std::move(rule)) {}
+
+    State validate(QString& input, int&) const override {
+        return throughKeyRule(input, rule_) == input ? Acceptable : Invalid;
+    }
+
+private:
+    KeyRule rule_;
+};
 }  // namespace
+
+QValidator* keyRuleValidator(QObject* parent, KeyRule rule) {
+    return new KeyRuleValidator(parent, std::move(rule));
+}
 
 void filterKeys(QLineEdit* box, KeyRule rule) {
     box->installEventFilter(new KeyFilter(box, std::move(rule)));

@@ -6,7 +6,9 @@
 
 class QDialog;
 class QLineEdit;
+class QObject;
 class QPushButton;
+class QValidator;
 class QWidget;
 
 namespace ui {
@@ -33,5 +35,9 @@ EditorButtons layOutEditor(QDialog* dialog, QWidget* group, const QString& saveC
 // Backspace and the editing keys work as usual. Pasted text is not filtered: the save reads the
 // whole text by the same rule.
 void filterKeys(QLineEdit* box, KeyRule rule);
+
+// A validator taking a text, typed or pasted, only when rule takes every character of it as it
+// is: a box that refuses a paste its key rule would not have typed.
+QValidator* keyRuleValidator(QObject* parent, KeyRule rule);
 
 }  // namespace ui
