@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/startup.h"
 #include "app/upgrade_command.h"
+#include "data/c_numeric_locale.h"
 #include "ui/error_display.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     // The database upgrade runs without a display, on a plant's server console too.
     if (const auto upgrade = command_line::upgradeRequestIn(args)) {
         const QCoreApplication core(argc, argv);
+        data::pinClassicNumericLocale();
         QString out, err;
         const int code = command_line::runUpgrade(*upgrade, out, err);
         std::fputs(out.toUtf8().constData(), stdout);

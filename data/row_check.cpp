@@ -24,7 +24,8 @@ QString changedElsewhereMessage(const QList<FieldChange>& changes) {
     QString text = QString::fromUtf8(kChangedElsewhereMessage);
     for (const FieldChange& c : changes)
         text += QLatin1Char('\n') + c.caption + QStringLiteral(": ") + ui::shownUserText(c.loaded) +
-                QStringLiteral(" → ") + ui::shownUserText(c.stored);
+                QStringLiteral(" → ") + ui::shownUserText(c.stored) +
+                (c.yours ? QStringLiteral(", у вас: ") + ui::shownUserText(*c.yours) : QString());
     return text;
 }
 
