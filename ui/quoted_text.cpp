@@ -19,15 +19,21 @@ bool showsAsItself(char32_t c) {
     }
 }
 
+// Escapes rather than the control pictures ("␀"): the plant's fonts have no glyphs for those.
 QString visible(char32_t c) {
     if (showsAsItself(c))
         return QString::fromUcs4(&c, 1);
-    if (c < 0x20)
-        return QString(QChar(char16_t(0x2400 + c)));  // the control pictures: ␀ ␉ ␊ ...
-    if (c == 0x7F)
-        return QString(QChar(char16_t(0x2421)));  // ␡
-    return QStringLiteral("\\u") +
-           QString::number(uint(c), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    switch (c) {
+        case u'\t':
+            return QStringLiteral("\\t");
+        case u'\n':
+            return QStringLiteral("\\n");
+        case u'\r':
+            return QStringLiteral("\\r");
+        default:
+            return QStringLiteral("\\u") +
+                   QString::number(uint(c), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    }
 }
 
 }  // namespace

@@ -93,8 +93,8 @@ TEST(QuotedText, UserTextIsShortenedAndItsInvisibleCharactersShown) {
     } cases[] = {
         {"1e308", "'1e308'"},
         {"", "''"},
-        {QString("7") + QChar(0) + "8", "'7␀8'"},
-        {"a\tb\r\nc\u007F", "'a␉b␍␊c␡'"},
+        {QString("7") + QChar(0) + "8", "'7\\u00008'"},
+        {"a\tb\r\nc\u007F\u001B", "'a\\tb\\r\\nc\\u007F\\u001B'"},
         {"a\u0085b", "'a\\u0085b'"},                          // a C1 control
         {"abc\u202Edef", "'abc\\u202Edef'"},                  // a right-to-left override
         {"a\u200Bb\u2028c", "'a\\u200Bb\\u2028c'"},           // zero width space, line separator
@@ -103,11 +103,11 @@ TEST(QuotedText, UserTextIsShortenedAndItsInvisibleCharactersShown) {
         {QString(40, QChar('1')), "'" + QString(40, QChar('1')) + "'"},
         {QString(10000, QChar('1')), "'" + QString(40, QChar('1')) + "…'"},
         {QString(39, QChar('x')) + smile + "y", "'" + QString(39, QChar('x')) + smile + "…'"},
-        {QString(45, QChar(0)), "'" + QString(40, QChar(0x2400)) + "…'"},
+        {QString(45, QChar('\n')), "'" + QString("\\n").repeated(40) + "…'"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ui::quotedUserText(c.text), c.quoted) << c.quoted.toStdString();
-    EXPECT_EQ(ui::shownUserText(QString("7") + QChar(0) + "8"), "7␀8");
+    EXPECT_EQ(ui::shownUserText(QString("7") + QChar(0) + "8"), "7\\u00008");
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ TEST(BooksStatements, AQuantityRefusalQuotesTheTextShortAndVisible) {
         QString message;
     } cases[] = {
         {"1e308", "'1e308' не является правильным числом"},
-        {QString("7") + QChar(0) + "8", "'7␀8' не является правильным числом"},
+        {QString("7") + QChar(0) + "8", "'7\\u00008' не является правильным числом"},
         {QString(10000, QChar('9')),
          "'" + QString(40, QChar('9')) + "…' не является правильным числом"},
     };
