@@ -1,5 +1,7 @@
 #include "app/secure_command.h"
 
+#include "app/upgrade_command.h"
+
 #include "data/connection.h"
 #include "data/database_securing.h"
 #include "data/db_error.h"
@@ -119,7 +121,9 @@ int runSecure(const SecureRequest& request, QString& out, QString& err, const Pa
     } catch (const data::DbError& e) {
         QSqlDatabase::removeDatabase(name);
         err = QStringLiteral("База данных не защищена, в ней ничего не изменилось:\n") +
-              e.message() + u'\n';
+              (e.kind() == data::DbErrorKind::Busy ? QString::fromUtf8(kBusyDatabaseMessage)
+                                                   : e.message()) +
+              u'\n';
         return 1;
     }
     QSqlDatabase::removeDatabase(name);
