@@ -238,6 +238,8 @@ TEST_F(SecuredPlant, EachJobWritesExactlyWhatItsRulesAllow) {
         QString allowed;
     } cases[] = {
         {"entry added", entry::insertStatement(v), "FA"},
+        {"entry added already accepted",
+         QString(entry::insertStatement(v)).replace("'no'", "'ok'"), "A"},
         {"entry changed", entry::updateStatement(v, 1), "A"},
         {"entry locked for a change", entry::storedPlaceStatement(1), "SA"},
         {"entry accepted", "update accounts_dep.smena set ok='ok' where id=1", "SA"},
