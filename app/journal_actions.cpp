@@ -49,7 +49,7 @@ void JournalWindow::connectAndLogIn(const QStringList& args) {
         db_.connection.close();
         builtInConnection_ = data::composeConnectionString(args.value(1), args.value(2));
         db_.connection.open(builtInConnection_);
-        secured_ = people::databaseSecured();
+        db_.personalLogins = people::databaseSecured();
         login_ = std::make_unique<LoginDialog>(*this);
         login_->show();
         connected_ = true;
@@ -239,6 +239,10 @@ void JournalWindow::openEntryHistory() {
     history_->showRow(QStringLiteral("smena"), q->asInt64(QStringLiteral("id")));
 }
 
+bool JournalWindow::secured() const {
+    return db_.personalLogins;
+}
+
 void JournalWindow::logInPerson(const QString& fullName, UserRole role) {
     personRole_ = role;
     setWindowTitle(people::journalCaption(fullName));
@@ -262,8 +266,6 @@ void JournalWindow::changePassword() {
 void JournalWindow::openPeople() {
     if (personRole_ != UserRole::Administrator)
         return;
-    if (!people_)
-        people_ = std::make_unique<PeopleWindow>(*passwordDialog_);
     people_->showPeople();
 }
 

@@ -173,6 +173,7 @@ JournalWindow::JournalWindow(data::SharedData& db, const QStringList& args, QWid
     timesheet_ = std::make_unique<TimesheetWindow>(db_);
     history_ = std::make_unique<HistoryWindow>(db_);
     passwordDialog_ = std::make_unique<PasswordChangeDialog>();
+    people_ = std::make_unique<PeopleWindow>(*passwordDialog_);
     // Whoever commits a change of a shift's journal announces it; the journal shows it.
     connect(&db_, &data::SharedData::journalChanged, this,
             [this](QDate, int shift) { reloadJournal(shift); });

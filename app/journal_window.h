@@ -54,7 +54,7 @@ public:
     const QString& loginWord() const { return loginWord_; }
     const BuildStamp& buildStamp() const { return stamp_; }
     // Whether people log in to this database with logins of their own.
-    bool secured() const { return secured_; }
+    bool secured() const;
     // The connection string with the built-in login, as start-up connected.
     const QString& builtInConnection() const { return builtInConnection_; }
 
@@ -142,7 +142,6 @@ private:
     std::unique_ptr<PeopleWindow> people_;
     // Who logged in; until then nobody reads the history.
     std::optional<UserRole> role_;
-    bool secured_ = false;
     QString builtInConnection_;
     // The role of the person logged in on a secured database (the login word selects none there).
     std::optional<UserRole> personRole_;

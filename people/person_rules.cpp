@@ -19,12 +19,12 @@ QRegularExpression keyValue(const char* key) {
         QRegularExpression::CaseInsensitiveOption);
 }
 
-QString replaced(const QString& connectionString, const char* key, const QString& value) {
+QString replaced(const QString& connectionString, const char* key, const QString& text) {
     QString s = connectionString;
     const QRegularExpressionMatch m = keyValue(key).match(s);
     if (!m.hasMatch())
-        return s + QStringLiteral(";%1=%2").arg(QLatin1String(key), braced(value));
-    s.replace(m.capturedStart(2), m.capturedLength(2), braced(value));
+        return s + QStringLiteral(";%1=%2").arg(QLatin1String(key), text);
+    s.replace(m.capturedStart(2), m.capturedLength(2), text);
     return s;
 }
 
@@ -81,12 +81,17 @@ QString journalCaption(const QString& fullName) {
     return QStringLiteral("Табель — ") + fullName;
 }
 
+bool isLoginName(const QString& login) {
+    static const QRegularExpression plain(QStringLiteral("^[^;{}\\x00]+$"));
+    return plain.match(login).hasMatch();
+}
+
 QString withLogin(const QString& connectionString, const QString& login, const QString& password) {
-    return replaced(replaced(connectionString, "UID", login), "PWD", password);
+    return replaced(replaced(connectionString, "UID", login), "PWD", braced(password));
 }
 
 QString withPassword(const QString& connectionString, const QString& password) {
-    return replaced(connectionString, "PWD", password);
+    return replaced(connectionString, "PWD", braced(password));
 }
 
 }  // namespace people

@@ -27,8 +27,13 @@ std::optional<QString> passwordRefusal(const QString& password, const QString& r
 // The journal window's caption once a person has logged in: it names the person.
 QString journalCaption(const QString& fullName);
 
-// The connection string with the person's login in place of the built-in one: UID and PWD
-// brace-quoted (a "}" doubled), so any character of a name or password reaches the driver as typed.
+// Whether a typed login name can be a person's: not empty, and free of the characters that
+// would change the connection string (";", "{", "}"): the PostgreSQL ODBC driver takes UID only
+// as plain text (a brace-quoted UID reaches the server with its braces).
+bool isLoginName(const QString& login);
+// The connection string with the person's login in place of the built-in one: UID as it is (a
+// login name, see isLoginName), PWD brace-quoted with "}" doubled, so any character of a password
+// reaches the server as typed.
 QString withLogin(const QString& connectionString, const QString& login, const QString& password);
 // The same string with another password (the person changed it: a reconnect must use the new one).
 QString withPassword(const QString& connectionString, const QString& password);

@@ -35,7 +35,7 @@ std::optional<Person> currentPerson(const QSqlDatabase& db) {
 
 std::optional<Person> logInAs(data::Connection& connection, const QString& builtIn,
                               const QString& login, const QString& password) {
-    if (login.isEmpty() || password.isEmpty())
+    if (!isLoginName(login) || password.isEmpty())
         return std::nullopt;
     std::optional<Person> person;
     try {

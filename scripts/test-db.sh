@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A throwaway PostgreSQL cluster for the tests and the demo.
-#   test-db.sh start [--demo]   fresh cluster on $PLANT_DB_HOST:5432 with role sys/tavirok,
+#   test-db.sh start [--demo]   fresh cluster on $PLANT_DB_HOST:5432 with role sys/tavirok and the
+#                               superuser dba/dba, TCP logins checked with scram-sha-256,
 #                               databases plant_original (the original schema alone),
 #                               plant_template (the schema with the database upgrade, db/upgrade/*.sql
 #                               in name order) and plantdb (a copy of plant_template, with the demo
@@ -57,8 +58,13 @@ start() {
         { cat "$DIR/initdb.log" >&2; exit 1; }
     run_server
 
+    # TCP logins are checked with scram-sha-256 (pg_hba.conf above), so every password is stored
+    # as a SCRAM verifier. dba is the server administrator of this cluster, for the commands that
+    # secure and upgrade a secured plant (PGUSER=dba PGPASSWORD=dba).
     psql_admin -d postgres <<'SQL'
+SET password_encryption = 'scram-sha-256';
 CREATE ROLE sys LOGIN CREATEDB PASSWORD 'tavirok';
+CREATE ROLE dba LOGIN SUPERUSER PASSWORD 'dba';
 ALTER ROLE sys SET datestyle TO 'ISO, DMY';
 CREATE DATABASE plant_original OWNER sys;
 SQL

@@ -92,12 +92,19 @@ TEST(PersonRules, PersonsLoginReplacesTheBuiltInOneBraceQuoted) {
         "PWD=tavirok;SSLmode=allow;ReadOnly=0";
     EXPECT_EQ(people::withLogin(builtIn, "ivanov", "p;w}d=1"),
               "DRIVER={PostgreSQL UNICODE};DATABASE=plantdb;SERVER=10.0.0.1;PORT=5432;"
-              "UID={ivanov};PWD={p;w}}d=1};SSLmode=allow;ReadOnly=0");
+              "UID=ivanov;PWD={p;w}}d=1};SSLmode=allow;ReadOnly=0");
     // The password changed later: only PWD is replaced, a quoted one whole.
     const QString person = people::withLogin(builtIn, "ivanov", "a}};b");
     EXPECT_EQ(people::withPassword(person + ";pqopt={keepalives_idle=20}", "new{pw"),
               "DRIVER={PostgreSQL UNICODE};DATABASE=plantdb;SERVER=10.0.0.1;PORT=5432;"
-              "UID={ivanov};PWD={new{pw};SSLmode=allow;ReadOnly=0;pqopt={keepalives_idle=20}");
+              "UID=ivanov;PWD={new{pw};SSLmode=allow;ReadOnly=0;pqopt={keepalives_idle=20}");
+}
+
+TEST(PersonRules, LoginNamesThatKeepTheConnectionStringWhole) {
+    for (const char* name : {"ivanov", "i.ivanov-2", "Иванов", "a b"})
+        EXPECT_TRUE(people::isLoginName(QString::fromUtf8(name))) << name;
+    for (const char* name : {"", "ivanov;DATABASE=other", "{ivanov}", "iva}nov"})
+        EXPECT_FALSE(people::isLoginName(QString::fromUtf8(name))) << name;
 }
 
 // Verifiers PostgreSQL made itself (password_encryption = scram-sha-256, CREATE ROLE ... PASSWORD)
