@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/server_login.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -17,8 +19,11 @@ struct UpgradeRequest {
 // server stays empty, for runUpgrade to refuse.
 std::optional<UpgradeRequest> upgradeRequestIn(const QStringList& args);
 
-// Connects, runs the built-in upgrade and reports in Russian what it did on out, or why it failed
-// on err. Returns the exit code: 0 when the database was upgraded.
-int runUpgrade(const UpgradeRequest& request, QString& out, QString& err);
+// Connects (as PGUSER when it is set, else with the built-in login), runs the built-in upgrade
+// (on a secured database within the securing scripts, as its owner role) and reports in Russian
+// what it did on out, or why it failed on err. Returns the exit code: 0 when the database was
+// upgraded.
+int runUpgrade(const UpgradeRequest& request, QString& out, QString& err,
+               const PasswordPrompt& ask = terminalPrompt());
 
 }  // namespace command_line

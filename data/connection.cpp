@@ -2,8 +2,8 @@
 
 #include "data/busy.h"
 #include "data/db_error.h"
-#include "data/session_identity.h"
 #include "data/server_features.h"
+#include "data/session_identity.h"
 #include "data/transaction.h"
 
 #include <sql.h>
@@ -24,7 +24,8 @@ QString composeConnectionString(const QString& arg1, const QString& arg2,
     const QString server = given ? arg2 : builtInServer;
     return QStringLiteral("DRIVER={PostgreSQL UNICODE};DATABASE=") + database +
            QStringLiteral(";SERVER=") + server +
-           QStringLiteral(";PORT=5432;UID=sys;PWD=tavirok;SSLmode=allow;") +
+           QStringLiteral(";PORT=5432;UID=%1;PWD=%2;SSLmode=allow;")
+               .arg(QLatin1String(kBuiltInUser), QLatin1String(kBuiltInPassword)) +
            QStringLiteral(
                "ReadOnly=0;Protocol=7.4;FakeOidIndex=0;ShowOidColumn=0;RowVersioning=0;"
                "ShowSystemTables=0;Fetch=100;UnknownSizes=0;MaxVarcharSize=255;"

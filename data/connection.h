@@ -12,6 +12,10 @@ namespace data {
 
 // The database name used when the command line does not name a server.
 inline constexpr const char* kBuiltInDatabase = "plantdb";
+// The login built into every copy of the client (on a secured database it may only read the
+// version stamp; people log in with their own).
+inline constexpr const char* kBuiltInUser = "sys";
+inline constexpr const char* kBuiltInPassword = "tavirok";
 // The name of the data module's connection, which queries and commands use unless told otherwise.
 inline constexpr const char* kDefaultConnection = "ADO_DB";
 

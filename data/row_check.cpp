@@ -23,7 +23,8 @@ QString changedElsewhereMessage(const QList<FieldChange>& changes) {
     QString text = QString::fromUtf8(kChangedElsewhereMessage);
     for (const FieldChange& c : changes)
         text += QLatin1Char('\n') + c.caption + QStringLiteral(": ") + c.loaded +
-                QStringLiteral(" → ") + c.stored;
+                QStringLiteral(" → ") + c.stored +
+                (c.yours ? QStringLiteral(", у вас: ") + *c.yours : QString());
     return text;
 }
 

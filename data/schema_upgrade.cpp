@@ -13,8 +13,10 @@ namespace data::upgrade {
 
 namespace {
 
-// Where CMake puts the scripts of db/upgrade among the program's resources.
-const QString kResourceDir = QStringLiteral(":/db/upgrade");
+// Where CMake puts the scripts of db/<folder> among the program's resources.
+QString resourceDir(const QString& folder) {
+    return QStringLiteral(":/db/") + folder;
+}
 
 // The dollar-quote tag starting at i ("$$" or "$name$"), or empty when none starts there.
 QString dollarTagAt(const QString& sql, qsizetype i) {
@@ -26,6 +28,12 @@ QString dollarTagAt(const QString& sql, qsizetype i) {
     return {};
 }
 
+QString quotedIdentifier(const QString& name) {
+    QString doubled = name;
+    doubled.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return u'"' + doubled + u'"';
+}
+
 void exec(QSqlDatabase db, const QString& sql) {
     QSqlQuery q(db);
     if (!q.exec(sql))
@@ -34,9 +42,9 @@ void exec(QSqlDatabase db, const QString& sql) {
 
 }  // namespace
 
-QList<Script> builtInScripts() {
+QList<Script> builtInScripts(const QString& folder) {
     QList<Script> scripts;
-    const QDir dir(kResourceDir);
+    const QDir dir(resourceDir(folder));
     for (const QString& name : dir.entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name)) {
         QFile file(dir.filePath(name));
         if (!file.open(QIODevice::ReadOnly))
@@ -94,7 +102,8 @@ QStringList statementsOf(const QString& script) {
     return statements;
 }
 
-QList<Applied> run(QSqlDatabase db, const QList<Script>& scripts) {
+QList<Applied> run(QSqlDatabase db, const QList<Script>& scripts,
+                   const std::function<void(QSqlDatabase)>& beforeCommit) {
     const BusyScope busy;
     if (!db.transaction())
         throw failureOn(db, db.lastError());
@@ -107,6 +116,10 @@ QList<Applied> run(QSqlDatabase db, const QList<Script>& scripts) {
         for (const Script& script : scripts) {
             const QStringList statements = statementsOf(script.text);
             try {
+                // A script that takes another role for itself gives it up when it ends.
+                exec(db, script.role.isEmpty()
+                             ? QStringLiteral("reset role")
+                             : QStringLiteral("set local role ") + quotedIdentifier(script.role));
                 for (const QString& statement : statements)
                     exec(db, statement);
             } catch (const DbError& e) {
@@ -114,6 +127,9 @@ QList<Applied> run(QSqlDatabase db, const QList<Script>& scripts) {
             }
             applied.push_back({script.name, int(statements.size())});
         }
+        exec(db, QStringLiteral("reset role"));
+        if (beforeCommit)
+            beforeCommit(db);
         if (!db.commit())
             throw failureOn(db, db.lastError());
     } catch (...) {

@@ -1,5 +1,6 @@
 #include "export/spreadsheet_bridge.h"
 
+#include "data/c_numeric_locale.h"
 #include "export/cell_value.h"
 #include "export/export_location.h"
 #include "export/workbook_check.h"
@@ -95,17 +96,22 @@ struct SpreadsheetBridge::Workbook {
                                          exporting::fittedColumnWidth(it->widest), nullptr);
     }
 
-    // Writes the file; the workbook is gone afterwards whatever happened.
+    // Writes the file; the workbook is gone afterwards whatever happened. libxlsxwriter prints
+    // the numbers of the XML (values, column widths, margins) with the C library, which must not
+    // write a decimal comma there whatever the workstation's locale.
     lxw_error close() {
         fitColumns();
+        const data::ClassicNumericScope classicNumbers;
         const lxw_error result = workbook_close(book);
         book = nullptr;
         return result;
     }
 
     ~Workbook() {
-        if (book)
-            workbook_close(book);  // the scratch file goes with scratchFile
+        if (book) {
+            const data::ClassicNumericScope classicNumbers;
+            workbook_close(book);
+        }  // the scratch file goes with scratchFile
     }
 };
 

@@ -313,7 +313,17 @@ bool NormsWindow::postOverLoaded() {
         refbooks::shown::guardedNorm(id), loaded_, [this] { normTable_->post(); });
     if (verdict.kind == data::RowVerdict::Kind::Gone)
         throw data::RowGoneError();
-    return refbooks::takeVerdict(verdict, loaded_);
+    // Refused, the row stays in editing: the cells the user left alone take the stored values.
+    const refbooks::EditedRow row{
+        [this] { return refbooks::shown::norm(*normTable_); },
+        [this](const QString& field, const data::RowSnapshot& stored) {
+            const bool price = field == QLatin1String("price");
+            const QString text = stored.value(price ? QStringLiteral("price_value") : field);
+            normTable_->setValue(field, text.isEmpty() ? QVariant()
+                                        : price        ? QVariant(text.toDouble())
+                                                       : QVariant(text.toLongLong()));
+        }};
+    return refbooks::takeVerdict(verdict, refbooks::shown::guardedNorm(id).fields, row, loaded_);
 }
 
 bool NormsWindow::storePending() {

@@ -115,8 +115,16 @@ void ProductEditor::save() {
 }
 
 bool ProductEditor::writeChange(qint64 id) {
+    const data::GuardedRow row = refbooks::shown::guardedProduct(id);
     return refbooks::takeVerdict(
-        data::writeUnlessChanged(refbooks::shown::guardedProduct(id), loaded_,
-                                 [this] { db_.statement.execOnRow(); }),
+        data::writeUnlessChanged(row, loaded_, [this] { db_.statement.execOnRow(); }), row.fields,
+        {[this] {
+             return data::RowSnapshot{{QStringLiteral("marka"), markEdit_->text().trimmed()},
+                                      {QStringLiteral("massa"), quantityEdit_->text().trimmed()}};
+         },
+         [this](const QString& field, const data::RowSnapshot& stored) {
+             (field == QLatin1String("marka") ? markEdit_ : quantityEdit_)
+                 ->setText(stored.value(field));
+         }},
         loaded_);
 }

@@ -16,6 +16,7 @@ PACKAGES=(
     dpkg-dev file
     xvfb xauth
     python3 python3-openpyxl poppler-utils
+    locales
 )
 
 missing=()
@@ -57,6 +58,17 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     apt_get update -qq
     apt_get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Every plant's workstation runs with the Russian locale; the tests run as one does.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8'; then
+    echo "Generating the locale ru_RU.UTF-8"
+    if [ -f /etc/locale.gen ] && grep -q '^# *ru_RU.UTF-8 UTF-8' /etc/locale.gen; then
+        $SUDO sed -i 's/^# *ru_RU.UTF-8 UTF-8/ru_RU.UTF-8 UTF-8/' /etc/locale.gen
+    elif ! grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+        echo 'ru_RU.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+    fi
+    $SUDO locale-gen >/dev/null
 fi
 
 # The ODBC driver must be registered under the name the connection string uses.

@@ -1,5 +1,6 @@
 #include "ui/error_display.h"
 
+#include "data/c_numeric_locale.h"
 #include "ui/action_scope.h"
 #include "ui/captioned_error.h"
 #include "ui/dialogs.h"
@@ -43,7 +44,9 @@ bool runGuarded(const std::function<void()>& handler, const QString& label) {
     }
 }
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    data::pinClassicNumericLocale();
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {

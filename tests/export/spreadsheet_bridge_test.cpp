@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <clocale>
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,6 +85,62 @@ TEST_F(BridgeTest, ReportCellsBecomeNumbersOrTextsAsTyped) {
     EXPECT_FALSE(sheet.cell(1, 3).value.isValid());
     EXPECT_EQ(sheet.maxColumn(), 2);
     EXPECT_EQ(xlsx_readback::sheetCount(path), 1);
+}
+
+// The C library's numeric locale set from the environment, as Qt does at start-up, for one test.
+class CNumericLocale {
+public:
+    explicit CNumericLocale(const char* name) : previous_(std::setlocale(LC_NUMERIC, nullptr)) {
+        set_ = std::setlocale(LC_NUMERIC, name) != nullptr;
+    }
+    ~CNumericLocale() { std::setlocale(LC_NUMERIC, previous_.constData()); }
+    bool set() const { return set_; }
+
+private:
+    QByteArray previous_;
+    bool set_ = false;
+};
+
+// Fractional values, a fitted column and the page margins: every number libxlsxwriter prints.
+QString writeFractions(SpreadsheetBridge& bridge) {
+    bridge.open();
+    bridge.write(1, 1, 1, "Цена");
+    bridge.write(1, 2, 1, "0,25");
+    bridge.write(1, 2, 2, "20,544");
+    bridge.write(1, 3, 1, "Иванов Иван Иванович", {.fitColumn = true});
+    return bridge.save();
+}
+
+TEST_F(BridgeTest, AWorkbookIsTheSameWhateverTheWorkstationsLocale) {
+    const QString inC = writeFractions(ReportBridge());
+    QString inRussian;
+    {
+        const CNumericLocale russian("ru_RU.UTF-8");
+        ASSERT_TRUE(russian.set()) << "the locale ru_RU.UTF-8 is not generated on this machine";
+        ASSERT_EQ(std::localeconv()->decimal_point, std::string(","));
+        inRussian = writeFractions(ReportBridge());
+    }
+    auto c = xlsx_readback::parts(inC);
+    auto russian = xlsx_readback::parts(inRussian);
+    ASSERT_FALSE(c.isEmpty());
+    EXPECT_TRUE(russian.value("xl/worksheets/sheet1.xml").contains("<v>0.25</v>"));
+    EXPECT_TRUE(russian.value("xl/worksheets/sheet1.xml").contains("left=\"0.7\""));
+    // Only the time of writing differs.
+    c.remove("docProps/core.xml");
+    russian.remove("docProps/core.xml");
+    EXPECT_EQ(russian.keys(), c.keys());
+    for (auto it = c.cbegin(); it != c.cend(); ++it)
+        EXPECT_TRUE(russian.value(it.key()) == it.value()) << it.key().toStdString();
+    const auto sheet = readSheet(inRussian);
+    EXPECT_EQ(sheet.cell(1, 2).value, QVariant(0.25));
+    EXPECT_EQ(sheet.cell(2, 2).value, QVariant(20.544));
+}
+
+TEST(NumericLocale, TheScreenKeepsTheCommaWhileOtherProgramsGetAPoint) {
+    // The tests run as a Russian workstation does (LANG=ru_RU.UTF-8) in the client's application.
+    EXPECT_EQ(QLocale::system().decimalPoint(), QStringLiteral(","));
+    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+    EXPECT_STREQ(std::localeconv()->decimal_point, ".");
 }
 
 TEST_F(BridgeTest, TimesheetFlagsKeepTextBoldAndFitTheColumn) {

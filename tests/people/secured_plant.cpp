@@ -1,6 +1,7 @@
 #include "secured_plant.h"
 
 #include "../support/test_database.h"
+#include "app/secure_command.h"
 #include "data/connection.h"
 #include "data/scram_verifier.h"
 #include "people/person_rules.h"
@@ -9,7 +10,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <map>
 #include <stdexcept>
 
@@ -47,7 +47,8 @@ std::map<QString, Person>& people() {
     return made;
 }
 
-// The database secured, its first administrator made.
+// The database secured by the securing command, as the server administrator, with its first
+// administrator.
 void secureDatabase(const Person& admin) {
     // Roles belong to the cluster: those a former run of this program left go first (its database
     // was made afresh, so they hold nothing in it).
@@ -55,14 +56,18 @@ void secureDatabase(const Person& admin) {
         "DO $$ DECLARE r text; BEGIN FOR r IN SELECT rolname FROM pg_roles WHERE rolname LIKE "
         "current_database() || '\\_%' ORDER BY rolcanlogin DESC LOOP "
         "EXECUTE format('DROP ROLE %I', r); END LOOP; END $$"));
-    QFile script(qEnvironmentVariable("PLANT_SOURCE_DIR") +
-                 QStringLiteral("/tests/people/minimal_secured.sql"));
-    if (!script.open(QIODevice::ReadOnly))
-        throw std::runtime_error("no " + script.fileName().toStdString());
-    exec(QString::fromUtf8(script.readAll()));
-    exec(QStringLiteral("select accounts_dep.add_person(%1, %2, 'administrator', %3)")
-             .arg(literal(admin.login), literal(admin.fullName),
-                  literal(data::scramVerifier(admin.password))));
+    qputenv("PGUSER", "dba");
+    qputenv("PGPASSWORD", "dba");
+    qputenv(command_line::kAdminPasswordVariable, admin.password.toUtf8());
+    QString out, err;
+    const int rc = command_line::runSecure(
+        {testdb::databaseName(), testdb::host(), admin.login}, out, err,
+        [](const QString&) { return std::optional<QString>(); });
+    qunsetenv(command_line::kAdminPasswordVariable);
+    qunsetenv("PGUSER");
+    qunsetenv("PGPASSWORD");
+    if (rc != 0)
+        throw std::runtime_error("securing failed: " + err.toStdString() + out.toStdString());
 }
 
 }  // namespace
@@ -131,15 +136,7 @@ QVariant scalar(const QString& sql) {
 }
 
 QList<QVariantList> rows(const QString& sql) {
-    QSqlQuery q = run(sql);
-    QList<QVariantList> out;
-    while (q.next()) {
-        QVariantList row;
-        for (int i = 0; i < q.record().count(); ++i)
-            row << q.value(i);
-        out << row;
-    }
-    return out;
+    return testdb::rowsOf(run(sql));
 }
 
 QString serverLog() {

@@ -156,7 +156,18 @@ QVariant scalar(const QString& sql) {
 }
 
 QList<QVariantList> rows(const QString& sql) {
-    QSqlQuery q = run(sql);
+    return rowsOf(run(sql));
+}
+
+QList<QVariantList> rowsOn(QSqlDatabase db, const QString& sql) {
+    QSqlQuery q(db);
+    if (!q.exec(sql))
+        throw std::runtime_error(
+            ("query failed: " + sql + "\n" + q.lastError().text()).toStdString());
+    return rowsOf(std::move(q));
+}
+
+QList<QVariantList> rowsOf(QSqlQuery q) {
     QList<QVariantList> out;
     while (q.next()) {
         QVariantList row;

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -47,6 +48,10 @@ void reset();
 void exec(const QString& sql);
 QVariant scalar(const QString& sql);
 QList<QVariantList> rows(const QString& sql);
+// The rows of sql on a connection of a test's own (the statement must succeed).
+QList<QVariantList> rowsOn(QSqlDatabase db, const QString& sql);
+// The rows an executed query holds.
+QList<QVariantList> rowsOf(QSqlQuery q);
 
 // Fixture: data module connected, tables empty.
 class DbTest : public ::testing::Test {

@@ -39,23 +39,42 @@ if 1 <= n <= len(wb.worksheets):
 print(json.dumps(out))
 )PY";
 
-QJsonObject run(const QString& path, int sheet) {
+// Every part of the package with its bytes, as zipfile reads them.
+const char partsScript[] = R"PY(
+import base64, json, sys, zipfile
+with zipfile.ZipFile(sys.argv[1]) as z:
+    print(json.dumps({n: base64.b64encode(z.read(n)).decode() for n in z.namelist()}))
+)PY";
+
+// Runs a python script over the workbook and returns what it printed as JSON.
+QJsonObject runPython(const char* code, const QStringList& args) {
     QProcess python;
     // Debian's python carries python3-openpyxl; another python3 first on PATH may not.
     const QString interpreter = QFileInfo::exists(QStringLiteral("/usr/bin/python3"))
                                     ? QStringLiteral("/usr/bin/python3")
                                     : QStringLiteral("python3");
-    python.start(interpreter,
-                 {QStringLiteral("-c"), QString::fromUtf8(script), path, QString::number(sheet)});
+    python.start(interpreter, QStringList{QStringLiteral("-c"), QString::fromUtf8(code)} + args);
     if (!python.waitForFinished(60000) || python.exitCode() != 0) {
-        ADD_FAILURE() << "openpyxl could not read " << path.toStdString() << ": "
+        ADD_FAILURE() << "python could not read " << args.value(0).toStdString() << ": "
                       << python.readAllStandardError().toStdString();
         return {};
     }
     return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
 }
 
+QJsonObject run(const QString& path, int sheet) {
+    return runPython(script, {path, QString::number(sheet)});
+}
+
 }  // namespace
+
+QMap<QString, QByteArray> parts(const QString& path) {
+    QMap<QString, QByteArray> result;
+    const QJsonObject all = runPython(partsScript, {path});
+    for (auto it = all.begin(); it != all.end(); ++it)
+        result.insert(it.key(), QByteArray::fromBase64(it.value().toString().toLatin1()));
+    return result;
+}
 
 Cell Sheet::cell(int row, int column) const {
     const QJsonObject c = cells_.value(QStringLiteral("%1,%2").arg(row).arg(column)).toObject();

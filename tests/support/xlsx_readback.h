@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QJsonObject>
+#include <QMap>
 #include <QString>
 #include <QVariant>
 
@@ -30,6 +32,8 @@ private:
 };
 
 int sheetCount(const QString& path);
+// The package's parts by name ("xl/worksheets/sheet1.xml") with their bytes.
+QMap<QString, QByteArray> parts(const QString& path);
 // Sheet by 1-based number; fails the test (gtest ADD_FAILURE) when python or the file fails.
 Sheet readSheet(const QString& path, int sheet = 1);
 
