@@ -330,10 +330,13 @@ void JournalWindow::checkVersion() {
 
 void JournalWindow::checkVersion(const BuildStamp& program) {
     stamp_ = program;
-    VersionCheck(program, [this] {
-        if (login_)
-            login_->armExitTimer();
-    });
+    VersionCheck(
+        program,
+        [this] {
+            if (login_)
+                login_->armExitTimer();
+        },
+        !secured() || personRole_.has_value());
 }
 
 bool JournalWindow::eventFilter(QObject* watched, QEvent* event) {

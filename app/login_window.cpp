@@ -108,6 +108,8 @@ void LoginDialog::logInPerson() {
     }
     wordEdit_->clear();
     journal_.logInPerson(person->fullName, *role);
+    // The built-in login only compared the version record; the person's session raises it.
+    journal_.checkVersion();
     openJournal(*role);
 }
 

@@ -67,7 +67,7 @@ views::Columns PeopleWindow::columns() {
     job.format = [](const QVariant& v) { return people::jobText(v.toString()); };
     views::Column enabled = text("enabled", "Вход", 0);
     enabled.format = [](const QVariant& v) { return people::enabledText(v); };
-    return {text("login", "Имя входа", 140), text("full_name", "ФИО", 260), job, enabled};
+    return {text("login", "Имя входа", 180), text("full_name", "ФИО", 260), job, enabled};
 }
 
 void PeopleWindow::showPeople() {

@@ -3,6 +3,7 @@
 #include "../support/role_controls.h"
 #include "../support/test_database.h"
 #include "../support/widget_driving.h"
+#include "app/build_stamp.h"
 #include "data/connection.h"
 #include "entry/entry_save.h"
 #include "people/password_change_dialog.h"
@@ -202,6 +203,21 @@ TEST_F(SecuredLogin, FirstLoginChangesTheGivenPasswordBeforeTheWork) {
     typeLogin(p.login, chosen);
     loginDialog().logIn();
     EXPECT_EQ(again.shown, QStringList{"Form1: Табель — " + p.fullName});
+}
+
+TEST_F(SecuredLogin, VersionRecordIsRaisedByThePersonNotTheBuiltInLogin) {
+    securedplant::exec("delete from accounts_dep.ver");
+    MessageLog log;
+    loginDialog().windowActivated();  // the version check as the built-in login: it only reads
+    EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();
+    EXPECT_EQ(securedplant::scalar("select count(*) from accounts_dep.ver").toInt(), 0);
+    const Person& reviewer = securedplant::personOf("reviewer");
+    ModalScript script;
+    typeLogin(reviewer.login, reviewer.password);
+    loginDialog().logIn();
+    const BuildStamp program = programBuildStamp();
+    EXPECT_EQ(securedplant::rows("select d, t from accounts_dep.ver"),
+              (QList<QVariantList>{{program.date, program.time}}));
 }
 
 TEST_F(SecuredLogin, ForemansEntryIsRecordedAsTheForeman) {

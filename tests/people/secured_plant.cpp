@@ -60,9 +60,9 @@ void secureDatabase(const Person& admin) {
     qputenv("PGPASSWORD", "dba");
     qputenv(command_line::kAdminPasswordVariable, admin.password.toUtf8());
     QString out, err;
-    const int rc = command_line::runSecure(
-        {testdb::databaseName(), testdb::host(), admin.login}, out, err,
-        [](const QString&) { return std::optional<QString>(); });
+    const int rc =
+        command_line::runSecure({testdb::databaseName(), testdb::host(), admin.login}, out, err,
+                                [](const QString&) { return std::optional<QString>(); });
     qunsetenv(command_line::kAdminPasswordVariable);
     qunsetenv("PGUSER");
     qunsetenv("PGPASSWORD");
