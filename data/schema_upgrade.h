@@ -34,7 +34,9 @@ struct Applied {
 
 // Runs scripts on db in one transaction, serialised against another upgrade by an advisory lock:
 // either all of them take effect or none; beforeCommit, when given, runs last in the same
-// transaction. Throws DbError with the driver's text and the failing script's name.
+// transaction. Throws DbError with the driver's text and the failing script's name; of kind Busy
+// when a lock it needs (another session reading or writing a table it changes) was not granted
+// within the wait limit.
 QList<Applied> run(QSqlDatabase db, const QList<Script>& scripts,
                    const std::function<void(QSqlDatabase)>& beforeCommit = {});
 

@@ -10,6 +10,7 @@
 #include "timesheet/month_closing_statements.h"
 #include "timesheet/month_lock.h"
 #include "timesheet/month_rebuild.h"
+#include "ui/quoted_text.h"
 
 namespace timesheet {
 
@@ -34,7 +35,7 @@ CloseVerdict closeMonth(data::SharedData& shared, int month, const QString& year
                         const QString& role, const QString& workstation, bool rebuildFirst) {
     const QDate first = firstDayOf(month, year);
     if (!first.isValid())
-        throw data::DbError(QStringLiteral("'") + year + QStringLiteral("' не является годом"));
+        throw data::DbError(ui::quotedUserText(year) + QStringLiteral(" не является годом"));
     data::Transaction transaction;
     lockMonthForRebuild(month, first.year());
     // Closed meanwhile by another workstation: a rebuild now would be refused.
