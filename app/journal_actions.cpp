@@ -13,6 +13,10 @@
 #include "entry/entry_save.h"
 #include "entry/entry_statements.h"
 #include "history/history_window.h"
+#include "people/password_change_dialog.h"
+#include "people/people_window.h"
+#include "people/person_rules.h"
+#include "people/person_session.h"
 #include "refbooks/operation_kinds_list.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/products_list.h"
@@ -44,7 +48,9 @@ void JournalWindow::connectAndLogIn(const QStringList& args) {
     markCommand_.setSql(journal::statements::updateMark());
     try {
         db_.connection.close();
-        db_.connection.open(data::composeConnectionString(args.value(1), args.value(2)));
+        builtInConnection_ = data::composeConnectionString(args.value(1), args.value(2));
+        db_.connection.open(builtInConnection_);
+        db_.personalLogins = people::databaseSecured();
         login_ = std::make_unique<LoginDialog>(*this);
         login_->show();
         connected_ = true;
@@ -221,7 +227,7 @@ void JournalWindow::deleteEntry() {
 }
 
 void JournalWindow::toggleAcceptance() {
-    if (login::refusesAcceptance(loginWord_))
+    if (personRole_ ? login::refusesAcceptance(*personRole_) : login::refusesAcceptance(loginWord_))
         return;
     data::Dataset* q = selectCurrentJournal();
     if (q->isEmpty())
@@ -250,6 +256,36 @@ void JournalWindow::openEntryHistory() {
         return;
     }
     history_->showRow(QStringLiteral("smena"), q->asInt64(QStringLiteral("id")));
+}
+
+bool JournalWindow::secured() const {
+    return db_.personalLogins;
+}
+
+void JournalWindow::logInPerson(const QString& fullName, UserRole role) {
+    personRole_ = role;
+    setWindowTitle(people::journalCaption(fullName));
+    accessMenu_->menuAction()->setVisible(true);
+    peopleAction_->setVisible(role == UserRole::Administrator);
+}
+
+bool JournalWindow::changeOwnPassword(bool firstLogin) {
+    const QString note = firstLogin ? QStringLiteral(
+                                          "Пароль выдан администратором. Придумайте свой пароль: "
+                                          "работа начнётся после его смены.")
+                                    : QString();
+    return passwordDialog_->ask(note, people::changeOwnPassword);
+}
+
+void JournalWindow::changePassword() {
+    if (personRole_)
+        changeOwnPassword(false);
+}
+
+void JournalWindow::openPeople() {
+    if (personRole_ != UserRole::Administrator)
+        return;
+    people_->showPeople();
 }
 
 void JournalWindow::exit() {
@@ -294,10 +330,13 @@ void JournalWindow::checkVersion() {
 
 void JournalWindow::checkVersion(const BuildStamp& program) {
     stamp_ = program;
-    VersionCheck(program, [this] {
-        if (login_)
-            login_->armExitTimer();
-    });
+    VersionCheck(
+        program,
+        [this] {
+            if (login_)
+                login_->armExitTimer();
+        },
+        !secured() || personRole_.has_value());
 }
 
 bool JournalWindow::eventFilter(QObject* watched, QEvent* event) {

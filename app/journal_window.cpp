@@ -7,6 +7,8 @@
 #include "data/dataset_model.h"
 #include "entry/entry_editor.h"
 #include "history/history_window.h"
+#include "people/password_change_dialog.h"
+#include "people/people_window.h"
 #include "refbooks/operation_kinds_list.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/products_list.h"
@@ -171,6 +173,8 @@ JournalWindow::JournalWindow(data::SharedData& db, const QStringList& args, QWid
     reports_ = std::make_unique<ReportWindow>();
     timesheet_ = std::make_unique<TimesheetWindow>(db_);
     history_ = std::make_unique<HistoryWindow>(db_);
+    passwordDialog_ = std::make_unique<PasswordChangeDialog>();
+    people_ = std::make_unique<PeopleWindow>(*passwordDialog_);
     // Whoever commits a change of a shift's journal announces it; the journal shows it.
     connect(&db_, &data::SharedData::journalChanged, this,
             [this](QDate, int shift) { reloadJournal(shift); });
@@ -360,6 +364,18 @@ void JournalWindow::buildMenu() {
     entryHistoryAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     historyMenu_->addActions({historyAction_, entryHistoryAction_});
     menuBar_->addMenu(historyMenu_);
+
+    // Personal logins: shown once a person of a secured database has logged in.
+    accessMenu_ = new QMenu(QStringLiteral("Доступ"), menuBar_);
+    accessMenu_->setObjectName(QStringLiteral("accessMenu"));
+    accessMenu_->menuAction()->setObjectName(QStringLiteral("accessMenu"));
+    peopleAction_ = item(accessMenu_, "peopleMenuItem", QStringLiteral("Пользователи"),
+                         &JournalWindow::openPeople);
+    changePasswordAction_ = item(accessMenu_, "changePasswordMenuItem",
+                                 QStringLiteral("Сменить пароль"), &JournalWindow::changePassword);
+    accessMenu_->addActions({peopleAction_, changePasswordAction_});
+    menuBar_->addMenu(accessMenu_);
+    accessMenu_->menuAction()->setVisible(false);
 
     exitAction_ = item(menuBar_, "N5", QStringLiteral("Выход"), &JournalWindow::exit);
     menuBar_->addAction(exitAction_);

@@ -15,6 +15,8 @@ class HistoryWindow;
 struct JournalContext;
 class LoginDialog;
 class OperationKindsList;
+class PasswordChangeDialog;
+class PeopleWindow;
 class OperationsList;
 class ProductsList;
 class QCheckBox;
@@ -52,11 +54,21 @@ public:
     int currentShift() const { return currentShift_; }
     const QString& loginWord() const { return loginWord_; }
     const BuildStamp& buildStamp() const { return stamp_; }
+    // Whether people log in to this database with logins of their own.
+    bool secured() const;
+    // The connection string with the built-in login, as start-up connected.
+    const QString& builtInConnection() const { return builtInConnection_; }
 
     // The session of a login word: shift 1, every journal asking for ok='ta'.
     void logIn(const QString& word);
     // What the role may not use here and in the report window, for the rest of the process.
     void restrictTo(UserRole role);
+    // A person of a secured database logged in with this role: the caption names the person,
+    // "Сменить пароль" is offered, "Пользователи" to the administrator. Follows logIn.
+    void logInPerson(const QString& fullName, UserRole role);
+    // "Смена пароля" for the person's own password; firstLogin: the one the administrator gave
+    // must be changed before the work starts. True once changed.
+    bool changeOwnPassword(bool firstLogin);
 
     // The journal query of the current shift, made the current journal.
     data::Dataset* selectCurrentJournal();
@@ -85,6 +97,8 @@ public:
     void openReports();           // "Сводные отчеты"
     void openHistory();           // "История изменений"
     void openEntryHistory();      // "История записи": the current entry's own history
+    void openPeople();      // "Пользователи" (the administrator, on a secured database)
+    void changePassword();  // "Сменить пароль" (every person)
     // The version check of this program's build (the timer's tick every 30 s); a refused
     // check arms the login window's exit timer before its message.
     void checkVersion();
@@ -128,8 +142,13 @@ private:
     std::unique_ptr<ReportWindow> reports_;
     std::unique_ptr<TimesheetWindow> timesheet_;
     std::unique_ptr<HistoryWindow> history_;
+    std::unique_ptr<PasswordChangeDialog> passwordDialog_;
+    std::unique_ptr<PeopleWindow> people_;
     // Who logged in; until then nobody reads the history.
     std::optional<UserRole> role_;
+    QString builtInConnection_;
+    // The role of the person logged in on a secured database (the login word selects none there).
+    std::optional<UserRole> personRole_;
 
     std::array<QRadioButton*, 4> shiftButtons_{};  // "Смена №1" .. "Смена №3", "Переработка"
     QDateEdit* datePicker_;                        // the journal date
@@ -161,4 +180,7 @@ private:
     QMenu* historyMenu_;  // "История"
     QAction* historyAction_;
     QAction* entryHistoryAction_;
+    QMenu* accessMenu_;  // "Доступ"
+    QAction* peopleAction_;
+    QAction* changePasswordAction_;
 };

@@ -35,6 +35,10 @@ QString roleName(UserRole role) {
 
 bool refusesAcceptance(const QString& loginWord) {
     const std::optional<UserRole> role = roleForWord(loginWord);
+    return role && refusesAcceptance(*role);
+}
+
+bool refusesAcceptance(UserRole role) {
     return role == UserRole::Foreman || role == UserRole::Reviewer;
 }
 

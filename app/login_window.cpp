@@ -3,12 +3,16 @@
 #include "app/journal_window.h"
 #include "app/login_rules.h"
 #include "app/termination.h"
+#include "data/data_module.h"
 #include "data/session_identity.h"
+#include "people/person_rules.h"
+#include "people/person_session.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
 
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +24,9 @@ LoginDialog::LoginDialog(JournalWindow& journal, QWidget* parent)
     setObjectName(QStringLiteral("Form23"));
     setWindowTitle(QStringLiteral("Авторизация"));
 
+    userEdit_ = new QLineEdit(this);
+    userEdit_->setObjectName(QStringLiteral("userEdit"));
+    userEdit_->setMaxLength(63);  // the server's limit of a login name
     wordEdit_ = new QLineEdit(this);
     wordEdit_->setObjectName(QStringLiteral("Edit1"));
     wordEdit_->setEchoMode(QLineEdit::Password);
@@ -37,7 +44,16 @@ LoginDialog::LoginDialog(JournalWindow& journal, QWidget* parent)
     buttons->addWidget(loginButton_);
     buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(wordEdit_);
+    if (journal_.secured()) {
+        auto* form = new QFormLayout;
+        form->addRow(QStringLiteral("Пользователь"), userEdit_);
+        form->addRow(QStringLiteral("Пароль"), wordEdit_);
+        layout->addLayout(form);
+        userEdit_->setFocus();
+    } else {
+        userEdit_->hide();
+        layout->addWidget(wordEdit_);
+    }
     layout->addLayout(buttons);
     ui::fixSize(this, QSize(320, sizeHint().height()));
 
@@ -53,16 +69,54 @@ void LoginDialog::windowActivated() {
 }
 
 void LoginDialog::logIn() {
+    if (journal_.secured())
+        logInPerson();
+    else
+        logInWithWord();
+}
+
+void LoginDialog::logInWithWord() {
     const QString word = wordEdit_->text().trimmed();
     journal_.logIn(word);
     const std::optional<UserRole> role = login::roleForWord(word);
     if (!role) {
-        ui::showRefusal(QStringLiteral("Введены неверные данные."));
+        ui::showRefusal(QString::fromUtf8(login::kRefusedMessage));
         return;
     }
+    openJournal(*role);
+}
+
+void LoginDialog::logInPerson() {
+    const QString user = userEdit_->text().trimmed();
+    journal_.logIn(user);
+    // The password as typed: blanks may belong to it.
+    const std::optional<people::Person> person = people::logInAs(
+        journal_.sharedData().connection, journal_.builtInConnection(), user, wordEdit_->text());
+    const std::optional<UserRole> role =
+        person ? people::roleForJob(person->job) : std::optional<UserRole>();
+    if (!role) {
+        if (person)  // a job this client does not know: no work for it here
+            journal_.sharedData().connection.open(journal_.builtInConnection());
+        ui::showRefusal(QString::fromUtf8(login::kRefusedMessage));
+        return;
+    }
+    // A password the administrator gave is changed before anything else; without the change
+    // the login does not go on.
+    if (person->mustChangePassword && !journal_.changeOwnPassword(true)) {
+        journal_.sharedData().connection.open(journal_.builtInConnection());
+        return;
+    }
+    wordEdit_->clear();
+    journal_.logInPerson(person->fullName, *role);
+    // The built-in login only compared the version record; the person's session raises it.
+    journal_.checkVersion();
+    openJournal(*role);
+}
+
+void LoginDialog::openJournal(UserRole role) {
     // The database records the role with every change this session makes.
-    data::setSessionRole(login::roleName(*role));
-    journal_.restrictTo(*role);
+    data::setSessionRole(login::roleName(role));
+    journal_.restrictTo(role);
     hide();
     ui::showModal(&journal_);
     close();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/user_role.h"
 #include "ui/window.h"
 
 class JournalWindow;
@@ -8,7 +9,9 @@ class QPushButton;
 class QTimer;
 
 // The login window "Авторизация": the first window on screen. A known word opens the journal,
-// restricted to the word's role.
+// restricted to the word's role. On a secured database a person logs in instead, with a login
+// name and password: the session becomes the person's and the job the server gives it selects
+// the role.
 class LoginDialog : public ui::Window {
     Q_OBJECT
 public:
@@ -24,8 +27,14 @@ public:
     void exitTimerExpired();
 
 private:
+    void logInWithWord();
+    void logInPerson();
+    // The journal shown modally for the role; the login window closes when it closes.
+    void openJournal(UserRole role);
+
     JournalWindow& journal_;
-    QLineEdit* wordEdit_;
+    QLineEdit* userEdit_;  // "Пользователь": shown only on a secured database
+    QLineEdit* wordEdit_;  // the access word, or the person's password
     QPushButton* loginButton_;
     QPushButton* cancelButton_;
     QTimer* exitTimer_;

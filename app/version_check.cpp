@@ -8,7 +8,8 @@
 
 #include <QTimer>
 
-bool VersionCheck(const BuildStamp& program, const std::function<void()>& beforeRefusal) {
+bool VersionCheck(const BuildStamp& program, const std::function<void()>& beforeRefusal,
+                  bool mayRaise) {
     data::Dataset ver(QStringLiteral("ver"));
     ver.setSql(journal::statements::readVersion());
     ver.open();
@@ -17,7 +18,7 @@ bool VersionCheck(const BuildStamp& program, const std::function<void()>& before
     const bool empty = ver.isEmpty();
     ver.close();
 
-    if (isOlder(record, program)) {
+    if (mayRaise && isOlder(record, program)) {
         data::Command write(QStringLiteral("ver"), empty ? journal::statements::insertVersion()
                                                          : journal::statements::raiseVersion());
         write.setParam(QStringLiteral("d"), program.date);

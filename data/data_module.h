@@ -18,6 +18,9 @@ public:
     explicit SharedData(QObject* parent = nullptr);
 
     Connection connection;
+    // People log in to this database with logins of their own: until one has, the session is the
+    // built-in login's, which may read nothing but the version stamp.
+    bool personalLogins = false;
 
     // The reference books' queries (objectNames Workers, Izdel, Oper, Vid_oper).
     Dataset* workers;

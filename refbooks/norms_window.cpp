@@ -126,8 +126,9 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
     buildButtons();
 
     // Opened with all norms at creation, during start-up: a failure escapes start-up, which shows
-    // it and ends. The operations list narrows the table before each showing.
-    if (db_.connection.isOpen())
+    // it and ends. The operations list narrows the table before each showing. A database with
+    // personal logins lets nobody read norms before a person has logged in.
+    if (db_.connection.isOpen() && !db_.personalLogins)
         normTable_->open();
 }
 

@@ -4,6 +4,9 @@
 #include "app/login_window.h"
 #include "data/data_module.h"
 #include "entry/entry_editor.h"
+#include "people/password_change_dialog.h"
+#include "people/people_window.h"
+#include "people/person_editor.h"
 #include "refbooks/norms_window.h"
 #include "refbooks/operation_editor.h"
 #include "refbooks/operation_kind_editor.h"
@@ -86,6 +89,15 @@ inline NormsWindow& normsWindow() {
 }
 inline LoginDialog& loginDialog() {
     return appWindow<LoginDialog>("Form23");
+}
+inline PasswordChangeDialog& passwordDialog() {
+    return appWindow<PasswordChangeDialog>("PasswordChangeDialog");
+}
+inline PeopleWindow& peopleWindow() {
+    return appWindow<PeopleWindow>("PeopleWindow");
+}
+inline PersonEditor& personEditor() {
+    return appWindow<PersonEditor>("PersonEditor");
 }
 inline TimesheetPrintLayout& timesheetPrint() {
     return *control<TimesheetPrintLayout>(timesheetWindow(), "Form15");
