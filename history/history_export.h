@@ -16,6 +16,6 @@ namespace history {
 // text, and saves it. Returns the saved workbook for the window to show;
 // exporting::ExportError, writing nothing, when no workbook could be opened or saved whole.
 QString writeHistory(data::Dataset& rows, const std::vector<data::GridColumn>& columns,
-                  SpreadsheetBridge& bridge);
+                     SpreadsheetBridge& bridge);
 
 }  // namespace history

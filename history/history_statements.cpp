@@ -11,7 +11,8 @@ QStringList tablesOf(Kind kind) {
         case Kind::PricesAndOperations:
             return {QStringLiteral("oper"), QStringLiteral("norm")};
         case Kind::ReferenceBooks:
-            return {QStringLiteral("person"), QStringLiteral("izdel"), QStringLiteral("vid_oper")};
+            return {QStringLiteral("person"), QStringLiteral("izdel"), QStringLiteral("vid_oper"),
+                    QStringLiteral("contractor"), QStringLiteral("plant_person")};
         case Kind::Months:
             break;
     }
@@ -28,11 +29,17 @@ namespace {
 // Every row with its names looked up where they still exist: a journal row by its date, shift,
 // worker, product and operation kind; an operation by its product, kind and product kind; a norm
 // by its operation's; a month by MM.YYYY.
-QString selectRows() {
+QString selectRows(bool peopleKnown) {
+    // The person's full name where the database keeps people (readable through person_names()
+    // also by jobs that may not read the people's table), else the bare login.
+    const char* peopleJoin =
+        peopleKnown ? "left join accounts_dep.person_names() pn on pn.login = l.db_user"
+                    : "left join (select null::text as login, null::text as full_name) pn on false";
     return data::sqlLines({
         "select l.id, to_char(l.changed_at, 'DD.MM.YYYY HH24:MI:SS') as changed,",
         " coalesce(l.workstation, concat_ws(', ', l.program, host(l.client_addr))) as workstation,",
-        " l.role, l.program, l.table_name, l.row_id, l.table_name || ':' || l.action as what,",
+        " l.role, l.program, coalesce(pn.full_name, to_jsonb(l)->>'db_user') as person,",
+        " l.table_name, l.row_id, l.table_name || ':' || l.action as what,",
         " case l.table_name",
         "  when 'smena' then concat_ws(', ', to_char((l.row_key->>'data')::date, 'DD.MM.YYYY'),",
         "   case l.row_key->>'smena' when '4' then 'Переработка' else 'смена ' || "
@@ -50,16 +57,25 @@ QString selectRows() {
         "  when 'vid_oper' then 'Вид операции ' || (l.row_key->>'vid')",
         "  when 'closed_month' then 'Месяц ' || lpad(l.row_key->>'month', 2, '0') || '.' || "
         "(l.row_key->>'year')",
-        "  when 'h_tabel' then 'Табель ' || lpad(l.row_key->>'month', 2, '0') || '.' || "
-        "(l.row_key->>'year')",
+        "  when 'h_tabel' then case when l.action = 'rebuild' then 'Табель ' || "
+        "lpad(l.row_key->>'month', 2, '0') || '.' || (l.row_key->>'year')",
+        "   else concat_ws(', ', 'Табель ' || lpad(l.row_key->>'month', 2, '0') || '.' || "
+        "(l.row_key->>'year'),",
+        "    coalesce(w.fio, 'рабочий ' || (l.row_key->>'w_id')),",
+        "    case l.row_key->>'smena' when '4' then 'Переработка' else 'смена ' || "
+        "(l.row_key->>'smena') end) end",
+        "  when 'contractor' then 'Рабочий ' || coalesce(l.row_key->>'s_caption', '') || "
+        "coalesce(' (код ' || (l.row_key->>'s_code') || ')', '')",
+        "  when 'plant_person' then 'Пользователь ' || (l.row_key->>'login')",
         "  else l.table_name || ' ' || l.row_id end as object,",
         " jsonb_build_object('t', l.table_name, 'a', l.action, 'o', l.old_values, 'n', "
         "l.new_values,",
         "  'r', case when l.table_name = 'closed_month' then to_jsonb(l)->'reason' end)::text as "
         "changes",
         "from accounts_dep.change_log l",
-        "left join accounts_dep.person w on l.table_name = 'smena' and w.id = "
+        "left join accounts_dep.person w on l.table_name in ('smena', 'h_tabel') and w.id = "
         "(l.row_key->>'w_id')::integer",
+        peopleJoin,
         "left join accounts_dep.oper op on l.table_name in ('smena', 'norm') and op.id = "
         "(l.row_key->>'o_id')::integer",
         "left join accounts_dep.izdel i on i.id = case l.table_name when 'norm' then op.i_id "
@@ -75,22 +91,37 @@ QString newestFirst() {
 
 }  // namespace
 
-QString periodRows(const QDate& from, const QDate& to, const QStringList& tables, int limit) {
+QString peopleCheck() {
+    return QStringLiteral(
+        "select coalesce(has_function_privilege(to_regprocedure('accounts_dep.person_names()'), "
+        "'execute'), false)::integer as cnt");
+}
+
+QString peopleList() {
+    return QStringLiteral(
+        "select login, full_name from accounts_dep.person_names() order by full_name, login");
+}
+
+QString periodRows(const QDate& from, const QDate& to, const QStringList& tables, int limit,
+                   const People& people) {
     QStringList names;
     for (const QString& t : tables)
         names << data::quotedLiteral(t);
     if (names.isEmpty())
         names << QStringLiteral("''");
-    return selectRows() + QStringLiteral("\nwhere l.changed_at >= to_date('") +
+    return selectRows(people.known) + QStringLiteral("\nwhere l.changed_at >= to_date('") +
            data::sqlDate(from) + QStringLiteral("', 'DD.MM.YYYY') and l.changed_at < to_date('") +
            data::sqlDate(to.addDays(1)) + QStringLiteral("', 'DD.MM.YYYY') and l.table_name in (") +
-           names.join(QStringLiteral(", ")) + QLatin1Char(')') + newestFirst() +
+           names.join(QStringLiteral(", ")) + QLatin1Char(')') +
+           (people.onePerson ? QStringLiteral(" and l.db_user = :db_user") : QString()) +
+           newestFirst() +
            (limit > 0 ? QStringLiteral("\nlimit ") + QString::number(limit) : QString());
 }
 
-QString rowHistory(const QString& table, qint64 rowId) {
-    return selectRows() + QStringLiteral("\nwhere l.table_name = ") + data::quotedLiteral(table) +
-           QStringLiteral(" and l.row_id = ") + QString::number(rowId) + newestFirst();
+QString rowHistory(const QString& table, qint64 rowId, bool peopleKnown) {
+    return selectRows(peopleKnown) + QStringLiteral("\nwhere l.table_name = ") +
+           data::quotedLiteral(table) + QStringLiteral(" and l.row_id = ") +
+           QString::number(rowId) + newestFirst();
 }
 
 }  // namespace history

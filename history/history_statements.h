@@ -20,8 +20,20 @@ QString availabilityCheck();
 // changed, as the json {"t": table, "a": action, "o": old values, "n": new values, "r": the
 // reason of a month's reopening, null elsewhere and on a database that keeps no reasons}). With a
 // limit, only the newest `limit` rows (read backwards along the time index, no sort of the period).
-QString periodRows(const QDate& from, const QDate& to, const QStringList& tables, int limit = 0);
+// `person` is the full name of the one who made the change where the database keeps people, else
+// the bare login (db_user). Narrowed to one person, the text takes its login as :db_user.
+struct People {
+    bool known = false;      // accounts_dep.person_names() exists
+    bool onePerson = false;  // only the rows of :db_user
+};
+QString periodRows(const QDate& from, const QDate& to, const QStringList& tables, int limit = 0,
+                   const People& people = {});
 // The whole history of one row, newest first; the same columns.
-QString rowHistory(const QString& table, qint64 rowId);
+QString rowHistory(const QString& table, qint64 rowId, bool peopleKnown = false);
+
+// Counts (cnt) 1 when the database keeps people (a secured one), else 0.
+QString peopleCheck();
+// The people of the database: login, full_name, by name.
+QString peopleList();
 
 }  // namespace history

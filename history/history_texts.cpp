@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QLocale>
 #include <QStringList>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -47,11 +48,39 @@ const std::vector<Field>& fieldsOf(const QString& table) {
         {QStringLiteral("person"), {{"fio", "ФИО"}, {"s_staffpos_hl", "Должность"}}},
         {QStringLiteral("izdel"), {{"s_caption", "Марка"}, {"massa", "Расценка"}}},
         {QStringLiteral("vid_oper"), {{"vid", "Вид операции"}}},
+        {QStringLiteral("contractor"), {{"s_caption", "ФИО"}, {"s_code", "Код"}}},
+        {QStringLiteral("plant_person"),
+         {{"login", "Имя входа"},
+          {"full_name", "ФИО"},
+          {"job", "Должность"},
+          {"enabled", "Вход разрешён"},
+          {"must_change_password", "Сменить пароль при входе"}}},
     };
     for (const auto& [name, fields] : tables)
         if (name == table)
             return fields;
     return none;
+}
+
+QString jobText(const QString& job) {
+    if (job == QLatin1String("foreman"))
+        return QStringLiteral("Бригадир");
+    if (job == QLatin1String("storekeeper"))
+        return QStringLiteral("Кладовщик");
+    if (job == QLatin1String("reviewer"))
+        return QStringLiteral("Контролёр");
+    if (job == QLatin1String("administrator"))
+        return QStringLiteral("Администратор");
+    return job;
+}
+
+// A timesheet's day column (d1..d31) as its day of the month, else 0.
+int dayOf(const QString& table, const QString& column) {
+    if (table != QLatin1String("h_tabel") || !column.startsWith(u'd'))
+        return 0;
+    bool ok = false;
+    const int day = column.mid(1).toInt(&ok);
+    return ok && day >= 1 && day <= 31 ? day : 0;
 }
 
 QString valueText(const QString& table, const QString& column, const QJsonValue& v) {
@@ -63,6 +92,8 @@ QString valueText(const QString& table, const QString& column, const QJsonValue&
                                      : QStringLiteral("Заготовки");
         return QLocale().toString(v.toDouble(), 'g', 15);
     }
+    if (table == QLatin1String("plant_person") && column == QLatin1String("job"))
+        return jobText(v.toString());
     if (v.isBool())
         return v.toBool() ? QStringLiteral("да") : QStringLiteral("нет");
     const QString text = v.toString();
@@ -89,6 +120,23 @@ QString actionText(const QString& table, const QString& action) {
     }
     if (action == QLatin1String("rebuild"))
         return QStringLiteral("Перестроение табеля");
+    if (table == QLatin1String("h_tabel")) {
+        // A timesheet row's cells written other than by a rebuild.
+        if (action == QLatin1String("insert"))
+            return QStringLiteral("Добавление строки табеля");
+        if (action == QLatin1String("update"))
+            return QStringLiteral("Изменение табеля");
+    }
+    if (table == QLatin1String("contractor") && action == QLatin1String("update"))
+        return QStringLiteral("Изменение рабочего");
+    if (table == QLatin1String("plant_person")) {
+        if (action == QLatin1String("insert"))
+            return QStringLiteral("Добавление пользователя");
+        if (action == QLatin1String("update"))
+            return QStringLiteral("Изменение пользователя");
+        if (action == QLatin1String("delete"))
+            return QStringLiteral("Удаление пользователя");
+    }
     if (action == QLatin1String("insert"))
         return QStringLiteral("Добавление");
     if (action == QLatin1String("update"))
@@ -121,7 +169,9 @@ QString changesText(const QString& changesJson) {
     const std::vector<Field>& fields = fieldsOf(table);
 
     QStringList parts;
-    auto caption = [&fields](const QString& column) {
+    auto caption = [&fields, &table](const QString& column) {
+        if (const int day = dayOf(table, column))
+            return QStringLiteral("День %1").arg(day);
         for (const auto& [name, text] : fields)
             if (column == QLatin1String(name))
                 return QString::fromUtf8(text);
@@ -133,14 +183,31 @@ QString changesText(const QString& changesJson) {
         for (const auto& f : fields)
             if (before.contains(QLatin1String(f.first)))
                 columns << QString::fromLatin1(f.first);
+        QStringList others;
         for (const QString& c : before.keys())
             if (!columns.contains(c))
-                columns << c;
+                others << c;
+        // Days in calendar order (the keys come sorted as text: d1, d10, d11, ..., d2).
+        std::stable_sort(others.begin(), others.end(),
+                         [&table](const QString& a, const QString& b) {
+                             return dayOf(table, a) < dayOf(table, b);
+                         });
+        columns << others;
         for (const QString& c : columns)
             parts << caption(c) + QStringLiteral(": ") + valueText(table, c, before.value(c)) +
                          QStringLiteral(" → ") + valueText(table, c, after.value(c));
     } else {
         const QJsonObject& row = after.isEmpty() ? before : after;
+        if (table == QLatin1String("h_tabel")) {
+            // A new timesheet row: its days as written.
+            QStringList days = row.keys();
+            std::stable_sort(days.begin(), days.end(),
+                             [&table](const QString& a, const QString& b) {
+                                 return dayOf(table, a) < dayOf(table, b);
+                             });
+            for (const QString& c : days)
+                parts << caption(c) + QStringLiteral(": ") + valueText(table, c, row.value(c));
+        }
         for (const auto& [name, text] : fields)
             if (row.contains(QLatin1String(name)))
                 parts << QString::fromUtf8(text) + QStringLiteral(": ") +

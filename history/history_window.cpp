@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "data/dataset.h"
+#include "data/dataset_model.h"
 #include "export/workbook_display.h"
 #include "history/history_export.h"
 #include "history/history_print_layout.h"
@@ -18,6 +19,7 @@
 #include "views/grid.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -59,6 +61,10 @@ HistoryWindow::HistoryWindow(data::SharedData& db, QWidget* parent) : ui::Window
         kindChecks_[i]->setObjectName(QString::fromLatin1(kinds[i].first));
         kindChecks_[i]->setChecked(true);
     }
+    personBox_ = new QComboBox(this);
+    personBox_->setObjectName(QStringLiteral("historyPersonBox"));
+    personBox_->addItem(QStringLiteral("Все"), QString());
+    personBox_->setVisible(false);  // until the database is known to keep people
     showButton_ = ui::makeButton(this, "historyShowButton", QStringLiteral("Показать"));
     titleLabel_ = new QLabel(this);
     titleLabel_->setObjectName(QStringLiteral("historyTitleLabel"));
@@ -80,6 +86,7 @@ HistoryWindow::HistoryWindow(data::SharedData& db, QWidget* parent) : ui::Window
     for (QCheckBox* c : kindChecks_)
         top->addWidget(c);
     top->addStretch();
+    top->addWidget(personBox_);
     top->addWidget(showButton_);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(rowButton_);
@@ -110,7 +117,7 @@ HistoryWindow::HistoryWindow(data::SharedData& db, QWidget* parent) : ui::Window
 
 HistoryWindow::~HistoryWindow() = default;
 
-views::Columns HistoryWindow::columns() {
+views::Columns HistoryWindow::columns(bool withPerson) {
     auto text = [](const char* field, const char* caption, int width) {
         return views::Column{.field = QString::fromLatin1(field),
                              .caption = QString::fromUtf8(caption),
@@ -127,12 +134,15 @@ views::Columns HistoryWindow::columns() {
     };
     views::Column changes = text("changes", "Изменения", 0);
     changes.format = [](const QVariant& v) { return history::changesText(v.toString()); };
+    views::Column person = text("person", "Пользователь", 200);
+    person.hidden = !withPerson;
     views::Column tableName = text("table_name", "table_name", 0);
     tableName.hidden = true;
     views::Column rowId = text("row_id", "row_id", 0);
     rowId.hidden = true;
     return {text("changed", "Время", 175),
             text("workstation", "Рабочее место", 130),
+            person,
             role,
             text("program", "Программа", 150),
             action,
@@ -157,12 +167,39 @@ bool HistoryWindow::historyKept() {
         w->setEnabled(kept);
     for (QCheckBox* c : kindChecks_)
         c->setEnabled(kept);
+    if (kept)
+        fillPeople();
     if (!kept) {
         periodButton_->setEnabled(false);
         rows_->close();
         titleLabel_->setText(notUpgradedMessage());
     }
     return kept;
+}
+
+void HistoryWindow::fillPeople() {
+    peopleKnown_ = db_.countOf(history::peopleCheck()) > 0;
+    personBox_->setVisible(peopleKnown_);
+    const views::Columns shown = columns(peopleKnown_);
+    if (auto* link = qobject_cast<data::DatasetModel*>(grid_->model()))
+        link->setColumns(shown.gridColumns());
+    grid_->setColumnHidden(shown.columnOf(QStringLiteral("person")), !peopleKnown_);
+    const QString chosen = personBox_->currentData().toString();
+    while (personBox_->count() > 1)
+        personBox_->removeItem(1);
+    if (!peopleKnown_)
+        return;
+    data::Dataset people(QStringLiteral("HistoryPeople"));
+    people.setSql(history::peopleList());
+    people.open();
+    const data::CloseAtScopeEnd closer(people);
+    for (int i = 0; i < people.recordCount(); ++i)
+        personBox_->addItem(people.valueAt(i, 1).toString(), people.valueAt(i, 0).toString());
+    personBox_->setCurrentIndex(std::max(0, personBox_->findData(chosen)));
+}
+
+void HistoryWindow::choosePerson(const QString& login) {
+    personBox_->setCurrentIndex(std::max(0, personBox_->findData(login)));
 }
 
 void HistoryWindow::showPeriod() {
@@ -206,6 +243,9 @@ void HistoryWindow::reload() {
                       ? QStringLiteral(" (") + kindNames.join(QStringLiteral(", ")) + u')'
                       : QString();
     takePeriodFromBoxes();
+    shownPerson_ = peopleKnown_ ? personBox_->currentData().toString() : QString();
+    if (!shownPerson_.isEmpty())
+        shownKinds_ += QStringLiteral(", ") + personBox_->currentText();
     rowShown_ = false;
     enableForWhatIsShown();
     rowsAsked_ = firstRows_;
@@ -218,7 +258,7 @@ void HistoryWindow::takePeriodFromBoxes() {
 }
 
 void HistoryWindow::openPeriod() {
-    open(history::periodRows(shownFrom_, shownTo_, periodTables_, rowsAsked_), QString());
+    open(history::periodRows(shownFrom_, shownTo_, periodTables_, rowsAsked_, people()), QString());
     titleLabel_->setText(periodTitle());
 }
 
@@ -261,7 +301,7 @@ QString HistoryWindow::periodHeading() const {
 
 void HistoryWindow::openRow(const QString& table, qint64 rowId) {
     rowsAsked_ = 0;
-    open(history::rowHistory(table, rowId), QString());
+    open(history::rowHistory(table, rowId, peopleKnown_), QString());
     rowShown_ = true;
     // The row in words as its newest change names it (a deleted entry's as it was deleted).
     const QString object =
@@ -300,13 +340,20 @@ void HistoryWindow::enableForWhatIsShown() {
         w->setEnabled(!rowShown_);
     for (QCheckBox* c : kindChecks_)
         c->setEnabled(!rowShown_);
+    personBox_->setEnabled(!rowShown_);
     periodButton_->setEnabled(rowShown_);
+}
+
+history::People HistoryWindow::people() const {
+    return {.known = peopleKnown_, .onePerson = !shownPerson_.isEmpty()};
 }
 
 void HistoryWindow::open(const QString& sql, const QString& title) {
     ui::WaitCursor wait;
     rows_->close();
     rows_->setSql(sql);
+    if (sql.contains(QLatin1String(":db_user")))
+        rows_->setParam(QStringLiteral("db_user"), shownPerson_);
     rows_->open();
     titleLabel_->setText(title);
 }
@@ -318,14 +365,18 @@ void HistoryWindow::exportRows() {
         // The workbook holds the whole period, also the rows not read into the grid yet.
         data::Dataset all(QStringLiteral("History"));
         all.setReadInParts(true);
-        all.setSql(history::periodRows(shownFrom_, shownTo_, periodTables_));
+        all.setSql(history::periodRows(shownFrom_, shownTo_, periodTables_, 0, people()));
+        if (!shownPerson_.isEmpty())
+            all.setParam(QStringLiteral("db_user"), shownPerson_);
         ui::WaitCursor wait;
         all.open();
         const data::CloseAtScopeEnd closer(all);
-        exporting::showWorkbook(history::writeHistory(all, columns().gridColumns(), bridge_));
+        exporting::showWorkbook(
+            history::writeHistory(all, columns(peopleKnown_).gridColumns(), bridge_));
         return;
     }
-    exporting::showWorkbook(history::writeHistory(*rows_, columns().gridColumns(), bridge_));
+    exporting::showWorkbook(
+        history::writeHistory(*rows_, columns(peopleKnown_).gridColumns(), bridge_));
 }
 
 void HistoryWindow::printRows() {
@@ -334,5 +385,6 @@ void HistoryWindow::printRows() {
     QString heading = rowShown_ ? titleLabel_->text() : periodHeading() + shownKinds_;
     if (hasEarlierRows())
         heading += QStringLiteral(", последние %1").arg(QLocale().toString(rows_->recordCount()));
-    printing::previewReport(history::printLayout(heading, columns().gridColumns()), *rows_);
+    printing::previewReport(history::printLayout(heading, columns(peopleKnown_).gridColumns()),
+                            *rows_);
 }

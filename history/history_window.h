@@ -1,8 +1,11 @@
 #pragma once
 
 #include "export/spreadsheet_bridge.h"
+#include "history/history_statements.h"
 #include "ui/window.h"
 #include "views/columns.h"
+
+class QComboBox;
 
 #include <array>
 #include <vector>
@@ -54,13 +57,19 @@ public:
     // The workbook the last "Excel" saved; empty before.
     QString savedWorkbook() const { return bridge_.lastSavedPath(); }
     // The grid's columns, also the workbook's.
-    static views::Columns columns();
+    // With people known (a secured database) the person who made each change is shown too.
+    static views::Columns columns(bool withPerson = false);
+    // Narrows the period to one person's changes (a login), or shows everyone's (empty).
+    void choosePerson(const QString& login);
 
     // The message shown when the database keeps no history.
     static QString notUpgradedMessage();
 
 private:
     bool historyKept();
+    void fillPeople();
+    history::People people() const;  // how the period's statement names and narrows people  // the
+                                     // person box, where the database keeps people
     void open(const QString& sql, const QString& title);
     void openPeriod();
     QString periodTitle() const;
@@ -78,7 +87,8 @@ private:
     int firstRows_ = kFirstRows;
     int rowsAsked_ = 0;  // the limit of the period shown; 0 for a row's history
     QStringList periodTables_;
-    QString shownKinds_;  // the kinds shown, named when some are left out
+    QString shownPerson_;  // the login the period is narrowed to, empty for everyone
+    QString shownKinds_;   // the kinds shown, named when some are left out
     // The period shown (or shown before a row's history), whatever the boxes hold meanwhile.
     QDate shownFrom_, shownTo_;
     bool rowShown_ = false;
@@ -88,6 +98,8 @@ private:
     QDateEdit* toEdit_;
     std::array<QCheckBox*, 4> kindChecks_{};  // journal, prices and operations, books, months
     QPushButton* showButton_;
+    QComboBox* personBox_;
+    bool peopleKnown_ = false;
     QLabel* titleLabel_;
     QTableView* grid_;
     QPushButton* rowButton_;
