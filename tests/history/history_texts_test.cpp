@@ -34,6 +34,19 @@ INSTANTIATE_TEST_SUITE_P(
                     "Заведен: 05.11.2026 → 06.11.2026"},
         ChangesCase{R"({"a": "update", "t": "oper", "o": {"naimen": 0}, "n": {"naimen": 1}})",
                     "Вид: Готовая продукция → Заготовки"},
+        // A timesheet row's cells, days in calendar order; a worker renamed; a person's job.
+        ChangesCase{R"({"a": "update", "t": "h_tabel", "o": {"d10": 0, "d2": 8},
+                    "n": {"d10": 24, "d2": 7}})",
+                    "День 2: 8 → 7; День 10: 0 → 24"},
+        ChangesCase{R"({"a": "insert", "t": "h_tabel", "o": null, "n": {"d12": 8, "d3": 24}})",
+                    "День 3: 24; День 12: 8"},
+        ChangesCase{R"({"a": "update", "t": "contractor", "o": {"s_caption": "Иванов И.И."},
+                    "n": {"s_caption": "Иванова И.И."}})",
+                    "ФИО: Иванов И.И. → Иванова И.И."},
+        ChangesCase{
+            R"({"a": "update", "t": "plant_person", "o": {"job": "foreman", "enabled": true},
+                    "n": {"job": "reviewer", "enabled": false}})",
+            "Должность: Бригадир → Контролёр; Вход разрешён: да → нет"},
         // An addition and a deletion: the row's shown fields, keys and unused columns left out.
         ChangesCase{R"({"a": "insert", "t": "izdel", "o": null, "n": {"id": 4, "id_msm_bs": 6,
                     "s_caption": "ЯП-1", "massa": 1.5}})",
@@ -61,6 +74,11 @@ TEST(HistoryWords, ActionsAndRoles) {
         {{"closed_month", "insert"}, "Закрытие месяца"},
         {{"closed_month", "delete"}, "Открытие месяца"},
         {{"h_tabel", "rebuild"}, "Перестроение табеля"},
+        {{"h_tabel", "insert"}, "Добавление строки табеля"},
+        {{"h_tabel", "update"}, "Изменение табеля"},
+        {{"contractor", "update"}, "Изменение рабочего"},
+        {{"plant_person", "insert"}, "Добавление пользователя"},
+        {{"plant_person", "update"}, "Изменение пользователя"},
     };
     for (const auto& [key, text] : actions)
         EXPECT_EQ(
