@@ -10,6 +10,7 @@
 #include "data/session_identity.h"
 #include "data/sql_text.h"
 #include "entry/entry_save.h"
+#include "history/history_statements.h"
 #include "refbooks/operations_statements.h"
 #include "refbooks/products_statements.h"
 #include "refbooks/workers_statements.h"
@@ -290,6 +291,45 @@ TEST_F(History, HistoryRowsCannotBeChangedOrRemoved) {
     EXPECT_EQ(
         testdb::scalar("select count(*) from accounts_dep.change_log where role is null").toInt(),
         1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(History, TheNewKindsAreNamedInWordsWithTheirPerson) {
+    const Plant p = history_plant::makePlant();
+    testdb::exec("TRUNCATE accounts_dep.change_log RESTART IDENTITY");
+    const QString w = QString::number(p.worker);
+    testdb::exec(
+        "insert into accounts_dep.change_log(changed_at, table_name, row_id, action, row_key, "
+        "db_user) values "
+        "('2026-11-05 10:00', 'h_tabel', 7, 'update', '{\"w_id\": " +
+        w +
+        ", \"smena\": 2, \"month\": 11, \"year\": 2026}', 'petrov'),"
+        "('2026-11-05 10:01', 'h_tabel', 8, 'insert', '{\"w_id\": " +
+        w +
+        ", \"smena\": 4, \"month\": 3, \"year\": 2026}', 'petrov'),"
+        "('2026-11-05 10:02', 'h_tabel', 202611, 'rebuild', '{\"month\": 11, \"year\": 2026}', "
+        "'sys'),"
+        "('2026-11-05 10:03', 'contractor', 9, 'update', '{\"s_code\": \"17\", \"s_caption\": "
+        "\"Иванова И.И.\"}', 'psql_user'),"
+        "('2026-11-05 10:04', 'plant_person', 10, 'update', '{\"login\": \"petrov\"}', 'sys')");
+    const QList<QVariantList> shown =
+        testdb::rows(history::periodRows(QDate(2026, 11, 5), QDate(2026, 11, 5),
+                                         history::tablesOf(history::Kind::Months) +
+                                             history::tablesOf(history::Kind::ReferenceBooks)));
+    const QStringList expected = {
+        "Пользователь petrov | sys",
+        "Рабочий Иванова И.И. (код 17) | psql_user",
+        "Табель 11.2026 | sys",
+        "Табель 03.2026, Иванов И.И., Переработка | petrov",
+        "Табель 11.2026, Иванов И.И., смена 2 | petrov",
+    };
+    QStringList got;
+    for (const QVariantList& r : shown)
+        got << r[9].toString() + " | " + r[5].toString();
+    EXPECT_EQ(got, expected);
 }
 
 }  // namespace
