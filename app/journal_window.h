@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class EntryEditor;
 class HistoryWindow;
@@ -26,6 +27,7 @@ class QRadioButton;
 class QTableView;
 class QTimer;
 class ReportWindow;
+class ShiftEntryWindow;
 class TimesheetWindow;
 class WorkersList;
 namespace data {
@@ -76,6 +78,12 @@ public:
     void refresh();               // "Обновить"
     void exit();                  // "Выход"
     void toggleAcceptance();      // a double-click on the grid
+    // The selected rows (at least the current one) accepted or cleared in one transaction:
+    // "Принять", "Снять отметку"; Space accepts them unless all are accepted, then clears them.
+    void markSelected(bool accept);
+    void toggleSelected();
+    void openShiftEntry();        // "Ввод смены" (Ctrl+Shift+N)
+    void addEntryByKey();         // Insert or Ctrl+N: "Добавить" for the roles that may add
     void openWorkers();           // "Рабочие"
     void openProducts();          // "Изделия"
     void openPrices();            // "Цены"
@@ -105,6 +113,8 @@ private:
     // Reloads the shift's journal, if it is open, on the same row number.
     void reloadJournal(int shift);
     void paintShiftButtons();
+    // The grid rows selected, current row first when nothing else is; 0-based.
+    std::vector<int> selectedRows() const;
     data::DatasetModel* linkOf(int shift) const;
 
     data::SharedData& db_;
@@ -121,6 +131,7 @@ private:
     std::unique_ptr<OperationKindsList> kinds_;
     std::unique_ptr<OperationsList> operations_;
     std::unique_ptr<EntryEditor> entryEditor_;
+    std::unique_ptr<ShiftEntryWindow> shiftEntry_;
     std::unique_ptr<ReportWindow> reports_;
     std::unique_ptr<TimesheetWindow> timesheet_;
     std::unique_ptr<HistoryWindow> history_;
@@ -152,6 +163,10 @@ private:
     QMenu* reportsMenu_;  // "Отчеты"
     QAction* summaryAction_;
     QAction* exitAction_;
+    QAction* shiftEntryAction_;  // "Ввод смены"
+    QAction* addEntryAction_;    // Insert, Ctrl+N
+    QAction* acceptAction_;      // "Принять", the grid's context menu
+    QAction* clearMarkAction_;   // "Снять отметку"
     QMenu* historyMenu_;  // "История"
     QAction* historyAction_;
     QAction* entryHistoryAction_;

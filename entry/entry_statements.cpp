@@ -69,6 +69,10 @@ QString dayHoursMessage(qint64 total) {
         .arg(kMaxDayHours);
 }
 
+QString shiftDuplicateMessage(int earlierRow) {
+    return QStringLiteral("Такая же позиция уже есть в строке %1!").arg(earlierRow);
+}
+
 QString priceText(double price) {
     return ui::priceText(price, QLatin1Char('.'));
 }

@@ -72,6 +72,10 @@ std::optional<QString> valueRefusal(const EntryValues& v);
 // The refusal of a save after which the worker would have `total` hours in that shift and day.
 QString dayHoursMessage(qint64 total);
 
+// The refusal of a shift's row that repeats the worker, operation, colour (and so the duplicate
+// key) of its row `earlierRow` (counted from 1).
+QString shiftDuplicateMessage(int earlierRow);
+
 // The price as the statements carry it: 4 decimals, ties to even, general format, a point.
 QString priceText(double price);
 
