@@ -360,9 +360,10 @@ void JournalWindow::buildMenu() {
 
     layout()->setMenuBar(menuBar_);
 
-    addEntryAction_ = item(this, "addEntryAction", QStringLiteral("Добавить"),
-                           &JournalWindow::addEntryByKey);
-    addEntryAction_->setShortcuts({QKeySequence(Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_N)});
+    addEntryAction_ =
+        item(this, "addEntryAction", QStringLiteral("Добавить"), &JournalWindow::addEntryByKey);
+    addEntryAction_->setShortcuts(
+        {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_N)});
     addAction(addEntryAction_);
 
     acceptAction_ = item(grid_, "acceptAction", QStringLiteral("Принять"), nullptr);

@@ -82,16 +82,16 @@ public:
     // "Принять", "Снять отметку"; Space accepts them unless all are accepted, then clears them.
     void markSelected(bool accept);
     void toggleSelected();
-    void openShiftEntry();        // "Ввод смены" (Ctrl+Shift+N)
-    void addEntryByKey();         // Insert or Ctrl+N: "Добавить" for the roles that may add
-    void openWorkers();           // "Рабочие"
-    void openProducts();          // "Изделия"
-    void openPrices();            // "Цены"
-    void openOperationKinds();    // "Операции"
-    void openTimesheet();         // "Табель по времени"
-    void openReports();           // "Сводные отчеты"
-    void openHistory();           // "История изменений"
-    void openEntryHistory();      // "История записи": the current entry's own history
+    void openShiftEntry();      // "Ввод смены" (Ctrl+Shift+N)
+    void addEntryByKey();       // Insert or Ctrl+N: "Добавить" for the roles that may add
+    void openWorkers();         // "Рабочие"
+    void openProducts();        // "Изделия"
+    void openPrices();          // "Цены"
+    void openOperationKinds();  // "Операции"
+    void openTimesheet();       // "Табель по времени"
+    void openReports();         // "Сводные отчеты"
+    void openHistory();         // "История изменений"
+    void openEntryHistory();    // "История записи": the current entry's own history
     // The version check of this program's build (the timer's tick every 30 s); a refused
     // check arms the login window's exit timer before its message.
     void checkVersion();
@@ -167,7 +167,7 @@ private:
     QAction* addEntryAction_;    // Insert, Ctrl+N
     QAction* acceptAction_;      // "Принять", the grid's context menu
     QAction* clearMarkAction_;   // "Снять отметку"
-    QMenu* historyMenu_;  // "История"
+    QMenu* historyMenu_;         // "История"
     QAction* historyAction_;
     QAction* entryHistoryAction_;
 };

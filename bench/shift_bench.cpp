@@ -1,6 +1,6 @@
 // A whole shift at once, on the generated plant of PLANT_BENCH_HOST / PLANT_BENCH_DB, on a day
 // after PLANT_BENCH_DATE that holds no entries (each run's rows are deleted again, untimed):
-//   ShiftSave        50 rows written by entry::saveShift: checks, locks, 50 inserts, the day
+//   ShiftSave        50 rows written by entry::saveShift: checks, locks, the insert, the day
 //                    cells of 50 workers, one transaction
 //   ShiftSetInsert   the same 50 rows by one set-based insert statement (the limit)
 //   ShiftCopy        "Копировать смену" of a 50-entry shift into the grid
@@ -38,13 +38,12 @@ std::vector<entry::EntryValues> rows;
 // Fifty workers and one operation of the plant, written on `day`.
 std::vector<entry::EntryValues> shiftRows() {
     const QStringList workers =
-        bench::psql(QStringLiteral("select id from accounts_dep.person order by id limit %1;")
-                        .arg(kRows),
-                    true)
+        bench::psql(
+            QStringLiteral("select id from accounts_dep.person order by id limit %1;").arg(kRows),
+            true)
             .split('\n');
     const QStringList op =
-        bench::psql("select id, i_id from accounts_dep.oper order by id limit 1;", true)
-            .split('|');
+        bench::psql("select id, i_id from accounts_dep.oper order by id limit 1;", true).split('|');
     std::vector<entry::EntryValues> made;
     for (const QString& w : workers) {
         entry::EntryValues v;
@@ -81,13 +80,7 @@ void ShiftSave(benchmark::State& state) {
 }
 
 void ShiftSetInsert(benchmark::State& state) {
-    // The insert's own column list, all rows in one values list.
-    QString sql = entry::insertStatement(rows.front());
-    sql.truncate(sql.indexOf(QStringLiteral(" values(")) + 7);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const QString one = entry::insertStatement(rows[i]);
-        sql += (i ? QStringLiteral(", ") : QString()) + one.mid(one.indexOf(QStringLiteral(" values(")) + 7);
-    }
+    const QString sql = entry::insertStatement(rows);
     for (auto _ : state) {
         data::Transaction transaction;
         data::Command insert(QStringLiteral("SetInsert"), sql);
@@ -126,9 +119,10 @@ int main(int argc, char** argv) {
     rows = shiftRows();
     std::fprintf(stderr, "shift of %zu rows on %s\n", rows.size(),
                  qPrintable(day.toString(Qt::ISODate)));
-    for (auto [name, run] : {std::pair{"ShiftSave", ShiftSave},
-                             std::pair{"ShiftSetInsert", ShiftSetInsert},
-                             std::pair{"ShiftCopy", ShiftCopy}})
+    using Run = void (*)(benchmark::State&);
+    const std::pair<const char*, Run> runs[] = {
+        {"ShiftSave", ShiftSave}, {"ShiftSetInsert", ShiftSetInsert}, {"ShiftCopy", ShiftCopy}};
+    for (const auto& [name, run] : runs)
         benchmark::RegisterBenchmark(name, run)->Unit(benchmark::kMillisecond)->UseRealTime();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

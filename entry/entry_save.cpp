@@ -4,6 +4,7 @@
 #include "data/transaction.h"
 #include "entry/entry_snapshot.h"
 #include "entry/timesheet_recalc.h"
+#include "entry/timesheet_recalc_statements.h"
 #include "timesheet/month_closing.h"
 #include "timesheet/month_lock.h"
 
@@ -99,13 +100,14 @@ bool writeRow(const QString& sql) {
     return entryWrite.exec() > 0;
 }
 
-// After the journal rows of a worker, shift and day are written: refused when the day holds more
-// than kMaxDayHours hours, otherwise the day cell follows the journal.
+// After the journal rows of a worker, shift and day are written (its timesheet row locked):
+// refused when the day holds more than kMaxDayHours hours, otherwise the day cell follows the
+// journal.
 std::optional<SaveVerdict> recalcWrittenDay(data::SharedData& db, const Place& p) {
     const qint64 dayHours = journalDayHours(db, p.workerId, p.shift, p.date);
     if (dayHours > kMaxDayHours)
         return SaveVerdict{SaveResult::Refused, dayHoursMessage(dayHours)};
-    RecalcTimesheetDay(db, p.workerId, p.shift, p.date);
+    writeDayCell(db, p.workerId, p.shift, p.date, dayHours);
     return std::nullopt;
 }
 
@@ -166,6 +168,38 @@ SaveVerdict save(data::SharedData& db, const EntryValues& v, std::optional<qint6
     return written.verdict;
 }
 
+// The named whole-number columns of every row of a statement's answer, in its order.
+std::vector<std::vector<qint64>> columnsOf(const QString& sql, const QStringList& fields) {
+    data::Dataset answer(QStringLiteral("ShiftCheck"));
+    answer.setSql(sql);
+    answer.open();
+    const data::CloseAtScopeEnd closing(answer);
+    std::vector<std::vector<qint64>> rows;
+    for (answer.first(); !answer.eof(); answer.next()) {
+        std::vector<qint64> row;
+        for (const QString& f : fields)
+            row.push_back(answer.asInt64(f));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+// Stored entries with each row's duplicate key.
+std::vector<qint64> storedDuplicates(const std::vector<EntryValues>& rows) {
+    std::vector<qint64> counts;
+    if (rows.empty())
+        return counts;
+    for (const auto& row : columnsOf(duplicateCountsStatement(rows), {QStringLiteral("cnt")}))
+        counts.push_back(row[0]);
+    return counts;
+}
+
+// The journal's hours and the timesheet rows of the month of each place.
+struct DayState {
+    qint64 hours = 0;
+    qint64 timesheetRows = 0;
+};
+
 // Where the entry of these values stands.
 Place placeOf(const EntryValues& v) {
     return Place{v.workerId, v.shift, v.date};
@@ -181,6 +215,17 @@ std::map<Place, std::vector<std::size_t>> rowsByPlace(const std::vector<EntryVal
     for (std::size_t i = 0; i < rows.size(); ++i)
         places[placeOf(rows[i])].push_back(i);
     return places;
+}
+
+std::vector<DayState> dayStates(const std::map<Place, std::vector<std::size_t>>& places) {
+    std::vector<recalc::DayCell> cells;
+    for (const auto& [p, indexes] : places)
+        cells.push_back({p.workerId, p.shift, p.date});
+    std::vector<DayState> states;
+    for (const auto& row :
+         columnsOf(recalc::daysStatement(cells), {QStringLiteral("tim"), QStringLiteral("cnt")}))
+        states.push_back({row[0], row[1]});
+    return states;
 }
 
 void markRows(ShiftVerdict& verdict, const std::vector<std::size_t>& rows, const QString& why) {
@@ -211,13 +256,29 @@ ShiftVerdict checkShift(data::SharedData& db, const std::vector<EntryValues>& ro
             verdict.refusals[i] = shiftDuplicateMessage(static_cast<int>(first->second) + 1);
             continue;
         }
-        if (const std::optional<SaveVerdict> refusal =
-                refusalBeforeLocks(db, v, duplicateCountStatement(v)))
-            verdict.refusals[i] = refusal->message;
+        if (const std::optional<QString> refusal = valueRefusal(v))
+            verdict.refusals[i] = *refusal;
     }
-    // The day's hours: what the journal holds already and every row of the worker's day.
-    for (const auto& [place, indexes] : rowsByPlace(rows)) {
-        qint64 total = journalDayHours(db, place.workerId, place.shift, place.date);
+    // The stored duplicates and the day's hours (what the journal holds already and every row of
+    // the worker's day), each read for all rows by one statement.
+    std::vector<std::size_t> unrefused;
+    std::vector<EntryValues> checked;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (verdict.refusals[i].isEmpty()) {
+            unrefused.push_back(i);
+            checked.push_back(rows[i]);
+        }
+    }
+    const std::vector<qint64> stored = storedDuplicates(checked);
+    for (std::size_t k = 0; k < unrefused.size(); ++k) {
+        if (stored[k] > 0)
+            verdict.refusals[unrefused[k]] = QString::fromUtf8(kDuplicateMessage);
+    }
+    const auto places = rowsByPlace(rows);
+    const std::vector<DayState> days = dayStates(places);
+    std::size_t k = 0;
+    for (const auto& [place, indexes] : places) {
+        qint64 total = days[k++].hours;
         for (const std::size_t i : indexes)
             total += rows[i].hours.trimmed().toLongLong();
         if (total > kMaxDayHours)
@@ -238,28 +299,50 @@ ShiftVerdict writeShift(data::SharedData& db, const std::vector<EntryValues>& ro
         keys.push_back(duplicateLockKey(v));
     std::sort(keys.begin(), keys.end());
     keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    std::vector<data::LockRequest> locks;
     for (const QString& key : keys)
-        data::lockForTransaction(key);
+        locks.push_back({key, data::LockMode::Exclusive});
+    data::lockAllForTransaction(locks);
     std::vector<Place> places;
     for (const EntryValues& v : rows)
         places.push_back(placeOf(v));
     lockRows(places);
 
+    // Another workstation may have written one of the entries since the check.
+    const std::vector<qint64> stored = storedDuplicates(rows);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (duplicateStored(db, duplicateCountStatement(rows[i]))) {
+        if (stored[i] > 0) {
             verdict.refusals[i] = QString::fromUtf8(kDuplicateMessage);
             return verdict;
         }
-        if (!writeRow(insertStatement(rows[i])))
-            throw data::DbError(QString::fromUtf8(kEntryGoneMessage));
     }
-    for (const auto& [place, indexes] : rowsByPlace(rows)) {
-        if (const std::optional<SaveVerdict> refusal = recalcWrittenDay(db, place)) {
-            markRows(verdict, indexes, refusal->message);
+    data::Command entryWrite(QStringLiteral("SmenaIU"));
+    entryWrite.setSql(insertStatement(rows));
+    if (entryWrite.exec() != static_cast<int>(rows.size()))
+        throw data::DbError(QStringLiteral("Записаны не все позиции смены"));
+
+    // Each worker's day: its hours checked, then its cell written, once.
+    const auto byPlace = rowsByPlace(rows);
+    const std::vector<DayState> days = dayStates(byPlace);
+    std::size_t k = 0;
+    QStringList cellWrites;
+    for (const auto& [place, indexes] : byPlace) {
+        const qint64 hours = days[k].hours;
+        const qint64 timesheetRows = days[k++].timesheetRows;
+        if (hours > kMaxDayHours) {
+            markRows(verdict, indexes, dayHoursMessage(hours));
             return verdict;
         }
+        // The row, locked and counted, is there or not until commit: insert or update for sure.
+        cellWrites << (timesheetRows == 0
+                           ? recalc::insertStatement(place.workerId, place.shift, place.date, hours)
+                           : recalc::updateStatement(place.workerId, place.shift, place.date,
+                                                     hours));
         changed.push_back(place);
     }
+    // Sent together: one round trip for every cell.
+    db.timesheetInsert.setSql(cellWrites.join(QStringLiteral(";\n")));
+    db.timesheetInsert.exec();
     verdict.saved = true;
     return verdict;
 }

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 #include <optional>
+#include <vector>
 
 // Rules and statement texts of the entry editor's save. Ids, the shift and the colour are
 // written as decimal integers, the digit boxes as they were typed (trimmed), the price with a
@@ -82,7 +83,13 @@ QString priceText(double price);
 // Counts the entries with the same worker, operation, product, date, shift and colour; a change
 // leaves the entry itself (changedId) out.
 QString duplicateCountStatement(const EntryValues& v, std::optional<qint64> changedId = {});
+// duplicateCountStatement of several new entries at once: one row per entry, n (its index from 0)
+// and cnt, in the order given.
+QString duplicateCountsStatement(const std::vector<EntryValues>& rows);
 QString insertStatement(const EntryValues& v);
+// Several entries by one insert: the column list of the insert above, each entry's values as it
+// writes them.
+QString insertStatement(const std::vector<EntryValues>& rows);
 QString updateStatement(const EntryValues& v, qint64 id);
 
 // Where an entry stands: w_id, smena and data of the row, which stays locked against other

@@ -134,7 +134,8 @@ public:
 
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
         // The operation is typed as the editor shows it: mark, kind, finished or blank.
-        if (auto* edit = qobject_cast<QLineEdit*>(editor); edit && isOperationColumn(index.column())) {
+        if (auto* edit = qobject_cast<QLineEdit*>(editor);
+            edit && isOperationColumn(index.column())) {
             edit->setText(index.data(Qt::UserRole).toString());
             return;
         }
@@ -197,7 +198,7 @@ void ShiftEntryWindow::buildControls() {
                                                     {HoursColumn, 50},
                                                     {PriceColumn, 75},
                                                     {SumColumn, 80},
-                                                    {RefusalColumn, 300}})
+                                                    {RefusalColumn, 330}})
         grid_->setColumnWidth(column, width);
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -218,7 +219,7 @@ void ShiftEntryWindow::buildControls() {
             return names;
         },
         grid_));
-    grid_->setMinimumSize(1180, 380);
+    grid_->setMinimumSize(1300, 380);  // every column without scrolling
     connect(grid_, &QTableWidget::cellChanged, this, [this](int row, int column) {
         ui::runGuarded([this, row, column] { cellEdited(row, column); });
     });
@@ -280,19 +281,22 @@ entry::shift::ShiftContext ShiftEntryWindow::context() const {
 }
 
 void ShiftEntryWindow::showForJournal() {
+    prepare();
+    copyButton_->setFocus();
+    ui::showModal(this);
+}
+
+void ShiftEntryWindow::prepare() {
     const entry::shift::ShiftContext c = context();
     journalLabel_->setText(QStringLiteral("%1, %2").arg(ui::dateText(c.date), shiftName(c.shift)));
-    const QDate last = db_.readOneRow(entry::shift::lastShiftDayStatement(c.date, c.shift),
-                                      [](const data::Dataset& q) {
-                                          return q.isEmpty() ? QDate()
-                                                             : q.value(QStringLiteral("data")).toDate();
-                                      });
+    const QDate last = db_.readOneRow(
+        entry::shift::lastShiftDayStatement(c.date, c.shift), [](const data::Dataset& q) {
+            return q.isEmpty() ? QDate() : q.value(QStringLiteral("data")).toDate();
+        });
     sourceDate_->setDate(last.isValid() ? last : c.date.addDays(-1));
     sourceShift_->setCurrentIndex(sourceShift_->findData(c.shift));
     namesLoaded_ = false;
     setRows({});
-    copyButton_->setFocus();
-    ui::showModal(this);
 }
 
 void ShiftEntryWindow::copyShift() {
@@ -379,14 +383,27 @@ void ShiftEntryWindow::cellEdited(int row, int column) {
     ShiftRow& r = rows_[static_cast<std::size_t>(row)];
     const QString text = grid_->item(row, column)->text().trimmed();
     switch (column) {
-        case WorkerColumn: takeWorkerName(r, text); break;
+        case WorkerColumn:
+            takeWorkerName(r, text);
+            break;
         case MarkColumn:
-        case OperationColumn: takeOperationText(r, text); break;
-        case ColourColumn: r.colour = text; break;
-        case QuantityColumn: r.quantity = text; break;
-        case DefectsColumn: r.defects = text; break;
-        case HoursColumn: r.hours = text; break;
-        default: return;
+        case OperationColumn:
+            takeOperationText(r, text);
+            break;
+        case ColourColumn:
+            r.colour = text;
+            break;
+        case QuantityColumn:
+            r.quantity = text;
+            break;
+        case DefectsColumn:
+            r.defects = text;
+            break;
+        case HoursColumn:
+            r.hours = text;
+            break;
+        default:
+            return;
     }
     // An edited row is checked again on the next "Записать".
     refusals_[static_cast<std::size_t>(row)].clear();
@@ -469,7 +486,8 @@ void ShiftEntryWindow::takeOperation(ShiftRow& row, int operationId) {
 }
 
 void ShiftEntryWindow::addRow() {
-    const int at = grid_->currentRow() < 0 ? static_cast<int>(rows_.size()) : grid_->currentRow() + 1;
+    const int at =
+        grid_->currentRow() < 0 ? static_cast<int>(rows_.size()) : grid_->currentRow() + 1;
     rows_.insert(rows_.begin() + at, ShiftRow{});
     refusals_.insert(refusals_.begin() + at, QString());
     showRows();
@@ -539,7 +557,7 @@ void ShiftEntryWindow::markRefusals(const std::vector<QString>& refusals) {
     // The first refused row is where the user goes on.
     for (std::size_t i = 0; i < refusals_.size(); ++i) {
         if (!refusals_[i].isEmpty()) {
-            grid_->setCurrentCell(static_cast<int>(i), RefusalColumn);
+            grid_->setCurrentCell(static_cast<int>(i), WorkerColumn);
             break;
         }
     }

@@ -45,13 +45,15 @@ public:
     // Opens empty for the journal's date and shift, the source day set to the shift's last
     // earlier day with entries; shown modally.
     void showForJournal();
+    // The same without showing: the journal's date and shift, the source day, no rows.
+    void prepare();
 
-    void copyShift();   // "Копировать смену": the source day's shift becomes the rows
-    void addRow();      // "Добавить строку" (Insert in the grid)
-    void removeRow();   // "Удалить строку" (Ctrl+Delete in the grid)
-    void sortRows();    // "По фамилиям"
-    void pickForCell(); // F4 in the worker or operation column: the list as a picker
-    void save();        // "Записать" (Ctrl+S)
+    void copyShift();  // "Копировать смену": the source day's shift becomes the rows
+    void addRow();     // "Добавить строку" (Insert in the grid)
+    void removeRow();  // "Удалить строку" (Ctrl+Delete in the grid)
+    void sortRows();   // "По фамилиям"
+    void pickForCell();  // F4 in the worker or operation column: the list as a picker
+    void save();         // "Записать" (Ctrl+S)
 
     const std::vector<entry::shift::ShiftRow>& rows() const { return rows_; }
     void setRows(std::vector<entry::shift::ShiftRow> rows);

@@ -76,8 +76,8 @@ QString sourceShiftStatement(const QDate& day, int shift) {
 
 QString lastShiftDayStatement(const QDate& before, int shift) {
     return QStringLiteral("select max(data) as data from accounts_dep.smena where smena=") +
-           QString::number(shift) + QStringLiteral(" and data<to_date('") +
-           data::sqlDate(before) + QStringLiteral("', 'DD.MM.YYYY')");
+           QString::number(shift) + QStringLiteral(" and data<to_date('") + data::sqlDate(before) +
+           QStringLiteral("', 'DD.MM.YYYY')");
 }
 
 std::vector<ShiftRow> copiedRows(data::Dataset& source) {

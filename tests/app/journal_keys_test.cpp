@@ -48,9 +48,16 @@ protected:
     }
 
     static int addEntry(int w, const QString& ok) {
-        return testdb::addJournalEntry({.date = kTuesday, .shift = 1, .worker = w, .product = 1,
-                                        .operation = 1, .quantity = 10, .defects = 0,
-                                        .price = 1.5, .hours = 2, .ok = ok});
+        return testdb::addJournalEntry({.date = kTuesday,
+                                        .shift = 1,
+                                        .worker = w,
+                                        .product = 1,
+                                        .operation = 1,
+                                        .quantity = 10,
+                                        .defects = 0,
+                                        .price = 1.5,
+                                        .hours = 2,
+                                        .ok = ok});
     }
     static QTableView* grid() { return control<QTableView>(journalWindow(), "DBGrid2"); }
     static QStringList marks() { return columnTexts(grid(), "ok"); }

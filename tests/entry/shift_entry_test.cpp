@@ -9,6 +9,7 @@
 #include "entry/entry_save.h"
 #include "entry/shift_entry_window.h"
 #include "entry/shift_rows.h"
+#include "entry/timesheet_recalc_statements.h"
 #include "ui/modal.h"
 
 #include <QApplication>
@@ -60,8 +61,8 @@ QList<QVariantList> storedTimesheet() {
     QString columns = QStringLiteral("w_id, smena, month, year");
     for (int d = 1; d <= 31; ++d)
         columns += QStringLiteral(", d%1").arg(d);
-    return testdb::rows(QStringLiteral("select %1 from accounts_dep.h_tabel order by w_id, smena")
-                            .arg(columns));
+    return testdb::rows(
+        QStringLiteral("select %1 from accounts_dep.h_tabel order by w_id, smena").arg(columns));
 }
 
 class ShiftEntry : public EntryTest {
@@ -73,7 +74,7 @@ protected:
         control<QRadioButton>(journalWindow(), "RadioButton2")->click();
         control<QDateEdit>(journalWindow(), "DateT")->setDate(kNov5);
         journalWindow().selectCurrentJournal();
-        shiftWindow().setRows({});
+        shiftWindow().prepare();
     }
     void TearDown() override {
         ui::clearModalHook();
@@ -99,12 +100,53 @@ protected:
     static void pressWrite() { control<QPushButton>(shiftWindow(), "saveShiftButton")->click(); }
 
     static void setJournal(int shift, bool dayOff) {
-        control<QRadioButton>(journalWindow(), QStringLiteral("RadioButton%1").arg(shift).toLatin1())
+        control<QRadioButton>(journalWindow(),
+                              QStringLiteral("RadioButton%1").arg(shift).toLatin1())
             ->click();
         control<QCheckBox>(journalWindow(), "CBox1")->setChecked(dayOff);
         journalWindow().selectCurrentJournal();
     }
 };
+
+TEST(ShiftStatements, OneInsertCarriesEachEntryAsTheSingleInsertWritesIt) {
+    entry::EntryValues second = workedExample();
+    second.workerId = 18;
+    second.colour = 4;
+    second.hours = QStringLiteral("3");
+    EXPECT_EQ(entry::insertStatement(std::vector{workedExample()}),
+              entry::insertStatement(workedExample()));
+    EXPECT_EQ(entry::insertStatement(std::vector{workedExample(), second}),
+              "insert into accounts_dep.SMENA(w_id, i_id, o_id, cena, kol_vo, brak, data, smena, "
+              "color, time, vvod,ok, prize, id_doc, id_doc_item, f_gds_qty_use, id_gds_use, "
+              "id_cons_use) values(17, 31, 240, 12.5,120, 2, to_date('05.11.2022', 'DD.MM.YYYY "
+              "HH24:MI:SS'), 2, 0, 8, '07.11.2022', 'no', 0, 0, 0, 0, 0, 0), (18, 31, 240, "
+              "12.5,120, 2, to_date('05.11.2022', 'DD.MM.YYYY HH24:MI:SS'), 2, 4, 3, "
+              "'07.11.2022', 'no', 0, 0, 0, 0, 0, 0)");
+    EXPECT_EQ(entry::shift::sourceShiftStatement(kNov5, 2),
+              "select smena.w_id, person.s_caption fio, smena.i_id, smena.o_id, izdel.marka, "
+              "vid_oper.vid, oper.naimen, smena.color, smena.time,\n(select min(price)::numeric "
+              "from accounts_dep.norm where norm.o_id=smena.o_id) cena\nfrom "
+              "cmn_contractor.person person, accounts_dep.izdel,accounts_dep.oper,"
+              "accounts_dep.smena,accounts_dep.vid_oper \nwhere smena.i_id=izdel.id and "
+              "smena.o_id=oper.id and (w_id=person.id or s_code::t_id=w_id) and "
+              "oper.vid=vid_oper.id\nand smena.smena=2 and smena.data=to_date('05.11.2022', "
+              "'DD.MM.YYYY') order by fio, smena.id");
+    EXPECT_EQ(entry::duplicateCountsStatement({workedExample(), second}),
+              "select v.n, (select count(id) from accounts_dep.SMENA s where s.w_id=v.w and "
+              "s.o_id=v.o and s.i_id=v.i and s.data=v.d and s.smena=v.s and s.color=v.c) as cnt "
+              "from (values (0, 17, 240, 31, to_date('05.11.2022', 'DD.MM.YYYY'), 2, 0), (1, 18, "
+              "240, 31, to_date('05.11.2022', 'DD.MM.YYYY'), 2, 4)) as v(n, w, o, i, d, s, c) "
+              "order by v.n");
+    EXPECT_EQ(recalc::daysStatement({{17, 2, kNov5}}),
+              "select v.n, (select sum(time) from accounts_dep.smena j where j.w_id=v.w and "
+              "j.smena=v.s and j.data=v.d) as tim, (select count(w_id) from accounts_dep.h_tabel "
+              "h where h.w_id=v.w and h.smena=v.s and h.month=v.m and h.year=v.y) as cnt from "
+              "(values (0, 17, 2, to_date('05.11.2022', 'DD.MM.YYYY'), 11, 2022)) as v(n, w, s, "
+              "d, m, y) order by v.n");
+    EXPECT_EQ(entry::shift::lastShiftDayStatement(kNov5, 2),
+              "select max(data) as data from accounts_dep.smena where smena=2 and "
+              "data<to_date('05.11.2022', 'DD.MM.YYYY')");
+}
 
 TEST_F(ShiftEntry, GridRowsWriteWhatTheEditorWritesOneByOne) {
     struct Case {
@@ -163,8 +205,8 @@ TEST_F(ShiftEntry, GridRowsWriteWhatTheEditorWritesOneByOne) {
         testdb::exec("delete from accounts_dep.smena; delete from accounts_dep.h_tabel");
 
         for (const Line& l : lines)
-            typeRow(QString::fromUtf8(l.name).toLower(), l.text, QString::fromUtf8(l.colour),
-                    "14", "1", QString::number(l.hours));
+            typeRow(QString::fromUtf8(l.name).toLower(), l.text, QString::fromUtf8(l.colour), "14",
+                    "1", QString::number(l.hours));
         pressWrite();
         EXPECT_EQ(refusalTexts(), QStringList());
         EXPECT_EQ(storedJournal(), editorJournal);
@@ -175,19 +217,27 @@ TEST_F(ShiftEntry, GridRowsWriteWhatTheEditorWritesOneByOne) {
 }
 
 TEST_F(ShiftEntry, RefusedRowsAreMarkedAndNothingIsWritten) {
-    testdb::addJournalEntry({.date = kNov5, .shift = 2, .worker = 18, .product = 31,
-                             .operation = 240, .quantity = 5, .defects = 0, .price = 12.5,
-                             .colour = 0, .hours = 8});
-    testdb::exec("insert into accounts_dep.h_tabel(w_id, smena, month, year, d5) "
-                 "values (18, 2, 11, 2022, 8)");
+    testdb::addJournalEntry({.date = kNov5,
+                             .shift = 2,
+                             .worker = 18,
+                             .product = 31,
+                             .operation = 240,
+                             .quantity = 5,
+                             .defects = 0,
+                             .price = 12.5,
+                             .colour = 0,
+                             .hours = 8});
+    testdb::exec(
+        "insert into accounts_dep.h_tabel(w_id, smena, month, year, d5) "
+        "values (18, 2, 11, 2022, 8)");
     const QList<QVariantList> journalBefore = storedJournal();
     const QList<QVariantList> timesheetBefore = storedTimesheet();
 
     typeRow("Иванов И.И.", kWelding, "", "10", "0", "8");
-    typeRow("Иванов И.И.", kWelding, "", "12", "0", "4");   // the same entry as row 1
-    typeRow("Петров П.П.", kWelding, "", "7", "0", "2");    // already in the journal
-    typeRow("Петров П.П.", kPainting, "4", "3", "0", "15"); // 8 + 2 + 15 hours that day
-    typeRow("Петров П.П.", kPainting, "", "3", "0", "1");   // a paint operation without colour
+    typeRow("Иванов И.И.", kWelding, "", "12", "0", "4");    // the same entry as row 1
+    typeRow("Петров П.П.", kWelding, "", "7", "0", "2");     // already in the journal
+    typeRow("Петров П.П.", kPainting, "4", "3", "0", "15");  // 8 + 2 + 15 hours that day
+    typeRow("Петров П.П.", kPainting, "", "3", "0", "1");    // a paint operation without colour
     const QString shots = qEnvironmentVariable("PLANT_SHOTS_DIR");
     if (!shots.isEmpty()) {
         shiftWindow().show();
@@ -200,9 +250,8 @@ TEST_F(ShiftEntry, RefusedRowsAreMarkedAndNothingIsWritten) {
     shiftGrid()->item(4, ShiftEntryWindow::ColourColumn)->setText("2");
     pressWrite();
     const QString hours = entry::dayHoursMessage(26);
-    EXPECT_EQ(refusalTexts(),
-              (QStringList{"", entry::shiftDuplicateMessage(1), entry::kDuplicateMessage, hours,
-                           hours}));
+    EXPECT_EQ(refusalTexts(), (QStringList{"", entry::shiftDuplicateMessage(1),
+                                           entry::kDuplicateMessage, hours, hours}));
     if (!shots.isEmpty()) {
         QTest::qWait(300);
         shiftWindow().grab().save(shots + QStringLiteral("/shift-entry-refused.png"));
@@ -244,8 +293,9 @@ TEST_F(ShiftEntry, AnEntryWrittenElsewhereBetweenCheckAndWriteRefusesTheWholeShi
             // Committed once this workstation's save waits for the lock.
             QDeadlineTimer waiting(20000);
             while (!waiting.hasExpired()) {
-                q.exec("select count(*) from pg_stat_activity where datname = current_database() "
-                       "and wait_event_type = 'Lock'");
+                q.exec(
+                    "select count(*) from pg_stat_activity where datname = current_database() "
+                    "and wait_event_type = 'Lock'");
                 if (q.next() && q.value(0).toInt() > 0)
                     break;
                 QThread::msleep(20);
@@ -258,8 +308,7 @@ TEST_F(ShiftEntry, AnEntryWrittenElsewhereBetweenCheckAndWriteRefusesTheWholeShi
     const entry::ShiftVerdict verdict = entry::saveShift(testdb::sharedData(), rows);
     other.join();
     EXPECT_FALSE(verdict.saved);
-    EXPECT_EQ(verdict.refusals,
-              (std::vector<QString>{"", entry::kDuplicateMessage, ""}));
+    EXPECT_EQ(verdict.refusals, (std::vector<QString>{"", entry::kDuplicateMessage, ""}));
     EXPECT_EQ(entryCount(), 1);  // the other workstation's alone
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.h_tabel").toInt(), 0);
 }
@@ -269,9 +318,9 @@ TEST_F(ShiftEntry, ASavedShiftIsOneHistoryRowPerEntryAndReloadsTheJournal) {
     rows[1].workerId = 18;
     rows[1].hours = QStringLiteral("5");
     int announced = 0;
-    const QMetaObject::Connection c = QObject::connect(
-        &testdb::sharedData(), &data::SharedData::journalChanged,
-        [&](QDate day, int shift) { announced += day == kNov5 && shift == 2; });
+    const QMetaObject::Connection c =
+        QObject::connect(&testdb::sharedData(), &data::SharedData::journalChanged,
+                         [&](QDate day, int shift) { announced += day == kNov5 && shift == 2; });
     EXPECT_TRUE(entry::saveShift(testdb::sharedData(), rows).saved);
     QObject::disconnect(c);
     EXPECT_EQ(announced, 1);
@@ -291,9 +340,16 @@ TEST_F(ShiftEntry, ATwentyWorkerShiftIsCopiedAndTypedWithTheKeyboard) {
         testdb::exec(QStringLiteral("insert into accounts_dep.person(id, fio) values (%1, "
                                     "'Работник %1')")
                          .arg(w));
-        testdb::addJournalEntry({.date = kNov5.addDays(-2), .shift = 2, .worker = w,
-                                 .product = 31, .operation = w % 2 ? 241 : 240, .quantity = 1,
-                                 .defects = 0, .price = 1, .colour = w % 2 ? 9 : 0, .hours = 8});
+        testdb::addJournalEntry({.date = kNov5.addDays(-2),
+                                 .shift = 2,
+                                 .worker = w,
+                                 .product = 31,
+                                 .operation = w % 2 ? 241 : 240,
+                                 .quantity = 1,
+                                 .defects = 0,
+                                 .price = 1,
+                                 .colour = w % 2 ? 9 : 0,
+                                 .hours = 8});
     }
     int keys = 0;
     int digits = 0;
@@ -317,7 +373,7 @@ TEST_F(ShiftEntry, ATwentyWorkerShiftIsCopiedAndTypedWithTheKeyboard) {
         shown = true;
         w->show();
         w->activateWindow();
-        QTest::qWaitForWindowActive(w);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
         // The source proposed is the shift's last earlier day with entries.
         EXPECT_EQ(control<QDateEdit>(*w, "sourceDateEdit")->date(), kNov5.addDays(-2));
         EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(*w, "copyShiftButton"));
@@ -334,6 +390,7 @@ TEST_F(ShiftEntry, ATwentyWorkerShiftIsCopiedAndTypedWithTheKeyboard) {
     journalWindow().show();
     journalWindow().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&journalWindow()));
+    control<QDateEdit>(journalWindow(), "DateT")->setDate(kNov5);  // activation showed today
     control<QWidget>(journalWindow(), "DBGrid2")->setFocus();
     press(Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
     journalWindow().hide();
@@ -349,6 +406,11 @@ TEST_F(ShiftEntry, ATwentyWorkerShiftIsCopiedAndTypedWithTheKeyboard) {
                              "and color=9 and time=8")
                   .toInt(),
               10);
+    // Every worker's day cell, rows made for the month beside the copied day's.
+    EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.h_tabel where month=11 and "
+                             "year=2022 and smena=2 and d5=8")
+                  .toInt(),
+              20);
 }
 
 }  // namespace
