@@ -4,6 +4,7 @@
 #include <QMap>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace data {
 
@@ -22,11 +23,13 @@ struct ShownField {
 };
 using ShownFields = QList<ShownField>;
 
-// One field that another workstation changed: its caption, the value loaded, the value stored.
+// One field that another workstation changed: its caption, the value loaded, the value stored,
+// and, where the user changed it too to another value, the user's own.
 struct FieldChange {
     QString caption;
     QString loaded;
     QString stored;
+    std::optional<QString> yours = {};
     bool operator==(const FieldChange&) const = default;
 };
 
@@ -35,7 +38,8 @@ QList<FieldChange> changedFields(const ShownFields& fields, const RowSnapshot& l
                                  const RowSnapshot& stored);
 
 inline constexpr const char* kChangedElsewhereMessage = "Запись изменена с другого рабочего места.";
-// kChangedElsewhereMessage, then each change on its own line: "Кол-во: 38 → 40".
+// kChangedElsewhereMessage, then each change on its own line: "Кол-во: 38 → 40", or with the
+// user's own value "Кол-во: 38 → 40, у вас: 32".
 QString changedElsewhereMessage(const QList<FieldChange>& changes);
 
 // What became of a write aimed at one existing row that an editor loaded.

@@ -6,6 +6,7 @@
 #include "entry/entry_statements.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/operations_statements.h"
+#include "refbooks/row_merge.h"
 #include "refbooks/workers_list.h"
 #include "timesheet/month_closing.h"
 #include "ui/clock.h"
@@ -25,7 +26,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace {
@@ -44,7 +44,8 @@ QLineEdit* readOnlyBox(QWidget* parent, const char* name, int width) {
 QLineEdit* digitBox(QWidget* parent, const char* name, QValidator* digitsOnly) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
-    // Typed and pasted text alike: unsigned decimal digits or nothing.
+    // Typed and pasted text alike: the digits 0-9 (ui::digitKey, the rule the save reads the
+    // text by) or nothing.
     box->setValidator(digitsOnly);
     box->setFixedWidth(64);
     return box;
@@ -92,8 +93,7 @@ EntryEditor::EntryEditor(data::SharedData& db, WorkersList& workers, OperationsL
 }
 
 void EntryEditor::buildControls() {
-    auto* digitsOnly =
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
+    auto* digitsOnly = ui::keyRuleValidator(this, ui::digitKey);
 
     group_ = new QGroupBox(QStringLiteral("Закрыто мастером"), this);
     group_->setObjectName(QStringLiteral("GroupBox1"));
@@ -230,6 +230,8 @@ void EntryEditor::prepareChange() {
     setWindowTitle(QStringLiteral("Изменение данных о позиции"));
     mode_ = Mode::Changing;
     loaded_ = entry::shownEntry(*entries);
+    changedId_ = entries->asInt64(QStringLiteral("id"));
+    changedShift_ = journal_().shift;
     chosen_.price = entries->asDouble(QStringLiteral("cena"));
     finalPriceEdit_->setText(ui::priceText(chosen_.price));
     sumEdit_->setText(ui::priceText(entries->asDouble(QStringLiteral("kol_vo")) * chosen_.price));
@@ -337,7 +339,7 @@ std::optional<entry::EntryValues> EntryEditor::valuesToSave() {
     values.defects = defectsEdit_->text();
     values.hours = hoursEdit_->text();
     values.date = datePicker_->date();
-    values.shift = journal_().shift;
+    values.shift = mode_ == Mode::Changing ? changedShift_ : journal_().shift;
     values.colour = *colour;
     values.inputDate = ui::today();
     return values;
@@ -352,9 +354,7 @@ void EntryEditor::save() {
     if (mode_ == Mode::Changing)
         timesheet::refuseIfClosed(db_, loadedDate_);
     const entry::SaveVerdict verdict =
-        mode_ == Mode::Adding
-            ? entry::saveEntry(db_, *values)
-            : saveChange(*values, db_.journalOf(values->shift)->asInt64(QStringLiteral("id")));
+        mode_ == Mode::Adding ? entry::saveEntry(db_, *values) : saveChange(*values, changedId_);
     if (!verdict.saved()) {
         // Shown only now, so that no lock is held while the message waits for the user.
         ui::showRefusal(verdict.message);
@@ -370,9 +370,68 @@ void EntryEditor::save() {
 
 entry::SaveVerdict EntryEditor::saveChange(const entry::EntryValues& values, qint64 id) {
     entry::EntryChange change{id, loaded_, {}};
-    const entry::SaveVerdict verdict = entry::saveEntry(db_, values, change);
-    // The stored entry becomes the one loaded: the next save writes over it deliberately.
-    if (verdict == entry::SaveResult::ChangedElsewhere)
-        loaded_ = change.verdict.stored;
+    entry::SaveVerdict verdict = entry::saveEntry(db_, values, change);
+    if (verdict == entry::SaveResult::ChangedElsewhere) {
+        // What the user left alone shows the stored entry, what the user typed stays; the stored
+        // entry becomes the one loaded, so the next save writes what the editor shows.
+        const data::RowSnapshot& stored = change.verdict.stored;
+        const refbooks::RowMerge merge =
+            refbooks::mergeRefused(entry::shownEntryFields(), loaded_, stored, shownBoxes());
+        showStored(merge.fromStored, stored);
+        loaded_ = stored;
+        loadedDate_ = ui::parseDate(stored.value(QStringLiteral("data")));
+        verdict.message = merge.message();
+    }
     return verdict;
+}
+
+data::RowSnapshot EntryEditor::shownBoxes() const {
+    return {
+        {QStringLiteral("w_id"), QString::number(chosen_.workerId)},
+        {QStringLiteral("fio"), workerEdit_->text().trimmed()},
+        {QStringLiteral("o_id"), QString::number(chosen_.operationId)},
+        {QStringLiteral("operation"), operationEdit_->text()},
+        {QStringLiteral("kol_vo"), quantityEdit_->text()},
+        {QStringLiteral("time"), QString::number(hoursEdit_->text().toInt())},
+        {QStringLiteral("color"), colourEdit_->text()},
+        {QStringLiteral("data"), ui::dateText(datePicker_->date())},
+        {QStringLiteral("brak"), defectsEdit_->text()},
+        {QStringLiteral("cena"), ui::priceText(chosen_.price)},
+        {QStringLiteral("smena"), QString::number(changedShift_)},
+    };
+}
+
+void EntryEditor::showStored(const QStringList& fields, const data::RowSnapshot& stored) {
+    auto number = [&stored](const char* field) {
+        return stored.value(QString::fromLatin1(field)).toInt();
+    };
+    for (const QString& field : fields) {
+        const QString value = stored.value(field);
+        if (field == QLatin1String("fio")) {
+            workerEdit_->setText(value);
+            chosen_.workerId = number("w_id");
+        } else if (field == QLatin1String("operation")) {
+            operationEdit_->setText(value);
+            chosen_.operationId = number("o_id");
+            chosen_.productId = number("i_id");
+            settleColourBox();
+        } else if (field == QLatin1String("kol_vo")) {
+            quantityEdit_->setText(value);
+        } else if (field == QLatin1String("time")) {
+            hoursEdit_->setText(value);
+        } else if (field == QLatin1String("brak")) {
+            defectsEdit_->setText(value);
+        } else if (field == QLatin1String("data")) {
+            datePicker_->setDate(ui::parseDate(value));
+        } else if (field == QLatin1String("cena")) {
+            chosen_.price = stored.value(QStringLiteral("cena_value")).toDouble();
+        } else if (field == QLatin1String("smena")) {
+            changedShift_ = value.toInt();
+        }
+    }
+    // The colour after the operation, which decides whether the colour box is open.
+    if (fields.contains(QStringLiteral("color")))
+        colourEdit_->setText(stored.value(QStringLiteral("color")));
+    finalPriceEdit_->setText(ui::priceText(chosen_.price));
+    sumEdit_->setText(ui::priceText(quantityEdit_->text().toDouble() * chosen_.price));
 }

@@ -81,6 +81,10 @@ private:
     // Writes the change of the entry id over the entry as loaded; changed elsewhere, the stored
     // entry becomes the one loaded.
     entry::SaveVerdict saveChange(const entry::EntryValues& values, qint64 id);
+    // The boxes as an entry of entry::shownEntry, and the fields of a refused change that now
+    // show the stored entry (refbooks::mergeRefused).
+    data::RowSnapshot shownBoxes() const;
+    void showStored(const QStringList& fields, const data::RowSnapshot& stored);
     // The boxes as the save writes them; nothing when they are refused (the refusal shown).
     std::optional<entry::EntryValues> valuesToSave();
     void buildControls();
@@ -95,6 +99,8 @@ private:
     Chosen chosen_;
     Mode mode_ = Mode::Adding;
     data::RowSnapshot loaded_;  // the changed entry as loaded (or as last refused)
+    qint64 changedId_ = 0;      // the changed entry's id
+    int changedShift_ = 1;      // the changed entry's shift, as loaded or as stored since
 
     QGroupBox* group_;
     QLineEdit* workerEdit_;  // the chosen worker's name

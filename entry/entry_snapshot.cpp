@@ -32,6 +32,7 @@ data::RowSnapshot shownEntry(const data::Dataset& row) {
         {QStringLiteral("w_id"), text("w_id")},
         {QStringLiteral("fio"), text("fio")},
         {QStringLiteral("o_id"), text("o_id")},
+        {QStringLiteral("i_id"), text("i_id")},  // the operation's product, taken with it
         {QStringLiteral("operation"),
          refbooks::operations::operationText(text("marka"), row.text(QStringLiteral("vid")),
                                              row.asInt(QStringLiteral("naimen")))},
@@ -42,6 +43,9 @@ data::RowSnapshot shownEntry(const data::Dataset& row) {
         {QStringLiteral("data"), ui::dateText(entryDate(row))},
         {QStringLiteral("brak"), text("brak")},
         {QStringLiteral("cena"), ui::priceText(row.asDouble(QStringLiteral("cena")))},
+        // The price in full, for an editor that takes the stored one (the text is rounded).
+        {QStringLiteral("cena_value"),
+         QString::number(row.asDouble(QStringLiteral("cena")), 'g', 17)},
         {QStringLiteral("smena"), text("smena")},
     };
 }

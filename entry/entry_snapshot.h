@@ -12,7 +12,8 @@ namespace entry {
 const data::ShownFields& shownEntryFields();
 
 // The entry as the editor shows it, from a row with the journal's columns (fio, marka, vid,
-// naimen, kol_vo, brak, time, color, data, cena, smena, w_id, o_id).
+// naimen, kol_vo, brak, time, color, data, cena, smena, w_id, o_id, i_id); it also carries i_id
+// and the full price (cena_value), which an editor taking the stored entry needs.
 data::RowSnapshot shownEntry(const data::Dataset& row);
 
 // The entry id with the journal's columns, locked against other workstations until the

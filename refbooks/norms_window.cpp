@@ -46,33 +46,29 @@ public:
     }
 };
 
-// Cells are typed as text in the workstation's notation and read by the norms rules; a text the
-// table cannot hold is refused and the cell keeps its value.
+// Cells are typed as text by the key rule of their column and read whole by the same rule (a
+// pasted text included); a text the table cannot hold is refused and the cell keeps its value.
 class NormCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex&) const override {
+                          const QModelIndex& index) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
+        ui::filterKeys(editor, norms::cellKeyRule(field(index)));
         return editor;
     }
 
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        const QVariant v = index.data(Qt::EditRole);
-        QString text;
-        if (!v.isNull() && v.isValid() && !v.toString().isEmpty())
-            text = field(index) == QLatin1String("price")
-                       ? QLocale().toString(v.toDouble(), 'g', 15)
-                       : QString::number(v.toLongLong());
-        static_cast<QLineEdit*>(editor)->setText(text);
+        static_cast<QLineEdit*>(editor)->setText(
+            norms::editText(field(index), index.data(Qt::EditRole)));
     }
 
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override {
         const norms::CellValue cell =
-            norms::parseCell(field(index), static_cast<QLineEdit*>(editor)->text(), QLocale());
+            norms::parseCell(field(index), static_cast<QLineEdit*>(editor)->text());
         if (!cell.problem.isEmpty()) {
             ui::showRefusal(cell.problem);
             return;
@@ -312,7 +308,17 @@ bool NormsWindow::postOverLoaded() {
         refbooks::shown::guardedNorm(id), loaded_, [this] { normTable_->post(); });
     if (verdict.kind == data::RowVerdict::Kind::Gone)
         throw data::RowGoneError();
-    return refbooks::takeVerdict(verdict, loaded_);
+    // Refused, the row stays in editing: the cells the user left alone take the stored values.
+    const refbooks::EditedRow row{
+        [this] { return refbooks::shown::norm(*normTable_); },
+        [this](const QString& field, const data::RowSnapshot& stored) {
+            const bool price = field == QLatin1String("price");
+            const QString text = stored.value(price ? QStringLiteral("price_value") : field);
+            normTable_->setValue(field, text.isEmpty() ? QVariant()
+                                        : price        ? QVariant(text.toDouble())
+                                                       : QVariant(text.toLongLong()));
+        }};
+    return refbooks::takeVerdict(verdict, refbooks::shown::guardedNorm(id).fields, row, loaded_);
 }
 
 bool NormsWindow::storePending() {

@@ -163,7 +163,12 @@ void OperationEditor::save() {
         ui::showRefusal(message);  // shown only now, so that no lock waits for the user
         return;
     }
-    if (!refbooks::takeVerdict(verdict, loaded_))
+    const refbooks::EditedRow boxes{[this] { return shownBoxes(); },
+                                    [this](const QString& field, const data::RowSnapshot& stored) {
+                                        showStored(field, stored);
+                                    }};
+    if (!refbooks::takeVerdict(verdict, refbooks::shown::guardedOperation(shown).fields, boxes,
+                               loaded_))
         return;
     o->reopen();
     o->locate(QStringLiteral("id"), shown);  // the list stays on the operation just written
@@ -189,4 +194,21 @@ data::RowVerdict OperationEditor::changeOperation(int naimen, int id) {
         db_.operationUpdate.execOnRow();
     }
     return verdict;
+}
+
+data::RowSnapshot OperationEditor::shownBoxes() const {
+    return {{QStringLiteral("i_id"), QString::number(productId_)},
+            {QStringLiteral("marka"), productEdit_->text().trimmed()},
+            {QStringLiteral("oper_vid"), QString::number(kindId_)},
+            {QStringLiteral("vid"), kindEdit_->text().trimmed()},
+            {QStringLiteral("naimen"), naimenList_->currentText()}};
+}
+
+void OperationEditor::showStored(const QString& field, const data::RowSnapshot& stored) {
+    if (field == QLatin1String("marka"))
+        takeProduct({stored.value(QStringLiteral("i_id")).toInt(), stored.value(field)});
+    else if (field == QLatin1String("vid"))
+        takeKind({stored.value(QStringLiteral("oper_vid")).toInt(), stored.value(field)});
+    else if (field == QLatin1String("naimen"))
+        naimenList_->setCurrentIndex(naimenList_->findText(stored.value(field)));
 }

@@ -45,6 +45,9 @@ private:
     int addOperation(int naimen);
     // Inside the save's transaction: the operation id is still as loaded, and is then changed.
     data::RowVerdict changeOperation(int naimen, int id);
+    // The boxes as a row of refbooks::shown::operation, and one field of it shown as stored.
+    data::RowSnapshot shownBoxes() const;
+    void showStored(const QString& field, const data::RowSnapshot& stored);
 
     data::SharedData& db_;
     ProductsList& products_;

@@ -98,8 +98,14 @@ void OperationKindEditor::save() {
 
 bool OperationKindEditor::writeChange() {
     data::Dataset* kinds = db_.operationKinds;
+    const data::GuardedRow row = refbooks::shown::guardedKind(kinds->asInt64(QStringLiteral("id")));
     return refbooks::takeVerdict(
-        data::writeUnlessChanged(refbooks::shown::guardedKind(kinds->asInt64(QStringLiteral("id"))),
-                                 loaded_, [kinds] { kinds->post(); }),
+        data::writeUnlessChanged(row, loaded_, [kinds] { kinds->post(); }), row.fields,
+        {[this] {
+             return data::RowSnapshot{{QStringLiteral("vid"), nameEdit_->text().trimmed()}};
+         },
+         [this](const QString& field, const data::RowSnapshot& stored) {
+             nameEdit_->setText(stored.value(field));
+         }},
         loaded_);
 }

@@ -144,10 +144,35 @@ void WorkerEditor::save() {
 }
 
 bool WorkerEditor::writeChange() {
+    const data::GuardedRow row = refbooks::shown::guardedWorker(personId_);
     return refbooks::takeVerdict(
-        data::writeUnlessChanged(refbooks::shown::guardedWorker(personId_), loaded_,
-                                 [this] { personWrite_.execOnRow(); }),
+        data::writeUnlessChanged(row, loaded_, [this] { personWrite_.execOnRow(); }), row.fields,
+        {[this] { return shownBoxes(); },
+         [this](const QString& field, const data::RowSnapshot& stored) {
+             showStored(field, stored);
+         }},
         loaded_);
+}
+
+data::RowSnapshot WorkerEditor::shownBoxes() const {
+    return {{QStringLiteral("fio"), nameEdit_->text().trimmed()},
+            {QStringLiteral("s_staffpos_hl"), departmentList_->currentText()}};
+}
+
+void WorkerEditor::showStored(const QString& field, const data::RowSnapshot& stored) {
+    const QString value = stored.value(field);
+    if (field == QLatin1String("fio")) {
+        nameEdit_->setText(value);
+    } else if (field == QLatin1String("s_staffpos_hl")) {
+        // A text no department bears (written by another program) is offered as it is, so that
+        // the next save keeps it.
+        int index = departmentList_->findText(value);
+        if (index < 0) {
+            departmentList_->addItem(value);
+            index = departmentList_->count() - 1;
+        }
+        departmentList_->setCurrentIndex(index);
+    }
 }
 
 void WorkerEditor::moveFocusedLookup(bool down) {

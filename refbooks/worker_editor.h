@@ -44,6 +44,9 @@ private:
     void reopenLookups();
     // The change written over the worker as loaded; false (refusal shown) when it was not.
     bool writeChange();
+    // The boxes as a row of refbooks::shown::worker, and one field of it shown as stored.
+    data::RowSnapshot shownBoxes() const;
+    void showStored(const QString& field, const data::RowSnapshot& stored);
 
     QLineEdit* nameEdit_;
     QComboBox* departmentList_;
