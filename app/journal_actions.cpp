@@ -12,6 +12,7 @@
 #include "entry/entry_editor.h"
 #include "entry/entry_save.h"
 #include "entry/entry_statements.h"
+#include "entry/shift_entry_window.h"
 #include "history/history_window.h"
 #include "people/password_change_dialog.h"
 #include "people/people_window.h"
@@ -32,6 +33,7 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -89,15 +91,20 @@ void JournalWindow::restrictTo(UserRole role) {
         case UserRole::Reviewer:
             // The grid stays enabled, so its text reads and it scrolls: the grid is read-only
             // and the acceptance toggle refuses the reviewer.
+            for (QAction* a : {shiftEntryAction_, acceptAction_, clearMarkAction_})
+                a->setEnabled(false);
             off({addButton_, changeButton_, deleteButton_, shiftButtons_[0], shiftButtons_[1],
                  shiftButtons_[2], shiftButtons_[3], dayOffCheck_, refreshButton_, datePicker_});
             menusOff();
             break;
         case UserRole::Foreman:
+            acceptAction_->setEnabled(false);
+            clearMarkAction_->setEnabled(false);
             off({changeButton_, deleteButton_});
             menusOff();
             break;
         case UserRole::Storekeeper:
+            shiftEntryAction_->setEnabled(false);
             off({addButton_, changeButton_, deleteButton_});
             menusOff();
             break;
@@ -240,6 +247,81 @@ void JournalWindow::toggleAcceptance() {
     emit db_.journalChanged(entry::entryDate(*q), currentShift_);
 }
 
+std::vector<int> JournalWindow::selectedRows() const {
+    std::vector<int> rows;
+    if (const QItemSelectionModel* selection = grid_->selectionModel()) {
+        for (const QModelIndex& index : selection->selectedRows())
+            rows.push_back(index.row());
+    }
+    const int current = currentJournal()->recNo() - 1;
+    if (rows.empty() && current >= 0)
+        rows.push_back(current);
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void JournalWindow::toggleSelected() {
+    if (login::refusesAcceptance(loginWord_))
+        return;
+    data::Dataset* q = selectCurrentJournal();
+    const int mark = q->fieldIndex(QStringLiteral("ok"));
+    bool allAccepted = true;
+    for (const int row : selectedRows())
+        allAccepted = allAccepted && journal::isAccepted(q->valueAt(row, mark).toString());
+    markSelected(!allAccepted);
+}
+
+void JournalWindow::markSelected(bool accept) {
+    if (login::refusesAcceptance(loginWord_))
+        return;
+    data::Dataset* q = selectCurrentJournal();
+    if (q->isEmpty())
+        return;
+    timesheet::refuseIfClosed(db_, entry::entryDate(*q));
+    const int idField = q->fieldIndex(QStringLiteral("id"));
+    const int markField = q->fieldIndex(QStringLiteral("ok"));
+    // Rows already in the wanted state keep their own mark ("да" stays "да").
+    std::vector<qint64> ids;
+    for (const int row : selectedRows()) {
+        if (journal::isAccepted(q->valueAt(row, markField).toString()) != accept)
+            ids.push_back(q->valueAt(row, idField).toLongLong());
+    }
+    if (ids.empty())
+        return;
+    // Ascending ids: two workstations marking overlapping rows never wait for each other in a
+    // circle.
+    std::sort(ids.begin(), ids.end());
+    const QString newMark = journal::markFor(accept);
+    int gone = 0;
+    {
+        data::Transaction transaction;
+        for (const qint64 id : ids) {
+            markCommand_.setParam(QStringLiteral("ok"), newMark);
+            markCommand_.setParam(QStringLiteral("id"), id);
+            if (markCommand_.exec() == 0)
+                ++gone;
+        }
+        transaction.commit();
+    }
+    // The journal reloads on the same row.
+    emit db_.journalChanged(entry::entryDate(*q), currentShift_);
+    if (gone > 0)
+        ui::showRefusal(journal::goneMarksMessage(gone, static_cast<int>(ids.size())));
+}
+
+void JournalWindow::openShiftEntry() {
+    if (!addButton_->isEnabled())
+        return;
+    timesheet::refuseIfClosed(db_, datePicker_->date());
+    selectCurrentJournal();
+    shiftEntry_->showForJournal();
+}
+
+void JournalWindow::addEntryByKey() {
+    if (addButton_->isEnabled())
+        addEntry();
+}
+
 void JournalWindow::openHistory() {
     if (!role_ || !login::readsHistory(*role_))
         return;
@@ -340,6 +422,16 @@ void JournalWindow::checkVersion(const BuildStamp& program) {
 }
 
 bool JournalWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_) {
+        // Space accepts or clears the selected rows, as the storekeeper's double-click does one.
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space &&
+            static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+            ui::runGuarded([this] { toggleSelected(); }, QStringLiteral("journal: Space"));
+            return true;
+        }
+        return ui::Window::eventFilter(watched, event);
+    }
     if (watched == datePicker_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

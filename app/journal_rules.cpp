@@ -20,6 +20,17 @@ QString toggledMark(const QString& mark) {
     return isAccepted(mark) ? QStringLiteral("no") : QStringLiteral("ok");
 }
 
+QString markFor(bool accept) {
+    return accept ? QStringLiteral("ok") : QStringLiteral("no");
+}
+
+QString goneMarksMessage(int gone, int marked) {
+    return QStringLiteral(
+               "%1 из %2 выбранных позиций удалены на другом рабочем месте; остальные отмечены.")
+        .arg(gone)
+        .arg(marked);
+}
+
 QString entryTimeText(const QDateTime& stamp) {
     if (!stamp.isValid())
         return {};

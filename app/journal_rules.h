@@ -16,6 +16,10 @@ bool isAccepted(const QString& mark);
 quint32 markColor(const QString& mark);  // $00BBGGRR
 // The mark a double-click writes: accepted -> "no", otherwise "ok".
 QString toggledMark(const QString& mark);
+// The mark "Принять" writes ("ok") and the one "Снять отметку" writes ("no").
+QString markFor(bool accept);
+// The refusal after marking several rows, `gone` of `marked` removed by another workstation.
+QString goneMarksMessage(int gone, int marked);
 
 // "Заведен": the date, and the time after it only when there is one (not midnight); NULL shows
 // nothing. 07.11.2022 00:00 -> "07.11.2022", 07.11.2022 9:05:03 -> "07.11.2022 9:05:03".

@@ -6,6 +6,7 @@
 #include "data/data_module.h"
 #include "data/dataset_model.h"
 #include "entry/entry_editor.h"
+#include "entry/shift_entry_window.h"
 #include "history/history_window.h"
 #include "people/password_change_dialog.h"
 #include "people/people_window.h"
@@ -170,6 +171,8 @@ JournalWindow::JournalWindow(data::SharedData& db, const QStringList& args, QWid
     operations_ = std::make_unique<OperationsList>(db_, *products_, *kinds_);
     entryEditor_ = std::make_unique<EntryEditor>(db_, *workers_, *operations_,
                                                  [this] { return journalContext(); });
+    shiftEntry_ = std::make_unique<ShiftEntryWindow>(db_, *workers_, *operations_,
+                                                     [this] { return journalContext(); });
     reports_ = std::make_unique<ReportWindow>();
     timesheet_ = std::make_unique<TimesheetWindow>(db_);
     history_ = std::make_unique<HistoryWindow>(db_);
@@ -242,6 +245,9 @@ void JournalWindow::buildGridAndButtons() {
     grid_->setMinimumSize(1160, 420);  // every column, the row numbers and the scroll bar
     grid_->horizontalHeader()->setStretchLastSection(true);
     connect(grid_, &QTableView::doubleClicked, this, ui::guarded([this] { toggleAcceptance(); }));
+    // Tab leaves the grid for the buttons; the keyboard reaches "Добавить" without the mouse.
+    grid_->setTabKeyNavigation(false);
+    grid_->installEventFilter(this);
 
     auto button = [this](const char* name, const QString& caption,
                          void (JournalWindow::*handler)()) {
@@ -308,6 +314,8 @@ void JournalWindow::buildJournalLinks() {
                      link("DataSource4")};
     ui::setUpGrid(grid_);
     grid_->setItemDelegate(new MarkDelegate(grid_));
+    // Several rows are accepted at once (Shift and Ctrl extend the selection).
+    grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid_->verticalHeader()->setMinimumWidth(12);
     ui::showModel(grid_, journalLinks_[0]);
 
@@ -377,10 +385,30 @@ void JournalWindow::buildMenu() {
     menuBar_->addMenu(accessMenu_);
     accessMenu_->menuAction()->setVisible(false);
 
+    shiftEntryAction_ = item(menuBar_, "shiftEntryAction", QStringLiteral("Ввод смены"),
+                             &JournalWindow::openShiftEntry);
+    shiftEntryAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    menuBar_->addAction(shiftEntryAction_);
+
     exitAction_ = item(menuBar_, "N5", QStringLiteral("Выход"), &JournalWindow::exit);
     menuBar_->addAction(exitAction_);
 
     layout()->setMenuBar(menuBar_);
+
+    addEntryAction_ =
+        item(this, "addEntryAction", QStringLiteral("Добавить"), &JournalWindow::addEntryByKey);
+    addEntryAction_->setShortcuts(
+        {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_N)});
+    addAction(addEntryAction_);
+
+    acceptAction_ = item(grid_, "acceptAction", QStringLiteral("Принять"), nullptr);
+    connect(acceptAction_, &QAction::triggered, this,
+            ui::guarded(QStringLiteral("journal: Принять"), [this] { markSelected(true); }));
+    clearMarkAction_ = item(grid_, "clearMarkAction", QStringLiteral("Снять отметку"), nullptr);
+    connect(clearMarkAction_, &QAction::triggered, this,
+            ui::guarded(QStringLiteral("journal: Снять отметку"), [this] { markSelected(false); }));
+    grid_->addActions({acceptAction_, clearMarkAction_});
+    grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void JournalWindow::paintShiftButtons() {

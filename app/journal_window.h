@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class EntryEditor;
 class HistoryWindow;
@@ -29,6 +30,7 @@ class QRadioButton;
 class QTableView;
 class QTimer;
 class ReportWindow;
+class ShiftEntryWindow;
 class TimesheetWindow;
 class WorkersList;
 namespace data {
@@ -89,14 +91,20 @@ public:
     void refresh();               // "Обновить"
     void exit();                  // "Выход"
     void toggleAcceptance();      // a double-click on the grid
-    void openWorkers();           // "Рабочие"
-    void openProducts();          // "Изделия"
-    void openPrices();            // "Цены"
-    void openOperationKinds();    // "Операции"
-    void openTimesheet();         // "Табель по времени"
-    void openReports();           // "Сводные отчеты"
-    void openHistory();           // "История изменений"
-    void openEntryHistory();      // "История записи": the current entry's own history
+    // The selected rows (at least the current one) accepted or cleared in one transaction:
+    // "Принять", "Снять отметку"; Space accepts them unless all are accepted, then clears them.
+    void markSelected(bool accept);
+    void toggleSelected();
+    void openShiftEntry();      // "Ввод смены" (Ctrl+Shift+N)
+    void addEntryByKey();       // Insert or Ctrl+N: "Добавить" for the roles that may add
+    void openWorkers();         // "Рабочие"
+    void openProducts();        // "Изделия"
+    void openPrices();          // "Цены"
+    void openOperationKinds();  // "Операции"
+    void openTimesheet();       // "Табель по времени"
+    void openReports();         // "Сводные отчеты"
+    void openHistory();         // "История изменений"
+    void openEntryHistory();    // "История записи": the current entry's own history
     void openPeople();      // "Пользователи" (the administrator, on a secured database)
     void changePassword();  // "Сменить пароль" (every person)
     // The version check of this program's build (the timer's tick every 30 s); a refused
@@ -120,6 +128,8 @@ private:
     // Reloads the shift's journal, if it is open, on the same row number.
     void reloadJournal(int shift);
     void paintShiftButtons();
+    // The grid rows selected, current row first when nothing else is; 0-based.
+    std::vector<int> selectedRows() const;
     // "Месяц закрыт" beside the date while its month is closed. Asks the database when the month
     // differs from the one shown, or always with recheck (another workstation may have closed it).
     void showMonthState(bool recheck);
@@ -139,6 +149,7 @@ private:
     std::unique_ptr<OperationKindsList> kinds_;
     std::unique_ptr<OperationsList> operations_;
     std::unique_ptr<EntryEditor> entryEditor_;
+    std::unique_ptr<ShiftEntryWindow> shiftEntry_;
     std::unique_ptr<ReportWindow> reports_;
     std::unique_ptr<TimesheetWindow> timesheet_;
     std::unique_ptr<HistoryWindow> history_;
@@ -177,7 +188,11 @@ private:
     QMenu* reportsMenu_;  // "Отчеты"
     QAction* summaryAction_;
     QAction* exitAction_;
-    QMenu* historyMenu_;  // "История"
+    QAction* shiftEntryAction_;  // "Ввод смены"
+    QAction* addEntryAction_;    // Insert, Ctrl+N
+    QAction* acceptAction_;      // "Принять", the grid's context menu
+    QAction* clearMarkAction_;   // "Снять отметку"
+    QMenu* historyMenu_;         // "История"
     QAction* historyAction_;
     QAction* entryHistoryAction_;
     QMenu* accessMenu_;  // "Доступ"

@@ -3,6 +3,7 @@
 #include "data/busy.h"
 #include "data/connection.h"
 #include "data/db_error.h"
+#include "data/sql_text.h"
 #include "data/statement_runner.h"
 
 #include <QSqlError>
@@ -74,6 +75,29 @@ void lockForTransaction(const QString& key, LockMode mode) {
                      ? QStringLiteral("select pg_advisory_xact_lock_shared(hashtext(:key))")
                      : QStringLiteral("select pg_advisory_xact_lock(hashtext(:key))"),
                  {{QStringLiteral("key"), key}});
+}
+
+void lockAllForTransaction(const std::vector<LockRequest>& locks) {
+    if (locks.empty())
+        return;
+    if (locks.size() == 1) {
+        lockForTransaction(locks.front().key, locks.front().mode);
+        return;
+    }
+    // The lock functions run after the ordering, so the locks are taken in the order given.
+    QString rows;
+    for (std::size_t i = 0; i < locks.size(); ++i) {
+        rows += (i ? QStringLiteral(", (") : QStringLiteral("(")) + QString::number(i) +
+                QStringLiteral(", ") + quotedLiteral(locks[i].key) +
+                (locks[i].mode == LockMode::Shared ? QStringLiteral(", true)")
+                                                   : QStringLiteral(", false)"));
+    }
+    runStatement(
+        defaultDb(),
+        QStringLiteral("select case when shared then pg_advisory_xact_lock_shared(hashtext(k)) "
+                       "else pg_advisory_xact_lock(hashtext(k)) end from (values ") +
+            rows + QStringLiteral(") as l(n, k, shared) order by n"),
+        {});
 }
 
 }  // namespace data

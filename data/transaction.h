@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 namespace data {
 
@@ -28,5 +29,12 @@ private:
 // not wait for each other, only for the exclusive one (and it for them).
 enum class LockMode { Exclusive, Shared };
 void lockForTransaction(const QString& key, LockMode mode = LockMode::Exclusive);
+
+// Several such locks taken one after the other in the order given, by one statement.
+struct LockRequest {
+    QString key;
+    LockMode mode = LockMode::Exclusive;
+};
+void lockAllForTransaction(const std::vector<LockRequest>& locks);
 
 }  // namespace data

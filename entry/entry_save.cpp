@@ -4,7 +4,12 @@
 #include "data/transaction.h"
 #include "entry/entry_snapshot.h"
 #include "entry/timesheet_recalc.h"
+#include "entry/timesheet_recalc_statements.h"
+#include "timesheet/month_closing.h"
 #include "timesheet/month_lock.h"
+
+#include <map>
+#include <tuple>
 
 #include <algorithm>
 
@@ -82,10 +87,33 @@ struct Written {
     std::vector<Place> changed;
 };
 
+// Once the duplicate key is locked: another workstation may have written the same entry since
+// the first check.
+bool duplicateStored(data::SharedData& db, const QString& countSql) {
+    return db.countOf(countSql) > 0;
+}
+
+// Writes the entry's journal row with SmenaIU; false when the changed entry is gone.
+bool writeRow(const QString& sql) {
+    data::Command entryWrite(QStringLiteral("SmenaIU"));
+    entryWrite.setSql(sql);
+    return entryWrite.exec() > 0;
+}
+
+// After the journal rows of a worker, shift and day are written (its timesheet row locked):
+// refused when the day holds more than kMaxDayHours hours, otherwise the day cell follows the
+// journal.
+std::optional<SaveVerdict> recalcWrittenDay(data::SharedData& db, const Place& p) {
+    const qint64 dayHours = journalDayHours(db, p.workerId, p.shift, p.date);
+    if (dayHours > kMaxDayHours)
+        return SaveVerdict{SaveResult::Refused, dayHoursMessage(dayHours)};
+    writeDayCell(db, p.workerId, p.shift, p.date, dayHours);
+    return std::nullopt;
+}
+
 Written writeEntry(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId,
                    const QString& countSql, EntryChange* change) {
-    // Another workstation may have written the same entry since the first check.
-    if (db.countOf(countSql) > 0)
+    if (duplicateStored(db, countSql))
         return {duplicate(), {}};
 
     const Place target{v.workerId, v.shift, v.date};
@@ -99,30 +127,32 @@ Written writeEntry(data::SharedData& db, const EntryValues& v, std::optional<qin
     }
     lockRows(left ? std::vector<Place>{target, *left} : std::vector<Place>{target});
 
-    data::Command entryWrite(QStringLiteral("SmenaIU"));
-    entryWrite.setSql(changedId ? updateStatement(v, *changedId) : insertStatement(v));
-    if (entryWrite.exec() == 0)
+    if (!writeRow(changedId ? updateStatement(v, *changedId) : insertStatement(v)))
         return {gone(), {}};
-
-    const qint64 dayHours = journalDayHours(db, target.workerId, target.shift, target.date);
-    if (dayHours > kMaxDayHours)
-        return {{SaveResult::Refused, dayHoursMessage(dayHours)}, {}};
-
-    RecalcTimesheetDay(db, target.workerId, target.shift, target.date);
+    if (const std::optional<SaveVerdict> refusal = recalcWrittenDay(db, target))
+        return {*refusal, {}};
     // The cell the entry moved away from must lose its hours too.
     if (left && !(*left == target) && left->date.isValid())
         RecalcTimesheetDayAfterDeletion(db, left->workerId, left->shift, left->date);
     return {{}, left ? std::vector<Place>{target, *left} : std::vector<Place>{target}};
 }
 
-SaveVerdict save(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId,
-                 EntryChange* change) {
+// The refusals that need no lock: values that cannot be written, a stored duplicate (the common
+// refusal, answered before anything is locked).
+std::optional<SaveVerdict> refusalBeforeLocks(data::SharedData& db, const EntryValues& v,
+                                              const QString& countSql) {
     if (const std::optional<QString> refusal = valueRefusal(v))
-        return {SaveResult::Refused, *refusal};
-    const QString countSql = duplicateCountStatement(v, changedId);
-    // The common refusal, answered before anything is locked.
+        return SaveVerdict{SaveResult::Refused, *refusal};
     if (db.countsAnyRow(countSql))
         return duplicate();
+    return std::nullopt;
+}
+
+SaveVerdict save(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId,
+                 EntryChange* change) {
+    const QString countSql = duplicateCountStatement(v, changedId);
+    if (const std::optional<SaveVerdict> refusal = refusalBeforeLocks(db, v, countSql))
+        return *refusal;
 
     Written written;
     {
@@ -136,6 +166,185 @@ SaveVerdict save(data::SharedData& db, const EntryValues& v, std::optional<qint6
     if (written.verdict.saved())
         announce(db, written.changed);
     return written.verdict;
+}
+
+// The named whole-number columns of every row of a statement's answer, in its order.
+std::vector<std::vector<qint64>> columnsOf(const QString& sql, const QStringList& fields) {
+    data::Dataset answer(QStringLiteral("ShiftCheck"));
+    answer.setSql(sql);
+    answer.open();
+    const data::CloseAtScopeEnd closing(answer);
+    std::vector<std::vector<qint64>> rows;
+    for (answer.first(); !answer.eof(); answer.next()) {
+        std::vector<qint64> row;
+        for (const QString& f : fields)
+            row.push_back(answer.asInt64(f));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+// Stored entries with each row's duplicate key.
+std::vector<qint64> storedDuplicates(const std::vector<EntryValues>& rows) {
+    std::vector<qint64> counts;
+    if (rows.empty())
+        return counts;
+    for (const auto& row : columnsOf(duplicateCountsStatement(rows), {QStringLiteral("cnt")}))
+        counts.push_back(row[0]);
+    return counts;
+}
+
+// The journal's hours and the timesheet rows of the month of each place.
+struct DayState {
+    qint64 hours = 0;
+    qint64 timesheetRows = 0;
+};
+
+// Where the entry of these values stands.
+Place placeOf(const EntryValues& v) {
+    return Place{v.workerId, v.shift, v.date};
+}
+
+bool operator<(const Place& a, const Place& b) {
+    return std::tie(a.date, a.shift, a.workerId) < std::tie(b.date, b.shift, b.workerId);
+}
+
+// The shift's rows grouped by their worker, shift and day.
+std::map<Place, std::vector<std::size_t>> rowsByPlace(const std::vector<EntryValues>& rows) {
+    std::map<Place, std::vector<std::size_t>> places;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        places[placeOf(rows[i])].push_back(i);
+    return places;
+}
+
+std::vector<DayState> dayStates(const std::map<Place, std::vector<std::size_t>>& places) {
+    std::vector<recalc::DayCell> cells;
+    for (const auto& [p, indexes] : places)
+        cells.push_back({p.workerId, p.shift, p.date});
+    std::vector<DayState> states;
+    for (const auto& row :
+         columnsOf(recalc::daysStatement(cells), {QStringLiteral("tim"), QStringLiteral("cnt")}))
+        states.push_back({row[0], row[1]});
+    return states;
+}
+
+void markRows(ShiftVerdict& verdict, const std::vector<std::size_t>& rows, const QString& why) {
+    for (const std::size_t i : rows) {
+        if (verdict.refusals[i].isEmpty())
+            verdict.refusals[i] = why;
+    }
+}
+
+// Every rule of the single save, row by row, before anything is locked or written.
+ShiftVerdict checkShift(data::SharedData& db, const std::vector<EntryValues>& rows) {
+    ShiftVerdict verdict;
+    verdict.refusals.resize(rows.size());
+    std::map<std::pair<int, int>, bool> monthIsClosed;
+    std::map<QString, std::size_t> firstOfKey;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const EntryValues& v = rows[i];
+        const QDate& d = v.date;
+        const auto [month, unasked] = monthIsClosed.try_emplace({d.year(), d.month()}, false);
+        if (unasked)
+            month->second = timesheet::monthClosed(db, d.month(), d.year());
+        if (month->second) {
+            verdict.refusals[i] = data::closedMonthMessage(d.month(), d.year());
+            continue;
+        }
+        const auto [first, isFirst] = firstOfKey.emplace(duplicateLockKey(v), i);
+        if (!isFirst) {
+            verdict.refusals[i] = shiftDuplicateMessage(static_cast<int>(first->second) + 1);
+            continue;
+        }
+        if (const std::optional<QString> refusal = valueRefusal(v))
+            verdict.refusals[i] = *refusal;
+    }
+    // The stored duplicates and the day's hours (what the journal holds already and every row of
+    // the worker's day), each read for all rows by one statement.
+    std::vector<std::size_t> unrefused;
+    std::vector<EntryValues> checked;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (verdict.refusals[i].isEmpty()) {
+            unrefused.push_back(i);
+            checked.push_back(rows[i]);
+        }
+    }
+    const std::vector<qint64> stored = storedDuplicates(checked);
+    for (std::size_t k = 0; k < unrefused.size(); ++k) {
+        if (stored[k] > 0)
+            verdict.refusals[unrefused[k]] = QString::fromUtf8(kDuplicateMessage);
+    }
+    const auto places = rowsByPlace(rows);
+    const std::vector<DayState> days = dayStates(places);
+    std::size_t k = 0;
+    for (const auto& [place, indexes] : places) {
+        qint64 total = days[k++].hours;
+        for (const std::size_t i : indexes)
+            total += rows[i].hours.trimmed().toLongLong();
+        if (total > kMaxDayHours)
+            markRows(verdict, indexes, dayHoursMessage(total));
+    }
+    return verdict;
+}
+
+// The checked rows written under the single save's locks, in its order: the duplicate keys,
+// then the timesheet months and rows, each sorted. A refusal met on the way (another
+// workstation's entry) marks its rows and leaves the transaction uncommitted.
+ShiftVerdict writeShift(data::SharedData& db, const std::vector<EntryValues>& rows,
+                        std::vector<Place>& changed) {
+    ShiftVerdict verdict;
+    verdict.refusals.resize(rows.size());
+    std::vector<QString> keys;
+    for (const EntryValues& v : rows)
+        keys.push_back(duplicateLockKey(v));
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    std::vector<data::LockRequest> locks;
+    for (const QString& key : keys)
+        locks.push_back({key, data::LockMode::Exclusive});
+    data::lockAllForTransaction(locks);
+    std::vector<Place> places;
+    for (const EntryValues& v : rows)
+        places.push_back(placeOf(v));
+    lockRows(places);
+
+    // Another workstation may have written one of the entries since the check.
+    const std::vector<qint64> stored = storedDuplicates(rows);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (stored[i] > 0) {
+            verdict.refusals[i] = QString::fromUtf8(kDuplicateMessage);
+            return verdict;
+        }
+    }
+    data::Command entryWrite(QStringLiteral("SmenaIU"));
+    entryWrite.setSql(insertStatement(rows));
+    if (entryWrite.exec() != static_cast<int>(rows.size()))
+        throw data::DbError(QStringLiteral("Записаны не все позиции смены"));
+
+    // Each worker's day: its hours checked, then its cell written, once.
+    const auto byPlace = rowsByPlace(rows);
+    const std::vector<DayState> days = dayStates(byPlace);
+    std::size_t k = 0;
+    QStringList cellWrites;
+    for (const auto& [place, indexes] : byPlace) {
+        const qint64 hours = days[k].hours;
+        const qint64 timesheetRows = days[k++].timesheetRows;
+        if (hours > kMaxDayHours) {
+            markRows(verdict, indexes, dayHoursMessage(hours));
+            return verdict;
+        }
+        // The row, locked and counted, is there or not until commit: insert or update for sure.
+        cellWrites << (timesheetRows == 0
+                           ? recalc::insertStatement(place.workerId, place.shift, place.date, hours)
+                           : recalc::updateStatement(place.workerId, place.shift, place.date,
+                                                     hours));
+        changed.push_back(place);
+    }
+    // Sent together: one round trip for every cell.
+    db.timesheetInsert.setSql(cellWrites.join(QStringLiteral(";\n")));
+    db.timesheetInsert.exec();
+    verdict.saved = true;
+    return verdict;
 }
 
 }  // namespace
@@ -166,6 +375,22 @@ DeleteResult deleteEntry(data::SharedData& db, data::Command& command, qint64 id
     }
     announce(db, {*deleted});
     return DeleteResult::Deleted;
+}
+
+ShiftVerdict saveShift(data::SharedData& db, const std::vector<EntryValues>& rows) {
+    ShiftVerdict verdict = checkShift(db, rows);
+    if (rows.empty() || verdict.refused())
+        return verdict;
+    std::vector<Place> changed;
+    {
+        data::Transaction transaction;
+        verdict = writeShift(db, rows, changed);
+        if (verdict.saved)
+            transaction.commit();
+    }
+    if (verdict.saved)
+        announce(db, changed);
+    return verdict;
 }
 
 }  // namespace entry

@@ -3,7 +3,10 @@
 #include "data/row_check.h"
 #include "entry/entry_statements.h"
 
+#include <algorithm>
+
 #include <optional>
+#include <vector>
 
 namespace data {
 class Command;
@@ -54,6 +57,28 @@ struct EntryChange {
 // an entry another workstation changed meanwhile is refused as ChangedElsewhere, nothing written
 // (change.verdict tells the changed fields and the stored entry).
 SaveVerdict saveEntry(data::SharedData& db, const EntryValues& values, EntryChange& change);
+
+// What a shift's save decided: saved (every row written), or for each refused row its reason
+// (an empty text for a row that passes).
+struct ShiftVerdict {
+    bool saved = false;
+    std::vector<QString> refusals;  // one per row
+
+    bool refused() const {
+        return std::any_of(refusals.begin(), refusals.end(),
+                           [](const QString& r) { return !r.isEmpty(); });
+    }
+};
+
+// Writes a shift's new entries ("Ввод смены") as one transaction: all of them or none. Every row
+// is first checked by the rules of saveEntry (values, a duplicate stored or earlier in the same
+// rows, a closed month, a day and shift above kMaxDayHours hours over the journal and the rows
+// together); any refusal marks its row and nothing is written. Then the rows are written under
+// the locks of saveEntry, taken in the same order (duplicate keys, months, timesheet rows, each
+// sorted), with saveEntry's statement texts; each worker's day cell is recalculated once. An
+// entry another workstation stored meanwhile refuses the whole write and marks its row. Saved:
+// the shared data announces the journals and timesheet months.
+ShiftVerdict saveShift(data::SharedData& db, const std::vector<EntryValues>& rows);
 
 enum class DeleteResult { Deleted, Gone };
 

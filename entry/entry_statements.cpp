@@ -64,6 +64,10 @@ QString dayHoursMessage(qint64 total) {
         .arg(kMaxDayHours);
 }
 
+QString shiftDuplicateMessage(int earlierRow) {
+    return QStringLiteral("Такая же позиция уже есть в строке %1!").arg(earlierRow);
+}
+
 QString priceText(double price) {
     return ui::priceText(price, QLatin1Char('.'));
 }
@@ -79,19 +83,50 @@ QString duplicateCountStatement(const EntryValues& v, std::optional<qint64> chan
     return sql + QStringLiteral(" and color=") + num(v.colour);
 }
 
-QString insertStatement(const EntryValues& v) {
+QString duplicateCountsStatement(const std::vector<EntryValues>& rows) {
+    QString sql = QStringLiteral(
+        "select v.n, (select count(id) from accounts_dep.SMENA s where s.w_id=v.w and s.o_id=v.o "
+        "and s.i_id=v.i and s.data=v.d and s.smena=v.s and s.color=v.c) as cnt from (values ");
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        const EntryValues& v = rows[n];
+        sql += (n ? QStringLiteral(", (") : QStringLiteral("(")) + num(qint64(n)) +
+               QStringLiteral(", ") + num(v.workerId) + QStringLiteral(", ") + num(v.operationId) +
+               QStringLiteral(", ") + num(v.productId) + QStringLiteral(", to_date('") +
+               data::sqlDate(v.date) + QStringLiteral("', 'DD.MM.YYYY'), ") + num(v.shift) +
+               QStringLiteral(", ") + num(v.colour) + QStringLiteral(")");
+    }
+    return sql + QStringLiteral(") as v(n, w, o, i, d, s, c) order by v.n");
+}
+
+namespace {
+// The insert's column list and one entry's values between the parentheses of its values list.
+QString insertColumns() {
     return QStringLiteral(
-               "insert into accounts_dep.SMENA(w_id, i_id, o_id, cena, kol_vo, brak, data, "
-               "smena, color, time, vvod,ok, prize, id_doc, id_doc_item, f_gds_qty_use, "
-               "id_gds_use, id_cons_use) values(") +
-           num(v.workerId) + QStringLiteral(", ") + num(v.productId) + QStringLiteral(", ") +
+        "insert into accounts_dep.SMENA(w_id, i_id, o_id, cena, kol_vo, brak, data, "
+        "smena, color, time, vvod,ok, prize, id_doc, id_doc_item, f_gds_qty_use, "
+        "id_gds_use, id_cons_use) values(");
+}
+QString insertedValues(const EntryValues& v) {
+    return num(v.workerId) + QStringLiteral(", ") + num(v.productId) + QStringLiteral(", ") +
            num(v.operationId) + QStringLiteral(", ") + priceText(v.price) + QStringLiteral(",") +
            v.quantity.trimmed() + QStringLiteral(", ") + v.defects.trimmed() +
            QStringLiteral(", to_date('") + data::sqlDate(v.date) +
            QStringLiteral("', 'DD.MM.YYYY HH24:MI:SS'), ") + num(v.shift) + QStringLiteral(", ") +
            num(v.colour) + QStringLiteral(", ") + v.hours.trimmed() + QStringLiteral(", '") +
            data::sqlDate(v.inputDate) + QStringLiteral("', '") + QStringLiteral("no") +
-           QStringLiteral("', 0, ") + QStringLiteral("0, 0, 0, 0, 0)");
+           QStringLiteral("', 0, ") + QStringLiteral("0, 0, 0, 0, 0");
+}
+}  // namespace
+
+QString insertStatement(const EntryValues& v) {
+    return insertColumns() + insertedValues(v) + QStringLiteral(")");
+}
+
+QString insertStatement(const std::vector<EntryValues>& rows) {
+    QString sql = insertColumns();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        sql += (i ? QStringLiteral("), (") : QString()) + insertedValues(rows[i]);
+    return sql + QStringLiteral(")");
 }
 
 QString updateStatement(const EntryValues& v, qint64 id) {

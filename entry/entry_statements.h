@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 #include <optional>
+#include <vector>
 
 // Rules and statement texts of the entry editor's save. Ids, the shift and the colour are
 // written as decimal integers, the digit boxes as they were typed (trimmed), the price with a
@@ -74,13 +75,23 @@ std::optional<QString> valueRefusal(const EntryValues& v);
 // The refusal of a save after which the worker would have `total` hours in that shift and day.
 QString dayHoursMessage(qint64 total);
 
+// The refusal of a shift's row that repeats the worker, operation, colour (and so the duplicate
+// key) of its row `earlierRow` (counted from 1).
+QString shiftDuplicateMessage(int earlierRow);
+
 // The price as the statements carry it: 4 decimals, ties to even, general format, a point.
 QString priceText(double price);
 
 // Counts the entries with the same worker, operation, product, date, shift and colour; a change
 // leaves the entry itself (changedId) out.
 QString duplicateCountStatement(const EntryValues& v, std::optional<qint64> changedId = {});
+// duplicateCountStatement of several new entries at once: one row per entry, n (its index from 0)
+// and cnt, in the order given.
+QString duplicateCountsStatement(const std::vector<EntryValues>& rows);
 QString insertStatement(const EntryValues& v);
+// Several entries by one insert: the column list of the insert above, each entry's values as it
+// writes them.
+QString insertStatement(const std::vector<EntryValues>& rows);
 QString updateStatement(const EntryValues& v, qint64 id);
 
 // Where an entry stands: w_id, smena and data of the row, which stays locked against other

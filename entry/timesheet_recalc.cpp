@@ -32,15 +32,22 @@ qint64 journalDayHours(data::SharedData& db, int w, int s, const QDate& day) {
     });
 }
 
-void RecalcTimesheetDay(data::SharedData& db, int w, int s, const QDate& day) {
-    data::Transaction transaction;
-    timesheet::lockRowsForRecalc({timesheet::rowKeyOf(w, s, day)});
-    const int count = rowCount(db, w, s, day);
-    const qint64 sum = journalDayHours(db, w, s, day);
-    if (count == 0)
+void writeDayCell(data::SharedData& db, int w, int s, const QDate& day, qint64 sum) {
+    writeDayCell(db, w, s, day, sum, rowCount(db, w, s, day));
+}
+
+void writeDayCell(data::SharedData& db, int w, int s, const QDate& day, qint64 sum,
+                  qint64 rowsThere) {
+    if (rowsThere == 0)
         writeCell(db, recalc::insertStatement(w, s, day, sum));
     else
         updateOrInsert(db, w, s, day, sum, true);
+}
+
+void RecalcTimesheetDay(data::SharedData& db, int w, int s, const QDate& day) {
+    data::Transaction transaction;
+    timesheet::lockRowsForRecalc({timesheet::rowKeyOf(w, s, day)});
+    writeDayCell(db, w, s, day, journalDayHours(db, w, s, day));
     transaction.commit();
 }
 

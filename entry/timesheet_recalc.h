@@ -16,6 +16,14 @@ class SharedData;
 // update finds no row after all), otherwise updates the cell (0 when no hours are left).
 void RecalcTimesheetDay(data::SharedData& db, int w, int s, const QDate& day);
 
+// RecalcTimesheetDay's write, for a caller that holds the row's locks (lockRowsForRecalc) in its
+// transaction and has just summed the day's hours (journalDayHours).
+void writeDayCell(data::SharedData& db, int w, int s, const QDate& day, qint64 sum);
+// The same when the caller has also counted the worker's timesheet rows of the month (the
+// existence statement recalc::countStatement).
+void writeDayCell(data::SharedData& db, int w, int s, const QDate& day, qint64 sum,
+                  qint64 rowsThere);
+
 // After an entry was deleted or moved away: updates the cell of an existing row with the
 // remaining hours, 0 when none are left. A missing row is created only when hours remain, so
 // the cell never disagrees with the journal.

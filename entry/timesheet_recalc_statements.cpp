@@ -34,4 +34,20 @@ QString updateStatement(int w, int s, const QDate& day, qint64 sum) {
            QStringLiteral("=") + n(sum) + keyOf(w, s, day);
 }
 
+QString daysStatement(const std::vector<DayCell>& days) {
+    QString sql = QStringLiteral(
+        "select v.n, (select sum(time) from accounts_dep.smena j where j.w_id=v.w and "
+        "j.smena=v.s and j.data=v.d) as tim, (select count(w_id) from accounts_dep.h_tabel h "
+        "where h.w_id=v.w and h.smena=v.s and h.month=v.m and h.year=v.y) as cnt from (values ");
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        const DayCell& c = days[i];
+        sql += (i ? QStringLiteral(", (") : QStringLiteral("(")) + n(qint64(i)) +
+               QStringLiteral(", ") + n(c.w) + QStringLiteral(", ") + n(c.s) +
+               QStringLiteral(", to_date('") + data::sqlDate(c.day) +
+               QStringLiteral("', 'DD.MM.YYYY'), ") + n(c.day.month()) + QStringLiteral(", ") +
+               n(c.day.year()) + QStringLiteral(")");
+    }
+    return sql + QStringLiteral(") as v(n, w, s, d, m, y) order by v.n");
+}
+
 }  // namespace recalc

@@ -35,12 +35,14 @@ void lockRowsForRecalc(std::vector<RowKey> rows) {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     // Rows are ordered by year and month first, so their months come out in ascending order too.
+    std::vector<data::LockRequest> locks;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (i == 0 || rows[i].year != rows[i - 1].year || rows[i].month != rows[i - 1].month)
-            data::lockForTransaction(monthKey(rows[i].month, rows[i].year), data::LockMode::Shared);
+            locks.push_back({monthKey(rows[i].month, rows[i].year), data::LockMode::Shared});
     }
     for (const RowKey& r : rows)
-        data::lockForTransaction(rowKey(r));
+        locks.push_back({rowKey(r), data::LockMode::Exclusive});
+    data::lockAllForTransaction(locks);
 }
 
 }  // namespace timesheet
