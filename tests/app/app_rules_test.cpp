@@ -85,6 +85,9 @@ TEST(CommandLine, UnknownOptionsAreRefusedNamesAreNot) {
         {{"plant-client", "-"}, "plant-client: неизвестный параметр «-».\n" + help},
         {{"plant-client", "--upgrade-database", "plantdb", "--force"},
          "plant-client: неизвестный параметр «--force».\n" + help},
+        // A pasted option reaches the terminal shortened, its control characters as escapes.
+        {{"plant-client", QString("--x\x1b[2J") + QString(60, 'y')},
+         "plant-client: неизвестный параметр «--x\\u001B[2J" + QString(33, 'y') + "…».\n" + help},
         {{"plant-client", "plantdb", "--upgrade-database"},
          "plant-client: --upgrade-database ставится первым: plant-client --upgrade-database "
          "БАЗА СЕРВЕР\n"},
