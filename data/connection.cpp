@@ -2,8 +2,8 @@
 
 #include "data/busy.h"
 #include "data/db_error.h"
-#include "data/session_identity.h"
 #include "data/server_features.h"
+#include "data/session_identity.h"
 #include "data/transaction.h"
 
 #include <sql.h>
