@@ -27,7 +27,10 @@ QString usageText() {
                "             месяцы и др.), и выйти; можно запускать повторно и при работающих\n"
                "             клиентах\n"
                "  --version  показать версию и сборку программы и выйти\n"
-               "  --help     показать эту справку и выйти\n")
+               "  --help, -h показать эту справку и выйти\n"
+               "\n"
+               "Окна клиента открываются на экране рабочего стола (DISPLAY или WAYLAND_DISPLAY);\n"
+               "--upgrade-database, --version и --help экрана не требуют.\n")
         .arg(QString::fromLatin1(data::kBuiltInDatabase), QStringLiteral(PLANT_DEFAULT_SERVER));
 }
 
@@ -35,8 +38,28 @@ std::optional<QString> answerFor(const QStringList& args) {
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--version"))
             return versionText(programBuildStamp());
-        if (args[i] == QLatin1String("--help"))
+        if (args[i] == QLatin1String("--help") || args[i] == QLatin1String("-h"))
             return usageText();
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> refusalOf(const QStringList& args) {
+    const QString upgrade = QStringLiteral("--upgrade-database");
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (!arg.startsWith(u'-'))
+            continue;
+        if (arg == upgrade && i == 1)
+            continue;
+        if (arg == upgrade)
+            return QStringLiteral(
+                "plant-client: --upgrade-database ставится первым: plant-client "
+                "--upgrade-database БАЗА СЕРВЕР\n");
+        return QStringLiteral(
+                   "plant-client: неизвестный параметр «%1».\n"
+                   "Справка: plant-client --help\n")
+            .arg(arg);
     }
     return std::nullopt;
 }

@@ -16,9 +16,17 @@ QString versionText(const BuildStamp& stamp);
 QString usageText();
 
 // What to print instead of running the client: the version text for "--version", the usage for
-// "--help", wherever it stands among the arguments (args: program name first; the first of the
-// two wins). Empty for every other command line: its arguments keep their meaning (database
+// "--help" or "-h", wherever it stands among the arguments (args: program name first; the first
+// one wins). Empty for every other command line: its arguments keep their meaning (database
 // name, server).
 std::optional<QString> answerFor(const QStringList& args);
+
+// The exit code of a command line the program refuses.
+inline constexpr int kUsageExitCode = 2;
+
+// The refusal, for standard error, of a command line with an option this program does not know
+// (an argument starting with "-": no database or server name does), or with --upgrade-database
+// anywhere but first. Empty when every argument is one the program takes.
+std::optional<QString> refusalOf(const QStringList& args);
 
 }  // namespace command_line

@@ -29,6 +29,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -117,6 +118,17 @@ JournalContext JournalWindow::journalContext() const {
                           dayOffCheck_->isChecked()};
 }
 
+void JournalWindow::showMonthState(bool recheck) {
+    const QDate day = datePicker_->date();
+    const QDate month(day.year(), day.month(), 1);
+    if (!recheck && month == stateMonth_)
+        return;
+    stateMonth_ = QDate();  // unknown until the answer comes
+    const bool closed = timesheet::monthClosed(db_, day.month(), day.year());
+    stateMonth_ = month;
+    monthStateLabel_->setText(timesheet::closing_text::journalState(closed));
+}
+
 void JournalWindow::reloadJournals(const QDate& day) {
     for (int shift = 1; shift <= 4; ++shift)
         db_.journalOf(shift)->close();
@@ -139,10 +151,12 @@ void JournalWindow::reloadJournal(int shift) {
 }
 
 void JournalWindow::windowActivated() {
+    stateMonth_ = QDate();  // asked again once, whether the date changes or not
     datePicker_->setDate(ui::today());
     if (journal::isWeekend(datePicker_->date()))
         dayOffCheck_->setChecked(true);
     reloadJournals(datePicker_->date());
+    showMonthState(false);
 }
 
 void JournalWindow::dateChosen() {
@@ -150,6 +164,7 @@ void JournalWindow::dateChosen() {
         ui::WaitCursor wait;
         reloadJournals(datePicker_->date());
         dayOffCheck_->setChecked(journal::isWeekend(datePicker_->date()));
+        showMonthState(false);
     }
     grid_->setFocus();
 }
@@ -169,6 +184,7 @@ void JournalWindow::refresh() {
         db_.journalOf(shift)->close();
     for (int shift = 1; shift <= 4; ++shift)
         db_.journalOf(shift)->open();
+    showMonthState(true);
 }
 
 void JournalWindow::addEntry() {
@@ -228,8 +244,11 @@ void JournalWindow::openEntryHistory() {
     if (!role_ || !login::readsHistory(*role_))
         return;
     data::Dataset* q = db_.journalOf(currentShift_);
-    if (!q->isOpen() || q->isEmpty())
+    if (!q->isOpen() || q->isEmpty()) {
+        ui::showMessage({HistoryWindow::noEntryMessage(), QStringLiteral("История записи"),
+                         ui::Icon::Information, ui::Buttons::Ok});
         return;
+    }
     history_->showRow(QStringLiteral("smena"), q->asInt64(QStringLiteral("id")));
 }
 

@@ -31,6 +31,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -173,6 +174,11 @@ JournalWindow::JournalWindow(data::SharedData& db, const QStringList& args, QWid
     // Whoever commits a change of a shift's journal announces it; the journal shows it.
     connect(&db_, &data::SharedData::journalChanged, this,
             [this](QDate, int shift) { reloadJournal(shift); });
+    // A month closed or reopened here shows beside the date at once.
+    connect(&db_, &data::SharedData::timesheetChanged, this, [this](int year, int month) {
+        if (year == datePicker_->date().year() && month == datePicker_->date().month())
+            ui::runGuarded([this] { showMonthState(true); });
+    });
 }
 
 JournalWindow::~JournalWindow() = default;
@@ -208,6 +214,18 @@ void JournalWindow::buildShiftAndDate() {
     datePicker_->installEventFilter(this);
     // The drop-down calendar closing chooses the date (the date is set by then: queued).
     datePicker_->calendarWidget()->window()->installEventFilter(this);
+
+    monthStateLabel_ = new QLabel(this);
+    monthStateLabel_->setObjectName(QStringLiteral("monthStateLabel"));
+    QPalette red = monthStateLabel_->palette();
+    red.setColor(QPalette::WindowText, ui::color(ui::kRed));
+    monthStateLabel_->setPalette(red);
+    QFont bold = monthStateLabel_->font();
+    bold.setBold(true);
+    monthStateLabel_->setFont(bold);
+    // Typing a date changes it field by field: the database is asked once per month reached.
+    connect(datePicker_, &QDateEdit::dateChanged, this,
+            ui::guarded([this] { showMonthState(false); }));
 
     dayOffCheck_ = new QCheckBox(QStringLiteral("Выходной"), this);
     dayOffCheck_->setObjectName(QStringLiteral("CBox1"));
@@ -255,6 +273,7 @@ void JournalWindow::layOutControls() {
     top->addSpacing(24);
     top->addWidget(datePicker_);
     top->addWidget(dayOffCheck_);
+    top->addWidget(monthStateLabel_);
     top->addStretch();
 
     auto* bottom = new QHBoxLayout;

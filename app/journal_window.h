@@ -19,6 +19,7 @@ class OperationsList;
 class ProductsList;
 class QCheckBox;
 class QDateEdit;
+class QLabel;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -105,6 +106,9 @@ private:
     // Reloads the shift's journal, if it is open, on the same row number.
     void reloadJournal(int shift);
     void paintShiftButtons();
+    // "Месяц закрыт" beside the date while its month is closed. Asks the database when the month
+    // differs from the one shown, or always with recheck (another workstation may have closed it).
+    void showMonthState(bool recheck);
     data::DatasetModel* linkOf(int shift) const;
 
     data::SharedData& db_;
@@ -130,6 +134,8 @@ private:
     std::array<QRadioButton*, 4> shiftButtons_{};  // "Смена №1" .. "Смена №3", "Переработка"
     QDateEdit* datePicker_;                        // the journal date
     QCheckBox* dayOffCheck_;  // "Выходной": a chosen operation's price doubles while ticked
+    QLabel* monthStateLabel_;
+    QDate stateMonth_;  // the first day of the month the label shows
     QTableView* grid_;
     QPushButton* addButton_;
     QPushButton* changeButton_;

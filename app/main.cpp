@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/display_check.h"
 #include "app/startup.h"
 #include "app/upgrade_command.h"
 #include "data/c_numeric_locale.h"
@@ -6,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv) {
     // --version and --help answer before the application starts: no display, no database.
@@ -15,6 +17,10 @@ int main(int argc, char** argv) {
     if (const auto answer = command_line::answerFor(args)) {
         std::fputs(answer->toUtf8().constData(), stdout);
         return 0;
+    }
+    if (const auto refusal = command_line::refusalOf(args)) {
+        std::fputs(refusal->toUtf8().constData(), stderr);
+        return command_line::kUsageExitCode;
     }
 
     // The database upgrade runs without a display, on a plant's server console too.
@@ -28,8 +34,17 @@ int main(int argc, char** argv) {
         return code;
     }
 
-    ui::Application app(argc, argv);
-    if (!startApplication(app.arguments()))
+    if (const auto noDisplay =
+            command_line::noDisplayMessage(command_line::DisplayEnvironment::current())) {
+        std::fputs(noDisplay->toUtf8().constData(), stderr);
+        return command_line::kNoDisplayExitCode;
+    }
+    std::unique_ptr<ui::Application> app;
+    {
+        const command_line::DisplayFailureGuard guard;
+        app = std::make_unique<ui::Application>(argc, argv);
+    }
+    if (!startApplication(app->arguments()))
         return 1;
-    return app.exec();
+    return app->exec();
 }

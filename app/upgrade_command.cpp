@@ -36,7 +36,9 @@ int runUpgrade(const UpgradeRequest& request, QString& out, QString& err) {
     } catch (const data::DbError& e) {
         QSqlDatabase::removeDatabase(name);
         err = QStringLiteral("База данных не обновлена, в ней ничего не изменилось:\n") +
-              e.message() + u'\n';
+              (e.kind() == data::DbErrorKind::Busy ? QString::fromUtf8(kBusyDatabaseMessage)
+                                                   : e.message()) +
+              u'\n';
         return 1;
     }
     QSqlDatabase::removeDatabase(name);

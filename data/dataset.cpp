@@ -6,6 +6,7 @@
 #include "data/row_fetch.h"
 #include "data/statement_runner.h"
 #include "printing/work_progress.h"
+#include "ui/quoted_text.h"
 
 #include <QSqlRecord>
 #include <QtMath>
@@ -299,8 +300,8 @@ qint64 Dataset::asInt64(const QString& field) const {
         return i;
     const double d = v.toString().trimmed().toDouble(&ok);
     if (!ok)
-        throw DbError(QStringLiteral("'") + v.toString() +
-                      QStringLiteral("' не является целым числом"));
+        throw DbError(ui::quotedUserText(v.toString()) +
+                      QStringLiteral(" не является целым числом"));
     return qRound64(d);
 }
 
@@ -315,7 +316,7 @@ double Dataset::asDouble(const QString& field) const {
     bool ok = false;
     const double d = v.toDouble(&ok);
     if (!ok)
-        throw DbError(QStringLiteral("'") + v.toString() + QStringLiteral("' не является числом"));
+        throw DbError(ui::quotedUserText(v.toString()) + QStringLiteral(" не является числом"));
     return d;
 }
 

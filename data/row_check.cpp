@@ -3,6 +3,7 @@
 #include "data/dataset.h"
 #include "data/db_error.h"
 #include "data/transaction.h"
+#include "ui/quoted_text.h"
 
 namespace data {
 
@@ -22,9 +23,9 @@ QList<FieldChange> changedFields(const ShownFields& fields, const RowSnapshot& l
 QString changedElsewhereMessage(const QList<FieldChange>& changes) {
     QString text = QString::fromUtf8(kChangedElsewhereMessage);
     for (const FieldChange& c : changes)
-        text += QLatin1Char('\n') + c.caption + QStringLiteral(": ") + c.loaded +
-                QStringLiteral(" → ") + c.stored +
-                (c.yours ? QStringLiteral(", у вас: ") + *c.yours : QString());
+        text += QLatin1Char('\n') + c.caption + QStringLiteral(": ") + ui::shownUserText(c.loaded) +
+                QStringLiteral(" → ") + ui::shownUserText(c.stored) +
+                (c.yours ? QStringLiteral(", у вас: ") + ui::shownUserText(*c.yours) : QString());
     return text;
 }
 

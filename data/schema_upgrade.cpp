@@ -29,7 +29,7 @@ QString dollarTagAt(const QString& sql, qsizetype i) {
 void exec(QSqlDatabase db, const QString& sql) {
     QSqlQuery q(db);
     if (!q.exec(sql))
-        throw failureOn(db, q.lastError());
+        throw failureOn(db, q);  // with the server's state: a lock not granted is Busy
 }
 
 }  // namespace
@@ -110,7 +110,7 @@ QList<Applied> run(QSqlDatabase db, const QList<Script>& scripts) {
                 for (const QString& statement : statements)
                     exec(db, statement);
             } catch (const DbError& e) {
-                throw DbError(script.name + QStringLiteral(": ") + e.message());
+                throw DbError(script.name + QStringLiteral(": ") + e.message(), e.kind());
             }
             applied.push_back({script.name, int(statements.size())});
         }

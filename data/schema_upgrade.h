@@ -30,7 +30,8 @@ struct Applied {
 
 // Runs scripts on db in one transaction, serialised against another upgrade by an advisory lock:
 // either all of them take effect or none. Throws DbError with the driver's text and the failing
-// script's name.
+// script's name; of kind Busy when a lock it needs (another session reading or writing a table
+// it changes) was not granted within the wait limit.
 QList<Applied> run(QSqlDatabase db, const QList<Script>& scripts);
 
 }  // namespace data::upgrade

@@ -26,7 +26,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace {
@@ -45,7 +44,8 @@ QLineEdit* readOnlyBox(QWidget* parent, const char* name, int width) {
 QLineEdit* digitBox(QWidget* parent, const char* name, QValidator* digitsOnly) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
-    // Typed and pasted text alike: unsigned decimal digits or nothing.
+    // Typed and pasted text alike: the digits 0-9 (ui::digitKey, the rule the save reads the
+    // text by) or nothing.
     box->setValidator(digitsOnly);
     box->setFixedWidth(64);
     return box;
@@ -93,8 +93,7 @@ EntryEditor::EntryEditor(data::SharedData& db, WorkersList& workers, OperationsL
 }
 
 void EntryEditor::buildControls() {
-    auto* digitsOnly =
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
+    auto* digitsOnly = ui::keyRuleValidator(this, ui::digitKey);
 
     group_ = new QGroupBox(QStringLiteral("Закрыто мастером"), this);
     group_->setObjectName(QStringLiteral("GroupBox1"));

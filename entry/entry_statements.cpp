@@ -2,6 +2,7 @@
 
 #include "data/sql_text.h"
 #include "ui/format.h"
+#include "ui/text_checks.h"
 
 #include <cmath>
 
@@ -30,19 +31,13 @@ std::optional<int> colourNumber(const QString& text) {
     const QString t = text.trimmed();
     if (t.isEmpty())
         return 0;
-    bool ok = false;
-    const int value = t.toInt(&ok, 10);
-    if (!ok)
-        return std::nullopt;
-    return value;
+    return ui::wholeNumber(t);
 }
 
 namespace {
-// A digit string that fits a 32-bit integer column.
+// A digit string, as the digit boxes take it, that fits a 32-bit integer column.
 bool fitsInteger(const QString& digits) {
-    bool ok = false;
-    digits.trimmed().toInt(&ok, 10);
-    return ok;
+    return ui::wholeNumber(digits.trimmed()).has_value();
 }
 }  // namespace
 
@@ -51,10 +46,10 @@ std::optional<QString> valueRefusal(const EntryValues& v) {
         return QString::fromUtf8(kBadQuantityMessage);
     if (!fitsInteger(v.defects))
         return QString::fromUtf8(kBadDefectsMessage);
-    bool ok = false;
-    const int hours = v.hours.trimmed().toInt(&ok, 10);
-    if (!ok || hours > kMaxDayHours)
+    const std::optional<int> hours = ui::wholeNumber(v.hours.trimmed());
+    if (!hours || *hours > kMaxDayHours)
         return QString::fromUtf8(kBadHoursMessage);
+    bool ok = false;
     const double written = priceText(v.price).toDouble(&ok);
     if (!ok || !std::isfinite(written))
         return QString::fromUtf8(kBadPriceMessage);

@@ -60,12 +60,14 @@ bool isPaintOperation(const QString& operationText);
 // False when a box the save needs is empty (the colour only for a paint operation).
 bool isComplete(const EntryBoxes& boxes);
 
-// The colour number: 0 for an empty box, otherwise the trimmed text as a 32-bit integer
-// (leading zeros dropped); nothing when the text is no such number.
+// The colour number: 0 for an empty box, otherwise the trimmed text read by its box's rule (the
+// digits 0-9, ui::wholeNumber) as a 32-bit integer, leading zeros dropped; nothing when the text
+// is no such number ("-1", "+1", a pasted "1e3").
 std::optional<int> colourNumber(const QString& text);
 
-// The refusal of values that do not fit their columns or would corrupt the timesheet: quantity
-// and defects beyond a 32-bit integer, more than kMaxDayHours hours, a price the database cannot
+// The refusal of values that do not fit their columns or would corrupt the timesheet: quantity,
+// defects and hours that are no digit strings (their boxes' rule: no sign, no other script's
+// digits) or beyond a 32-bit integer, more than kMaxDayHours hours, a price the database cannot
 // hold. Nothing when the values can be written.
 std::optional<QString> valueRefusal(const EntryValues& v);
 

@@ -54,7 +54,9 @@ QString selectRows() {
         "(l.row_key->>'year')",
         "  else l.table_name || ' ' || l.row_id end as object,",
         " jsonb_build_object('t', l.table_name, 'a', l.action, 'o', l.old_values, 'n', "
-        "l.new_values)::text as changes",
+        "l.new_values,",
+        "  'r', case when l.table_name = 'closed_month' then to_jsonb(l)->'reason' end)::text as "
+        "changes",
         "from accounts_dep.change_log l",
         "left join accounts_dep.person w on l.table_name = 'smena' and w.id = "
         "(l.row_key->>'w_id')::integer",

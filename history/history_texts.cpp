@@ -146,6 +146,10 @@ QString changesText(const QString& changesJson) {
                 parts << QString::fromUtf8(text) + QStringLiteral(": ") +
                              valueText(table, QLatin1String(name), row.value(QLatin1String(name)));
     }
+    // Why a month was reopened, as the administrator gave it.
+    const QString reason = all.value(QLatin1String("r")).toString();
+    if (!reason.isEmpty())
+        parts << QStringLiteral("Причина: ") + reason;
     return parts.join(QStringLiteral("; "));
 }
 

@@ -12,7 +12,8 @@ QString actionText(const QString& table, const QString& action);
 QString roleText(const QString& role);
 // What changed, from the changes column (json {"t", "a", "o", "n"}): for a change each changed
 // field as "Кол-во: 38 → 40", for an addition or a deletion the row's fields as "Кол-во: 40",
-// with the captions the editors show, joined by "; ".
+// with the captions the editors show, and a month's reopening as "Причина: ..." (its "r"), joined
+// by "; ".
 QString changesText(const QString& changesJson);
 
 }  // namespace history

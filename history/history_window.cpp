@@ -4,14 +4,17 @@
 #include "data/dataset.h"
 #include "export/workbook_display.h"
 #include "history/history_export.h"
+#include "history/history_print_layout.h"
 #include "history/history_statements.h"
 #include "history/history_texts.h"
+#include "printing/preview.h"
 #include "ui/clock.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
 #include "ui/wait_cursor.h"
+#include "views/cut_text_tips.h"
 #include "views/grid.h"
 
 #include <QCheckBox>
@@ -61,8 +64,11 @@ HistoryWindow::HistoryWindow(data::SharedData& db, QWidget* parent) : ui::Window
     titleLabel_->setObjectName(QStringLiteral("historyTitleLabel"));
     grid_ = ui::makeListGrid(this, "historyGrid", rows_, columns());
     grid_->setMinimumSize(1300, 420);
+    views::showCutTextsOnHover(grid_);
     rowButton_ = ui::makeButton(this, "rowHistoryButton", QStringLiteral("История записи"));
+    periodButton_ = ui::makeButton(this, "historyPeriodButton", QStringLiteral("Назад к периоду"));
     exportButton_ = ui::makeButton(this, "historyExportButton", QStringLiteral("Excel"));
+    printButton_ = ui::makeButton(this, "historyPrintButton", QStringLiteral("Печать"));
     closeButton_ = ui::makeButton(this, "historyCloseButton", QStringLiteral("Закрыть"));
 
     auto* top = new QHBoxLayout;
@@ -77,7 +83,9 @@ HistoryWindow::HistoryWindow(data::SharedData& db, QWidget* parent) : ui::Window
     top->addWidget(showButton_);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(rowButton_);
+    bottom->addWidget(periodButton_);
     bottom->addWidget(exportButton_);
+    bottom->addWidget(printButton_);
     bottom->addStretch();
     bottom->addWidget(closeButton_);
     auto* layout = new QVBoxLayout(this);
@@ -88,13 +96,16 @@ HistoryWindow::HistoryWindow(data::SharedData& db, QWidget* parent) : ui::Window
 
     connect(showButton_, &QPushButton::clicked, this, ui::guarded([this] { reload(); }));
     connect(rowButton_, &QPushButton::clicked, this, ui::guarded([this] { showRowOfCurrent(); }));
+    connect(periodButton_, &QPushButton::clicked, this, ui::guarded([this] { showPeriodAgain(); }));
     connect(exportButton_, &QPushButton::clicked, this, ui::guarded([this] { exportRows(); }));
+    connect(printButton_, &QPushButton::clicked, this, ui::guarded([this] { printRows(); }));
     connect(closeButton_, &QPushButton::clicked, this, [this] { reject(); });
     QScrollBar* scroll = grid_->verticalScrollBar();
     connect(scroll, &QScrollBar::valueChanged, this, [this, scroll](int value) {
         if (value == scroll->maximum() && hasEarlierRows() && !readingEarlier_)
             ui::runGuarded([this] { readEarlierRows(); });
     });
+    enableForWhatIsShown();
 }
 
 HistoryWindow::~HistoryWindow() = default;
@@ -138,31 +149,45 @@ QString HistoryWindow::notUpgradedMessage() {
 }
 
 bool HistoryWindow::historyKept() {
-    if (db_.countOf(history::availabilityCheck()) > 0)
-        return true;
-    ui::showRefusal(notUpgradedMessage());
-    return false;
+    const bool kept = db_.countOf(history::availabilityCheck()) > 0;
+    // Without the history the window says so in its title line and offers nothing to choose.
+    for (QWidget* w : {static_cast<QWidget*>(fromEdit_), static_cast<QWidget*>(toEdit_),
+                       static_cast<QWidget*>(showButton_), static_cast<QWidget*>(rowButton_),
+                       static_cast<QWidget*>(exportButton_), static_cast<QWidget*>(printButton_)})
+        w->setEnabled(kept);
+    for (QCheckBox* c : kindChecks_)
+        c->setEnabled(kept);
+    if (!kept) {
+        periodButton_->setEnabled(false);
+        rows_->close();
+        titleLabel_->setText(notUpgradedMessage());
+    }
+    return kept;
 }
 
 void HistoryWindow::showPeriod() {
-    if (!historyKept())
-        return;
-    const QDate today = ui::today();
-    fromEdit_->setDate(QDate(today.year(), today.month(), 1));
-    toEdit_->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
-    reload();
+    if (historyKept()) {
+        const QDate today = ui::today();
+        fromEdit_->setDate(QDate(today.year(), today.month(), 1));
+        toEdit_->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
+        reload();
+    }
     ui::showModal(this);
 }
 
 void HistoryWindow::showRow(const QString& table, qint64 rowId) {
-    if (!historyKept())
-        return;
-    const QDate today = ui::today();
-    fromEdit_->setDate(QDate(today.year(), today.month(), 1));
-    toEdit_->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
-    rowsAsked_ = 0;
-    open(history::rowHistory(table, rowId), QStringLiteral("История записи"));
+    if (historyKept()) {
+        const QDate today = ui::today();
+        fromEdit_->setDate(QDate(today.year(), today.month(), 1));
+        toEdit_->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
+        takePeriodFromBoxes();  // the month, to return to
+        openRow(table, rowId);
+    }
     ui::showModal(this);
+}
+
+QString HistoryWindow::noEntryMessage() {
+    return QStringLiteral("Журнал смены пуст: нет записи, историю которой можно показать.");
 }
 
 void HistoryWindow::reload() {
@@ -173,20 +198,32 @@ void HistoryWindow::reload() {
         if (kindChecks_[i]->isChecked())
             tables << history::tablesOf(kinds[i]);
     periodTables_ = tables;
+    QStringList kindNames;
+    for (const QCheckBox* c : kindChecks_)
+        if (c->isChecked())
+            kindNames << c->text();
+    shownKinds_ = kindNames.size() < int(kindChecks_.size())
+                      ? QStringLiteral(" (") + kindNames.join(QStringLiteral(", ")) + u')'
+                      : QString();
+    takePeriodFromBoxes();
+    rowShown_ = false;
+    enableForWhatIsShown();
     rowsAsked_ = firstRows_;
     openPeriod();
 }
 
+void HistoryWindow::takePeriodFromBoxes() {
+    shownFrom_ = fromEdit_->date();
+    shownTo_ = toEdit_->date();
+}
+
 void HistoryWindow::openPeriod() {
-    open(history::periodRows(fromEdit_->date(), toEdit_->date(), periodTables_, rowsAsked_),
-         QString());
+    open(history::periodRows(shownFrom_, shownTo_, periodTables_, rowsAsked_), QString());
     titleLabel_->setText(periodTitle());
 }
 
 QString HistoryWindow::periodTitle() const {
-    QString title = QStringLiteral("Изменения с %1 по %2")
-                        .arg(fromEdit_->date().toString(QStringLiteral("dd.MM.yyyy")),
-                             toEdit_->date().toString(QStringLiteral("dd.MM.yyyy")));
+    QString title = periodHeading();
     if (hasEarlierRows())
         title += QStringLiteral(": последние %1, более ранние читаются при прокрутке вниз")
                      .arg(QLocale().toString(rows_->recordCount()));
@@ -211,12 +248,59 @@ void HistoryWindow::readEarlierRows() {
 }
 
 void HistoryWindow::showRowOfCurrent() {
+    if (rows_->isEmpty() || rowShown_)
+        return;
+    openRow(rows_->text(QStringLiteral("table_name")), rows_->asInt64(QStringLiteral("row_id")));
+}
+
+QString HistoryWindow::periodHeading() const {
+    return QStringLiteral("Изменения с %1 по %2")
+        .arg(shownFrom_.toString(QStringLiteral("dd.MM.yyyy")),
+             shownTo_.toString(QStringLiteral("dd.MM.yyyy")));
+}
+
+void HistoryWindow::openRow(const QString& table, qint64 rowId) {
+    rowsAsked_ = 0;
+    open(history::rowHistory(table, rowId), QString());
+    rowShown_ = true;
+    // The row in words as its newest change names it (a deleted entry's as it was deleted).
+    const QString object =
+        rows_->isEmpty()
+            ? QString()
+            : rows_->valueAt(0, rows_->fieldIndex(QStringLiteral("object"))).toString();
+    titleLabel_->setText(object.isEmpty() ? QStringLiteral("История записи")
+                                          : QStringLiteral("История записи: ") + object);
+    showRowSpan();
+    enableForWhatIsShown();
+}
+
+void HistoryWindow::showRowSpan() {
     if (rows_->isEmpty())
         return;
-    rowsAsked_ = 0;
-    open(history::rowHistory(rows_->text(QStringLiteral("table_name")),
-                             rows_->asInt64(QStringLiteral("row_id"))),
-         QStringLiteral("История записи: ") + rows_->text(QStringLiteral("object")));
+    const int changed = rows_->fieldIndex(QStringLiteral("changed"));
+    auto dateOf = [&](int row) {
+        return QDate::fromString(rows_->valueAt(row, changed).toString().left(10),
+                                 QStringLiteral("dd.MM.yyyy"));
+    };
+    fromEdit_->setDate(dateOf(rows_->recordCount() - 1));  // newest first
+    toEdit_->setDate(dateOf(0));
+}
+
+void HistoryWindow::showPeriodAgain() {
+    if (!rowShown_)
+        return;
+    fromEdit_->setDate(shownFrom_);
+    toEdit_->setDate(shownTo_);
+    reload();
+}
+
+void HistoryWindow::enableForWhatIsShown() {
+    for (QWidget* w : {static_cast<QWidget*>(fromEdit_), static_cast<QWidget*>(toEdit_),
+                       static_cast<QWidget*>(showButton_), static_cast<QWidget*>(rowButton_)})
+        w->setEnabled(!rowShown_);
+    for (QCheckBox* c : kindChecks_)
+        c->setEnabled(!rowShown_);
+    periodButton_->setEnabled(rowShown_);
 }
 
 void HistoryWindow::open(const QString& sql, const QString& title) {
@@ -234,7 +318,7 @@ void HistoryWindow::exportRows() {
         // The workbook holds the whole period, also the rows not read into the grid yet.
         data::Dataset all(QStringLiteral("History"));
         all.setReadInParts(true);
-        all.setSql(history::periodRows(fromEdit_->date(), toEdit_->date(), periodTables_));
+        all.setSql(history::periodRows(shownFrom_, shownTo_, periodTables_));
         ui::WaitCursor wait;
         all.open();
         const data::CloseAtScopeEnd closer(all);
@@ -242,4 +326,13 @@ void HistoryWindow::exportRows() {
         return;
     }
     exporting::showWorkbook(history::writeHistory(*rows_, columns().gridColumns(), bridge_));
+}
+
+void HistoryWindow::printRows() {
+    if (!rows_->isOpen())
+        return;
+    QString heading = rowShown_ ? titleLabel_->text() : periodHeading() + shownKinds_;
+    if (hasEarlierRows())
+        heading += QStringLiteral(", последние %1").arg(QLocale().toString(rows_->recordCount()));
+    printing::previewReport(history::printLayout(heading, columns().gridColumns()), *rows_);
 }

@@ -26,11 +26,13 @@ public:
     explicit HistoryWindow(data::SharedData& db, QWidget* parent = nullptr);
     ~HistoryWindow() override;
 
-    // The changes of the current month, shown modally; on a database without the history only
-    // the message that it must be upgraded.
+    // The changes of the current month, shown modally; on a database without the history the
+    // window shows only the message that it must be upgraded.
     void showPeriod();
     // The history of one row (table as the history names it: "smena" for a journal entry).
     void showRow(const QString& table, qint64 rowId);
+    // What the journal says when there is no entry whose history it could show.
+    static QString noEntryMessage();
 
     void reload();  // "Показать": the period and kinds chosen
     // Reads the next earlier rows of the period shown (the grid scrolled to its last row).
@@ -40,7 +42,13 @@ public:
     // Whether the period shown may hold rows older than those read so far.
     bool hasEarlierRows() const;
     void showRowOfCurrent();  // "История записи": the current grid row's own history
-    void exportRows();        // "Excel"
+    // "Назад к периоду": from one row's history back to the period shown before it.
+    void showPeriodAgain();
+    // Whether one row's history is shown: the period and kinds are not what the grid shows, so
+    // their boxes are disabled and show the dates of the row's first and last change.
+    bool showsRow() const { return rowShown_; }
+    void exportRows();  // "Excel"
+    void printRows();   // "Печать": the rows shown, previewed and printed
 
     data::Dataset& rows() const { return *rows_; }
     // The workbook the last "Excel" saved; empty before.
@@ -56,6 +64,11 @@ private:
     void open(const QString& sql, const QString& title);
     void openPeriod();
     QString periodTitle() const;
+    QString periodHeading() const;  // "Изменения с 01.12.2026 по 31.12.2026"
+    void takePeriodFromBoxes();
+    void openRow(const QString& table, qint64 rowId);
+    void showRowSpan();
+    void enableForWhatIsShown();
 
     data::SharedData& db_;
     data::Dataset* rows_;
@@ -65,6 +78,10 @@ private:
     int firstRows_ = kFirstRows;
     int rowsAsked_ = 0;  // the limit of the period shown; 0 for a row's history
     QStringList periodTables_;
+    QString shownKinds_;  // the kinds shown, named when some are left out
+    // The period shown (or shown before a row's history), whatever the boxes hold meanwhile.
+    QDate shownFrom_, shownTo_;
+    bool rowShown_ = false;
     bool readingEarlier_ = false;
     SpreadsheetBridge bridge_{QStringLiteral("История")};
     QDateEdit* fromEdit_;
@@ -74,6 +91,8 @@ private:
     QLabel* titleLabel_;
     QTableView* grid_;
     QPushButton* rowButton_;
+    QPushButton* periodButton_;
     QPushButton* exportButton_;
+    QPushButton* printButton_;
     QPushButton* closeButton_;
 };

@@ -94,7 +94,7 @@ public:
     bool measure(const ResolvedBand& band, TextMeasure& measure) {
         bool any = false;
         for (size_t i = 0; i < size(); ++i) {
-            if (band.items[i].item->grows) {  // as wide as its text already
+            if (band.items[i].item->wrapsText()) {  // its lines fit already
                 widths_[i] = items_[i].rectMm.width();
                 continue;
             }

@@ -64,7 +64,8 @@ void Preparer::addItems(PreparedPage& page, int pageNumber, const Placement& pla
         const Item& item = *r.item;
         QString text = r.sum >= 0 ? keptTexts_[kept++] : itemText(r, row, pageNumber);
         const double w = itemWidth(r, text);
-        const double itemHeight = item.heightMm > 0 && !item.grows ? item.heightMm : h - item.topMm;
+        const double itemHeight =
+            item.heightMm > 0 && !item.wrapsText() ? item.heightMm : h - item.topMm;
         page.items.push_back(PreparedItem{std::move(text),
                                           QRectF(left + item.leftMm, y + item.topMm, w, itemHeight),
                                           preparedKind(item.kind), r.style});

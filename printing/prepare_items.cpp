@@ -87,7 +87,7 @@ ResolvedBand Preparer::resolve(const Band& band) {
         ItemStyle style;
         style.font = item.font.value_or(layout_.page.baseFont);
         style.align = item.align;
-        style.wrap = item.grows;
+        style.wrap = item.wrapsText();
         style.color = item.color;
         style.background = item.background;
         style.frame = item.frame;
@@ -104,7 +104,7 @@ ResolvedBand Preparer::resolve(const Band& band) {
             if (item.reset == SumReset::AfterPrint)
                 rb.resetsSums = true;
         }
-        rb.grows = rb.grows || item.grows;
+        rb.grows = rb.grows || item.wrapsText();
         rb.items.push_back(r);
     }
     return rb;
@@ -213,7 +213,7 @@ double Preparer::bandHeight(const ResolvedBand& band, const Row& row) {
     if (!band.grows)
         return h;
     for (const ResolvedItem& r : band.items) {
-        if (!r.item->grows)
+        if (!r.item->wrapsText())
             continue;
         const QString text = itemText(r, row, pageCount());
         const double w = itemWidth(r, text);

@@ -62,6 +62,11 @@ Item& Item::growing() {
     return *this;
 }
 
+Item& Item::wrapping() {
+    wraps = true;
+    return *this;
+}
+
 Item fixedText(const QString& text) {
     Item i;
     i.kind = ItemKind::Text;

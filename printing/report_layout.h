@@ -94,6 +94,10 @@ struct Item {
     // The item widens with its text (up to the right margin), then wraps and makes its band
     // taller: for titles whose text is set at run time.
     bool grows = false;
+    // The item keeps its width and breaks its text into lines, making its band taller: for a
+    // column whose texts are printed whole however long they are.
+    bool wraps = false;
+    bool wrapsText() const { return grows || wraps; }
 
     std::optional<Font> font;  // the layout's base font when not given
     QColor color = Qt::black;
@@ -108,6 +112,7 @@ struct Item {
     Item& withBackground(const QColor& c);
     Item& withFrame(int sides, LineStyle style = LineStyle::Solid, const QColor& c = Qt::black);
     Item& growing();
+    Item& wrapping();
 };
 
 Item fixedText(const QString& text);

@@ -2,43 +2,53 @@
 
 #include "ui/format.h"
 
-#include <cmath>
-#include <limits>
+#include <QLocale>
 
 namespace refbooks::norms {
 
 namespace {
+bool isPrice(const QString& field) {
+    return field.compare(QLatin1String("price"), Qt::CaseInsensitive) == 0;
+}
+
 CellValue integerCell(const QString& text, const QString& problem) {
-    bool ok = false;
-    const qlonglong value = text.toLongLong(&ok);
-    if (!ok || value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        return {QVariant(QMetaType::fromType<int>()), problem};
-    return {QVariant(int(value)), {}};
+    if (const std::optional<int> value = ui::wholeNumber(text))
+        return {QVariant(*value), {}};
+    return {QVariant(QMetaType::fromType<int>()), problem};
 }
 }  // namespace
 
-CellValue parseCell(const QString& field, const QString& typed, const QLocale& locale) {
+ui::KeyRule cellKeyRule(const QString& field) {
+    return isPrice(field) ? ui::KeyRule(ui::decimalKey) : ui::KeyRule(ui::digitKey);
+}
+
+CellValue parseCell(const QString& field, const QString& typed) {
     const QString text = typed.trimmed();
-    if (text.isEmpty()) {
-        const bool price = field.compare(QLatin1String("price"), Qt::CaseInsensitive) == 0;
-        return {QVariant(price ? QMetaType::fromType<double>() : QMetaType::fromType<int>()), {}};
-    }
-    if (field.compare(QLatin1String("price"), Qt::CaseInsensitive) == 0) {
-        QString normal = text;
-        normal.replace(QLatin1Char(','), QLatin1Char('.'));
-        normal.replace(locale.decimalPoint(), QStringLiteral("."));
-        bool ok = false;
-        const double value = QLocale::c().toDouble(normal, &ok);
-        if (!ok || !std::isfinite(value) || value < 0)
+    if (text.isEmpty())
+        return {
+            QVariant(isPrice(field) ? QMetaType::fromType<double>() : QMetaType::fromType<int>()),
+            {}};
+    if (isPrice(field)) {
+        const std::optional<double> value = ui::decimalNumber(text);
+        if (!value)
             return {QVariant(QMetaType::fromType<double>()),
                     QStringLiteral("Цена должна быть неотрицательным числом, например 12,5.")};
-        return {QVariant(value), {}};
+        return {QVariant(*value), {}};
     }
     if (field.compare(QLatin1String("norma"), Qt::CaseInsensitive) == 0)
         return integerCell(text, QStringLiteral("Норматив должен быть целым числом "
-                                                "не больше 2147483647."));
+                                                "от 0 до 2147483647."));
     return integerCell(text,
-                       QStringLiteral("Премия, % должна быть целым числом не больше 2147483647."));
+                       QStringLiteral("Премия, % должна быть целым числом от 0 до 2147483647."));
+}
+
+QString editText(const QString& field, const QVariant& value) {
+    if (value.isNull() || !value.isValid() || value.toString().isEmpty())
+        return {};
+    if (!isPrice(field))
+        return QString::number(value.toLongLong());
+    return QString::number(value.toDouble(), 'f', QLocale::FloatingPointShortest)
+        .replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 QString rowProblem(const QVariant& price) {

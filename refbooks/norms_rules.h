@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QLocale>
+#include "ui/text_checks.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -14,9 +15,17 @@ struct CellValue {
     QString problem;  // non-empty when the text is refused
 };
 
-// Reads a typed cell of the column field ("norma", "price", "prize"); both "," and the locale's
-// separator are taken as the decimal mark of a price.
-CellValue parseCell(const QString& field, const QString& text, const QLocale& locale);
+// The key rule of a cell's box: the digits of a whole number for "norma" and "prize", those of a
+// decimal number for "price" (as the product's "Расценка"), "." entered as ",".
+ui::KeyRule cellKeyRule(const QString& field);
+
+// Reads a typed cell of the column field ("norma", "price", "prize"): the whole text, trimmed,
+// read by the cell's key rule, so that pasted text passes the same rule as typed text.
+CellValue parseCell(const QString& field, const QString& text);
+
+// A stored value as the cell's box holds it for editing: digits, and "," before a price's
+// fraction (12.5 -> "12,5"), never an exponent or a group separator.
+QString editText(const QString& field, const QVariant& value);
 
 // Why a norm row cannot be stored yet; empty when it can. A norm without a price prices nothing.
 QString rowProblem(const QVariant& price);

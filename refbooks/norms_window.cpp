@@ -46,33 +46,29 @@ public:
     }
 };
 
-// Cells are typed as text in the workstation's notation and read by the norms rules; a text the
-// table cannot hold is refused and the cell keeps its value.
+// Cells are typed as text by the key rule of their column and read whole by the same rule (a
+// pasted text included); a text the table cannot hold is refused and the cell keeps its value.
 class NormCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex&) const override {
+                          const QModelIndex& index) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
+        ui::filterKeys(editor, norms::cellKeyRule(field(index)));
         return editor;
     }
 
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        const QVariant v = index.data(Qt::EditRole);
-        QString text;
-        if (!v.isNull() && v.isValid() && !v.toString().isEmpty())
-            text = field(index) == QLatin1String("price")
-                       ? QLocale().toString(v.toDouble(), 'g', 15)
-                       : QString::number(v.toLongLong());
-        static_cast<QLineEdit*>(editor)->setText(text);
+        static_cast<QLineEdit*>(editor)->setText(
+            norms::editText(field(index), index.data(Qt::EditRole)));
     }
 
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override {
         const norms::CellValue cell =
-            norms::parseCell(field(index), static_cast<QLineEdit*>(editor)->text(), QLocale());
+            norms::parseCell(field(index), static_cast<QLineEdit*>(editor)->text());
         if (!cell.problem.isEmpty()) {
             ui::showRefusal(cell.problem);
             return;

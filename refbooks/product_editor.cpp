@@ -13,7 +13,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -29,7 +28,7 @@ ProductEditor::ProductEditor(data::SharedData& db, QWidget* parent) : ui::Window
     quantityEdit_ = new QLineEdit(group);
     quantityEdit_->setObjectName(QStringLiteral("Edit2"));
     quantityEdit_->setMaximumWidth(100);
-    quantityEdit_->installEventFilter(this);
+    ui::filterKeys(quantityEdit_, ui::decimalKey);
     auto* form = new QFormLayout(group);
     form->addRow(QStringLiteral("Марка"), markEdit_);
     form->addRow(QStringLiteral("Расценка"), quantityEdit_);
@@ -60,24 +59,6 @@ void ProductEditor::showForChange(const QString& mark, const QString& quantity,
 
 void ProductEditor::windowActivated() {
     markEdit_->setFocus();
-}
-
-bool ProductEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != quantityEdit_ || event->type() != QEvent::KeyPress)
-        return ui::Window::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const QString text = key->text();
-    // Only typed characters are filtered; Backspace and the editing keys work as usual.
-    if (key->key() == Qt::Key_Backspace || text.size() != 1 || !text.at(0).isPrint())
-        return false;
-    const QChar typed = text.at(0);
-    const std::optional<QChar> accepted = refbooks::products::quantityKey(typed);
-    if (!accepted)
-        return true;  // dropped
-    if (*accepted == typed)
-        return false;  // entered as it is
-    quantityEdit_->insert(QString(*accepted));
-    return true;
 }
 
 void ProductEditor::save() {

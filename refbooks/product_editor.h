@@ -26,9 +26,6 @@ public:
     void windowActivated() override;
     void save();  // "Записать"
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     // The change written over the product as loaded; false (refusal shown) when it was not.
     bool writeChange(qint64 id);

@@ -2,10 +2,9 @@
 
 #include "data/row_filter.h"
 #include "data/sql_text.h"
+#include "ui/quoted_text.h"
 #include "ui/text_checks.h"
 
-#include <QLocale>
-#include <cmath>
 #include <stdexcept>
 
 namespace refbooks::products {
@@ -46,23 +45,12 @@ QString quantityLiteral(double quantity) {
 double parseQuantity(const QString& text) {
     // Pasted text reaches the box without its key rule: it is read through the same rule here, so
     // "1.5" is 1,5 as typed, and a sign or an exponent ("-5", "1e308") is no number.
-    static const QLocale russian(QLocale::Russian);
-    const std::optional<QString> typed = ui::throughKeyRule(text, quantityKey);
-    bool ok = false;
-    const double value = typed ? russian.toDouble(*typed, &ok) : 0.0;
-    if (!ok || !std::isfinite(value))
-        throw std::invalid_argument(("'" + text + "' не является правильным числом").toStdString());
-    return value;
-}
-
-std::optional<QChar> quantityKey(QChar typed) {
-    // The digits 0-9 only: other scripts' digits are digits to Unicode but no number to the
-    // quantity's reading.
-    if (typed >= QLatin1Char('0') && typed <= QLatin1Char('9'))
-        return typed;
-    if (typed == QLatin1Char('.') || typed == QLatin1Char(','))
-        return QLatin1Char(',');
-    return std::nullopt;
+    const std::optional<double> value = ui::decimalNumber(text);
+    if (!value)
+        throw std::invalid_argument(
+            (ui::quotedUserText(text) + QStringLiteral(" не является правильным числом"))
+                .toStdString());
+    return *value;
 }
 
 }  // namespace refbooks::products

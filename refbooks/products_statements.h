@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QChar>
 #include <QString>
-#include <optional>
 
 // Statement and filter texts of the products list and the product editor, and the rules of the
 // quantity box. The mark is spliced only with its apostrophes doubled.
@@ -27,12 +25,9 @@ QString updateProduct(qint64 id, const QString& mark, double quantity);
 // at most 15 significant digits.
 QString quantityLiteral(double quantity);
 
-// Reads the quantity box's whole text through the box's key rule, "," being the decimal mark;
-// throws std::invalid_argument with the text of the conversion error when it is no number.
+// Reads the quantity box's whole text through the box's key rule (ui::decimalKey), "," being
+// the decimal mark; throws std::invalid_argument with the text of the conversion error when it is
+// no number.
 double parseQuantity(const QString& text);
-
-// The quantity box takes the digits 0-9 as they are and both "." and "," as ","; anything else is
-// dropped (nullopt).
-std::optional<QChar> quantityKey(QChar typed);
 
 }  // namespace refbooks::products

@@ -1,5 +1,6 @@
 #include "timesheet/month_closing.h"
 
+#include "data/command.h"
 #include "data/data_module.h"
 #include "data/db_error.h"
 #include "data/server_features.h"
@@ -9,6 +10,7 @@
 #include "timesheet/month_closing_statements.h"
 #include "timesheet/month_lock.h"
 #include "timesheet/month_rebuild.h"
+#include "ui/quoted_text.h"
 
 namespace timesheet {
 
@@ -23,39 +25,71 @@ void refuseIfClosed(data::SharedData& shared, const QDate& day) {
         throw data::closedMonthError(day.month(), day.year());
 }
 
+namespace {
+bool closedUnderLock(data::SharedData& shared, int month, const QString& year) {
+    return shared.countOf(closing::closedCount(month, year)) > 0;
+}
+}  // namespace
+
 CloseVerdict closeMonth(data::SharedData& shared, int month, const QString& year,
                         const QString& role, const QString& workstation, bool rebuildFirst) {
     const QDate first = firstDayOf(month, year);
     if (!first.isValid())
-        throw data::DbError(QStringLiteral("'") + year + QStringLiteral("' не является годом"));
+        throw data::DbError(ui::quotedUserText(year) + QStringLiteral(" не является годом"));
     data::Transaction transaction;
     lockMonthForRebuild(month, first.year());
+    // Closed meanwhile by another workstation: a rebuild now would be refused.
+    if (closedUnderLock(shared, month, year))
+        return {CloseVerdict::Kind::AlreadyClosed};
     if (rebuildFirst) {
         rebuildMonth(shared, month, year, [](int, int) {});
     } else if (const qint64 differing = shared.countOf(closing::differingCells(month, year));
                differing > 0) {
         return {CloseVerdict::Kind::TimesheetDiffers, differing};
     }
-    shared.statement.setSql(closing::closeMonth(month, year, role, workstation));
-    const bool closed = shared.statement.exec() > 0;
+    if (data::monthFunctionsAvailable()) {
+        data::Command close(QStringLiteral("CloseMonth"), closing::closeMonthCall(month, year));
+        close.exec();
+    } else {
+        shared.statement.setSql(closing::closeMonth(month, year, role, workstation));
+        if (shared.statement.exec() == 0)
+            throw data::DbError(closing_text::alreadyClosed(month, first.year()));
+    }
     transaction.commit();
-    if (closed || rebuildFirst)
-        emit shared.timesheetChanged(first.year(), month);
-    return {closed ? CloseVerdict::Kind::Closed : CloseVerdict::Kind::AlreadyClosed};
+    emit shared.timesheetChanged(first.year(), month);
+    return {CloseVerdict::Kind::Closed};
 }
 
-bool reopenMonth(data::SharedData& shared, int month, const QString& year) {
+bool reopeningKeepsReason() {
+    return data::monthFunctionsAvailable();
+}
+
+bool reopenMonth(data::SharedData& shared, int month, const QString& year, const QString& reason) {
     const QDate first = firstDayOf(month, year);
     if (!first.isValid())
         return false;
     data::Transaction transaction;
     lockMonthForRebuild(month, first.year());
-    shared.statement.setSql(closing::reopenMonth(month, year));
-    const bool reopened = shared.statement.exec() > 0;
+    if (!closedUnderLock(shared, month, year))
+        return false;
+    if (reopeningKeepsReason()) {
+        data::Command reopen(QStringLiteral("ReopenMonth"), closing::reopenMonthCall(month, year));
+        reopen.setParam(QStringLiteral("reason"), reason);
+        reopen.exec();
+    } else {
+        shared.statement.setSql(closing::reopenMonth(month, year));
+        if (shared.statement.exec() == 0)
+            throw data::DbError(closing_text::notClosed(month, first.year()));
+    }
     transaction.commit();
-    if (reopened)
-        emit shared.timesheetChanged(first.year(), month);
-    return reopened;
+    emit shared.timesheetChanged(first.year(), month);
+    return true;
+}
+
+qint64 unacceptedEntries(data::SharedData& shared, int month, const QString& year) {
+    if (!firstDayOf(month, year).isValid())
+        return 0;
+    return shared.countOf(closing::unacceptedCount(month, year));
 }
 
 namespace closing_text {
@@ -70,9 +104,26 @@ QString state(bool closed) {
     return closed ? QStringLiteral("Месяц закрыт") : QStringLiteral("Месяц открыт");
 }
 
-QString closeQuestion(int month, int year) {
-    return QStringLiteral("Закрыть месяц %1? Изменения в нём будут запрещены.")
-        .arg(mmYyyy(month, year));
+QString stateNotUpgraded() {
+    return QStringLiteral(
+        "Закрытие месяцев — после обновления базы:\nplant-client "
+        "--upgrade-database БАЗА СЕРВЕР");
+}
+
+QString journalState(bool closed) {
+    return closed ? QStringLiteral("Месяц закрыт") : QString();
+}
+
+QString closeQuestion(int month, int year, qint64 unaccepted) {
+    return QStringLiteral("Закрыть месяц %1? Изменения в нём будут запрещены.\n")
+               .arg(mmYyyy(month, year)) +
+           (unaccepted > 0
+                ? QStringLiteral("Не принято записей журнала за месяц: %1.").arg(unaccepted)
+                : QStringLiteral("Все записи журнала за месяц приняты."));
+}
+
+QString closed(int month, int year) {
+    return QStringLiteral("Месяц %1 закрыт.").arg(mmYyyy(month, year));
 }
 
 QString rebuildQuestion(int month, int year, qint64 differingCells) {
@@ -90,6 +141,15 @@ QString alreadyClosed(int month, int year) {
 QString reopenQuestion(int month, int year) {
     return QStringLiteral("Открыть месяц %1? Изменения в нём снова будут разрешены.")
         .arg(mmYyyy(month, year));
+}
+
+QString reasonPrompt(int month, int year) {
+    return QStringLiteral("Причина открытия месяца %1 (сохраняется в истории изменений):")
+        .arg(mmYyyy(month, year));
+}
+
+QString reopened(int month, int year) {
+    return QStringLiteral("Месяц %1 открыт.").arg(mmYyyy(month, year));
 }
 
 QString notClosed(int month, int year) {

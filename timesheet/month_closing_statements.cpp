@@ -60,4 +60,23 @@ QString reopenMonth(int month, const QString& year) {
     return QStringLiteral("delete from accounts_dep.closed_month") + monthKey(month, year);
 }
 
+QString closeMonthCall(int month, const QString& year) {
+    return QStringLiteral("select accounts_dep.close_month(") + year + QStringLiteral(", ") +
+           QString::number(month) + QLatin1Char(')');
+}
+
+QString reopenMonthCall(int month, const QString& year) {
+    return QStringLiteral("select accounts_dep.reopen_month(") + year + QStringLiteral(", ") +
+           QString::number(month) + QStringLiteral(", :reason)");
+}
+
+QString unacceptedCount(int month, const QString& year) {
+    const QDate first = firstDayOf(month, year);
+    return QStringLiteral(
+               "select count(*) as cnt from accounts_dep.smena where data >= to_date('") +
+           data::sqlDate(first) + QStringLiteral("', 'DD.MM.YYYY') and data < to_date('") +
+           data::sqlDate(first.addMonths(1)) +
+           QStringLiteral("', 'DD.MM.YYYY') and coalesce(ok, '') not in ('ok', 'да')");
+}
+
 }  // namespace timesheet::closing

@@ -19,4 +19,13 @@ QString differingCells(int month, const QString& year);
 QString closeMonth(int month, const QString& year, const QString& role, const QString& workstation);
 QString reopenMonth(int month, const QString& year);
 
+// The same through the database's functions (db/upgrade/03-month-functions.sql), which take the
+// month lock themselves and refuse a month already closed, or not closed; the reopening's reason
+// is the parameter :reason.
+QString closeMonthCall(int month, const QString& year);
+QString reopenMonthCall(int month, const QString& year);
+
+// cnt: the month's journal entries (every shift) not accepted yet.
+QString unacceptedCount(int month, const QString& year);
+
 }  // namespace timesheet::closing

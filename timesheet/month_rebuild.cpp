@@ -7,6 +7,7 @@
 #include "timesheet/month_calendar.h"
 #include "timesheet/month_lock.h"
 #include "timesheet/rebuild_statements.h"
+#include "ui/quoted_text.h"
 
 namespace timesheet {
 
@@ -14,7 +15,7 @@ void rebuildMonth(data::SharedData& shared, int month, const QString& year,
                   const std::function<void(int done, int steps)>& afterStep) {
     const QDate first = firstDayOf(month, year);
     if (!first.isValid())
-        throw data::DbError(QStringLiteral("'") + year + QStringLiteral("' не является годом"));
+        throw data::DbError(ui::quotedUserText(year) + QStringLiteral(" не является годом"));
 
     data::Transaction transaction;
     lockMonthForRebuild(month, first.year());

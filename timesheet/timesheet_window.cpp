@@ -16,6 +16,7 @@
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
+#include "ui/text_prompt.h"
 #include "ui/wait_cursor.h"
 #include "views/columns.h"
 #include "views/grid.h"
@@ -169,8 +170,12 @@ void TimesheetWindow::buildBottomControls() {
     exitButton_ = ui::makeButton(this, "Button4", QStringLiteral("Выход"));
     monthStateLabel_ = new QLabel(this);
     monthStateLabel_->setObjectName(QStringLiteral("monthStateLabel"));
+    monthStateLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);  // the command copies
     closeMonthButton_ = ui::makeButton(this, "closeMonthButton", QStringLiteral("Закрыть месяц"));
     reopenMonthButton_ = ui::makeButton(this, "reopenMonthButton", QStringLiteral("Открыть месяц"));
+    // Until a month is chosen and its state read.
+    closeMonthButton_->setEnabled(false);
+    reopenMonthButton_->setEnabled(false);
 }
 
 void TimesheetWindow::layOutControls() {
@@ -294,11 +299,19 @@ void TimesheetWindow::monthChanged() {
 }
 
 void TimesheetWindow::showMonthState() {
-    // A database without closed months shows no state: every month there is open as always.
-    const bool known = data::closedMonthsAvailable() && yearList_->currentIndex() >= 0;
-    monthStateLabel_->setText(known ? timesheet::closing_text::state(timesheet::monthClosed(
-                                          db_, chosenMonth(), chosenYear().toInt()))
-                                    : QString());
+    using namespace timesheet::closing_text;
+    const bool chosen = yearList_->currentIndex() >= 0;
+    if (!data::closedMonthsAvailable()) {
+        // Every month is open there; closing says how to upgrade.
+        monthStateLabel_->setText(stateNotUpgraded());
+        closeMonthButton_->setEnabled(chosen);
+        reopenMonthButton_->setEnabled(false);
+        return;
+    }
+    const bool closed = chosen && timesheet::monthClosed(db_, chosenMonth(), chosenYear().toInt());
+    monthStateLabel_->setText(chosen ? state(closed) : QString());
+    closeMonthButton_->setEnabled(chosen && !closed);
+    reopenMonthButton_->setEnabled(chosen && closed);
 }
 
 bool TimesheetWindow::closingAvailable() {
@@ -316,11 +329,16 @@ void TimesheetWindow::closeChosenMonth() {
         return;
     const int month = chosenMonth();
     const int year = chosenYear().toInt();
+    auto tell = [](const QString& text) {
+        ui::showMessage(
+            {text, QString::fromUtf8(kCaption), ui::Icon::Information, ui::Buttons::Ok});
+    };
     auto ask = [](const QString& text) {
         return ui::showMessage({text, QString::fromUtf8(kCaption), ui::Icon::Question,
                                 ui::Buttons::YesNo}) == ui::Answer::Yes;
     };
-    if (!ask(closeQuestion(month, year)))
+    const qint64 unaccepted = timesheet::unacceptedEntries(db_, month, chosenYear());
+    if (!ask(closeQuestion(month, year, unaccepted)))
         return;
     // The timesheet is admin-only (the journal's menu), so whoever closes here is the
     // administrator.
@@ -333,10 +351,9 @@ void TimesheetWindow::closeChosenMonth() {
             return;
         verdict = timesheet::closeMonth(db_, month, chosenYear(), role, workstation, true);
     }
-    if (verdict.kind == timesheet::CloseVerdict::Kind::AlreadyClosed)
-        ui::showMessage({alreadyClosed(month, year), QString::fromUtf8(kCaption),
-                         ui::Icon::Information, ui::Buttons::Ok});
     showMonthState();
+    tell(verdict.kind == timesheet::CloseVerdict::Kind::AlreadyClosed ? alreadyClosed(month, year)
+                                                                      : closed(month, year));
 }
 
 void TimesheetWindow::reopenChosenMonth() {
@@ -345,13 +362,23 @@ void TimesheetWindow::reopenChosenMonth() {
         return;
     const int month = chosenMonth();
     const int year = chosenYear().toInt();
-    if (ui::showMessage({reopenQuestion(month, year), QString::fromUtf8(kCaption),
-                         ui::Icon::Question, ui::Buttons::YesNo}) != ui::Answer::Yes)
+    const QString caption = QString::fromUtf8(kReopenCaption);
+    if (ui::showMessage({reopenQuestion(month, year), caption, ui::Icon::Question,
+                         ui::Buttons::YesNo}) != ui::Answer::Yes)
         return;
-    if (!timesheet::reopenMonth(db_, month, chosenYear()))
-        ui::showMessage({notClosed(month, year), QString::fromUtf8(kCaption), ui::Icon::Information,
-                         ui::Buttons::Ok});
+    QString reason;
+    if (timesheet::reopeningKeepsReason()) {
+        const std::optional<QString> given =
+            ui::askText({QStringLiteral("reopenReasonWindow"), caption, reasonPrompt(month, year)});
+        if (!given)
+            return;
+        reason = *given;
+    }
+    const bool reopened = timesheet::reopenMonth(db_, month, chosenYear(), reason);
     showMonthState();
+    ui::showMessage(
+        {reopened ? timesheet::closing_text::reopened(month, year) : notClosed(month, year),
+         caption, ui::Icon::Information, ui::Buttons::Ok});
 }
 
 void TimesheetWindow::followChange(int year, int month) {

@@ -5,8 +5,10 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace ui {
 
@@ -25,7 +27,54 @@ protected:
         QPushButton::keyPressEvent(event);
     }
 };
+
+class KeyFilter : public QObject {
+public:
+    KeyFilter(QLineEdit* box, KeyRule rule) : QObject(box), box_(box), rule_(std::move(rule)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != box_ || event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (key->key() == Qt::Key_Backspace || text.size() != 1 || !text.at(0).isPrint())
+            return false;
+        const QChar typed = text.at(0);
+        const std::optional<QChar> accepted = rule_(typed);
+        if (!accepted)
+            return true;  // dropped
+        if (*accepted == typed)
+            return false;  // entered as it is
+        box_->insert(QString(*accepted));
+        return true;
+    }
+
+private:
+    QLineEdit* box_;
+    KeyRule rule_;
+};
+
+class KeyRuleValidator : public QValidator {
+public:
+    KeyRuleValidator(QObject* parent, KeyRule rule) : QValidator(parent), rule_(std::move(rule)) {}
+
+    State validate(QString& input, int&) const override {
+        return throughKeyRule(input, rule_) == input ? Acceptable : Invalid;
+    }
+
+private:
+    KeyRule rule_;
+};
 }  // namespace
+
+QValidator* keyRuleValidator(QObject* parent, KeyRule rule) {
+    return new KeyRuleValidator(parent, std::move(rule));
+}
+
+void filterKeys(QLineEdit* box, KeyRule rule) {
+    box->installEventFilter(new KeyFilter(box, std::move(rule)));
+}
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
     auto* b = new Button(caption, parent);

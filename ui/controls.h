@@ -1,9 +1,14 @@
 #pragma once
 
+#include "ui/text_checks.h"
+
 #include <QString>
 
 class QDialog;
+class QLineEdit;
+class QObject;
 class QPushButton;
+class QValidator;
 class QWidget;
 
 namespace ui {
@@ -25,5 +30,14 @@ struct EditorButtons {
 // Button2 "Отмена". A fixed editor sizes itself to its contents.
 EditorButtons layOutEditor(QDialog* dialog, QWidget* group, const QString& saveCaption,
                            bool fixedSize = true);
+
+// Typing into box follows rule: a typed character is entered as the rule gives it or dropped;
+// Backspace and the editing keys work as usual. Pasted text is not filtered: the save reads the
+// whole text by the same rule.
+void filterKeys(QLineEdit* box, KeyRule rule);
+
+// A validator taking a text, typed or pasted, only when rule takes every character of it as it
+// is: a box that refuses a paste its key rule would not have typed.
+QValidator* keyRuleValidator(QObject* parent, KeyRule rule);
 
 }  // namespace ui

@@ -1,12 +1,15 @@
 #include "ui/text_checks.h"
 
+#include <QLocale>
+#include <cmath>
+
 namespace ui {
 
 namespace {
 
-bool hasControlCharacters(const QString& text) {
+bool hasControlOrReplacementCharacters(const QString& text) {
     for (const QChar c : text)
-        if (c.category() == QChar::Other_Control)
+        if (c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter)
             return true;
     return false;
 }
@@ -22,7 +25,7 @@ qsizetype characterCount(const QString& text) {
 }  // namespace
 
 std::optional<QString> nameRefusal(const QString& name, int maxLength) {
-    if (!name.isValidUtf16() || hasControlCharacters(name))
+    if (!name.isValidUtf16() || hasControlOrReplacementCharacters(name))
         return QStringLiteral(
             "Текст содержит управляющие или повреждённые символы. Исправьте его.");
     if (characterCount(name) > maxLength)
@@ -31,8 +34,7 @@ std::optional<QString> nameRefusal(const QString& name, int maxLength) {
     return std::nullopt;
 }
 
-std::optional<QString> throughKeyRule(const QString& text,
-                                      const std::function<std::optional<QChar>(QChar)>& key) {
+std::optional<QString> throughKeyRule(const QString& text, const KeyRule& key) {
     QString read;
     read.reserve(text.size());
     for (const QChar c : text) {
@@ -42,6 +44,37 @@ std::optional<QString> throughKeyRule(const QString& text,
         read += *taken;
     }
     return read;
+}
+
+std::optional<QChar> digitKey(QChar typed) {
+    if (typed >= QLatin1Char('0') && typed <= QLatin1Char('9'))
+        return typed;
+    return std::nullopt;
+}
+
+std::optional<QChar> decimalKey(QChar typed) {
+    if (typed == QLatin1Char('.') || typed == QLatin1Char(','))
+        return QLatin1Char(',');
+    return digitKey(typed);
+}
+
+std::optional<double> decimalNumber(const QString& text) {
+    static const QLocale russian(QLocale::Russian);
+    const std::optional<QString> typed = throughKeyRule(text, decimalKey);
+    bool ok = false;
+    const double value = typed ? russian.toDouble(*typed, &ok) : 0.0;
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> wholeNumber(const QString& text) {
+    const std::optional<QString> typed = throughKeyRule(text, digitKey);
+    bool ok = false;
+    const int value = typed ? typed->toInt(&ok, 10) : 0;
+    if (!ok)
+        return std::nullopt;
+    return value;
 }
 
 }  // namespace ui

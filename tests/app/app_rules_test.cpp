@@ -1,11 +1,14 @@
 #include "../support/qt_printers.h"
 #include "app/build_stamp.h"
 #include "app/command_line.h"
+#include "app/display_check.h"
 #include "app/journal_rules.h"
 #include "app/journal_statements.h"
 #include "ui/colors.h"
 
 #include <gtest/gtest.h>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 namespace {
 
@@ -53,6 +56,8 @@ TEST(CommandLine, VersionAndHelpAnswerOtherArgumentsRunTheClient) {
         {{"plant-client", "--versions", "-help"}, std::nullopt},  // only the exact words
         {{"plant-client", "--version"}, version},
         {{"plant-client", "--help"}, usage},
+        {{"plant-client", "-h"}, usage},
+        {{"plant-client", "--bogus", "-h"}, usage},  // asking for help is never refused
         {{"plant-client", "plantdb", "--help"}, usage},
         {{"plant-client", "--help", "--version"}, usage},  // the first one wins
         {{"--version"}, std::nullopt},                     // the program's own name
@@ -61,6 +66,124 @@ TEST(CommandLine, VersionAndHelpAnswerOtherArgumentsRunTheClient) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
         EXPECT_EQ(command_line::answerFor(c.args), c.answer);
     }
+}
+
+// Before, an unknown option was taken as a database name, and without a display the process
+// aborted with Qt's English message.
+TEST(CommandLine, UnknownOptionsAreRefusedNamesAreNot) {
+    const QString help = "Справка: plant-client --help\n";
+    const struct {
+        QStringList args;
+        std::optional<QString> refusal;
+    } cases[] = {
+        {{"plant-client"}, std::nullopt},
+        {{"plant-client", "plantdb", "10.1.2.3"}, std::nullopt},
+        {{"plant-client", "", "db.plant.local"}, std::nullopt},  // an empty name keeps its meaning
+        {{"plant-client", "--upgrade-database", "plantdb", "10.1.2.3"}, std::nullopt},
+        {{"plant-client", "--bogus"}, "plant-client: неизвестный параметр «--bogus».\n" + help},
+        {{"plant-client", "plantdb", "-x"}, "plant-client: неизвестный параметр «-x».\n" + help},
+        {{"plant-client", "-"}, "plant-client: неизвестный параметр «-».\n" + help},
+        {{"plant-client", "--upgrade-database", "plantdb", "--force"},
+         "plant-client: неизвестный параметр «--force».\n" + help},
+        {{"plant-client", "plantdb", "--upgrade-database"},
+         "plant-client: --upgrade-database ставится первым: plant-client --upgrade-database "
+         "БАЗА СЕРВЕР\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        EXPECT_EQ(command_line::refusalOf(c.args), c.refusal);
+    }
+}
+
+TEST(CommandLine, NoScreenIsToldWhereWindowsCannotOpen) {
+    const struct {
+        command_line::DisplayEnvironment env;
+        bool screen;
+    } cases[] = {
+        {{"", ":0", ""}, true},
+        {{"", "", "wayland-0"}, true},
+        {{"", "", ""}, false},
+        {{"  ", "", ""}, false},
+        {{"offscreen", "", ""}, true},
+        {{"vnc:size=800x600", "", ""}, true},
+        {{"xcb", "", ""}, false},
+        {{"xcb", ":1", ""}, true},
+        {{"wayland", ":0", ""}, false},
+        {{"wayland;xcb", ":0", ""}, true},  // the second of the list opens
+        {{"wayland-egl", "", "wayland-1"}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(
+            (c.env.platform + " / " + c.env.display + " / " + c.env.waylandDisplay).toStdString());
+        const auto message = command_line::noDisplayMessage(c.env);
+        EXPECT_EQ(message.has_value(), !c.screen);
+        if (message) {
+            EXPECT_TRUE(message->startsWith("plant-client: нет экрана для окон клиента: "))
+                << message->toStdString();
+        }
+    }
+    EXPECT_EQ(command_line::noDisplayMessage({"", "", ""}),
+              "plant-client: нет экрана для окон клиента: не заданы DISPLAY и WAYLAND_DISPLAY.\n"
+              "Запустите клиент в сеансе рабочего стола или через ssh -X. Без экрана работают\n"
+              "plant-client --upgrade-database, --version и --help.\n");
+    EXPECT_TRUE(command_line::noDisplayMessage({"xcb", "", "wayland-0"})
+                    ->startsWith("plant-client: нет экрана для окон клиента: QT_QPA_PLATFORM=xcb, "
+                                 "а DISPLAY не задан.\n"));
+}
+
+// The built program, run as a user would run it, in an environment of its own.
+struct ClientRun {
+    int exitCode = -1;
+    bool crashed = false;
+    QString out, err;
+};
+
+ClientRun runClient(const QStringList& args, const QStringList& env) {
+    QProcess p;
+    QProcessEnvironment e;
+    e.insert("PATH", qEnvironmentVariable("PATH"));
+    e.insert("LANG", "ru_RU.UTF-8");
+    for (const QString& kv : env)
+        e.insert(kv.section('=', 0, 0), kv.section('=', 1));
+    p.setProcessEnvironment(e);
+    p.start(PLANT_CLIENT, args);
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+    }
+    return {p.exitCode(), p.exitStatus() == QProcess::CrashExit,
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+TEST(CommandLine, TheProgramRefusesAndStopsInRussianWithoutAborting) {
+    const ClientRun bogus = runClient({"--bogus"}, {});
+    EXPECT_FALSE(bogus.crashed);
+    EXPECT_EQ(bogus.exitCode, 2);
+    EXPECT_EQ(bogus.err,
+              "plant-client: неизвестный параметр «--bogus».\nСправка: plant-client --help\n");
+    EXPECT_EQ(bogus.out, "");
+
+    const ClientRun help = runClient({"-h"}, {});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out, command_line::usageText());
+
+    // No screen at all: said before any window or database is tried.
+    const ClientRun noScreen = runClient({"plantdb", "10.255.255.1"}, {});
+    EXPECT_FALSE(noScreen.crashed);
+    EXPECT_EQ(noScreen.exitCode, 1);
+    EXPECT_EQ(noScreen.err, command_line::noDisplayMessage({}));
+
+    // A screen named but not there: Qt's fatal message is told in Russian, the process exits.
+    const ClientRun gone =
+        runClient({"plantdb", "10.255.255.1"}, {"DISPLAY=:97", "QT_QPA_PLATFORM=xcb"});
+    EXPECT_FALSE(gone.crashed) << gone.err.toStdString();
+    EXPECT_EQ(gone.exitCode, 1);
+    EXPECT_TRUE(
+        gone.err.contains("plant-client: не удалось открыть окна клиента на экране.\n"
+                          "Запустите клиент в сеансе рабочего стола или через ssh -X."))
+        << gone.err.toStdString();
+    EXPECT_TRUE(gone.err.contains("Сообщение Qt: ")) << gone.err.toStdString();
 }
 
 TEST(CommandLine, VersionTextCarriesTheStamp) {

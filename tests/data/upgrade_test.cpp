@@ -107,6 +107,27 @@ TEST_F(OriginalDatabase, RefusesWithoutServerAndReportsAFailedConnection) {
     EXPECT_TRUE(err.startsWith("База данных не обновлена, в ней ничего не изменилось:\n"));
 }
 
+// Run again after a client update while another session reads the journal in an open transaction:
+// the session holds the table whose triggers the upgrade replaces, so the upgrade stops after the
+// lock wait, changes nothing and says, in Russian, to run it again; once the reader is done it
+// goes through.
+TEST_F(OriginalDatabase, UpgradeWhileAnotherSessionReadsTheJournalSaysTheDatabaseIsBusy) {
+    QString out, err;
+    ASSERT_EQ(upgrade(out, err), 0) << err.toStdString();
+    const QString triggers =
+        "select count(*) from pg_trigger where tgname like '%closed_month%' and not tgisinternal";
+    ASSERT_TRUE(db_.transaction());
+    EXPECT_EQ(scalarOn(db_, "select count(*) from accounts_dep.smena").toInt(), 1);
+    out.clear();
+    EXPECT_EQ(upgrade(out, err), 1);
+    EXPECT_EQ(err, QString("База данных не обновлена, в ней ничего не изменилось:\n") +
+                       command_line::kBusyDatabaseMessage + "\n");
+    EXPECT_EQ(scalarOn(db_, triggers).toInt(), 6);
+    ASSERT_TRUE(db_.rollback());
+    err.clear();
+    EXPECT_EQ(upgrade(out, err), 0) << err.toStdString();
+}
+
 TEST_F(OriginalDatabase, ClosedMonthsAreSeenAfterTheUpgradeOnANewConnection) {
     data::Connection client(QStringLiteral("client"));
     client.open(data::composeConnectionString(name_, testdb::host()));

@@ -58,7 +58,9 @@ TEST(EntryStatements, ColourNumberIsA32BitIntegerOrNothing) {
                  {"2147483647", 2147483647},
                  {"2147483648", std::nullopt},
                  {"12345678901", std::nullopt},
-                 {"99999999999999999999", std::nullopt}};
+                 {"99999999999999999999", std::nullopt},
+                 {"-1", std::nullopt},  // the box takes digits only
+                 {"+1", std::nullopt}};
     for (const auto& c : cases)
         EXPECT_EQ(colourNumber(QString::fromLatin1(c.text)), c.number) << c.text;
 }
@@ -72,6 +74,28 @@ TEST(EntryStatements, ValuesAtTheLimitsOfTheirColumnsAndOfADayPass) {
     EXPECT_EQ(valueRefusal(v), std::nullopt);
     v.hours = QStringLiteral("25");
     EXPECT_EQ(valueRefusal(v), QString::fromUtf8(kBadHoursMessage));
+}
+
+// The digit boxes take the digits 0-9 alone; a text set past that rule is refused as it would be
+// typed, never written into the statement.
+TEST(EntryStatements, DigitBoxesTextPastTheirRuleIsRefused) {
+    const struct {
+        QString EntryValues::*box;
+        const char* text;
+        const char* refusal;
+    } cases[] = {
+        {&EntryValues::quantity, "-5", kBadQuantityMessage},
+        {&EntryValues::quantity, "+5", kBadQuantityMessage},
+        {&EntryValues::quantity, "٥", kBadQuantityMessage},
+        {&EntryValues::defects, "-1", kBadDefectsMessage},
+        {&EntryValues::hours, "-3", kBadHoursMessage},
+        {&EntryValues::hours, "+8", kBadHoursMessage},
+    };
+    for (const auto& c : cases) {
+        EntryValues v = workedExample();
+        v.*c.box = QString::fromUtf8(c.text);
+        EXPECT_EQ(valueRefusal(v), QString::fromUtf8(c.refusal)) << c.text;
+    }
 }
 
 TEST(EntryStatements, PaintOperationsAreFoundByTheirUpperCasedText) {

@@ -257,18 +257,18 @@ TEST_F(History, ClosingAndReopeningAMonthAreOneEventEach) {
     const timesheet::CloseVerdict closed =
         timesheet::closeMonth(db, 11, "2026", "Administrator", data::thisWorkstation(), true);
     ASSERT_EQ(closed.kind, timesheet::CloseVerdict::Kind::Closed);
-    ASSERT_TRUE(timesheet::reopenMonth(db, 11, "2026"));
+    ASSERT_TRUE(timesheet::reopenMonth(db, 11, "2026", "Ошибка в часах"));
     const QList<QVariantList> logged = testdb::rows(
-        "select table_name, row_id, action, role, workstation "
+        "select table_name, row_id, action, role, workstation, coalesce(reason, '-') "
         "from accounts_dep.change_log order by id");
     const QString here = data::thisWorkstation();
     const QList<QVariantList> expected = {
-        {"h_tabel", 202611, "rebuild", "Administrator", here},
-        {"closed_month", 202611, "insert", "Administrator", here},
-        {"closed_month", 202611, "delete", "Administrator", here}};
+        {"h_tabel", 202611, "rebuild", "Administrator", here, "-"},
+        {"closed_month", 202611, "insert", "Administrator", here, "-"},
+        {"closed_month", 202611, "delete", "Administrator", here, "Ошибка в часах"}};
     ASSERT_EQ(logged.size(), expected.size());
     for (int i = 0; i < expected.size(); ++i)
-        for (int c = 0; c < 5; ++c)
+        for (int c = 0; c < 6; ++c)
             EXPECT_EQ(logged[i][c].toString(), expected[i][c].toString()) << i << " " << c;
 }
 

@@ -44,8 +44,14 @@ INSTANTIATE_TEST_SUITE_P(
         ChangesCase{R"({"a": "insert", "t": "person", "o": null, "n": {"id": 1, "fio":
                     "Иванов И.И.", "s_staffpos_hl": null}})",
                     "ФИО: Иванов И.И.; Должность: —"},
-        // Events of a month carry no fields.
-        ChangesCase{R"({"a": "rebuild", "t": "h_tabel", "o": null, "n": null})", ""}));
+        // Events of a month carry no fields; a reopening its reason, where the database keeps it.
+        ChangesCase{R"({"a": "rebuild", "t": "h_tabel", "o": null, "n": null})", ""},
+        ChangesCase{R"({"a": "insert", "t": "closed_month", "o": null, "n": {"year": 2022,
+                    "month": 11}, "r": null})",
+                    ""},
+        ChangesCase{R"({"a": "delete", "t": "closed_month", "o": {"year": 2022, "month": 11},
+                    "n": null, "r": "Ошибка в часах Иванова"})",
+                    "Причина: Ошибка в часах Иванова"}));
 
 TEST(HistoryWords, ActionsAndRoles) {
     const std::pair<std::pair<const char*, const char*>, const char*> actions[] = {

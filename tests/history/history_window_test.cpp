@@ -9,6 +9,8 @@
 #include "data/session_identity.h"
 #include "entry/entry_save.h"
 #include "history/history_window.h"
+#include "printing/painter.h"
+#include "printing/preview.h"
 #include "timesheet/month_rebuild.h"
 #include "ui/clock.h"
 
@@ -16,12 +18,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QHelpEvent>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QToolTip>
 #include "../support/app_windows.h"
+#include "../support/report_items.h"
 
 using namespace testing_support;
 
@@ -49,6 +56,20 @@ void save(const Plant& p, const char* role, const QString& quantity, const QDate
             testdb::sharedData(),
             {p.worker, p.product, p.operation, 1.5, quantity, "0", "8", date, 1, 0, date}, changed),
         entry::SaveResult::Saved);
+}
+
+// A picture of the window, in PLANT_SHOTS_DIR for whoever asks for one.
+void picture(QWidget& window, const char* name) {
+    if (const QString shots = qEnvironmentVariable("PLANT_SHOTS_DIR"); !shots.isEmpty())
+        window.grab().save(shots + '/' + QString::fromLatin1(name));
+}
+
+// Today's entry added by the foreman with 38, changed by the administrator to 40; its id.
+qint64 addedAndChanged(const Plant& p, const QDate& today) {
+    save(p, "Foreman", "38", today);
+    const qint64 id = testdb::scalar("select max(id) from accounts_dep.smena").toLongLong();
+    save(p, "Administrator", "40", today, id);
+    return id;
 }
 
 // The grid's rows as it shows them: the visible columns' texts joined by " | ".
@@ -95,18 +116,14 @@ TEST_F(HistoryWindowTest, ShowsTheChangesOfTwoRolesNewestFirstAndSavesThemAsShow
     const Plant p = makePlant();
     const QDate today = QDate::currentDate();
     const QString day = today.toString("dd.MM.yyyy");
-    save(p, "Foreman", "38", today);
-    const qint64 id = testdb::scalar("select max(id) from accounts_dep.smena").toLongLong();
-    save(p, "Administrator", "40", today, id);
+    addedAndChanged(p, today);
 
     const QString workstation = data::thisWorkstation();
     const QString program = data::sessionIdentity().program;
     const QString object = day + ", смена 1, Иванов И.И., ЯП-1, Резка";
     QStringList exported;
     const QStringList shown = openedBy("historyMenuItem", [&] {
-        // A picture of the window for whoever asks for one.
-        if (const QString shots = qEnvironmentVariable("PLANT_SHOTS_DIR"); !shots.isEmpty())
-            historyWindow().grab().save(shots + "/history-window.png");
+        picture(historyWindow(), "history-window.png");
         control<QPushButton>(historyWindow(), "historyExportButton")->click();
         const auto sheet = xlsx_readback::readSheet(historyWindow().savedWorkbook());
         for (int r = 1; r <= sheet.maxRow(); ++r) {
@@ -254,6 +271,170 @@ TEST_F(HistoryWindowTest, AnEntrysOwnHistoryFromTheJournalAndOfADeletedOneFromTh
     EXPECT_TRUE(ofDeleted[2].contains("| Добавление |"));
 }
 
+TEST_F(HistoryWindowTest, CtrlHOnAnEmptyJournalSaysThereIsNoEntry) {
+    makePlant();
+    journalWindow().windowActivated();
+    ASSERT_TRUE(journalWindow().currentJournal()->isEmpty());
+    MessageLog log;
+    ModalScript script;
+    menuItem("entryHistoryMenuItem")->trigger();
+    EXPECT_TRUE(script.shown.isEmpty()) << script.shown.join('|').toStdString();
+    ASSERT_EQ(log.count(), 1);
+    EXPECT_EQ(log.messages()[0].text,
+              "Журнал смены пуст: нет записи, историю которой можно показать.");
+    EXPECT_EQ(log.messages()[0].caption, "История записи");
+    EXPECT_EQ(log.messages()[0].icon, ui::Icon::Information);
+}
+
+// While one entry's history is shown, the period and kinds do not apply: their boxes are
+// disabled and show the dates of the entry's first and last change; "Назад к периоду" shows the
+// period shown before, even when its boxes were changed meanwhile.
+TEST_F(HistoryWindowTest, AnEntrysHistoryShowsItsSpanAndGoesBackToThePeriod) {
+    const Plant p = makePlant();
+    const QDate today = QDate::currentDate();
+    const qint64 id = addedAndChanged(p, today);
+    // An earlier change of the entry, twelve days ago.
+    testdb::exec(
+        QStringLiteral(
+            "insert into accounts_dep.change_log (changed_at, table_name, row_id, action, "
+            "row_key, old_values, new_values, workstation, program) select changed_at - "
+            "interval '12 days', table_name, row_id, 'update', row_key, '{\"kol_vo\": 30}', "
+            "'{\"kol_vo\": 38}', workstation, program from accounts_dep.change_log where "
+            "table_name = 'smena' and row_id = %1 and action = 'insert'")
+            .arg(id));
+    journalWindow().windowActivated();
+    ASSERT_TRUE(journalWindow().currentJournal()->locate("id", id));
+    const QDate monthStart(today.year(), today.month(), 1);
+    const QDate monthEnd(today.year(), today.month(), today.daysInMonth());
+
+    const char* const periodControls[] = {
+        "historyFromEdit",     "historyToEdit",      "historyShowButton", "rowHistoryButton",
+        "historyJournalCheck", "historyPricesCheck", "historyBooksCheck", "historyMonthsCheck"};
+    auto expectRowShown = [&](bool row) {
+        HistoryWindow& w = historyWindow();
+        EXPECT_EQ(w.showsRow(), row);
+        for (const char* name : periodControls)
+            EXPECT_EQ(control<QWidget>(w, name)->isEnabled(), !row) << name;
+        EXPECT_EQ(control<QPushButton>(w, "historyPeriodButton")->isEnabled(), row);
+    };
+    auto boxes = [] {
+        return std::make_pair(control<QDateEdit>(historyWindow(), "historyFromEdit")->date(),
+                              control<QDateEdit>(historyWindow(), "historyToEdit")->date());
+    };
+    const QStringList own = openedBy("entryHistoryMenuItem", [&] {
+        HistoryWindow& w = historyWindow();
+        expectRowShown(true);
+        EXPECT_EQ(boxes(), std::make_pair(today.addDays(-12), today));
+        picture(w, "history-row.png");
+        EXPECT_EQ(control<QLabel>(w, "historyTitleLabel")->text(),
+                  "История записи: " + today.toString("dd.MM.yyyy") +
+                      ", смена 1, Иванов И.И., ЯП-1, Резка");
+
+        control<QPushButton>(w, "historyPeriodButton")->click();
+        expectRowShown(false);
+        EXPECT_EQ(boxes(), std::make_pair(monthStart, monthEnd));
+        EXPECT_TRUE(control<QLabel>(w, "historyTitleLabel")->text().startsWith("Изменения с "));
+        const int periodRows = w.rows().recordCount();
+
+        // Boxes changed without "Показать", then a row's history and back: the period shown.
+        control<QDateEdit>(w, "historyFromEdit")->setDate(today.addYears(-1));
+        ASSERT_TRUE(w.rows().locate("what", "smena:insert"));
+        control<QPushButton>(w, "rowHistoryButton")->click();
+        expectRowShown(true);
+        EXPECT_EQ(w.rows().recordCount(), 3);
+        control<QPushButton>(w, "historyPeriodButton")->click();
+        expectRowShown(false);
+        EXPECT_EQ(boxes(), std::make_pair(monthStart, monthEnd));
+        EXPECT_EQ(w.rows().recordCount(), periodRows);
+    });
+    ASSERT_EQ(own.size(), 3) << own.join(" / ").toStdString();
+    EXPECT_TRUE(own[2].contains("| Кол-во: 30 → 38")) << own[2].toStdString();
+
+    // Opened again from the journal's menu, the window shows the period with its boxes enabled.
+    openedBy("historyMenuItem", [&] { expectRowShown(false); });
+}
+
+// A cell its column cuts shows the whole text on hover; a cell shown whole shows no tip.
+TEST_F(HistoryWindowTest, ACutCellShowsItsWholeTextOnHover) {
+    const Plant p = makePlant();
+    save(p, "Foreman", "38", QDate::currentDate());
+    openedBy("historyMenuItem", [&] {
+        HistoryWindow& w = historyWindow();
+        w.show();
+        QApplication::processEvents();
+        auto* grid = control<QTableView>(w, "historyGrid");
+        auto tipAt = [grid](const char* field) {
+            QToolTip::hideText();
+            const QRect cell = grid->visualRect(
+                grid->model()->index(0, views::columnOf(grid, QString::fromLatin1(field))));
+            QHelpEvent event(QEvent::ToolTip, cell.center(),
+                             grid->viewport()->mapToGlobal(cell.center()));
+            QApplication::sendEvent(grid->viewport(), &event);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        const QString changes = grid->model()
+                                    ->index(0, views::columnOf(grid, QStringLiteral("changes")))
+                                    .data()
+                                    .toString();
+        ASSERT_GT(changes.size(), 150);  // an addition lists every field
+        EXPECT_EQ(tipAt("object"), "");
+        const QString tip = tipAt("changes");
+        EXPECT_TRUE(tip.contains(changes)) << tip.toStdString();
+        QToolTip::hideText();
+        w.hide();
+    });
+}
+
+// "Печать" prints the rows shown, as the grid shows them, through the report engine: under the
+// columns' titles, every text whole (long ones wrapped in their column).
+TEST_F(HistoryWindowTest, PrintingPreviewsTheRowsShownWhole) {
+    const Plant p = makePlant();
+    const QDate today = QDate::currentDate();
+    addedAndChanged(p, today);
+    std::optional<printing::PreparedReport> printed;
+    printing::setPreviewHook([&](const printing::PreparedReport& r) { printed = r; });
+    QStringList shown;
+    MessageLog log;
+    openedBy("historyMenuItem", [&] {
+        HistoryWindow& w = historyWindow();
+        control<QCheckBox>(w, "historyBooksCheck")->setChecked(false);
+        control<QPushButton>(w, "historyShowButton")->click();
+        shown = shownRows(w);
+        control<QPushButton>(w, "historyPrintButton")->click();
+    });
+    printing::clearPreviewHook();
+    EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();
+    ASSERT_TRUE(printed);
+    // A picture of the printed page for whoever asks for one.
+    if (const QString shots = qEnvironmentVariable("PLANT_SHOTS_DIR"); !shots.isEmpty()) {
+        QImage page(2970, 2100, QImage::Format_RGB32);  // 254 dpi
+        page.setDotsPerMeterX(10000);
+        page.setDotsPerMeterY(10000);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        printing::paintPage(painter, printed->pages[0], printed->styles);
+        painter.end();
+        page.save(shots + "/history-print.png");
+    }
+    ASSERT_EQ(shown.size(), 2);
+    const printing::PreparedReport& r = *printed;
+    EXPECT_EQ(r.orientation, printing::Orientation::Landscape);
+    ASSERT_EQ(r.pages.size(), 1u);
+    const QStringList texts = allTexts(r);
+    const QDate from(today.year(), today.month(), 1);
+    const QString heading =
+        "Изменения с " + from.toString("dd.MM.yyyy") + " по " +
+        QDate(today.year(), today.month(), today.daysInMonth()).toString("dd.MM.yyyy") +
+        " (Журнал, Цены и операции, Месяцы)";
+    ASSERT_GE(texts.size(), 8);
+    EXPECT_EQ(texts[0], heading);
+    EXPECT_EQ(texts.mid(1, 7), (QStringList{"Время", "Рабочее место", "Роль", "Программа",
+                                            "Действие", "Объект", "Изменения"}));
+    // Each row's cells in the grid's order, the long list of an addition's fields whole.
+    EXPECT_EQ(texts.mid(8, 14).join(" | "), shown.join(" | "));
+    EXPECT_TRUE(misfits(r).isEmpty()) << misfits(r).join('\n').toStdString();
+}
+
 TEST_F(HistoryWindowTest, OnlyTheAdministratorAndTheReviewerOpenIt) {
     makePlant();
     const std::pair<UserRole, bool> roles[] = {{UserRole::Foreman, false},
@@ -280,20 +461,41 @@ TEST_F(HistoryWindowTest, ADatabaseNotUpgradedSaysSoAndWorksAsBefore) {
         "accounts_dep.change_log_timesheet_delete, accounts_dep.change_log_write, "
         "accounts_dep.change_log_refuse CASCADE");
     MessageLog log;
-    EXPECT_TRUE(openedBy("historyMenuItem").isEmpty());
-    ASSERT_EQ(log.count(), 1);
-    EXPECT_EQ(log.messages()[0].text, HistoryWindow::notUpgradedMessage());
-    EXPECT_EQ(log.messages()[0].caption, "Ошибка");
     // Saves and the rebuild go on without a history.
     save(p, "Administrator", "38", QDate::currentDate());
     timesheet::rebuildMonth(testdb::sharedData(), QDate::currentDate().month(),
                             QString::number(QDate::currentDate().year()), [](int, int) {});
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.h_tabel").toInt(), 1);
-    EXPECT_EQ(log.count(), 1);
+    journalWindow().windowActivated();  // today's journal, on the entry
+    // The window opens and says so itself, with nothing to choose; both ways in alike.
+    for (const char* item : {"historyMenuItem", "entryHistoryMenuItem"}) {
+        SCOPED_TRACE(item);
+        QString title;
+        bool anythingToChoose = true;
+        EXPECT_TRUE(
+            openedBy(item, [&] {
+                HistoryWindow& w = historyWindow();
+                title = control<QLabel>(w, "historyTitleLabel")->text();
+                if (const QString shots = qEnvironmentVariable("PLANT_SHOTS_DIR"); !shots.isEmpty())
+                    w.grab().save(shots + "/history-not-upgraded.png");
+                anythingToChoose = control<QPushButton>(w, "historyShowButton")->isEnabled() ||
+                                   control<QPushButton>(w, "historyExportButton")->isEnabled() ||
+                                   control<QPushButton>(w, "rowHistoryButton")->isEnabled() ||
+                                   control<QPushButton>(w, "historyPrintButton")->isEnabled() ||
+                                   control<QPushButton>(w, "historyPeriodButton")->isEnabled() ||
+                                   control<QDateEdit>(w, "historyFromEdit")->isEnabled() ||
+                                   control<QCheckBox>(w, "historyMonthsCheck")->isEnabled();
+            }).isEmpty());
+        EXPECT_EQ(title, HistoryWindow::notUpgradedMessage());
+        EXPECT_FALSE(anythingToChoose);
+    }
+    EXPECT_EQ(log.count(), 0);
 
     psql({"-f", qEnvironmentVariable("PLANT_SOURCE_DIR") + "/db/upgrade/02-change-log.sql"});
+    // Upgraded meanwhile (before its reasons were kept): the history shows again.
     EXPECT_EQ(openedBy("historyMenuItem").size(), 0);
-    EXPECT_EQ(log.count(), 1);
+    EXPECT_EQ(log.count(), 0);
+    EXPECT_TRUE(control<QPushButton>(historyWindow(), "historyShowButton")->isEnabled());
 }
 
 }  // namespace

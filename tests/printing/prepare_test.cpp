@@ -205,4 +205,27 @@ TEST_F(PrepareTest, TitleGrowsWithItsTextAndPushesTheBandsBelow) {
     EXPECT_NEAR(itemWithText(big, 0, "Вид").rectMm.top(), bigBox.bottom() + 0.5, 1e-9);
 }
 
+TEST_F(PrepareTest, WrappingColumnsKeepTheirWidthAndMakeTheirRowTaller) {
+    Layout l;
+    l.detail = band(5)
+                   .add(fieldText("a").at(0, 20).wrapping())
+                   .add(fieldText("b").at(20, 30).wrapping())
+                   .add(fieldText("n").at(50, 10));
+    const QString longText = QString("Кол-во: 38 → 40; ").repeated(6).trimmed();
+    auto ds =
+        rowsDataset("n, a, b", QString("(1, '%1', 'коротко'), (2, 'второй', 'ряд')").arg(longText));
+    const PreparedReport r = prepare(l, *ds);
+    const PreparedItem& wrapped = itemWithText(r, 0, longText);
+    EXPECT_NEAR(wrapped.rectMm.width(), 20, 1e-9);  // neither widened nor shrunk
+    EXPECT_GT(wrapped.rectMm.height(), 15);         // several lines
+    EXPECT_TRUE(r.style(wrapped).wrap);
+    EXPECT_EQ(r.style(wrapped).font.pointSize, 10);  // never made smaller
+    // The whole row is as tall as its longest text; the next row starts below it.
+    EXPECT_NEAR(itemWithText(r, 0, "коротко").rectMm.height(), wrapped.rectMm.height(), 1e-9);
+    EXPECT_NEAR(itemWithText(r, 0, "второй").rectMm.top(), wrapped.rectMm.bottom(), 1e-9);
+    EXPECT_NEAR(itemWithText(r, 0, "второй").rectMm.height(), 5, 1e-9);
+    EXPECT_TRUE(testing_support::misfits(r).isEmpty())
+        << testing_support::misfits(r).join('\n').toStdString();
+}
+
 }  // namespace

@@ -80,14 +80,25 @@ TEST(BooksStatements, QuantityReadsWithDecimalCommaAndTheBoxsKeyRule) {
         EXPECT_THROW(products::parseQuantity(QString::fromUtf8(bad)), std::invalid_argument) << bad;
 }
 
-TEST(BooksStatements, QuantityKeyTakesDigitsAndBothDecimalMarksAsComma) {
-    EXPECT_EQ(products::quantityKey('7'), QChar('7'));
-    EXPECT_EQ(products::quantityKey('.'), QChar(','));
-    EXPECT_EQ(products::quantityKey(','), QChar(','));
-    // Digits of other scripts would pass the box and fail the quantity's reading later.
-    for (QChar dropped : {QChar('a'), QChar('-'), QChar(' '), QChar('e'), QChar(0x0663),
-                          QChar(0x06F3), QChar(0xFF13)})
-        EXPECT_FALSE(products::quantityKey(dropped).has_value()) << int(dropped.unicode());
+// The refusal quotes the text whole up to its first 40 characters, a NUL included.
+TEST(BooksStatements, AQuantityRefusalQuotesTheTextShortAndVisible) {
+    const struct {
+        QString text;
+        QString message;
+    } cases[] = {
+        {"1e308", "'1e308' не является правильным числом"},
+        {QString("7") + QChar(0) + "8", "'7\\u00008' не является правильным числом"},
+        {QString(10000, QChar('9')),
+         "'" + QString(40, QChar('9')) + "…' не является правильным числом"},
+    };
+    for (const auto& c : cases) {
+        try {
+            products::parseQuantity(c.text);
+            ADD_FAILURE() << "taken: " << c.message.toStdString();
+        } catch (const std::invalid_argument& e) {
+            EXPECT_EQ(QString::fromUtf8(e.what()), c.message);
+        }
+    }
 }
 
 // The user texts that once broke out of their literals, run on a session with either setting

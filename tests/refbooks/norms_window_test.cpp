@@ -48,14 +48,17 @@ protected:
 
     // Types into the cell under the cursor and leaves it with Tab, as a user would; the editor is
     // opened only where Tab from the cell before has not opened it already.
+    static QLineEdit* visibleEditor() {
+        QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
+        for (auto* e : grid->viewport()->findChildren<QLineEdit*>())
+            if (e->isVisible())
+                return e;
+        return nullptr;
+    }
+
+    // The text is set whole, as a paste sets it, past the box's key rule.
     static void typeAndTab(const QString& text) {
         QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
-        auto visibleEditor = [grid]() -> QLineEdit* {
-            for (auto* e : grid->viewport()->findChildren<QLineEdit*>())
-                if (e->isVisible())
-                    return e;
-            return nullptr;
-        };
         if (!visibleEditor())
             grid->edit(grid->currentIndex());
         QLineEdit* editor = visibleEditor();
@@ -141,7 +144,7 @@ TEST_F(NormsTest, RefusedValuesAreToldAndTheRowStaysForCorrection) {
         QTest::keyClick(control<QTableView>(normsWindow(), "DBGrid1"), Qt::Key_Insert);
         typeCell(1, "norma", "99999999999");
         EXPECT_EQ(log.texts(),
-                  QStringList{"Норматив должен быть целым числом не больше 2147483647."});
+                  QStringList{"Норматив должен быть целым числом от 0 до 2147483647."});
         typeCell(1, "norma", "4");
         // Leaving the row without a price: refused, the grid stays on the new row.
         control<QTableView>(normsWindow(), "DBGrid1")
@@ -154,6 +157,40 @@ TEST_F(NormsTest, RefusedValuesAreToldAndTheRowStaysForCorrection) {
         typeCell(1, "price", "6");
     });
     EXPECT_EQ(storedNorms(op), (QStringList{"4:6", "5:12.5"}));
+}
+
+// A cell's box takes typed keys by its column's rule, and reads a pasted text whole by the same
+// rule: what the product's "Расценка" refuses, the norm's "Цена" refuses too.
+TEST_F(NormsTest, CellsTakeTypedAndPastedTextByTheRuleOfTheirBox) {
+    MessageLog& log = *log_;
+    inNorms([&] {
+        typeCell(0, "price", "1e308");
+        typeCell(0, "prize", "-5");
+        typeCell(0, "norma", "٣");
+        EXPECT_EQ(log.texts(),
+                  (QStringList{"Цена должна быть неотрицательным числом, например 12,5.",
+                               "Премия, % должна быть целым числом от 0 до 2147483647.",
+                               "Норматив должен быть целым числом от 0 до 2147483647."}));
+        QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
+        grid->setCurrentIndex(cellOf(grid, 0, "price"));
+        grid->edit(grid->currentIndex());
+        QLineEdit* editor = visibleEditor();
+        ASSERT_NE(editor, nullptr);
+        editor->clear();
+        QTest::keyClicks(editor, "1e3.5-");
+        EXPECT_EQ(editor->text(), "13,5");
+        QTest::keyClick(editor, Qt::Key_Tab);
+        ASSERT_NE(visibleEditor(), nullptr);
+        visibleEditor()->clear();
+        QTest::keyClicks(visibleEditor(), "+2,0");
+        EXPECT_EQ(visibleEditor()->text(), "20");
+        QTest::keyClick(visibleEditor(), Qt::Key_Tab);
+    });
+    EXPECT_EQ(log_->count(), 3);
+    EXPECT_EQ(storedNorms(op), QStringList{"5:13.5"});
+    EXPECT_EQ(testdb::scalar(QString("select prize from accounts_dep.norm where o_id=%1").arg(op))
+                  .toInt(),
+              20);
 }
 
 // Qt's warnings while it lives.

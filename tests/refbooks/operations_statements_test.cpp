@@ -60,8 +60,8 @@ TEST(NormRules, TableStatementIsExact) {
     EXPECT_EQ(norms::normsTableStatement(), "select * from accounts_dep.norm order by norma");
 }
 
+// A cell reads its whole text by the rule of its box, as the product's "Расценка" does.
 TEST(NormRules, CellsTheTableCanHoldAreTakenOthersRefused) {
-    const QLocale russian(QLocale::Russian, QLocale::Russia);
     const struct {
         const char* field;
         const char* text;
@@ -70,12 +70,17 @@ TEST(NormRules, CellsTheTableCanHoldAreTakenOthersRefused) {
         {"price", "12,5", 12.5},      {"price", "12.5", 12.5},
         {"price", " 7 ", 7.0},        {"price", "abc", {}},
         {"price", "-1", {}},          {"price", "1e400", {}},
+        {"price", "1e308", {}},       {"price", "1E5", {}},
+        {"price", "+7", {}},          {"price", "7,5,", {}},
+        {"price", "١٢", {}},          {"price", "12 345", {}},
         {"norma", "300", 300},        {"norma", "2147483647", 2147483647},
         {"norma", "99999999999", {}}, {"norma", "1,5", {}},
+        {"norma", "-3", {}},          {"norma", "+3", {}},
         {"prize", "15", 15},          {"prize", "x", {}},
+        {"prize", "-5", {}},          {"prize", "1e2", {}},
     };
     for (const auto& c : cases) {
-        const norms::CellValue cell = norms::parseCell(c.field, QString::fromUtf8(c.text), russian);
+        const norms::CellValue cell = norms::parseCell(c.field, QString::fromUtf8(c.text));
         if (c.value.isValid()) {
             EXPECT_TRUE(cell.problem.isEmpty()) << c.field << " " << c.text;
             EXPECT_EQ(cell.value.toDouble(), c.value.toDouble()) << c.field << " " << c.text;
@@ -83,11 +88,41 @@ TEST(NormRules, CellsTheTableCanHoldAreTakenOthersRefused) {
             EXPECT_FALSE(cell.problem.isEmpty()) << c.field << " " << c.text;
         }
     }
-    const norms::CellValue empty = norms::parseCell("price", " ", russian);
+    const norms::CellValue empty = norms::parseCell("price", " ");
     EXPECT_TRUE(empty.problem.isEmpty());
     EXPECT_TRUE(empty.value.isNull());
-    EXPECT_EQ(norms::parseCell("norma", "99999999999", russian).problem,
-              "Норматив должен быть целым числом не больше 2147483647.");
+    EXPECT_EQ(norms::parseCell("norma", "99999999999").problem,
+              "Норматив должен быть целым числом от 0 до 2147483647.");
+    EXPECT_EQ(norms::parseCell("prize", "-5").problem,
+              "Премия, % должна быть целым числом от 0 до 2147483647.");
+    EXPECT_EQ(norms::parseCell("price", "1e308").problem,
+              "Цена должна быть неотрицательным числом, например 12,5.");
+}
+
+// What a cell's box holds for editing reads back by the cell's own rule.
+TEST(NormRules, EditTextReadsBackByTheCellsRule) {
+    const struct {
+        const char* field;
+        QVariant stored;
+        const char* text;
+    } cases[] = {
+        {"price", 12.5, "12,5"},
+        {"price", 7.0, "7"},
+        {"price", 12345.25, "12345,25"},
+        {"price", 1e20, "100000000000000000000"},
+        {"price", 0.1, "0,1"},
+        {"norma", 300, "300"},
+        {"prize", 0, "0"},
+        {"price", QVariant(), ""},
+    };
+    for (const auto& c : cases) {
+        const QString text = norms::editText(c.field, c.stored);
+        EXPECT_EQ(text, QString::fromUtf8(c.text)) << c.field << " " << c.text;
+        if (!text.isEmpty()) {
+            EXPECT_EQ(norms::parseCell(c.field, text).value.toDouble(), c.stored.toDouble())
+                << c.text;
+        }
+    }
 }
 
 TEST(NormRules, APriceIsRequiredAndShownWithTwoToThreeDecimals) {

@@ -1,5 +1,6 @@
 #include "timesheet/cell_painting.h"
 #include "timesheet/month_calendar.h"
+#include "timesheet/month_closing_statements.h"
 #include "timesheet/rebuild_statements.h"
 #include "ui/colors.h"
 
@@ -115,6 +116,19 @@ TEST(TimesheetRebuildStatements, ExactTexts) {
         << leap.toStdString();
     EXPECT_FALSE(leap.contains("d30"));
     EXPECT_TRUE(rb::monthInsert(12, "2023").contains("data<to_date('01.01.2024', 'DD.MM.YYYY')"));
+}
+
+// The month functions' calls, the reason bound; the unaccepted entries of December end with
+// the year.
+TEST(MonthClosingStatements, ExactTexts) {
+    namespace closing = timesheet::closing;
+    EXPECT_EQ(closing::closeMonthCall(11, "2022"), "select accounts_dep.close_month(2022, 11)");
+    EXPECT_EQ(closing::reopenMonthCall(11, "2022"),
+              "select accounts_dep.reopen_month(2022, 11, :reason)");
+    EXPECT_EQ(closing::unacceptedCount(12, "2022"),
+              "select count(*) as cnt from accounts_dep.smena where data >= "
+              "to_date('01.12.2022', 'DD.MM.YYYY') and data < to_date('01.01.2023', "
+              "'DD.MM.YYYY') and coalesce(ok, '') not in ('ok', 'да')");
 }
 
 }  // namespace
