@@ -1,5 +1,6 @@
 #include "data/dataset.h"
 
+#include "data/cancellable_statement.h"
 #include "data/connection.h"
 #include "data/db_error.h"
 #include "data/row_fetch.h"
@@ -16,18 +17,38 @@ namespace data {
 namespace {
 constexpr int kRowsPerPart = 20000;
 
+std::function<void(const QSqlDatabase&)>& keptResultObserver() {
+    static std::function<void(const QSqlDatabase&)> observer;
+    return observer;
+}
+
 // The whole result of a statement read in parts, kept on the server for the read: the statement
 // fills it as it stands, with the plan the server picks for it (a statement read through a
-// cursor is planned without parallel workers, several times slower over a long period), and the
-// cursor then reads the kept rows in their order. Dropped when the read ends, however it ends.
+// cursor is planned without parallel workers, several times slower over a long period), each row
+// numbered in the statement's order as it is copied, and the cursor then reads the kept rows by
+// that number (an index on it lets the first part come at once, without sorting them all first).
+// Filling runs off this thread with progress, so "Отмена" stops the server's work. Dropped when
+// the read ends, however it ends.
 class KeptResult {
 public:
-    KeptResult(const QSqlDatabase& db, const QString& sql, const QHash<QString, QVariant>& params)
+    KeptResult(const QSqlDatabase& db, const QString& sql, const QHash<QString, QVariant>& params,
+               printing::WorkProgress* progress, const QString& name)
         : db_(db) {
         drop();  // one a former read could not drop (its connection was lost)
-        runStatement(db_,
-                     QStringLiteral("create temp table ") + kTable + QStringLiteral(" as ") + sql,
-                     params);
+        runCancellable(db_,
+                       QStringLiteral("create temp table ") + kTable +
+                           QStringLiteral(" as select row_number() over () as ") + kRowNumber +
+                           QStringLiteral(", kept.* from (\n") + withLiterals(sql, params) +
+                           QStringLiteral("\n) kept"),
+                       progress, name);
+        runCancellable(db_,
+                       QStringLiteral("create index on pg_temp.") + kTable + QStringLiteral(" (") +
+                           kRowNumber + QLatin1Char(')'),
+                       progress, name);
+        if (keptResultObserver())
+            keptResultObserver()(db_);
+        selectSql_ = QStringLiteral("select ") + keptColumns() + QStringLiteral(" from pg_temp.") +
+                     kTable + QStringLiteral(" order by ") + kRowNumber;
     }
     ~KeptResult() {
         try {
@@ -39,13 +60,24 @@ public:
     KeptResult(const KeptResult&) = delete;
     KeptResult& operator=(const KeptResult&) = delete;
 
-    static QString selectSql() { return QStringLiteral("select * from ") + kTable; }
+    const QString& selectSql() const { return selectSql_; }
 
 private:
     void drop() { runStatement(db_, QStringLiteral("drop table if exists pg_temp.") + kTable); }
 
+    // The statement's own columns, in its order, without the row number.
+    QString keptColumns() const {
+        QSqlQuery q = runStatement(
+            db_, QStringLiteral("select string_agg(quote_ident(attname), ', ' order by attnum) "
+                                "from pg_attribute where attrelid = 'pg_temp.") +
+                     kTable + QStringLiteral("'::regclass and attnum > 1 and not attisdropped"));
+        return q.next() ? q.value(0).toString() : QStringLiteral("*");
+    }
+
     static constexpr QLatin1StringView kTable{"plant_rows_in_parts"};
+    static constexpr QLatin1StringView kRowNumber{"plant_row_number"};
     QSqlDatabase db_;
+    QString selectSql_;
 };
 }  // namespace
 
@@ -77,10 +109,10 @@ void Dataset::open(printing::WorkProgress* progress) {
     std::optional<ServerCursorScope> inParts;
     std::optional<QSqlQuery> q;
     if (readInParts_) {
-        kept.emplace(db(), sql_, params_);
+        kept.emplace(db(), sql_, params_, progress, name_);
         printing::stopIfCancelled(progress);
         inParts.emplace(db(), kRowsPerPart);
-        q.emplace(runStatement(db(), KeptResult::selectSql(), {}, true, name_));
+        q.emplace(runStatement(db(), kept->selectSql(), {}, true, name_));
     } else {
         q.emplace(runStatement(db(), sql_, params_, true, name_));
     }
@@ -471,6 +503,10 @@ void Dataset::remove() {
                      {{QStringLiteral("key"), cell(stored, key)}}, true, name_);
     requireRowChanged(q.numRowsAffected());
     removeStoredRow(stored);
+}
+
+void setKeptResultObserver(std::function<void(const QSqlDatabase&)> observer) {
+    keptResultObserver() = std::move(observer);
 }
 
 void reloadIfRowGone(Dataset& ds, const std::function<void()>& write) {

@@ -159,6 +159,11 @@ private:
     Dataset& dataset_;
 };
 
+// Called on the connection once a result read in parts is kept on the server and before it is
+// read (the kept rows are the session's table pg_temp.plant_rows_in_parts, numbered in
+// plant_row_number): lets a check change how the server stores them.
+void setKeptResultObserver(std::function<void(const QSqlDatabase&)> observer);
+
 // Runs write, a change of ds's current row. When another workstation removed the row meanwhile
 // (RowGoneError), ds is read again and stands on the same row number, clamped, before the refusal
 // propagates: the gone row leaves the screen instead of refusing every try.

@@ -70,20 +70,7 @@ bool bindingFor(int type, SQLSMALLINT& cType, SQLLEN& width) {
 }
 
 QString diagnostics(SQLHSTMT h) {
-    QString text;
-    SQLWCHAR state[6];
-    SQLWCHAR message[1024];
-    SQLINTEGER native = 0;
-    SQLSMALLINT length = 0;
-    for (SQLSMALLINT i = 1;
-         SQLGetDiagRecW(SQL_HANDLE_STMT, h, i, state, &native, message,
-                        static_cast<SQLSMALLINT>(std::size(message)), &length) == SQL_SUCCESS;
-         ++i) {
-        if (!text.isEmpty())
-            text += QLatin1Char(' ');
-        text += QString::fromUtf16(reinterpret_cast<const char16_t*>(message),
-                                   qMin<qsizetype>(length, std::size(message) - 1));
-    }
+    const QString text = odbcStatementDiagnostics(h);
     return text.isEmpty() ? QStringLiteral("Ошибка чтения строк из базы данных") : text;
 }
 
@@ -292,7 +279,29 @@ namespace {
 constexpr SQLINTEGER kUseDeclareFetch = 65539;
 constexpr SQLINTEGER kFetchRows = 65541;
 
-SQLHDBC odbcConnection(const QSqlDatabase& db) {
+}  // namespace
+
+QString odbcStatementDiagnostics(void* statement, QString* firstState) {
+    QString text;
+    SQLWCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
+    SQLWCHAR message[1024];
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    for (SQLSMALLINT i = 1;
+         SQLGetDiagRecW(SQL_HANDLE_STMT, statement, i, state, &native, message,
+                        static_cast<SQLSMALLINT>(std::size(message)), &length) == SQL_SUCCESS;
+         ++i) {
+        if (i == 1 && firstState)
+            *firstState = QString::fromUtf16(reinterpret_cast<const char16_t*>(state));
+        if (!text.isEmpty())
+            text += QLatin1Char(' ');
+        text += QString::fromUtf16(reinterpret_cast<const char16_t*>(message),
+                                   qMin<qsizetype>(length, std::size(message) - 1));
+    }
+    return text;
+}
+
+void* odbcConnectionHandle(const QSqlDatabase& db) {
     const QSqlDriver* driver = db.driver();
     if (!driver || qstrcmp(driver->metaObject()->className(), "QODBCDriver") != 0)
         return nullptr;
@@ -301,6 +310,8 @@ SQLHDBC odbcConnection(const QSqlDatabase& db) {
         return nullptr;
     return *static_cast<const SQLHDBC*>(handle.constData());
 }
+
+namespace {
 
 bool connectInteger(SQLHDBC h, SQLINTEGER attribute, SQLINTEGER& value) {
     return SQL_SUCCEEDED(SQLGetConnectAttr(h, attribute, &value, 0, nullptr));
@@ -313,7 +324,7 @@ bool setConnectInteger(SQLHDBC h, SQLINTEGER attribute, SQLINTEGER value) {
 }  // namespace
 
 ServerCursorScope::ServerCursorScope(const QSqlDatabase& db, int rows) {
-    SQLHDBC h = odbcConnection(db);
+    auto h = static_cast<SQLHDBC>(odbcConnectionHandle(db));
     SQLINTEGER fetch = 0, useCursor = 0;
     if (!h || !connectInteger(h, kFetchRows, fetch) ||
         !connectInteger(h, kUseDeclareFetch, useCursor))

@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QString>
 
 namespace printing {
 class WorkProgress;
@@ -19,6 +20,13 @@ class ColumnStore;
 // the driver's message when the driver fails mid-fetch. With progress, tells it the rows read
 // after each block and stops there (printing::WorkCancelled) once it is cancelled.
 void fetchRows(QSqlQuery& query, ColumnStore& rows, printing::WorkProgress* progress = nullptr);
+
+// The ODBC connection handle (SQLHDBC) of db when it runs on Qt's ODBC driver, else null.
+void* odbcConnectionHandle(const QSqlDatabase& db);
+
+// The driver's messages about an ODBC statement handle (SQLHSTMT), joined; firstState, when
+// given, gets the first one's SQLSTATE.
+QString odbcStatementDiagnostics(void* statement, QString* firstState = nullptr);
 
 // While it lives, a statement executed on the connection is read by the ODBC driver from a server
 // cursor, a part of `rows` rows at a time, instead of whole into the driver's own memory first

@@ -9,8 +9,8 @@
 
 namespace data {
 
-QStringList placeholdersIn(const QString& sql) {
-    QStringList names;
+std::vector<PlaceholderSpan> placeholderSpans(const QString& sql) {
+    std::vector<PlaceholderSpan> spans;
     QChar quote;
     const qsizetype n = sql.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -31,11 +31,17 @@ QStringList placeholdersIn(const QString& sql) {
         qsizetype j = i + 1;
         while (j < n && (sql.at(j).isLetterOrNumber() || sql.at(j) == u'_'))
             ++j;
-        const QString name = sql.mid(i + 1, j - i - 1);
-        if (!names.contains(name))
-            names << name;
+        spans.push_back({i, j - i, sql.mid(i + 1, j - i - 1)});
         i = j - 1;
     }
+    return spans;
+}
+
+QStringList placeholdersIn(const QString& sql) {
+    QStringList names;
+    for (const PlaceholderSpan& span : placeholderSpans(sql))
+        if (!names.contains(span.name))
+            names << span.name;
     return names;
 }
 

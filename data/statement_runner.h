@@ -6,8 +6,18 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <vector>
 
 namespace data {
+
+// Where a :name placeholder stands in a statement (from the colon on) and its name.
+struct PlaceholderSpan {
+    qsizetype start;
+    qsizetype length;
+    QString name;
+};
+// The placeholders of a statement in their order, outside quoted literals and casts (::type).
+std::vector<PlaceholderSpan> placeholderSpans(const QString& sql);
 
 // Names of the :name placeholders of a statement, outside quoted literals and casts (::type).
 QStringList placeholdersIn(const QString& sql);

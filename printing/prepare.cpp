@@ -4,6 +4,7 @@
 #include "printing/preparer.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace printing {
 
@@ -142,16 +143,23 @@ void Preparer::placeGroupHeaders(int fromLevel, const Row& row) {
         place(groupHeaders_[g], row);
 }
 
-void Preparer::run(WorkProgress* progress) {
-    const int rows = rows_.recordCount();
-    int reportedPages = 0;
-
+void Preparer::begin() {
     startPage();
-    place(reportHeader_, Row(&rows_, rows > 0 ? 0 : -1));
+    place(reportHeader_, Row(&rows_, rows_.recordCount() > 0 ? 0 : -1));
     place(repeatedHeader_, Row(&rows_, -1));
     bodyTop_ = y_;
+    nextRow_ = 0;
+    done_ = false;
+}
 
-    for (int i = 0; i < rows; ++i) {
+bool Preparer::layOut(int untilPages, WorkProgress* progress) {
+    if (done_)
+        return true;
+    if (pageStarts_.empty())
+        begin();
+    const int rows = rows_.recordCount();
+    for (; nextRow_ < rows && pageCount() < untilPages; ++nextRow_) {
+        const int i = nextRow_;
         // The outermost group whose value changes at this row: its footers (of the previous
         // row's groups) and headers from there inwards print here.
         const int changed = firstChangedGroup(i);
@@ -164,12 +172,14 @@ void Preparer::run(WorkProgress* progress) {
             keepRoom(bandHeight(*detail_, row) + repeatedHeaderHeight_);
             place(*detail_, row);
         }
-        if (progress && pageCount() >= reportedPages + kPagesBetweenReports) {
-            reportedPages = pageCount();
-            progress->pagesMade(reportedPages, i + 1, rows);
+        if (progress && pageCount() >= reportedPages_ + kPagesBetweenReports) {
+            reportedPages_ = pageCount();
+            progress->pagesMade(reportedPages_, i + 1, rows);
             stopIfCancelled(progress);
         }
     }
+    if (nextRow_ < rows)
+        return false;
     const Row last(&rows_, rows - 1);
     if (rows > 0)
         placeGroupFooters(0, last);
@@ -177,11 +187,19 @@ void Preparer::run(WorkProgress* progress) {
     finishPage();
     placements_.shrink_to_fit();
     keptTexts_.shrink_to_fit();
+    done_ = true;
+    return true;
 }
 
-LaidOutReport::LaidOutReport(const Layout& layout, const RowSource& rows, WorkProgress* progress)
+void Preparer::run(WorkProgress* progress) {
+    layOut(std::numeric_limits<int>::max(), progress);
+}
+
+LaidOutReport::LaidOutReport(const Layout& layout, const RowSource& rows, WorkProgress* progress,
+                             int firstPages)
     : layout_(layout), preparer_(std::make_unique<Preparer>(layout_, rows)) {
-    preparer_->run(progress);
+    // A page is whole once the next one has begun.
+    preparer_->layOut(firstPages > 0 ? firstPages + 1 : std::numeric_limits<int>::max(), progress);
 }
 
 LaidOutReport::~LaidOutReport() = default;
@@ -191,14 +209,28 @@ const PreparedReport& LaidOutReport::format() const {
 }
 
 int LaidOutReport::pageCount() const {
-    return preparer_->pageCount();
+    // The page being laid out is not one yet.
+    return preparer_->done() ? preparer_->pageCount() : preparer_->pageCount() - 1;
 }
 
 PreparedPage LaidOutReport::page(int index) const {
     return preparer_->page(index);
 }
 
+bool LaidOutReport::complete() const {
+    return preparer_->done();
+}
+
+void LaidOutReport::continueLayout() const {
+    preparer_->layOut(preparer_->pageCount() + kPagesPerPart);
+}
+
+void LaidOutReport::finishLayout() const {
+    preparer_->layOut(std::numeric_limits<int>::max());
+}
+
 PreparedReport LaidOutReport::whole() const {
+    finishLayout();
     PreparedReport report = format();
     report.pages.reserve(pageCount());
     for (int i = 0; i < pageCount(); ++i)

@@ -11,18 +11,27 @@ namespace printing {
 class Preparer;
 class WorkProgress;
 
-// A report laid out over rows: every page's bands with the row each prints, the sums as they
-// printed. A page's items are made when it is read, from the rows, so they (a dataset: open and
-// unchanged) must stay as they are while the report is read.
+// A report laid out over rows, whole or a part at a time: every page's bands with the row each
+// prints, the sums as they printed. A page's items are made when it is read, from the rows, so they
+// (a dataset: open and unchanged) must stay as they are while the report is read.
 class LaidOutReport : public PagedReport {
 public:
     // With progress, it is told how far the layout has come and may stop it (WorkCancelled).
-    LaidOutReport(const Layout& layout, const RowSource& rows, WorkProgress* progress = nullptr);
+    // With firstPages, only so many pages are laid out now (fewer when the rows end first); the
+    // rest follows part by part (continueLayout) or at once (finishLayout, whole).
+    LaidOutReport(const Layout& layout, const RowSource& rows, WorkProgress* progress = nullptr,
+                  int firstPages = 0);
     ~LaidOutReport() override;
 
+    // Pages a part of the layout adds.
+    static constexpr int kPagesPerPart = 50;
+
     const PreparedReport& format() const override;
-    int pageCount() const override;
+    int pageCount() const override;  // the pages laid out whole so far
     PreparedPage page(int index) const override;
+    bool complete() const override;
+    void continueLayout() const override;
+    void finishLayout() const override;
     // Every page made.
     PreparedReport whole() const;
 

@@ -65,6 +65,11 @@ public:
     virtual int pageCount() const = 0;
     // The items of a page (0-based).
     virtual PreparedPage page(int index) const = 0;
+    // A report whose pages are still being laid out: pageCount() grows with each part until
+    // it is complete.
+    virtual bool complete() const { return true; }
+    virtual void continueLayout() const {}  // lays out the next part
+    virtual void finishLayout() const {}    // lays out every page left
 };
 
 // A prepared report read page by page.

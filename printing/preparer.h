@@ -65,6 +65,10 @@ public:
     // Lays out every page: where each band goes, over which row. With progress, tells it the
     // pages laid out every few pages and stops there (WorkCancelled) when it was cancelled.
     void run(WorkProgress* progress = nullptr);
+    // Lays out rows until untilPages pages have begun or every row is placed (then the report's
+    // end too); the next call goes on from there. True once the report is laid out whole.
+    bool layOut(int untilPages, WorkProgress* progress = nullptr);
+    bool done() const { return done_; }
 
     // Title, page and styles; no pages.
     const PreparedReport& format() const { return report_; }
@@ -96,6 +100,7 @@ private:
     // The style of r in a smaller size of its font.
     int shrunkStyle(const ResolvedItem& r, double pointSize);
 
+    void begin();  // the first page with the report header
     void startPage();
     void finishPage();
     bool fits(double mm) const { return y_ + mm <= bodyBottom_ + kEpsilonMm; }
@@ -136,6 +141,11 @@ private:
     double bodyTop_ = 0;
     double bodyBottom_ = 0;
     double repeatedHeaderHeight_ = 0;
+
+    // Where layOut() goes on.
+    int nextRow_ = 0;
+    int reportedPages_ = 0;
+    bool done_ = false;
 };
 
 }  // namespace printing

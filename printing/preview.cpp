@@ -14,6 +14,8 @@
 namespace printing {
 
 namespace {
+constexpr int kPagesBeforePreview = 2;
+
 std::function<void(const PreparedReport&)>& previewHook() {
     static std::function<void(const PreparedReport&)> hook;
     return hook;
@@ -64,8 +66,9 @@ void previewReport(const Layout& layout, const RowSource& rows, WorkProgress* pr
         showPreview(report);
         return;
     }
-    // Pages are made as they come into view; printing and PDF output make every one.
-    const LaidOutReport report(layout, rows, progress);
+    // The first pages are laid out before the preview shows, the rest while it shows; a page's
+    // items are made as it comes into view; printing and PDF output make every one.
+    const LaidOutReport report(layout, rows, progress, kPagesBeforePreview);
     if (progress)
         progress->finished();
     showPages(report, std::move(wait));

@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -99,6 +100,11 @@ void PageView::goToPage(int index) {
         current_ = index;
         emit currentPageChanged(current_);
     }
+}
+
+void PageView::pagesAdded() {
+    updateScrollBars();
+    viewport()->update();
 }
 
 void PageView::updateCurrentPage() {
@@ -269,6 +275,34 @@ PreviewWindow::PreviewWindow(const PagedReport& report, QWidget* parent)
     view_->setZoom(report.format().zoom == PreviewZoom::WholePage ? PageView::Zoom::WholePage
                                                                   : PageView::Zoom::PageWidth);
     view_->setFocus();
+
+    layingOut_ = new QTimer(this);
+    layingOut_->setInterval(0);
+    connect(layingOut_, &QTimer::timeout, this, [this] { layOutNextPart(); });
+    if (!report_.complete())
+        layingOut_->start();
+}
+
+void PreviewWindow::layOutNextPart() {
+    report_.continueLayout();
+    showPageCount();
+}
+
+void PreviewWindow::completeLayout() {
+    if (report_.complete())
+        return;
+    const ui::WaitCursor wait;
+    report_.finishLayout();
+    showPageCount();
+}
+
+void PreviewWindow::showPageCount() {
+    if (report_.complete())
+        layingOut_->stop();
+    pageNumber_->setRange(1, std::max(1, report_.pageCount()));
+    pageCount_->setText(report_.complete() ? QStringLiteral(" из %1 ").arg(report_.pageCount())
+                                           : QStringLiteral(" из … "));
+    view_->pagesAdded();
 }
 
 void PreviewWindow::addZoomActions(QToolBar* bar) {
@@ -294,14 +328,19 @@ void PreviewWindow::addPageActions(QToolBar* bar) {
     pageNumber_->setRange(1, std::max(1, report_.pageCount()));
     pageNumber_->setKeyboardTracking(false);
     bar->addWidget(pageNumber_);
-    pageCount_ = new QLabel(QStringLiteral(" из %1 ").arg(report_.pageCount()), bar);
+    pageCount_ = new QLabel(bar);
     pageCount_->setObjectName(QStringLiteral("pageCount"));
+    pageCount_->setText(report_.complete() ? QStringLiteral(" из %1 ").arg(report_.pageCount())
+                                           : QStringLiteral(" из … "));
     bar->addWidget(pageCount_);
     connect(addTool(bar, "nextPage", QStringLiteral("Следующая"), QKeySequence(Qt::Key_PageDown)),
             &QAction::triggered, this, [this] { view_->goToPage(view_->currentPage() + 1); });
     connect(
         addTool(bar, "lastPage", QStringLiteral("Последняя"), QKeySequence(Qt::CTRL | Qt::Key_End)),
-        &QAction::triggered, this, [this] { view_->goToPage(report_.pageCount() - 1); });
+        &QAction::triggered, this, [this] {
+            completeLayout();
+            view_->goToPage(report_.pageCount() - 1);
+        });
 
     connect(pageNumber_, &QSpinBox::valueChanged, this, [this](int number) {
         if (number - 1 != view_->currentPage())
@@ -325,6 +364,7 @@ void PreviewWindow::showPageNumber(int index) {
 }
 
 void PreviewWindow::print() {
+    completeLayout();
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer, report_.format());
     QPrintDialog dialog(&printer, this);
@@ -356,6 +396,7 @@ void PreviewWindow::askAndSavePdf() {
 }
 
 bool PreviewWindow::savePdf(const QString& path) {
+    completeLayout();
     std::optional<ui::WaitCursor> wait(std::in_place);
     if (writePdf(path, report_))
         return true;

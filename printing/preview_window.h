@@ -10,6 +10,7 @@
 class QAction;
 class QLabel;
 class QSpinBox;
+class QTimer;
 class QToolBar;
 
 namespace printing {
@@ -34,7 +35,9 @@ public:
     void setDpi(int dpi);
 
     int currentPage() const { return current_; }  // 0-based
-    void goToPage(int index);                     // clamped to the pages there are
+    // The report has more pages than before: the scroll range follows.
+    void pagesAdded();
+    void goToPage(int index);  // clamped to the pages there are
 
     // Pages made for painting so far, and the bytes of the images kept now (for checks).
     int pagesPainted() const { return painted_; }
@@ -101,11 +104,18 @@ private:
     void showFailure(const QString& text);
     void askAndSavePdf();
     void showPageNumber(int index);
+    // A part of a report still being laid out, between the window's events; the page count shows
+    // "из …" until the last part.
+    void layOutNextPart();
+    void showPageCount();
+    // Printing, saving and going to the last page need every page.
+    void completeLayout();
 
     const PagedReport& report_;
     PageView* view_;
     QSpinBox* pageNumber_;
     QLabel* pageCount_;
+    QTimer* layingOut_;
 };
 
 }  // namespace printing

@@ -13,6 +13,9 @@ public:
     // Rows read so far; pages laid out so far, over how many of the rows.
     virtual void rowsRead(int rows) = 0;
     virtual void pagesMade(int pages, int rowsLaidOut, int rows) = 0;
+    // The server works on a statement while this thread waits for it: called a few times a
+    // second, so the watcher can show itself and hear "cancel" meanwhile.
+    virtual void serverWorking() {}
     // True once the user asked to stop.
     virtual bool cancelled() const = 0;
     // The work is done; what follows it (the preview) is not watched.

@@ -1,11 +1,14 @@
 #include "reports/report_progress.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QProgressDialog>
 
 namespace {
 // Changing the window's texts costs more than a block of rows: a few times a second is enough.
 constexpr qint64 kUpdateEveryMs = 100;
+// The window appears this long after the click, whatever the run is doing then.
+constexpr int kShowAfterMs = 300;
 }  // namespace
 
 ReportProgress::ReportProgress(QWidget* parent) : dialog_(new QProgressDialog(parent)) {
@@ -13,7 +16,7 @@ ReportProgress::ReportProgress(QWidget* parent) : dialog_(new QProgressDialog(pa
     dialog_->setWindowTitle(QStringLiteral("Отчет"));
     dialog_->setCancelButtonText(QStringLiteral("Отмена"));
     dialog_->setWindowModality(Qt::ApplicationModal);
-    dialog_->setMinimumDuration(1000);
+    dialog_->setMinimumDuration(kShowAfterMs);
     dialog_->setAutoReset(false);
     dialog_->setAutoClose(false);
     dialog_->setMinimumWidth(320);
@@ -28,7 +31,18 @@ void ReportProgress::start() {
     stage_ = Stage::None;
     dialog_->setLabelText(QStringLiteral("Выполняется запрос..."));
     dialog_->setRange(0, 0);
-    dialog_->setValue(0);  // the dialog's second starts here
+    dialog_->setValue(0);  // the dialog's wait before it appears starts here
+    sinceStart_.start();
+}
+
+void ReportProgress::serverWorking() {
+    if (!dialog_->isVisible() && !cancelled() && sinceStart_.isValid() &&
+        sinceStart_.elapsed() >= kShowAfterMs)
+        dialog_->show();
+    // Until the modal window shows, a click could reach the window that started the run: it
+    // waits, and the shown window then keeps it from every other window.
+    QCoreApplication::processEvents(dialog_->isVisible() ? QEventLoop::AllEvents
+                                                         : QEventLoop::ExcludeUserInputEvents);
 }
 
 void ReportProgress::show(Stage stage, const QString& text, int value, int maximum) {
@@ -62,6 +76,7 @@ bool ReportProgress::cancelled() const {
 
 void ReportProgress::finished() {
     stage_ = Stage::None;
+    sinceStart_.invalidate();
     sinceShown_.invalidate();
     dialog_->reset();
     dialog_->hide();

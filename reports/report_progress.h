@@ -8,8 +8,10 @@ class QProgressDialog;
 class QWidget;
 
 // The small modal window that follows a report's run: the rows read, then the pages laid out,
-// and "Отмена". It appears once the run has taken a second; while it shows, no other window takes
-// input. "Отмена" stops the run at its next part (the next block of rows, the next few pages).
+// and "Отмена". It appears once the run has taken a moment (a third of a second), also while the
+// server still runs the report's statement; while it shows, no other window takes input.
+// "Отмена" stops the server's statement at once, and the reading or laying out at its next part
+// (the next block of rows, the next few pages).
 class ReportProgress : public printing::WorkProgress {
 public:
     explicit ReportProgress(QWidget* parent);
@@ -22,6 +24,7 @@ public:
 
     void rowsRead(int rows) override;
     void pagesMade(int pages, int rowsLaidOut, int rows) override;
+    void serverWorking() override;
     bool cancelled() const override;
     void finished() override;  // hidden, and nothing of the run left
 
@@ -32,4 +35,5 @@ private:
     QProgressDialog* dialog_;
     Stage stage_ = Stage::None;
     QElapsedTimer sinceShown_;  // since the window last changed
+    QElapsedTimer sinceStart_;  // since the run began
 };

@@ -1,5 +1,7 @@
 #include "ui/wait_cursor.h"
 
+#include "ui/stale_input.h"
+
 #include <memory>
 
 #include <QCursor>
@@ -31,7 +33,14 @@ void restoreDefaultCursor() {
 
 std::function<void()> showWaitCursor() {
     auto cursor = std::make_shared<WaitCursor>();
-    return [cursor]() mutable { cursor.reset(); };
+    auto wait = std::make_shared<std::function<void()>>(beginServerWait());
+    return [cursor, wait]() mutable {
+        cursor.reset();
+        if (wait) {
+            (*wait)();
+            wait.reset();
+        }
+    };
 }
 
 }  // namespace ui

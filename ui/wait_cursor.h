@@ -19,7 +19,7 @@ private:
 };
 
 // The wait cursor as a busy indicator of the data layer (data::setBusyIndicator): showing it
-// answers what hides it again.
+// answers what hides it again. Input queued while it showed is dropped then (ui/stale_input.h).
 std::function<void()> showWaitCursor();
 
 // Sets the mouse cursor back to the default (what exports do when a workbook cannot be opened).

@@ -12,11 +12,13 @@
 #include "data/db_error.h"
 #include "ui/clock.h"
 #include "ui/modal.h"
+#include "ui/stale_input.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlError>
@@ -24,6 +26,7 @@
 #include <QTableView>
 #include <functional>
 #include <ostream>
+#include <thread>
 
 using namespace testing_support;
 
@@ -170,6 +173,15 @@ protected:
     }
 };
 
+// The same workstation and lock, with a wait of its own length.
+class BusyDataStaleInput : public BusyData {
+protected:
+    void SetUp() override {
+        BusyData::SetUp();
+        data::setLockWaitLimit(ui::kLongServerWaitMilliseconds + 500);
+    }
+};
+
 TEST_P(BusyData, RefusedWithinTheLimitWritingNothingThenDoneAfterRelease) {
     const BusyCase& c = GetParam();
     seed();
@@ -201,5 +213,47 @@ TEST_P(BusyData, RefusedWithinTheLimitWritingNothingThenDoneAfterRelease) {
 
 INSTANTIATE_TEST_SUITE_P(Windows, BusyData, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A click on the widget, posted to the window thread's queue as the window system queues one.
+void postClick(QWidget* w) {
+    const QPointF at = QRectF(w->rect()).center();
+    const QPointF global = w->mapToGlobal(at);
+    QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonPress, at, global,
+                                                   Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonRelease, at, global,
+                                                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+}
+
+// "Обновить" waits for the journal another workstation holds; a click on "Смена №2" given
+// meanwhile is dropped when the wait ends (the user is told once), so the journal stays on shift
+// 1; the same click given when nothing waits switches the shift.
+TEST_F(BusyDataStaleInput, InputGivenDuringALongWaitDoesNothingAfterwards) {
+    seed();
+    showJournal();
+    auto* shift1 = control<QRadioButton>(journalWindow(), "RadioButton1");
+    auto* shift2 = control<QRadioButton>(journalWindow(), "RadioButton2");
+    ASSERT_TRUE(shift1->isChecked());
+    hold("lock table accounts_dep.smena in access exclusive mode");
+    MessageLog log;
+    std::thread user([shift2] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        postClick(shift2);
+    });
+    control<QPushButton>(journalWindow(), "Button8")->click();  // "Обновить", refused when busy
+    user.join();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(shift1->isChecked());
+    EXPECT_FALSE(shift2->isChecked());
+    EXPECT_EQ(log.texts().count(QString::fromUtf8(data::kBusyMessage)), 1);
+    EXPECT_EQ(log.texts().count(QString::fromUtf8(ui::droppedInputMessage())), 1)
+        << log.texts().join("; ").toStdString();
+
+    QSqlDatabase::database("other").rollback();
+    log.clear();
+    postClick(shift2);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(shift2->isChecked());
+    EXPECT_EQ(log.count(), 0) << log.texts().join("; ").toStdString();
+}
 
 }  // namespace

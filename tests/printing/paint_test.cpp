@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -227,6 +228,55 @@ TEST_F(PaintTest, PrintingIntoAFileThatCannotBeWrittenSaysSo) {
             EXPECT_EQ(m.icon, ui::Icon::Stop);
         }
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
+}
+
+// A long report shows its first page before the rest is laid out: the preview says "из …" until
+// the last part, lays out the rest between its events, and the pages are those prepared whole;
+// printing before then prints every page.
+TEST_F(PaintTest, PreviewShowsTheFirstPageWhileTheRestIsLaidOut) {
+    auto ds = queryDataset(
+        "select g as n, 'Рабочий ' || (g / 40) as fio, 'Изделие ' || (g / 7) as nom, "
+        "g % 2 as naimen, 'Операция ' || g as vid, g as kolvo, g * 1.5 as summa "
+        "from generate_series(1, 3000) g order by g");
+    const Layout layout = exampleLayout("Отчет");
+    const PreparedReport whole = prepare(layout, *ds);
+    const int pages = static_cast<int>(whole.pages.size());
+    ASSERT_GT(pages, LaidOutReport::kPagesPerPart + 2);
+
+    for (const bool printFirst : {false, true}) {
+        SCOPED_TRACE(printFirst ? "printed at once" : "laid out while shown");
+        const LaidOutReport report(layout, *ds, nullptr, 1);
+        ASSERT_EQ(report.pageCount(), 1);
+        ASSERT_FALSE(report.complete());
+        PreviewWindow window(report);
+        auto* count = window.findChild<QLabel*>("pageCount");
+        EXPECT_EQ(count->text(), " из … ");
+        if (printFirst) {
+            const QString path =
+                QDir(QCoreApplication::applicationDirPath()).filePath("printed_early.pdf");
+            ui::setModalHook([&](QWidget* w) {
+                auto* dialog = qobject_cast<QPrintDialog*>(w);
+                dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+                dialog->printer()->setOutputFileName(path);
+                return int(QDialog::Accepted);
+            });
+            window.findChild<QAction*>("print")->trigger();
+            EXPECT_EQ(testing_support::missingFromPdf(path, whole), QStringList());
+        } else {
+            for (int turns = 0; !report.complete() && turns < 1000; ++turns)
+                QCoreApplication::processEvents();
+        }
+        ASSERT_TRUE(report.complete());
+        EXPECT_EQ(count->text(), QString(" из %1 ").arg(pages));
+        ASSERT_EQ(report.pageCount(), pages);
+        for (int p = 0; p < pages; ++p) {
+            QStringList texts;
+            for (const PreparedItem& item : report.page(p).items)
+                if (item.kind != PreparedKind::Box)
+                    texts << item.text;
+            ASSERT_EQ(texts, whole.texts(p)) << "page " << p;
+        }
     }
 }
 

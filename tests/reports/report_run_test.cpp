@@ -3,12 +3,17 @@
 #include "report_fixture.h"
 
 #include "data/dataset.h"
+#include "data/statement_runner.h"
 #include "reports/report_window.h"
 #include "ui/error_display.h"
 
+#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTimer>
 #include <functional>
 #include "../support/app_windows.h"
 
@@ -211,6 +216,126 @@ TEST_F(ReportRunTest, CancelWhileReadingOrLayingOutLeavesNothingOpen) {
         EXPECT_EQ(textsAt(previews[0], PreparedKind::Sum, 165.9), QStringList{"6000,00"});
     }
     EXPECT_EQ(messages.count(), 0);
+}
+
+// The progress window's "Отмена" button.
+QPushButton* cancelButtonOf(QProgressDialog* dialog) {
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+        if (b->text() == "Отмена")
+            return b;
+    return nullptr;
+}
+
+// Sessions of the test database other than the checking one and `except` that work on a
+// statement or hold a transaction.
+int busySessions(int except = 0) {
+    return testdb::scalar(QString("select count(*) from pg_stat_activity where datname = "
+                                  "current_database() and pid <> pg_backend_pid() and pid <> %1 "
+                                  "and (state <> 'idle' or backend_xid is not null or "
+                                  "backend_xmin is not null)")
+                              .arg(except))
+        .toInt();
+}
+
+// The report's statement waits for the journal, held by another workstation: the progress window
+// is there within a second, and its "Отмена" ends the server's statement within a second, leaving
+// no statement, kept rows or transaction behind; once the journal is free the report runs.
+TEST_F(ReportRunTest, CancelWhileTheServerRunsTheStatementEndsItAtOnce) {
+    plant();
+    entry({2022, 11, 5}, 1, 10, 100, 5, 0, 2);
+    choose({2022, 11, 1}, {2022, 12, 1});
+    QSqlDatabase other = testdb::openConnection("holder", testdb::databaseName());
+    ASSERT_TRUE(other.transaction());
+    QSqlQuery hold(other);
+    ASSERT_TRUE(hold.exec("lock table accounts_dep.smena in access exclusive mode"))
+        << hold.lastError().text().toStdString();
+    const int holder = testdb::scalar(
+                           "select pid from pg_locks where relation = "
+                           "'accounts_dep.smena'::regclass and mode = "
+                           "'AccessExclusiveLock' and granted")
+                           .toInt();
+
+    auto* dialog = reportWindow().findChild<QProgressDialog*>("reportProgress");
+    ASSERT_NE(dialog, nullptr);
+    QPushButton* cancel = cancelButtonOf(dialog);
+    ASSERT_NE(cancel, nullptr);
+    QElapsedTimer clock;
+    qint64 shownAt = -1;
+    qint64 cancelledAt = -1;
+    int waitingOnServer = 0;
+    QTimer look;
+    look.setInterval(20);
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (shownAt >= 0 || !dialog->isVisible())
+            return;
+        shownAt = clock.elapsed();
+        // The statement is on the server, waiting for the journal.
+        waitingOnServer = testdb::scalar(QString("select count(*) from pg_stat_activity where "
+                                                 "datname = current_database() and state = "
+                                                 "'active' and wait_event_type = 'Lock' and "
+                                                 "query like 'create temp table%%'"))
+                              .toInt();
+        cancelledAt = clock.elapsed();
+        cancel->click();
+    });
+    clock.start();
+    look.start();
+    reportWindow().run(detailedWorkersReport());
+    const qint64 ended = clock.elapsed();
+    look.stop();
+
+    ASSERT_GE(shownAt, 0);
+    EXPECT_LT(shownAt, 1000);
+    EXPECT_EQ(waitingOnServer, 1);
+    EXPECT_LT(ended - cancelledAt, 1000);
+    EXPECT_TRUE(previews.empty());
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(detailedWorkersReport().query().isOpen());
+    EXPECT_EQ(busySessions(holder), 0);
+    EXPECT_EQ(testdb::scalar("select count(*) from pg_class where relpersistence = 't'").toInt(),
+              0);
+    EXPECT_EQ(messages.count(), 0);
+
+    ASSERT_TRUE(other.rollback());
+    reportWindow().run(detailedWorkersReport());
+    ASSERT_EQ(previews.size(), 1u);
+    EXPECT_EQ(textsAt(previews[0], PreparedKind::Sum, 165.9), QStringList{"10,00"});
+}
+
+// The detailed workers report reads its kept rows by the number each took in the statement's
+// order, not in the order the server happens to store them: with the first rows moved to the end
+// of the kept table (a plain read then returns them last) the printed report is the same.
+TEST_F(ReportRunTest, KeptRowsPrintInTheStatementsOrderHoweverTheServerStoresThem) {
+    for (int w = 1; w <= 4; ++w)
+        worker(w, QString("Работник %1").arg(QChar(u'Г' - w)));
+    for (int p = 1; p <= 3; ++p)
+        product(10 + p, QString("М-%1").arg(4 - p), "Ящик", 0.25);
+    operationKind(1, "Сборка");
+    for (int p = 1; p <= 3; ++p)
+        operation(100 + p, 1, 0, 10 + p);
+    for (int w = 1; w <= 4; ++w)
+        for (int p = 1; p <= 3; ++p)
+            entry({2022, 11, 5}, w, 10 + p, 100 + p, w * 10 + p, 0, 1);
+    choose({2022, 11, 1}, {2022, 12, 1});
+    reportWindow().run(detailedWorkersReport());
+    ASSERT_EQ(previews.size(), 1u);
+    const QStringList inOrder = previews[0].texts(0);
+    ASSERT_GT(inOrder.size(), 20);
+
+    int firstStored = 0;
+    data::setKeptResultObserver([&](const QSqlDatabase& db) {
+        data::runStatement(db,
+                           "update pg_temp.plant_rows_in_parts set plant_row_number = "
+                           "plant_row_number where plant_row_number <= 5");
+        QSqlQuery q = data::runStatement(
+            db, "select plant_row_number from pg_temp.plant_rows_in_parts limit 1");
+        firstStored = q.next() ? q.value(0).toInt() : 0;
+    });
+    reportWindow().run(detailedWorkersReport());
+    data::setKeptResultObserver(nullptr);
+    EXPECT_EQ(firstStored, 6);  // the server now returns the kept rows in another order
+    ASSERT_EQ(previews.size(), 2u);
+    EXPECT_EQ(previews[1].texts(0), inOrder);
 }
 
 }  // namespace
