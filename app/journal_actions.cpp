@@ -233,8 +233,14 @@ void JournalWindow::deleteEntry() {
         ui::showRefusal(QString::fromUtf8(entry::kEntryGoneMessage));
 }
 
+bool JournalWindow::refusesAcceptance() const {
+    // A person of a secured database by the job the server gave; otherwise by the login word.
+    return personRole_ ? login::refusesAcceptance(*personRole_)
+                       : login::refusesAcceptance(loginWord_);
+}
+
 void JournalWindow::toggleAcceptance() {
-    if (personRole_ ? login::refusesAcceptance(*personRole_) : login::refusesAcceptance(loginWord_))
+    if (refusesAcceptance())
         return;
     data::Dataset* q = selectCurrentJournal();
     if (q->isEmpty())
@@ -261,7 +267,7 @@ std::vector<int> JournalWindow::selectedRows() const {
 }
 
 void JournalWindow::toggleSelected() {
-    if (login::refusesAcceptance(loginWord_))
+    if (refusesAcceptance())
         return;
     data::Dataset* q = selectCurrentJournal();
     const int mark = q->fieldIndex(QStringLiteral("ok"));
@@ -272,7 +278,7 @@ void JournalWindow::toggleSelected() {
 }
 
 void JournalWindow::markSelected(bool accept) {
-    if (login::refusesAcceptance(loginWord_))
+    if (refusesAcceptance())
         return;
     data::Dataset* q = selectCurrentJournal();
     if (q->isEmpty())

@@ -130,6 +130,8 @@ private:
     void paintShiftButtons();
     // The grid rows selected, current row first when nothing else is; 0-based.
     std::vector<int> selectedRows() const;
+    // Whether this login may not accept entries (the foreman, the reviewer).
+    bool refusesAcceptance() const;
     // "Месяц закрыт" beside the date while its month is closed. Asks the database when the month
     // differs from the one shown, or always with recheck (another workstation may have closed it).
     void showMonthState(bool recheck);

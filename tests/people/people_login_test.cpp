@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QTableView>
 
 using namespace testing_support;
 using securedplant::Person;
@@ -293,6 +294,86 @@ TEST_F(SecuredLogin, PasswordChangesReachTheServerLogOnlyAsVerifiers) {
               log.indexOf("parameters: $1 = ", at) - at);
     EXPECT_FALSE(log.contains(ownNew));
     EXPECT_FALSE(log.contains(own.password));
+}
+
+}  // namespace
+
+namespace {
+
+// A shift of three entries written through a foreman's own login, then all three accepted at
+// once through a storekeeper's: the grants of the two jobs suffice and the history names each.
+TEST_F(SecuredLogin, AShiftByAForemanIsAcceptedAtOnceByAStorekeeper) {
+    const QDate day(2026, 3, 4);  // a day no other case writes
+    ui::setToday(day);
+    securedplant::exec(
+        "insert into accounts_dep.person(fio) values ('Первый П.П.'), ('Второй В.В.'), "
+        "('Третий Т.Т.');"
+        "insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs) values ('М-shift', 6);"
+        "insert into accounts_dep.vid_oper(vid) values ('Сборка shift');");
+    securedplant::exec(
+        "insert into accounts_dep.oper(vid, naimen, i_id) values ((select max(id) from "
+        "accounts_dep.vid_oper), 0, (select max(id) from cmn_gds_and_srv.gds_and_srv))");
+    const auto workers = securedplant::rows(
+        "select id from accounts_dep.person where fio in ('Первый П.П.', 'Второй В.В.', "
+        "'Третий Т.Т.') order by id");
+    const int product =
+        securedplant::scalar("select max(id) from cmn_gds_and_srv.gds_and_srv").toInt();
+    const int operation = securedplant::scalar("select max(id) from accounts_dep.oper").toInt();
+    std::vector<entry::EntryValues> shift;
+    for (const QVariantList& w : workers) {
+        entry::EntryValues v;
+        v.workerId = w[0].toInt();
+        v.productId = product;
+        v.operationId = operation;
+        v.price = 10;
+        v.quantity = "5";
+        v.defects = "0";
+        v.hours = "8";
+        v.date = day;
+        v.inputDate = day;
+        shift.push_back(v);
+    }
+    ASSERT_EQ(shift.size(), 3u);
+
+    entry::ShiftVerdict written;
+    ui::setModalHook([&](QWidget*) {
+        written = entry::saveShift(testdb::sharedData(), shift);
+        return int(QDialog::Rejected);
+    });
+    typeLogin(securedplant::personOf("foreman").login, securedplant::personOf("foreman").password);
+    loginDialog().logIn();
+    ASSERT_TRUE(written.saved);
+
+    testdb::stopApp();
+    testdb::startApp();
+    MessageLog log;
+    ui::setModalHook([&](QWidget* w) {
+        if (w == &journalWindow()) {
+            journalWindow().windowActivated();
+            control<QTableView>(journalWindow(), "DBGrid2")->selectAll();
+            journalWindow().markSelected(true);
+        }
+        return int(QDialog::Rejected);
+    });
+    typeLogin(securedplant::personOf("storekeeper").login,
+              securedplant::personOf("storekeeper").password);
+    loginDialog().logIn();
+    EXPECT_EQ(log.count(), 0) << log.texts().join("|").toStdString();
+    EXPECT_EQ(securedplant::scalar(
+                  "select count(*) from accounts_dep.smena where ok = 'ok' and data = '2026-03-04'")
+                  .toInt(),
+              3);
+    const auto who = securedplant::rows(
+        "select action, db_user, count(*) from accounts_dep.change_log where table_name = 'smena' "
+        "and row_id in (select id from accounts_dep.smena where data = '2026-03-04') group by 1, 2 "
+        "order by 1");
+    ASSERT_EQ(who.size(), 2);
+    EXPECT_EQ(who[0][0].toString(), "insert");
+    EXPECT_EQ(who[0][1].toString(), securedplant::personOf("foreman").login);
+    EXPECT_EQ(who[0][2].toInt(), 3);
+    EXPECT_EQ(who[1][0].toString(), "update");
+    EXPECT_EQ(who[1][1].toString(), securedplant::personOf("storekeeper").login);
+    EXPECT_EQ(who[1][2].toInt(), 3);
 }
 
 }  // namespace
