@@ -6,14 +6,16 @@
 //                         (PLANT_BENCH_DB + "_secured", made from it and secured here by the
 //                         cluster's administrator PLANT_BENCH_DBA, default dba/dba); the secured
 //                         save should cost at most 5% more, printed as "overhead %" on /1
-// Run it with --benchmark_repetitions=N for repeated runs. A small plant finishes in a minute or two:
-// generate it with gen-plant.sh's PLANT_GEN_WORKERS=60 PLANT_GEN_FROM=2026-06-01 and run this
+// Run it with --benchmark_repetitions=N for repeated runs. A small plant finishes in a minute or
+// two: generate it with gen-plant.sh's PLANT_GEN_WORKERS=60 PLANT_GEN_FROM=2026-06-01 and run this
 // program alone with PLANT_BENCH_HOST and PLANT_BENCH_DB set.
 #include "app/journal_statements.h"
+#include "app/login_rules.h"
 #include "app/secure_command.h"
 #include "app/upgrade_command.h"
 #include "data/data_module.h"
 #include "data/scram_verifier.h"
+#include "data/session_identity.h"
 #include "entry/entry_save.h"
 #include "people/person_session.h"
 #include "ui/error_display.h"
@@ -50,7 +52,17 @@ void makeSecuredCopy() {
         std::exit(1);
     }
     psql(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE);").arg(securedDb()), false);
-    psql(QStringLiteral("DROP ROLE IF EXISTS %1;").arg(foremanLogin()), false);
+    {
+        // Roles belong to the cluster: a former run's foreman goes, as its administrator.
+        QSqlDatabase drop = QSqlDatabase::addDatabase("QODBC", "dba-drop");
+        drop.setDatabaseName(
+            data::composeConnectionString(database(), host()) +
+            QStringLiteral(";UID=%1;PWD=%2")
+                .arg(env("PLANT_BENCH_DBA", "dba"), env("PLANT_BENCH_DBA_PASSWORD", "dba")));
+        if (drop.open())
+            QSqlQuery(drop).exec(QStringLiteral("DROP ROLE IF EXISTS %1").arg(foremanLogin()));
+        drop.close();
+    }
     psql(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2;").arg(securedDb(), database()), false);
     qputenv("PGUSER", env("PLANT_BENCH_DBA", "dba").toUtf8());
     qputenv("PGPASSWORD", env("PLANT_BENCH_DBA_PASSWORD", "dba").toUtf8());
