@@ -120,10 +120,8 @@ int runSecure(const SecureRequest& request, QString& out, QString& err, const Pa
             "сервера сохраняет pg_dumpall --roles-only.\n");
     } catch (const data::DbError& e) {
         QSqlDatabase::removeDatabase(name);
-        err = QStringLiteral("База данных не защищена, в ней ничего не изменилось:\n") +
-              (e.kind() == data::DbErrorKind::Busy ? QString::fromUtf8(kBusyDatabaseMessage)
-                                                   : e.message()) +
-              u'\n';
+        err = unchangedDatabaseText(
+            QStringLiteral("База данных не защищена, в ней ничего не изменилось:"), e);
         return 1;
     }
     QSqlDatabase::removeDatabase(name);

@@ -7,6 +7,13 @@
 
 namespace command_line {
 
+QString unchangedDatabaseText(const QString& headline, const data::DbError& error) {
+    return headline + u'\n' +
+           (error.kind() == data::DbErrorKind::Busy ? QString::fromUtf8(kBusyDatabaseMessage)
+                                                    : error.message()) +
+           u'\n';
+}
+
 namespace {
 const QString kOption = QStringLiteral("--upgrade-database");
 }
@@ -54,10 +61,8 @@ int runUpgrade(const UpgradeRequest& request, QString& out, QString& err,
         out += QStringLiteral("База данных обновлена. Клиенты на ней могут работать дальше.\n");
     } catch (const data::DbError& e) {
         QSqlDatabase::removeDatabase(name);
-        err = QStringLiteral("База данных не обновлена, в ней ничего не изменилось:\n") +
-              (e.kind() == data::DbErrorKind::Busy ? QString::fromUtf8(kBusyDatabaseMessage)
-                                                   : e.message()) +
-              u'\n';
+        err = unchangedDatabaseText(
+            QStringLiteral("База данных не обновлена, в ней ничего не изменилось:"), e);
         return 1;
     }
     QSqlDatabase::removeDatabase(name);

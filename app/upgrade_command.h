@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/db_error.h"
+
 #include "app/server_login.h"
 
 #include <QString>
@@ -23,6 +25,10 @@ std::optional<UpgradeRequest> upgradeRequestIn(const QStringList& args);
 inline constexpr const char* kBusyDatabaseMessage =
     "База данных занята: другое рабочее место сейчас работает с таблицами, которые меняет "
     "обновление. Запустите обновление ещё раз через несколько минут.";
+
+// The error output of a command that changed nothing: its headline, then the busy message or the
+// server's own text.
+QString unchangedDatabaseText(const QString& headline, const data::DbError& error);
 
 // Connects (as PGUSER when it is set, else with the built-in login), runs the built-in upgrade
 // (on a secured database within the securing scripts, as its owner role) and reports in Russian

@@ -1,5 +1,7 @@
 #include "history/history_texts.h"
 
+#include "people/person_rules.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QJsonDocument>
@@ -62,18 +64,6 @@ const std::vector<Field>& fieldsOf(const QString& table) {
     return none;
 }
 
-QString jobText(const QString& job) {
-    if (job == QLatin1String("foreman"))
-        return QStringLiteral("Бригадир");
-    if (job == QLatin1String("storekeeper"))
-        return QStringLiteral("Кладовщик");
-    if (job == QLatin1String("reviewer"))
-        return QStringLiteral("Контролёр");
-    if (job == QLatin1String("administrator"))
-        return QStringLiteral("Администратор");
-    return job;
-}
-
 // A timesheet's day column (d1..d31) as its day of the month, else 0.
 int dayOf(const QString& table, const QString& column) {
     if (table != QLatin1String("h_tabel") || !column.startsWith(u'd'))
@@ -93,7 +83,7 @@ QString valueText(const QString& table, const QString& column, const QJsonValue&
         return QLocale().toString(v.toDouble(), 'g', 15);
     }
     if (table == QLatin1String("plant_person") && column == QLatin1String("job"))
-        return jobText(v.toString());
+        return people::jobText(v.toString());
     if (v.isBool())
         return v.toBool() ? QStringLiteral("да") : QStringLiteral("нет");
     const QString text = v.toString();

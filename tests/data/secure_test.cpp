@@ -219,6 +219,24 @@ TEST_F(SecuredPlant, TheCommandSaysWhatItDidAndKeepsTheData) {
                   .arg(name()));
 }
 
+// A function that runs with the owner's rights must not find another name first on a path a
+// caller could put objects on.
+TEST_F(SecuredPlant, EveryFunctionWithTheOwnersRightsHasItsSearchPathPinned) {
+    QSqlDatabase db = dba();
+    EXPECT_GT(scalarOn(db,
+                       "select count(*) from pg_proc p join pg_namespace n on n.oid = "
+                       "p.pronamespace where n.nspname = 'accounts_dep' and p.prosecdef")
+                  .toInt(),
+              10);
+    EXPECT_EQ(scalarOn(db,
+                       "select coalesce(string_agg(p.proname, ','), '') from pg_proc p join "
+                       "pg_namespace n on n.oid = p.pronamespace where n.nspname = "
+                       "'accounts_dep' and p.prosecdef and not coalesce('search_path=pg_catalog, "
+                       "pg_temp' = any(p.proconfig), false)")
+                  .toString(),
+              QString());
+}
+
 TEST_F(SecuredPlant, EveryLoginLearnsThatTheDatabaseIsSecured) {
     for (QSqlDatabase db : {sys(), person("reviewer"), dba()})
         EXPECT_TRUE(data::securing::isSecured(db)) << db.connectionName().toStdString();
@@ -238,8 +256,8 @@ TEST_F(SecuredPlant, EachJobWritesExactlyWhatItsRulesAllow) {
         QString allowed;
     } cases[] = {
         {"entry added", entry::insertStatement(v), "FA"},
-        {"entry added already accepted",
-         QString(entry::insertStatement(v)).replace("'no'", "'ok'"), "A"},
+        {"entry added already accepted", QString(entry::insertStatement(v)).replace("'no'", "'ok'"),
+         "A"},
         {"entry changed", entry::updateStatement(v, 1), "A"},
         {"entry locked for a change", entry::storedPlaceStatement(1), "SA"},
         {"entry accepted", "update accounts_dep.smena set ok='ok' where id=1", "SA"},
