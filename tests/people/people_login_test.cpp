@@ -144,7 +144,7 @@ TEST_F(SecuredLogin, WrongNamesAndPasswordsAreRefused) {
         said.removeIf([](const ui::Message& m) {
             return m.text == QString::fromUtf8(ui::droppedInputMessage());
         });
-        ASSERT_EQ(said.size(), 1);
+        ASSERT_EQ(said.size(), 1) << log.texts().join('|').toStdString();
         EXPECT_EQ(said[0].text, "Введены неверные данные.");
         EXPECT_EQ(said[0].caption, "Ошибка");
         EXPECT_EQ(control<QLineEdit>(loginDialog(), "Edit1")->text(), c.password);
