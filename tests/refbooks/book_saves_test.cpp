@@ -1,3 +1,4 @@
+#include "../history/history_plant.h"
 #include "../support/test_database.h"
 #include "data/change.h"
 #include "data/data_module.h"
@@ -14,30 +15,9 @@ namespace {
 
 using Kind = data::Verdict::Kind;
 
-// The stored books every case starts from: a worker, a product, a kind and an operation of both.
-struct Books {
-    qint64 worker = 0, product = 0, kind = 0, operation = 0;
-};
-
-Books seedBooks() {
-    Books b;
-    b.worker = testdb::scalar(
-                   "insert into accounts_dep.person(fio, s_staffpos_hl) values "
-                   "('Иванов И.И.', 'Цех 1') returning id")
-                   .toLongLong();
-    b.product = testdb::scalar(
-                    "insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs, "
-                    "massa) values ('м-10', 6, 2) returning id")
-                    .toLongLong();
-    b.kind = testdb::scalar("insert into accounts_dep.vid_oper(vid) values ('резка') returning id")
-                 .toLongLong();
-    b.operation = testdb::scalar(QString("insert into accounts_dep.oper(vid, naimen, i_id) values "
-                                         "(%1, 0, %2) returning id")
-                                     .arg(b.kind)
-                                     .arg(b.product))
-                      .toLongLong();
-    return b;
-}
+// Every case starts from the small plant of the history tests: worker "Иванов И.И.", product
+// "ЯП-1" (1 box), kind "Резка" and its finished-goods operation on the product.
+using Books = history_plant::Plant;
 
 struct SaveCase {
     const char* name;
@@ -52,36 +32,34 @@ struct SaveCase {
 
 const SaveCase kCases[] = {
     {"product mark taken, letter case aside",
-     [](const Books&) { return refbooks::products::save(testdb::sharedData(), "М-10", 1, {}); },
+     [](const Books&) { return refbooks::products::save(testdb::sharedData(), "яп-1", 1, {}); },
      Kind::Duplicate, "Такая марка изделия уже заведена!", data::Subject::Product, false},
     {"kind name taken, letter case aside",
      [](const Books&) { return refbooks::kinds::save(testdb::sharedData(), "РЕЗКА", {}); },
      Kind::Duplicate, "Такая операция уже заведена!", data::Subject::OperationKind, false},
     {"operation combination taken",
      [](const Books& b) {
-         return refbooks::operations::save(testdb::sharedData(), {int(b.kind), 0, int(b.product)},
-                                           {});
+         return refbooks::operations::save(testdb::sharedData(), {b.kind, 0, b.product}, {});
      },
      Kind::Duplicate, "Операция с такими параметрами уже заведена!", data::Subject::Operation,
      false},
     {"operation added",
      [](const Books& b) {
-         return refbooks::operations::save(testdb::sharedData(), {int(b.kind), 1, int(b.product)},
-                                           {});
+         return refbooks::operations::save(testdb::sharedData(), {b.kind, 1, b.product}, {});
      },
      Kind::Saved, "", data::Subject::Operation, true},
     {"product changed over the row as loaded",
      [](const Books& b) {
          return refbooks::products::save(
              testdb::sharedData(), "М-11", 3,
-             refbooks::LoadedRow{b.product, {{"marka", "м-10"}, {"massa", "2"}}});
+             refbooks::LoadedRow{b.product, {{"marka", "ЯП-1"}, {"massa", "1"}}});
      },
      Kind::Saved, "", data::Subject::Product, true},
     {"worker changed elsewhere meanwhile",
      [](const Books& b) {
          return refbooks::workers::save(
              "Петров П.П.", "Цех 2",
-             refbooks::LoadedRow{b.worker, {{"fio", "Иванова И.И."}, {"s_staffpos_hl", "Цех 1"}}});
+             refbooks::LoadedRow{b.worker, {{"fio", "Иванова И.И."}, {"s_staffpos_hl", ""}}});
      },
      Kind::ChangedElsewhere,
      "Запись изменена с другого рабочего места.\nФИО: Иванова И.И. → Иванов И.И.",
@@ -101,7 +79,7 @@ QList<QVariantList> books() {
 
 TEST_P(BookSave, AnswersWithOneVerdictAndAnnouncesOnlyWhatItWrote) {
     const SaveCase& c = GetParam();
-    const Books b = seedBooks();
+    const Books b = history_plant::makePlant();
     const QList<QVariantList> before = books();
     QList<data::Change> heard;
     const QMetaObject::Connection listening =
