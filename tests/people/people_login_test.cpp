@@ -241,7 +241,7 @@ TEST_F(SecuredLogin, ForemansEntryIsRecordedAsTheForeman) {
         securedplant::scalar("select max(id) from cmn_gds_and_srv.gds_and_srv").toInt();
     const int operation = securedplant::scalar("select max(id) from accounts_dep.oper").toInt();
     const Person& foreman = securedplant::personOf("foreman");
-    entry::SaveVerdict verdict;
+    data::Verdict verdict;
     ui::setModalHook([&](QWidget*) {
         entry::EntryValues v;
         v.workerId = worker;
