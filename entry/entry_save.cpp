@@ -3,10 +3,8 @@
 #include "data/data_module.h"
 #include "data/transaction.h"
 #include "entry/entry_snapshot.h"
-#include "entry/timesheet_recalc.h"
-#include "entry/timesheet_recalc_statements.h"
+#include "timesheet/day_recalc.h"
 #include "timesheet/month_closing.h"
-#include "timesheet/month_lock.h"
 
 #include <map>
 #include <tuple>
@@ -35,13 +33,21 @@ std::optional<Place> lockedPlace(data::SharedData& db, qint64 id) {
         });
 }
 
+// The timesheet day cell that follows the journal at this place.
+timesheet::DayCell cellOf(const Place& p) {
+    return {p.workerId, p.shift, p.date};
+}
+
+std::vector<timesheet::DayCell> cellsOf(const std::vector<Place>& places) {
+    std::vector<timesheet::DayCell> cells;
+    for (const Place& p : places)
+        cells.push_back(cellOf(p));
+    return cells;
+}
+
+// Before the journal is written: the timesheet rows of these places, until commit.
 void lockRows(const std::vector<Place>& places) {
-    std::vector<timesheet::RowKey> rows;
-    for (const Place& p : places) {
-        if (p.date.isValid())
-            rows.push_back(timesheet::rowKeyOf(p.workerId, p.shift, p.date));
-    }
-    timesheet::lockRowsForRecalc(std::move(rows));
+    timesheet::lockDayCells(cellsOf(places));
 }
 
 // The entry, locked by now, is still as the editor loaded it; otherwise the verdict says how not.
@@ -104,10 +110,10 @@ bool writeRow(const QString& sql) {
 // refused when the day holds more than kMaxDayHours hours, otherwise the day cell follows the
 // journal.
 std::optional<SaveVerdict> recalcWrittenDay(data::SharedData& db, const Place& p) {
-    const qint64 dayHours = journalDayHours(db, p.workerId, p.shift, p.date);
+    const qint64 dayHours = timesheet::journalDayHours(db, cellOf(p));
     if (dayHours > kMaxDayHours)
         return SaveVerdict{SaveResult::Refused, dayHoursMessage(dayHours)};
-    writeDayCell(db, p.workerId, p.shift, p.date, dayHours);
+    timesheet::writeDayCell(db, cellOf(p), dayHours);
     return std::nullopt;
 }
 
@@ -133,7 +139,7 @@ Written writeEntry(data::SharedData& db, const EntryValues& v, std::optional<qin
         return {*refusal, {}};
     // The cell the entry moved away from must lose its hours too.
     if (left && !(*left == target) && left->date.isValid())
-        RecalcTimesheetDayAfterDeletion(db, left->workerId, left->shift, left->date);
+        timesheet::followLeftDay(db, cellOf(*left));
     return {{}, left ? std::vector<Place>{target, *left} : std::vector<Place>{target}};
 }
 
@@ -194,12 +200,6 @@ std::vector<qint64> storedDuplicates(const std::vector<EntryValues>& rows) {
     return counts;
 }
 
-// The journal's hours and the timesheet rows of the month of each place.
-struct DayState {
-    qint64 hours = 0;
-    qint64 timesheetRows = 0;
-};
-
 // Where the entry of these values stands.
 Place placeOf(const EntryValues& v) {
     return Place{v.workerId, v.shift, v.date};
@@ -217,15 +217,12 @@ std::map<Place, std::vector<std::size_t>> rowsByPlace(const std::vector<EntryVal
     return places;
 }
 
-std::vector<DayState> dayStates(const std::map<Place, std::vector<std::size_t>>& places) {
-    std::vector<recalc::DayCell> cells;
+// The cells of the places, in the map's order.
+std::vector<timesheet::DayCell> cellsOf(const std::map<Place, std::vector<std::size_t>>& places) {
+    std::vector<timesheet::DayCell> cells;
     for (const auto& [p, indexes] : places)
-        cells.push_back({p.workerId, p.shift, p.date});
-    std::vector<DayState> states;
-    for (const auto& row :
-         columnsOf(recalc::daysStatement(cells), {QStringLiteral("tim"), QStringLiteral("cnt")}))
-        states.push_back({row[0], row[1]});
-    return states;
+        cells.push_back(cellOf(p));
+    return cells;
 }
 
 void markRows(ShiftVerdict& verdict, const std::vector<std::size_t>& rows, const QString& why) {
@@ -275,7 +272,7 @@ ShiftVerdict checkShift(data::SharedData& db, const std::vector<EntryValues>& ro
             verdict.refusals[unrefused[k]] = QString::fromUtf8(kDuplicateMessage);
     }
     const auto places = rowsByPlace(rows);
-    const std::vector<DayState> days = dayStates(places);
+    const std::vector<timesheet::DayState> days = timesheet::dayStates(cellsOf(places));
     std::size_t k = 0;
     for (const auto& [place, indexes] : places) {
         qint64 total = days[k++].hours;
@@ -323,26 +320,18 @@ ShiftVerdict writeShift(data::SharedData& db, const std::vector<EntryValues>& ro
 
     // Each worker's day: its hours checked, then its cell written, once.
     const auto byPlace = rowsByPlace(rows);
-    const std::vector<DayState> days = dayStates(byPlace);
+    const std::vector<timesheet::DayCell> cells = cellsOf(byPlace);
+    const std::vector<timesheet::DayState> days = timesheet::dayStates(cells);
     std::size_t k = 0;
-    QStringList cellWrites;
     for (const auto& [place, indexes] : byPlace) {
-        const qint64 hours = days[k].hours;
-        const qint64 timesheetRows = days[k++].timesheetRows;
+        const qint64 hours = days[k++].hours;
         if (hours > kMaxDayHours) {
             markRows(verdict, indexes, dayHoursMessage(hours));
             return verdict;
         }
-        // The row, locked and counted, is there or not until commit: insert or update for sure.
-        cellWrites << (timesheetRows == 0
-                           ? recalc::insertStatement(place.workerId, place.shift, place.date, hours)
-                           : recalc::updateStatement(place.workerId, place.shift, place.date,
-                                                     hours));
         changed.push_back(place);
     }
-    // Sent together: one round trip for every cell.
-    db.timesheetInsert.setSql(cellWrites.join(QStringLiteral(";\n")));
-    db.timesheetInsert.exec();
+    timesheet::writeDayCells(db, cells, days);
     verdict.saved = true;
     return verdict;
 }
@@ -369,7 +358,7 @@ DeleteResult deleteEntry(data::SharedData& db, data::Command& command, qint64 id
         if (command.exec() == 0)
             return DeleteResult::Gone;
         if (place->date.isValid())
-            RecalcTimesheetDayAfterDeletion(db, place->workerId, place->shift, place->date);
+            timesheet::followLeftDay(db, cellOf(*place));
         transaction.commit();
         deleted = place;
     }
