@@ -3,10 +3,10 @@
 #include "data/cancellable_statement.h"
 #include "data/connection.h"
 #include "data/db_error.h"
+#include "data/quoted_text.h"
 #include "data/row_fetch.h"
 #include "data/statement_runner.h"
 #include "printing/work_progress.h"
-#include "ui/quoted_text.h"
 
 #include <QSqlRecord>
 #include <QtMath>
@@ -300,7 +300,7 @@ qint64 Dataset::asInt64(const QString& field) const {
         return i;
     const double d = v.toString().trimmed().toDouble(&ok);
     if (!ok)
-        throw DbError(ui::quotedUserText(v.toString()) +
+        throw DbError(data::quotedUserText(v.toString()) +
                       QStringLiteral(" не является целым числом"));
     return qRound64(d);
 }
@@ -316,7 +316,7 @@ double Dataset::asDouble(const QString& field) const {
     bool ok = false;
     const double d = v.toDouble(&ok);
     if (!ok)
-        throw DbError(ui::quotedUserText(v.toString()) + QStringLiteral(" не является числом"));
+        throw DbError(data::quotedUserText(v.toString()) + QStringLiteral(" не является числом"));
     return d;
 }
 

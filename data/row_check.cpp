@@ -2,8 +2,8 @@
 
 #include "data/dataset.h"
 #include "data/db_error.h"
+#include "data/quoted_text.h"
 #include "data/transaction.h"
-#include "ui/quoted_text.h"
 
 namespace data {
 
@@ -23,9 +23,10 @@ QList<FieldChange> changedFields(const ShownFields& fields, const RowSnapshot& l
 QString changedElsewhereMessage(const QList<FieldChange>& changes) {
     QString text = QString::fromUtf8(kChangedElsewhereMessage);
     for (const FieldChange& c : changes)
-        text += QLatin1Char('\n') + c.caption + QStringLiteral(": ") + ui::shownUserText(c.loaded) +
-                QStringLiteral(" → ") + ui::shownUserText(c.stored) +
-                (c.yours ? QStringLiteral(", у вас: ") + ui::shownUserText(*c.yours) : QString());
+        text += QLatin1Char('\n') + c.caption + QStringLiteral(": ") +
+                data::shownUserText(c.loaded) + QStringLiteral(" → ") +
+                data::shownUserText(c.stored) +
+                (c.yours ? QStringLiteral(", у вас: ") + data::shownUserText(*c.yours) : QString());
     return text;
 }
 
