@@ -96,7 +96,7 @@ public:
     void filterBy(const QString& expression);
     bool isFiltered() const { return filtered_; }
 
-    // Editing; requires an update table.
+    // Editing; requires an update table (dataset_editing.cpp).
     void insert();  // appends a blank row and makes it current
     void edit();
     void setValue(const QString& field, const QVariant& value);

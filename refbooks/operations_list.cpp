@@ -158,7 +158,7 @@ void OperationsList::openNorms() {
 void OperationsList::exportPriceList() {
     ui::WaitCursor wait;
     priceList_->reopen();
-    SpreadsheetBridge& bridge = ReportBridge();
+    SpreadsheetBridge& bridge = workbook_;
     bridge.open();  // refused: the error display shows why; the wait cursor ends with this handler
     priceList_->first();
     bridge.write(1, 1, 1, QStringLiteral("Марка"));
