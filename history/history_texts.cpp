@@ -27,12 +27,6 @@ using Field = data::RecordedField;
 // this system writes as 0).
 const std::vector<Field>& fieldsOf(const QString& table) {
     static const std::vector<Field> none;
-    auto own = [](std::initializer_list<std::pair<const char*, const char*>> fields) {
-        std::vector<Field> out;
-        for (const auto& [column, caption] : fields)
-            out.push_back({QString::fromLatin1(column), QString::fromUtf8(caption)});
-        return out;
-    };
     static const std::vector<std::pair<QString, std::vector<Field>>> tables = {
         {QStringLiteral("smena"), data::recordedFields(data::journalFields())},
         {QStringLiteral("oper"), data::recordedFields(data::operationFields())},
@@ -40,13 +34,13 @@ const std::vector<Field>& fieldsOf(const QString& table) {
         {QStringLiteral("person"), data::recordedFields(data::workerFields())},
         {QStringLiteral("izdel"), data::recordedFields(data::productFields())},
         {QStringLiteral("vid_oper"), data::recordedFields(data::operationKindFields())},
-        {QStringLiteral("contractor"), own({{"s_caption", "ФИО"}, {"s_code", "Код"}})},
+        {QStringLiteral("contractor"), std::vector<Field>{{"s_caption", "ФИО"}, {"s_code", "Код"}}},
         {QStringLiteral("plant_person"),
-         own({{"login", "Имя входа"},
-              {"full_name", "ФИО"},
-              {"job", "Должность"},
-              {"enabled", "Вход разрешён"},
-              {"must_change_password", "Сменить пароль при входе"}})},
+         std::vector<Field>{{"login", "Имя входа"},
+                            {"full_name", "ФИО"},
+                            {"job", "Должность"},
+                            {"enabled", "Вход разрешён"},
+                            {"must_change_password", "Сменить пароль при входе"}}},
     };
     for (const auto& [name, fields] : tables)
         if (name == table)
