@@ -185,6 +185,12 @@ TEST_F(LayoutFieldsTest, AMisspeltFieldIsRefusedBeforeAnythingIsPrintedOrWritten
         printing::computedText([](const printing::Row&) { return QString(); }).reading({"nmn"}));
     expectRefused(computed, "nmn");
 
+    // An editor's own text for a field its table does not compare.
+    const auto workers = opened(data::statements::workers());
+    const data::ShownTexts misspelt{{"fio_", [](const data::Dataset&) { return QString(); }}};
+    EXPECT_THROW(data::comparedRow(data::workerFields(), *workers, misspelt),
+                 std::invalid_argument);
+
     // The price list over a statement without the product's mark: refused, no workbook begun.
     SpreadsheetBridge bridge(QStringLiteral("Поля"));
     const auto noMark = opened(QStringLiteral("select 'Сборка' as vid, 1.5 as cena, 0 as naimen"));
