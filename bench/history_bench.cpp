@@ -84,7 +84,7 @@ public:
     }
     bool save() {
         v_.quantity = QString::number(++quantity_ % 2 ? 38 : 40);
-        return entry::saveEntry(*shared, v_, id_) == entry::SaveResult::Saved;
+        return entry::saveEntry(*shared, v_, id_) == data::Verdict::Kind::Saved;
     }
 
 private:

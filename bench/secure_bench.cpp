@@ -159,7 +159,7 @@ public:
     }
     // A foreman adds entries (unaccepted), so both logins save new ones: a colour of its own
     // keeps each apart from the others.
-    entry::SaveVerdict save() {
+    data::Verdict save() {
         entry::EntryValues v = base_;
         v.colour = ++colour_;
         return entry::saveEntry(shared_, v);
@@ -189,7 +189,7 @@ void EntrySave(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        const entry::SaveVerdict verdict = saves.save();
+        const data::Verdict verdict = saves.save();
         if (!verdict.saved()) {
             state.SkipWithError(("the save was refused: " + verdict.message).toUtf8().constData());
             break;
@@ -216,7 +216,7 @@ void EntrySaveSecured(benchmark::State& state) {
                     saves.save();
             },
             [&](bool) {
-                const entry::SaveVerdict verdict = saves.save();
+                const data::Verdict verdict = saves.save();
                 if (!verdict.saved())
                     refusal = verdict.message;
             });
