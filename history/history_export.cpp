@@ -3,12 +3,15 @@
 #include "data/dataset.h"
 #include "data/dataset_model.h"
 #include "export/spreadsheet_bridge.h"
+#include "export/watched_export.h"
 
 namespace history {
 
 QString writeHistory(data::Dataset& rows, const std::vector<data::GridColumn>& columns,
-                     SpreadsheetBridge& bridge) {
+                     SpreadsheetBridge& bridge, printing::WorkProgress* watch) {
     bridge.open();
+    const exporting::UnsavedWorkbook unsaved(bridge);
+    exporting::RowWatch watched(watch);
     int column = 1;
     for (const data::GridColumn& c : columns)
         if (!c.hidden)
@@ -24,8 +27,9 @@ QString writeHistory(data::Dataset& rows, const std::vector<data::GridColumn>& c
             bridge.write(1, column++, r, c.format ? c.format(v) : v.toString(),
                          {.asText = true, .fitColumn = true});
         }
+        watched.rowWritten();
     }
-    return bridge.save();
+    return exporting::saveWatched(bridge, watch);
 }
 
 }  // namespace history

@@ -1,17 +1,17 @@
 #include "refbooks/operations_list.h"
 
 #include "data/data_module.h"
-#include "data/product_kind.h"
 #include "export/spreadsheet_bridge.h"
 #include "export/workbook_display.h"
 #include "refbooks/norms_window.h"
 #include "refbooks/operation_editor.h"
 #include "refbooks/operations_statements.h"
+#include "refbooks/price_list_export.h"
 #include "refbooks/shown_rows.h"
+#include "reports/watched_work.h"
 #include "ui/controls.h"
 #include "ui/error_display.h"
 #include "ui/format.h"
-#include "ui/wait_cursor.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -62,6 +62,7 @@ OperationsList::OperationsList(data::SharedData& db, ProductsList& products,
       norms_(std::make_unique<NormsWindow>(db)) {
     priceList_ = new data::Dataset(QStringLiteral("XLS_Rep"), this);
     priceList_->setSql(ops::priceList());
+    priceList_->setReadInParts(true);  // so that "Отмена" stops the server's statement
 
     excelButton_ = ui::makeButton(this, "Button5", QStringLiteral("Excel"));
     pricesCheck_ = new QCheckBox(QStringLiteral("Цены"), this);
@@ -153,26 +154,14 @@ void OperationsList::openNorms() {
 }
 
 void OperationsList::exportPriceList() {
-    ui::WaitCursor wait;
-    priceList_->reopen();
-    SpreadsheetBridge& bridge = ReportBridge();
-    bridge.open();  // refused: the error display shows why; the wait cursor ends with this handler
-    priceList_->first();
-    bridge.write(1, 1, 1, QStringLiteral("Марка"));
-    bridge.write(1, 2, 1, QStringLiteral("Операция"));
-    bridge.write(1, 3, 1, QStringLiteral("Цена"));
-    bridge.write(1, 4, 1, QStringLiteral("Вид"));
-    const int mark = priceList_->fieldIndex(QStringLiteral("MARKA"));
-    const int kind = priceList_->fieldIndex(QStringLiteral("VID"));
-    const int price = priceList_->fieldIndex(QStringLiteral("cena"));
-    const int naimen = priceList_->fieldIndex(QStringLiteral("naimen"));
-    for (int r = 0; r < priceList_->recordCount(); ++r) {
-        const int sheetRow = r + 2;
-        bridge.write(1, 1, sheetRow, priceList_->valueAt(r, mark).toString());
-        bridge.write(1, 2, sheetRow, priceList_->valueAt(r, kind).toString());
-        bridge.write(1, 3, sheetRow, ui::shortestFloat(priceList_->valueAt(r, price).toDouble()));
-        bridge.write(1, 4, sheetRow, data::productKindText(priceList_->valueAt(r, naimen).toInt()));
-    }
-    exporting::showWorkbook(bridge.save());
-    priceList_->close();
+    QString saved;
+    if (!reports::runWatched(
+            this, QStringLiteral("Прейскурант"), [&](printing::WorkProgress& watch) {
+                priceList_->close();
+                priceList_->open(&watch);
+                const data::CloseAtScopeEnd closer(*priceList_);
+                saved = refbooks::writePriceList(*priceList_, ReportBridge(), &watch);
+            }))
+        return;
+    exporting::showWorkbook(saved);
 }
