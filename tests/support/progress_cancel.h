@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -52,15 +53,19 @@ private:
     QElapsedTimer clock_;
 };
 
-// Sessions of the test database other than the checking one and `except` that work on a
-// statement or hold a transaction or a snapshot.
-inline int busySessions(int except) {
-    return testdb::scalar(QString("select count(*) from pg_stat_activity where datname = "
-                                  "current_database() and pid <> pg_backend_pid() and pid <> %1 "
-                                  "and (state <> 'idle' or backend_xid is not null or "
-                                  "backend_xmin is not null)")
-                              .arg(except))
-        .toInt();
+// Client sessions of the test database other than the checking one and `except` that work on a
+// statement or hold a transaction or a snapshot, as "pid state: query" (autovacuum's workers,
+// which hold snapshots of their own, are not clients).
+inline QStringList busySessions(int except) {
+    QStringList out;
+    for (const QVariantList& r : testdb::rows(
+             QString("select pid, state, query from pg_stat_activity where datname = "
+                     "current_database() and backend_type = 'client backend' and pid <> "
+                     "pg_backend_pid() and pid <> %1 and (state <> 'idle' or backend_xid is not "
+                     "null or backend_xmin is not null)")
+                 .arg(except)))
+        out << r[0].toString() + " " + r[1].toString() + ": " + r[2].toString();
+    return out;
 }
 
 inline int temporaryTables() {
