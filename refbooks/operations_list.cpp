@@ -5,6 +5,7 @@
 #include "export/workbook_display.h"
 #include "refbooks/norms_window.h"
 #include "refbooks/operation_editor.h"
+#include "refbooks/operation_save.h"
 #include "refbooks/operations_statements.h"
 #include "refbooks/price_list_export.h"
 #include "refbooks/shown_rows.h"
@@ -50,7 +51,10 @@ refbooks::ReferenceList::Setup operationsSetup(data::SharedData& db) {
               .hidden = true}},
         .deleteQuestion = QStringLiteral("Удалить операцию?"),
         .searchBox = refbooks::ReferenceList::SearchBox::UntilFirstPick,
-        .size = QSize(800, 520)};
+        .size = QSize(800, 520),
+        // Its rows show the product's mark, the kind's name and the norms' price and norm.
+        .follows = {data::Subject::Operation, data::Subject::Norm, data::Subject::Product,
+                    data::Subject::OperationKind}};
 }
 }  // namespace
 
@@ -131,8 +135,7 @@ bool OperationsList::chooseCurrent() {
 }
 
 void OperationsList::removeCurrent() {
-    db_.operationDeletion.setParam(QStringLiteral("id"), query().asInt(QStringLiteral("id")));
-    db_.operationDeletion.execOnRow();
+    ops::remove(db_, query().asInt(QStringLiteral("id")));
 }
 
 QString OperationsList::filterFor(const QString& typed) const {
@@ -155,13 +158,13 @@ void OperationsList::openNorms() {
 
 void OperationsList::exportPriceList() {
     QString saved;
-    if (!reports::runWatched(
-            this, QStringLiteral("Прейскурант"), [&](printing::WorkProgress& watch) {
-                priceList_->close();
-                priceList_->open(&watch);
-                const data::CloseAtScopeEnd closer(*priceList_);
-                saved = refbooks::writePriceList(*priceList_, ReportBridge(), &watch);
-            }))
+    if (!reports::runWatched(this, QStringLiteral("Прейскурант"),
+                             [&](printing::WorkProgress& watch) {
+                                 priceList_->close();
+                                 priceList_->open(&watch);
+                                 const data::CloseAtScopeEnd closer(*priceList_);
+                                 saved = refbooks::writePriceList(*priceList_, workbook_, &watch);
+                             }))
         return;
     exporting::showWorkbook(saved);
 }

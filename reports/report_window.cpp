@@ -203,7 +203,7 @@ void ReportWindow::exportSummary() {
             prepareQuery(*summary_);
             summary_->open(&watch);
             const data::CloseAtScopeEnd closer(*summary_);
-            saved = reports::writeProductionSummary(*summary_, ReportBridge(), showCount, &watch);
+            saved = reports::writeProductionSummary(*summary_, workbook_, showCount, &watch);
         }))
         return;
     exporting::showWorkbook(saved);

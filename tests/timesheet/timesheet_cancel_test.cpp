@@ -5,7 +5,6 @@
 #include "timesheet_fixture.h"
 
 #include "data/transaction.h"
-#include "export/spreadsheet_bridge.h"
 #include "timesheet/timesheet_print_layout.h"
 
 #include <QDir>
@@ -157,7 +156,7 @@ TEST_F(AppTest, TimesheetExportCancelledLeavesNoWorkbook) {
 
     excel->click();
     ASSERT_EQ(exportedFiles().size(), files.size() + 1);
-    EXPECT_TRUE(TimesheetBridge().lastSavedPath().endsWith(".xlsx"));
+    EXPECT_TRUE(timesheetWindow().lastSavedWorkbook().endsWith(".xlsx"));
 }
 
 }  // namespace
