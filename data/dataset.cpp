@@ -41,10 +41,15 @@ public:
                            QStringLiteral(", kept.* from (\n") + withLiterals(sql, params) +
                            QStringLiteral("\n) kept"),
                        progress, name);
-        runCancellable(db_,
-                       QStringLiteral("create index on pg_temp.") + kTable + QStringLiteral(" (") +
-                           kRowNumber + QLatin1Char(')'),
-                       progress, name);
+        try {
+            runCancellable(db_,
+                           QStringLiteral("create index on pg_temp.") + kTable +
+                               QStringLiteral(" (") + kRowNumber + QLatin1Char(')'),
+                           progress, name);
+        } catch (...) {
+            drop();  // no destructor runs for a table half made: a cancel here leaves none
+            throw;
+        }
         if (keptResultObserver())
             keptResultObserver()(db_);
         selectSql_ = QStringLiteral("select ") + keptColumns() + QStringLiteral(" from pg_temp.") +

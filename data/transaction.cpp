@@ -1,6 +1,7 @@
 #include "data/transaction.h"
 
 #include "data/busy.h"
+#include "data/cancellable_statement.h"
 #include "data/change.h"
 #include "data/connection.h"
 #include "data/db_error.h"
@@ -91,12 +92,15 @@ void Transaction::holdUntilCommit(const Change& change) {
         held.push_back(change);
 }
 
-void lockForTransaction(const QString& key, LockMode mode) {
-    runStatement(defaultDb(),
-                 mode == LockMode::Shared
-                     ? QStringLiteral("select pg_advisory_xact_lock_shared(hashtext(:key))")
-                     : QStringLiteral("select pg_advisory_xact_lock(hashtext(:key))"),
-                 {{QStringLiteral("key"), key}});
+void lockForTransaction(const QString& key, LockMode mode, printing::WorkProgress* progress) {
+    const QString sql = mode == LockMode::Shared
+                            ? QStringLiteral("select pg_advisory_xact_lock_shared(hashtext(:key))")
+                            : QStringLiteral("select pg_advisory_xact_lock(hashtext(:key))");
+    const QHash<QString, QVariant> params{{QStringLiteral("key"), key}};
+    if (progress)
+        runCancellable(defaultDb(), withLiterals(sql, params), progress);
+    else
+        runStatement(defaultDb(), sql, params);
 }
 
 void lockAllForTransaction(const std::vector<LockRequest>& locks) {

@@ -3,6 +3,10 @@
 #include <QString>
 #include <vector>
 
+namespace printing {
+class WorkProgress;
+}
+
 namespace data {
 
 struct Change;
@@ -32,8 +36,11 @@ private:
 // Serialises a check and the write that follows it across workstations: a lock on the key held
 // until the surrounding transaction ends. Call inside a Transaction. Shared locks of one key do
 // not wait for each other, only for the exclusive one (and it for them).
+// With progress, the wait for the lock runs as data::runCancellable runs a statement: progress
+// stays live and can cancel the wait (printing::WorkCancelled).
 enum class LockMode { Exclusive, Shared };
-void lockForTransaction(const QString& key, LockMode mode = LockMode::Exclusive);
+void lockForTransaction(const QString& key, LockMode mode = LockMode::Exclusive,
+                        printing::WorkProgress* progress = nullptr);
 
 // Several such locks taken one after the other in the order given, by one statement.
 struct LockRequest {

@@ -107,11 +107,11 @@ struct SpreadsheetBridge::Workbook {
         return result;
     }
 
+    // A workbook dropped unsaved is let go without being written; the scratch file goes with
+    // scratchFile.
     ~Workbook() {
-        if (book) {
-            const data::ClassicNumericScope classicNumbers;
-            workbook_close(book);
-        }  // the scratch file goes with scratchFile
+        if (book)
+            lxw_workbook_free(book);
     }
 };
 
@@ -121,6 +121,10 @@ SpreadsheetBridge::~SpreadsheetBridge() = default;
 
 void SpreadsheetBridge::dropWorkbook() {
     book_.reset();
+}
+
+void SpreadsheetBridge::discard() {
+    dropWorkbook();
 }
 
 void SpreadsheetBridge::open(const QString& existing) {

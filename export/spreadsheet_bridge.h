@@ -49,6 +49,10 @@ public:
     // path returned.
     QString save();
 
+    // Drops the workbook held since open() without saving it, its partly written file with it;
+    // nothing held: nothing happens. An export that stops early (cancelled, failed) calls it.
+    void discard();
+
     // The .xlsx written by the last save(); empty before.
     QString lastSavedPath() const { return lastSavedPath_; }
 

@@ -3,11 +3,12 @@
 #include "data/dataset.h"
 #include "data/dataset_model.h"
 #include "export/spreadsheet_bridge.h"
+#include "export/watched_export.h"
 
 namespace history {
 
 QString writeHistory(data::Dataset& rows, const std::vector<data::GridColumn>& columns,
-                     SpreadsheetBridge& bridge) {
+                     SpreadsheetBridge& bridge, printing::WorkProgress* watch) {
     // The shown columns resolved before the workbook is begun: a field the statement lacks is
     // refused, never written as blank cells.
     std::vector<std::pair<const data::GridColumn*, int>> shown;
@@ -15,6 +16,8 @@ QString writeHistory(data::Dataset& rows, const std::vector<data::GridColumn>& c
         if (!c.hidden)
             shown.emplace_back(&c, rows.checkedField(c.field));
     bridge.open();
+    const exporting::UnsavedWorkbook unsaved(bridge);
+    exporting::RowWatch watched(watch);
     int column = 1;
     for (const auto& [c, field] : shown)
         bridge.write(1, column++, 1, c->caption, {.asText = true, .fitColumn = true, .bold = true});
@@ -26,8 +29,9 @@ QString writeHistory(data::Dataset& rows, const std::vector<data::GridColumn>& c
             bridge.write(1, column++, i + 2, c->format ? c->format(v) : v.toString(),
                          {.asText = true, .fitColumn = true});
         }
+        watched.rowWritten();
     }
-    return bridge.save();
+    return exporting::saveWatched(bridge, watch);
 }
 
 }  // namespace history

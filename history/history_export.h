@@ -8,6 +8,9 @@ namespace data {
 class Dataset;
 struct GridColumn;
 }  // namespace data
+namespace printing {
+class WorkProgress;
+}
 
 namespace history {
 
@@ -15,7 +18,9 @@ namespace history {
 // them: a bold header of the visible columns' titles, then each row's display texts, kept as
 // text, and saves it. Returns the saved workbook for the window to show;
 // exporting::ExportError, writing nothing, when no workbook could be opened or saved whole.
+// With watch, the window stays live while the rows are written and saved, and a cancel leaves no
+// workbook (printing::WorkCancelled).
 QString writeHistory(data::Dataset& rows, const std::vector<data::GridColumn>& columns,
-                     SpreadsheetBridge& bridge);
+                     SpreadsheetBridge& bridge, printing::WorkProgress* watch = nullptr);
 
 }  // namespace history

@@ -9,6 +9,7 @@
 #include "history/history_statements.h"
 #include "history/history_texts.h"
 #include "printing/preview.h"
+#include "reports/watched_work.h"
 #include "ui/clock.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -361,22 +362,26 @@ void HistoryWindow::open(const QString& sql, const QString& title) {
 void HistoryWindow::exportRows() {
     if (!rows_->isOpen())
         return;
-    if (hasEarlierRows()) {
-        // The workbook holds the whole period, also the rows not read into the grid yet.
-        data::Dataset all(QStringLiteral("History"));
-        all.setReadInParts(true);
-        all.setSql(history::periodRows(shownFrom_, shownTo_, periodTables_, 0, people()));
-        if (!shownPerson_.isEmpty())
-            all.setParam(QStringLiteral("db_user"), shownPerson_);
-        ui::WaitCursor wait;
-        all.open();
-        const data::CloseAtScopeEnd closer(all);
-        exporting::showWorkbook(
-            history::writeHistory(all, columns(peopleKnown_).gridColumns(), bridge_));
+    QString saved;
+    if (!reports::runWatched(this, windowTitle(), [&](printing::WorkProgress& watch) {
+            if (!hasEarlierRows()) {
+                saved = history::writeHistory(*rows_, columns(peopleKnown_).gridColumns(), bridge_,
+                                              &watch);
+                return;
+            }
+            // The workbook holds the whole period, also the rows not read into the grid yet.
+            data::Dataset all(QStringLiteral("History"));
+            all.setReadInParts(true);
+            all.setSql(history::periodRows(shownFrom_, shownTo_, periodTables_, 0, people()));
+            if (!shownPerson_.isEmpty())
+                all.setParam(QStringLiteral("db_user"), shownPerson_);
+            all.open(&watch);
+            const data::CloseAtScopeEnd closer(all);
+            saved =
+                history::writeHistory(all, columns(peopleKnown_).gridColumns(), bridge_, &watch);
+        }))
         return;
-    }
-    exporting::showWorkbook(
-        history::writeHistory(*rows_, columns(peopleKnown_).gridColumns(), bridge_));
+    exporting::showWorkbook(saved);
 }
 
 void HistoryWindow::printRows() {

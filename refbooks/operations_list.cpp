@@ -10,9 +10,10 @@
 #include "refbooks/operations_statements.h"
 #include "refbooks/price_list_export.h"
 #include "refbooks/shown_rows.h"
+#include "reports/watched_work.h"
 #include "ui/controls.h"
 #include "ui/error_display.h"
-#include "ui/wait_cursor.h"
+#include "ui/format.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -44,6 +45,7 @@ OperationsList::OperationsList(data::SharedData& db, ProductsList& products,
       norms_(std::make_unique<NormsWindow>(db)) {
     priceList_ = new data::Dataset(QStringLiteral("XLS_Rep"), this);
     priceList_->setSql(ops::priceList());
+    priceList_->setReadInParts(true);  // so that "Отмена" stops the server's statement
 
     excelButton_ = ui::makeButton(this, "Button5", QStringLiteral("Excel"));
     pricesCheck_ = new QCheckBox(QStringLiteral("Цены"), this);
@@ -134,10 +136,14 @@ void OperationsList::openNorms() {
 }
 
 void OperationsList::exportPriceList() {
-    ui::WaitCursor wait;
-    priceList_->reopen();
-    // Refused (no workbook, a field missing): the error display shows why; the wait cursor ends
-    // with this handler.
-    exporting::showWorkbook(refbooks::writePriceList(*priceList_, workbook_));
-    priceList_->close();
+    QString saved;
+    if (!reports::runWatched(this, QStringLiteral("Прейскурант"),
+                             [&](printing::WorkProgress& watch) {
+                                 priceList_->close();
+                                 priceList_->open(&watch);
+                                 const data::CloseAtScopeEnd closer(*priceList_);
+                                 saved = refbooks::writePriceList(*priceList_, workbook_, &watch);
+                             }))
+        return;
+    exporting::showWorkbook(saved);
 }

@@ -8,6 +8,7 @@
 #include "reports/report_catalog.h"
 #include "reports/report_progress.h"
 #include "reports/summary_export.h"
+#include "reports/watched_work.h"
 #include "ui/controls.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
@@ -64,6 +65,7 @@ ReportWindow::ReportWindow(QWidget* parent) : ui::Window(parent) {
     arrange();
     summary_ = new data::Dataset(QStringLiteral("XLS_Rep"), this);
     summary_->setSql(reports::productionSummarySql());
+    summary_->setReadInParts(true);  // so that "Отмена" stops the server's statement
     progress_ = std::make_unique<ReportProgress>(this);
     connectButtons();
 }
@@ -189,16 +191,20 @@ void ReportWindow::run(PeriodReport& report) {
 }
 
 void ReportWindow::exportSummary() {
-    ui::WaitCursor wait;
-    summary_->close();
-    prepareQuery(*summary_);
-    summary_->open();
-    const data::CloseAtScopeEnd closer(*summary_);
-    exporting::showWorkbook(
-        reports::writeProductionSummary(*summary_, workbook_, [this](int written, int total) {
-            summaryButton_->setText(QStringLiteral("Excel (%1 из %2)").arg(written).arg(total));
-            // The export runs on this thread: paint the caption now so the count can be followed.
-            if (summaryButton_->isVisible())
-                summaryButton_->repaint();
-        }));
+    auto showCount = [this](int written, int total) {
+        summaryButton_->setText(QStringLiteral("Excel (%1 из %2)").arg(written).arg(total));
+        // The export runs on this thread: paint the caption now so the count can be followed.
+        if (summaryButton_->isVisible())
+            summaryButton_->repaint();
+    };
+    QString saved;
+    if (!reports::runWatched(this, windowTitle(), [&](printing::WorkProgress& watch) {
+            summary_->close();
+            prepareQuery(*summary_);
+            summary_->open(&watch);
+            const data::CloseAtScopeEnd closer(*summary_);
+            saved = reports::writeProductionSummary(*summary_, workbook_, showCount, &watch);
+        }))
+        return;
+    exporting::showWorkbook(saved);
 }

@@ -3,18 +3,22 @@
 #include "data/dataset.h"
 #include "data/product_kind.h"
 #include "export/spreadsheet_bridge.h"
+#include "export/watched_export.h"
 #include "reports/report_texts.h"
 #include "ui/format.h"
 
 namespace reports {
 
 QString writeProductionSummary(data::Dataset& rows, SpreadsheetBridge& bridge,
-                               const std::function<void(int, int)>& progress) {
+                               const std::function<void(int, int)>& progress,
+                               printing::WorkProgress* watch) {
     // The fields written, resolved before the workbook is begun: a field the statement lacks is
     // refused, never written as blank cells.
     for (const char* field : {"nom", "vid", "color", "naimen", "mass", "kolvo"})
         rows.checkedField(QString::fromLatin1(field));
     bridge.open();
+    const exporting::UnsavedWorkbook unsaved(bridge);
+    exporting::RowWatch watched(watch);
 
     const int total = rows.recordCount();
     progress(0, total);
@@ -42,10 +46,11 @@ QString writeProductionSummary(data::Dataset& rows, SpreadsheetBridge& bridge,
         write(5, r, QString::number(rows.asInt64(QStringLiteral("kolvo"))));
         rows.next();
         progress(r - 1, total);
+        watched.rowWritten();
         ++r;
     }
 
-    return bridge.save();
+    return exporting::saveWatched(bridge, watch);
 }
 
 }  // namespace reports

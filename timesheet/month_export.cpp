@@ -2,6 +2,7 @@
 
 #include "data/dataset.h"
 #include "export/spreadsheet_bridge.h"
+#include "export/watched_export.h"
 #include "timesheet/month_totals.h"
 
 #include <array>
@@ -18,7 +19,8 @@ constexpr exporting::CellStyle kHours{.fitColumn = true};
 
 QString exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel,
                           const QString& title,
-                          const std::function<void(int done, int total)>& progress) {
+                          const std::function<void(int done, int total)>& progress,
+                          printing::WorkProgress* watch) {
     // Every field resolved before the workbook is begun: a field the statement lacks is refused,
     // never written as blank cells.
     const int fioField = hTabel.checkedField(QStringLiteral("fio"));
@@ -27,6 +29,8 @@ QString exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel
         dayFields[d - 1] = hTabel.checkedField(daySumField(d));
 
     bridge.open();
+    const exporting::UnsavedWorkbook unsaved(bridge);
+    exporting::RowWatch rows(watch);
     const int n = hTabel.recordCount();
     progress(0, n);
 
@@ -47,8 +51,9 @@ QString exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel
         }
         bridge.write(1, 33, r, QString::number(total), kHours);
         progress(i + 1, n);
+        rows.rowWritten();
     }
-    return bridge.save();
+    return exporting::saveWatched(bridge, watch);
 }
 
 }  // namespace timesheet

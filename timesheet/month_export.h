@@ -7,6 +7,9 @@ class SpreadsheetBridge;
 namespace data {
 class Dataset;
 }
+namespace printing {
+class WorkProgress;
+}
 
 namespace timesheet {
 
@@ -14,9 +17,11 @@ namespace timesheet {
 // titles in row 2, one row per worker from row 3 with every day column and the row total.
 // progress(done, total) runs before the first worker and after each one. Returns the saved
 // workbook for the window to show; exporting::ExportError, having saved nothing, when no
-// workbook could be opened or saved whole.
+// workbook could be opened or saved whole. With watch, the window stays live while the rows are
+// written and saved, and a cancel leaves no workbook (printing::WorkCancelled).
 QString exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel,
                           const QString& title,
-                          const std::function<void(int done, int total)>& progress);
+                          const std::function<void(int done, int total)>& progress,
+                          printing::WorkProgress* watch = nullptr);
 
 }  // namespace timesheet

@@ -27,8 +27,8 @@ RowKey rowKeyOf(int worker, int shift, const QDate& day) {
     return RowKey{day.year(), day.month(), worker, shift};
 }
 
-void lockMonthForRebuild(int month, int year) {
-    data::lockForTransaction(monthKey(month, year));
+void lockMonthForRebuild(int month, int year, printing::WorkProgress* progress) {
+    data::lockForTransaction(monthKey(month, year), data::LockMode::Exclusive, progress);
 }
 
 void lockRowsForRecalc(std::vector<RowKey> rows) {

@@ -4,6 +4,10 @@
 #include <compare>
 #include <vector>
 
+namespace printing {
+class WorkProgress;
+}
+
 // The locks that keep the timesheet equal to the journal while several workstations write it.
 // A per-entry recalculation holds its month shared and its row exclusively; the month rebuild
 // holds the month exclusively. So recalculations of one month run side by side, a rebuild waits
@@ -23,8 +27,9 @@ struct RowKey {
 
 RowKey rowKeyOf(int worker, int shift, const QDate& day);
 
-// Before a rebuild deletes and writes the month.
-void lockMonthForRebuild(int month, int year);
+// Before a rebuild deletes and writes the month. With progress, the wait for the month stays
+// live and can be cancelled (data::lockForTransaction).
+void lockMonthForRebuild(int month, int year, printing::WorkProgress* progress = nullptr);
 
 // Before a journal change whose cells of these rows will be recalculated: the months first, then
 // the rows, each in ascending order, so that two writers never wait for each other in a circle.

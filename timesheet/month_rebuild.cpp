@@ -1,7 +1,9 @@
 #include "timesheet/month_rebuild.h"
 
+#include "data/cancellable_statement.h"
 #include "data/change.h"
 #include "data/command.h"
+#include "data/connection.h"
 #include "data/data_module.h"
 #include "data/db_error.h"
 #include "data/quoted_text.h"
@@ -12,14 +14,25 @@
 
 namespace timesheet {
 
+namespace {
+// The month's long statements: watched, they leave the window live and can be stopped.
+void run(data::Command& statement, printing::WorkProgress* progress) {
+    if (progress)
+        data::runCancellable(data::defaultDb(), statement.sql(), progress, statement.name());
+    else
+        statement.exec();
+}
+}  // namespace
+
 void rebuildMonth(data::SharedData& shared, int month, const QString& year,
-                  const std::function<void(int done, int steps)>& afterStep) {
+                  const std::function<void(int done, int steps)>& afterStep,
+                  printing::WorkProgress* progress) {
     const QDate first = firstDayOf(month, year);
     if (!first.isValid())
         throw data::DbError(data::quotedUserText(year) + QStringLiteral(" не является годом"));
 
     data::Transaction transaction;
-    lockMonthForRebuild(month, first.year());
+    lockMonthForRebuild(month, first.year(), progress);
     // Every save of the month waits for the rebuild from here on, so the rebuild never waits for
     // a row another session holds: it is refused at once and lets the month go.
     data::Command(QStringLiteral("lockRows"), rebuild::lockMonthRows(month, year)).exec();
@@ -27,10 +40,10 @@ void rebuildMonth(data::SharedData& shared, int month, const QString& year,
     note.setSql(rebuild::noteRebuild(month, first.year()));
     note.exec();
     shared.entryDeletion.setSql(rebuild::deleteMonth(month, year));
-    shared.entryDeletion.exec();
+    run(shared.entryDeletion, progress);
     afterStep(1, 2);
     shared.timesheetInsert.setSql(rebuild::monthInsert(month, year));
-    shared.timesheetInsert.exec();
+    run(shared.timesheetInsert, progress);
     afterStep(2, 2);
     data::announce(data::Change::timesheet(first.year(), month));
     transaction.commit();

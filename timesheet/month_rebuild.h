@@ -6,6 +6,9 @@
 namespace data {
 class SharedData;
 }
+namespace printing {
+class WorkProgress;
+}
 
 namespace timesheet {
 
@@ -15,8 +18,12 @@ namespace timesheet {
 // from the per-entry recalculations (timesheet/month_lock.h), then the month's rows, refused at
 // once when another session holds one (DbErrorKind::Busy): on any error nothing of it stays and
 // the error propagates. afterStep(done, steps) runs after each of its statements, which run
-// through the shared DelSmena and H_Tabel_ins.
+// through the shared DelSmena and H_Tabel_ins. With progress, the month's lock, the deletion and
+// the insert run so that progress stays live while the server works (data::runCancellable); once
+// it is cancelled the server's statement stops at once, the transaction is rolled back (the
+// timesheet as before) and printing::WorkCancelled propagates.
 void rebuildMonth(data::SharedData& shared, int month, const QString& year,
-                  const std::function<void(int done, int steps)>& afterStep);
+                  const std::function<void(int done, int steps)>& afterStep,
+                  printing::WorkProgress* progress = nullptr);
 
 }  // namespace timesheet

@@ -4,6 +4,7 @@
 #include "data/data_module.h"
 #include "data/dataset_model.h"
 #include "export/workbook_display.h"
+#include "reports/watched_work.h"
 #include "timesheet/month_closing.h"
 #include "timesheet/month_export.h"
 #include "timesheet/month_rebuild.h"
@@ -208,7 +209,9 @@ void TimesheetWindow::rebuild() {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     try {
-        timesheet::rebuildMonth(db_, month, year, progress);
+        reports::runWatched(this, QStringLiteral("Табель"), [&](printing::WorkProgress& watch) {
+            timesheet::rebuildMonth(db_, month, year, progress, &watch);
+        });  // cancelled: the month as it was
     } catch (...) {
         // The month is as it was: show it again.
         progressBar_->setVisible(false);
@@ -224,12 +227,15 @@ void TimesheetWindow::rebuild() {
 
 namespace {
 // The layout's month totals of the chosen month, open; the caller closes them.
-data::Dataset& openMonthTotals(const TimesheetPrintLayout& layout, int month, const QString& year) {
+// With progress, read so that progress can stop the server's statement.
+data::Dataset& openMonthTotals(const TimesheetPrintLayout& layout, int month, const QString& year,
+                               printing::WorkProgress* progress = nullptr) {
     data::Dataset& totals = layout.monthTotals();
     totals.close();
     totals.setParam(QStringLiteral("mnth"), month);
     totals.setParam(QStringLiteral("yea"), year.toInt());
-    totals.open();
+    totals.setReadInParts(progress != nullptr);
+    totals.open(progress);
     return totals;
 }
 }  // namespace
@@ -242,7 +248,6 @@ void TimesheetWindow::print() {
 }
 
 void TimesheetWindow::exportToSpreadsheet() {
-    const data::CloseAtScopeEnd totals(openMonthTotals(*printLayout_, chosenMonth(), chosenYear()));
     const QString title =
         monthList_->currentText() + QLatin1Char(' ') + QString::number(chosenYear().toInt());
     auto showProgress = [this](int done, int total) {
@@ -252,8 +257,14 @@ void TimesheetWindow::exportToSpreadsheet() {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     try {
-        exporting::showWorkbook(timesheet::exportMonthTotals(workbook_, printLayout_->monthTotals(),
-                                                             title, showProgress));
+        QString saved;
+        if (reports::runWatched(this, QStringLiteral("Табель"), [&](printing::WorkProgress& watch) {
+                const data::CloseAtScopeEnd totals(
+                    openMonthTotals(*printLayout_, chosenMonth(), chosenYear(), &watch));
+                saved = timesheet::exportMonthTotals(workbook_, printLayout_->monthTotals(), title,
+                                                     showProgress, &watch);
+            }))
+            exporting::showWorkbook(saved);
     } catch (const exporting::ExportError&) {
         ui::restoreDefaultCursor();
         throw;  // the error display shows why

@@ -1,5 +1,6 @@
 #include "../support/journal_entries.h"
 #include "../support/message_log.h"
+#include "../support/progress_cancel.h"
 #include "../support/test_database.h"
 #include "../support/widget_driving.h"
 #include "../support/xlsx_readback.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
@@ -25,6 +27,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QToolTip>
 #include "../support/app_windows.h"
@@ -237,6 +240,49 @@ TEST_F(HistoryWindowTest, ABusyPeriodIsReadInPartsAsTheGridIsScrolledAndSavedWho
         w.hide();
     });
     EXPECT_EQ(exportedRows, 70);
+}
+
+// The whole period's workbook while another workstation holds the history: the progress window
+// is there within a second, its "Отмена" ends the server's statement within a second, and
+// nothing is left: no statement, kept rows, transaction or workbook.
+TEST_F(HistoryWindowTest, ABusyPeriodsWorkbookCancelledWhileTheServerReadsLeavesNothing) {
+    testdb::exec(
+        "insert into accounts_dep.change_log (changed_at, table_name, row_id, action, row_key, "
+        "new_values, workstation, program) select now() - n * interval '1 minute', 'person', n, "
+        "'insert', jsonb_build_object('fio', 'Рабочий ' || n), jsonb_build_object('fio', "
+        "'Рабочий ' || n), 'цех', 'psql' from generate_series(1, 40) n");
+    const QDir exports(qEnvironmentVariable("PLANT_EXPORT_DIR"));
+    const QStringList files = exports.entryList(QDir::Files | QDir::Hidden);
+    MessageLog log;
+    openedBy("historyMenuItem", [&] {
+        HistoryWindow& w = historyWindow();
+        w.setFirstRows(30);
+        control<QPushButton>(w, "historyShowButton")->click();
+        ASSERT_TRUE(w.hasEarlierRows());
+        QSqlDatabase other = testdb::openConnection("holder", testdb::databaseName());
+        ASSERT_TRUE(other.transaction());
+        QSqlQuery hold(other);
+        ASSERT_TRUE(hold.exec("lock table accounts_dep.change_log in access exclusive mode"));
+        ASSERT_TRUE(hold.exec("select pg_backend_pid()") && hold.next());
+        const int holder = hold.value(0).toInt();
+
+        CancelWhenShown cancel(w);
+        control<QPushButton>(w, "historyExportButton")->click();
+        const qint64 ended = cancel.elapsed();
+        ASSERT_GE(cancel.shownAt, 0) << "no progress window";
+        EXPECT_LT(cancel.shownAt, 1000);
+        EXPECT_EQ(cancel.waitingForLock, 1);
+        EXPECT_LT(ended - cancel.cancelledAt, 1000);
+        EXPECT_EQ(busySessions(holder), QStringList{});
+        EXPECT_EQ(temporaryTables(), 0);
+        EXPECT_EQ(exports.entryList(QDir::Files | QDir::Hidden), files);
+        EXPECT_EQ(w.rows().recordCount(), 30);  // the grid as it was
+
+        ASSERT_TRUE(other.rollback());
+        control<QPushButton>(w, "historyExportButton")->click();
+        EXPECT_EQ(xlsx_readback::readSheet(w.savedWorkbook()).maxRow() - 1, 40);
+    });
+    EXPECT_EQ(log.count(), 0) << log.texts().join("; ").toStdString();
 }
 
 TEST_F(HistoryWindowTest, AnEntrysOwnHistoryFromTheJournalAndOfADeletedOneFromTheWindow) {
