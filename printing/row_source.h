@@ -5,6 +5,8 @@
 
 namespace printing {
 
+class WorkProgress;
+
 // The rows a report is laid out over, in their order: all the engine reads of them. A dataset
 // (data::Dataset) is one; so is any table a caller builds.
 class RowSource {
@@ -16,6 +18,19 @@ public:
     virtual int fieldIndex(const QString& field) const = 0;
     // A cell of row (0-based) and column.
     virtual QVariant valueAt(int row, int column) const = 0;
+};
+
+// Rows that come in parts: the source they go into (a RowSource) grows by each part read, in
+// order, until every row is there. A report is laid out over the rows read so far and asks for
+// the next part when it needs more.
+class RowFeed {
+public:
+    virtual ~RowFeed() = default;
+
+    virtual bool allRowsRead() const = 0;
+    // Reads the next part. With progress, tells it the rows read and stops (WorkCancelled) when
+    // it is cancelled.
+    virtual void readMoreRows(WorkProgress* progress = nullptr) = 0;
 };
 
 }  // namespace printing
