@@ -15,10 +15,11 @@
 namespace data {
 
 namespace {
-constexpr int kRowsPerPart = 20000;
 // Rows a call of readMoreRows() adds: a few dozen pages of a report, a short pause of the
-// window that lays them out between its events.
+// window that lays them out between its events. The driver fetches as many from the server at a
+// time, so the first pages wait for no more rows than they need.
 constexpr int kRowsPerRead = 4000;
+constexpr int kRowsPerPart = kRowsPerRead;
 
 std::function<void(const QSqlDatabase&)>& keptResultObserver() {
     static std::function<void(const QSqlDatabase&)> observer;
