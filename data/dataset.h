@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/change.h"
 #include "data/column_store.h"
 #include "data/row_filter.h"
 #include "printing/row_source.h"
@@ -13,6 +14,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace printing {
@@ -106,7 +108,7 @@ public:
     void filterBy(const QString& expression);
     bool isFiltered() const { return filtered_; }
 
-    // Editing; requires an update table.
+    // Editing; requires an update table (dataset_editing.cpp).
     void insert();  // appends a blank row and makes it current
     void edit();
     void setValue(const QString& field, const QVariant& value);
@@ -116,6 +118,8 @@ public:
     void post();
     void cancel();
     void remove();  // deletes the current row from the table; RowGoneError when it is not there
+    // What post() and remove() write, announced by them with the row's key (data::announce).
+    void setChangeSubject(Subject subject) { subject_ = subject; }
 
     const QString& name() const { return name_; }
 
@@ -143,6 +147,7 @@ private:
     bool readInParts_ = false;
     QString updateTable_;
     QString keyField_;
+    std::optional<Subject> subject_;
 
     State state_ = State::Inactive;
     QStringList fields_;

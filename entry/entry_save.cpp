@@ -1,12 +1,11 @@
 #include "entry/entry_save.h"
 
+#include "data/change.h"
 #include "data/data_module.h"
 #include "data/transaction.h"
 #include "entry/entry_snapshot.h"
-#include "entry/timesheet_recalc.h"
-#include "entry/timesheet_recalc_statements.h"
+#include "timesheet/day_recalc.h"
 #include "timesheet/month_closing.h"
-#include "timesheet/month_lock.h"
 
 #include <map>
 #include <tuple>
@@ -35,55 +34,47 @@ std::optional<Place> lockedPlace(data::SharedData& db, qint64 id) {
         });
 }
 
+// The timesheet day cell that follows the journal at this place.
+timesheet::DayCell cellOf(const Place& p) {
+    return {p.workerId, p.shift, p.date};
+}
+
+std::vector<timesheet::DayCell> cellsOf(const std::vector<Place>& places) {
+    std::vector<timesheet::DayCell> cells;
+    for (const Place& p : places)
+        cells.push_back(cellOf(p));
+    return cells;
+}
+
+// Before the journal is written: the timesheet rows of these places, until commit.
 void lockRows(const std::vector<Place>& places) {
-    std::vector<timesheet::RowKey> rows;
+    timesheet::lockDayCells(cellsOf(places));
+}
+
+using Verdict = data::Verdict;
+
+Verdict duplicate() {
+    return Verdict::refusal(Verdict::Kind::Duplicate, QString::fromUtf8(kDuplicateMessage));
+}
+
+Verdict refused(const QString& message) {
+    return Verdict::refusal(Verdict::Kind::Refused, message);
+}
+
+// The journals and timesheet months of these places changed: told after the commit, each once.
+void announce(const std::vector<Place>& places) {
     for (const Place& p : places) {
-        if (p.date.isValid())
-            rows.push_back(timesheet::rowKeyOf(p.workerId, p.shift, p.date));
-    }
-    timesheet::lockRowsForRecalc(std::move(rows));
-}
-
-// The entry, locked by now, is still as the editor loaded it; otherwise the verdict says how not.
-bool unchangedSinceLoaded(EntryChange& change) {
-    change.verdict = data::checkLockedRow(guardedEntry(change.id), change.loaded);
-    return change.verdict.kind == data::RowVerdict::Kind::Saved;
-}
-
-SaveVerdict duplicate() {
-    return {SaveResult::Duplicate, QString::fromUtf8(kDuplicateMessage)};
-}
-
-SaveVerdict gone() {
-    return {SaveResult::Gone, QString::fromUtf8(kEntryGoneMessage)};
-}
-
-// Tells the windows showing the journals and timesheet months of these places to reload.
-void announce(data::SharedData& db, const std::vector<Place>& places) {
-    std::vector<Place> told;
-    for (const Place& p : places) {
-        const bool again = std::any_of(told.begin(), told.end(), [&p](const Place& t) {
-            return t.date == p.date && t.shift == p.shift;
-        });
-        if (again || !p.date.isValid())
+        if (!p.date.isValid())
             continue;
-        told.push_back(p);
-        emit db.journalChanged(p.date, p.shift);
-    }
-    std::vector<QDate> months;
-    for (const Place& p : told) {
-        const QDate month(p.date.year(), p.date.month(), 1);
-        if (std::find(months.begin(), months.end(), month) != months.end())
-            continue;
-        months.push_back(month);
-        emit db.timesheetChanged(month.year(), month.month());
+        data::announce(data::Change::journal(p.date, p.shift));
+        data::announce(data::Change::timesheet(p.date.year(), p.date.month()));
     }
 }
 
 // The save's writes inside its transaction, with the places whose journal and timesheet changed
 // when it may commit; the refusal otherwise.
 struct Written {
-    SaveVerdict verdict;
+    Verdict verdict;
     std::vector<Place> changed;
 };
 
@@ -103,16 +94,16 @@ bool writeRow(const QString& sql) {
 // After the journal rows of a worker, shift and day are written (its timesheet row locked):
 // refused when the day holds more than kMaxDayHours hours, otherwise the day cell follows the
 // journal.
-std::optional<SaveVerdict> recalcWrittenDay(data::SharedData& db, const Place& p) {
-    const qint64 dayHours = journalDayHours(db, p.workerId, p.shift, p.date);
+std::optional<Verdict> recalcWrittenDay(data::SharedData& db, const Place& p) {
+    const qint64 dayHours = timesheet::journalDayHours(db, cellOf(p));
     if (dayHours > kMaxDayHours)
-        return SaveVerdict{SaveResult::Refused, dayHoursMessage(dayHours)};
-    writeDayCell(db, p.workerId, p.shift, p.date, dayHours);
+        return refused(dayHoursMessage(dayHours));
+    timesheet::writeDayCell(db, cellOf(p), dayHours);
     return std::nullopt;
 }
 
 Written writeEntry(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId,
-                   const QString& countSql, EntryChange* change) {
+                   const QString& countSql, const EntryChange* change) {
     if (duplicateStored(db, countSql))
         return {duplicate(), {}};
 
@@ -121,37 +112,42 @@ Written writeEntry(data::SharedData& db, const EntryValues& v, std::optional<qin
     if (changedId) {
         left = lockedPlace(db, *changedId);
         if (!left)
-            return {gone(), {}};
-        if (change && !unchangedSinceLoaded(*change))
-            return {{SaveResult::ChangedElsewhere, change->verdict.message()}, {}};
+            return {Verdict::gone(), {}};
+        // The entry, locked by now, is still as the editor loaded it; otherwise the verdict
+        // says how not.
+        if (change) {
+            Verdict unchanged = data::checkLockedRow(guardedEntry(change->id), change->loaded);
+            if (!unchanged.saved())
+                return {std::move(unchanged), {}};
+        }
     }
     lockRows(left ? std::vector<Place>{target, *left} : std::vector<Place>{target});
 
     if (!writeRow(changedId ? updateStatement(v, *changedId) : insertStatement(v)))
-        return {gone(), {}};
-    if (const std::optional<SaveVerdict> refusal = recalcWrittenDay(db, target))
+        return {Verdict::gone(), {}};
+    if (const std::optional<Verdict> refusal = recalcWrittenDay(db, target))
         return {*refusal, {}};
     // The cell the entry moved away from must lose its hours too.
     if (left && !(*left == target) && left->date.isValid())
-        RecalcTimesheetDayAfterDeletion(db, left->workerId, left->shift, left->date);
+        timesheet::followLeftDay(db, cellOf(*left));
     return {{}, left ? std::vector<Place>{target, *left} : std::vector<Place>{target}};
 }
 
 // The refusals that need no lock: values that cannot be written, a stored duplicate (the common
 // refusal, answered before anything is locked).
-std::optional<SaveVerdict> refusalBeforeLocks(data::SharedData& db, const EntryValues& v,
-                                              const QString& countSql) {
+std::optional<Verdict> refusalBeforeLocks(data::SharedData& db, const EntryValues& v,
+                                          const QString& countSql) {
     if (const std::optional<QString> refusal = valueRefusal(v))
-        return SaveVerdict{SaveResult::Refused, *refusal};
+        return refused(*refusal);
     if (db.countsAnyRow(countSql))
         return duplicate();
     return std::nullopt;
 }
 
-SaveVerdict save(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId,
-                 EntryChange* change) {
+Verdict save(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId,
+             const EntryChange* change) {
     const QString countSql = duplicateCountStatement(v, changedId);
-    if (const std::optional<SaveVerdict> refusal = refusalBeforeLocks(db, v, countSql))
+    if (const std::optional<Verdict> refusal = refusalBeforeLocks(db, v, countSql))
         return *refusal;
 
     Written written;
@@ -160,11 +156,11 @@ SaveVerdict save(data::SharedData& db, const EntryValues& v, std::optional<qint6
         // Held until commit: a second save of the same key waits here and then sees this one.
         data::lockForTransaction(duplicateLockKey(v));
         written = writeEntry(db, v, changedId, countSql, change);
-        if (written.verdict.saved())
+        if (written.verdict.saved()) {
+            announce(written.changed);
             transaction.commit();
+        }
     }
-    if (written.verdict.saved())
-        announce(db, written.changed);
     return written.verdict;
 }
 
@@ -194,12 +190,6 @@ std::vector<qint64> storedDuplicates(const std::vector<EntryValues>& rows) {
     return counts;
 }
 
-// The journal's hours and the timesheet rows of the month of each place.
-struct DayState {
-    qint64 hours = 0;
-    qint64 timesheetRows = 0;
-};
-
 // Where the entry of these values stands.
 Place placeOf(const EntryValues& v) {
     return Place{v.workerId, v.shift, v.date};
@@ -217,15 +207,12 @@ std::map<Place, std::vector<std::size_t>> rowsByPlace(const std::vector<EntryVal
     return places;
 }
 
-std::vector<DayState> dayStates(const std::map<Place, std::vector<std::size_t>>& places) {
-    std::vector<recalc::DayCell> cells;
+// The cells of the places, in the map's order.
+std::vector<timesheet::DayCell> cellsOf(const std::map<Place, std::vector<std::size_t>>& places) {
+    std::vector<timesheet::DayCell> cells;
     for (const auto& [p, indexes] : places)
-        cells.push_back({p.workerId, p.shift, p.date});
-    std::vector<DayState> states;
-    for (const auto& row :
-         columnsOf(recalc::daysStatement(cells), {QStringLiteral("tim"), QStringLiteral("cnt")}))
-        states.push_back({row[0], row[1]});
-    return states;
+        cells.push_back(cellOf(p));
+    return cells;
 }
 
 void markRows(ShiftVerdict& verdict, const std::vector<std::size_t>& rows, const QString& why) {
@@ -275,7 +262,7 @@ ShiftVerdict checkShift(data::SharedData& db, const std::vector<EntryValues>& ro
             verdict.refusals[unrefused[k]] = QString::fromUtf8(kDuplicateMessage);
     }
     const auto places = rowsByPlace(rows);
-    const std::vector<DayState> days = dayStates(places);
+    const std::vector<timesheet::DayState> days = timesheet::dayStates(cellsOf(places));
     std::size_t k = 0;
     for (const auto& [place, indexes] : places) {
         qint64 total = days[k++].hours;
@@ -323,58 +310,45 @@ ShiftVerdict writeShift(data::SharedData& db, const std::vector<EntryValues>& ro
 
     // Each worker's day: its hours checked, then its cell written, once.
     const auto byPlace = rowsByPlace(rows);
-    const std::vector<DayState> days = dayStates(byPlace);
+    const std::vector<timesheet::DayCell> cells = cellsOf(byPlace);
+    const std::vector<timesheet::DayState> days = timesheet::dayStates(cells);
     std::size_t k = 0;
-    QStringList cellWrites;
     for (const auto& [place, indexes] : byPlace) {
-        const qint64 hours = days[k].hours;
-        const qint64 timesheetRows = days[k++].timesheetRows;
+        const qint64 hours = days[k++].hours;
         if (hours > kMaxDayHours) {
             markRows(verdict, indexes, dayHoursMessage(hours));
             return verdict;
         }
-        // The row, locked and counted, is there or not until commit: insert or update for sure.
-        cellWrites << (timesheetRows == 0
-                           ? recalc::insertStatement(place.workerId, place.shift, place.date, hours)
-                           : recalc::updateStatement(place.workerId, place.shift, place.date,
-                                                     hours));
         changed.push_back(place);
     }
-    // Sent together: one round trip for every cell.
-    db.timesheetInsert.setSql(cellWrites.join(QStringLiteral(";\n")));
-    db.timesheetInsert.exec();
+    timesheet::writeDayCells(db, cells, days);
     verdict.saved = true;
     return verdict;
 }
 
 }  // namespace
 
-SaveVerdict saveEntry(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId) {
+Verdict saveEntry(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId) {
     return save(db, v, changedId, nullptr);
 }
 
-SaveVerdict saveEntry(data::SharedData& db, const EntryValues& v, EntryChange& change) {
-    change.verdict = {};
+Verdict saveEntry(data::SharedData& db, const EntryValues& v, const EntryChange& change) {
     return save(db, v, change.id, &change);
 }
 
-DeleteResult deleteEntry(data::SharedData& db, data::Command& command, qint64 id) {
-    std::optional<Place> deleted;
-    {
-        data::Transaction transaction;
-        const std::optional<Place> place = lockedPlace(db, id);
-        if (!place)
-            return DeleteResult::Gone;
-        lockRows({*place});
-        if (command.exec() == 0)
-            return DeleteResult::Gone;
-        if (place->date.isValid())
-            RecalcTimesheetDayAfterDeletion(db, place->workerId, place->shift, place->date);
-        transaction.commit();
-        deleted = place;
-    }
-    announce(db, {*deleted});
-    return DeleteResult::Deleted;
+Verdict deleteEntry(data::SharedData& db, data::Command& command, qint64 id) {
+    data::Transaction transaction;
+    const std::optional<Place> place = lockedPlace(db, id);
+    if (!place)
+        return Verdict::gone();
+    lockRows({*place});
+    if (command.exec() == 0)
+        return Verdict::gone();
+    if (place->date.isValid())
+        timesheet::followLeftDay(db, cellOf(*place));
+    announce({*place});
+    transaction.commit();
+    return Verdict::savedRow(id);
 }
 
 ShiftVerdict saveShift(data::SharedData& db, const std::vector<EntryValues>& rows) {
@@ -382,14 +356,12 @@ ShiftVerdict saveShift(data::SharedData& db, const std::vector<EntryValues>& row
     if (rows.empty() || verdict.refused())
         return verdict;
     std::vector<Place> changed;
-    {
-        data::Transaction transaction;
-        verdict = writeShift(db, rows, changed);
-        if (verdict.saved)
-            transaction.commit();
+    data::Transaction transaction;
+    verdict = writeShift(db, rows, changed);
+    if (verdict.saved) {
+        announce(changed);
+        transaction.commit();
     }
-    if (verdict.saved)
-        announce(db, changed);
     return verdict;
 }
 

@@ -1,8 +1,10 @@
 #include "timesheet/month_closing.h"
 
+#include "data/change.h"
 #include "data/command.h"
 #include "data/data_module.h"
 #include "data/db_error.h"
+#include "data/quoted_text.h"
 #include "data/server_features.h"
 #include "data/session_identity.h"
 #include "data/transaction.h"
@@ -10,7 +12,6 @@
 #include "timesheet/month_closing_statements.h"
 #include "timesheet/month_lock.h"
 #include "timesheet/month_rebuild.h"
-#include "ui/quoted_text.h"
 
 namespace timesheet {
 
@@ -35,7 +36,7 @@ CloseVerdict closeMonth(data::SharedData& shared, int month, const QString& year
                         const QString& role, const QString& workstation, bool rebuildFirst) {
     const QDate first = firstDayOf(month, year);
     if (!first.isValid())
-        throw data::DbError(ui::quotedUserText(year) + QStringLiteral(" не является годом"));
+        throw data::DbError(data::quotedUserText(year) + QStringLiteral(" не является годом"));
     data::Transaction transaction;
     lockMonthForRebuild(month, first.year());
     // Closed meanwhile by another workstation: a rebuild now would be refused.
@@ -55,8 +56,8 @@ CloseVerdict closeMonth(data::SharedData& shared, int month, const QString& year
         if (shared.statement.exec() == 0)
             throw data::DbError(closing_text::alreadyClosed(month, first.year()));
     }
+    data::announce(data::Change::monthState(first.year(), month));
     transaction.commit();
-    emit shared.timesheetChanged(first.year(), month);
     return {CloseVerdict::Kind::Closed};
 }
 
@@ -81,8 +82,8 @@ bool reopenMonth(data::SharedData& shared, int month, const QString& year, const
         if (shared.statement.exec() == 0)
             throw data::DbError(closing_text::notClosed(month, first.year()));
     }
+    data::announce(data::Change::monthState(first.year(), month));
     transaction.commit();
-    emit shared.timesheetChanged(first.year(), month);
     return true;
 }
 

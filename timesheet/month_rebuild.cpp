@@ -1,13 +1,14 @@
 #include "timesheet/month_rebuild.h"
 
+#include "data/change.h"
 #include "data/command.h"
 #include "data/data_module.h"
 #include "data/db_error.h"
+#include "data/quoted_text.h"
 #include "data/transaction.h"
 #include "timesheet/month_calendar.h"
 #include "timesheet/month_lock.h"
 #include "timesheet/rebuild_statements.h"
-#include "ui/quoted_text.h"
 
 namespace timesheet {
 
@@ -15,7 +16,7 @@ void rebuildMonth(data::SharedData& shared, int month, const QString& year,
                   const std::function<void(int done, int steps)>& afterStep) {
     const QDate first = firstDayOf(month, year);
     if (!first.isValid())
-        throw data::DbError(ui::quotedUserText(year) + QStringLiteral(" не является годом"));
+        throw data::DbError(data::quotedUserText(year) + QStringLiteral(" не является годом"));
 
     data::Transaction transaction;
     lockMonthForRebuild(month, first.year());
@@ -31,9 +32,8 @@ void rebuildMonth(data::SharedData& shared, int month, const QString& year,
     shared.timesheetInsert.setSql(rebuild::monthInsert(month, year));
     shared.timesheetInsert.exec();
     afterStep(2, 2);
+    data::announce(data::Change::timesheet(first.year(), month));
     transaction.commit();
-    if (!data::Transaction::active())  // a rebuild inside a month's closing is announced by it
-        emit shared.timesheetChanged(first.year(), month);
 }
 
 }  // namespace timesheet

@@ -3,13 +3,14 @@
 #include "../support/journal_entries.h"
 #include "../support/message_log.h"
 #include "../support/widget_driving.h"
+#include "data/change.h"
 #include "data/connection.h"
 #include "data/data_module.h"
 #include "data/db_error.h"
 #include "entry/entry_save.h"
 #include "entry/shift_entry_window.h"
 #include "entry/shift_rows.h"
-#include "entry/timesheet_recalc_statements.h"
+#include "timesheet/recalc_statements.h"
 #include "ui/modal.h"
 
 #include <QApplication>
@@ -137,7 +138,7 @@ TEST(ShiftStatements, OneInsertCarriesEachEntryAsTheSingleInsertWritesIt) {
               "from (values (0, 17, 240, 31, to_date('05.11.2022', 'DD.MM.YYYY'), 2, 0), (1, 18, "
               "240, 31, to_date('05.11.2022', 'DD.MM.YYYY'), 2, 4)) as v(n, w, o, i, d, s, c) "
               "order by v.n");
-    EXPECT_EQ(recalc::daysStatement({{17, 2, kNov5}}),
+    EXPECT_EQ(timesheet::recalc::daysStatement({{17, 2, kNov5}}),
               "select v.n, (select sum(time) from accounts_dep.smena j where j.w_id=v.w and "
               "j.smena=v.s and j.data=v.d) as tim, (select count(w_id) from accounts_dep.h_tabel "
               "h where h.w_id=v.w and h.smena=v.s and h.month=v.m and h.year=v.y) as cnt from "
@@ -318,9 +319,9 @@ TEST_F(ShiftEntry, ASavedShiftIsOneHistoryRowPerEntryAndReloadsTheJournal) {
     rows[1].workerId = 18;
     rows[1].hours = QStringLiteral("5");
     int announced = 0;
-    const QMetaObject::Connection c =
-        QObject::connect(&testdb::sharedData(), &data::SharedData::journalChanged,
-                         [&](QDate day, int shift) { announced += day == kNov5 && shift == 2; });
+    const QMetaObject::Connection c = QObject::connect(
+        &data::changes(), &data::ChangeFeed::changed,
+        [&](const data::Change& c) { announced += c == data::Change::journal(kNov5, 2); });
     EXPECT_TRUE(entry::saveShift(testdb::sharedData(), rows).saved);
     QObject::disconnect(c);
     EXPECT_EQ(announced, 1);

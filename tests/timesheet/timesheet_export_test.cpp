@@ -29,7 +29,8 @@ TEST_F(AppTest, TimesheetExportWritesEveryDayOfEveryWorker) {
     EXPECT_EQ(control<QPushButton>(timesheetWindow(), "Button2")->text(), "Excel (2 из 2)");
     EXPECT_FALSE(timesheetPrint().monthTotals().isOpen());
 
-    const xlsx_readback::Sheet sheet = xlsx_readback::readSheet(TimesheetBridge().lastSavedPath());
+    const xlsx_readback::Sheet sheet =
+        xlsx_readback::readSheet(timesheetWindow().lastSavedWorkbook());
     ASSERT_EQ(sheet.maxRow(), 4);
     auto cell = [&](int row, int column) { return sheet.cell(row, column); };
     EXPECT_EQ(cell(1, 1).value.toString(), "Февраль 2023");
@@ -68,7 +69,8 @@ TEST_F(AppTest, TimesheetExportOfAnEmptyMonthWritesTheTitles) {
     MessageLog log;
     control<QPushButton>(timesheetWindow(), "Button2")->click();
     EXPECT_EQ(control<QPushButton>(timesheetWindow(), "Button2")->text(), "Excel (0 из 0)");
-    const xlsx_readback::Sheet sheet = xlsx_readback::readSheet(TimesheetBridge().lastSavedPath());
+    const xlsx_readback::Sheet sheet =
+        xlsx_readback::readSheet(timesheetWindow().lastSavedWorkbook());
     ASSERT_EQ(sheet.maxRow(), 2);
     EXPECT_EQ(sheet.cell(1, 1).value.toString(), "Июнь 2021");
     EXPECT_EQ(sheet.cell(2, 33).value.toString(), "Итого");
