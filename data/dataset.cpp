@@ -15,12 +15,18 @@
 namespace data {
 
 namespace {
-constexpr int kRowsPerPart = 20000;
+// Rows a call of readMoreRows() adds: a few dozen pages of a report, a short pause of the
+// window that lays them out between its events. The driver fetches as many from the server at a
+// time, so the first pages wait for no more rows than they need.
+constexpr int kRowsPerRead = 4000;
+constexpr int kRowsPerPart = kRowsPerRead;
 
 std::function<void(const QSqlDatabase&)>& keptResultObserver() {
     static std::function<void(const QSqlDatabase&)> observer;
     return observer;
 }
+
+}  // namespace
 
 // The whole result of a statement read in parts, kept on the server for the read: the statement
 // fills it as it stands, with the plan the server picks for it (a statement read through a
@@ -84,7 +90,6 @@ private:
     QSqlDatabase db_;
     QString selectSql_;
 };
-}  // namespace
 
 Dataset::Dataset(const QString& name, QObject* parent) : QObject(parent), name_(name) {
     setObjectName(name);
@@ -107,51 +112,128 @@ QSqlDatabase Dataset::db() const {
     return connectionName_.isEmpty() ? defaultDb() : QSqlDatabase::database(connectionName_, false);
 }
 
-void Dataset::open(printing::WorkProgress* progress) {
-    if (isOpen())
-        return;
+// A statement whose rows are read a part at a time: the kept result (when read in parts), the
+// driver's cursor setting and the query stay until the last part or close(). Members end in
+// reverse order: the fetch lets its buffers go, the cursor closes, then the kept rows are dropped.
+struct Dataset::PendingRead {
     std::optional<KeptResult> kept;
     std::optional<ServerCursorScope> inParts;
-    std::optional<QSqlQuery> q;
+    std::optional<QSqlQuery> query;
+    std::optional<RowFetch> fetch;
+};
+
+Dataset::~Dataset() = default;
+
+void Dataset::open(printing::WorkProgress* progress) {
+    openRows(progress, true);
+}
+
+void Dataset::openFirstPart(printing::WorkProgress* progress) {
+    openRows(progress, !readInParts_);
+}
+
+void Dataset::openRows(printing::WorkProgress* progress, bool whole) {
+    if (isOpen())
+        return;
+    auto read = std::make_unique<PendingRead>();
     if (readInParts_) {
-        kept.emplace(db(), sql_, params_, progress, name_);
+        read->kept.emplace(db(), sql_, params_, progress, name_);
         printing::stopIfCancelled(progress);
-        inParts.emplace(db(), kRowsPerPart);
-        q.emplace(runStatement(db(), kept->selectSql(), {}, true, name_));
+        read->inParts.emplace(db(), kRowsPerPart);
+        read->query.emplace(runStatement(db(), read->kept->selectSql(), {}, true, name_));
     } else {
-        q.emplace(runStatement(db(), sql_, params_, true, name_));
+        read->query.emplace(runStatement(db(), sql_, params_, true, name_));
     }
 
     fields_.clear();
     fieldIndex_.clear();
     rows_.clear();
-    const QSqlRecord rec = q->record();
+    visible_.clear();
+    readFailure_ = nullptr;
+    const QSqlRecord rec = read->query->record();
     const int columns = rec.count();
     for (int c = 0; c < columns; ++c) {
         fields_ << rec.fieldName(c);
         fieldIndex_.insert(rec.fieldName(c).toLower(), c);
     }
-    try {
-        fetchRows(*q, rows_, progress);
-    } catch (...) {
-        rows_.clear();
-        throw;
+    if (whole) {
+        try {
+            fetchRows(*read->query, rows_, progress);
+        } catch (...) {
+            rows_.clear();
+            throw;
+        }
+        read.reset();  // the cursor closed before its kept rows are dropped
+    } else {
+        read->fetch.emplace(*read->query, rows_);
+        if (read->fetch->atEnd())
+            read.reset();
     }
-    q.reset();  // the cursor closed before its kept rows are dropped
+    pending_ = std::move(read);
     state_ = State::Browse;
     pendingRow_ = -1;
     try {
         applyFilter();
+        if (!whole)
+            readMoreRows(progress);
     } catch (...) {
         close();
         throw;
     }
 }
 
+void Dataset::readMoreRows(printing::WorkProgress* progress) {
+    if (readFailure_)
+        std::rethrow_exception(readFailure_);
+    if (!pending_)
+        return;
+    const int from = storedRowCount();
+    try {
+        if (pending_->fetch->fetch(kRowsPerRead, progress))
+            pending_.reset();
+    } catch (const DbError&) {
+        // Rows after a failed part cannot be told apart from no rows: the read ends here.
+        readFailure_ = std::current_exception();
+        pending_.reset();
+        appendVisible(from);
+        throw;
+    } catch (...) {
+        appendVisible(from);  // cancelled between blocks: the read can go on from there
+        throw;
+    }
+    appendVisible(from);
+}
+
+void Dataset::appendVisible(int fromStoredRow) {
+    const int rows = storedRowCount();
+    if (rows == fromStoredRow)
+        return;
+    if (filtered_ && !filter_.trimmed().isEmpty()) {
+        const RowFilter f = RowFilter::parse(filter_);
+        const int column = checkedField(f.field());
+        for (int r = fromStoredRow; r < rows; ++r)
+            if (f.matches(cell(r, column)))
+                visible_.push_back(r);
+    } else {
+        for (int r = fromStoredRow; r < rows; ++r)
+            visible_.push_back(r);
+    }
+    const bool first = current_ < 0 && !visible_.empty();
+    if (first) {
+        current_ = 0;
+        eof_ = false;
+    }
+    emit rowsChanged();
+    if (first)
+        emit currentChanged(recNo());
+}
+
 void Dataset::close() {
     if (state_ == State::Inactive)
         return;
     state_ = State::Inactive;
+    pending_.reset();
+    readFailure_ = nullptr;
     rows_.clear();
     visible_.clear();
     buffer_.clear();

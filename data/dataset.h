@@ -11,7 +11,9 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -26,12 +28,13 @@ namespace data {
 // on/off switch narrows the fetched rows without asking the server. A dataset given an update
 // table can also insert, change and delete rows by their key. Reports are laid out over its
 // visible rows.
-class Dataset : public QObject, public printing::RowSource {
+class Dataset : public QObject, public printing::RowSource, public printing::RowFeed {
     Q_OBJECT
 public:
     enum class State { Inactive, Browse, Edit, Insert };
 
     explicit Dataset(const QString& name = {}, QObject* parent = nullptr);
+    ~Dataset() override;
 
     // Statement text. A multi-line text is its lines joined by a line break.
     void setSql(const QString& text);
@@ -56,6 +59,15 @@ public:
     // Throws DbError with the driver's message. With progress, tells it the rows read as they
     // come and stops between them (printing::WorkCancelled) when it was cancelled.
     void open(printing::WorkProgress* progress = nullptr);
+    // Opens a dataset read in parts with only the first part of its rows; the rest stay on the
+    // server until readMoreRows() brings them, a part at a time (a report shows its first pages
+    // meanwhile), or close() lets them go. Any other dataset is opened whole, as by open().
+    void openFirstPart(printing::WorkProgress* progress = nullptr);
+    // Every row read (always, unless opened by openFirstPart with rows still to come).
+    bool allRowsRead() const override { return !pending_ && !readFailure_; }
+    // Appends the next part of the rows (after the filter) and tells rowsChanged. A failed read
+    // ends the reading; every later call throws the same DbError, and the rows stay short.
+    void readMoreRows(printing::WorkProgress* progress = nullptr) override;
     void close();
     void reopen();
     // Reopens and goes to the row number, clamped to the rows there are.
@@ -124,6 +136,8 @@ private:
     QVariant cell(int storedRow, int column) const { return rows_.value(storedRow, column); }
     int storedRowCount() const { return rows_.rowCount(); }
     void applyFilter();
+    void appendVisible(int fromStoredRow);  // stored rows from there on, by the filter
+    void openRows(printing::WorkProgress* progress, bool whole);
     void setCurrent(int index);
     void requireWritable() const;
     void removeStoredRow(int storedRow);
@@ -141,6 +155,9 @@ private:
     QStringList fields_;
     QHash<QString, int> fieldIndex_;  // lower-case name -> column
     ColumnStore rows_;                // stored rows
+    struct PendingRead;               // the server's rows still to read
+    std::unique_ptr<PendingRead> pending_;
+    std::exception_ptr readFailure_;  // the error of a read that failed
     std::vector<int> visible_;        // stored row of each visible row
     int current_ = -1;                // index into visible_
     bool eof_ = true;

@@ -13,25 +13,31 @@
 #include <QSqlRecord>
 #include <QSqlResult>
 #include <QTime>
+#include <charconv>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
 
 namespace data {
 
-namespace {
-
-constexpr SQLULEN kBlockRows = 100;
-// Characters a bound text buffer holds; a longer value is read on its own after the block.
-constexpr SQLLEN kTextBufferChars = 512;
-
-struct Column {
+// A column fetched in blocks: its buffers, bound to the statement.
+struct BoundColumn {
     int type = QMetaType::UnknownType;
     SQLSMALLINT cType = 0;
     SQLLEN width = 0;  // bytes per row
     std::unique_ptr<char[]> data;
     std::unique_ptr<SQLLEN[]> indicator;
 };
+
+namespace {
+
+constexpr SQLULEN kBlockRows = 100;
+// Characters a bound text buffer holds; a longer value is read on its own after the block.
+constexpr SQLLEN kTextBufferChars = 512;
+// Bytes of a number's text buffer, its terminating zero included; a longer number (a numeric of
+// many digits) is read on its own.
+constexpr SQLLEN kNumberBufferBytes = 48;
 
 // The C type the driver converts a column of this Qt type into, as Qt's ODBC driver asks for it.
 bool bindingFor(int type, SQLSMALLINT& cType, SQLLEN& width) {
@@ -45,8 +51,10 @@ bool bindingFor(int type, SQLSMALLINT& cType, SQLLEN& width) {
             width = sizeof(SQLBIGINT);
             return true;
         case QMetaType::Double:
-            cType = SQL_C_DOUBLE;
-            width = sizeof(SQLDOUBLE);
+            // As the server's text, read here: the driver's own conversion asks the C library
+            // for the locale's decimal point and parses with strtod, value by value.
+            cType = SQL_C_CHAR;
+            width = kNumberBufferBytes;
             return true;
         case QMetaType::QDate:
             cType = SQL_C_TYPE_DATE;
@@ -106,8 +114,30 @@ QString longText(SQLHSTMT h, SQLUSMALLINT column, SQLULEN row) {
     return text;
 }
 
+// A number the server sent as text (numeric, float8, float4, with a decimal point whatever the
+// locale; "NaN", "Infinity", "-Infinity" as such).
+double numberOf(const char* p, SQLLEN bytes) {
+    double value = 0;
+    const char* end = p + bytes;
+    const auto [stop, error] = std::from_chars(p, end, value);
+    if (error == std::errc() && stop == end)
+        return value;
+    // Anything else (out of range, another spelling) as the C library reads it.
+    return QByteArray(p, bytes).toDouble();
+}
+
+// A number whose text is longer than its bound buffer, read from row `row` (0-based) of the
+// block as the driver converts it.
+double longNumber(SQLHSTMT h, SQLUSMALLINT column, SQLULEN row) {
+    check(SQLSetPos(h, static_cast<SQLSETPOSIROW>(row + 1), SQL_POSITION, SQL_LOCK_NO_CHANGE), h);
+    SQLDOUBLE value = 0;
+    SQLLEN indicator = 0;
+    check(SQLGetData(h, column, SQL_C_DOUBLE, &value, sizeof value, &indicator), h);
+    return value;
+}
+
 // A value of a bound column of the block into its stored column.
-void store(const Column& c, SQLULEN row, ColumnStore& rows, int column) {
+void store(const BoundColumn& c, SQLULEN row, ColumnStore& rows, int column) {
     const char* p = c.data.get() + row * c.width;
     switch (c.type) {
         case QMetaType::Int:
@@ -117,7 +147,7 @@ void store(const Column& c, SQLULEN row, ColumnStore& rows, int column) {
             rows.appendInt64(column, *reinterpret_cast<const SQLBIGINT*>(p));
             return;
         case QMetaType::Double:
-            rows.appendDouble(column, *reinterpret_cast<const SQLDOUBLE*>(p));
+            rows.appendDouble(column, numberOf(p, c.indicator[row]));
             return;
         case QMetaType::QDate: {
             const auto* d = reinterpret_cast<const SQL_DATE_STRUCT*>(p);
@@ -155,21 +185,22 @@ SQLHSTMT odbcStatement(const QSqlQuery& query) {
 }
 
 // Leaves the statement as Qt's driver set it up, whatever way the fetch ends.
-struct BindingReset {
-    SQLHSTMT h;
-    ~BindingReset() {
-        SQLFreeStmt(h, SQL_UNBIND);
-        SQLSetStmtAttr(h, SQL_ATTR_ROW_STATUS_PTR, nullptr, 0);
-        SQLSetStmtAttr(h, SQL_ATTR_ROWS_FETCHED_PTR, nullptr, 0);
-        SQLSetStmtAttr(h, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(SQLULEN{1}), 0);
-    }
-};
+void resetBindings(SQLHSTMT h) {
+    SQLFreeStmt(h, SQL_UNBIND);
+    SQLSetStmtAttr(h, SQL_ATTR_ROW_STATUS_PTR, nullptr, 0);
+    SQLSetStmtAttr(h, SQL_ATTR_ROWS_FETCHED_PTR, nullptr, 0);
+    SQLSetStmtAttr(h, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(SQLULEN{1}), 0);
+}
 
 constexpr int kRowsBetweenReports = 1000;
 
-void fetchValueByValue(QSqlQuery& query, ColumnStore& rows, printing::WorkProgress* progress) {
+// Reads rows until `until` are stored; true when the result ended first.
+bool fetchValueByValue(QSqlQuery& query, ColumnStore& rows, printing::WorkProgress* progress,
+                       int until) {
     const int columns = rows.columnCount();
-    while (query.next()) {
+    while (rows.rowCount() < until) {
+        if (!query.next())
+            return true;
         for (int c = 0; c < columns; ++c)
             rows.append(c, query.value(c));
         rows.endRows();
@@ -178,16 +209,17 @@ void fetchValueByValue(QSqlQuery& query, ColumnStore& rows, printing::WorkProgre
             printing::stopIfCancelled(progress);
         }
     }
+    return false;
 }
 
 // The columns to fetch in blocks, with their C types and widths; nothing when a column has no
 // binding or the query is not a fresh forward-only one on Qt's ODBC driver.
-std::optional<std::vector<Column>> bindableColumns(SQLHSTMT h, const QSqlQuery& query,
-                                                   const std::vector<int>& types) {
+std::optional<std::vector<BoundColumn>> bindableColumns(SQLHSTMT h, const QSqlQuery& query,
+                                                        const std::vector<int>& types) {
     if (h == nullptr || !query.isForwardOnly() || query.at() != QSql::BeforeFirstRow ||
         query.numericalPrecisionPolicy() != QSql::LowPrecisionDouble)
         return std::nullopt;
-    std::vector<Column> columns(types.size());
+    std::vector<BoundColumn> columns(types.size());
     for (size_t c = 0; c < types.size(); ++c) {
         columns[c].type = types[c];
         if (!bindingFor(columns[c].type, columns[c].cType, columns[c].width))
@@ -197,14 +229,15 @@ std::optional<std::vector<Column>> bindableColumns(SQLHSTMT h, const QSqlQuery& 
 }
 
 // Binds the columns' buffers for blocks of kBlockRows rows; fetched and status tell each block.
-void bindBlocks(SQLHSTMT h, std::vector<Column>& columns, SQLULEN& fetched, SQLUSMALLINT* status) {
+void bindBlocks(SQLHSTMT h, std::vector<BoundColumn>& columns, SQLULEN& fetched,
+                SQLUSMALLINT* status) {
     check(SQLSetStmtAttr(h, SQL_ATTR_ROW_BIND_TYPE, SQL_BIND_BY_COLUMN, 0), h);
     check(SQLSetStmtAttr(h, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(kBlockRows), 0),
           h);
     check(SQLSetStmtAttr(h, SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0), h);
     check(SQLSetStmtAttr(h, SQL_ATTR_ROW_STATUS_PTR, status, 0), h);
     for (size_t c = 0; c < columns.size(); ++c) {
-        Column& col = columns[c];
+        BoundColumn& col = columns[c];
         col.data = std::make_unique_for_overwrite<char[]>(col.width * kBlockRows);
         col.indicator = std::make_unique_for_overwrite<SQLLEN[]>(kBlockRows);
         check(SQLBindCol(h, static_cast<SQLUSMALLINT>(c + 1), col.cType, col.data.get(), col.width,
@@ -214,10 +247,10 @@ void bindBlocks(SQLHSTMT h, std::vector<Column>& columns, SQLULEN& fetched, SQLU
 }
 
 // Stores one fetched block column by column: each stored column grows in one run.
-void storeBlock(SQLHSTMT h, const std::vector<Column>& columns, SQLULEN fetched,
+void storeBlock(SQLHSTMT h, const std::vector<BoundColumn>& columns, SQLULEN fetched,
                 ColumnStore& rows) {
     for (size_t ci = 0; ci < columns.size(); ++ci) {
-        const Column& col = columns[ci];
+        const BoundColumn& col = columns[ci];
         const int c = static_cast<int>(ci);
         for (SQLULEN row = 0; row < fetched; ++row) {
             const SQLLEN indicator = col.indicator[row];
@@ -229,6 +262,9 @@ void storeBlock(SQLHSTMT h, const std::vector<Column>& columns, SQLULEN fetched,
                      (indicator == SQL_NO_TOTAL ||
                       indicator > col.width - static_cast<SQLLEN>(sizeof(SQLWCHAR))))
                 rows.appendText(c, longText(h, static_cast<SQLUSMALLINT>(c + 1), row));
+            else if (col.cType == SQL_C_CHAR &&
+                     (indicator == SQL_NO_TOTAL || indicator > col.width - 1))
+                rows.appendDouble(c, longNumber(h, static_cast<SQLUSMALLINT>(c + 1), row));
             else
                 store(col, row, rows, c);
         }
@@ -238,40 +274,79 @@ void storeBlock(SQLHSTMT h, const std::vector<Column>& columns, SQLULEN fetched,
 
 }  // namespace
 
-void fetchRows(QSqlQuery& query, ColumnStore& rows, printing::WorkProgress* progress) {
-    const SQLHSTMT h = odbcStatement(query);
+struct RowFetch::State {
+    QSqlQuery& query;
+    ColumnStore& rows;
+    SQLHSTMT h = nullptr;
+    std::optional<std::vector<BoundColumn>> columns;  // bound in blocks; none: value by value
+    SQLULEN fetched = 0;
+    SQLUSMALLINT status[kBlockRows] = {};
+    bool end = false;
+
+    State(QSqlQuery& q, ColumnStore& r) : query(q), rows(r) {}
+    ~State() {
+        if (columns)
+            resetBindings(h);
+    }
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
+};
+
+RowFetch::RowFetch(QSqlQuery& query, ColumnStore& rows)
+    : state_(std::make_unique<State>(query, rows)) {
+    State& s = *state_;
+    s.h = odbcStatement(query);
     const QSqlRecord record = query.record();
     const int count = record.count();
     std::vector<int> types(count);
     for (int c = 0; c < count; ++c)
         types[c] = record.field(c).metaType().id();
     rows.reset(types);
-    if (count == 0)
-        return;  // a statement without a result set
-    std::optional<std::vector<Column>> columns = bindableColumns(h, query, types);
-    if (!columns) {
-        fetchValueByValue(query, rows, progress);
+    if (count == 0) {
+        s.end = true;  // a statement without a result set
         return;
     }
+    s.columns = bindableColumns(s.h, query, types);
+    if (s.columns)
+        bindBlocks(s.h, *s.columns, s.fetched, s.status);  // unbound by the state however it ends
+}
 
-    const BindingReset reset{h};
-    SQLULEN fetched = 0;
-    SQLUSMALLINT status[kBlockRows];
-    bindBlocks(h, *columns, fetched, status);
-    for (;;) {
-        const SQLRETURN r = SQLFetchScroll(h, SQL_FETCH_NEXT, 0);
-        if (r == SQL_NO_DATA)
+RowFetch::~RowFetch() = default;
+
+bool RowFetch::atEnd() const {
+    return state_->end;
+}
+
+bool RowFetch::fetch(int wanted, printing::WorkProgress* progress) {
+    State& s = *state_;
+    if (s.end)
+        return true;
+    const int until = s.rows.rowCount() + wanted;
+    if (!s.columns) {
+        s.end = fetchValueByValue(s.query, s.rows, progress, until);
+        return s.end;
+    }
+    while (s.rows.rowCount() < until) {
+        const SQLRETURN r = SQLFetchScroll(s.h, SQL_FETCH_NEXT, 0);
+        if (r == SQL_NO_DATA) {
+            s.end = true;
             break;
-        check(r, h);
-        for (SQLULEN row = 0; row < fetched; ++row)
-            if (status[row] == SQL_ROW_ERROR)
-                throw DbError(diagnostics(h));
-        storeBlock(h, *columns, fetched, rows);
+        }
+        check(r, s.h);
+        for (SQLULEN row = 0; row < s.fetched; ++row)
+            if (s.status[row] == SQL_ROW_ERROR)
+                throw DbError(diagnostics(s.h));
+        storeBlock(s.h, *s.columns, s.fetched, s.rows);
         if (progress) {
-            progress->rowsRead(rows.rowCount());
+            progress->rowsRead(s.rows.rowCount());
             printing::stopIfCancelled(progress);
         }
     }
+    return s.end;
+}
+
+void fetchRows(QSqlQuery& query, ColumnStore& rows, printing::WorkProgress* progress) {
+    RowFetch(query, rows).fetch(std::numeric_limits<int>::max() - rows.rowCount(), progress);
 }
 
 namespace {

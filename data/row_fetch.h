@@ -3,6 +3,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <memory>
 
 namespace printing {
 class WorkProgress;
@@ -20,6 +21,26 @@ class ColumnStore;
 // the driver's message when the driver fails mid-fetch. With progress, tells it the rows read
 // after each block and stops there (printing::WorkCancelled) once it is cancelled.
 void fetchRows(QSqlQuery& query, ColumnStore& rows, printing::WorkProgress* progress = nullptr);
+
+// The same read a part at a time: made on an executed forward-only query (rows reset to its
+// columns), each fetch() adds the next rows until the result ends. The query stays as it is
+// between the parts and must outlive the fetch.
+class RowFetch {
+public:
+    RowFetch(QSqlQuery& query, ColumnStore& rows);
+    ~RowFetch();
+    RowFetch(const RowFetch&) = delete;
+    RowFetch& operator=(const RowFetch&) = delete;
+
+    // Adds at least `rows` rows (whole blocks) or the rest; true once the result has ended.
+    // Throws and stops as fetchRows does.
+    bool fetch(int rows, printing::WorkProgress* progress = nullptr);
+    bool atEnd() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 // The ODBC connection handle (SQLHDBC) of db when it runs on Qt's ODBC driver, else null.
 void* odbcConnectionHandle(const QSqlDatabase& db);

@@ -155,31 +155,43 @@ void Preparer::begin() {
 bool Preparer::layOut(int untilPages, WorkProgress* progress) {
     if (done_)
         return true;
-    if (pageStarts_.empty())
+    if (pageStarts_.empty()) {
+        // The report header prints over the first row: it is there first, or known not to be.
+        while (rows_.recordCount() == 0 && moreRowsToCome())
+            feed_->readMoreRows(progress);
         begin();
-    const int rows = rows_.recordCount();
-    for (; nextRow_ < rows && pageCount() < untilPages; ++nextRow_) {
-        const int i = nextRow_;
-        // The outermost group whose value changes at this row: its footers (of the previous
-        // row's groups) and headers from there inwards print here.
-        const int changed = firstChangedGroup(i);
-        if (i > 0)
-            placeGroupFooters(changed, Row(&rows_, i - 1));
-        const Row row(&rows_, i);
-        placeGroupHeaders(changed, row);
-        addToSums(i);
-        if (detail_) {
-            keepRoom(bandHeight(*detail_, row) + repeatedHeaderHeight_);
-            place(*detail_, row);
-        }
-        if (progress && pageCount() >= reportedPages_ + kPagesBetweenReports) {
-            reportedPages_ = pageCount();
-            progress->pagesMade(reportedPages_, i + 1, rows);
-            stopIfCancelled(progress);
-        }
     }
-    if (nextRow_ < rows)
-        return false;
+    for (;;) {
+        const int rows = rows_.recordCount();
+        for (; nextRow_ < rows && pageCount() < untilPages; ++nextRow_) {
+            const int i = nextRow_;
+            // The outermost group whose value changes at this row: its footers (of the previous
+            // row's groups) and headers from there inwards print here.
+            const int changed = firstChangedGroup(i);
+            if (i > 0)
+                placeGroupFooters(changed, Row(&rows_, i - 1));
+            const Row row(&rows_, i);
+            placeGroupHeaders(changed, row);
+            addToSums(i);
+            if (detail_) {
+                keepRoom(bandHeight(*detail_, row) + repeatedHeaderHeight_);
+                place(*detail_, row);
+            }
+            if (progress && pageCount() >= reportedPages_ + kPagesBetweenReports) {
+                reportedPages_ = pageCount();
+                progress->pagesMade(reportedPages_, i + 1, rows);
+                stopIfCancelled(progress);
+            }
+        }
+        if (nextRow_ < rows)
+            return false;
+        if (!moreRowsToCome())
+            break;
+        if (pageCount() >= untilPages)
+            return false;
+        feed_->readMoreRows(progress);
+    }
+    const int rows = rows_.recordCount();
     const Row last(&rows_, rows - 1);
     if (rows > 0)
         placeGroupFooters(0, last);
@@ -196,8 +208,8 @@ void Preparer::run(WorkProgress* progress) {
 }
 
 LaidOutReport::LaidOutReport(const Layout& layout, const RowSource& rows, WorkProgress* progress,
-                             int firstPages)
-    : layout_(layout), preparer_(std::make_unique<Preparer>(layout_, rows)) {
+                             int firstPages, RowFeed* feed)
+    : layout_(layout), preparer_(std::make_unique<Preparer>(layout_, rows, feed)) {
     // A page is whole once the next one has begun.
     preparer_->layOut(firstPages > 0 ? firstPages + 1 : std::numeric_limits<int>::max(), progress);
 }
@@ -240,8 +252,9 @@ PreparedReport LaidOutReport::whole() const {
     return report;
 }
 
-PreparedReport prepare(const Layout& layout, const RowSource& rows, WorkProgress* progress) {
-    return LaidOutReport(layout, rows, progress).whole();
+PreparedReport prepare(const Layout& layout, const RowSource& rows, WorkProgress* progress,
+                       RowFeed* feed) {
+    return LaidOutReport(layout, rows, progress, 0, feed).whole();
 }
 
 QStringList PreparedReport::texts(int page) const {

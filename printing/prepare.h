@@ -18,9 +18,11 @@ class LaidOutReport : public PagedReport {
 public:
     // With progress, it is told how far the layout has come and may stop it (WorkCancelled).
     // With firstPages, only so many pages are laid out now (fewer when the rows end first); the
-    // rest follows part by part (continueLayout) or at once (finishLayout, whole).
+    // rest follows part by part (continueLayout) or at once (finishLayout, whole). With a feed,
+    // the rows come in parts (RowFeed): each part is read when the layout has placed the rows
+    // before it, so the first pages need only the first rows.
     LaidOutReport(const Layout& layout, const RowSource& rows, WorkProgress* progress = nullptr,
-                  int firstPages = 0);
+                  int firstPages = 0, RowFeed* feed = nullptr);
     ~LaidOutReport() override;
 
     // Pages a part of the layout adds.
@@ -42,8 +44,9 @@ private:
 
 // Lays out every page of the layout over the rows, in their order (a dataset's rows after its
 // filter; its cursor is not moved). Every sum starts from zero. Without rows there is still
-// one page with the report header, the report footer (zero sums) and the page footer.
+// one page with the report header, the report footer (zero sums) and the page footer. With a
+// feed, every part of the rows is read on the way.
 PreparedReport prepare(const Layout& layout, const RowSource& rows,
-                       WorkProgress* progress = nullptr);
+                       WorkProgress* progress = nullptr, RowFeed* feed = nullptr);
 
 }  // namespace printing

@@ -52,8 +52,10 @@ PreparedKind preparedKind(ItemKind kind);
 
 class Preparer {
 public:
-    Preparer(const Layout& layout, const RowSource& rows)
-        : layout_(layout), rows_(rows), separator_(ui::decimalSeparator()) {
+    // With a feed, the rows come in parts: the layout asks for the next part when it has placed
+    // every row read so far, and ends the report only once the feed has no more.
+    Preparer(const Layout& layout, const RowSource& rows, RowFeed* feed = nullptr)
+        : layout_(layout), rows_(rows), feed_(feed), separator_(ui::decimalSeparator()) {
         report_.title = layout.title;
         report_.orientation = layout.page.orientation;
         report_.pageWidthMm = layout.page.pageWidthMm();
@@ -101,6 +103,7 @@ private:
     int shrunkStyle(const ResolvedItem& r, double pointSize);
 
     void begin();  // the first page with the report header
+    bool moreRowsToCome() const { return feed_ && !feed_->allRowsRead(); }
     void startPage();
     void finishPage();
     bool fits(double mm) const { return y_ + mm <= bodyBottom_ + kEpsilonMm; }
@@ -119,6 +122,7 @@ private:
 
     const Layout& layout_;
     const RowSource& rows_;
+    RowFeed* const feed_;
     const QChar separator_;
     PreparedReport report_;
     TextMeasure measure_;

@@ -56,19 +56,21 @@ void showPreview(const PreparedReport& report) {
     showPages(WholeReport(report), nullptr);
 }
 
-void previewReport(const Layout& layout, const RowSource& rows, WorkProgress* progress) {
+void previewReport(const Layout& layout, const RowSource& rows, WorkProgress* progress,
+                   RowFeed* feed) {
     auto wait = std::make_unique<ui::WaitCursor>();
     if (previewHook()) {
-        const PreparedReport report = prepare(layout, rows, progress);
+        const PreparedReport report = prepare(layout, rows, progress, feed);
         if (progress)
             progress->finished();
         wait.reset();
         showPreview(report);
         return;
     }
-    // The first pages are laid out before the preview shows, the rest while it shows; a page's
-    // items are made as it comes into view; printing and PDF output make every one.
-    const LaidOutReport report(layout, rows, progress, kPagesBeforePreview);
+    // The first pages are laid out before the preview shows, the rest (and the rows they need)
+    // while it shows; a page's items are made as it comes into view; printing and PDF output
+    // make every one.
+    const LaidOutReport report(layout, rows, progress, kPagesBeforePreview, feed);
     if (progress)
         progress->finished();
     showPages(report, std::move(wait));

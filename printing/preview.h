@@ -21,7 +21,9 @@ void showPreview(const PreparedReport& report);
 
 // Prepares the layout over the rows, then previews it (or hands it to the hook). With progress,
 // the layout tells it how far it has come and stops (WorkCancelled) when it is cancelled: then
-// nothing is previewed.
-void previewReport(const Layout& layout, const RowSource& rows, WorkProgress* progress = nullptr);
+// nothing is previewed. With a feed (rows that come in parts), the preview shows once the rows
+// of its first pages are read; the rest are read and laid out between the preview's events.
+void previewReport(const Layout& layout, const RowSource& rows, WorkProgress* progress = nullptr,
+                   RowFeed* feed = nullptr);
 
 }  // namespace printing

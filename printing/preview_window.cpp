@@ -284,6 +284,9 @@ PreviewWindow::PreviewWindow(const PagedReport& report, QWidget* parent)
 }
 
 void PreviewWindow::layOutNextPart() {
+    // A part that fails (its rows could not be read) is not tried again by itself: its error is
+    // shown and the count stays "из …"; printing or saving try once more and show it again.
+    layingOut_->stop();
     report_.continueLayout();
     showPageCount();
 }
@@ -299,6 +302,8 @@ void PreviewWindow::completeLayout() {
 void PreviewWindow::showPageCount() {
     if (report_.complete())
         layingOut_->stop();
+    else
+        layingOut_->start();
     pageNumber_->setRange(1, std::max(1, report_.pageCount()));
     pageCount_->setText(report_.complete() ? QStringLiteral(" из %1 ").arg(report_.pageCount())
                                            : QStringLiteral(" из … "));

@@ -6,6 +6,8 @@
 
 namespace printing {
 
+class WorkProgress;
+
 // The rows a report is laid out over, in their order: all the engine reads of them. A dataset
 // (data::Dataset) is one; so is any table a caller builds.
 class RowSource {
@@ -33,5 +35,18 @@ private:
 // The column of a field the report (its title, for the refusal) needs; throws
 // UnknownFieldError when the rows have no such field.
 int requiredField(const RowSource& rows, const QString& field, const QString& report = {});
+
+// Rows that come in parts: the source they go into (a RowSource) grows by each part read, in
+// order, until every row is there. A report is laid out over the rows read so far and asks for
+// the next part when it needs more.
+class RowFeed {
+public:
+    virtual ~RowFeed() = default;
+
+    virtual bool allRowsRead() const = 0;
+    // Reads the next part. With progress, tells it the rows read and stops (WorkCancelled) when
+    // it is cancelled.
+    virtual void readMoreRows(WorkProgress* progress = nullptr) = 0;
+};
 
 }  // namespace printing

@@ -18,5 +18,5 @@ printing::Layout PeriodReport::layout() const {
 }
 
 void PeriodReport::preview(printing::WorkProgress* progress) const {
-    printing::previewReport(layout(), *query_, progress);
+    printing::previewReport(layout(), *query_, progress, query_);
 }

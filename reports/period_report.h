@@ -35,8 +35,10 @@ public:
     printing::Layout layout() const;
 
     // Lays out every page over the query's rows (after its filter) and shows the preview until it
-    // is closed. With progress, the layout tells it how far it has come and stops
-    // (printing::WorkCancelled) when it is cancelled.
+    // is closed; rows the query has still to read (Dataset::openFirstPart) are read as the pages
+    // need them, the first pages' before the preview shows. With progress, the read and the
+    // layout tell it how far they have come and stop (printing::WorkCancelled) when it is
+    // cancelled.
     void preview(printing::WorkProgress* progress = nullptr) const;
 
 private:

@@ -178,8 +178,8 @@ void ReportWindow::run(PeriodReport& report) {
     progress->start();
     try {
         {
-            const ui::WaitCursor wait;  // a long period takes the server a while
-            q.open(progress.get());
+            const ui::WaitCursor wait;        // a long period takes the server a while
+            q.openFirstPart(progress.get());  // the rest as the pages need them
         }
         const data::CloseAtScopeEnd closer(q);  // also when preparing or previewing fails
         report.setTitle(

@@ -70,6 +70,11 @@ TEST_F(RowFetchTest, EveryColumnTypeAndNullArrivesAsTheDriverTypesIt) {
         // Values at the edges of their types.
         "select 'infinity'::date, '-infinity'::timestamp, 2147483647::int4, "
         "(-9223372036854775807)::int8, 123456789012345::t_id, time '23:59:59.999'",
+        // Numbers as the server spells them: infinities, the ends of float8, float4, numerics
+        // longer than a number's buffer.
+        "select 'Infinity'::float8, '-Infinity'::float8, 1e300::float8, 2.2250738585072014e-308::"
+        "float8, 0.1::float4, (-0.000001)::numeric, 12345678901234567890.123456789::numeric, "
+        "repeat('9', 60)::numeric, ('0.' || repeat('3', 70))::numeric",
         // A type the block fetch leaves to the per-value path.
         "select 1::int4, '\\x0102'::bytea, 'б'::text",
         // No rows at all.
@@ -79,6 +84,33 @@ TEST_F(RowFetchTest, EveryColumnTypeAndNullArrivesAsTheDriverTypesIt) {
         SCOPED_TRACE(sql.toStdString());
         expectSameCells(fetched(sql), valueByValue(sql));
     }
+}
+
+// Read in parts of any size, the rows are those of a whole read, and the read says when it
+// has ended.
+TEST_F(RowFetchTest, PartsMakeTheWholeResult) {
+    const QString sql = "select g, 'строка ' || g, g * 0.5 from generate_series(1, 257) g";
+    const std::vector<QVariant> whole = valueByValue(sql);
+    for (const int part : {1, 100, 257, 300}) {
+        SCOPED_TRACE(part);
+        QSqlQuery q = data::runStatement(data::defaultDb(), sql, {}, true);
+        data::ColumnStore rows;
+        data::RowFetch fetch(q, rows);
+        int parts = 0;
+        while (!fetch.fetch(part)) {
+            ++parts;
+            EXPECT_GE(rows.rowCount(), parts * part);
+            EXPECT_LE(rows.rowCount(), 257);
+        }
+        EXPECT_TRUE(fetch.atEnd());
+        EXPECT_TRUE(fetch.fetch(part));
+        std::vector<QVariant> cells;
+        for (int r = 0; r < rows.rowCount(); ++r)
+            for (int c = 0; c < rows.columnCount(); ++c)
+                cells.push_back(rows.value(r, c));
+        expectSameCells(cells, whole);
+    }
+    EXPECT_EQ(fetched("select 'дальше'::text").at(0).toString(), "дальше");
 }
 
 TEST_F(RowFetchTest, LongTextsComeWhole) {

@@ -3,6 +3,7 @@
 #include "../support/report_items.h"
 #include "report_fixture.h"
 
+#include "data/dataset.h"
 #include "printing/preview.h"
 #include "printing/preview_window.h"
 #include "reports/report_window.h"
@@ -27,7 +28,8 @@ using reports_test::ReportTest;
 class ReportPreviewTest : public ReportTest {
 protected:
     // 800 workers with 20 product marks each: about 290 pages of "Детальный отчет по рабочим".
-    void longPeriod() {
+    // With blanksOdd, the operations of odd products are blanks.
+    void longPeriod(bool blanksOdd = false) {
         testdb::exec(
             "insert into accounts_dep.person(id, fio) select g, 'Рабочий ' || lpad(g::text, 3, "
             "'0') from generate_series(1, 800) g");
@@ -35,9 +37,9 @@ protected:
             "insert into cmn_gds_and_srv.gds_and_srv(id, s_caption, s_name, id_msm_bs, massa) "
             "select g, 'М-' || g, 'Изделие ' || g, 6, 0.5 from generate_series(1, 20) g");
         operationKind(1, "Сборка");
-        testdb::exec(
-            "insert into accounts_dep.oper(id, vid, naimen, i_id, cena_new) "
-            "select 100 + g, 1, 0, g, 0 from generate_series(1, 20) g");
+        testdb::exec(QString("insert into accounts_dep.oper(id, vid, naimen, i_id, cena_new) "
+                             "select 100 + g, 1, %1, g, 0 from generate_series(1, 20) g")
+                         .arg(blanksOdd ? "g % 2" : "0"));
         testdb::exec(
             "insert into accounts_dep.smena(data, smena, w_id, i_id, o_id, kol_vo, brak, cena, "
             "color) select date '2026-11-02' + (p % 20), 1, w, p, 100 + p, 1 + (w + p) % 9, "
@@ -140,6 +142,80 @@ TEST_F(ReportPreviewTest, LongReportPaintsOnlyWhatIsShownNavigatesZoomsAndSavesE
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(testing_support::missingFromPdf(pdf, whole), QStringList());
+}
+
+// The report's rows come from the server in parts: the preview is up with its first page while
+// rows remain to be read (the count reads "из …"), the rest follow between its events, and
+// printing waits for every row and page. The product kind's filter holds across the parts.
+TEST_F(ReportPreviewTest, FirstPageShowsWhileRowsRemainAndPrintingWaitsForThem) {
+    longPeriod(true);
+    choose(QDate(2026, 11, 1), QDate(2026, 12, 1), reports::ProductKindChoice::Finished);
+    data::Dataset& query = detailedWorkersReport().query();
+    reportWindow().run(detailedWorkersReport());
+    ASSERT_EQ(previews.size(), 1u);
+    const printing::PreparedReport& whole = previews[0];
+    const int pages = static_cast<int>(whole.pages.size());
+    // Every finished product's row is there: 800 workers x 10 products, and their total.
+    const QString total =
+        testdb::scalar(
+            "select to_char(sum((kol_vo - brak) * cena), 'FM999999990.00') from "
+            "accounts_dep.smena s join accounts_dep.oper o on o.id = s.o_id where o.naimen = 0")
+            .toString()
+            .replace('.', ',');
+    EXPECT_EQ(textsAt(whole, printing::PreparedKind::Sum, 165.9).last(), total);
+
+    printing::clearPreviewHook();
+    int shown = 0;
+    int printDialogs = 0;
+    ui::setModalHook([&](QWidget* window) {
+        auto* count = window->findChild<QLabel*>("pageCount");
+        if (qobject_cast<printing::PreviewWindow*>(window)) {
+            ++shown;
+            EXPECT_EQ(count->text().trimmed(), "из …");
+            EXPECT_FALSE(query.allRowsRead());
+            EXPECT_GT(query.recordCount(), 0);
+            EXPECT_LT(query.recordCount(), 8000);
+            trigger(window, "print");
+            EXPECT_EQ(count->text().trimmed(), QString("из %1").arg(pages));
+            return 0;
+        }
+        // The print dialog comes once every row is read and every page laid out.
+        ++printDialogs;
+        EXPECT_TRUE(query.allRowsRead());
+        EXPECT_EQ(query.recordCount(), 8000);
+        auto* preview = qobject_cast<printing::PreviewWindow*>(window->parentWidget());
+        EXPECT_NE(preview, nullptr);
+        if (preview) {
+            EXPECT_EQ(preview->findChild<QLabel*>("pageCount")->text().trimmed(),
+                      QString("из %1").arg(pages));
+        }
+        return 0;
+    });
+    reportWindow().run(detailedWorkersReport());
+    ui::clearModalHook();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(printDialogs, 1);
+
+    // Closed before the last part: the rest is let go, and nothing stays on the server (cursor,
+    // transaction, kept rows).
+    bool rowsRemained = false;
+    ui::setModalHook([&](QWidget*) {
+        rowsRemained = !query.allRowsRead();
+        return 0;
+    });
+    reportWindow().run(detailedWorkersReport());
+    ui::clearModalHook();
+    EXPECT_TRUE(rowsRemained);
+    EXPECT_FALSE(query.isOpen());
+    EXPECT_EQ(testdb::scalar("select count(*) from pg_stat_activity where datname = "
+                             "current_database() and pid <> pg_backend_pid() and "
+                             "(state <> 'idle' or backend_xid is not null or backend_xmin is not "
+                             "null)")
+                  .toInt(),
+              0);
+    EXPECT_EQ(testdb::scalar("select count(*) from pg_class where relpersistence = 't'").toInt(),
+              0);
+    EXPECT_EQ(messages.count(), 0);
 }
 
 }  // namespace
