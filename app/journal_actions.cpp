@@ -1,16 +1,18 @@
 // What the shift journal window does: connecting, its handlers and the windows it opens.
 #include "app/journal_window.h"
 
+#include "app/journal_buttons.h"
+#include "app/journal_grid.h"
+#include "app/journal_marks.h"
 #include "app/journal_rules.h"
-#include "app/journal_statements.h"
+#include "app/journal_shift_bar.h"
 #include "app/login_window.h"
 #include "app/version_check.h"
+#include "data/change.h"
 #include "data/connection.h"
 #include "data/data_module.h"
-#include "data/dataset_model.h"
 #include "data/transaction.h"
 #include "entry/entry_editor.h"
-#include "entry/entry_save.h"
 #include "entry/entry_statements.h"
 #include "entry/shift_entry_window.h"
 #include "history/history_window.h"
@@ -29,25 +31,15 @@
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/wait_cursor.h"
-#include "views/grid.h"
 
-#include <QCheckBox>
-#include <QDateEdit>
-#include <QItemSelectionModel>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QTableView>
 #include <QTimer>
 
 void JournalWindow::connectAndLogIn(const QStringList& args) {
-    for (int shift = 1; shift <= 4; ++shift) {
-        journalLinks_[shift - 1]->setDataset(db_.journalOf(shift));
+    grid_->setJournals({db_.journalOf(1), db_.journalOf(2), db_.journalOf(3), db_.journalOf(4)});
+    for (int shift = 1; shift <= 4; ++shift)
         db_.journalOf(shift)->setParam(QStringLiteral("ok"), QStringLiteral("ta"));
-    }
-    markCommand_.setSql(journal::statements::updateMark());
     try {
         db_.connection.close();
         builtInConnection_ = data::composeConnectionString(args.value(1), args.value(2));
@@ -93,19 +85,19 @@ void JournalWindow::restrictTo(UserRole role) {
             // and the acceptance toggle refuses the reviewer.
             for (QAction* a : {shiftEntryAction_, acceptAction_, clearMarkAction_})
                 a->setEnabled(false);
-            off({addButton_, changeButton_, deleteButton_, shiftButtons_[0], shiftButtons_[1],
-                 shiftButtons_[2], shiftButtons_[3], dayOffCheck_, refreshButton_, datePicker_});
+            off({buttons_->add(), buttons_->change(), buttons_->remove(), buttons_->refresh()});
+            shiftBar_->setChoosable(false);
             menusOff();
             break;
         case UserRole::Foreman:
             acceptAction_->setEnabled(false);
             clearMarkAction_->setEnabled(false);
-            off({changeButton_, deleteButton_});
+            off({buttons_->change(), buttons_->remove()});
             menusOff();
             break;
         case UserRole::Storekeeper:
             shiftEntryAction_->setEnabled(false);
-            off({addButton_, changeButton_, deleteButton_});
+            off({buttons_->add(), buttons_->change(), buttons_->remove()});
             menusOff();
             break;
         case UserRole::Administrator:
@@ -122,24 +114,9 @@ data::Dataset* JournalWindow::currentJournal() const {
     return currentJournal_ ? currentJournal_ : db_.journalOf(currentShift_);
 }
 
-data::DatasetModel* JournalWindow::linkOf(int shift) const {
-    return shift >= 2 && shift <= 4 ? journalLinks_[shift - 1] : journalLinks_[0];
-}
-
 JournalContext JournalWindow::journalContext() const {
-    return JournalContext{this, currentJournal(), datePicker_->date(), currentShift_,
-                          dayOffCheck_->isChecked()};
-}
-
-void JournalWindow::showMonthState(bool recheck) {
-    const QDate day = datePicker_->date();
-    const QDate month(day.year(), day.month(), 1);
-    if (!recheck && month == stateMonth_)
-        return;
-    stateMonth_ = QDate();  // unknown until the answer comes
-    const bool closed = timesheet::monthClosed(db_, day.month(), day.year());
-    stateMonth_ = month;
-    monthStateLabel_->setText(timesheet::closing_text::journalState(closed));
+    return JournalContext{this, currentJournal(), shiftBar_->date(), currentShift_,
+                          shiftBar_->dayOff()};
 }
 
 void JournalWindow::reloadJournals(const QDate& day) {
@@ -163,32 +140,59 @@ void JournalWindow::reloadJournal(int shift) {
         q->setRecNo(row);
 }
 
+void JournalWindow::followChange(const data::Change& change) {
+    switch (change.subject) {
+        case data::Subject::Journal:
+            reloadJournal(change.shift);
+            break;
+        case data::Subject::MonthState:
+            // A month closed or reopened here shows beside the date at once.
+            if (change.day.year() == shiftBar_->date().year() &&
+                change.day.month() == shiftBar_->date().month())
+                ui::runGuarded([this] { shiftBar_->showMonthState(true); });
+            break;
+        case data::Subject::Worker:
+        case data::Subject::Product:
+        case data::Subject::OperationKind:
+        case data::Subject::Operation:
+            // The grid shows their names: the open journals read them again.
+            for (int shift = 1; shift <= 4; ++shift)
+                reloadJournal(shift);
+            break;
+        default:
+            break;
+    }
+}
+
 void JournalWindow::windowActivated() {
-    stateMonth_ = QDate();  // asked again once, whether the date changes or not
-    datePicker_->setDate(ui::today());
-    if (journal::isWeekend(datePicker_->date()))
-        dayOffCheck_->setChecked(true);
-    reloadJournals(datePicker_->date());
-    showMonthState(false);
+    shiftBar_->forgetMonthState();
+    shiftBar_->setDate(ui::today());
+    if (journal::isWeekend(shiftBar_->date()))
+        shiftBar_->setDayOff(true);
+    reloadJournals(shiftBar_->date());
+    shiftBar_->showMonthState(false);
 }
 
 void JournalWindow::dateChosen() {
     {
         ui::WaitCursor wait;
-        reloadJournals(datePicker_->date());
-        dayOffCheck_->setChecked(journal::isWeekend(datePicker_->date()));
-        showMonthState(false);
+        reloadJournals(shiftBar_->date());
+        shiftBar_->setDayOff(journal::isWeekend(shiftBar_->date()));
+        shiftBar_->showMonthState(false);
     }
     grid_->setFocus();
 }
 
 void JournalWindow::chooseShift(int shift) {
-    QRadioButton* chosen = shift >= 2 && shift <= 4 ? shiftButtons_[shift - 1] : shiftButtons_[0];
-    if (!chosen->isChecked())
+    if (!shiftBar_->isChosen(shift))
         return;
-    ui::showModel(grid_, linkOf(shift));
+    grid_->showShift(shift);
     currentShift_ = shift;
-    paintShiftButtons();
+    shiftBar_->paintShiftButtons();
+}
+
+void JournalWindow::paintDayOff() {
+    shiftBar_->paintDayOff();
 }
 
 void JournalWindow::refresh() {
@@ -197,11 +201,11 @@ void JournalWindow::refresh() {
         db_.journalOf(shift)->close();
     for (int shift = 1; shift <= 4; ++shift)
         db_.journalOf(shift)->open();
-    showMonthState(true);
+    shiftBar_->showMonthState(true);
 }
 
 void JournalWindow::addEntry() {
-    timesheet::refuseIfClosed(db_, datePicker_->date());
+    timesheet::refuseIfClosed(db_, shiftBar_->date());
     selectCurrentJournal();
     entryEditor_->prepareAdd();
 }
@@ -219,18 +223,19 @@ void JournalWindow::deleteEntry() {
         return;
     timesheet::refuseIfClosed(db_, entry::entryDate(*q));
     const qint64 id = q->asInt64(QStringLiteral("id"));
-    db_.entryDeletion.setSql(journal::statements::deleteEntry(id));
     // The entry goes only together with its hours in the timesheet cell of its own day; its
     // journal reloads itself when the deletion is announced.
-    const bool confirmed = ui::confirmDeletion(QStringLiteral("Удалить позицию из списка?"));
-    if (confirmed &&
-        entry::deleteEntry(db_, db_.entryDeletion, id) == entry::DeleteResult::Deleted) {
+    if (!ui::confirmDeletion(QStringLiteral("Удалить позицию из списка?"))) {
+        q->reopen();
+        return;
+    }
+    const data::Verdict verdict = journal::deleteEntry(db_, id);
+    if (verdict.saved()) {
         q->first();  // the reloaded journal starts again at its first entry
         return;
     }
     q->reopen();
-    if (confirmed)  // another workstation deleted it first
-        ui::showRefusal(QString::fromUtf8(entry::kEntryGoneMessage));
+    ui::showRefusal(verdict.message);  // another workstation deleted it first
 }
 
 bool JournalWindow::refusesAcceptance() const {
@@ -246,24 +251,18 @@ void JournalWindow::toggleAcceptance() {
     if (q->isEmpty())
         return;
     timesheet::refuseIfClosed(db_, entry::entryDate(*q));
-    markCommand_.setParam(QStringLiteral("ok"),
-                          journal::toggledMark(q->text(QStringLiteral("ok"))));
-    markCommand_.setParam(QStringLiteral("id"), q->asInt64(QStringLiteral("id")));
-    data::reloadIfRowGone(*q, [this] { markCommand_.execOnRow(); });
-    emit db_.journalChanged(entry::entryDate(*q), currentShift_);
+    const int row = q->recNo();
+    const data::Verdict verdict = journal::writeMark(
+        q->asInt64(QStringLiteral("id")), journal::toggledMark(q->text(QStringLiteral("ok"))),
+        entry::entryDate(*q), currentShift_);
+    if (!verdict.saved()) {
+        q->reopenAt(row);  // the gone entry leaves the grid
+        ui::showRefusal(verdict.message);
+    }
 }
 
 std::vector<int> JournalWindow::selectedRows() const {
-    std::vector<int> rows;
-    if (const QItemSelectionModel* selection = grid_->selectionModel()) {
-        for (const QModelIndex& index : selection->selectedRows())
-            rows.push_back(index.row());
-    }
-    const int current = currentJournal()->recNo() - 1;
-    if (rows.empty() && current >= 0)
-        rows.push_back(current);
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    return grid_->selectedRows(currentJournal()->recNo() - 1);
 }
 
 void JournalWindow::toggleSelected() {
@@ -294,37 +293,23 @@ void JournalWindow::markSelected(bool accept) {
     }
     if (ids.empty())
         return;
-    // Ascending ids: two workstations marking overlapping rows never wait for each other in a
-    // circle.
-    std::sort(ids.begin(), ids.end());
-    const QString newMark = journal::markFor(accept);
-    int gone = 0;
-    {
-        data::Transaction transaction;
-        for (const qint64 id : ids) {
-            markCommand_.setParam(QStringLiteral("ok"), newMark);
-            markCommand_.setParam(QStringLiteral("id"), id);
-            if (markCommand_.exec() == 0)
-                ++gone;
-        }
-        transaction.commit();
-    }
-    // The journal reloads on the same row.
-    emit db_.journalChanged(entry::entryDate(*q), currentShift_);
-    if (gone > 0)
-        ui::showRefusal(journal::goneMarksMessage(gone, static_cast<int>(ids.size())));
+    // The journal reloads on the same row when the marks are announced.
+    const data::Verdict verdict =
+        journal::markEntries(std::move(ids), accept, entry::entryDate(*q), currentShift_);
+    if (!verdict.saved())
+        ui::showRefusal(verdict.message);
 }
 
 void JournalWindow::openShiftEntry() {
-    if (!addButton_->isEnabled())
+    if (!buttons_->add()->isEnabled())
         return;
-    timesheet::refuseIfClosed(db_, datePicker_->date());
+    timesheet::refuseIfClosed(db_, shiftBar_->date());
     selectCurrentJournal();
     shiftEntry_->showForJournal();
 }
 
 void JournalWindow::addEntryByKey() {
-    if (addButton_->isEnabled())
+    if (buttons_->add()->isEnabled())
         addEntry();
 }
 
@@ -397,7 +382,7 @@ void JournalWindow::openOperationKinds() {
 }
 
 void JournalWindow::openTimesheet() {
-    timesheet_->showForDate(datePicker_->date());
+    timesheet_->showForDate(shiftBar_->date());
 }
 
 void JournalWindow::openReports() {
@@ -425,27 +410,4 @@ void JournalWindow::checkVersion(const BuildStamp& program) {
                 login_->armExitTimer();
         },
         !secured() || personRole_.has_value());
-}
-
-bool JournalWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == grid_) {
-        // Space accepts or clears the selected rows, as the storekeeper's double-click does one.
-        if (event->type() == QEvent::KeyPress &&
-            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space &&
-            static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
-            ui::runGuarded([this] { toggleSelected(); }, QStringLiteral("journal: Space"));
-            return true;
-        }
-        return ui::Window::eventFilter(watched, event);
-    }
-    if (watched == datePicker_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            ui::runGuarded([this] { dateChosen(); });
-            return true;
-        }
-    } else if (watched != datePicker_ && event->type() == QEvent::Hide) {
-        QTimer::singleShot(0, this, [this] { ui::runGuarded([this] { dateChosen(); }); });
-    }
-    return ui::Window::eventFilter(watched, event);
 }

@@ -1,10 +1,12 @@
-// The shift journal window's form: its controls, grid and menu.
+// The shift journal window's form: its parts, the windows it opens and the menu.
 #include "app/journal_window.h"
 
-#include "app/journal_rules.h"
+#include "app/journal_buttons.h"
+#include "app/journal_grid.h"
+#include "app/journal_shift_bar.h"
 #include "app/login_window.h"
+#include "data/change.h"
 #include "data/data_module.h"
-#include "data/dataset_model.h"
 #include "entry/entry_editor.h"
 #include "entry/shift_entry_window.h"
 #include "history/history_window.h"
@@ -17,142 +19,13 @@
 #include "reports/report_window.h"
 #include "timesheet/timesheet_window.h"
 #include "ui/action_scope.h"
-#include "ui/clock.h"
-#include "ui/colors.h"
-#include "ui/controls.h"
 #include "ui/error_display.h"
-#include "ui/format.h"
-#include "views/columns.h"
-#include "views/grid.h"
 
-#include <QCalendarWidget>
-#include <QCheckBox>
-#include <QDateEdit>
-#include <QDateTime>
-#include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QKeySequence>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QStyledItemDelegate>
-#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
-
-namespace {
-
-QString timestampText(const QVariant& v) {
-    return v.isNull() ? QString() : journal::entryTimeText(v.toDateTime());
-}
-
-// The journal grid's columns; the four shifts' links share them.
-const views::Columns& journalColumns() {
-    static const views::Columns columns{
-        {.field = QStringLiteral("fio"), .caption = QStringLiteral("Фамилия И.О."), .width = 230},
-        {.field = QStringLiteral("marka"),
-         .caption = QStringLiteral("Марка изделия"),
-         .width = 110},
-        {.field = QStringLiteral("vid"), .caption = QStringLiteral("Операция"), .width = 165},
-        {.field = QStringLiteral("nmn"), .caption = QStringLiteral("Вид"), .width = 130},
-        {.field = QStringLiteral("color"),
-         .caption = QStringLiteral("Цвет"),
-         .width = 45,
-         .alignment = views::kCentre},
-        {.field = QStringLiteral("time"),
-         .caption = QStringLiteral("Часы"),
-         .width = 45,
-         .alignment = views::kRight},
-        {.field = QStringLiteral("kol_vo"),
-         .caption = QStringLiteral("Кол-во"),
-         .width = 60,
-         .alignment = views::kRight,
-         .format = ui::shortestFloatOrEmpty},
-        {.field = QStringLiteral("brak"),
-         .caption = QStringLiteral("Брак"),
-         .width = 45,
-         .alignment = views::kRight},
-        {.field = QStringLiteral("summa"),
-         .caption = QStringLiteral("Итого (р.)"),
-         .width = 80,
-         .alignment = views::kRight,
-         .format = ui::shortestFloatOrEmpty},
-        {.field = QStringLiteral("prize"),
-         .caption = QStringLiteral("Премия (%)"),
-         .width = 70,
-         .format = ui::shortestFloatOrEmpty,
-         .hidden = true},
-        {.field = QStringLiteral("ok"),
-         .caption = QStringLiteral("OK"),
-         .width = 40,
-         .alignment = views::kCentre},
-        {.field = QStringLiteral("vvod"),
-         .caption = QStringLiteral("Заведен"),
-         .width = 135,
-         .alignment = views::kCentre,
-         .format = timestampText},
-    };
-    return columns;
-}
-
-bool isMarkColumn(int column) {
-    static const int mark = journalColumns().columnOf(QStringLiteral("ok"));
-    return column == mark;
-}
-
-// The acceptance mark bold, green when accepted and red otherwise.
-QVariant styleMark(const data::Dataset& ds, int row, int column, int role) {
-    if (!isMarkColumn(column))
-        return {};
-    if (role == Qt::FontRole) {
-        QFont f;
-        f.setBold(true);
-        return f;
-    }
-    if (role == Qt::ForegroundRole)
-        return ui::color(
-            journal::markColor(ds.valueAt(row, ds.fieldIndex(QStringLiteral("ok"))).toString()));
-    return {};
-}
-
-// The acceptance mark keeps its green or red on the selected row: its cell is drawn as an
-// unselected one, on the grid's background, while the rest of the row shows the selection.
-class MarkDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (isMarkColumn(index.column()))
-            option->state &= ~QStyle::State_Selected;
-    }
-};
-
-// A check box or radio button marked by a coloured background and a bold caption.
-void paintMarked(QWidget* w, bool marked, quint32 colour) {
-    QPalette p = w->palette();
-    const QColor background = marked ? ui::color(colour) : ui::color(ui::kSysButtonFace);
-    p.setColor(QPalette::Window, background);
-    p.setColor(QPalette::Button, background);
-    // The caption stays readable: white on a dark background (the shift's green).
-    const QColor caption = marked && background.lightness() < 100
-                               ? QColor(Qt::white)
-                               : QGuiApplication::palette().color(QPalette::WindowText);
-    p.setColor(QPalette::WindowText, caption);
-    p.setColor(QPalette::ButtonText, caption);
-    w->setPalette(p);
-    w->setBackgroundRole(QPalette::Window);
-    w->setAutoFillBackground(true);
-    QFont f = w->font();
-    f.setBold(marked);
-    w->setFont(f);
-}
-
-}  // namespace
 
 JournalWindow::JournalWindow(data::SharedData& db, const QStringList& args, QWidget* parent)
     : ui::Window(parent), db_(db) {
@@ -178,91 +51,46 @@ JournalWindow::JournalWindow(data::SharedData& db, const QStringList& args, QWid
     history_ = std::make_unique<HistoryWindow>(db_);
     passwordDialog_ = std::make_unique<PasswordChangeDialog>();
     people_ = std::make_unique<PeopleWindow>(*passwordDialog_);
-    // Whoever commits a change of a shift's journal announces it; the journal shows it.
-    connect(&db_, &data::SharedData::journalChanged, this,
-            [this](QDate, int shift) { reloadJournal(shift); });
-    // A month closed or reopened here shows beside the date at once.
-    connect(&db_, &data::SharedData::timesheetChanged, this, [this](int year, int month) {
-        if (year == datePicker_->date().year() && month == datePicker_->date().month())
-            ui::runGuarded([this] { showMonthState(true); });
-    });
+    // Whoever commits a change announces it; the journal shows what it shows of it.
+    connect(&data::changes(), &data::ChangeFeed::changed, this,
+            [this](const data::Change& change) { followChange(change); });
 }
 
 JournalWindow::~JournalWindow() = default;
 
+// The shift and date row above the grid, the buttons below it.
 void JournalWindow::buildControls() {
-    buildShiftAndDate();
-    buildGridAndButtons();
+    shiftBar_ = new journal::ShiftDateBar(db_, this);
+    grid_ = new journal::JournalGrid(this);
+    buttons_ = new journal::JournalButtons(this);
     buildVersionTimer();
-    layOutControls();
-    buildJournalLinks();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(shiftBar_);
+    layout->addWidget(grid_, 1);
+    layout->addWidget(buttons_);
+    connectControls();
 }
 
-// "Смена №1" .. "Переработка", the journal date and "Выходной".
-void JournalWindow::buildShiftAndDate() {
-    auto radio = [this](const char* name, const QString& caption, int shift) {
-        auto* b = new QRadioButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        connect(b, &QRadioButton::clicked, this,
-                ui::guarded([this, shift] { chooseShift(shift); }));
-        return b;
-    };
-    shiftButtons_ = {radio("RadioButton1", QStringLiteral("Смена №1"), 1),
-                     radio("RadioButton2", QStringLiteral("Смена №2"), 2),
-                     radio("RadioButton3", QStringLiteral("Смена №3"), 3),
-                     radio("RadioButton4", QStringLiteral("Переработка"), 4)};
-    shiftButtons_[0]->setChecked(true);
-
-    datePicker_ = new QDateEdit(this);
-    datePicker_->setObjectName(QStringLiteral("DateT"));
-    datePicker_->setCalendarPopup(true);
-    datePicker_->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    datePicker_->setDate(ui::today());
-    datePicker_->installEventFilter(this);
-    // The drop-down calendar closing chooses the date (the date is set by then: queued).
-    datePicker_->calendarWidget()->window()->installEventFilter(this);
-
-    monthStateLabel_ = new QLabel(this);
-    monthStateLabel_->setObjectName(QStringLiteral("monthStateLabel"));
-    QPalette red = monthStateLabel_->palette();
-    red.setColor(QPalette::WindowText, ui::color(ui::kRed));
-    monthStateLabel_->setPalette(red);
-    QFont bold = monthStateLabel_->font();
-    bold.setBold(true);
-    monthStateLabel_->setFont(bold);
-    // Typing a date changes it field by field: the database is asked once per month reached.
-    connect(datePicker_, &QDateEdit::dateChanged, this,
-            ui::guarded([this] { showMonthState(false); }));
-
-    dayOffCheck_ = new QCheckBox(QStringLiteral("Выходной"), this);
-    dayOffCheck_->setObjectName(QStringLiteral("CBox1"));
-    connect(dayOffCheck_, &QCheckBox::toggled, this, ui::guarded([this] { paintDayOff(); }));
-}
-
-void JournalWindow::buildGridAndButtons() {
-    grid_ = new QTableView(this);
-    grid_->setObjectName(QStringLiteral("DBGrid2"));
-    grid_->setMinimumSize(1160, 420);  // every column, the row numbers and the scroll bar
-    grid_->horizontalHeader()->setStretchLastSection(true);
+void JournalWindow::connectControls() {
+    connect(shiftBar_, &journal::ShiftDateBar::shiftClicked, this,
+            [this](int shift) { ui::runGuarded([this, shift] { chooseShift(shift); }); });
+    connect(shiftBar_, &journal::ShiftDateBar::dateChosen, this,
+            [this] { ui::runGuarded([this] { dateChosen(); }); });
     connect(grid_, &QTableView::doubleClicked, this, ui::guarded([this] { toggleAcceptance(); }));
-    // Tab leaves the grid for the buttons; the keyboard reaches "Добавить" without the mouse.
-    grid_->setTabKeyNavigation(false);
-    grid_->installEventFilter(this);
-
-    auto button = [this](const char* name, const QString& caption,
-                         void (JournalWindow::*handler)()) {
-        QPushButton* b = ui::makeButton(this, name, caption);
+    connect(grid_, &journal::JournalGrid::spacePressed, this, [this] {
+        ui::runGuarded([this] { toggleSelected(); }, QStringLiteral("journal: Space"));
+    });
+    auto button = [this](QPushButton* b, void (JournalWindow::*handler)()) {
         // The action is named by its button in the log of refused statements.
         connect(b, &QPushButton::clicked, this,
-                ui::guarded(QStringLiteral("journal: ") + caption,
+                ui::guarded(QStringLiteral("journal: ") + b->text(),
                             [this, handler] { (this->*handler)(); }));
-        return b;
     };
-    addButton_ = button("Button1", QStringLiteral("Добавить"), &JournalWindow::addEntry);
-    changeButton_ = button("Button2", QStringLiteral("Изменить"), &JournalWindow::changeEntry);
-    deleteButton_ = button("Button3", QStringLiteral("Удалить"), &JournalWindow::deleteEntry);
-    refreshButton_ = button("Button8", QStringLiteral("Обновить"), &JournalWindow::refresh);
-    exitButton_ = button("Button4", QStringLiteral("Выход"), &JournalWindow::exit);
+    button(buttons_->add(), &JournalWindow::addEntry);
+    button(buttons_->change(), &JournalWindow::changeEntry);
+    button(buttons_->remove(), &JournalWindow::deleteEntry);
+    button(buttons_->refresh(), &JournalWindow::refresh);
+    button(buttons_->exit(), &JournalWindow::exit);
 }
 
 void JournalWindow::buildVersionTimer() {
@@ -274,53 +102,6 @@ void JournalWindow::buildVersionTimer() {
     connect(versionTimer_, &QTimer::timeout, this, [this] {
         ui::runWhenNoAction(this, [this] { ui::runGuarded([this] { checkVersion(); }); });
     });
-}
-
-void JournalWindow::layOutControls() {
-    auto* top = new QHBoxLayout;
-    for (QRadioButton* b : shiftButtons_)
-        top->addWidget(b);
-    top->addSpacing(24);
-    top->addWidget(datePicker_);
-    top->addWidget(dayOffCheck_);
-    top->addWidget(monthStateLabel_);
-    top->addStretch();
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(addButton_);
-    bottom->addWidget(changeButton_);
-    bottom->addWidget(deleteButton_);
-    bottom->addWidget(refreshButton_);
-    bottom->addStretch();
-    bottom->addWidget(exitButton_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(grid_, 1);
-    layout->addLayout(bottom);
-}
-
-// The four journals' data links; the grid shows shift 1's.
-void JournalWindow::buildJournalLinks() {
-    auto link = [this](const char* name) {
-        auto* m = new data::DatasetModel(this);
-        m->setObjectName(QString::fromLatin1(name));
-        m->setColumns(journalColumns().gridColumns());
-        m->setStyler(styleMark);
-        ui::followDataset(grid_, m);
-        return m;
-    };
-    journalLinks_ = {link("DataSource1"), link("DataSource2"), link("DataSource3"),
-                     link("DataSource4")};
-    ui::setUpGrid(grid_);
-    grid_->setItemDelegate(new MarkDelegate(grid_));
-    // Several rows are accepted at once (Shift and Ctrl extend the selection).
-    grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    grid_->verticalHeader()->setMinimumWidth(12);
-    ui::showModel(grid_, journalLinks_[0]);
-
-    paintShiftButtons();
-    paintMarked(dayOffCheck_, false, ui::kRed);
 }
 
 void JournalWindow::buildMenu() {
@@ -401,21 +182,21 @@ void JournalWindow::buildMenu() {
         {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_N)});
     addAction(addEntryAction_);
 
-    acceptAction_ = item(grid_, "acceptAction", QStringLiteral("Принять"), nullptr);
-    connect(acceptAction_, &QAction::triggered, this,
-            ui::guarded(QStringLiteral("journal: Принять"), [this] { markSelected(true); }));
-    clearMarkAction_ = item(grid_, "clearMarkAction", QStringLiteral("Снять отметку"), nullptr);
-    connect(clearMarkAction_, &QAction::triggered, this,
-            ui::guarded(QStringLiteral("journal: Снять отметку"), [this] { markSelected(false); }));
+    buildGridActions();
+}
+
+// "Принять" and "Снять отметку": the grid's context menu.
+void JournalWindow::buildGridActions() {
+    auto item = [this](const char* name, const QString& caption, bool accept) {
+        auto* a = new QAction(caption, grid_);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this,
+                ui::guarded(QStringLiteral("journal: ") + caption,
+                            [this, accept] { markSelected(accept); }));
+        return a;
+    };
+    acceptAction_ = item("acceptAction", QStringLiteral("Принять"), true);
+    clearMarkAction_ = item("clearMarkAction", QStringLiteral("Снять отметку"), false);
     grid_->addActions({acceptAction_, clearMarkAction_});
     grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
-}
-
-void JournalWindow::paintShiftButtons() {
-    for (QRadioButton* b : shiftButtons_)
-        paintMarked(b, b->isChecked(), ui::kGreen);
-}
-
-void JournalWindow::paintDayOff() {
-    paintMarked(dayOffCheck_, dayOffCheck_->isChecked(), ui::kRed);
 }

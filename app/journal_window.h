@@ -2,11 +2,9 @@
 
 #include "app/build_stamp.h"
 #include "app/login_rules.h"
-#include "data/command.h"
 #include "ui/window.h"
 
 #include <QStringList>
-#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -20,14 +18,8 @@ class PasswordChangeDialog;
 class PeopleWindow;
 class OperationsList;
 class ProductsList;
-class QCheckBox;
-class QDateEdit;
-class QLabel;
 class QMenu;
 class QMenuBar;
-class QPushButton;
-class QRadioButton;
-class QTableView;
 class QTimer;
 class ReportWindow;
 class ShiftEntryWindow;
@@ -35,12 +27,19 @@ class TimesheetWindow;
 class WorkersList;
 namespace data {
 class Dataset;
-class DatasetModel;
 class SharedData;
+struct Change;
 }  // namespace data
+namespace journal {
+class JournalButtons;
+class JournalGrid;
+class ShiftDateBar;
+}  // namespace journal
 
 // The shift journal window "Табель": the working window of the system. It connects, shows the
-// login window and owns every window it opens.
+// login window and owns every window it opens. It is made of three parts: the shift and date row
+// (journal::ShiftDateBar), the journal grid (journal::JournalGrid) and the buttons
+// (journal::JournalButtons), with the menu above them.
 class JournalWindow : public ui::Window {
     Q_OBJECT
 public:
@@ -112,30 +111,23 @@ public:
     void checkVersion();
     void checkVersion(const BuildStamp& program);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void connectAndLogIn(const QStringList& args);
     void buildControls();
-    void buildShiftAndDate();
-    void buildGridAndButtons();
+    void connectControls();
     void buildVersionTimer();
-    void layOutControls();
-    void buildJournalLinks();
     void buildMenu();
+    void buildGridActions();
     void reloadJournals(const QDate& day);
     // Reloads the shift's journal, if it is open, on the same row number.
     void reloadJournal(int shift);
-    void paintShiftButtons();
+    // A change committed anywhere in the client: the journal, its month's state, or a name the
+    // grid shows.
+    void followChange(const data::Change& change);
     // The grid rows selected, current row first when nothing else is; 0-based.
     std::vector<int> selectedRows() const;
     // Whether this login may not accept entries (the foreman, the reviewer).
     bool refusesAcceptance() const;
-    // "Месяц закрыт" beside the date while its month is closed. Asks the database when the month
-    // differs from the one shown, or always with recheck (another workstation may have closed it).
-    void showMonthState(bool recheck);
-    data::DatasetModel* linkOf(int shift) const;
 
     data::SharedData& db_;
     bool connected_ = false;
@@ -143,7 +135,6 @@ private:
     QString loginWord_;
     BuildStamp stamp_;  // of the last version check
     data::Dataset* currentJournal_ = nullptr;
-    data::Command markCommand_;  // updtOK: the acceptance mark of one entry
 
     std::unique_ptr<LoginDialog> login_;
     std::unique_ptr<WorkersList> workers_;
@@ -163,21 +154,10 @@ private:
     // The role of the person logged in on a secured database (the login word selects none there).
     std::optional<UserRole> personRole_;
 
-    std::array<QRadioButton*, 4> shiftButtons_{};  // "Смена №1" .. "Смена №3", "Переработка"
-    QDateEdit* datePicker_;                        // the journal date
-    QCheckBox* dayOffCheck_;  // "Выходной": a chosen operation's price doubles while ticked
-    QLabel* monthStateLabel_;
-    QDate stateMonth_;  // the first day of the month the label shows
-    QTableView* grid_;
-    QPushButton* addButton_;
-    QPushButton* changeButton_;
-    QPushButton* deleteButton_;
-    QPushButton* refreshButton_;
-    QPushButton* exitButton_;
+    journal::ShiftDateBar* shiftBar_;
+    journal::JournalGrid* grid_;
+    journal::JournalButtons* buttons_;
     QTimer* versionTimer_;
-    // The data links of the four journals Smena1..Smena4 (one per shift); the grid shows one of
-    // them.
-    std::array<data::DatasetModel*, 4> journalLinks_{};
 
     QMenuBar* menuBar_;
     QMenu* booksMenu_;  // "Справочники"

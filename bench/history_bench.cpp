@@ -74,7 +74,7 @@ void EntrySave(benchmark::State& state) {
     int quantity = 100;
     for (auto _ : state) {
         v.quantity = QString::number(++quantity % 2 ? 38 : 40);
-        if (entry::saveEntry(*shared, v, e[0].toLongLong()) != entry::SaveResult::Saved)
+        if (entry::saveEntry(*shared, v, e[0].toLongLong()) != data::Verdict::Kind::Saved)
             state.SkipWithError("the save was refused");
     }
     historyTriggers(true);

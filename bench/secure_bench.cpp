@@ -142,7 +142,7 @@ void EntrySave(benchmark::State& state) {
         // keeps each apart from the others.
         entry::EntryValues v = base;
         v.colour = ++colour;
-        const entry::SaveVerdict verdict = entry::saveEntry(shared, v);
+        const data::Verdict verdict = entry::saveEntry(shared, v);
         if (!verdict.saved()) {
             state.SkipWithError(("the save was refused: " + verdict.message).toUtf8().constData());
             break;

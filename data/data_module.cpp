@@ -29,10 +29,13 @@ SharedData::SharedData(QObject* parent) : QObject(parent) {
     scratch = makeQuery(this, "Control", QString());
     operationDeletion.setSql(st::operDel());
 
-    // Reference books write through their queries, by id.
+    // Reference books write through their queries, by id, and announce what they wrote.
     products->setUpdateTable(QStringLiteral("accounts_dep.izdel"));
+    products->setChangeSubject(Subject::Product);
     operationKinds->setUpdateTable(QStringLiteral("accounts_dep.vid_oper"));
+    operationKinds->setChangeSubject(Subject::OperationKind);
     workers->setUpdateTable(QStringLiteral("accounts_dep.person"));
+    workers->setChangeSubject(Subject::Worker);
 }
 
 Dataset* SharedData::journalOf(int shift) const {

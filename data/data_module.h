@@ -60,12 +60,6 @@ public:
     // The cnt column of a count statement run on the scratch query.
     qint64 countOf(const QString& sql);
 
-signals:
-    // Announced by whoever committed a change, after the commit: the windows showing the
-    // journal of that date and shift, or the timesheet of that month, reload themselves.
-    void journalChanged(QDate date, int shift);
-    void timesheetChanged(int year, int month);
-
 private:
     std::array<Dataset*, 4> journals_{};
     std::array<Dataset*, 3> timesheets_{};

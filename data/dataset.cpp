@@ -453,6 +453,8 @@ void Dataset::post() {
     buffer_.clear();
     modified_.clear();
     emit rowDataChanged(current_);
+    if (subject_)
+        announce(Change::row(*subject_, key >= 0 ? cell(stored, key).toLongLong() : 0));
 }
 
 void Dataset::cancel() {
@@ -502,7 +504,10 @@ void Dataset::remove() {
                          keyField_ + QStringLiteral("=:key"),
                      {{QStringLiteral("key"), cell(stored, key)}}, true, name_);
     requireRowChanged(q.numRowsAffected());
+    const qint64 id = cell(stored, key).toLongLong();
     removeStoredRow(stored);
+    if (subject_)
+        announce(Change::row(*subject_, id));
 }
 
 void setKeptResultObserver(std::function<void(const QSqlDatabase&)> observer) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/change.h"
 #include "data/column_store.h"
 #include "data/row_filter.h"
 #include "printing/row_source.h"
@@ -11,6 +12,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace printing {
@@ -104,6 +106,8 @@ public:
     void post();
     void cancel();
     void remove();  // deletes the current row from the table; RowGoneError when it is not there
+    // What post() and remove() write, announced by them with the row's key (data::announce).
+    void setChangeSubject(Subject subject) { subject_ = subject; }
 
     const QString& name() const { return name_; }
 
@@ -129,6 +133,7 @@ private:
     bool readInParts_ = false;
     QString updateTable_;
     QString keyField_;
+    std::optional<Subject> subject_;
 
     State state_ = State::Inactive;
     QStringList fields_;

@@ -3,7 +3,6 @@
 #include "data/dataset.h"
 #include "data/db_error.h"
 #include "data/transaction.h"
-#include "ui/quoted_text.h"
 
 namespace data {
 
@@ -20,50 +19,22 @@ QList<FieldChange> changedFields(const ShownFields& fields, const RowSnapshot& l
     return changes;
 }
 
-QString changedElsewhereMessage(const QList<FieldChange>& changes) {
-    QString text = QString::fromUtf8(kChangedElsewhereMessage);
-    for (const FieldChange& c : changes)
-        text += QLatin1Char('\n') + c.caption + QStringLiteral(": ") + ui::shownUserText(c.loaded) +
-                QStringLiteral(" → ") + ui::shownUserText(c.stored) +
-                (c.yours ? QStringLiteral(", у вас: ") + ui::shownUserText(*c.yours) : QString());
-    return text;
-}
-
-QString RowVerdict::message() const {
-    switch (kind) {
-        case Kind::ChangedElsewhere:
-            return changedElsewhereMessage(changes);
-        case Kind::Gone:
-            return QString::fromUtf8(kRowGoneMessage);
-        case Kind::Saved:
-            break;
-    }
-    return {};
-}
-
-RowVerdict checkLockedRow(const GuardedRow& row, const RowSnapshot& loaded) {
+Verdict checkLockedRow(const GuardedRow& row, const RowSnapshot& loaded) {
     Dataset read(QStringLiteral("lockedRow"));
     read.setSql(row.lockedRead);
     read.open();
-    RowVerdict verdict;
-    if (read.isEmpty()) {
-        verdict.kind = RowVerdict::Kind::Gone;
-        return verdict;
-    }
-    RowSnapshot stored = row.shown(read);
-    verdict.changes = changedFields(row.fields, loaded, stored);
-    if (!verdict.changes.isEmpty()) {
-        verdict.kind = RowVerdict::Kind::ChangedElsewhere;
-        verdict.stored = std::move(stored);
-    }
-    return verdict;
+    if (read.isEmpty())
+        return Verdict::gone();
+    const RowSnapshot stored = row.shown(read);
+    const QList<FieldChange> changes = changedFields(row.fields, loaded, stored);
+    return changes.isEmpty() ? Verdict{} : Verdict::changedElsewhere(changes, stored);
 }
 
-RowVerdict writeUnlessChanged(const GuardedRow& row, const RowSnapshot& loaded,
-                              const std::function<void()>& write) {
+Verdict writeUnlessChanged(const GuardedRow& row, const RowSnapshot& loaded,
+                           const std::function<void()>& write) {
     Transaction transaction;
-    RowVerdict verdict = checkLockedRow(row, loaded);
-    if (verdict.kind == RowVerdict::Kind::Saved) {
+    Verdict verdict = checkLockedRow(row, loaded);
+    if (verdict.kind == Verdict::Kind::Saved) {
         write();
         transaction.commit();
     }

@@ -1,18 +1,30 @@
 #include "data/transaction.h"
 
 #include "data/busy.h"
+#include "data/change.h"
 #include "data/connection.h"
 #include "data/db_error.h"
 #include "data/sql_text.h"
 #include "data/statement_runner.h"
 
 #include <QSqlError>
+#include <algorithm>
+#include <utility>
 
 namespace data {
 
 namespace {
 int depth = 0;
 bool rollbackOnly = false;
+std::vector<Change> held;  // announced inside the open transaction, in order, each once
+
+// After the outermost commit: the held changes are told, and none twice should a window's
+// answer start a transaction of its own.
+void tellHeld() {
+    const std::vector<Change> told = std::exchange(held, {});
+    for (const Change& change : told)
+        emit changes().changed(change);
+}
 }  // namespace
 
 Transaction::Transaction() {
@@ -22,6 +34,7 @@ Transaction::Transaction() {
         if (!db.transaction())
             throw failureOn(db, db.lastError());
         rollbackOnly = false;
+        held.clear();
     }
     ++depth;
 }
@@ -31,6 +44,7 @@ Transaction::~Transaction() {
         return;
     --depth;
     if (depth == 0) {
+        held.clear();
         QSqlDatabase db = defaultDb();
         if (db.isOpen())  // a lost connection took the transaction with it
             db.rollback();
@@ -48,10 +62,12 @@ void Transaction::commit() {
     QSqlDatabase db = defaultDb();
     const BusyScope busy;
     if (rollbackOnly) {
+        held.clear();
         db.rollback();
         throw DbError(QStringLiteral("Транзакция отменена"));
     }
     if (!db.commit()) {
+        held.clear();
         const QSqlError error = db.lastError();
         const DbError failure = failureOn(db, error);
         if (!db.isOpen())
@@ -63,10 +79,16 @@ void Transaction::commit() {
         db.rollback();
         throw failure;
     }
+    tellHeld();
 }
 
 bool Transaction::active() {
     return depth > 0;
+}
+
+void Transaction::holdUntilCommit(const Change& change) {
+    if (std::find(held.begin(), held.end(), change) == held.end())
+        held.push_back(change);
 }
 
 void lockForTransaction(const QString& key, LockMode mode) {

@@ -5,9 +5,12 @@
 
 namespace data {
 
+struct Change;
+
 // One guard for every action of several statements. Guards nest: only the outermost one begins
 // and commits; if any guard is left without commit() (an exception unwinding through it), the
-// whole transaction is rolled back.
+// whole transaction is rolled back. The changes announced inside (data::announce) are told
+// after the outermost commit, each once; a rollback drops them.
 class Transaction {
 public:
     Transaction();
@@ -19,6 +22,8 @@ public:
 
     // True while a transaction is open on the data module's connection.
     static bool active();
+    // data::announce inside a transaction: told after the outermost commit.
+    static void holdUntilCommit(const Change& change);
 
 private:
     bool done_ = false;

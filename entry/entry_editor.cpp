@@ -353,7 +353,7 @@ void EntryEditor::save() {
     timesheet::refuseIfClosed(db_, values->date);
     if (mode_ == Mode::Changing)
         timesheet::refuseIfClosed(db_, loadedDate_);
-    const entry::SaveVerdict verdict =
+    const data::Verdict verdict =
         mode_ == Mode::Adding ? entry::saveEntry(db_, *values) : saveChange(*values, changedId_);
     if (!verdict.saved()) {
         // Shown only now, so that no lock is held while the message waits for the user.
@@ -361,20 +361,19 @@ void EntryEditor::save() {
         return;
     }
 
-    // Saved: the dialog is done; the journal and the timesheet follow the shared data's news.
+    // Saved: the dialog is done; the journal and the timesheet follow the announced change.
     for (QLineEdit* box : {workerEdit_, operationEdit_, quantityEdit_, defectsEdit_, colourEdit_,
                            hoursEdit_, finalPriceEdit_, basePriceEdit_, sumEdit_})
         box->clear();
     done(QDialog::Accepted);
 }
 
-entry::SaveVerdict EntryEditor::saveChange(const entry::EntryValues& values, qint64 id) {
-    entry::EntryChange change{id, loaded_, {}};
-    entry::SaveVerdict verdict = entry::saveEntry(db_, values, change);
-    if (verdict == entry::SaveResult::ChangedElsewhere) {
+data::Verdict EntryEditor::saveChange(const entry::EntryValues& values, qint64 id) {
+    data::Verdict verdict = entry::saveEntry(db_, values, entry::EntryChange{id, loaded_});
+    if (verdict == data::Verdict::Kind::ChangedElsewhere) {
         // What the user left alone shows the stored entry, what the user typed stays; the stored
         // entry becomes the one loaded, so the next save writes what the editor shows.
-        const data::RowSnapshot& stored = change.verdict.stored;
+        const data::RowSnapshot stored = verdict.stored;
         const refbooks::RowMerge merge =
             refbooks::mergeRefused(entry::shownEntryFields(), loaded_, stored, shownBoxes());
         showStored(merge.fromStored, stored);

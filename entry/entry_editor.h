@@ -17,7 +17,6 @@ class QPushButton;
 class WorkersList;
 namespace entry {
 struct EntryValues;
-struct SaveVerdict;
 }  // namespace entry
 namespace data {
 class Dataset;
@@ -80,7 +79,7 @@ protected:
 private:
     // Writes the change of the entry id over the entry as loaded; changed elsewhere, the stored
     // entry becomes the one loaded.
-    entry::SaveVerdict saveChange(const entry::EntryValues& values, qint64 id);
+    data::Verdict saveChange(const entry::EntryValues& values, qint64 id);
     // The boxes as an entry of entry::shownEntry, and the fields of a refused change that now
     // show the stored entry (refbooks::mergeRefused).
     data::RowSnapshot shownBoxes() const;

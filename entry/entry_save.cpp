@@ -1,5 +1,6 @@
 #include "entry/entry_save.h"
 
+#include "data/change.h"
 #include "data/data_module.h"
 #include "data/transaction.h"
 #include "entry/entry_snapshot.h"
@@ -44,46 +45,30 @@ void lockRows(const std::vector<Place>& places) {
     timesheet::lockRowsForRecalc(std::move(rows));
 }
 
-// The entry, locked by now, is still as the editor loaded it; otherwise the verdict says how not.
-bool unchangedSinceLoaded(EntryChange& change) {
-    change.verdict = data::checkLockedRow(guardedEntry(change.id), change.loaded);
-    return change.verdict.kind == data::RowVerdict::Kind::Saved;
+using Verdict = data::Verdict;
+
+Verdict duplicate() {
+    return Verdict::refusal(Verdict::Kind::Duplicate, QString::fromUtf8(kDuplicateMessage));
 }
 
-SaveVerdict duplicate() {
-    return {SaveResult::Duplicate, QString::fromUtf8(kDuplicateMessage)};
+Verdict refused(const QString& message) {
+    return Verdict::refusal(Verdict::Kind::Refused, message);
 }
 
-SaveVerdict gone() {
-    return {SaveResult::Gone, QString::fromUtf8(kEntryGoneMessage)};
-}
-
-// Tells the windows showing the journals and timesheet months of these places to reload.
-void announce(data::SharedData& db, const std::vector<Place>& places) {
-    std::vector<Place> told;
+// The journals and timesheet months of these places changed: told after the commit, each once.
+void announce(const std::vector<Place>& places) {
     for (const Place& p : places) {
-        const bool again = std::any_of(told.begin(), told.end(), [&p](const Place& t) {
-            return t.date == p.date && t.shift == p.shift;
-        });
-        if (again || !p.date.isValid())
+        if (!p.date.isValid())
             continue;
-        told.push_back(p);
-        emit db.journalChanged(p.date, p.shift);
-    }
-    std::vector<QDate> months;
-    for (const Place& p : told) {
-        const QDate month(p.date.year(), p.date.month(), 1);
-        if (std::find(months.begin(), months.end(), month) != months.end())
-            continue;
-        months.push_back(month);
-        emit db.timesheetChanged(month.year(), month.month());
+        data::announce(data::Change::journal(p.date, p.shift));
+        data::announce(data::Change::timesheet(p.date.year(), p.date.month()));
     }
 }
 
 // The save's writes inside its transaction, with the places whose journal and timesheet changed
 // when it may commit; the refusal otherwise.
 struct Written {
-    SaveVerdict verdict;
+    Verdict verdict;
     std::vector<Place> changed;
 };
 
@@ -103,16 +88,16 @@ bool writeRow(const QString& sql) {
 // After the journal rows of a worker, shift and day are written (its timesheet row locked):
 // refused when the day holds more than kMaxDayHours hours, otherwise the day cell follows the
 // journal.
-std::optional<SaveVerdict> recalcWrittenDay(data::SharedData& db, const Place& p) {
+std::optional<Verdict> recalcWrittenDay(data::SharedData& db, const Place& p) {
     const qint64 dayHours = journalDayHours(db, p.workerId, p.shift, p.date);
     if (dayHours > kMaxDayHours)
-        return SaveVerdict{SaveResult::Refused, dayHoursMessage(dayHours)};
+        return refused(dayHoursMessage(dayHours));
     writeDayCell(db, p.workerId, p.shift, p.date, dayHours);
     return std::nullopt;
 }
 
 Written writeEntry(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId,
-                   const QString& countSql, EntryChange* change) {
+                   const QString& countSql, const EntryChange* change) {
     if (duplicateStored(db, countSql))
         return {duplicate(), {}};
 
@@ -121,15 +106,20 @@ Written writeEntry(data::SharedData& db, const EntryValues& v, std::optional<qin
     if (changedId) {
         left = lockedPlace(db, *changedId);
         if (!left)
-            return {gone(), {}};
-        if (change && !unchangedSinceLoaded(*change))
-            return {{SaveResult::ChangedElsewhere, change->verdict.message()}, {}};
+            return {Verdict::gone(), {}};
+        // The entry, locked by now, is still as the editor loaded it; otherwise the verdict
+        // says how not.
+        if (change) {
+            Verdict unchanged = data::checkLockedRow(guardedEntry(change->id), change->loaded);
+            if (!unchanged.saved())
+                return {std::move(unchanged), {}};
+        }
     }
     lockRows(left ? std::vector<Place>{target, *left} : std::vector<Place>{target});
 
     if (!writeRow(changedId ? updateStatement(v, *changedId) : insertStatement(v)))
-        return {gone(), {}};
-    if (const std::optional<SaveVerdict> refusal = recalcWrittenDay(db, target))
+        return {Verdict::gone(), {}};
+    if (const std::optional<Verdict> refusal = recalcWrittenDay(db, target))
         return {*refusal, {}};
     // The cell the entry moved away from must lose its hours too.
     if (left && !(*left == target) && left->date.isValid())
@@ -139,19 +129,19 @@ Written writeEntry(data::SharedData& db, const EntryValues& v, std::optional<qin
 
 // The refusals that need no lock: values that cannot be written, a stored duplicate (the common
 // refusal, answered before anything is locked).
-std::optional<SaveVerdict> refusalBeforeLocks(data::SharedData& db, const EntryValues& v,
-                                              const QString& countSql) {
+std::optional<Verdict> refusalBeforeLocks(data::SharedData& db, const EntryValues& v,
+                                          const QString& countSql) {
     if (const std::optional<QString> refusal = valueRefusal(v))
-        return SaveVerdict{SaveResult::Refused, *refusal};
+        return refused(*refusal);
     if (db.countsAnyRow(countSql))
         return duplicate();
     return std::nullopt;
 }
 
-SaveVerdict save(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId,
-                 EntryChange* change) {
+Verdict save(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId,
+             const EntryChange* change) {
     const QString countSql = duplicateCountStatement(v, changedId);
-    if (const std::optional<SaveVerdict> refusal = refusalBeforeLocks(db, v, countSql))
+    if (const std::optional<Verdict> refusal = refusalBeforeLocks(db, v, countSql))
         return *refusal;
 
     Written written;
@@ -160,11 +150,11 @@ SaveVerdict save(data::SharedData& db, const EntryValues& v, std::optional<qint6
         // Held until commit: a second save of the same key waits here and then sees this one.
         data::lockForTransaction(duplicateLockKey(v));
         written = writeEntry(db, v, changedId, countSql, change);
-        if (written.verdict.saved())
+        if (written.verdict.saved()) {
+            announce(written.changed);
             transaction.commit();
+        }
     }
-    if (written.verdict.saved())
-        announce(db, written.changed);
     return written.verdict;
 }
 
@@ -349,32 +339,27 @@ ShiftVerdict writeShift(data::SharedData& db, const std::vector<EntryValues>& ro
 
 }  // namespace
 
-SaveVerdict saveEntry(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId) {
+Verdict saveEntry(data::SharedData& db, const EntryValues& v, std::optional<qint64> changedId) {
     return save(db, v, changedId, nullptr);
 }
 
-SaveVerdict saveEntry(data::SharedData& db, const EntryValues& v, EntryChange& change) {
-    change.verdict = {};
+Verdict saveEntry(data::SharedData& db, const EntryValues& v, const EntryChange& change) {
     return save(db, v, change.id, &change);
 }
 
-DeleteResult deleteEntry(data::SharedData& db, data::Command& command, qint64 id) {
-    std::optional<Place> deleted;
-    {
-        data::Transaction transaction;
-        const std::optional<Place> place = lockedPlace(db, id);
-        if (!place)
-            return DeleteResult::Gone;
-        lockRows({*place});
-        if (command.exec() == 0)
-            return DeleteResult::Gone;
-        if (place->date.isValid())
-            RecalcTimesheetDayAfterDeletion(db, place->workerId, place->shift, place->date);
-        transaction.commit();
-        deleted = place;
-    }
-    announce(db, {*deleted});
-    return DeleteResult::Deleted;
+Verdict deleteEntry(data::SharedData& db, data::Command& command, qint64 id) {
+    data::Transaction transaction;
+    const std::optional<Place> place = lockedPlace(db, id);
+    if (!place)
+        return Verdict::gone();
+    lockRows({*place});
+    if (command.exec() == 0)
+        return Verdict::gone();
+    if (place->date.isValid())
+        RecalcTimesheetDayAfterDeletion(db, place->workerId, place->shift, place->date);
+    announce({*place});
+    transaction.commit();
+    return Verdict::savedRow(id);
 }
 
 ShiftVerdict saveShift(data::SharedData& db, const std::vector<EntryValues>& rows) {
@@ -382,14 +367,12 @@ ShiftVerdict saveShift(data::SharedData& db, const std::vector<EntryValues>& row
     if (rows.empty() || verdict.refused())
         return verdict;
     std::vector<Place> changed;
-    {
-        data::Transaction transaction;
-        verdict = writeShift(db, rows, changed);
-        if (verdict.saved)
-            transaction.commit();
+    data::Transaction transaction;
+    verdict = writeShift(db, rows, changed);
+    if (verdict.saved) {
+        announce(changed);
+        transaction.commit();
     }
-    if (verdict.saved)
-        announce(db, changed);
     return verdict;
 }
 

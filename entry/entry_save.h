@@ -16,23 +16,11 @@ class SharedData;
 // Writing journal entries together with their timesheet day cells: the save and the deletion.
 namespace entry {
 
-enum class SaveResult {
-    Saved,
-    Duplicate,         // the same worker, operation, product, date, shift and colour is stored
-    Refused,           // values out of their columns' range, a day and shift above kMaxDayHours
-    ChangedElsewhere,  // the changed entry differs from the one loaded (EntryChange::verdict)
-    Gone,              // the changed entry was deleted by another workstation
-};
-
-// What a save decided: its kind and, unless saved, the refusal's text for the editor to show.
-struct SaveVerdict {
-    SaveResult kind = SaveResult::Saved;
-    QString message;
-
-    bool saved() const { return kind == SaveResult::Saved; }
-    bool operator==(SaveResult k) const { return kind == k; }
-};
-
+// The verdict of an entry's save: Duplicate (the same worker, operation, product, date, shift
+// and colour is stored), Refused (values out of their columns' range, a day and shift above
+// kMaxDayHours), ChangedElsewhere (the changed entry differs from the one loaded), Gone (the
+// changed entry was deleted by another workstation), each with its text for the editor.
+//
 // Writes one journal entry (a new one, or the entry changedId) and recalculates its timesheet day
 // cell, plus the cell it left when a change moves it to another worker, shift or date, as one
 // transaction on the shared connection: when any step fails nothing is written and the
@@ -41,22 +29,20 @@ struct SaveVerdict {
 // shift and colour), values out of their columns' range, a day and shift of the worker above
 // kMaxDayHours hours, a changed entry another workstation has deleted. The checks and the write
 // are serialised across workstations by locks on the duplicate key, the entry and the timesheet
-// rows. Saved: the shared data announces the journals and timesheet months it changed.
-SaveVerdict saveEntry(data::SharedData& db, const EntryValues& values,
-                      std::optional<qint64> changedId = {});
+// rows. Saved: it announces the journals and timesheet months it changed (data::announce).
+data::Verdict saveEntry(data::SharedData& db, const EntryValues& values,
+                        std::optional<qint64> changedId = {});
 
-// A change of the entry id as the editor loaded it. The save fills in the verdict: when the
-// stored entry differs from `loaded`, ChangedElsewhere with the changes and the stored entry.
+// A change of the entry id as the editor loaded it.
 struct EntryChange {
     qint64 id = 0;
     data::RowSnapshot loaded;
-    data::RowVerdict verdict;
 };
 
 // saveEntry of a change that is written only over the entry as loaded: under the entry's lock,
 // an entry another workstation changed meanwhile is refused as ChangedElsewhere, nothing written
-// (change.verdict tells the changed fields and the stored entry).
-SaveVerdict saveEntry(data::SharedData& db, const EntryValues& values, EntryChange& change);
+// (the verdict tells the changed fields and the stored entry).
+data::Verdict saveEntry(data::SharedData& db, const EntryValues& values, const EntryChange& change);
 
 // What a shift's save decided: saved (every row written), or for each refused row its reason
 // (an empty text for a row that passes).
@@ -77,16 +63,14 @@ struct ShiftVerdict {
 // the locks of saveEntry, taken in the same order (duplicate keys, months, timesheet rows, each
 // sorted), with saveEntry's statement texts; each worker's day cell is recalculated once. An
 // entry another workstation stored meanwhile refuses the whole write and marks its row. Saved:
-// the shared data announces the journals and timesheet months.
+// it announces the journals and timesheet months.
 ShiftVerdict saveShift(data::SharedData& db, const std::vector<EntryValues>& rows);
-
-enum class DeleteResult { Deleted, Gone };
 
 // Deletes the journal entry id with `command` (its delete statement) and brings the day cell of
 // the entry's own worker, shift and date, as stored, in line with the journal: one transaction,
 // under the entry's and the timesheet row's locks. Gone when another workstation deleted the
-// entry first; then nothing is written. Deleted: the shared data announces the entry's journal
-// and timesheet month.
-DeleteResult deleteEntry(data::SharedData& db, data::Command& command, qint64 id);
+// entry first; then nothing is written. Saved (deleted): it announces the entry's journal and
+// timesheet month.
+data::Verdict deleteEntry(data::SharedData& db, data::Command& command, qint64 id);
 
 }  // namespace entry

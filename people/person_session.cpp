@@ -1,5 +1,6 @@
 #include "people/person_session.h"
 
+#include "data/change.h"
 #include "data/db_error.h"
 #include "data/scram_verifier.h"
 #include "data/statement_runner.h"
@@ -12,8 +13,10 @@ namespace people {
 
 namespace {
 
+// Runs one of the people functions, each a write of a person's login (told by login, not id).
 void run(const QString& name, const QString& sql, const QHash<QString, QVariant>& params) {
     data::runStatement(data::defaultDb(), sql, params, true, name);
+    data::announce(data::Change::row(data::Subject::Person, 0));
 }
 
 }  // namespace

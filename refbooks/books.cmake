@@ -11,8 +11,12 @@ target_sources(plant PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/worker_editor.cpp ${CMAKE_CURRENT_LIST_DIR}/worker_editor.h
     ${CMAKE_CURRENT_LIST_DIR}/workers_list.cpp ${CMAKE_CURRENT_LIST_DIR}/workers_list.h
 )
-# Their statement texts and rules know no widget.
+# Their statement texts, rules and saves know no widget.
 target_sources(plant_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/operation_kind_save.cpp ${CMAKE_CURRENT_LIST_DIR}/operation_kind_save.h
+    ${CMAKE_CURRENT_LIST_DIR}/product_save.cpp ${CMAKE_CURRENT_LIST_DIR}/product_save.h
+    ${CMAKE_CURRENT_LIST_DIR}/row_change.h
+    ${CMAKE_CURRENT_LIST_DIR}/worker_save.cpp ${CMAKE_CURRENT_LIST_DIR}/worker_save.h
     ${CMAKE_CURRENT_LIST_DIR}/operation_kinds_statements.cpp ${CMAKE_CURRENT_LIST_DIR}/operation_kinds_statements.h
     ${CMAKE_CURRENT_LIST_DIR}/products_statements.cpp ${CMAKE_CURRENT_LIST_DIR}/products_statements.h
     ${CMAKE_CURRENT_LIST_DIR}/workers_statements.cpp ${CMAKE_CURRENT_LIST_DIR}/workers_statements.h

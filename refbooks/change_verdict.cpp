@@ -5,13 +5,15 @@
 
 namespace refbooks {
 
-bool takeVerdict(const data::RowVerdict& verdict, const data::ShownFields& fields,
+bool takeVerdict(const data::Verdict& verdict, const data::ShownFields& fields,
                  const EditedRow& editor, data::RowSnapshot& loaded) {
+    using Kind = data::Verdict::Kind;
     if (verdict.saved())
         return true;
-    if (verdict.kind != data::RowVerdict::Kind::ChangedElsewhere) {
-        ui::showRefusal(verdict.message());
-        loaded = verdict.stored;
+    if (verdict.kind != Kind::ChangedElsewhere) {
+        ui::showRefusal(verdict.message);
+        if (verdict.kind == Kind::Gone)
+            loaded = verdict.stored;
         return false;
     }
     const RowMerge merge = mergeRefused(fields, loaded, verdict.stored, editor.read());

@@ -14,10 +14,10 @@ struct EditedRow {
 };
 
 // How every editor that changes one row takes the verdict of its save: true when saved.
-// Otherwise the refusal is shown. Changed elsewhere, the boxes the user left alone show the
-// stored values while the user's own stay (refbooks::mergeRefused), the refusal says which, and
-// the stored row becomes the one loaded: the next save writes what the editor shows.
-bool takeVerdict(const data::RowVerdict& verdict, const data::ShownFields& fields,
+// Otherwise the refusal is shown (a duplicate's too). Changed elsewhere, the boxes the user left
+// alone show the stored values while the user's own stay (refbooks::mergeRefused), the refusal says
+// which, and the stored row becomes the one loaded: the next save writes what the editor shows.
+bool takeVerdict(const data::Verdict& verdict, const data::ShownFields& fields,
                  const EditedRow& editor, data::RowSnapshot& loaded);
 
 }  // namespace refbooks

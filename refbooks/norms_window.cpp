@@ -121,6 +121,7 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
     normTable_ = new data::Dataset(QStringLiteral("norm"), this);
     normTable_->setSql(norms::normsTableStatement());
     normTable_->setUpdateTable(QStringLiteral("accounts_dep.norm"));
+    normTable_->setChangeSubject(data::Subject::Norm);
     buildGrid();
     followTable();
     buildButtons();
@@ -305,9 +306,9 @@ void NormsWindow::noteLoaded() {
 bool NormsWindow::postOverLoaded() {
     // Every stored row is noted when it becomes current, so loaded_ is the row being edited.
     const qint64 id = normTable_->asInt64(QStringLiteral("id"));
-    const data::RowVerdict verdict = data::writeUnlessChanged(
-        refbooks::shown::guardedNorm(id), loaded_, [this] { normTable_->post(); });
-    if (verdict.kind == data::RowVerdict::Kind::Gone)
+    const data::Verdict verdict = data::writeUnlessChanged(refbooks::shown::guardedNorm(id),
+                                                           loaded_, [this] { normTable_->post(); });
+    if (verdict.kind == data::Verdict::Kind::Gone)
         throw data::RowGoneError();
     // Refused, the row stays in editing: the cells the user left alone take the stored values.
     const refbooks::EditedRow row{

@@ -1,9 +1,9 @@
 #include "refbooks/operation_editor.h"
 
 #include "data/data_module.h"
-#include "data/transaction.h"
 #include "refbooks/change_verdict.h"
 #include "refbooks/operation_kinds_list.h"
+#include "refbooks/operation_save.h"
 #include "refbooks/operations_statements.h"
 #include "refbooks/products_list.h"
 #include "refbooks/shown_rows.h"
@@ -122,78 +122,27 @@ void OperationEditor::pickKind() {
 }
 
 void OperationEditor::save() {
-    const int naimen = naimenList_->currentIndex();
     if (productEdit_->text().trimmed().isEmpty() || kindEdit_->text().trimmed().isEmpty()) {
         ui::showRefusal(QStringLiteral("Все поля должны быть заполнены!"));
         return;
     }
     data::Dataset* o = db_.operations;
-    const QString duplicate =
-        mode_ == refbooks::EditMode::Add
-            ? ops::duplicateOnAdd(kindId_, naimen, productId_)
-            : ops::duplicateOnChange(kindId_, naimen, productId_, o->asInt(QStringLiteral("id")));
-    const QString message = QStringLiteral("Операция с такими параметрами уже заведена!");
-    // The common refusal, answered before anything is locked.
-    if (db_.countsAnyRow(duplicate)) {
-        ui::showRefusal(message);
-        return;
-    }
-    int shown = 0;
-    bool raced = false;
-    data::RowVerdict verdict;
-    {
-        data::Transaction transaction;
-        // Another workstation may have written the same combination since the check: look
-        // again under the lock, which it holds until its own save has committed.
-        data::lockForTransaction(ops::combinationLockKey(kindId_, naimen, productId_));
-        if (db_.countsAnyRow(duplicate)) {
-            raced = true;
-        } else {
-            if (mode_ == refbooks::EditMode::Add) {
-                shown = addOperation(naimen);
-            } else {
-                shown = o->asInt(QStringLiteral("id"));
-                verdict = changeOperation(naimen, shown);
-            }
-            if (verdict.saved())
-                transaction.commit();
-        }
-    }
-    if (raced) {
-        ui::showRefusal(message);  // shown only now, so that no lock waits for the user
-        return;
-    }
+    refbooks::RowChange change;
+    if (mode_ == refbooks::EditMode::Change)
+        change = refbooks::LoadedRow{o->asInt64(QStringLiteral("id")), loaded_};
+    // Refusals are shown only after the save, so that no lock waits for the user.
+    const data::Verdict verdict =
+        ops::save(db_, {kindId_, naimenList_->currentIndex(), productId_}, change);
     const refbooks::EditedRow boxes{[this] { return shownBoxes(); },
                                     [this](const QString& field, const data::RowSnapshot& stored) {
                                         showStored(field, stored);
                                     }};
-    if (!refbooks::takeVerdict(verdict, refbooks::shown::guardedOperation(shown).fields, boxes,
+    if (!refbooks::takeVerdict(verdict, refbooks::shown::guardedOperation(verdict.id).fields, boxes,
                                loaded_))
         return;
     o->reopen();
-    o->locate(QStringLiteral("id"), shown);  // the list stays on the operation just written
+    o->locate(QStringLiteral("id"), verdict.id);  // the list stays on the operation just written
     accept();
-}
-
-int OperationEditor::addOperation(int naimen) {
-    data::Transaction transaction;
-    db_.operationInsert.setSql(ops::insertOperation(kindId_, naimen, productId_));
-    const int id = qRound(db_.operationInsert.execReturning().toDouble());
-    data::Command firstNorm(QStringLiteral("Norm_ins"), ops::insertFirstNorm());
-    firstNorm.setParam(QStringLiteral("o_id"), id);
-    firstNorm.setParam(QStringLiteral("price"), 0.0);
-    firstNorm.exec();
-    transaction.commit();
-    return id;
-}
-
-data::RowVerdict OperationEditor::changeOperation(int naimen, int id) {
-    data::RowVerdict verdict = data::checkLockedRow(refbooks::shown::guardedOperation(id), loaded_);
-    if (verdict.saved()) {
-        db_.operationUpdate.setSql(ops::updateOperation(kindId_, naimen, productId_, id));
-        db_.operationUpdate.execOnRow();
-    }
-    return verdict;
 }
 
 data::RowSnapshot OperationEditor::shownBoxes() const {

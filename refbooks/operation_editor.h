@@ -41,10 +41,6 @@ public:
     void windowActivated() override;
 
 private:
-    // A new operation with its first norm (price 0), so that it is listed and can be priced.
-    int addOperation(int naimen);
-    // Inside the save's transaction: the operation id is still as loaded, and is then changed.
-    data::RowVerdict changeOperation(int naimen, int id);
     // The boxes as a row of refbooks::shown::operation, and one field of it shown as stored.
     data::RowSnapshot shownBoxes() const;
     void showStored(const QString& field, const data::RowSnapshot& stored);

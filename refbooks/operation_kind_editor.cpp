@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "refbooks/change_verdict.h"
+#include "refbooks/operation_kind_save.h"
 #include "refbooks/operation_kinds_statements.h"
 #include "refbooks/shown_rows.h"
 #include "ui/controls.h"
@@ -65,47 +66,20 @@ void OperationKindEditor::save() {
         return;
     }
     data::Dataset* kinds = db_.operationKinds;
-    const QString duplicateCount =
-        mode_ == refbooks::EditMode::Add
-            ? st::duplicateKindOnAdd(name)
-            : st::duplicateKindOnChange(name, kinds->asInt64(QStringLiteral("id")));
-    if (db_.countsAnyRow(duplicateCount)) {
-        ui::showRefusal(QStringLiteral("Такая операция уже заведена!"));
+    refbooks::RowChange change;
+    if (mode_ == refbooks::EditMode::Change)
+        change = refbooks::LoadedRow{kinds->asInt64(QStringLiteral("id")), loaded_};
+    const data::Verdict verdict = st::save(db_, name, change);
+    const refbooks::EditedRow box{
+        [this] {
+            return data::RowSnapshot{{QStringLiteral("vid"), nameEdit_->text().trimmed()}};
+        },
+        [this](const QString& field, const data::RowSnapshot& stored) {
+            nameEdit_->setText(stored.value(field));
+        }};
+    if (!refbooks::takeVerdict(verdict, refbooks::shown::guardedKind(verdict.id).fields, box,
+                               loaded_))
         return;
-    }
-    if (mode_ == refbooks::EditMode::Add)
-        kinds->insert();
-    else
-        kinds->edit();
-    kinds->setValue(QStringLiteral("vid"), name);
-    bool written = true;
-    try {
-        if (mode_ == refbooks::EditMode::Add)
-            kinds->post();
-        else
-            written = writeChange();
-    } catch (...) {
-        kinds->cancel();  // the editor stays open; the list keeps its rows as they were
-        throw;
-    }
-    if (!written) {
-        kinds->cancel();
-        return;
-    }
     kinds->reopen();
     accept();
-}
-
-bool OperationKindEditor::writeChange() {
-    data::Dataset* kinds = db_.operationKinds;
-    const data::GuardedRow row = refbooks::shown::guardedKind(kinds->asInt64(QStringLiteral("id")));
-    return refbooks::takeVerdict(
-        data::writeUnlessChanged(row, loaded_, [kinds] { kinds->post(); }), row.fields,
-        {[this] {
-             return data::RowSnapshot{{QStringLiteral("vid"), nameEdit_->text().trimmed()}};
-         },
-         [this](const QString& field, const data::RowSnapshot& stored) {
-             nameEdit_->setText(stored.value(field));
-         }},
-        loaded_);
 }

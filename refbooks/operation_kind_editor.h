@@ -27,8 +27,6 @@ public:
 
 private:
     // Posts the pending change of the current kind only over the kind as loaded; false (refusal
-    // shown) when it was not written.
-    bool writeChange();
 
     data::SharedData& db_;
     data::RowSnapshot loaded_;  // the changed kind as loaded (or as last refused)

@@ -17,7 +17,8 @@ refbooks::ReferenceList::Setup kindsSetup(data::SharedData& db) {
             .searchPlace = List::SearchPlace::BelowGrid,
             .afterDeletion = List::AfterDeletion::FirstRow,
             .size = QSize(420, 460),
-            .sizing = List::Sizing::Resizable};
+            .sizing = List::Sizing::Resizable,
+            .follows = {data::Subject::OperationKind}};
 }
 }  // namespace
 

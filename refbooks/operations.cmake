@@ -7,5 +7,6 @@ target_sources(plant PRIVATE
 # Statement texts and rules of the operations and norms windows: widget-free.
 target_sources(plant_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/norms_rules.cpp ${CMAKE_CURRENT_LIST_DIR}/norms_rules.h
+    ${CMAKE_CURRENT_LIST_DIR}/operation_save.cpp ${CMAKE_CURRENT_LIST_DIR}/operation_save.h
     ${CMAKE_CURRENT_LIST_DIR}/operations_statements.cpp ${CMAKE_CURRENT_LIST_DIR}/operations_statements.h
 )

@@ -6,6 +6,7 @@
 #include "export/workbook_display.h"
 #include "refbooks/norms_window.h"
 #include "refbooks/operation_editor.h"
+#include "refbooks/operation_save.h"
 #include "refbooks/operations_statements.h"
 #include "refbooks/shown_rows.h"
 #include "ui/controls.h"
@@ -50,7 +51,10 @@ refbooks::ReferenceList::Setup operationsSetup(data::SharedData& db) {
               .hidden = true}},
         .deleteQuestion = QStringLiteral("Удалить операцию?"),
         .searchBox = refbooks::ReferenceList::SearchBox::UntilFirstPick,
-        .size = QSize(800, 520)};
+        .size = QSize(800, 520),
+        // Its rows show the product's mark, the kind's name and the norms' price and norm.
+        .follows = {data::Subject::Operation, data::Subject::Norm, data::Subject::Product,
+                    data::Subject::OperationKind}};
 }
 }  // namespace
 
@@ -130,8 +134,7 @@ bool OperationsList::chooseCurrent() {
 }
 
 void OperationsList::removeCurrent() {
-    db_.operationDeletion.setParam(QStringLiteral("id"), query().asInt(QStringLiteral("id")));
-    db_.operationDeletion.execOnRow();
+    ops::remove(db_, query().asInt(QStringLiteral("id")));
 }
 
 QString OperationsList::filterFor(const QString& typed) const {

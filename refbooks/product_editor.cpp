@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "refbooks/change_verdict.h"
+#include "refbooks/product_save.h"
 #include "refbooks/products_statements.h"
 #include "refbooks/shown_rows.h"
 #include "ui/controls.h"
@@ -74,38 +75,22 @@ void ProductEditor::save() {
         return;
     }
     data::Dataset* izdel = db_.products;
-    const qint64 ownId =
-        mode_ == refbooks::EditMode::Add ? 0 : izdel->asInt64(QStringLiteral("id"));
-    const QString duplicateCount = mode_ == refbooks::EditMode::Add
-                                       ? st::duplicateMarkOnAdd(mark)
-                                       : st::duplicateMarkOnChange(mark, ownId);
-    if (db_.countsAnyRow(duplicateCount)) {
-        ui::showRefusal(QStringLiteral("Такая марка изделия уже заведена!"));
-        return;
-    }
-    const double quantity = st::parseQuantity(quantityText);
-    db_.statement.setSql(mode_ == refbooks::EditMode::Add
-                             ? st::insertProduct(mark, quantity)
-                             : st::updateProduct(ownId, mark, quantity));
-    if (mode_ == refbooks::EditMode::Add)
-        db_.statement.exec();
-    else if (!writeChange(ownId))
+    refbooks::RowChange change;
+    if (mode_ == refbooks::EditMode::Change)
+        change = refbooks::LoadedRow{izdel->asInt64(QStringLiteral("id")), loaded_};
+    const data::Verdict verdict = st::save(db_, mark, st::parseQuantity(quantityText), change);
+    const refbooks::EditedRow boxes{
+        [this] {
+            return data::RowSnapshot{{QStringLiteral("marka"), markEdit_->text().trimmed()},
+                                     {QStringLiteral("massa"), quantityEdit_->text().trimmed()}};
+        },
+        [this](const QString& field, const data::RowSnapshot& stored) {
+            (field == QLatin1String("marka") ? markEdit_ : quantityEdit_)
+                ->setText(stored.value(field));
+        }};
+    if (!refbooks::takeVerdict(verdict, refbooks::shown::guardedProduct(verdict.id).fields, boxes,
+                               loaded_))
         return;
     izdel->reopen();
     accept();
-}
-
-bool ProductEditor::writeChange(qint64 id) {
-    const data::GuardedRow row = refbooks::shown::guardedProduct(id);
-    return refbooks::takeVerdict(
-        data::writeUnlessChanged(row, loaded_, [this] { db_.statement.execOnRow(); }), row.fields,
-        {[this] {
-             return data::RowSnapshot{{QStringLiteral("marka"), markEdit_->text().trimmed()},
-                                      {QStringLiteral("massa"), quantityEdit_->text().trimmed()}};
-         },
-         [this](const QString& field, const data::RowSnapshot& stored) {
-             (field == QLatin1String("marka") ? markEdit_ : quantityEdit_)
-                 ->setText(stored.value(field));
-         }},
-        loaded_);
 }

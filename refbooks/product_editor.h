@@ -27,9 +27,6 @@ public:
     void save();  // "Записать"
 
 private:
-    // The change written over the product as loaded; false (refusal shown) when it was not.
-    bool writeChange(qint64 id);
-
     data::SharedData& db_;
     data::RowSnapshot loaded_;  // the changed product as loaded (or as last refused)
     QLineEdit* markEdit_;

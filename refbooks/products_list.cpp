@@ -24,7 +24,8 @@ refbooks::ReferenceList::Setup productsSetup(data::SharedData& db) {
             .searchBox = List::SearchBox::InPicker,
             .searchPlace = List::SearchPlace::BelowGrid,
             .changeButton = List::ChangeButton::Hidden,
-            .size = QSize(460, 480)};
+            .size = QSize(460, 480),
+            .follows = {data::Subject::Product}};
 }
 }  // namespace
 

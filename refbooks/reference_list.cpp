@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace refbooks {
 
@@ -20,12 +21,24 @@ ReferenceList::ReferenceList(const Setup& setup, QWidget* parent)
       query_(setup.query),
       searchShown_(setup.searchBox),
       afterDeletion_(setup.afterDeletion),
-      deleteQuestion_(setup.deleteQuestion) {
+      deleteQuestion_(setup.deleteQuestion),
+      follows_(setup.follows) {
     setObjectName(QString::fromLatin1(setup.objectName));
     setWindowTitle(setup.caption);
     buildControls(setup);
     layOut(setup);
     connectControls();
+    connect(&data::changes(), &data::ChangeFeed::changed, this,
+            [this](const data::Change& change) { followChange(change); });
+}
+
+void ReferenceList::followChange(const data::Change& change) {
+    if (std::find(follows_.begin(), follows_.end(), change.subject) == follows_.end())
+        return;
+    // Closed, it reads the rows afresh when it opens; a row being edited is left to its editor.
+    if (!query_.isOpen() || query_.state() != data::Dataset::State::Browse)
+        return;
+    ui::runGuarded([this] { query_.reopenAt(query_.recNo()); });
 }
 
 void ReferenceList::buildControls(const Setup& setup) {

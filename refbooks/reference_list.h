@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/change.h"
 #include "refbooks/list_search_keys.h"
 #include "ui/window.h"
 #include "views/columns.h"
@@ -7,6 +8,7 @@
 #include <QSize>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class QHBoxLayout;
 class QLineEdit;
@@ -22,7 +24,8 @@ namespace refbooks {
 // "Изменить", "Удалить", a search box and "Выход". The list is shown either as a reference book,
 // where rows are added, changed and deleted, or as a picker, where "Изменить" reads "Выбрать" and
 // hands the current row back to the window that opened it. Each list gives its columns, its
-// search filter and its row actions.
+// search filter and its row actions. The list shows a change committed anywhere in the client
+// (data::changes()) of the subjects it follows.
 class ReferenceList : public ui::Window {
     Q_OBJECT
 public:
@@ -56,6 +59,9 @@ public:
         AfterDeletion afterDeletion = AfterDeletion::SameRowNumber;
         QSize size{};
         Sizing sizing = Sizing::Fixed;
+        // The subjects whose committed changes the list shows: its own rows, and the names of
+        // other books it shows beside them.
+        std::vector<data::Subject> follows{};
     };
 
     Mode mode() const { return mode_; }
@@ -103,6 +109,8 @@ private:
     virtual void rowDoubleClicked() { changeOrChoose(); }
 
     void runPicker();
+    // Reads the open query again on the same row after a change of a subject it follows.
+    void followChange(const data::Change& change);
     void buildControls(const Setup& setup);
     void layOut(const Setup& setup);
     void connectControls();
@@ -112,6 +120,7 @@ private:
     SearchBox searchShown_;
     AfterDeletion afterDeletion_;
     QString deleteQuestion_;
+    std::vector<data::Subject> follows_;
 
     QTableView* grid_;
     QPushButton* addButton_;

@@ -3,6 +3,7 @@
 #include "data/dataset.h"
 #include "refbooks/change_verdict.h"
 #include "refbooks/shown_rows.h"
+#include "refbooks/worker_save.h"
 #include "refbooks/workers_statements.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -112,11 +113,6 @@ void WorkerEditor::showForChange(const QString& fio, int personId,
     ui::showModal(this);
 }
 
-void WorkerEditor::deleteWorker(qint64 id) {
-    personWrite_.setSql(refbooks::workers::deleteWorker(id));
-    personWrite_.execOnRow();
-}
-
 void WorkerEditor::windowActivated() {
     nameEdit_->setFocus();
 }
@@ -131,27 +127,20 @@ void WorkerEditor::save() {
         ui::showRefusal(*refusal);
         return;
     }
+    refbooks::RowChange change;
+    if (mode_ == refbooks::EditMode::Change)
+        change = refbooks::LoadedRow{personId_, loaded_};
     // The list shows s_staffpos_hl under "Должность", yet it is filled from the department list.
-    const QString departmentText = departmentList_->currentText();
-    personWrite_.setSql(mode_ == refbooks::EditMode::Add
-                            ? refbooks::workers::insertWorker(fio, departmentText)
-                            : refbooks::workers::updateWorker(fio, departmentText, personId_));
-    if (mode_ == refbooks::EditMode::Add)
-        personWrite_.exec();
-    else if (!writeChange())
+    const data::Verdict verdict =
+        refbooks::workers::save(fio, departmentList_->currentText(), change);
+    if (!refbooks::takeVerdict(verdict, refbooks::shown::guardedWorker(personId_).fields,
+                               {[this] { return shownBoxes(); },
+                                [this](const QString& field, const data::RowSnapshot& stored) {
+                                    showStored(field, stored);
+                                }},
+                               loaded_))
         return;
     accept();
-}
-
-bool WorkerEditor::writeChange() {
-    const data::GuardedRow row = refbooks::shown::guardedWorker(personId_);
-    return refbooks::takeVerdict(
-        data::writeUnlessChanged(row, loaded_, [this] { personWrite_.execOnRow(); }), row.fields,
-        {[this] { return shownBoxes(); },
-         [this](const QString& field, const data::RowSnapshot& stored) {
-             showStored(field, stored);
-         }},
-        loaded_);
 }
 
 data::RowSnapshot WorkerEditor::shownBoxes() const {

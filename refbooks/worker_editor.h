@@ -1,6 +1,5 @@
 #pragma once
 
-#include "data/command.h"
 #include "data/row_check.h"
 #include "refbooks/edit_mode.h"
 #include "ui/window.h"
@@ -25,9 +24,6 @@ public:
     void showForNew();
     void showForChange(const QString& fio, int personId, const data::RowSnapshot& loaded);
 
-    // Deletes the worker's row.
-    void deleteWorker(qint64 id);
-
     int personId() const { return personId_; }
 
     void windowActivated() override;
@@ -42,8 +38,6 @@ private:
     // Reads the three lookup lists afresh (staffpos, roles, department); each keeps the entry
     // chosen at its last use.
     void reopenLookups();
-    // The change written over the worker as loaded; false (refusal shown) when it was not.
-    bool writeChange();
     // The boxes as a row of refbooks::shown::worker, and one field of it shown as stored.
     data::RowSnapshot shownBoxes() const;
     void showStored(const QString& field, const data::RowSnapshot& stored);
@@ -56,7 +50,6 @@ private:
 
     int personId_ = 0;
     data::RowSnapshot loaded_;  // the changed worker as loaded (or as last refused)
-    data::Command personWrite_{QStringLiteral("cmd_person")};
 
     data::Dataset* staffpos_;
     data::Dataset* department_;

@@ -3,6 +3,7 @@
 #include "data/data_module.h"
 #include "refbooks/shown_rows.h"
 #include "refbooks/worker_editor.h"
+#include "refbooks/worker_save.h"
 #include "refbooks/workers_statements.h"
 
 namespace {
@@ -15,7 +16,8 @@ refbooks::ReferenceList::Setup workersSetup(data::SharedData& db) {
             {{.field = QStringLiteral("fio"), .caption = QStringLiteral("ФИО"), .width = 330},
              {.field = QStringLiteral("s_staffpos_hl"), .caption = QStringLiteral("Должность")}},
         .deleteQuestion = QStringLiteral("Удалить работника?"),
-        .size = QSize(640, 480)};
+        .size = QSize(640, 480),
+        .follows = {data::Subject::Worker}};
 }
 }  // namespace
 
@@ -50,7 +52,7 @@ bool WorkersList::chooseCurrent() {
 }
 
 void WorkersList::removeCurrent() {
-    editor_->deleteWorker(query().asInt64(QStringLiteral("id")));
+    refbooks::workers::remove(query().asInt64(QStringLiteral("id")));
 }
 
 QString WorkersList::filterFor(const QString& typed) const {

@@ -1,5 +1,6 @@
 #include "timesheet/month_closing.h"
 
+#include "data/change.h"
 #include "data/command.h"
 #include "data/data_module.h"
 #include "data/db_error.h"
@@ -55,8 +56,8 @@ CloseVerdict closeMonth(data::SharedData& shared, int month, const QString& year
         if (shared.statement.exec() == 0)
             throw data::DbError(closing_text::alreadyClosed(month, first.year()));
     }
+    data::announce(data::Change::monthState(first.year(), month));
     transaction.commit();
-    emit shared.timesheetChanged(first.year(), month);
     return {CloseVerdict::Kind::Closed};
 }
 
@@ -81,8 +82,8 @@ bool reopenMonth(data::SharedData& shared, int month, const QString& year, const
         if (shared.statement.exec() == 0)
             throw data::DbError(closing_text::notClosed(month, first.year()));
     }
+    data::announce(data::Change::monthState(first.year(), month));
     transaction.commit();
-    emit shared.timesheetChanged(first.year(), month);
     return true;
 }
 

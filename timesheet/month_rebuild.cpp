@@ -1,5 +1,6 @@
 #include "timesheet/month_rebuild.h"
 
+#include "data/change.h"
 #include "data/command.h"
 #include "data/data_module.h"
 #include "data/db_error.h"
@@ -31,9 +32,8 @@ void rebuildMonth(data::SharedData& shared, int month, const QString& year,
     shared.timesheetInsert.setSql(rebuild::monthInsert(month, year));
     shared.timesheetInsert.exec();
     afterStep(2, 2);
+    data::announce(data::Change::timesheet(first.year(), month));
     transaction.commit();
-    if (!data::Transaction::active())  // a rebuild inside a month's closing is announced by it
-        emit shared.timesheetChanged(first.year(), month);
 }
 
 }  // namespace timesheet

@@ -1,5 +1,6 @@
 #include "timesheet/timesheet_window.h"
 
+#include "data/change.h"
 #include "data/data_module.h"
 #include "data/dataset_model.h"
 #include "data/server_features.h"
@@ -117,9 +118,11 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
     looks_ = timesheet::dayColumnLooks(QDate(2007, 1, 1));
     applyDayLooks();
     connectHandlers();
-    // Whoever commits a change of a month's timesheet announces it; the window shows it.
-    connect(&db_, &data::SharedData::timesheetChanged, this,
-            [this](int year, int month) { followChange(year, month); });
+    // Whoever commits a change of a month's timesheet or state announces it; the window shows it.
+    connect(&data::changes(), &data::ChangeFeed::changed, this, [this](const data::Change& c) {
+        if (c.subject == data::Subject::Timesheet || c.subject == data::Subject::MonthState)
+            followChange(c.day.year(), c.day.month());
+    });
 }
 
 // One page per shift with its grid; the first also holds the rebuild and the export.

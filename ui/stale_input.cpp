@@ -1,5 +1,6 @@
 #include "ui/stale_input.h"
 
+#include "ui/action_scope.h"
 #include "ui/dialogs.h"
 
 #include <QCoreApplication>
@@ -59,6 +60,9 @@ int& waitDepth() {
 // Hands out what was queued during the wait, its input dropped. Timers wait for the next turn of
 // the event loop: the action that waited goes on first.
 int dropQueuedInput() {
+    // Part of the action that waited: a window activated meanwhile runs its activation after it,
+    // not in the middle of it (the connection may be closed or half-way through a change).
+    const ActionScope handingOut;
     InputDropper dropper;
     qApp->installEventFilter(&dropper);
     for (int pass = 0; pass < 2; ++pass)

@@ -1,5 +1,6 @@
 #include "ui/window.h"
 
+#include "ui/action_scope.h"
 #include "ui/error_display.h"
 #include "ui/message_box.h"
 
@@ -38,11 +39,31 @@ public:
         lastActive_ = w;  // compared, never followed: a message box is gone once it closed
         lastActiveWasMessageBox_ = messageBoxShown();
         if (auto* window = qobject_cast<Window*>(w); window && fromAnotherWindow && w->isVisible())
-            runGuarded([window] { window->windowActivated(); });
+            activate(window);
         return false;
     }
 
 private:
+    // An activation that arrives while an action waits on the server (its queued events are
+    // handed out when the wait ends) runs once that action is over: the action may have the
+    // connection closed or half-way through a change.
+    static void activate(Window* window) {
+        if (!actionInProgress()) {
+            runGuarded([window] { window->windowActivated(); });
+            return;
+        }
+        auto* pending = window->findChild<QObject*>(QStringLiteral("pendingActivation"),
+                                                    Qt::FindDirectChildrenOnly);
+        if (!pending) {
+            pending = new QObject(window);
+            pending->setObjectName(QStringLiteral("pendingActivation"));
+        }
+        runWhenNoAction(pending, [window] {
+            if (window->isVisible())
+                runGuarded([window] { window->windowActivated(); });
+        });
+    }
+
     bool anyActive_ = false;
     const QObject* lastActive_ = nullptr;
     bool lastActiveWasMessageBox_ = false;

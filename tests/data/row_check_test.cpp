@@ -82,9 +82,9 @@ TEST_F(LockedRowCheck, WritesOnlyOverTheRowAsLoadedAndHoldsItLockedWhileWriting)
     };
 
     testdb::exec("update accounts_dep.person set fio='Иванов И.П.' where id=1");
-    data::RowVerdict verdict = data::writeUnlessChanged(workerRow(), loaded, rename("Мой"));
-    EXPECT_EQ(verdict.kind, data::RowVerdict::Kind::ChangedElsewhere);
-    EXPECT_EQ(verdict.message(),
+    data::Verdict verdict = data::writeUnlessChanged(workerRow(), loaded, rename("Мой"));
+    EXPECT_EQ(verdict.kind, data::Verdict::Kind::ChangedElsewhere);
+    EXPECT_EQ(verdict.message,
               "Запись изменена с другого рабочего места.\nФИО: Иванов И.И. → Иванов И.П.");
     EXPECT_EQ(storedName(), "Иванов И.П.");
 
@@ -95,8 +95,8 @@ TEST_F(LockedRowCheck, WritesOnlyOverTheRowAsLoadedAndHoldsItLockedWhileWriting)
 
     testdb::exec("delete from accounts_dep.person");
     verdict = data::writeUnlessChanged(workerRow(), loaded, rename("Мой"));
-    EXPECT_EQ(verdict.kind, data::RowVerdict::Kind::Gone);
-    EXPECT_EQ(verdict.message(), "Запись была удалена с другого рабочего места.");
+    EXPECT_EQ(verdict.kind, data::Verdict::Kind::Gone);
+    EXPECT_EQ(verdict.message, "Запись была удалена с другого рабочего места.");
 }
 
 }  // namespace

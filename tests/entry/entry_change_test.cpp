@@ -40,7 +40,7 @@ protected:
     // journal of 05.11.2022 on it.
     qint64 storeWorkedExample() {
         EXPECT_EQ(entry::saveEntry(testdb::sharedData(), entrytest::workedExample()),
-                  entry::SaveResult::Saved);
+                  data::Verdict::Kind::Saved);
         showJournal(entrytest::kNov5);
         return testdb::scalar("select id from accounts_dep.smena").toLongLong();
     }

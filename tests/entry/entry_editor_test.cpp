@@ -189,7 +189,7 @@ TEST_F(EntryEditor, OnlyALeftClickOnTheWorkerOrOperationBoxOpensItsPicker) {
 TEST_F(EntryEditor, ChangeShowsAWholeQuantityAsDigits) {
     entry::EntryValues v = entrytest::workedExample();
     v.quantity = QStringLiteral("100000");
-    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), v), entry::SaveResult::Saved);
+    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), v), data::Verdict::Kind::Saved);
     showJournal(entrytest::kNov5);
     QString quantity, sum;
     ui::setModalHook([&](QWidget*) {

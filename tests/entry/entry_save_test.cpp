@@ -86,7 +86,7 @@ TEST_F(EntrySave, TheJournalAndTheTimesheetOnScreenFollowASaveAndADeletion) {
     ASSERT_TRUE(sheet->isOpen());
     ASSERT_EQ(sheet->recordCount(), 0);
 
-    ASSERT_EQ(entry::saveEntry(db, workedExample()), entry::SaveResult::Saved);
+    ASSERT_EQ(entry::saveEntry(db, workedExample()), data::Verdict::Kind::Saved);
     ASSERT_EQ(journal->recordCount(), 1);
     EXPECT_EQ(journal->asInt(QStringLiteral("w_id")), 17);
     ASSERT_EQ(sheet->recordCount(), 1);
@@ -94,7 +94,7 @@ TEST_F(EntrySave, TheJournalAndTheTimesheetOnScreenFollowASaveAndADeletion) {
 
     const qint64 id = journal->asInt64(QStringLiteral("id"));
     db.entryDeletion.setSql(journal::statements::deleteEntry(id));
-    ASSERT_EQ(entry::deleteEntry(db, db.entryDeletion, id), entry::DeleteResult::Deleted);
+    ASSERT_EQ(entry::deleteEntry(db, db.entryDeletion, id), data::Verdict::Kind::Saved);
     EXPECT_EQ(journal->recordCount(), 0);
     EXPECT_EQ(sheet->asInt(QStringLiteral("d5")), 0);
 }
@@ -187,7 +187,7 @@ TEST_F(EntrySave, TheSameKeyIsRefusedAnotherColourIsAccepted) {
 TEST_F(EntrySave, ChangeKeepsItsPriceAndMarkAndMovingADayFixesBothCells) {
     entry::EntryValues v = workedExample();
     v.price = 25;  // priced on a day off; the operation's base price is 12.5 now
-    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), v), entry::SaveResult::Saved);
+    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), v), data::Verdict::Kind::Saved);
     testdb::exec("update accounts_dep.smena set ok='ok', prize=5");
     showJournal(kNov5);
     ASSERT_EQ(cells("d5, d6"), (QList<QVariantList>{{8, 0}}));
@@ -228,7 +228,7 @@ TEST_F(EntrySave, ChangingAPaintEntryShowsItsColourAndPassesItsOwnDuplicateCheck
     entry::EntryValues v = workedExample();
     v.operationId = 241;
     v.colour = 3;
-    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), v), entry::SaveResult::Saved);
+    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), v), data::Verdict::Kind::Saved);
     showJournal(kNov5);
 
     MessageLog log;
@@ -249,7 +249,7 @@ TEST_F(EntrySave, ChangingAPaintEntryShowsItsColourAndPassesItsOwnDuplicateCheck
 TEST_F(EntrySave, ADayAndShiftAbove24HoursIsRefusedAndWritesNothing) {
     entry::EntryValues twenty = workedExample();
     twenty.hours = QStringLiteral("20");
-    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), twenty), entry::SaveResult::Saved);
+    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), twenty), data::Verdict::Kind::Saved);
     const qint64 twentyId = testdb::scalar("select id from accounts_dep.smena").toLongLong();
 
     entryEditor().show();
@@ -280,17 +280,17 @@ TEST_F(EntrySave, ADayAndShiftAbove24HoursIsRefusedAndWritesNothing) {
 
     // A change counts the entry's new hours in place of its old ones.
     twenty.hours = QStringLiteral("19");
-    EXPECT_EQ(entry::saveEntry(testdb::sharedData(), twenty, twentyId), entry::SaveResult::Saved);
+    EXPECT_EQ(entry::saveEntry(testdb::sharedData(), twenty, twentyId), data::Verdict::Kind::Saved);
     twenty.hours = QStringLiteral("21");
-    const entry::SaveVerdict refused = entry::saveEntry(testdb::sharedData(), twenty, twentyId);
-    EXPECT_EQ(refused, entry::SaveResult::Refused);
+    const data::Verdict refused = entry::saveEntry(testdb::sharedData(), twenty, twentyId);
+    EXPECT_EQ(refused, data::Verdict::Kind::Refused);
     EXPECT_EQ(refused.message, entry::dayHoursMessage(25));
     EXPECT_EQ(cells("d5"), (QList<QVariantList>{{23}}));
     EXPECT_EQ(log.count(), 0);  // the verdict is the editor's to show
 }
 
 TEST_F(EntrySave, ChangingAnEntryAnotherWorkstationDeletedIsRefusedAndKeepsTheDialog) {
-    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), workedExample()), entry::SaveResult::Saved);
+    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), workedExample()), data::Verdict::Kind::Saved);
     showJournal(kNov5);
     MessageLog log;
     ui::setModalHook([&](QWidget*) {
@@ -388,7 +388,7 @@ int whileMySaveIsOpen(const entry::EntryValues& mine, const QStringList& otherAr
     QProcess other;
     {
         data::Transaction held;
-        EXPECT_EQ(entry::saveEntry(testdb::sharedData(), mine), entry::SaveResult::Saved);
+        EXPECT_EQ(entry::saveEntry(testdb::sharedData(), mine), data::Verdict::Kind::Saved);
         other.start(QStringLiteral(ENTRY_SAVE_WORKER), otherArgs);
         EXPECT_TRUE(other.waitForStarted());
         waitUntilBlockedOrDone(other);
@@ -435,7 +435,7 @@ TEST_F(EntrySave, ADeletionDuringASaveOfTheSameDayLeavesTheCellEqualToTheJournal
     three.operationId = 241;
     three.colour = 2;
     three.hours = QStringLiteral("3");
-    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), three), entry::SaveResult::Saved);
+    ASSERT_EQ(entry::saveEntry(testdb::sharedData(), three), data::Verdict::Kind::Saved);
     const QString threeId = testdb::scalar("select id from accounts_dep.smena").toString();
     // This workstation adds 8 hours to the day while the other deletes the 3.
     EXPECT_EQ(whileMySaveIsOpen(workedExample(), {"delete", threeId}), 0);

@@ -25,9 +25,8 @@ data::SharedData* shared = nullptr;
 
 int deleteEntry(qint64 id) {
     shared->entryDeletion.setSql(journal::statements::deleteEntry(id));
-    return entry::deleteEntry(*shared, shared->entryDeletion, id) == entry::DeleteResult::Deleted
-               ? 0
-               : 1;
+    return entry::deleteEntry(*shared, shared->entryDeletion, id) == data::Verdict::Kind::Saved ? 0
+                                                                                                : 1;
 }
 
 // An entry of the month somebody may be changing or deleting meanwhile; 0 when there is none.
@@ -103,7 +102,7 @@ int main(int argc, char** argv) {
         v.shift = a[9].toInt();
         v.colour = a[10].toInt();
         v.inputDate = QDate::currentDate();
-        return entry::saveEntry(*shared, v) == entry::SaveResult::Saved ? 0 : 1;
+        return entry::saveEntry(*shared, v) == data::Verdict::Kind::Saved ? 0 : 1;
     } catch (const std::exception& e) {
         QTextStream(stderr) << e.what() << '\n';
         return 2;

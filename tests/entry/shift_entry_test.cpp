@@ -3,6 +3,7 @@
 #include "../support/journal_entries.h"
 #include "../support/message_log.h"
 #include "../support/widget_driving.h"
+#include "data/change.h"
 #include "data/connection.h"
 #include "data/data_module.h"
 #include "data/db_error.h"
@@ -319,9 +320,9 @@ TEST_F(ShiftEntry, ASavedShiftIsOneHistoryRowPerEntryAndReloadsTheJournal) {
     rows[1].workerId = 18;
     rows[1].hours = QStringLiteral("5");
     int announced = 0;
-    const QMetaObject::Connection c =
-        QObject::connect(&testdb::sharedData(), &data::SharedData::journalChanged,
-                         [&](QDate day, int shift) { announced += day == kNov5 && shift == 2; });
+    const QMetaObject::Connection c = QObject::connect(
+        &data::changes(), &data::ChangeFeed::changed,
+        [&](const data::Change& c) { announced += c == data::Change::journal(kNov5, 2); });
     EXPECT_TRUE(entry::saveShift(testdb::sharedData(), rows).saved);
     QObject::disconnect(c);
     EXPECT_EQ(announced, 1);

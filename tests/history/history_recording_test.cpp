@@ -95,7 +95,7 @@ TEST_F(History, EachRoleActionLeavesOneRowWithItsRoleAndWorkstation) {
         {"Foreman",
          "adds an entry",
          [&] {
-             ASSERT_EQ(entry::saveEntry(db, valuesOf(p, "12", nov6)), entry::SaveResult::Saved);
+             ASSERT_EQ(entry::saveEntry(db, valuesOf(p, "12", nov6)), data::Verdict::Kind::Saved);
              addedEntry = testdb::scalar("select max(id) from accounts_dep.smena").toInt();
          },
          "smena",
@@ -107,7 +107,7 @@ TEST_F(History, EachRoleActionLeavesOneRowWithItsRoleAndWorkstation) {
         {"Administrator", "changes an entry",
          [&] {
              ASSERT_EQ(entry::saveEntry(db, valuesOf(p, "40", QDate(2026, 11, 5)), entryId),
-                       entry::SaveResult::Saved);
+                       data::Verdict::Kind::Saved);
          },
          "smena", entryId, "update", "kol_vo", "38", "40"},
         {"Storekeeper", "accepts an entry",
@@ -124,7 +124,7 @@ TEST_F(History, EachRoleActionLeavesOneRowWithItsRoleAndWorkstation) {
          [&] {
              data::Command del;
              del.setSql(journal::statements::deleteEntry(addedEntry));
-             ASSERT_EQ(entry::deleteEntry(db, del, addedEntry), entry::DeleteResult::Deleted);
+             ASSERT_EQ(entry::deleteEntry(db, del, addedEntry), data::Verdict::Kind::Saved);
          },
          "smena",
          entryId + 1,
@@ -200,7 +200,7 @@ TEST_F(History, TheRoleIsRecordedAgainAfterTheConnectionIsMadeAnew) {
                      .arg(data::quotedLiteral(data::sessionIdentity().program)));
     EXPECT_THROW(testdb::sharedData().countOf("select 1 as cnt"), data::DbError);
     ASSERT_EQ(entry::saveEntry(testdb::sharedData(), valuesOf(p, "12", QDate(2026, 11, 6))),
-              entry::SaveResult::Saved);
+              data::Verdict::Kind::Saved);
     const QList<QVariantList> logged = loggedSince(0, "kol_vo");
     ASSERT_EQ(logged.size(), 1);
     EXPECT_EQ(logged[0][3].toString(), "Foreman");

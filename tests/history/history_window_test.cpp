@@ -55,7 +55,7 @@ void save(const Plant& p, const char* role, const QString& quantity, const QDate
         entry::saveEntry(
             testdb::sharedData(),
             {p.worker, p.product, p.operation, 1.5, quantity, "0", "8", date, 1, 0, date}, changed),
-        entry::SaveResult::Saved);
+        data::Verdict::Kind::Saved);
 }
 
 // A picture of the window, in PLANT_SHOTS_DIR for whoever asks for one.

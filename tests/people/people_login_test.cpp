@@ -144,7 +144,7 @@ TEST_F(SecuredLogin, WrongNamesAndPasswordsAreRefused) {
         said.removeIf([](const ui::Message& m) {
             return m.text == QString::fromUtf8(ui::droppedInputMessage());
         });
-        ASSERT_EQ(said.size(), 1);
+        ASSERT_EQ(said.size(), 1) << log.texts().join('|').toStdString();
         EXPECT_EQ(said[0].text, "Введены неверные данные.");
         EXPECT_EQ(said[0].caption, "Ошибка");
         EXPECT_EQ(loginWordBox()->text(), c.password);
@@ -241,7 +241,7 @@ TEST_F(SecuredLogin, ForemansEntryIsRecordedAsTheForeman) {
         securedplant::scalar("select max(id) from cmn_gds_and_srv.gds_and_srv").toInt();
     const int operation = securedplant::scalar("select max(id) from accounts_dep.oper").toInt();
     const Person& foreman = securedplant::personOf("foreman");
-    entry::SaveVerdict verdict;
+    data::Verdict verdict;
     ui::setModalHook([&](QWidget*) {
         entry::EntryValues v;
         v.workerId = worker;

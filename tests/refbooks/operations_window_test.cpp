@@ -7,8 +7,12 @@
 #include "refbooks/operation_editor.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/operations_statements.h"
+#include "refbooks/product_save.h"
+#include "refbooks/shown_rows.h"
 
+#include "data/change.h"
 #include "data/connection.h"
+#include "data/dataset.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -319,6 +323,41 @@ TEST_F(OperationsTest, TheFirstNormGoesToTheOperationJustAdded) {
     EXPECT_EQ(rows[0][1].toInt(), 1);  // this workstation's operation has its norm
     EXPECT_EQ(rows[1][0].toInt(), 9000);
     EXPECT_EQ(rows[1][1].toInt(), 0);
+}
+
+// A product renamed and a norm repriced elsewhere in the client while the list is open: the
+// list shows both at once, on the row it stood on.
+TEST_F(OperationsTest, TheListFollowsChangesSavedElsewhereInTheClient) {
+    data::Dataset& products = *testdb::sharedData().products;
+    products.open();
+    products.locate("id", m2);
+    const refbooks::LoadedRow loadedM2{m2, refbooks::shown::product(products)};
+    products.close();
+    ModalScript modal;
+    QStringList marks, prices;
+    int row = 0;
+    modal.on(&operationsList(), [&] {
+        testdb::sharedData().operations->locate("id", paintM2);
+        row = testdb::sharedData().operations->recNo();
+        EXPECT_TRUE(refbooks::products::save(testdb::sharedData(), "М-22", 0, loadedM2).saved());
+        // As the norms window writes its table.
+        data::Dataset norm("norm");
+        norm.setSql(QString("select id, price from accounts_dep.norm where o_id=%1").arg(paintM2));
+        norm.setUpdateTable("accounts_dep.norm");
+        norm.setChangeSubject(data::Subject::Norm);
+        norm.open();
+        norm.setValue("price", 4.0);
+        norm.post();
+        const QTableView* grid = gridOf(operationsList());
+        marks = columnTexts(grid, "marka");
+        prices = columnTexts(grid, "cena");
+        EXPECT_EQ(testdb::sharedData().operations->recNo(), row);
+        return int(QDialog::Rejected);
+    });
+    operationsList().showAsReferenceBook();
+    EXPECT_TRUE(marks.contains("М-22")) << marks.join(", ").toStdString();
+    EXPECT_FALSE(marks.contains("М-2")) << marks.join(", ").toStdString();
+    EXPECT_EQ(prices, (QStringList{"10", "4"})) << prices.join(", ").toStdString();
 }
 
 TEST_F(OperationsTest, DoubleClickOpensTheNormsOnlyWithPricesTicked) {

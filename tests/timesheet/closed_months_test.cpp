@@ -176,7 +176,7 @@ TEST_F(ClosedMonth, ReadingAndAnOpenMonthWorkAsBefore) {
     EXPECT_EQ(monthStateLabel()->text(), "Месяц закрыт");
     entry::EntryValues october = entrytest::workedExample();
     october.date = kOct31.addDays(-1);
-    EXPECT_EQ(entry::saveEntry(testdb::sharedData(), october), entry::SaveResult::Saved);
+    EXPECT_EQ(entry::saveEntry(testdb::sharedData(), october), data::Verdict::Kind::Saved);
 }
 
 using Concurrency = entrytest::EntryTest;
