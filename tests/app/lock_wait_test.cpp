@@ -49,10 +49,6 @@ void PrintTo(const BusyCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-QTableView* journalGrid() {
-    return journalGrid();
-}
-
 // The journal of kDay, shift 1, with its one entry, as the administrator sees it.
 void showJournal() {
     journalWindow().logIn("8453");
