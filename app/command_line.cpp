@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
 #include "data/connection.h"
-#include "ui/quoted_text.h"
+#include "data/quoted_text.h"
 
 namespace command_line {
 
@@ -72,7 +72,7 @@ std::optional<QString> refusalOf(const QStringList& args) {
         return QStringLiteral(
                    "plant-client: неизвестный параметр «%1».\n"
                    "Справка: plant-client --help\n")
-            .arg(ui::shownUserText(arg));  // shortened, its control characters made visible
+            .arg(data::shownUserText(arg));  // shortened, its control characters made visible
     }
     return std::nullopt;
 }

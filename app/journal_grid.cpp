@@ -3,6 +3,7 @@
 #include "app/journal_rules.h"
 #include "data/dataset.h"
 #include "data/dataset_model.h"
+#include "data/journal_fields.h"
 #include "ui/colors.h"
 #include "ui/format.h"
 #include "views/columns.h"
@@ -18,56 +19,9 @@ namespace journal {
 
 namespace {
 
-QString timestampText(const QVariant& v) {
-    return v.isNull() ? QString() : entryTimeText(v.toDateTime());
-}
-
-// The journal grid's columns; the four shifts' links share them.
+// The journal grid's columns, from the journal's field list; the four shifts' links share them.
 const views::Columns& journalColumns() {
-    static const views::Columns columns{
-        {.field = QStringLiteral("fio"), .caption = QStringLiteral("Фамилия И.О."), .width = 230},
-        {.field = QStringLiteral("marka"),
-         .caption = QStringLiteral("Марка изделия"),
-         .width = 110},
-        {.field = QStringLiteral("vid"), .caption = QStringLiteral("Операция"), .width = 165},
-        {.field = QStringLiteral("nmn"), .caption = QStringLiteral("Вид"), .width = 130},
-        {.field = QStringLiteral("color"),
-         .caption = QStringLiteral("Цвет"),
-         .width = 45,
-         .alignment = views::kCentre},
-        {.field = QStringLiteral("time"),
-         .caption = QStringLiteral("Часы"),
-         .width = 45,
-         .alignment = views::kRight},
-        {.field = QStringLiteral("kol_vo"),
-         .caption = QStringLiteral("Кол-во"),
-         .width = 60,
-         .alignment = views::kRight,
-         .format = ui::shortestFloatOrEmpty},
-        {.field = QStringLiteral("brak"),
-         .caption = QStringLiteral("Брак"),
-         .width = 45,
-         .alignment = views::kRight},
-        {.field = QStringLiteral("summa"),
-         .caption = QStringLiteral("Итого (р.)"),
-         .width = 80,
-         .alignment = views::kRight,
-         .format = ui::shortestFloatOrEmpty},
-        {.field = QStringLiteral("prize"),
-         .caption = QStringLiteral("Премия (%)"),
-         .width = 70,
-         .format = ui::shortestFloatOrEmpty,
-         .hidden = true},
-        {.field = QStringLiteral("ok"),
-         .caption = QStringLiteral("OK"),
-         .width = 40,
-         .alignment = views::kCentre},
-        {.field = QStringLiteral("vvod"),
-         .caption = QStringLiteral("Заведен"),
-         .width = 135,
-         .alignment = views::kCentre,
-         .format = timestampText},
-    };
+    static const views::Columns columns(data::gridColumns(data::journalFields()));
     return columns;
 }
 

@@ -1,6 +1,7 @@
 #include "app/journal_rules.h"
 
 #include "ui/colors.h"
+#include "ui/format.h"
 
 namespace journal {
 
@@ -32,12 +33,7 @@ QString goneMarksMessage(int gone, int marked) {
 }
 
 QString entryTimeText(const QDateTime& stamp) {
-    if (!stamp.isValid())
-        return {};
-    const QString day = stamp.date().toString(QStringLiteral("dd.MM.yyyy"));
-    if (stamp.time() == QTime(0, 0))
-        return day;
-    return day + QLatin1Char(' ') + stamp.time().toString(QStringLiteral("H:mm:ss"));
+    return ui::momentText(stamp);
 }
 
 std::pair<QDate, QDate> previousMonthPeriod(const QDate& today) {

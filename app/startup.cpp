@@ -5,6 +5,8 @@
 #include "data/busy.h"
 #include "data/data_module.h"
 #include "data/session_identity.h"
+#include "data/sql_log.h"
+#include "ui/action_scope.h"
 #include "ui/error_display.h"
 #include "ui/message_box.h"
 #include "ui/wait_cursor.h"
@@ -62,6 +64,8 @@ bool startApplication(const QStringList& args) {
     ui::installMessageBoxPresenter();
     // The data layer's statements show the wait cursor while the server works.
     data::setBusyIndicator(ui::showWaitCursor);
+    // A refused statement is logged with what the user was doing.
+    data::setActionSource(ui::currentAction);
     // The change history names this program with every change it writes.
     data::setSessionProgram(command_line::versionText(programBuildStamp()).trimmed());
     return runStartUp([&args] { return createWindows(args); });

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -75,6 +77,56 @@ QString psql(const QString& sql, bool keepOutput) {
         std::exit(1);
     }
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+namespace {
+double median(std::vector<double> v) {
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+}  // namespace
+
+double Interleaved::ratio() const {
+    return median(ratios);
+}
+
+Interleaved interleave(int pairs, int calls, const std::function<void(bool b)>& enter,
+                       const std::function<void(bool b)>& call) {
+    Interleaved r;
+    for (int p = 0; p < pairs; ++p) {
+        double block[2] = {0, 0};
+        // A, B in the even pairs, B, A in the odd ones: neither is always the first after the
+        // other's block.
+        for (const bool b : {p % 2 != 0, p % 2 == 0}) {
+            enter(b);
+            std::vector<double> ms;
+            for (int i = 0; i < calls; ++i) {
+                const auto start = std::chrono::steady_clock::now();
+                call(b);
+                ms.push_back(std::chrono::duration<double, std::milli>(
+                                 std::chrono::steady_clock::now() - start)
+                                 .count());
+            }
+            block[b] = median(ms);
+        }
+        r.aMs.push_back(block[0]);
+        r.bMs.push_back(block[1]);
+        r.ratios.push_back(block[1] / block[0]);
+    }
+    return r;
+}
+
+void printRatio(const char* label, const Interleaved& r, double limit) {
+    std::printf("%s: %.2f (limit %.2f)%s\n", label, r.ratio(), limit,
+                r.ratio() <= limit ? "" : "  OVER THE LIMIT");
+    std::printf("  pairs:");
+    for (const double x : r.ratios)
+        std::printf(" %.2f", x);
+    std::printf("\n  median call: %.2f ms against %.2f ms\n", median(r.bMs), median(r.aMs));
+    std::fflush(stdout);
 }
 
 }  // namespace bench

@@ -2,7 +2,11 @@
 // PLANT_BENCH_HOST / PLANT_BENCH_DB with the database upgrade:
 //   EntrySave/1 and /0        a change of one journal entry (the client's save: checks, locks,
 //                             the update, the timesheet cells) with the history's triggers, and
-//                             with them disabled; the triggers should add at most 25%
+//                             with them disabled
+//   EntrySaveWithHistory      the same saves with and without the triggers alternately (blocks
+//                             of PLANT_BENCH_CALLS saves, default 10, PLANT_BENCH_PAIRS pairs,
+//                             default 10), printed as "with/without history triggers: R (limit
+//                             1.25)", the median of the pairs' ratios; at most 1.25
 //   MonthRebuild/1 and /0     the rebuild of the plant's dense month, likewise; counts the history
 //                             rows it wrote (one)
 //   HistoryDay, HistoryMonth  the history window showing one day's and one month's changes out of
@@ -37,10 +41,13 @@ using bench::psql;
 
 data::SharedData* shared = nullptr;
 
+// All of the history's triggers on the journal and the timesheet (the closed months' stay).
 void historyTriggers(bool on) {
     const char* verb = on ? "ENABLE" : "DISABLE";
     psql(QStringLiteral("ALTER TABLE accounts_dep.smena %1 TRIGGER change_log; "
-                        "ALTER TABLE accounts_dep.h_tabel %1 TRIGGER change_log_rebuild;")
+                        "ALTER TABLE accounts_dep.h_tabel %1 TRIGGER change_log_rebuild; "
+                        "ALTER TABLE accounts_dep.h_tabel %1 TRIGGER change_log_cells_insert; "
+                        "ALTER TABLE accounts_dep.h_tabel %1 TRIGGER change_log_cells_update;")
              .arg(QLatin1String(verb)),
          false);
 }
@@ -49,33 +56,71 @@ qint64 historyRows() {
     return psql("select count(*) from accounts_dep.change_log;", true).trimmed().toLongLong();
 }
 
+// A change of the plant's last entry, the quantity 38 and 40 in turn.
+class EntryChange {
+public:
+    EntryChange() {
+        const QStringList e =
+            psql(
+                "select id, w_id, i_id, o_id, cena, to_char(data, 'YYYY-MM-DD'), smena from "
+                "accounts_dep.smena where data = (select max(data) from accounts_dep.smena) "
+                "order by id limit 1;",
+                true)
+                .trimmed()
+                .split(QLatin1Char('|'));
+        const QDate day = QDate::fromString(e[5], Qt::ISODate);
+        id_ = e[0].toLongLong();
+        v_ = entry::EntryValues{e[1].toInt(),
+                                e[2].toInt(),
+                                e[3].toInt(),
+                                e[4].toDouble(),
+                                QString(),
+                                QStringLiteral("0"),
+                                QStringLiteral("1"),
+                                day,
+                                e[6].toInt(),
+                                0,
+                                day};
+    }
+    bool save() {
+        v_.quantity = QString::number(++quantity_ % 2 ? 38 : 40);
+        return entry::saveEntry(*shared, v_, id_) == data::Verdict::Kind::Saved;
+    }
+
+private:
+    qint64 id_ = 0;
+    entry::EntryValues v_;
+    int quantity_ = 100;
+};
+
 void EntrySave(benchmark::State& state) {
     historyTriggers(state.range(0) != 0);
-    const QStringList e =
-        psql(
-            "select id, w_id, i_id, o_id, cena, to_char(data, 'YYYY-MM-DD'), smena from "
-            "accounts_dep.smena where data = (select max(data) from accounts_dep.smena) "
-            "order by id limit 1;",
-            true)
-            .trimmed()
-            .split(QLatin1Char('|'));
-    const QDate day = QDate::fromString(e[5], Qt::ISODate);
-    entry::EntryValues v{e[1].toInt(),
-                         e[2].toInt(),
-                         e[3].toInt(),
-                         e[4].toDouble(),
-                         QString(),
-                         QStringLiteral("0"),
-                         QStringLiteral("1"),
-                         day,
-                         e[6].toInt(),
-                         0,
-                         day};
-    int quantity = 100;
+    EntryChange change;
     for (auto _ : state) {
-        v.quantity = QString::number(++quantity % 2 ? 38 : 40);
-        if (entry::saveEntry(*shared, v, e[0].toLongLong()) != data::Verdict::Kind::Saved)
+        if (!change.save())
             state.SkipWithError("the save was refused");
+    }
+    historyTriggers(true);
+}
+
+void EntrySaveWithHistory(benchmark::State& state) {
+    EntryChange change;
+    for (auto _ : state) {
+        bool refused = false;
+        const bench::Interleaved r = bench::interleave(
+            env("PLANT_BENCH_PAIRS", "10").toInt(), env("PLANT_BENCH_CALLS", "10").toInt(),
+            [&](bool with) {
+                historyTriggers(with);
+                // The session plans its statements anew after the tables changed.
+                for (int i = 0; i < 2; ++i)
+                    refused |= !change.save();
+            },
+            [&](bool) { refused |= !change.save(); });
+        if (refused)
+            state.SkipWithError("a save was refused");
+        state.counters["with/without"] = r.ratio();
+        state.counters["limit"] = 1.25;
+        bench::printRatio("with/without history triggers", r, 1.25);
     }
     historyTriggers(true);
 }
@@ -145,6 +190,10 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("EntrySave", EntrySave)
         ->Arg(1)
         ->Arg(0)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("EntrySaveWithHistory", EntrySaveWithHistory)
+        ->Iterations(1)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::RegisterBenchmark("MonthRebuild", MonthRebuild)

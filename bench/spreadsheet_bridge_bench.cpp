@@ -13,7 +13,7 @@ static void BM_Bridge1000x33(benchmark::State& state) {
     qputenv("PLANT_EXPORT_DIR", folder.path().toUtf8());
     qputenv("PLANT_NO_LAUNCH", "1");
     for (auto _ : state) {
-        SpreadsheetBridge& bridge = TimesheetBridge();
+        SpreadsheetBridge bridge(QStringLiteral("Табель"));
         bridge.open();
         for (int row = 1; row <= 1000; ++row) {
             bridge.write(1, 1, row, QStringLiteral("Иванов Иван Иванович %1").arg(row),

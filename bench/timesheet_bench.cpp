@@ -130,10 +130,11 @@ void BM_ExportMonth(benchmark::State& state) {
     totals.setSql(timesheet::monthTotalsQuery());
     totals.setParam(QStringLiteral("mnth"), month);
     totals.setParam(QStringLiteral("yea"), year.toInt());
+    SpreadsheetBridge bridge(QStringLiteral("Табель"));  // as the timesheet window owns it
     for (auto _ : state) {
         totals.close();
         totals.open();
-        timesheet::exportMonthTotals(TimesheetBridge(), totals, QStringLiteral("Месяц ") + year,
+        timesheet::exportMonthTotals(bridge, totals, QStringLiteral("Месяц ") + year,
                                      [](int, int) {});
     }
     state.counters["workers"] = totals.recordCount();

@@ -78,6 +78,9 @@ public:
     const QStringList& fieldNames() const { return fields_; }
     int fieldIndex(const QString& field) const override;  // -1 when unknown
     QVariant value(const QString& field) const;           // throws DbError for an unknown field
+    // The column of a field the caller needs; throws DbError naming it when there is none, so
+    // that a workbook or layout refuses a misspelt field before it writes anything.
+    int checkedField(const QString& field) const;
     QString text(const QString& field) const;  // NULL reads as ""; numbers in general format
     int asInt(const QString& field) const;     // NULL reads as 0; numerics rounded, not cut
     qint64 asInt64(const QString& field) const;
@@ -96,7 +99,7 @@ public:
     void filterBy(const QString& expression);
     bool isFiltered() const { return filtered_; }
 
-    // Editing; requires an update table.
+    // Editing; requires an update table (dataset_editing.cpp).
     void insert();  // appends a blank row and makes it current
     void edit();
     void setValue(const QString& field, const QVariant& value);
@@ -118,7 +121,6 @@ signals:
 
 private:
     QSqlDatabase db() const;
-    int checkedField(const QString& field) const;
     QVariant cell(int storedRow, int column) const { return rows_.value(storedRow, column); }
     int storedRowCount() const { return rows_.rowCount(); }
     void applyFilter();

@@ -2,6 +2,7 @@
 
 #include "data/dataset.h"
 #include "data/db_error.h"
+#include "data/quoted_text.h"
 #include "data/transaction.h"
 
 namespace data {

@@ -1,16 +1,16 @@
 #include "data/verdict.h"
 
 #include "data/db_error.h"
-#include "ui/quoted_text.h"
+#include "data/quoted_text.h"
 
 namespace data {
 
 QString changedElsewhereMessage(const QList<FieldChange>& changes) {
     QString text = QString::fromUtf8(kChangedElsewhereMessage);
     for (const FieldChange& c : changes)
-        text += QLatin1Char('\n') + c.caption + QStringLiteral(": ") + ui::shownUserText(c.loaded) +
-                QStringLiteral(" → ") + ui::shownUserText(c.stored) +
-                (c.yours ? QStringLiteral(", у вас: ") + ui::shownUserText(*c.yours) : QString());
+        text += QLatin1Char('\n') + c.caption + QStringLiteral(": ") + data::shownUserText(c.loaded) +
+                QStringLiteral(" → ") + data::shownUserText(c.stored) +
+                (c.yours ? QStringLiteral(", у вас: ") + data::shownUserText(*c.yours) : QString());
     return text;
 }
 

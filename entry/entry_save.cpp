@@ -4,10 +4,8 @@
 #include "data/data_module.h"
 #include "data/transaction.h"
 #include "entry/entry_snapshot.h"
-#include "entry/timesheet_recalc.h"
-#include "entry/timesheet_recalc_statements.h"
+#include "timesheet/day_recalc.h"
 #include "timesheet/month_closing.h"
-#include "timesheet/month_lock.h"
 
 #include <map>
 #include <tuple>
@@ -36,13 +34,21 @@ std::optional<Place> lockedPlace(data::SharedData& db, qint64 id) {
         });
 }
 
+// The timesheet day cell that follows the journal at this place.
+timesheet::DayCell cellOf(const Place& p) {
+    return {p.workerId, p.shift, p.date};
+}
+
+std::vector<timesheet::DayCell> cellsOf(const std::vector<Place>& places) {
+    std::vector<timesheet::DayCell> cells;
+    for (const Place& p : places)
+        cells.push_back(cellOf(p));
+    return cells;
+}
+
+// Before the journal is written: the timesheet rows of these places, until commit.
 void lockRows(const std::vector<Place>& places) {
-    std::vector<timesheet::RowKey> rows;
-    for (const Place& p : places) {
-        if (p.date.isValid())
-            rows.push_back(timesheet::rowKeyOf(p.workerId, p.shift, p.date));
-    }
-    timesheet::lockRowsForRecalc(std::move(rows));
+    timesheet::lockDayCells(cellsOf(places));
 }
 
 using Verdict = data::Verdict;
@@ -89,10 +95,10 @@ bool writeRow(const QString& sql) {
 // refused when the day holds more than kMaxDayHours hours, otherwise the day cell follows the
 // journal.
 std::optional<Verdict> recalcWrittenDay(data::SharedData& db, const Place& p) {
-    const qint64 dayHours = journalDayHours(db, p.workerId, p.shift, p.date);
+    const qint64 dayHours = timesheet::journalDayHours(db, cellOf(p));
     if (dayHours > kMaxDayHours)
         return refused(dayHoursMessage(dayHours));
-    writeDayCell(db, p.workerId, p.shift, p.date, dayHours);
+    timesheet::writeDayCell(db, cellOf(p), dayHours);
     return std::nullopt;
 }
 
@@ -123,7 +129,7 @@ Written writeEntry(data::SharedData& db, const EntryValues& v, std::optional<qin
         return {*refusal, {}};
     // The cell the entry moved away from must lose its hours too.
     if (left && !(*left == target) && left->date.isValid())
-        RecalcTimesheetDayAfterDeletion(db, left->workerId, left->shift, left->date);
+        timesheet::followLeftDay(db, cellOf(*left));
     return {{}, left ? std::vector<Place>{target, *left} : std::vector<Place>{target}};
 }
 
@@ -184,12 +190,6 @@ std::vector<qint64> storedDuplicates(const std::vector<EntryValues>& rows) {
     return counts;
 }
 
-// The journal's hours and the timesheet rows of the month of each place.
-struct DayState {
-    qint64 hours = 0;
-    qint64 timesheetRows = 0;
-};
-
 // Where the entry of these values stands.
 Place placeOf(const EntryValues& v) {
     return Place{v.workerId, v.shift, v.date};
@@ -207,15 +207,12 @@ std::map<Place, std::vector<std::size_t>> rowsByPlace(const std::vector<EntryVal
     return places;
 }
 
-std::vector<DayState> dayStates(const std::map<Place, std::vector<std::size_t>>& places) {
-    std::vector<recalc::DayCell> cells;
+// The cells of the places, in the map's order.
+std::vector<timesheet::DayCell> cellsOf(const std::map<Place, std::vector<std::size_t>>& places) {
+    std::vector<timesheet::DayCell> cells;
     for (const auto& [p, indexes] : places)
-        cells.push_back({p.workerId, p.shift, p.date});
-    std::vector<DayState> states;
-    for (const auto& row :
-         columnsOf(recalc::daysStatement(cells), {QStringLiteral("tim"), QStringLiteral("cnt")}))
-        states.push_back({row[0], row[1]});
-    return states;
+        cells.push_back(cellOf(p));
+    return cells;
 }
 
 void markRows(ShiftVerdict& verdict, const std::vector<std::size_t>& rows, const QString& why) {
@@ -265,7 +262,7 @@ ShiftVerdict checkShift(data::SharedData& db, const std::vector<EntryValues>& ro
             verdict.refusals[unrefused[k]] = QString::fromUtf8(kDuplicateMessage);
     }
     const auto places = rowsByPlace(rows);
-    const std::vector<DayState> days = dayStates(places);
+    const std::vector<timesheet::DayState> days = timesheet::dayStates(cellsOf(places));
     std::size_t k = 0;
     for (const auto& [place, indexes] : places) {
         qint64 total = days[k++].hours;
@@ -313,26 +310,18 @@ ShiftVerdict writeShift(data::SharedData& db, const std::vector<EntryValues>& ro
 
     // Each worker's day: its hours checked, then its cell written, once.
     const auto byPlace = rowsByPlace(rows);
-    const std::vector<DayState> days = dayStates(byPlace);
+    const std::vector<timesheet::DayCell> cells = cellsOf(byPlace);
+    const std::vector<timesheet::DayState> days = timesheet::dayStates(cells);
     std::size_t k = 0;
-    QStringList cellWrites;
     for (const auto& [place, indexes] : byPlace) {
-        const qint64 hours = days[k].hours;
-        const qint64 timesheetRows = days[k++].timesheetRows;
+        const qint64 hours = days[k++].hours;
         if (hours > kMaxDayHours) {
             markRows(verdict, indexes, dayHoursMessage(hours));
             return verdict;
         }
-        // The row, locked and counted, is there or not until commit: insert or update for sure.
-        cellWrites << (timesheetRows == 0
-                           ? recalc::insertStatement(place.workerId, place.shift, place.date, hours)
-                           : recalc::updateStatement(place.workerId, place.shift, place.date,
-                                                     hours));
         changed.push_back(place);
     }
-    // Sent together: one round trip for every cell.
-    db.timesheetInsert.setSql(cellWrites.join(QStringLiteral(";\n")));
-    db.timesheetInsert.exec();
+    timesheet::writeDayCells(db, cells, days);
     verdict.saved = true;
     return verdict;
 }
@@ -356,7 +345,7 @@ Verdict deleteEntry(data::SharedData& db, data::Command& command, qint64 id) {
     if (command.exec() == 0)
         return Verdict::gone();
     if (place->date.isValid())
-        RecalcTimesheetDayAfterDeletion(db, place->workerId, place->shift, place->date);
+        timesheet::followLeftDay(db, cellOf(*place));
     announce({*place});
     transaction.commit();
     return Verdict::savedRow(id);

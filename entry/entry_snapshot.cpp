@@ -1,6 +1,7 @@
 #include "entry/entry_snapshot.h"
 
 #include "data/dataset.h"
+#include "data/journal_fields.h"
 #include "data/sql_text.h"
 #include "entry/entry_statements.h"
 #include "refbooks/operations_statements.h"
@@ -9,45 +10,39 @@
 namespace entry {
 
 const data::ShownFields& shownEntryFields() {
-    static const data::ShownFields fields{
-        {QStringLiteral("fio"), QStringLiteral("ФИО"), QStringLiteral("w_id")},
-        {QStringLiteral("operation"), QStringLiteral("Операция"), QStringLiteral("o_id")},
-        {QStringLiteral("kol_vo"), QStringLiteral("Кол-во")},
-        {QStringLiteral("time"), QStringLiteral("Время")},
-        {QStringLiteral("color"), QStringLiteral("Цвет")},
-        {QStringLiteral("data"), QStringLiteral("Дата")},
-        {QStringLiteral("brak"), QStringLiteral("Брак")},
-        {QStringLiteral("cena"), QStringLiteral("Цена итог")},
-        {QStringLiteral("smena"), QStringLiteral("Смена")},
-    };
+    static const data::ShownFields fields = data::comparedFields(data::journalFields());
     return fields;
 }
 
 data::RowSnapshot shownEntry(const data::Dataset& row) {
-    auto text = [&row](const char* field) {
-        return row.text(QString::fromLatin1(field)).trimmed();
-    };
-    const QString kind = text("vid");
-    return {
-        {QStringLiteral("w_id"), text("w_id")},
-        {QStringLiteral("fio"), text("fio")},
-        {QStringLiteral("o_id"), text("o_id")},
-        {QStringLiteral("i_id"), text("i_id")},  // the operation's product, taken with it
+    // The compared fields the editor shows otherwise than as their stored text.
+    static const data::ShownTexts texts{
         {QStringLiteral("operation"),
-         refbooks::operations::operationText(text("marka"), row.text(QStringLiteral("vid")),
-                                             row.asInt(QStringLiteral("naimen")))},
-        {QStringLiteral("kol_vo"), text("kol_vo")},
-        {QStringLiteral("time"), QString::number(row.asInt(QStringLiteral("time")))},
+         [](const data::Dataset& r) {
+             return refbooks::operations::operationText(r.text(QStringLiteral("marka")).trimmed(),
+                                                        r.text(QStringLiteral("vid")),
+                                                        r.asInt(QStringLiteral("naimen")));
+         }},
+        {QStringLiteral("time"),
+         [](const data::Dataset& r) { return QString::number(r.asInt(QStringLiteral("time"))); }},
         // Only a paint operation shows its colour.
-        {QStringLiteral("color"), isPaintOperation(kind) ? text("color") : QString()},
-        {QStringLiteral("data"), ui::dateText(entryDate(row))},
-        {QStringLiteral("brak"), text("brak")},
-        {QStringLiteral("cena"), ui::priceText(row.asDouble(QStringLiteral("cena")))},
-        // The price in full, for an editor that takes the stored one (the text is rounded).
-        {QStringLiteral("cena_value"),
-         QString::number(row.asDouble(QStringLiteral("cena")), 'g', 17)},
-        {QStringLiteral("smena"), text("smena")},
+        {QStringLiteral("color"),
+         [](const data::Dataset& r) {
+             return isPaintOperation(r.text(QStringLiteral("vid")).trimmed())
+                        ? r.text(QStringLiteral("color")).trimmed()
+                        : QString();
+         }},
+        {QStringLiteral("data"), [](const data::Dataset& r) { return ui::dateText(entryDate(r)); }},
+        {QStringLiteral("cena"),
+         [](const data::Dataset& r) { return ui::priceText(r.asDouble(QStringLiteral("cena"))); }},
     };
+    data::RowSnapshot shown = data::comparedRow(data::journalFields(), row, texts);
+    // The operation's product, taken with it.
+    shown.insert(QStringLiteral("i_id"), row.text(QStringLiteral("i_id")).trimmed());
+    // The price in full, for an editor that takes the stored one (the text is rounded).
+    shown.insert(QStringLiteral("cena_value"),
+                 QString::number(row.asDouble(QStringLiteral("cena")), 'g', 17));
+    return shown;
 }
 
 QString lockedEntryStatement(qint64 id) {

@@ -8,7 +8,8 @@
 // the editor loaded.
 namespace entry {
 
-// The fields the editor shows or that price the entry, under the editor's captions.
+// The fields the editor shows or that price the entry, under the editor's captions: the journal's
+// compared fields (data::journalFields).
 const data::ShownFields& shownEntryFields();
 
 // The entry as the editor shows it, from a row with the journal's columns (fio, marka, vid,

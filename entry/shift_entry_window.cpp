@@ -2,8 +2,8 @@
 
 #include "data/data_module.h"
 #include "data/dataset.h"
-#include "data/shared_statements.h"
 #include "entry/entry_save.h"
+#include "entry/shift_grid.h"
 #include "refbooks/operations_list.h"
 #include "refbooks/workers_list.h"
 #include "ui/clock.h"
@@ -13,20 +13,17 @@
 #include "ui/modal.h"
 
 #include <QComboBox>
-#include <QCompleter>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QShortcut>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+using entry::shift::isDigitColumn;
+using entry::shift::isOperationColumn;
 using entry::shift::ShiftRow;
 
 namespace {
@@ -36,115 +33,6 @@ const QColor kRefusedRow(255, 205, 205);
 QString shiftName(int shift) {
     return shift == 4 ? QStringLiteral("Переработка") : QStringLiteral("Смена №%1").arg(shift);
 }
-
-bool isDigitColumn(int column) {
-    return column == ShiftEntryWindow::ColourColumn || column == ShiftEntryWindow::QuantityColumn ||
-           column == ShiftEntryWindow::DefectsColumn || column == ShiftEntryWindow::HoursColumn;
-}
-
-bool isOperationColumn(int column) {
-    return column == ShiftEntryWindow::MarkColumn || column == ShiftEntryWindow::OperationColumn;
-}
-
-// The grid of the shift: a typed figure and Enter go down the same column, Tab goes across;
-// Insert adds a row, Ctrl+Delete removes it, F4 opens the picker of the worker or operation.
-class ShiftGrid : public QTableWidget {
-public:
-    using QTableWidget::QTableWidget;
-    std::function<void()> onInsert;
-    std::function<void()> onRemove;
-    std::function<void()> onPick;
-
-protected:
-    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
-        // Enter in an editor: the figure is taken and the next row's cell of the column is next.
-        if (hint == QAbstractItemDelegate::SubmitModelCache) {
-            QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
-            moveDown();
-            return;
-        }
-        QTableWidget::closeEditor(editor, hint);
-    }
-
-    void keyPressEvent(QKeyEvent* event) override {
-        const int key = event->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && state() != EditingState) {
-            moveDown();
-            return;
-        }
-        if (key == Qt::Key_Insert && onInsert) {
-            onInsert();
-            return;
-        }
-        if (key == Qt::Key_Delete && (event->modifiers() & Qt::ControlModifier) && onRemove) {
-            onRemove();
-            return;
-        }
-        if (key == Qt::Key_F4 && onPick) {
-            onPick();
-            return;
-        }
-        QTableWidget::keyPressEvent(event);
-    }
-
-public:
-    // A figure still being typed is taken as if Enter had been pressed, without moving.
-    void takeTyping() {
-        if (state() != EditingState)
-            return;
-        if (QWidget* editor = indexWidget(currentIndex())) {
-            commitData(editor);
-            QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
-        }
-    }
-
-private:
-    void moveDown() {
-        const QModelIndex at = currentIndex();
-        if (at.isValid() && at.row() + 1 < rowCount())
-            setCurrentCell(at.row() + 1, at.column());
-    }
-};
-
-// Editors of the grid's cells: digits only for the figures; the worker and the operation
-// complete what is typed from their lists.
-class ShiftDelegate : public QStyledItemDelegate {
-public:
-    ShiftDelegate(std::function<QStringList(int column)> names, QObject* parent)
-        : QStyledItemDelegate(parent), names_(std::move(names)) {}
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
-        QWidget* w = QStyledItemDelegate::createEditor(parent, option, index);
-        auto* edit = qobject_cast<QLineEdit*>(w);
-        if (!edit)
-            return w;
-        const int column = index.column();
-        if (isDigitColumn(column)) {
-            edit->setValidator(new QRegularExpressionValidator(
-                QRegularExpression(QStringLiteral("[0-9]*")), edit));
-        } else if (column == ShiftEntryWindow::WorkerColumn || isOperationColumn(column)) {
-            auto* completer = new QCompleter(names_(column), edit);
-            completer->setCaseSensitivity(Qt::CaseInsensitive);
-            completer->setCompletionMode(QCompleter::InlineCompletion);
-            edit->setCompleter(completer);
-        }
-        return w;
-    }
-
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        // The operation is typed as the editor shows it: mark, kind, finished or blank.
-        if (auto* edit = qobject_cast<QLineEdit*>(editor);
-            edit && isOperationColumn(index.column())) {
-            edit->setText(index.data(Qt::UserRole).toString());
-            return;
-        }
-        QStyledItemDelegate::setEditorData(editor, index);
-    }
-
-private:
-    std::function<QStringList(int column)> names_;
-};
 
 }  // namespace
 
@@ -176,11 +64,10 @@ void ShiftEntryWindow::buildControls() {
         sourceShift_->addItem(shiftName(shift), shift);
     copyButton_ = ui::makeButton(this, "copyShiftButton", QStringLiteral("Копировать смену"));
 
-    auto* grid = new ShiftGrid(0, ColumnCount, this);
-    grid->onInsert = [this] { ui::runGuarded([this] { addRow(); }); };
-    grid->onRemove = [this] { ui::runGuarded([this] { removeRow(); }); };
-    grid->onPick = [this] { ui::runGuarded([this] { pickForCell(); }); };
-    grid_ = grid;
+    grid_ = new entry::shift::ShiftGrid(0, ColumnCount, this);
+    grid_->onInsert = [this] { ui::runGuarded([this] { addRow(); }); };
+    grid_->onRemove = [this] { ui::runGuarded([this] { removeRow(); }); };
+    grid_->onPick = [this] { ui::runGuarded([this] { pickForCell(); }); };
     grid_->setObjectName(QStringLiteral("shiftGrid"));
     grid_->setHorizontalHeaderLabels(
         {QStringLiteral("Фамилия И.О."), QStringLiteral("Марка изделия"),
@@ -205,18 +92,9 @@ void ShiftEntryWindow::buildControls() {
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                            QAbstractItemView::EditKeyPressed);
-    grid_->setItemDelegate(new ShiftDelegate(
+    grid_->setItemDelegate(new entry::shift::ShiftDelegate(
         [this](int column) {
-            loadNames();
-            QStringList names;
-            if (column == WorkerColumn) {
-                for (const auto& w : workerNames_)
-                    names << w.second;
-            } else {
-                for (const OperationName& o : operationNames_)
-                    names << o.text;
-            }
-            return names;
+            return column == WorkerColumn ? names_.workerNames() : names_.operationTexts();
         },
         grid_));
     grid_->setMinimumSize(1300, 380);  // every column without scrolling
@@ -295,7 +173,7 @@ void ShiftEntryWindow::prepare() {
         });
     sourceDate_->setDate(last.isValid() ? last : c.date.addDays(-1));
     sourceShift_->setCurrentIndex(sourceShift_->findData(c.shift));
-    namesLoaded_ = false;
+    names_.forget();
     setRows({});
 }
 
@@ -384,11 +262,11 @@ void ShiftEntryWindow::cellEdited(int row, int column) {
     const QString text = grid_->item(row, column)->text().trimmed();
     switch (column) {
         case WorkerColumn:
-            takeWorkerName(r, text);
+            names_.takeWorkerName(r, text);
             break;
         case MarkColumn:
         case OperationColumn:
-            takeOperationText(r, text);
+            names_.takeOperationText(r, text);
             break;
         case ColourColumn:
             r.colour = text;
@@ -409,80 +287,6 @@ void ShiftEntryWindow::cellEdited(int row, int column) {
     refusals_[static_cast<std::size_t>(row)].clear();
     showRow(row);
     showTotals();
-}
-
-void ShiftEntryWindow::loadNames() {
-    if (namesLoaded_)
-        return;
-    workerNames_.clear();
-    operationNames_.clear();
-    data::Dataset workers;
-    workers.setSql(data::statements::workers());
-    workers.open();
-    for (workers.first(); !workers.eof(); workers.next())
-        workerNames_.emplace_back(workers.asInt(QStringLiteral("id")),
-                                  workers.text(QStringLiteral("fio")).trimmed());
-    workers.close();
-    data::Dataset operations;
-    operations.setSql(data::statements::oper());
-    operations.open();
-    for (operations.first(); !operations.eof(); operations.next()) {
-        ShiftRow o;
-        o.operationId = operations.asInt(QStringLiteral("id"));
-        o.productId = operations.asInt(QStringLiteral("i_id"));
-        o.mark = operations.text(QStringLiteral("marka")).trimmed();
-        o.kind = operations.text(QStringLiteral("vid")).trimmed();
-        o.naimen = operations.asInt(QStringLiteral("naimen"));
-        o.basePrice = operations.asDouble(QStringLiteral("cena"));
-        operationNames_.push_back({o, o.operationText()});
-    }
-    operations.close();
-    namesLoaded_ = true;
-}
-
-void ShiftEntryWindow::takeWorkerName(ShiftRow& row, const QString& typed) {
-    loadNames();
-    row.worker = typed;
-    row.workerId = 0;
-    for (const auto& [id, name] : workerNames_) {
-        if (name.compare(typed, Qt::CaseInsensitive) == 0) {
-            row.workerId = id;
-            row.worker = name;
-            return;
-        }
-    }
-}
-
-void ShiftEntryWindow::takeOperationText(ShiftRow& row, const QString& typed) {
-    loadNames();
-    for (const OperationName& o : operationNames_) {
-        if (o.text.compare(typed, Qt::CaseInsensitive) == 0) {
-            takeOperation(row, o.operation.operationId);
-            return;
-        }
-    }
-    // Not an operation of the list: the row has none until one is chosen.
-    row.operationId = row.productId = row.naimen = 0;
-    row.basePrice = 0;
-    row.mark = typed;
-    row.kind.clear();
-}
-
-void ShiftEntryWindow::takeOperation(ShiftRow& row, int operationId) {
-    loadNames();
-    for (const OperationName& o : operationNames_) {
-        if (o.operation.operationId != operationId)
-            continue;
-        row.operationId = o.operation.operationId;
-        row.productId = o.operation.productId;
-        row.mark = o.operation.mark;
-        row.kind = o.operation.kind;
-        row.naimen = o.operation.naimen;
-        row.basePrice = o.operation.basePrice;
-        if (!row.isPaint())
-            row.colour.clear();
-        return;
-    }
 }
 
 void ShiftEntryWindow::addRow() {
@@ -538,7 +342,7 @@ void ShiftEntryWindow::pickForCell() {
         const std::optional<refbooks::OperationChoice> operation = operations_.pick(r.operationId);
         if (!operation)
             return;
-        takeOperation(r, operation->id);
+        names_.takeOperation(r, operation->id);
     } else {
         return;
     }
@@ -564,7 +368,7 @@ void ShiftEntryWindow::markRefusals(const std::vector<QString>& refusals) {
 }
 
 void ShiftEntryWindow::save() {
-    static_cast<ShiftGrid*>(grid_)->takeTyping();
+    grid_->takeTyping();
     if (rows_.empty())
         return;
     clearRefusals();

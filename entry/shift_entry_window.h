@@ -1,6 +1,7 @@
 #pragma once
 
 #include "entry/entry_editor.h"
+#include "entry/shift_names.h"
 #include "entry/shift_rows.h"
 #include "ui/window.h"
 
@@ -12,10 +13,12 @@ class QComboBox;
 class QDateEdit;
 class QLabel;
 class QPushButton;
-class QTableWidget;
 class WorkersList;
 namespace data {
 class SharedData;
+}
+namespace entry::shift {
+class ShiftGrid;
 }
 
 // "Ввод смены": a team's entries of the journal's date and shift typed in one grid (or copied
@@ -60,20 +63,12 @@ public:
     entry::shift::ShiftContext context() const;
 
 private:
-    struct OperationName {
-        entry::shift::ShiftRow operation;  // its operation fields only
-        QString text;
-    };
     void buildControls();
     void layOutControls();
     void showRows();
     void showRow(int row);
     void showTotals();
     void cellEdited(int row, int column);
-    void takeWorkerName(entry::shift::ShiftRow& row, const QString& typed);
-    void takeOperationText(entry::shift::ShiftRow& row, const QString& typed);
-    void takeOperation(entry::shift::ShiftRow& row, int operationId);
-    void loadNames();
     void markRefusals(const std::vector<QString>& refusals);
     void clearRefusals();
 
@@ -84,15 +79,13 @@ private:
     std::vector<entry::shift::ShiftRow> rows_;
     std::vector<QString> refusals_;
     bool showing_ = false;  // the grid is being filled: its changes are no edits
-    bool namesLoaded_ = false;
-    std::vector<std::pair<int, QString>> workerNames_;
-    std::vector<OperationName> operationNames_;
+    entry::shift::ShiftNames names_;
 
     QLabel* journalLabel_;
     QDateEdit* sourceDate_;
     QComboBox* sourceShift_;
     QPushButton* copyButton_;
-    QTableWidget* grid_;
+    entry::shift::ShiftGrid* grid_;
     QPushButton* addRowButton_;
     QPushButton* removeRowButton_;
     QPushButton* sortButton_;

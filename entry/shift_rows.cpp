@@ -80,6 +80,14 @@ QString lastShiftDayStatement(const QDate& before, int shift) {
            QStringLiteral("', 'DD.MM.YYYY')");
 }
 
+void readOperationFields(ShiftRow& row, const data::Dataset& source) {
+    row.productId = source.asInt(QStringLiteral("i_id"));
+    row.mark = source.text(QStringLiteral("marka")).trimmed();
+    row.kind = source.text(QStringLiteral("vid")).trimmed();
+    row.naimen = source.asInt(QStringLiteral("naimen"));
+    row.basePrice = source.asDouble(QStringLiteral("cena"));
+}
+
 std::vector<ShiftRow> copiedRows(data::Dataset& source) {
     std::vector<ShiftRow> rows;
     rows.reserve(static_cast<std::size_t>(source.recordCount()));
@@ -87,12 +95,8 @@ std::vector<ShiftRow> copiedRows(data::Dataset& source) {
         ShiftRow r;
         r.workerId = source.asInt(QStringLiteral("w_id"));
         r.worker = source.text(QStringLiteral("fio")).trimmed();
-        r.productId = source.asInt(QStringLiteral("i_id"));
         r.operationId = source.asInt(QStringLiteral("o_id"));
-        r.mark = source.text(QStringLiteral("marka")).trimmed();
-        r.kind = source.text(QStringLiteral("vid")).trimmed();
-        r.naimen = source.asInt(QStringLiteral("naimen"));
-        r.basePrice = source.asDouble(QStringLiteral("cena"));
+        readOperationFields(r, source);
         r.hours = QString::number(source.asInt(QStringLiteral("time")));
         if (r.isPaint())
             r.colour = QString::number(source.asInt(QStringLiteral("color")));

@@ -65,6 +65,9 @@ QString sourceShiftStatement(const QDate& day, int shift);
 QString lastShiftDayStatement(const QDate& before, int shift);
 // The rows of an open answer of sourceShiftStatement: quantity and defects left to type.
 std::vector<ShiftRow> copiedRows(data::Dataset& source);
+// The operation's product, mark, kind, finished or blank and base price from the current row of
+// a statement naming them as the operations query does (i_id, marka, vid, naimen, cena).
+void readOperationFields(ShiftRow& row, const data::Dataset& source);
 
 // Rows ordered by the worker's name; a worker's rows keep their order.
 void sortByWorker(std::vector<ShiftRow>& rows);

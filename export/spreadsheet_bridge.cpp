@@ -213,13 +213,3 @@ void SpreadsheetBridge::write(int sheet, int column, int row, const QString& tex
     widths.widest = std::max(widths.widest, longestLine(text));
     widths.fit = widths.fit || style.fitColumn;
 }
-
-SpreadsheetBridge& ReportBridge() {
-    static SpreadsheetBridge bridge(QStringLiteral("Отчет"));
-    return bridge;
-}
-
-SpreadsheetBridge& TimesheetBridge() {
-    static SpreadsheetBridge bridge(QStringLiteral("Табель"));
-    return bridge;
-}

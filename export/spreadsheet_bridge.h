@@ -62,8 +62,3 @@ private:
     std::unique_ptr<Workbook> book_;
     QString lastSavedPath_;
 };
-
-// The report instance (price list, production summary).
-SpreadsheetBridge& ReportBridge();
-// The timesheet instance.
-SpreadsheetBridge& TimesheetBridge();

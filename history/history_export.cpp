@@ -8,20 +8,22 @@ namespace history {
 
 QString writeHistory(data::Dataset& rows, const std::vector<data::GridColumn>& columns,
                      SpreadsheetBridge& bridge) {
-    bridge.open();
-    int column = 1;
+    // The shown columns resolved before the workbook is begun: a field the statement lacks is
+    // refused, never written as blank cells.
+    std::vector<std::pair<const data::GridColumn*, int>> shown;
     for (const data::GridColumn& c : columns)
         if (!c.hidden)
-            bridge.write(1, column++, 1, c.caption,
-                         {.asText = true, .fitColumn = true, .bold = true});
-    int r = 2;
-    for (rows.first(); !rows.eof(); rows.next(), ++r) {
+            shown.emplace_back(&c, rows.checkedField(c.field));
+    bridge.open();
+    int column = 1;
+    for (const auto& [c, field] : shown)
+        bridge.write(1, column++, 1, c->caption, {.asText = true, .fitColumn = true, .bold = true});
+    const int count = rows.recordCount();
+    for (int i = 0; i < count; ++i) {
         column = 1;
-        for (const data::GridColumn& c : columns) {
-            if (c.hidden)
-                continue;
-            const QVariant v = rows.value(c.field);
-            bridge.write(1, column++, r, c.format ? c.format(v) : v.toString(),
+        for (const auto& [c, field] : shown) {
+            const QVariant v = rows.valueAt(i, field);
+            bridge.write(1, column++, i + 2, c->format ? c->format(v) : v.toString(),
                          {.asText = true, .fitColumn = true});
         }
     }

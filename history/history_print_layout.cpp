@@ -61,6 +61,7 @@ printing::Layout printLayout(const QString& heading, const std::vector<data::Gri
                        const QVariant v = row.value(column.field);
                        return column.format ? column.format(v) : v.toString();
                    })
+                       .reading({column.field})
                        .at(left + kTextInsetMm, textWidth)
                        .top(kTextInsetMm)
                        .wrapping());

@@ -1,5 +1,7 @@
 #include "history/history_texts.h"
 
+#include "data/book_fields.h"
+#include "data/journal_fields.h"
 #include "people/person_rules.h"
 
 #include <QDate>
@@ -16,47 +18,29 @@ namespace history {
 
 namespace {
 
-using Field = std::pair<const char*, const char*>;  // column, caption
+// A recorded column and its caption.
+using Field = data::RecordedField;
 
-// The fields of each table in the order the editors show them, with their captions. Columns not
-// listed are shown by their own names when they change, and left out of additions and
-// deletions (keys and columns this system writes as 0).
+// The fields of each table in the order the editors show them, with their captions: the tables'
+// own field lists, and the shared register and the people here. Columns not listed are shown by
+// their own names when they change, and left out of additions and deletions (keys and columns
+// this system writes as 0).
 const std::vector<Field>& fieldsOf(const QString& table) {
     static const std::vector<Field> none;
     static const std::vector<std::pair<QString, std::vector<Field>>> tables = {
-        {QStringLiteral("smena"),
-         {{"data", "Дата"},
-          {"smena", "Смена"},
-          {"w_id", "ФИО (код)"},
-          {"i_id", "Изделие (код)"},
-          {"o_id", "Операция (код)"},
-          {"kol_vo", "Кол-во"},
-          {"brak", "Брак"},
-          {"time", "Время"},
-          {"cena", "Цена итог"},
-          {"color", "Цвет"},
-          {"ok", "OK"},
-          {"vvod", "Заведен"}}},
-        {QStringLiteral("oper"),
-         {{"i_id", "Марка изделия (код)"},
-          {"vid", "Операция (код)"},
-          {"naimen", "Вид"},
-          {"cena_new", "Цена"}}},
-        {QStringLiteral("norm"),
-         {{"o_id", "Операция (код)"},
-          {"norma", "Норматив"},
-          {"prize", "Премия, %"},
-          {"price", "Цена"}}},
-        {QStringLiteral("person"), {{"fio", "ФИО"}, {"s_staffpos_hl", "Должность"}}},
-        {QStringLiteral("izdel"), {{"s_caption", "Марка"}, {"massa", "Расценка"}}},
-        {QStringLiteral("vid_oper"), {{"vid", "Вид операции"}}},
-        {QStringLiteral("contractor"), {{"s_caption", "ФИО"}, {"s_code", "Код"}}},
+        {QStringLiteral("smena"), data::recordedFields(data::journalFields())},
+        {QStringLiteral("oper"), data::recordedFields(data::operationFields())},
+        {QStringLiteral("norm"), data::recordedFields(data::normFields())},
+        {QStringLiteral("person"), data::recordedFields(data::workerFields())},
+        {QStringLiteral("izdel"), data::recordedFields(data::productFields())},
+        {QStringLiteral("vid_oper"), data::recordedFields(data::operationKindFields())},
+        {QStringLiteral("contractor"), std::vector<Field>{{"s_caption", "ФИО"}, {"s_code", "Код"}}},
         {QStringLiteral("plant_person"),
-         {{"login", "Имя входа"},
-          {"full_name", "ФИО"},
-          {"job", "Должность"},
-          {"enabled", "Вход разрешён"},
-          {"must_change_password", "Сменить пароль при входе"}}},
+         std::vector<Field>{{"login", "Имя входа"},
+                            {"full_name", "ФИО"},
+                            {"job", "Должность"},
+                            {"enabled", "Вход разрешён"},
+                            {"must_change_password", "Сменить пароль при входе"}}},
     };
     for (const auto& [name, fields] : tables)
         if (name == table)
@@ -162,17 +146,17 @@ QString changesText(const QString& changesJson) {
     auto caption = [&fields, &table](const QString& column) {
         if (const int day = dayOf(table, column))
             return QStringLiteral("День %1").arg(day);
-        for (const auto& [name, text] : fields)
-            if (column == QLatin1String(name))
-                return QString::fromUtf8(text);
+        for (const Field& f : fields)
+            if (column == f.column)
+                return f.caption;
         return column;
     };
     if (changed) {
         // Known fields in the editors' order first, then any other column that changed.
         QStringList columns;
-        for (const auto& f : fields)
-            if (before.contains(QLatin1String(f.first)))
-                columns << QString::fromLatin1(f.first);
+        for (const Field& f : fields)
+            if (before.contains(f.column))
+                columns << f.column;
         QStringList others;
         for (const QString& c : before.keys())
             if (!columns.contains(c))
@@ -198,10 +182,10 @@ QString changesText(const QString& changesJson) {
             for (const QString& c : days)
                 parts << caption(c) + QStringLiteral(": ") + valueText(table, c, row.value(c));
         }
-        for (const auto& [name, text] : fields)
-            if (row.contains(QLatin1String(name)))
-                parts << QString::fromUtf8(text) + QStringLiteral(": ") +
-                             valueText(table, QLatin1String(name), row.value(QLatin1String(name)));
+        for (const Field& f : fields)
+            if (row.contains(f.column))
+                parts << f.caption + QStringLiteral(": ") +
+                             valueText(table, f.column, row.value(f.column));
     }
     // Why a month was reopened, as the administrator gave it.
     const QString reason = all.value(QLatin1String("r")).toString();

@@ -93,7 +93,9 @@ ResolvedBand Preparer::resolve(const Band& band) {
         style.frame = item.frame;
         r.style = addStyle(style);
         if (!item.field.isEmpty())
-            r.column = rows_.fieldIndex(item.field);
+            r.column = requiredField(rows_, item.field, layout_.title);
+        for (const QString& field : item.reads)
+            requiredField(rows_, field, layout_.title);
         if (item.kind == ItemKind::Sum) {
             Accumulator acc;
             acc.column = r.column;
@@ -124,7 +126,7 @@ void Preparer::resolveAll() {
     for (const Group& g : layout_.groups) {
         groupHeaders_.push_back(resolve(g.header));
         groupFooters_.push_back(resolve(g.footer));
-        groupColumns_.push_back(rows_.fieldIndex(g.field));
+        groupColumns_.push_back(requiredField(rows_, g.field, layout_.title));
     }
     if (layout_.detail)
         detail_ = resolve(*layout_.detail);

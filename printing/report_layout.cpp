@@ -8,8 +8,26 @@ QVariant Row::value(int column) const {
     return rows_ && row_ >= 0 ? rows_->valueAt(row_, column) : QVariant();
 }
 
+UnknownFieldError::UnknownFieldError(const QString& report, const QString& field)
+    : std::invalid_argument(
+          (report.isEmpty()
+               ? QStringLiteral("В данных отчета нет поля «%1».").arg(field)
+               : QStringLiteral("В данных отчета «%1» нет поля «%2».").arg(report, field))
+              .toStdString()),
+      field_(field) {}
+
+int requiredField(const RowSource& rows, const QString& field, const QString& report) {
+    const int column = rows.fieldIndex(field);
+    if (column < 0)
+        throw UnknownFieldError(report, field);
+    return column;
+}
+
 QVariant Row::value(const QString& field) const {
-    return rows_ && row_ >= 0 ? rows_->valueAt(row_, rows_->fieldIndex(field)) : QVariant();
+    if (!rows_)
+        return {};
+    const int column = requiredField(*rows_, field);
+    return row_ >= 0 ? rows_->valueAt(row_, column) : QVariant();
 }
 
 double Row::number(const QString& field) const {
@@ -64,6 +82,11 @@ Item& Item::growing() {
 
 Item& Item::wrapping() {
     wraps = true;
+    return *this;
+}
+
+Item& Item::reading(QStringList fields) {
+    reads = std::move(fields);
     return *this;
 }
 

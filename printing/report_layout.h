@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <optional>
@@ -51,7 +52,8 @@ class Row {
 public:
     Row(const RowSource* rows, int row) : rows_(rows), row_(row) {}
 
-    QVariant value(const QString& field) const;  // NULL for an unknown field
+    // Throws UnknownFieldError for a field the rows do not have.
+    QVariant value(const QString& field) const;
     QVariant value(int column) const;
     double number(const QString& field) const;  // NULL reads as 0
     int integer(const QString& field) const;    // NULL reads as 0; rounded, not cut
@@ -83,6 +85,8 @@ struct Item {
     QString field;         // Field: the field; Sum: the summed field when no expression is given
     TextFunction compute;  // Computed
     NumberFunction expression;  // Sum: the value a detail row adds
+    // Computed, Sum by expression: the fields the function reads, resolved with the layout.
+    QStringList reads;
     SumReset reset = SumReset::AfterPrint;
     QString mask;  // "#0.000", "#0.00", "#0"; empty: the plain shortest form of a number
 
@@ -113,6 +117,7 @@ struct Item {
     Item& withFrame(int sides, LineStyle style = LineStyle::Solid, const QColor& c = Qt::black);
     Item& growing();
     Item& wrapping();
+    Item& reading(QStringList fields);
 };
 
 Item fixedText(const QString& text);

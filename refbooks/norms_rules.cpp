@@ -1,5 +1,6 @@
 #include "refbooks/norms_rules.h"
 
+#include "data/book_fields.h"
 #include "ui/format.h"
 
 #include <QLocale>
@@ -62,9 +63,7 @@ QString normsTableStatement() {
 }
 
 QString priceText(const QVariant& price) {
-    if (price.isNull() || !price.isValid())
-        return {};
-    return ui::formatMask(price.toDouble(), QStringLiteral("#0.00#"));
+    return data::fieldText(data::normFields(), QStringLiteral("price"), price);
 }
 
 }  // namespace refbooks::norms

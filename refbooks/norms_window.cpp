@@ -1,5 +1,6 @@
 #include "refbooks/norms_window.h"
 
+#include "data/book_fields.h"
 #include "data/data_module.h"
 #include "data/dataset_model.h"
 #include "data/db_error.h"
@@ -137,19 +138,7 @@ void NormsWindow::buildGrid() {
     grid_ = new NormsGrid(this);
     grid_->setObjectName(QStringLiteral("DBGrid1"));
     model_ = new NormsModel(this);
-    const views::Columns columns{
-        {.field = QStringLiteral("norma"),
-         .caption = QStringLiteral("Норматив"),
-         .alignment = views::kRight},
-        {.field = QStringLiteral("price"),
-         .caption = QStringLiteral("Цена"),
-         .alignment = views::kRight,
-         .format = norms::priceText},
-        {.field = QStringLiteral("prize"),
-         .caption = QStringLiteral("Премия, %"),
-         .alignment = views::kRight},
-    };
-    model_->setColumns(columns.gridColumns());
+    model_->setColumns(data::gridColumns(data::normFields()));
     model_->setEditable(true);
     model_->setDataset(normTable_);
     grid_->setModel(model_);

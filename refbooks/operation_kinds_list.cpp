@@ -1,5 +1,6 @@
 #include "refbooks/operation_kinds_list.h"
 
+#include "data/book_fields.h"
 #include "data/data_module.h"
 #include "refbooks/operation_kind_editor.h"
 #include "refbooks/operation_kinds_statements.h"
@@ -11,7 +12,7 @@ refbooks::ReferenceList::Setup kindsSetup(data::SharedData& db) {
     return {.objectName = "Form8",
             .caption = QStringLiteral("Виды операций"),
             .query = *db.operationKinds,
-            .columns = {{.field = QStringLiteral("VID"), .caption = QStringLiteral("Операции")}},
+            .columns = views::Columns(data::gridColumns(data::operationKindFields())),
             .deleteQuestion = QStringLiteral("Удалить вид операции?"),
             .searchBox = List::SearchBox::InPicker,
             .searchPlace = List::SearchPlace::BelowGrid,

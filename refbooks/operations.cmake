@@ -9,4 +9,5 @@ target_sources(plant_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/norms_rules.cpp ${CMAKE_CURRENT_LIST_DIR}/norms_rules.h
     ${CMAKE_CURRENT_LIST_DIR}/operation_save.cpp ${CMAKE_CURRENT_LIST_DIR}/operation_save.h
     ${CMAKE_CURRENT_LIST_DIR}/operations_statements.cpp ${CMAKE_CURRENT_LIST_DIR}/operations_statements.h
+    ${CMAKE_CURRENT_LIST_DIR}/price_list_export.cpp ${CMAKE_CURRENT_LIST_DIR}/price_list_export.h
 )

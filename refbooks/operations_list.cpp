@@ -1,17 +1,17 @@
 #include "refbooks/operations_list.h"
 
+#include "data/book_fields.h"
 #include "data/data_module.h"
-#include "data/product_kind.h"
 #include "export/spreadsheet_bridge.h"
 #include "export/workbook_display.h"
 #include "refbooks/norms_window.h"
 #include "refbooks/operation_editor.h"
 #include "refbooks/operation_save.h"
 #include "refbooks/operations_statements.h"
+#include "refbooks/price_list_export.h"
 #include "refbooks/shown_rows.h"
 #include "ui/controls.h"
 #include "ui/error_display.h"
-#include "ui/format.h"
 #include "ui/wait_cursor.h"
 
 #include <QCheckBox>
@@ -22,39 +22,17 @@ namespace ops = refbooks::operations;
 
 namespace {
 
-QString priceCell(const QVariant& value) {
-    return value.isNull() ? QString() : ui::priceText(value.toDouble());
-}
-
 refbooks::ReferenceList::Setup operationsSetup(data::SharedData& db) {
-    return {
-        .objectName = "Form4",
-        .caption = QStringLiteral("Операции"),
-        .query = *db.operations,
-        .columns =
-            {{.field = QStringLiteral("MARKA"), .caption = QStringLiteral("Марка"), .width = 200},
-             {.field = QStringLiteral("VID"), .caption = QStringLiteral("Опреция"), .width = 230},
-             {.field = QStringLiteral("cena"),
-              .caption = QStringLiteral("Цена (min)"),
-              .width = 90,
-              .alignment = views::kRight,
-              .format = priceCell},
-             {.field = QStringLiteral("nmn"), .caption = QStringLiteral("Вид"), .width = 140},
-             {.field = QStringLiteral("norma"),
-              .caption = QStringLiteral("Нормы (шт.)"),
-              .width = 90,
-              .alignment = views::kRight},
-             {.field = QStringLiteral("id"), .caption = QStringLiteral("id"), .hidden = true},
-             {.field = QStringLiteral("i_id"), .caption = QStringLiteral("i_id"), .hidden = true},
-             {.field = QStringLiteral("oper_vid"),
-              .caption = QStringLiteral("oper_vid"),
-              .hidden = true}},
-        .deleteQuestion = QStringLiteral("Удалить операцию?"),
-        .searchBox = refbooks::ReferenceList::SearchBox::UntilFirstPick,
-        .size = QSize(800, 520),
-        // Its rows show the product's mark, the kind's name and the norms' price and norm.
-        .follows = {data::Subject::Operation, data::Subject::Norm, data::Subject::Product,
-                    data::Subject::OperationKind}};
+    return {.objectName = "Form4",
+            .caption = QStringLiteral("Операции"),
+            .query = *db.operations,
+            .columns = views::Columns(data::gridColumns(data::operationFields())),
+            .deleteQuestion = QStringLiteral("Удалить операцию?"),
+            .searchBox = refbooks::ReferenceList::SearchBox::UntilFirstPick,
+            .size = QSize(800, 520),
+            // Its rows show the product's mark, the kind's name and the norms' price and norm.
+            .follows = {data::Subject::Operation, data::Subject::Norm, data::Subject::Product,
+                        data::Subject::OperationKind}};
 }
 }  // namespace
 
@@ -158,24 +136,8 @@ void OperationsList::openNorms() {
 void OperationsList::exportPriceList() {
     ui::WaitCursor wait;
     priceList_->reopen();
-    SpreadsheetBridge& bridge = ReportBridge();
-    bridge.open();  // refused: the error display shows why; the wait cursor ends with this handler
-    priceList_->first();
-    bridge.write(1, 1, 1, QStringLiteral("Марка"));
-    bridge.write(1, 2, 1, QStringLiteral("Операция"));
-    bridge.write(1, 3, 1, QStringLiteral("Цена"));
-    bridge.write(1, 4, 1, QStringLiteral("Вид"));
-    const int mark = priceList_->fieldIndex(QStringLiteral("MARKA"));
-    const int kind = priceList_->fieldIndex(QStringLiteral("VID"));
-    const int price = priceList_->fieldIndex(QStringLiteral("cena"));
-    const int naimen = priceList_->fieldIndex(QStringLiteral("naimen"));
-    for (int r = 0; r < priceList_->recordCount(); ++r) {
-        const int sheetRow = r + 2;
-        bridge.write(1, 1, sheetRow, priceList_->valueAt(r, mark).toString());
-        bridge.write(1, 2, sheetRow, priceList_->valueAt(r, kind).toString());
-        bridge.write(1, 3, sheetRow, ui::shortestFloat(priceList_->valueAt(r, price).toDouble()));
-        bridge.write(1, 4, sheetRow, data::productKindText(priceList_->valueAt(r, naimen).toInt()));
-    }
-    exporting::showWorkbook(bridge.save());
+    // Refused (no workbook, a field missing): the error display shows why; the wait cursor ends
+    // with this handler.
+    exporting::showWorkbook(refbooks::writePriceList(*priceList_, workbook_));
     priceList_->close();
 }

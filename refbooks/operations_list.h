@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/spreadsheet_bridge.h"
 #include "refbooks/choices.h"
 #include "refbooks/reference_list.h"
 
@@ -36,6 +37,8 @@ public:
     void openCurrent();      // a double-click: the norms when "Цены" is ticked, else as Button2
 
     data::Dataset& priceList() const { return *priceList_; }
+    // The workbook "Excel" saved last; empty before.
+    QString lastSavedWorkbook() const { return workbook_.lastSavedPath(); }
 
 private:
     void addNew() override;
@@ -58,5 +61,6 @@ private:
     QPushButton* excelButton_;
     QCheckBox* pricesCheck_;  // "Цены": a double-click opens the norms
 
-    data::Dataset* priceList_;  // the price list query
+    data::Dataset* priceList_;                             // the price list query
+    SpreadsheetBridge workbook_{QStringLiteral("Отчет")};  // the price list's
 };

@@ -1,5 +1,6 @@
 #include "refbooks/products_list.h"
 
+#include "data/book_fields.h"
 #include "data/data_module.h"
 #include "refbooks/product_editor.h"
 #include "refbooks/products_statements.h"
@@ -12,13 +13,7 @@ refbooks::ReferenceList::Setup productsSetup(data::SharedData& db) {
     return {.objectName = "Form3",
             .caption = QStringLiteral("Изделия"),
             .query = *db.products,
-            .columns = {{.field = QStringLiteral("MARKA"),
-                         .caption = QStringLiteral("Марка изделия"),
-                         .width = 260},
-                        {.field = QStringLiteral("massa"),
-                         .caption = QStringLiteral("Коробки"),
-                         .alignment = views::kRight,
-                         .format = ui::shortestFloatOrEmpty}},
+            .columns = views::Columns(data::gridColumns(data::productFields())),
             .deleteQuestion = QStringLiteral("Удалить изделие?"),
             .searchKeys = refbooks::ListSearchKeys::Mode::ArrowsOnly,
             .searchBox = List::SearchBox::InPicker,

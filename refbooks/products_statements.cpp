@@ -1,8 +1,8 @@
 #include "refbooks/products_statements.h"
 
+#include "data/quoted_text.h"
 #include "data/row_filter.h"
 #include "data/sql_text.h"
-#include "ui/quoted_text.h"
 #include "ui/text_checks.h"
 
 #include <stdexcept>
@@ -48,7 +48,7 @@ double parseQuantity(const QString& text) {
     const std::optional<double> value = ui::decimalNumber(text);
     if (!value)
         throw std::invalid_argument(
-            (ui::quotedUserText(text) + QStringLiteral(" не является правильным числом"))
+            (data::quotedUserText(text) + QStringLiteral(" не является правильным числом"))
                 .toStdString());
     return *value;
 }

@@ -1,15 +1,17 @@
 #include "refbooks/shown_rows.h"
 
+#include "data/book_fields.h"
 #include "data/dataset.h"
 #include "refbooks/norms_rules.h"
-#include "ui/format.h"
 
 namespace refbooks::shown {
 
 namespace {
 
-QString text(const data::Dataset& row, const char* field) {
-    return row.text(QString::fromLatin1(field)).trimmed();
+// A whole number as the norms grid's cell editor shows it; NULL shows nothing.
+QString whole(const data::Dataset& row, const char* field) {
+    const QVariant v = row.value(QString::fromLatin1(field));
+    return v.isNull() ? QString() : QString::number(v.toLongLong());
 }
 
 QString lockedRow(const char* columns, const char* table, qint64 id) {
@@ -21,50 +23,46 @@ QString lockedRow(const char* columns, const char* table, qint64 id) {
 }  // namespace
 
 data::RowSnapshot worker(const data::Dataset& row) {
-    return {{QStringLiteral("fio"), text(row, "fio")},
-            {QStringLiteral("s_staffpos_hl"), text(row, "s_staffpos_hl")}};
+    return data::comparedRow(data::workerFields(), row);
 }
 
 data::GuardedRow guardedWorker(qint64 id) {
-    // The editor writes its "Подразделение" choice into s_staffpos_hl.
-    return {lockedRow("id, fio, s_staffpos_hl", "accounts_dep.person", id),
-            worker,
-            {{QStringLiteral("fio"), QStringLiteral("ФИО")},
-             {QStringLiteral("s_staffpos_hl"), QStringLiteral("Подразделение")}}};
+    return {lockedRow("id, fio, s_staffpos_hl", "accounts_dep.person", id), worker,
+            data::comparedFields(data::workerFields())};
 }
 
 data::RowSnapshot product(const data::Dataset& row) {
-    return {{QStringLiteral("marka"), text(row, "marka")},
-            {QStringLiteral("massa"),
-             ui::shortestFloatOrEmpty(row.value(QStringLiteral("massa"))).trimmed()}};
+    static const data::ShownTexts texts{
+        {QStringLiteral("massa"), [](const data::Dataset& r) {
+             return data::fieldText(data::productFields(), QStringLiteral("massa"),
+                                    r.value(QStringLiteral("massa")))
+                 .trimmed();
+         }}};
+    return data::comparedRow(data::productFields(), row, texts);
 }
 
 data::GuardedRow guardedProduct(qint64 id) {
-    return {lockedRow("id, s_caption as marka, massa", "cmn_gds_and_srv.gds_and_srv", id),
-            product,
-            {{QStringLiteral("marka"), QStringLiteral("Марка")},
-             {QStringLiteral("massa"), QStringLiteral("Расценка")}}};
+    return {lockedRow("id, s_caption as marka, massa", "cmn_gds_and_srv.gds_and_srv", id), product,
+            data::comparedFields(data::productFields())};
 }
 
 data::RowSnapshot kind(const data::Dataset& row) {
-    return {{QStringLiteral("vid"), text(row, "vid")}};
+    return data::comparedRow(data::operationKindFields(), row);
 }
 
 data::GuardedRow guardedKind(qint64 id) {
-    return {lockedRow("id, vid", "accounts_dep.vid_oper", id),
-            kind,
-            {{QStringLiteral("vid"), QStringLiteral("Операция")}}};
+    return {lockedRow("id, vid", "accounts_dep.vid_oper", id), kind,
+            data::comparedFields(data::operationKindFields())};
 }
 
 data::RowSnapshot operation(const data::Dataset& row) {
-    // The editor's list: 0 is finished goods, anything else blanks.
-    const bool finished = row.asInt(QStringLiteral("naimen")) == 0;
-    return {{QStringLiteral("i_id"), text(row, "i_id")},
-            {QStringLiteral("marka"), text(row, "marka")},
-            {QStringLiteral("oper_vid"), text(row, "oper_vid")},
-            {QStringLiteral("vid"), text(row, "vid")},
-            {QStringLiteral("naimen"),
-             finished ? QStringLiteral("Готовая продукция") : QStringLiteral("Заготовки")}};
+    static const data::ShownTexts texts{
+        // The editor's list: 0 is finished goods, anything else blanks.
+        {QStringLiteral("naimen"), [](const data::Dataset& r) {
+             return r.asInt(QStringLiteral("naimen")) == 0 ? QStringLiteral("Готовая продукция")
+                                                           : QStringLiteral("Заготовки");
+         }}};
+    return data::comparedRow(data::operationFields(), row, texts);
 }
 
 data::GuardedRow guardedOperation(qint64 id) {
@@ -74,32 +72,26 @@ data::GuardedRow guardedOperation(qint64 id) {
                            "left join accounts_dep.vid_oper vid_oper on vid_oper.id=oper.vid "
                            "where oper.id=") +
                 QString::number(id) + QStringLiteral(" for update of oper"),
-            operation,
-            {{QStringLiteral("marka"), QStringLiteral("Марка изделия"), QStringLiteral("i_id")},
-             {QStringLiteral("vid"), QStringLiteral("Операция"), QStringLiteral("oper_vid")},
-             {QStringLiteral("naimen"), QStringLiteral("Вид")}}};
+            operation, data::comparedFields(data::operationFields())};
 }
 
 data::RowSnapshot norm(const data::Dataset& row) {
-    auto whole = [&row](const char* field) {
-        const QVariant v = row.value(QString::fromLatin1(field));
-        return v.isNull() ? QString() : QString::number(v.toLongLong());
-    };
-    const QVariant price = row.value(QStringLiteral("price"));
-    return {{QStringLiteral("norma"), whole("norma")},
-            {QStringLiteral("price"), norms::priceText(price)},
-            // Compared in full: the grid shows three decimals of it.
-            {QStringLiteral("price_value"),
-             price.isNull() ? QString() : QString::number(price.toDouble(), 'g', 17)},
-            {QStringLiteral("prize"), whole("prize")}};
+    static const data::ShownTexts texts{
+        {QStringLiteral("norma"), [](const data::Dataset& r) { return whole(r, "norma"); }},
+        {QStringLiteral("price"),
+         [](const data::Dataset& r) { return norms::priceText(r.value(QStringLiteral("price"))); }},
+        {QStringLiteral("price_value"),
+         [](const data::Dataset& r) {
+             const QVariant price = r.value(QStringLiteral("price"));
+             return price.isNull() ? QString() : QString::number(price.toDouble(), 'g', 17);
+         }},
+        {QStringLiteral("prize"), [](const data::Dataset& r) { return whole(r, "prize"); }}};
+    return data::comparedRow(data::normFields(), row, texts);
 }
 
 data::GuardedRow guardedNorm(qint64 id) {
-    return {lockedRow("id, o_id, norma, price, prize", "accounts_dep.norm", id),
-            norm,
-            {{QStringLiteral("norma"), QStringLiteral("Норматив")},
-             {QStringLiteral("price"), QStringLiteral("Цена"), QStringLiteral("price_value")},
-             {QStringLiteral("prize"), QStringLiteral("Премия, %")}}};
+    return {lockedRow("id, o_id, norma, price, prize", "accounts_dep.norm", id), norm,
+            data::comparedFields(data::normFields())};
 }
 
 }  // namespace refbooks::shown

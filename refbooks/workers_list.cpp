@@ -1,5 +1,6 @@
 #include "refbooks/workers_list.h"
 
+#include "data/book_fields.h"
 #include "data/data_module.h"
 #include "refbooks/shown_rows.h"
 #include "refbooks/worker_editor.h"
@@ -8,16 +9,13 @@
 
 namespace {
 refbooks::ReferenceList::Setup workersSetup(data::SharedData& db) {
-    return {
-        .objectName = "Form5",
-        .caption = QStringLiteral("Список рабочих"),
-        .query = *db.workers,
-        .columns =
-            {{.field = QStringLiteral("fio"), .caption = QStringLiteral("ФИО"), .width = 330},
-             {.field = QStringLiteral("s_staffpos_hl"), .caption = QStringLiteral("Должность")}},
-        .deleteQuestion = QStringLiteral("Удалить работника?"),
-        .size = QSize(640, 480),
-        .follows = {data::Subject::Worker}};
+    return {.objectName = "Form5",
+            .caption = QStringLiteral("Список рабочих"),
+            .query = *db.workers,
+            .columns = views::Columns(data::gridColumns(data::workerFields())),
+            .deleteQuestion = QStringLiteral("Удалить работника?"),
+            .size = QSize(640, 480),
+            .follows = {data::Subject::Worker}};
 }
 }  // namespace
 

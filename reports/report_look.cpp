@@ -97,11 +97,13 @@ Band pageFooter() {
 }
 
 Item kindText() {
-    return computedText([](const Row& r) { return data::productKindText(r.integer("naimen")); });
+    return computedText([](const Row& r) { return data::productKindText(r.integer("naimen")); })
+        .reading({QStringLiteral("naimen")});
 }
 
 Item colourText() {
-    return computedText([](const Row& r) { return reports::colourText(r.integer("color")); });
+    return computedText([](const Row& r) { return reports::colourText(r.integer("color")); })
+        .reading({QStringLiteral("color")});
 }
 
 }  // namespace reports::look

@@ -194,8 +194,8 @@ void ReportWindow::exportSummary() {
     prepareQuery(*summary_);
     summary_->open();
     const data::CloseAtScopeEnd closer(*summary_);
-    exporting::showWorkbook(reports::writeProductionSummary(
-        *summary_, ReportBridge(), [this](int written, int total) {
+    exporting::showWorkbook(
+        reports::writeProductionSummary(*summary_, workbook_, [this](int written, int total) {
             summaryButton_->setText(QStringLiteral("Excel (%1 из %2)").arg(written).arg(total));
             // The export runs on this thread: paint the caption now so the count can be followed.
             if (summaryButton_->isVisible())

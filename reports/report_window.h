@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/user_role.h"
+#include "export/spreadsheet_bridge.h"
 #include "reports/report_statements.h"
 #include "ui/window.h"
 
@@ -45,6 +46,8 @@ public:
     // "Отмена" ends the run back here with nothing left open.
     void run(PeriodReport& report);
     void exportSummary();  // production summary into a workbook
+    // The workbook exportSummary saved last; empty before.
+    QString lastSavedWorkbook() const { return workbook_.lastSavedPath(); }
 
 private:
     // A catalog report and the button that runs it.
@@ -64,6 +67,7 @@ private:
     std::vector<OfferedReport> offered_;
     data::Dataset* summary_;  // the production summary query "XLS_Rep"
     std::unique_ptr<ReportProgress> progress_;
+    SpreadsheetBridge workbook_{QStringLiteral("Отчет")};  // the production summary's
 
     QGroupBox* kindGroup_;  // "Вид продукции"
     QRadioButton* kindButtons_[3];  // by ProductKindChoice: "Все", "Готовая продукция", "Заготовки"

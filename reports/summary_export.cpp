@@ -9,7 +9,11 @@
 namespace reports {
 
 QString writeProductionSummary(data::Dataset& rows, SpreadsheetBridge& bridge,
-                            const std::function<void(int, int)>& progress) {
+                               const std::function<void(int, int)>& progress) {
+    // The fields written, resolved before the workbook is begun: a field the statement lacks is
+    // refused, never written as blank cells.
+    for (const char* field : {"nom", "vid", "color", "naimen", "mass", "kolvo"})
+        rows.checkedField(QString::fromLatin1(field));
     bridge.open();
 
     const int total = rows.recordCount();

@@ -4,6 +4,7 @@
 #include "data/command.h"
 #include "data/data_module.h"
 #include "data/db_error.h"
+#include "data/quoted_text.h"
 #include "data/server_features.h"
 #include "data/session_identity.h"
 #include "data/transaction.h"
@@ -11,7 +12,6 @@
 #include "timesheet/month_closing_statements.h"
 #include "timesheet/month_lock.h"
 #include "timesheet/month_rebuild.h"
-#include "ui/quoted_text.h"
 
 namespace timesheet {
 
@@ -36,7 +36,7 @@ CloseVerdict closeMonth(data::SharedData& shared, int month, const QString& year
                         const QString& role, const QString& workstation, bool rebuildFirst) {
     const QDate first = firstDayOf(month, year);
     if (!first.isValid())
-        throw data::DbError(ui::quotedUserText(year) + QStringLiteral(" не является годом"));
+        throw data::DbError(data::quotedUserText(year) + QStringLiteral(" не является годом"));
     data::Transaction transaction;
     lockMonthForRebuild(month, first.year());
     // Closed meanwhile by another workstation: a rebuild now would be refused.

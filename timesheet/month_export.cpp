@@ -19,6 +19,13 @@ constexpr exporting::CellStyle kHours{.fitColumn = true};
 QString exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel,
                           const QString& title,
                           const std::function<void(int done, int total)>& progress) {
+    // Every field resolved before the workbook is begun: a field the statement lacks is refused,
+    // never written as blank cells.
+    const int fioField = hTabel.checkedField(QStringLiteral("fio"));
+    std::array<int, 31> dayFields{};
+    for (int d = 1; d <= 31; ++d)
+        dayFields[d - 1] = hTabel.checkedField(daySumField(d));
+
     bridge.open();
     const int n = hTabel.recordCount();
     progress(0, n);
@@ -29,10 +36,6 @@ QString exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel
         bridge.write(1, d + 1, 2, QString::number(d), kDayTitle);
     bridge.write(1, 33, 2, QStringLiteral("Итого"), kTitle);
 
-    const int fioField = hTabel.fieldIndex(QStringLiteral("fio"));
-    std::array<int, 31> dayFields{};
-    for (int d = 1; d <= 31; ++d)
-        dayFields[d - 1] = hTabel.fieldIndex(daySumField(d));
     for (int i = 0; i < n; ++i) {
         const int r = i + 3;
         bridge.write(1, 1, r, hTabel.valueAt(i, fioField).toString(), kName);

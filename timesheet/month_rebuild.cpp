@@ -4,11 +4,11 @@
 #include "data/command.h"
 #include "data/data_module.h"
 #include "data/db_error.h"
+#include "data/quoted_text.h"
 #include "data/transaction.h"
 #include "timesheet/month_calendar.h"
 #include "timesheet/month_lock.h"
 #include "timesheet/rebuild_statements.h"
-#include "ui/quoted_text.h"
 
 namespace timesheet {
 
@@ -16,7 +16,7 @@ void rebuildMonth(data::SharedData& shared, int month, const QString& year,
                   const std::function<void(int done, int steps)>& afterStep) {
     const QDate first = firstDayOf(month, year);
     if (!first.isValid())
-        throw data::DbError(ui::quotedUserText(year) + QStringLiteral(" не является годом"));
+        throw data::DbError(data::quotedUserText(year) + QStringLiteral(" не является годом"));
 
     data::Transaction transaction;
     lockMonthForRebuild(month, first.year());

@@ -51,12 +51,16 @@ printing::Layout TimesheetPrintLayout::layout() const {
                        .at(lefts[d - 1], kDayBoxWidth, Align::Center)
                        .withFont(QStringLiteral("Microsoft Sans Serif"), 9)
                        .withFrame(LeftSide | RightSide, LineStyle::Dotted, kGridGrey));
-    detail.add(computedText([](const Row& row) {
+    QStringList days;
+    for (int d = 1; d <= 31; ++d)
+        days << timesheet::daySumField(d);
+    detail.add(computedText([days](const Row& row) {
                    qint64 total = 0;
-                   for (int d = 1; d <= 31; ++d)
-                       total += row.integer(timesheet::daySumField(d));
+                   for (const QString& day : days)
+                       total += row.integer(day);
                    return QString::number(total);
                })
+                   .reading(days)
                    .at(kTotalLeft, 10.3, Align::Center)
                    .withFont(QStringLiteral("Microsoft Sans Serif"), 9, Weight::Bold));
     layout.detail = detail;

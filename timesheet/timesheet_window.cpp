@@ -3,109 +3,29 @@
 #include "data/change.h"
 #include "data/data_module.h"
 #include "data/dataset_model.h"
-#include "data/server_features.h"
-#include "export/spreadsheet_bridge.h"
 #include "export/workbook_display.h"
-#include "timesheet/cell_painting.h"
 #include "timesheet/month_closing.h"
 #include "timesheet/month_export.h"
 #include "timesheet/month_rebuild.h"
+#include "timesheet/timesheet_grid.h"
 #include "timesheet/timesheet_print_layout.h"
 #include "ui/clock.h"
-#include "ui/colors.h"
 #include "ui/controls.h"
-#include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/modal.h"
-#include "ui/text_prompt.h"
 #include "ui/wait_cursor.h"
-#include "views/columns.h"
-#include "views/grid.h"
-#include "views/title_header.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
-
-namespace {
-
-QString dayField(int day) {
-    return QStringLiteral("d") + QString::number(day);
-}
-
-// The worker, a column per day of the month, the month's total.
-const views::Columns& timesheetColumns() {
-    static const views::Columns columns = [] {
-        views::Columns c{{.field = QStringLiteral("fio"),
-                          .caption = QStringLiteral("Фамилия И. О."),
-                          .width = 250}};  // full names fit
-        for (int d = 1; d <= 31; ++d)
-            c.add({.field = dayField(d),
-                   .caption = QString::number(d),
-                   .width = 26,
-                   .alignment = Qt::AlignCenter});
-        c.add({.field = QStringLiteral("summ"),
-               .caption = QStringLiteral("Итого"),
-               .width = 50,
-               .alignment = Qt::AlignCenter});
-        return c;
-    }();
-    return columns;
-}
-
-int columnOfDay(int day) {
-    return timesheetColumns().columnOf(dayField(day));
-}
-
-bool isTotalColumn(int column) {
-    static const int total = timesheetColumns().columnOf(QStringLiteral("summ"));
-    return column == total;
-}
-
-// The day of the month a grid column shows; 0 for the worker and the total.
-int dayOfColumn(int column) {
-    if (column < 0 || column >= timesheetColumns().size())
-        return 0;
-    const QString& field = timesheetColumns().at(column).field;
-    bool isNumber = false;
-    const int day = field.mid(1).toInt(&isNumber);
-    return field.startsWith(QLatin1Char('d')) && isNumber ? day : 0;
-}
-
-constexpr quint32 kTotalBackground = 0x00FFE4E1;
-
-// Only the focused day cell is drawn plainly: highlighted, without bold or money green. The
-// other day cells of the current row keep their weekend, 8-hour and overtime painting.
-class PlainHighlightDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (!(option->state & QStyle::State_Selected) || dayOfColumn(index.column()) == 0)
-            return;
-        const auto* grid = qobject_cast<const QAbstractItemView*>(option->widget);
-        if (grid && grid->currentIndex() != index) {
-            option->state &= ~QStyle::State_Selected;
-            return;
-        }
-        option->font.setBold(false);
-        option->backgroundBrush = Qt::NoBrush;
-    }
-};
-
-}  // namespace
 
 TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
     : ui::Window(parent), db_(db), printLayout_(new TimesheetPrintLayout(this)) {
@@ -138,7 +58,8 @@ void TimesheetWindow::buildPages() {
         if (page == 0)
             layout->addLayout(buildRebuildRow(sheet));
         pages_->addTab(sheet, QStringLiteral("Смена №") + QString::number(page + 1));
-        setUpGrid(page, grid);
+        grids_[page] = grid;
+        models_[page] = timesheet::bindShiftGrid(grid, db_.timesheetOf(page + 1), looks_, this);
     }
 }
 
@@ -217,57 +138,6 @@ void TimesheetWindow::connectHandlers() {
     connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TimesheetWindow::setUpGrid(int page, QTableView* grid) {
-    grids_[page] = grid;
-    auto* model = new data::DatasetModel(this);
-    models_[page] = model;
-    model->setColumns(timesheetColumns().gridColumns());
-    model->setDataset(db_.timesheetOf(page + 1));
-    model->setStyler([this](const data::Dataset& ds, int row, int column, int role) {
-        return styleCell(ds, row, column, role);
-    });
-    grid->setHorizontalHeader(new ui::TitleHeader(grid));  // day titles in their colours
-    ui::bindGrid(grid, model);
-    grid->verticalHeader()->setVisible(false);
-    grid->setItemDelegate(new PlainHighlightDelegate(grid));
-}
-
-QVariant TimesheetWindow::styleCell(const data::Dataset& ds, int row, int column, int role) const {
-    if (isTotalColumn(column)) {
-        if (role == Qt::FontRole) {
-            QFont f;
-            f.setBold(true);
-            return f;
-        }
-        if (role == Qt::BackgroundRole)
-            return QBrush(ui::color(kTotalBackground));
-        return {};
-    }
-    const int day = dayOfColumn(column);
-    if (day == 0)
-        return {};
-    const timesheet::DayColumnLook& look = looks_[day - 1];
-    const QVariant v = ds.valueAt(row, ds.fieldIndex(dayField(day)));
-    const timesheet::CellPaint p =
-        timesheet::paintDayCell(v.isNull() ? 0 : v.toInt(), look.cellColor, look.readOnly, false);
-    switch (role) {
-        case Qt::FontRole:
-            if (!p.bold)
-                return {};
-            {
-                QFont f;
-                f.setBold(true);
-                return f;
-            }
-        case Qt::ForegroundRole:
-            return QBrush(ui::color(p.fontColor));
-        case Qt::BackgroundRole:
-            return p.background ? QVariant(QBrush(ui::color(*p.background))) : QVariant();
-        default:
-            return {};
-    }
-}
-
 int TimesheetWindow::chosenMonth() const {
     return monthList_->currentIndex() + 1;
 }
@@ -277,11 +147,8 @@ QString TimesheetWindow::chosenYear() const {
 }
 
 void TimesheetWindow::applyDayLooks() {
-    for (data::DatasetModel* model : models_) {
-        for (int d = 1; d <= 31; ++d)
-            model->setHeaderForeground(columnOfDay(d), QBrush(ui::color(looks_[d - 1].titleColor)));
-        model->refreshAll();
-    }
+    for (data::DatasetModel* model : models_)
+        timesheet::showDayLooks(model, looks_);
 }
 
 void TimesheetWindow::monthChanged() {
@@ -299,89 +166,6 @@ void TimesheetWindow::monthChanged() {
     looks_ = timesheet::dayColumnLooks(timesheet::firstDayOf(month, chosenYear()));
     applyDayLooks();
     showMonthState();
-}
-
-void TimesheetWindow::showMonthState() {
-    using namespace timesheet::closing_text;
-    const bool chosen = yearList_->currentIndex() >= 0;
-    if (!data::closedMonthsAvailable()) {
-        // Every month is open there; closing says how to upgrade.
-        monthStateLabel_->setText(stateNotUpgraded());
-        closeMonthButton_->setEnabled(chosen);
-        reopenMonthButton_->setEnabled(false);
-        return;
-    }
-    const bool closed = chosen && timesheet::monthClosed(db_, chosenMonth(), chosenYear().toInt());
-    monthStateLabel_->setText(chosen ? state(closed) : QString());
-    closeMonthButton_->setEnabled(chosen && !closed);
-    reopenMonthButton_->setEnabled(chosen && closed);
-}
-
-bool TimesheetWindow::closingAvailable() {
-    if (data::closedMonthsAvailable())
-        return yearList_->currentIndex() >= 0;
-    ui::showMessage({timesheet::closing_text::upgradeFirst(),
-                     QString::fromUtf8(timesheet::closing_text::kCaption), ui::Icon::Information,
-                     ui::Buttons::Ok});
-    return false;
-}
-
-void TimesheetWindow::closeChosenMonth() {
-    using namespace timesheet::closing_text;
-    if (!closingAvailable())
-        return;
-    const int month = chosenMonth();
-    const int year = chosenYear().toInt();
-    auto tell = [](const QString& text) {
-        ui::showMessage(
-            {text, QString::fromUtf8(kCaption), ui::Icon::Information, ui::Buttons::Ok});
-    };
-    auto ask = [](const QString& text) {
-        return ui::showMessage({text, QString::fromUtf8(kCaption), ui::Icon::Question,
-                                ui::Buttons::YesNo}) == ui::Answer::Yes;
-    };
-    const qint64 unaccepted = timesheet::unacceptedEntries(db_, month, chosenYear());
-    if (!ask(closeQuestion(month, year, unaccepted)))
-        return;
-    // The timesheet is admin-only (the journal's menu), so whoever closes here is the
-    // administrator.
-    const QString role = QStringLiteral("Administrator");
-    const QString workstation = timesheet::workstationName();
-    timesheet::CloseVerdict verdict =
-        timesheet::closeMonth(db_, month, chosenYear(), role, workstation, false);
-    if (verdict.kind == timesheet::CloseVerdict::Kind::TimesheetDiffers) {
-        if (!ask(rebuildQuestion(month, year, verdict.differingCells)))
-            return;
-        verdict = timesheet::closeMonth(db_, month, chosenYear(), role, workstation, true);
-    }
-    showMonthState();
-    tell(verdict.kind == timesheet::CloseVerdict::Kind::AlreadyClosed ? alreadyClosed(month, year)
-                                                                      : closed(month, year));
-}
-
-void TimesheetWindow::reopenChosenMonth() {
-    using namespace timesheet::closing_text;
-    if (!closingAvailable())
-        return;
-    const int month = chosenMonth();
-    const int year = chosenYear().toInt();
-    const QString caption = QString::fromUtf8(kReopenCaption);
-    if (ui::showMessage({reopenQuestion(month, year), caption, ui::Icon::Question,
-                         ui::Buttons::YesNo}) != ui::Answer::Yes)
-        return;
-    QString reason;
-    if (timesheet::reopeningKeepsReason()) {
-        const std::optional<QString> given =
-            ui::askText({QStringLiteral("reopenReasonWindow"), caption, reasonPrompt(month, year)});
-        if (!given)
-            return;
-        reason = *given;
-    }
-    const bool reopened = timesheet::reopenMonth(db_, month, chosenYear(), reason);
-    showMonthState();
-    ui::showMessage(
-        {reopened ? timesheet::closing_text::reopened(month, year) : notClosed(month, year),
-         caption, ui::Icon::Information, ui::Buttons::Ok});
 }
 
 void TimesheetWindow::followChange(int year, int month) {
@@ -468,8 +252,8 @@ void TimesheetWindow::exportToSpreadsheet() {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     try {
-        exporting::showWorkbook(timesheet::exportMonthTotals(
-            TimesheetBridge(), printLayout_->monthTotals(), title, showProgress));
+        exporting::showWorkbook(timesheet::exportMonthTotals(workbook_, printLayout_->monthTotals(),
+                                                             title, showProgress));
     } catch (const exporting::ExportError&) {
         ui::restoreDefaultCursor();
         throw;  // the error display shows why

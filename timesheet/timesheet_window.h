@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/spreadsheet_bridge.h"
 #include "timesheet/month_calendar.h"
 #include "ui/window.h"
 
@@ -45,6 +46,8 @@ public:
     QString chosenYear() const;
 
     const std::array<timesheet::DayColumnLook, 31>& dayLooks() const { return looks_; }
+    // The workbook "Excel" saved last; empty before.
+    QString lastSavedWorkbook() const { return workbook_.lastSavedPath(); }
 
 private:
     void buildPages();
@@ -54,15 +57,14 @@ private:
     void connectHandlers();
     // A committed change of a month's timesheet: shown when it is the month on screen.
     void followChange(int year, int month);
-    void setUpGrid(int page, QTableView* grid);
     void applyDayLooks();
     void refreshYearList();
     void reopenTimesheets();
+    // timesheet_window_closing.cpp: the chosen month's state, its closing and reopening.
     void showMonthState();
     // Whether the closing buttons may act: they say how to upgrade a database without closed
     // months.
     bool closingAvailable();
-    QVariant styleCell(const data::Dataset& ds, int row, int column, int role) const;
 
     data::SharedData& db_;
     TimesheetPrintLayout* printLayout_;
@@ -83,4 +85,5 @@ private:
     QPushButton* exitButton_;
 
     std::array<timesheet::DayColumnLook, 31> looks_{};
+    SpreadsheetBridge workbook_{QStringLiteral("Табель")};  // "Excel"
 };

@@ -81,6 +81,15 @@ QString dateText(const QDate& date) {
     return date.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
+QString momentText(const QDateTime& moment) {
+    if (!moment.isValid())
+        return {};
+    const QString day = dateText(moment.date());
+    if (moment.time() == QTime(0, 0))
+        return day;
+    return day + QLatin1Char(' ') + moment.time().toString(QStringLiteral("H:mm:ss"));
+}
+
 QDate parseDate(const QString& text) {
     return QDate::fromString(text.trimmed(), QStringLiteral("dd.MM.yyyy"));
 }

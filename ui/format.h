@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QVariant>
 
@@ -32,5 +33,8 @@ QString formatMask(double value, const QString& mask, QChar separator);
 // DD.MM.YYYY, the workstation's short date format.
 QString dateText(const QDate& date);
 QDate parseDate(const QString& text);  // invalid date when the text is not DD.MM.YYYY
+// The date, and the time after it only when there is one (not midnight); an invalid moment (NULL)
+// shows nothing. 07.11.2022 00:00 -> "07.11.2022", 07.11.2022 9:05:03 -> "07.11.2022 9:05:03".
+QString momentText(const QDateTime& moment);
 
 }  // namespace ui

@@ -25,6 +25,8 @@ class Columns {
 public:
     Columns() = default;
     Columns(std::initializer_list<Column> columns) : columns_(columns) {}
+    // A table's grid columns, as its field list gives them (data::gridColumns).
+    explicit Columns(std::vector<Column> columns) : columns_(std::move(columns)) {}
 
     void add(Column column) { columns_.push_back(std::move(column)); }
 

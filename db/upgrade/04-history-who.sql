@@ -15,14 +15,16 @@ ALTER TABLE accounts_dep.change_log ADD COLUMN IF NOT EXISTS reason text;
 ALTER TABLE accounts_dep.change_log ADD COLUMN IF NOT EXISTS xact_id xid8;
 
 -- One history row. On a secured database the job is the job role session_user belongs to (the
--- role names are written into the function when it is made, so a row costs one index look-up
+-- role names are written into the functions when they are made, so a row costs one index look-up
 -- of the login's memberships; a person belongs to one job); elsewhere it is what the client put
--- on its session.
+-- on its session. The row trigger writes its row itself, in one statement with the difference of
+-- a change: an entry's save pays for one call with the owner's rights, not two.
 DO $do$
 DECLARE
     d text := current_database();
     secured boolean;
     job_expression text;
+    who text;
 BEGIN
     SELECT EXISTS (SELECT 1 FROM pg_namespace n JOIN pg_roles r ON r.oid = n.nspowner
                     WHERE n.nspname = 'accounts_dep' AND r.rolname = d || '_owner')
@@ -39,6 +41,13 @@ BEGIN
     ELSE
         job_expression := 'nullif(current_setting(''plant.role'', true), '''')';
     END IF;
+    -- The values of role, workstation, program, client_addr, db_user, reason and xact_id.
+    who := format($w$%s,
+            nullif(current_setting('plant.workstation', true), ''),
+            nullif(current_setting('application_name', true), ''),
+            inet_client_addr(), session_user,
+            nullif(btrim(current_setting('plant.reason', true)), ''), pg_current_xact_id()$w$,
+        job_expression);
     EXECUTE format($f$
 CREATE OR REPLACE FUNCTION accounts_dep.change_log_write(
     p_table text, p_row_id bigint, p_action text, p_key jsonb, p_old jsonb, p_new jsonb)
@@ -50,13 +59,49 @@ BEGIN
                                          new_values, role, workstation, program, client_addr,
                                          db_user, reason, xact_id)
     VALUES (p_table, p_row_id, p_action, p_key, p_old, p_new,
-            %s,
-            nullif(current_setting('plant.workstation', true), ''),
-            nullif(current_setting('application_name', true), ''),
-            inet_client_addr(), session_user,
-            nullif(btrim(current_setting('plant.reason', true)), ''), pg_current_xact_id());
+            %s);
 END
-$body$$f$, job_expression);
+$body$$f$, who);
+    -- Row trigger. Arguments: the table's name in the history, then the columns that name a row
+    -- (their values after the write, before it for a deletion). A change keeps only the columns
+    -- that changed, and one that changed nothing leaves no row.
+    EXECUTE format($f$
+CREATE OR REPLACE FUNCTION accounts_dep.change_log_row() RETURNS trigger
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $body$
+DECLARE
+    before_row jsonb;
+    after_row jsonb;
+    whole jsonb;
+BEGIN
+    IF TG_OP <> 'INSERT' THEN before_row := to_jsonb(OLD); END IF;
+    IF TG_OP <> 'DELETE' THEN after_row := to_jsonb(NEW); END IF;
+    whole := coalesce(after_row, before_row);
+    IF TG_OP = 'UPDATE' THEN
+        INSERT INTO accounts_dep.change_log (table_name, row_id, action, row_key, old_values,
+                                             new_values, role, workstation, program, client_addr,
+                                             db_user, reason, xact_id)
+        SELECT TG_ARGV[0], %1$s, 'update', %2$s, c.old_part, c.new_part,
+               %3$s
+          FROM (SELECT jsonb_object_agg(e.key, e.value) AS old_part,
+                       jsonb_object_agg(e.key, after_row -> e.key) AS new_part
+                  FROM jsonb_each(before_row) e
+                 WHERE after_row -> e.key IS DISTINCT FROM e.value) c
+         WHERE c.old_part IS NOT NULL;
+    ELSE
+        INSERT INTO accounts_dep.change_log (table_name, row_id, action, row_key, old_values,
+                                             new_values, role, workstation, program, client_addr,
+                                             db_user, reason, xact_id)
+        VALUES (TG_ARGV[0], %1$s, lower(TG_OP), %2$s, before_row, after_row,
+                %3$s);
+    END IF;
+    RETURN NULL;
+END
+$body$$f$,
+        -- The row's id, or year*100+month for a month.
+        $e$CASE WHEN whole ? 'id' THEN (whole ->> 'id')::bigint
+                ELSE (whole ->> 'year')::bigint * 100 + (whole ->> 'month')::bigint END$e$,
+        $e$coalesce((SELECT jsonb_object_agg(k, whole -> k) FROM unnest(TG_ARGV[1:]) k), '{}')$e$,
+        who);
 END
 $do$;
 
@@ -84,56 +129,51 @@ REVOKE EXECUTE ON FUNCTION accounts_dep.month_rebuilt_here(bigint) FROM PUBLIC;
 -- Whether a timesheet cell of worker w, shift s in the month is written with a journal entry's
 -- save or deletion in this transaction (the entry's history row tells the change; the cell
 -- follows from it), the entry's place before a change counting too; or its month is rebuilt.
-CREATE OR REPLACE FUNCTION accounts_dep.cell_write_noted(w integer, s integer, m integer, y integer)
-RETURNS boolean LANGUAGE plpgsql STABLE
-SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $$
-BEGIN
-    RETURN EXISTS (
-        SELECT 1 FROM (SELECT l.table_name, l.action, l.row_id, l.row_key, l.old_values, l.xact_id
-                         FROM accounts_dep.change_log l
-                        WHERE l.changed_at >= now() OFFSET 0) l
-         WHERE l.xact_id = pg_current_xact_id()
-           AND ((l.table_name = 'h_tabel' AND l.action = 'rebuild' AND l.row_id = y::bigint * 100 + m)
+-- The rule is written once below, for one cell (cell_write_noted) and for the cells of a whole
+-- statement (the cells trigger, which asks it once for all its rows: an entry's save pays for
+-- one statement there, no call per cell).
+DO $do$
+DECLARE
+    -- This transaction's history rows, by the time index: a handful, whatever the history's size.
+    mine text := $q$SELECT l.table_name, l.action, l.row_id, l.row_key, l.old_values
+  FROM (SELECT l.table_name, l.action, l.row_id, l.row_key, l.old_values, l.xact_id
+          FROM accounts_dep.change_log l
+         WHERE l.changed_at >= now() OFFSET 0) l
+ WHERE l.xact_id = pg_current_xact_id()$q$;
+    -- One of them tells the cell of worker %1$s, shift %2$s, month %3$s, year %4$s.
+    tells text := $q$(l.table_name = 'h_tabel' AND l.action = 'rebuild' AND l.row_id = %4$s::bigint * 100 + %3$s)
                 OR (l.table_name = 'smena'
-                    AND ((l.row_key ->> 'w_id')::integer = w AND (l.row_key ->> 'smena')::integer = s
-                         AND date_trunc('month', (l.row_key ->> 'data')::date) = make_date(y, m, 1)
-                         OR coalesce(l.old_values ->> 'w_id', l.row_key ->> 'w_id')::integer = w
-                         AND coalesce(l.old_values ->> 'smena', l.row_key ->> 'smena')::integer = s
+                    AND ((l.row_key ->> 'w_id')::integer = %1$s AND (l.row_key ->> 'smena')::integer = %2$s
+                         AND date_trunc('month', (l.row_key ->> 'data')::date) = make_date(%4$s, %3$s, 1)
+                         OR coalesce(l.old_values ->> 'w_id', l.row_key ->> 'w_id')::integer = %1$s
+                         AND coalesce(l.old_values ->> 'smena', l.row_key ->> 'smena')::integer = %2$s
                          AND date_trunc('month', coalesce(l.old_values ->> 'data',
                                                           l.row_key ->> 'data')::date)
-                             = make_date(y, m, 1)))));
-END
-$$;
-REVOKE EXECUTE ON FUNCTION accounts_dep.cell_write_noted(integer, integer, integer, integer) FROM PUBLIC;
-
-CREATE OR REPLACE FUNCTION accounts_dep.change_log_timesheet_delete() RETURNS trigger
-LANGUAGE plpgsql AS $$
-DECLARE
-    m record;
+                             = make_date(%4$s, %3$s, 1)))$q$;
 BEGIN
-    FOR m IN SELECT DISTINCT year, month FROM gone LOOP
-        IF NOT accounts_dep.month_rebuilt_here(m.year * 100 + m.month) THEN
-            PERFORM accounts_dep.change_log_write('h_tabel', m.year * 100 + m.month, 'rebuild',
-                jsonb_build_object('year', m.year, 'month', m.month), NULL, NULL);
-        END IF;
-    END LOOP;
-    RETURN NULL;
+    EXECUTE format($f$
+CREATE OR REPLACE FUNCTION accounts_dep.cell_write_noted(w integer, s integer, m integer, y integer)
+RETURNS boolean LANGUAGE plpgsql STABLE
+SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $body$
+BEGIN
+    RETURN EXISTS (SELECT 1 FROM (%s) l WHERE %s);
 END
-$$;
+$body$$f$, mine, format(tells, 'w', 's', 'm', 'y'));
 
--- Timesheet cells written one by one other than with their entry (psql, another program): one
--- row per timesheet row with the day columns that changed. A month being rebuilt in the same
--- transaction is already one 'rebuild' row, an entry's save or deletion its entry's row.
+    -- Timesheet cells written one by one other than with their entry (psql, another program):
+    -- one row per timesheet row with the day columns that changed. A month being rebuilt in the
+    -- same transaction is already one 'rebuild' row, an entry's save or deletion its entry's row.
+    EXECUTE format($f$
 CREATE OR REPLACE FUNCTION accounts_dep.change_log_timesheet_cells() RETURNS trigger
-LANGUAGE plpgsql AS $$
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $body$
 DECLARE
     r record;
     o jsonb;
     n jsonb;
 BEGIN
-    -- The cheap question first: a save's or a rebuild's cell costs one look-up, no comparison.
-    FOR r IN SELECT * FROM new_rows LOOP
-        CONTINUE WHEN accounts_dep.cell_write_noted(r.w_id, r.smena, r.month, r.year);
+    FOR r IN WITH mine AS MATERIALIZED (%s)
+             SELECT c.* FROM new_rows c
+              WHERE NOT EXISTS (SELECT 1 FROM mine l WHERE %s) LOOP
         n := to_jsonb(r) - 'id';
         IF TG_OP = 'INSERT' THEN
             o := NULL;
@@ -149,6 +189,24 @@ BEGIN
         PERFORM accounts_dep.change_log_write('h_tabel', r.id, lower(TG_OP),
             jsonb_build_object('w_id', r.w_id, 'smena', r.smena, 'month', r.month, 'year', r.year),
             o, n);
+    END LOOP;
+    RETURN NULL;
+END
+$body$$f$, mine, format(tells, 'c.w_id', 'c.smena', 'c.month', 'c.year'));
+END
+$do$;
+REVOKE EXECUTE ON FUNCTION accounts_dep.cell_write_noted(integer, integer, integer, integer) FROM PUBLIC;
+
+CREATE OR REPLACE FUNCTION accounts_dep.change_log_timesheet_delete() RETURNS trigger
+LANGUAGE plpgsql AS $$
+DECLARE
+    m record;
+BEGIN
+    FOR m IN SELECT DISTINCT year, month FROM gone LOOP
+        IF NOT accounts_dep.month_rebuilt_here(m.year * 100 + m.month) THEN
+            PERFORM accounts_dep.change_log_write('h_tabel', m.year * 100 + m.month, 'rebuild',
+                jsonb_build_object('year', m.year, 'month', m.month), NULL, NULL);
+        END IF;
     END LOOP;
     RETURN NULL;
 END

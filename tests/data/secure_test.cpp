@@ -7,12 +7,12 @@
 #include "data/database_securing.h"
 #include "data/scram_verifier.h"
 #include "entry/entry_statements.h"
-#include "entry/timesheet_recalc_statements.h"
 #include "refbooks/operations_statements.h"
 #include "refbooks/products_statements.h"
 #include "refbooks/workers_statements.h"
 #include "timesheet/month_closing_statements.h"
 #include "timesheet/rebuild_statements.h"
+#include "timesheet/recalc_statements.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -263,8 +263,8 @@ TEST_F(SecuredPlant, EachJobWritesExactlyWhatItsRulesAllow) {
         {"entry accepted", "update accounts_dep.smena set ok='ok' where id=1", "SA"},
         {"entry deleted", journal::statements::deleteEntry(1), "A"},
         {"quantity changed by hand", "update accounts_dep.smena set kol_vo=1 where id=1", "A"},
-        {"timesheet cell added", recalc::insertStatement(1, 2, day, 8), "FA"},
-        {"timesheet cell updated", recalc::updateStatement(1, 1, day, 9), "FA"},
+        {"timesheet cell added", timesheet::recalc::insertStatement(1, 2, day, 8), "FA"},
+        {"timesheet cell updated", timesheet::recalc::updateStatement(1, 1, day, 9), "FA"},
         {"timesheet row's worker changed", "update accounts_dep.h_tabel set w_id=2", "A"},
         {"timesheet month rebuilt",
          timesheet::rebuild::noteRebuild(11, 2026) + "|" +
@@ -381,7 +381,7 @@ TEST_F(SecuredPlant, HistoryRecordsThePersonAndTheJobTheServerGives) {
               QString());
     const entry::EntryValues v = entryOf(QDate(2026, 11, 20), "7");
     ASSERT_EQ(tryExec(foreman, entry::insertStatement(v)), QString());
-    ASSERT_EQ(tryExec(foreman, recalc::insertStatement(1, 1, v.date, 1)), QString());
+    ASSERT_EQ(tryExec(foreman, timesheet::recalc::insertStatement(1, 1, v.date, 1)), QString());
     const QList<QVariantList> rows =
         rowsOn(dba(),
                "select table_name, action, role, db_user, workstation from "

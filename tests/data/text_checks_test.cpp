@@ -1,5 +1,5 @@
 #include "ui/text_checks.h"
-#include "ui/quoted_text.h"
+#include "data/quoted_text.h"
 
 #include <gtest/gtest.h>
 
@@ -106,8 +106,8 @@ TEST(QuotedText, UserTextIsShortenedAndItsInvisibleCharactersShown) {
         {QString(45, QChar('\n')), "'" + QString("\\n").repeated(40) + "…'"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ui::quotedUserText(c.text), c.quoted) << c.quoted.toStdString();
-    EXPECT_EQ(ui::shownUserText(QString("7") + QChar(0) + "8"), "7\\u00008");
+        EXPECT_EQ(data::quotedUserText(c.text), c.quoted) << c.quoted.toStdString();
+    EXPECT_EQ(data::shownUserText(QString("7") + QChar(0) + "8"), "7\\u00008");
 }
 
 }  // namespace

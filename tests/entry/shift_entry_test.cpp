@@ -10,7 +10,7 @@
 #include "entry/entry_save.h"
 #include "entry/shift_entry_window.h"
 #include "entry/shift_rows.h"
-#include "entry/timesheet_recalc_statements.h"
+#include "timesheet/recalc_statements.h"
 #include "ui/modal.h"
 
 #include <QApplication>
@@ -139,7 +139,7 @@ TEST(ShiftStatements, OneInsertCarriesEachEntryAsTheSingleInsertWritesIt) {
               "from (values (0, 17, 240, 31, to_date('05.11.2022', 'DD.MM.YYYY'), 2, 0), (1, 18, "
               "240, 31, to_date('05.11.2022', 'DD.MM.YYYY'), 2, 4)) as v(n, w, o, i, d, s, c) "
               "order by v.n");
-    EXPECT_EQ(recalc::daysStatement({{17, 2, kNov5}}),
+    EXPECT_EQ(timesheet::recalc::daysStatement({{17, 2, kNov5}}),
               "select v.n, (select sum(time) from accounts_dep.smena j where j.w_id=v.w and "
               "j.smena=v.s and j.data=v.d) as tim, (select count(w_id) from accounts_dep.h_tabel "
               "h where h.w_id=v.w and h.smena=v.s and h.month=v.m and h.year=v.y) as cnt from "

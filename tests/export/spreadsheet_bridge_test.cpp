@@ -33,6 +33,14 @@ exporting::ExportError stopOf(Step step) {
     return exporting::ExportError({}, {});
 }
 
+// The bridges the windows own: the reports' (price list, production summary) and the timesheet's.
+SpreadsheetBridge reportBridge() {
+    return SpreadsheetBridge(QStringLiteral("Отчет"));
+}
+SpreadsheetBridge timesheetBridge() {
+    return SpreadsheetBridge(QStringLiteral("Табель"));
+}
+
 // Each test saves into a folder of its own.
 class BridgeTest : public ::testing::Test {
 protected:
@@ -52,7 +60,7 @@ protected:
 
 TEST_F(BridgeTest, ReportCellsBecomeNumbersOrTextsAsTyped) {
     MessageLog log;
-    SpreadsheetBridge& bridge = ReportBridge();
+    SpreadsheetBridge bridge = reportBridge();
     bridge.open();
     const struct {
         const char* text;
@@ -112,13 +120,14 @@ QString writeFractions(SpreadsheetBridge& bridge) {
 }
 
 TEST_F(BridgeTest, AWorkbookIsTheSameWhateverTheWorkstationsLocale) {
-    const QString inC = writeFractions(ReportBridge());
+    SpreadsheetBridge bridge = reportBridge();
+    const QString inC = writeFractions(bridge);
     QString inRussian;
     {
         const CNumericLocale russian("ru_RU.UTF-8");
         ASSERT_TRUE(russian.set()) << "the locale ru_RU.UTF-8 is not generated on this machine";
         ASSERT_EQ(std::localeconv()->decimal_point, std::string(","));
-        inRussian = writeFractions(ReportBridge());
+        inRussian = writeFractions(bridge);
     }
     auto c = xlsx_readback::parts(inC);
     auto russian = xlsx_readback::parts(inRussian);
@@ -145,7 +154,7 @@ TEST(NumericLocale, TheScreenKeepsTheCommaWhileOtherProgramsGetAPoint) {
 
 TEST_F(BridgeTest, TimesheetFlagsKeepTextBoldAndFitTheColumn) {
     MessageLog log;
-    SpreadsheetBridge& bridge = TimesheetBridge();
+    SpreadsheetBridge bridge = timesheetBridge();
     bridge.open();
     bridge.write(1, 1, 1, "007", {.asText = true});
     bridge.write(1, 1, 2, "007");
@@ -167,7 +176,7 @@ TEST_F(BridgeTest, TimesheetFlagsKeepTextBoldAndFitTheColumn) {
 }
 
 TEST_F(BridgeTest, RefusedWritesStopWithTheCell) {
-    SpreadsheetBridge& bridge = ReportBridge();
+    SpreadsheetBridge bridge = reportBridge();
     bridge.open();
     const struct {
         int sheet, column, row;
@@ -197,31 +206,33 @@ TEST_F(BridgeTest, RefusedWritesStopWithTheCell) {
 // The window's error display shows a stop in boxes of its own caption, the core shows nothing.
 TEST_F(BridgeTest, AStopReachesTheUserThroughTheErrorDisplay) {
     MessageLog log;
-    EXPECT_FALSE(ui::runGuarded([] { ReportBridge().open("/tmp/prices.xlsx"); }));
+    SpreadsheetBridge bridge = reportBridge();
+    EXPECT_FALSE(ui::runGuarded([&bridge] { bridge.open("/tmp/prices.xlsx"); }));
     ASSERT_EQ(log.count(), 1);
     EXPECT_EQ(log.messages()[0].text, "Ошибка открытия файла Microsoft Excel.");
     EXPECT_EQ(log.messages()[0].caption, "Ошибка");
     EXPECT_EQ(log.messages()[0].icon, ui::Icon::Stop);
     log.clear();
-    ui::runGuarded([] {
-        ReportBridge().open();
-        ReportBridge().write(2, 1, 1, "x");
+    ui::runGuarded([&bridge] {
+        bridge.open();
+        bridge.write(2, 1, 1, "x");
     });
     ASSERT_EQ(log.count(), 1);
     EXPECT_EQ(log.messages()[0].caption, "Ошибочный номер листа Microsoft Excel");
 }
 
 TEST_F(BridgeTest, ExistingWorkbooksCannotBeOpened) {
-    const exporting::ExportError stop = stopOf([] { ReportBridge().open("/tmp/prices.xlsx"); });
+    SpreadsheetBridge bridge = reportBridge();
+    const exporting::ExportError stop = stopOf([&bridge] { bridge.open("/tmp/prices.xlsx"); });
     EXPECT_EQ(stop.texts(), QStringList{"Ошибка открытия файла Microsoft Excel."});
     EXPECT_EQ(stop.caption(), "Ошибка");
-    EXPECT_EQ(ReportBridge().save(), QString());  // nothing held: nothing saved
+    EXPECT_EQ(bridge.save(), QString());  // nothing held: nothing saved
     EXPECT_TRUE(savedFiles().isEmpty());
 }
 
 TEST_F(BridgeTest, AnUnfinishedWorkbookIsDroppedByTheNextOpen) {
     MessageLog log;
-    SpreadsheetBridge& bridge = ReportBridge();
+    SpreadsheetBridge bridge = reportBridge();
     bridge.open();
     bridge.write(1, 1, 1, "старое");
     bridge.open();
@@ -250,7 +261,7 @@ TEST_F(BridgeTest, TheScratchWorkbookCannotBeRedirectedByAPlantedLink) {
     const QByteArray previousTemp = qgetenv("TMPDIR");
     qputenv("TMPDIR", sharedTemp.path().toUtf8());
     MessageLog log;
-    SpreadsheetBridge& bridge = ReportBridge();
+    SpreadsheetBridge bridge = reportBridge();
     bridge.open();
     bridge.write(1, 1, 1, "x");
     EXPECT_FALSE(bridge.save().isEmpty());
@@ -274,7 +285,7 @@ TEST_F(BridgeTest, AFolderThatCannotBeWrittenIsReported) {
     const QString blocked = folder_.filePath("file-in-the-way");
     QFile(blocked).open(QIODevice::WriteOnly);
     qputenv("PLANT_EXPORT_DIR", (blocked + "/sub").toUtf8());
-    SpreadsheetBridge& bridge = ReportBridge();
+    SpreadsheetBridge bridge = reportBridge();
     // Before anything is filled in.
     const exporting::ExportError stop = stopOf([&] { bridge.open(); });
     EXPECT_EQ(stop.caption(), "Ошибка");
@@ -302,7 +313,7 @@ TEST_F(BridgeTest, AWorkbookThatDoesNotFitLeavesNothingAndSaysWhichFolderIsFull)
         REQUIRE_SMALL_FILESYSTEM(disk);
         const QByteArray previous = qgetenv(c.fullFolder);
         qputenv(c.fullFolder, disk.path().toUtf8());
-        SpreadsheetBridge& bridge = ReportBridge();
+        SpreadsheetBridge bridge = reportBridge();
         const QString savedBefore = bridge.lastSavedPath();
         bridge.open();
         for (int row = 1; row <= 300; ++row)
@@ -321,7 +332,7 @@ TEST_F(BridgeTest, AWorkbookThatDoesNotFitLeavesNothingAndSaysWhichFolderIsFull)
 
 // A file cut short (no zip directory at its end) is told from a whole one.
 TEST_F(BridgeTest, AWorkbookCutShortReadsAsCut) {
-    SpreadsheetBridge& bridge = TimesheetBridge();
+    SpreadsheetBridge bridge = timesheetBridge();
     bridge.open();
     for (int row = 1; row <= 500; ++row)
         bridge.write(1, 1, row, QString::number(row * 7919));

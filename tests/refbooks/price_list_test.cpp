@@ -38,7 +38,7 @@ TEST_F(AppTest, PriceListHasEveryOperationWithProductAndKindInQueryOrder) {
     EXPECT_EQ(log.count(), 0) << log.texts().join("|").toStdString();
     EXPECT_FALSE(operationsList().priceList().isOpen());
 
-    const auto sheet = xlsx_readback::readSheet(ReportBridge().lastSavedPath());
+    const auto sheet = xlsx_readback::readSheet(operationsList().lastSavedWorkbook());
     const QVariantList expected[] = {
         {"Марка", "Операция", "Цена", "Вид"},        {"А-1", "гибка", 1000.0, "Готовая продукция"},
         {"А-1", "резка", 0.25, "Готовая продукция"}, {"А-1", "резка", 3.0, "Заготовки"},

@@ -54,7 +54,7 @@ protected:
 TEST_F(SummaryExportTest, WritesHeaderAndOneLinePerGroup) {
     reportWindow().exportSummary();
     EXPECT_EQ(messages.count(), 0) << messages.texts().join('|').toStdString();
-    const auto sheet = readSheet(ReportBridge().lastSavedPath());
+    const auto sheet = readSheet(reportWindow().lastSavedWorkbook());
     const QStringList header{"Наименование", "Операция", "Вид продукции", "Коробки", "Кол-во"};
     for (int c = 1; c <= 5; ++c)
         EXPECT_EQ(sheet.cell(1, c).value.toString(), header[c - 1]);
@@ -79,7 +79,7 @@ TEST_F(SummaryExportTest, WritesHeaderAndOneLinePerGroup) {
 TEST_F(SummaryExportTest, BlanksLimitRowsAndTheCount) {
     choose({2022, 11, 1}, {2022, 12, 1}, reports::ProductKindChoice::Blanks);
     reportWindow().exportSummary();
-    const auto sheet = readSheet(ReportBridge().lastSavedPath());
+    const auto sheet = readSheet(reportWindow().lastSavedWorkbook());
     EXPECT_EQ(writtenRows(sheet), (QStringList{
                                       "Ящик|Покраска (грунт)|Заготовки|0.5|2",
                                       "Ящик|Покраска (цвет: 9005)|Заготовки|1|4",
@@ -91,7 +91,7 @@ TEST_F(SummaryExportTest, EmptyPeriodWritesTheHeaderOnly) {
     summaryButton()->setText("-");
     choose({2023, 1, 1}, {2023, 2, 1});
     reportWindow().exportSummary();
-    const auto sheet = readSheet(ReportBridge().lastSavedPath());
+    const auto sheet = readSheet(reportWindow().lastSavedWorkbook());
     EXPECT_EQ(sheet.maxRow(), 1);
     EXPECT_EQ(sheet.cell(1, 5).value.toString(), "Кол-во");
     EXPECT_EQ(summaryButton()->text(), "Excel (0 из 0)");
@@ -104,7 +104,8 @@ TEST_F(SummaryExportTest, ProgressCountsEveryRowAgainstTheTotal) {
     rows.setParam("data2", QDate(2022, 12, 1));
     rows.open();
     QStringList steps;
-    EXPECT_FALSE(reports::writeProductionSummary(rows, ReportBridge(), [&](int k, int n) {
+    SpreadsheetBridge bridge(QStringLiteral("Отчет"));
+    EXPECT_FALSE(reports::writeProductionSummary(rows, bridge, [&](int k, int n) {
                      steps << QStringLiteral("%1/%2").arg(k).arg(n);
                  }).isEmpty());
     EXPECT_EQ(steps, (QStringList{"0/3", "1/3", "2/3", "3/3"}));

@@ -1,4 +1,6 @@
 #include "data/busy.h"
+#include "data/sql_log.h"
+#include "ui/action_scope.h"
 #include "ui/error_display.h"
 #include "ui/wait_cursor.h"
 
@@ -11,7 +13,8 @@ int main(int argc, char** argv) {
     // Tests pin the workstation's locale: Russian, with a decimal comma.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     ui::Application app(argc, argv);
-    data::setBusyIndicator(ui::showWaitCursor);  // as the client installs it
+    data::setBusyIndicator(ui::showWaitCursor);  // as the client installs them
+    data::setActionSource(ui::currentAction);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -30,7 +30,8 @@ TEST_F(AppTest, TimesheetExportWritesEveryDayOfEveryWorker) {
     EXPECT_EQ(timesheetExcelButton()->text(), "Excel (2 из 2)");
     EXPECT_FALSE(timesheetPrint().monthTotals().isOpen());
 
-    const xlsx_readback::Sheet sheet = xlsx_readback::readSheet(TimesheetBridge().lastSavedPath());
+    const xlsx_readback::Sheet sheet =
+        xlsx_readback::readSheet(timesheetWindow().lastSavedWorkbook());
     ASSERT_EQ(sheet.maxRow(), 4);
     auto cell = [&](int row, int column) { return sheet.cell(row, column); };
     EXPECT_EQ(cell(1, 1).value.toString(), "Февраль 2023");
@@ -69,7 +70,8 @@ TEST_F(AppTest, TimesheetExportOfAnEmptyMonthWritesTheTitles) {
     MessageLog log;
     timesheetExcelButton()->click();
     EXPECT_EQ(timesheetExcelButton()->text(), "Excel (0 из 0)");
-    const xlsx_readback::Sheet sheet = xlsx_readback::readSheet(TimesheetBridge().lastSavedPath());
+    const xlsx_readback::Sheet sheet =
+        xlsx_readback::readSheet(timesheetWindow().lastSavedWorkbook());
     ASSERT_EQ(sheet.maxRow(), 2);
     EXPECT_EQ(sheet.cell(1, 1).value.toString(), "Июнь 2021");
     EXPECT_EQ(sheet.cell(2, 33).value.toString(), "Итого");

@@ -6,7 +6,7 @@
 
 // Texts of the timesheet day-cell recalculation. Worker, shift, day, month, year and the sum are
 // written as plain decimal integers; the day names the column (d1..d31).
-namespace recalc {
+namespace timesheet::recalc {
 
 // "select count(w_id) as cnt from accounts_dep.h_tabel where w_id=..." for the month of day.
 QString countStatement(int w, int s, const QDate& day);
@@ -25,4 +25,4 @@ QString insertStatement(int w, int s, const QDate& day, qint64 sum);
 // The day's cell of the existing row(s).
 QString updateStatement(int w, int s, const QDate& day, qint64 sum);
 
-}  // namespace recalc
+}  // namespace timesheet::recalc

@@ -1,9 +1,9 @@
-#include "entry/timesheet_recalc_statements.h"
+#include "timesheet/recalc_statements.h"
 
 #include "data/sql_text.h"
 #include "timesheet/rebuild_statements.h"
 
-namespace recalc {
+namespace timesheet::recalc {
 
 namespace {
 QString n(qint64 value) {
@@ -11,7 +11,7 @@ QString n(qint64 value) {
 }
 
 QString keyOf(int w, int s, const QDate& day) {
-    return timesheet::rebuild::keyTail(n(w), n(s), day.month(), n(day.year()));
+    return rebuild::keyTail(n(w), n(s), day.month(), n(day.year()));
 }
 }  // namespace
 
@@ -26,7 +26,7 @@ QString daySumStatement(int w, int s, const QDate& day) {
 }
 
 QString insertStatement(int w, int s, const QDate& day, qint64 sum) {
-    return timesheet::rebuild::insertDay(day.day(), n(s), n(w), day.month(), n(day.year()), n(sum));
+    return rebuild::insertDay(day.day(), n(s), n(w), day.month(), n(day.year()), n(sum));
 }
 
 QString updateStatement(int w, int s, const QDate& day, qint64 sum) {
@@ -50,4 +50,4 @@ QString daysStatement(const std::vector<DayCell>& days) {
     return sql + QStringLiteral(") as v(n, w, s, d, m, y) order by v.n");
 }
 
-}  // namespace recalc
+}  // namespace timesheet::recalc

@@ -1,6 +1,6 @@
-#include "ui/quoted_text.h"
+#include "data/quoted_text.h"
 
-namespace ui {
+namespace data {
 
 namespace {
 
@@ -60,4 +60,4 @@ QString quotedUserText(const QString& text) {
     return QLatin1Char('\'') + shownUserText(text) + QLatin1Char('\'');
 }
 
-}  // namespace ui
+}  // namespace data

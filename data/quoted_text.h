@@ -4,7 +4,7 @@
 
 // User text inside a message: a message box that quotes what was typed or pasted must stay
 // readable and whole whatever the text holds.
-namespace ui {
+namespace data {
 
 // The most characters of user text a message shows.
 inline constexpr int kShownCharacters = 40;
@@ -19,4 +19,4 @@ QString shownUserText(const QString& text);
 // The same between apostrophes: '7\u00008'.
 QString quotedUserText(const QString& text);
 
-}  // namespace ui
+}  // namespace data

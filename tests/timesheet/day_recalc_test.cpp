@@ -1,12 +1,12 @@
-#include "entry/timesheet_recalc.h"
+#include "timesheet/day_recalc.h"
 #include "../support/journal_entries.h"
 #include "../support/test_database.h"
 #include "data/data_module.h"
 #include "data/db_error.h"
-#include "entry/timesheet_recalc_statements.h"
 
 namespace {
 
+using namespace timesheet;
 using testdb::DbTest;
 
 const QDate kNov5(2022, 11, 5);
@@ -53,11 +53,11 @@ using Recalc = DbTest;
 TEST_F(Recalc, FirstEntryCreatesTheRowAndLaterEntriesUpdateIt) {
     addEntry(17, 2, kNov5, 8);
     addEntry(17, 2, kNov5, 3);
-    RecalcTimesheetDay(testdb::sharedData(), 17, 2, kNov5);
+    recalcDay(testdb::sharedData(), 17, 2, kNov5);
     EXPECT_EQ(cells(17, 2, "d4, d5, d6"), (QList<QVariantList>{{0, 11, 0}}));
 
     addEntry(17, 2, kNov5, 1);
-    RecalcTimesheetDay(testdb::sharedData(), 17, 2, kNov5);
+    recalcDay(testdb::sharedData(), 17, 2, kNov5);
     EXPECT_EQ(cells(17, 2, "d5"), (QList<QVariantList>{{12}}));
     EXPECT_FALSE(testdb::sharedData().scratch->isOpen());
 }
@@ -66,16 +66,16 @@ TEST_F(Recalc, EdgeDaysZeroHoursAndOvertimeKeptApart) {
     addEntry(5, 1, QDate(2022, 11, 1), 6);
     addEntry(5, 4, QDate(2022, 11, 1), 2);
     addEntry(5, 1, QDate(2022, 11, 30), 0);
-    RecalcTimesheetDay(testdb::sharedData(), 5, 1, QDate(2022, 11, 1));
-    RecalcTimesheetDay(testdb::sharedData(), 5, 4, QDate(2022, 11, 1));
-    RecalcTimesheetDay(testdb::sharedData(), 5, 1, QDate(2022, 11, 30));
+    recalcDay(testdb::sharedData(), 5, 1, QDate(2022, 11, 1));
+    recalcDay(testdb::sharedData(), 5, 4, QDate(2022, 11, 1));
+    recalcDay(testdb::sharedData(), 5, 1, QDate(2022, 11, 30));
     // A day without any entry writes 0 as well; December's 31st goes to its own row.
-    RecalcTimesheetDay(testdb::sharedData(), 5, 1, QDate(2022, 11, 29));
+    recalcDay(testdb::sharedData(), 5, 1, QDate(2022, 11, 29));
     EXPECT_EQ(cells(5, 1, "d1, d29, d30"), (QList<QVariantList>{{6, 0, 0}}));
     EXPECT_EQ(cells(5, 4, "d1"), (QList<QVariantList>{{2}}));
 
     addEntry(5, 1, QDate(2022, 12, 31), 9);
-    RecalcTimesheetDay(testdb::sharedData(), 5, 1, QDate(2022, 12, 31));
+    recalcDay(testdb::sharedData(), 5, 1, QDate(2022, 12, 31));
     EXPECT_EQ(testdb::scalar("select d31 from accounts_dep.h_tabel where w_id=5 and smena=1 "
                              "and month=12 and year=2022")
                   .toInt(),
@@ -87,26 +87,26 @@ TEST_F(Recalc, DeletionFormUpdatesOnlyExistingRowsAndWritesZero) {
         "insert into accounts_dep.h_tabel(w_id, smena, month, year, d4, d5) "
         "values (17, 2, 11, 2022, 7, 11)");
     addEntry(17, 2, kNov5, 3);
-    RecalcTimesheetDayAfterDeletion(testdb::sharedData(), 17, 2, kNov5);
+    recalcDayAfterDeletion(testdb::sharedData(), 17, 2, kNov5);
     EXPECT_EQ(cells(17, 2, "d4, d5"), (QList<QVariantList>{{7, 3}}));
 
     testdb::exec("delete from accounts_dep.smena");
-    RecalcTimesheetDayAfterDeletion(testdb::sharedData(), 17, 2, kNov5);
+    recalcDayAfterDeletion(testdb::sharedData(), 17, 2, kNov5);
     EXPECT_EQ(cells(17, 2, "d4, d5"), (QList<QVariantList>{{7, 0}}));
 
     // No row for that worker: nothing is created while no hours are left ...
-    RecalcTimesheetDayAfterDeletion(testdb::sharedData(), 18, 2, kNov5);
+    recalcDayAfterDeletion(testdb::sharedData(), 18, 2, kNov5);
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.h_tabel").toInt(), 1);
     // ... but hours that remain reach the cell.
     addEntry(18, 2, kNov5, 4);
-    RecalcTimesheetDayAfterDeletion(testdb::sharedData(), 18, 2, kNov5);
+    recalcDayAfterDeletion(testdb::sharedData(), 18, 2, kNov5);
     EXPECT_EQ(cells(18, 2, "d4, d5"), (QList<QVariantList>{{0, 4}}));
 }
 
 TEST_F(Recalc, RefusedStatementReachesTheCaller) {
     testdb::exec("alter table accounts_dep.h_tabel rename column d5 to d5_gone");
     addEntry(17, 2, kNov5, 3);
-    EXPECT_THROW(RecalcTimesheetDay(testdb::sharedData(), 17, 2, kNov5), data::DbError);
+    EXPECT_THROW(recalcDay(testdb::sharedData(), 17, 2, kNov5), data::DbError);
     testdb::exec("alter table accounts_dep.h_tabel rename column d5_gone to d5");
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.h_tabel").toInt(), 0);
 }
