@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <functional>
 #include <ostream>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -130,9 +131,9 @@ void inNorms(const std::function<void()>& action) {
         return int(QDialog::Rejected);
     });
     modal.on(&operationsList(), [] {
-        control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(true);
+        pricesCheck()->setChecked(true);
         operationsList().openCurrent();
-        control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(false);
+        pricesCheck()->setChecked(false);
         return int(QDialog::Rejected);
     });
     operationsList().showAsReferenceBook();
@@ -169,12 +170,12 @@ int workerWithDepartments() {
 }
 
 QString normRow() {
-    const QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
+    const QTableView* grid = normsGrid();
     return cellOf(grid, 0, "norma").data().toString() + '|' +
            cellOf(grid, 0, "price").data().toString();
 }
 void typeNormPrice() {
-    QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
+    QTableView* grid = normsGrid();
     grid->model()->setData(cellOf(grid, 0, "price"), 11.0);
 }
 
@@ -185,7 +186,7 @@ const ChangedCase kCases[] = {
      "select fio || '|' || s_staffpos_hl from accounts_dep.person where id=%1", "Иванов И.И.|Цех 2",
      "Иванов Иван|Цех 2", "Иванов Иван|Цех 2",
      [] {
-         auto* departments = control<QComboBox>(workerEditor(), "LCB_department");
+         auto* departments = workerDepartmentList();
          departments->setCurrentIndex(departments->findText("Цех 1"));
          retype(workerEditor(), "Edit1", "Иванов Иван");
      },
@@ -235,7 +236,7 @@ const ChangedCase kCases[] = {
      "select v.vid || '|' || o.naimen from accounts_dep.oper o join accounts_dep.vid_oper v "
      "on v.id=o.vid where o.id=%1",
      "сварка|0", "М-1|сварка|Заготовки", "сварка|1",
-     [] { control<QComboBox>(operationEditor(), "ComboBox1")->setCurrentIndex(1); },
+     [] { operationProductKindList()->setCurrentIndex(1); },
      [] {
          return boxes(operationEditor(), {"Edit1", "Edit2", "ComboBox1"});
      },

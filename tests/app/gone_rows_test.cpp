@@ -24,6 +24,7 @@
 #include <QRadioButton>
 #include <functional>
 #include <ostream>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -89,9 +90,9 @@ void inNorms(const std::function<void()>& action) {
         return int(QDialog::Rejected);
     });
     modal.on(&operationsList(), [] {
-        control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(true);
+        pricesCheck()->setChecked(true);
         operationsList().openCurrent();
-        control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(false);
+        pricesCheck()->setChecked(false);
         return int(QDialog::Rejected);
     });
     operationsList().showAsReferenceBook();
@@ -146,8 +147,7 @@ Act saveInEditor(List& (*list)(), void (*change)(), Editor& (*editor)()) {
 const GoneCase kCases[] = {
     {"WorkerChange", "accounts_dep.person", worker,
      saveInEditor(
-         &workersList, [] { control<QPushButton>(workersList(), "Button2")->click(); },
-         &workerEditor)},
+         &workersList, [] { changeButtonOf(workersList())->click(); }, &workerEditor)},
     {"WorkerDelete", "accounts_dep.person", worker, deleteInList(&workersList)},
     {"ProductChange", "cmn_gds_and_srv.gds_and_srv", product,
      saveInEditor(
@@ -155,17 +155,16 @@ const GoneCase kCases[] = {
     {"ProductDelete", "cmn_gds_and_srv.gds_and_srv", product, deleteInList(&productsList)},
     {"KindChange", "accounts_dep.vid_oper", kind,
      saveInEditor(
-         &kindsList, [] { control<QPushButton>(kindsList(), "Button2")->click(); }, &kindEditor)},
+         &kindsList, [] { changeButtonOf(kindsList())->click(); }, &kindEditor)},
     {"KindDelete", "accounts_dep.vid_oper", kind, deleteInList(&kindsList)},
     {"OperationChange", "accounts_dep.oper", operation,
      saveInEditor(
-         &operationsList, [] { control<QPushButton>(operationsList(), "Button2")->click(); },
-         &operationEditor)},
+         &operationsList, [] { changeButtonOf(operationsList())->click(); }, &operationEditor)},
     {"OperationDelete", "accounts_dep.oper", operation, deleteInList(&operationsList)},
     {"NormChange", "accounts_dep.norm", secondNorm,
      [](const auto& deleteIt) {
          inNorms([&] {
-             QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
+             QTableView* grid = normsGrid();
              grid->model()->setData(cellOf(grid, 1, "price"), 11.0);
              deleteIt();
              control<QPushButton>(normsWindow(), "Button1")->click();
@@ -178,14 +177,12 @@ const GoneCase kCases[] = {
     {"NormDelete", "accounts_dep.norm", secondNorm,
      [](const auto& deleteIt) {
          inNorms([&] {
-             control<QTableView>(normsWindow(), "DBGrid1")
-                 ->setCurrentIndex(
-                     cellOf(control<QTableView>(normsWindow(), "DBGrid1"), 1, "norma"));
+             normsGrid()->setCurrentIndex(cellOf(normsGrid(), 1, "norma"));
              deleteIt();
-             control<QPushButton>(normsWindow(), "Button2")->click();
+             normsDeleteButton()->click();
              // Reloaded: the operation's last norm, which stays.
              EXPECT_EQ(rowsShown(normsWindow(), "DBGrid1"), 1);
-             control<QPushButton>(normsWindow(), "Button2")->click();
+             normsDeleteButton()->click();
          });
      }},
     {"JournalAcceptance", "accounts_dep.smena",
@@ -205,13 +202,13 @@ const GoneCase kCases[] = {
      },
      [](const auto& deleteIt) {
          journalWindow().logIn("8453");
-         control<QCheckBox>(journalWindow(), "CBox1")->setChecked(false);
-         control<QRadioButton>(journalWindow(), "RadioButton1")->click();
+         dayOffCheck()->setChecked(false);
+         shiftButton(1)->click();
          ui::setToday(QDate(2022, 11, 8));
          journalWindow().windowActivated();
-         ASSERT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
+         ASSERT_EQ(journalGrid()->model()->rowCount(), 1);
          deleteIt();
-         QTableView* grid = control<QTableView>(journalWindow(), "DBGrid2");
+         QTableView* grid = journalGrid();
          emit grid->doubleClicked(cellOf(grid, 0, "fio"));
          EXPECT_EQ(rowsShown(journalWindow(), "DBGrid2"), 0);
          emit grid->doubleClicked(cellOf(grid, 0, "fio"));

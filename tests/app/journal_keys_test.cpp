@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -31,15 +32,11 @@ class JournalKeys : public testdb::AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
-        testdb::exec(
-            "insert into accounts_dep.person(fio) values ('Антонов А.А.'), ('Борисов Б.Б.'), "
-            "('Волков В.В.'), ('Громов Г.Г.');"
-            "insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs) values ('М-1', 6);"
-            "insert into accounts_dep.vid_oper(vid) values ('Сборка');"
-            "insert into accounts_dep.oper(vid, naimen, i_id) values (1, 0, 1)");
+        testdb::addOneOperationPlant(
+            {"Антонов А.А.", "Борисов Б.Б.", "Волков В.В.", "Громов Г.Г."});
         journalWindow().logIn("8453");
-        control<QCheckBox>(journalWindow(), "CBox1")->setChecked(false);
-        control<QRadioButton>(journalWindow(), "RadioButton1")->click();
+        dayOffCheck()->setChecked(false);
+        shiftButton(1)->click();
         ui::setToday(kTuesday);
     }
     void TearDown() override {
@@ -59,7 +56,7 @@ protected:
                                         .hours = 2,
                                         .ok = ok});
     }
-    static QTableView* grid() { return control<QTableView>(journalWindow(), "DBGrid2"); }
+    static QTableView* grid() { return journalGrid(); }
     static QStringList marks() { return columnTexts(grid(), "ok"); }
     static void select(std::initializer_list<int> rows) {
         QItemSelectionModel* s = grid()->selectionModel();
@@ -92,7 +89,7 @@ TEST_F(JournalKeys, TheForemanAddsWithoutTheMouse) {
 
     // Tab leaves the grid for the buttons, "Добавить" first.
     press(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(journalWindow(), "Button1"));
+    EXPECT_EQ(QApplication::focusWidget(), journalAddButton());
     journalWindow().hide();
 }
 

@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -40,15 +41,10 @@ class Journal : public testdb::AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
-        testdb::exec(
-            "insert into accounts_dep.person(fio) values ('Антонов А.А.'), ('Борисов Б.Б.'), "
-            "('Волков В.В.');"
-            "insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs) values ('М-1', 6);"
-            "insert into accounts_dep.vid_oper(vid) values ('Сборка');"
-            "insert into accounts_dep.oper(vid, naimen, i_id) values (1, 0, 1)");
+        testdb::addOneOperationPlant({"Антонов А.А.", "Борисов Б.Б.", "Волков В.В."});
         journalWindow().logIn("8453");
-        control<QCheckBox>(journalWindow(), "CBox1")->setChecked(false);
-        control<QRadioButton>(journalWindow(), "RadioButton1")->click();
+        dayOffCheck()->setChecked(false);
+        shiftButton(1)->click();
         ui::setToday(kTuesday);
     }
 
@@ -67,9 +63,7 @@ protected:
     }
 
     // The grid's "ok" column, top to bottom.
-    static QStringList marks() {
-        return testing_support::columnTexts(control<QTableView>(journalWindow(), "DBGrid2"), "ok");
-    }
+    static QStringList marks() { return testing_support::columnTexts(journalGrid(), "ok"); }
 
     static QString markInDb(int id) {
         return testdb::scalar(
@@ -78,7 +72,7 @@ protected:
     }
 
     static void showDate(const QDate& day) {
-        control<QDateEdit>(journalWindow(), "DateT")->setDate(day);
+        journalDate()->setDate(day);
         journalWindow().dateChosen();
     }
 };
@@ -100,12 +94,12 @@ TEST_F(Journal, ActivationLoadsTodayAndTicksTheBoxOnlyOnWeekends) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.today.toString().toStdString());
         ui::setToday(c.today);
-        control<QDateEdit>(journalWindow(), "DateT")->setDate(QDate(2020, 1, 1));
-        control<QCheckBox>(journalWindow(), "CBox1")->setChecked(c.ticked);
+        journalDate()->setDate(QDate(2020, 1, 1));
+        dayOffCheck()->setChecked(c.ticked);
         journalWindow().windowActivated();
-        EXPECT_EQ(control<QDateEdit>(journalWindow(), "DateT")->date(), c.today);
-        EXPECT_EQ(control<QCheckBox>(journalWindow(), "CBox1")->isChecked(), c.after);
-        EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), c.rows);
+        EXPECT_EQ(journalDate()->date(), c.today);
+        EXPECT_EQ(dayOffCheck()->isChecked(), c.after);
+        EXPECT_EQ(journalGrid()->model()->rowCount(), c.rows);
     }
 }
 
@@ -115,14 +109,14 @@ TEST_F(Journal, ActivationComesOnlyFromAnotherWindowOfTheClient) {
     entryEditor().show();
     QApplication::setActiveWindow(&entryEditor());
 
-    control<QDateEdit>(journalWindow(), "DateT")->setDate(old);
+    journalDate()->setDate(old);
     QApplication::setActiveWindow(&journalWindow());  // back from the entry editor
-    EXPECT_EQ(control<QDateEdit>(journalWindow(), "DateT")->date(), kTuesday);
+    EXPECT_EQ(journalDate()->date(), kTuesday);
 
-    control<QDateEdit>(journalWindow(), "DateT")->setDate(old);
+    journalDate()->setDate(old);
     QApplication::setActiveWindow(nullptr);  // to a mail program and back
     QApplication::setActiveWindow(&journalWindow());
-    EXPECT_EQ(control<QDateEdit>(journalWindow(), "DateT")->date(), old);
+    EXPECT_EQ(journalDate()->date(), old);
 
     entryEditor().hide();
     journalWindow().hide();
@@ -147,7 +141,7 @@ void answerRealBox(const std::function<void()>& inspect) {
 TEST_F(Journal, AMessageBoxWaitsWithTheNormalCursorAndItsClosingIsNoActivation) {
     journalWindow().show();
     QApplication::setActiveWindow(&journalWindow());
-    control<QDateEdit>(journalWindow(), "DateT")->setDate(kMonday);
+    journalDate()->setDate(kMonday);
     {
         const ui::WaitCursor wait;
         Qt::CursorShape whileShown = Qt::WaitCursor;
@@ -157,7 +151,7 @@ TEST_F(Journal, AMessageBoxWaitsWithTheNormalCursorAndItsClosingIsNoActivation) 
         QThread::msleep(400);  // the handler that showed the box takes its time
     }
     QApplication::setActiveWindow(&journalWindow());
-    EXPECT_EQ(control<QDateEdit>(journalWindow(), "DateT")->date(), kMonday);
+    EXPECT_EQ(journalDate()->date(), kMonday);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     journalWindow().hide();
 }
@@ -165,36 +159,34 @@ TEST_F(Journal, AMessageBoxWaitsWithTheNormalCursorAndItsClosingIsNoActivation) 
 TEST_F(Journal, DateChangeReloadsAndSetsTheBoxBothWays) {
     addEntry(1, 1, kSaturday, 8);
     showDate(kSaturday);
-    EXPECT_TRUE(control<QCheckBox>(journalWindow(), "CBox1")->isChecked());
-    EXPECT_EQ(control<QCheckBox>(journalWindow(), "CBox1")->palette().color(QPalette::Window),
-              ui::color(ui::kRed));
-    EXPECT_TRUE(control<QCheckBox>(journalWindow(), "CBox1")->font().bold());
-    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
+    EXPECT_TRUE(dayOffCheck()->isChecked());
+    EXPECT_EQ(dayOffCheck()->palette().color(QPalette::Window), ui::color(ui::kRed));
+    EXPECT_TRUE(dayOffCheck()->font().bold());
+    EXPECT_EQ(journalGrid()->model()->rowCount(), 1);
 
     showDate(kMonday);
-    EXPECT_FALSE(control<QCheckBox>(journalWindow(), "CBox1")->isChecked());
-    EXPECT_FALSE(control<QCheckBox>(journalWindow(), "CBox1")->font().bold());
-    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 0);
+    EXPECT_FALSE(dayOffCheck()->isChecked());
+    EXPECT_FALSE(dayOffCheck()->font().bold());
+    EXPECT_EQ(journalGrid()->model()->rowCount(), 0);
 }
 
 TEST_F(Journal, CalendarClosingOrEnterChoosesTheDate) {
     addEntry(1, 1, kSaturday, 8);
     journalWindow().windowActivated();
-    control<QDateEdit>(journalWindow(), "DateT")
-        ->setDate(kSaturday);  // typing alone reloads nothing
-    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 0);
+    journalDate()->setDate(kSaturday);  // typing alone reloads nothing
+    EXPECT_EQ(journalGrid()->model()->rowCount(), 0);
 
-    QWidget* popup = control<QDateEdit>(journalWindow(), "DateT")->calendarWidget()->window();
+    QWidget* popup = journalDate()->calendarWidget()->window();
     popup->show();
     popup->hide();
     QCoreApplication::processEvents();
-    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
-    EXPECT_TRUE(control<QCheckBox>(journalWindow(), "CBox1")->isChecked());
+    EXPECT_EQ(journalGrid()->model()->rowCount(), 1);
+    EXPECT_TRUE(dayOffCheck()->isChecked());
 
-    control<QDateEdit>(journalWindow(), "DateT")->setDate(kMonday);
-    QTest::keyClick(control<QDateEdit>(journalWindow(), "DateT"), Qt::Key_Return);
-    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 0);
-    EXPECT_FALSE(control<QCheckBox>(journalWindow(), "CBox1")->isChecked());
+    journalDate()->setDate(kMonday);
+    QTest::keyClick(journalDate(), Qt::Key_Return);
+    EXPECT_EQ(journalGrid()->model()->rowCount(), 0);
+    EXPECT_FALSE(dayOffCheck()->isChecked());
 }
 
 TEST_F(Journal, MarksArePaintedAndTakenOrNullNeverListed) {
@@ -205,7 +197,7 @@ TEST_F(Journal, MarksArePaintedAndTakenOrNullNeverListed) {
     addEntry(3, 1, kTuesday, 3, QString());
     journalWindow().windowActivated();
     ASSERT_EQ(marks(), (QStringList{"OK", "ok", "да"}));
-    QTableView* grid = control<QTableView>(journalWindow(), "DBGrid2");
+    QTableView* grid = journalGrid();
     const QColor expected[] = {ui::color(ui::kRed), ui::color(ui::kGreen), ui::color(ui::kGreen)};
     for (int r = 0; r < 3; ++r) {
         const QModelIndex cell = cellOf(grid, r, "ok");
@@ -228,7 +220,7 @@ TEST_F(Journal, TheToggledMarkKeepsItsColourOnTheSelectedRow) {
     journalWindow().windowActivated();
     journalWindow().resize(1300, 600);
     journalWindow().show();
-    QTableView* grid = control<QTableView>(journalWindow(), "DBGrid2");
+    QTableView* grid = journalGrid();
     testdb::sharedData().journalOf(1)->setRecNo(2);
     journalWindow().toggleAcceptance();
     ASSERT_EQ(marks(), (QStringList{"no", "ok"}));
@@ -251,38 +243,29 @@ TEST_F(Journal, ShiftChoiceSwitchesTheLinkWithoutReload) {
     journalWindow().windowActivated();
     addEntry(2, 2, kTuesday, 8);  // another workstation, after the load
 
-    control<QRadioButton>(journalWindow(), "RadioButton2")->click();
+    shiftButton(2)->click();
     EXPECT_EQ(journalWindow().currentShift(), 2);
-    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model(),
-              control<data::DatasetModel>(journalWindow(), "DataSource2"));
+    EXPECT_EQ(journalGrid()->model(), control<data::DatasetModel>(journalWindow(), "DataSource2"));
     EXPECT_EQ(control<data::DatasetModel>(journalWindow(), "DataSource2")->dataset(),
               testdb::sharedData().journalOf(2));
-    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
-    EXPECT_TRUE(control<QRadioButton>(journalWindow(), "RadioButton2")->font().bold());
-    EXPECT_EQ(
-        control<QRadioButton>(journalWindow(), "RadioButton2")->palette().color(QPalette::Window),
-        ui::color(ui::kGreen));
+    EXPECT_EQ(journalGrid()->model()->rowCount(), 1);
+    EXPECT_TRUE(shiftButton(2)->font().bold());
+    EXPECT_EQ(shiftButton(2)->palette().color(QPalette::Window), ui::color(ui::kGreen));
     // Its caption stays readable on the green.
-    EXPECT_GT(control<QRadioButton>(journalWindow(), "RadioButton2")
-                      ->palette()
-                      .color(QPalette::WindowText)
-                      .lightness() -
+    EXPECT_GT(shiftButton(2)->palette().color(QPalette::WindowText).lightness() -
                   ui::color(ui::kGreen).lightness(),
               128);
-    EXPECT_FALSE(control<QRadioButton>(journalWindow(), "RadioButton1")->font().bold());
-    EXPECT_EQ(
-        control<QRadioButton>(journalWindow(), "RadioButton1")->palette().color(QPalette::Window),
-        ui::color(ui::kSysButtonFace));
+    EXPECT_FALSE(shiftButton(1)->font().bold());
+    EXPECT_EQ(shiftButton(1)->palette().color(QPalette::Window), ui::color(ui::kSysButtonFace));
 
-    control<QPushButton>(journalWindow(), "Button8")->click();  // "Обновить"
-    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 2);
-    EXPECT_EQ(control<QDateEdit>(journalWindow(), "DateT")->date(), kTuesday);
+    journalRefreshButton()->click();  // "Обновить"
+    EXPECT_EQ(journalGrid()->model()->rowCount(), 2);
+    EXPECT_EQ(journalDate()->date(), kTuesday);
 
-    control<QRadioButton>(journalWindow(), "RadioButton4")->click();
+    shiftButton(4)->click();
     EXPECT_EQ(journalWindow().currentShift(), 4);
-    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model(),
-              control<data::DatasetModel>(journalWindow(), "DataSource4"));
-    QTableView* grid = control<QTableView>(journalWindow(), "DBGrid2");
+    EXPECT_EQ(journalGrid()->model(), control<data::DatasetModel>(journalWindow(), "DataSource4"));
+    QTableView* grid = journalGrid();
     EXPECT_TRUE(grid->isColumnHidden(views::columnOf(grid, "prize")));
 }
 
@@ -319,9 +302,9 @@ TEST_F(Journal, AcceptanceToggleRefusesForemanAndEmptyJournal) {
 
     journalWindow().logIn("hobym");
     MessageLog log;
-    control<QRadioButton>(journalWindow(), "RadioButton3")->click();  // nothing in shift 3
+    shiftButton(3)->click();  // nothing in shift 3
     journalWindow().toggleAcceptance();
-    control<QPushButton>(journalWindow(), "Button3")->click();
+    journalDeleteButton()->click();
     EXPECT_EQ(log.count(), 0);
     EXPECT_EQ(markInDb(id), "no");
 }
@@ -352,49 +335,49 @@ protected:
 TEST_F(Deletion, OneOfTwoLeavesTheOtherHoursThenZero) {
     MessageLog log;
     select(eight);
-    control<QPushButton>(journalWindow(), "Button3")->click();
+    journalDeleteButton()->click();
     ASSERT_EQ(log.count(), 1);
     EXPECT_EQ(log.messages()[0].text, "Удалить позицию из списка?");
     EXPECT_EQ(log.messages()[0].caption, "Удаление");
     EXPECT_EQ(log.messages()[0].icon, ui::Icon::Question);
     EXPECT_EQ(log.messages()[0].buttons, ui::Buttons::YesNo);
     EXPECT_EQ(cells(), (QList<QVariantList>{{7, 3}}));
-    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
+    EXPECT_EQ(journalGrid()->model()->rowCount(), 1);
 
-    control<QPushButton>(journalWindow(), "Button3")->click();
+    journalDeleteButton()->click();
     EXPECT_EQ(entries(), 0);
     EXPECT_EQ(cells(), (QList<QVariantList>{{7, 0}}));
-    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 0);
+    EXPECT_EQ(journalGrid()->model()->rowCount(), 0);
 }
 
 TEST_F(Deletion, AnswerNoChangesNothingButReloads) {
     addEntry(2, 1, kTuesday, 5);  // another workstation's entry shows after the reload
     MessageLog log;
     log.setDefaultQuestionAnswer(ui::Answer::No);
-    control<QPushButton>(journalWindow(), "Button3")->click();
+    journalDeleteButton()->click();
     EXPECT_EQ(entries(), 3);
     EXPECT_EQ(cells(), (QList<QVariantList>{{7, 11}}));
-    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 3);
+    EXPECT_EQ(journalGrid()->model()->rowCount(), 3);
 }
 
 TEST_F(Deletion, WorkerWithoutTimesheetRowGetsNone) {
     const int other = addEntry(2, 1, kTuesday, 5);
-    control<QPushButton>(journalWindow(), "Button8")->click();
+    journalRefreshButton()->click();
     MessageLog log;
     select(other);
-    control<QPushButton>(journalWindow(), "Button3")->click();
+    journalDeleteButton()->click();
     EXPECT_EQ(entries(), 2);
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.h_tabel").toInt(), 1);
 }
 
 TEST_F(Deletion, RecalculatesTheEntrysOwnDayNotTheTypedDate) {
     {
-        const QSignalBlocker typedWithoutReload(control<QDateEdit>(journalWindow(), "DateT"));
-        control<QDateEdit>(journalWindow(), "DateT")->setDate(kMonday);
+        const QSignalBlocker typedWithoutReload(journalDate());
+        journalDate()->setDate(kMonday);
     }
     MessageLog log;
     select(eight);
-    control<QPushButton>(journalWindow(), "Button3")->click();
+    journalDeleteButton()->click();
     EXPECT_EQ(entries(), 1);
     EXPECT_EQ(cells(), (QList<QVariantList>{{7, 3}}));
 }
@@ -403,20 +386,20 @@ TEST_F(Deletion, AnEntryAnotherWorkstationDeletedIsReportedAndNothingChanges) {
     select(eight);
     testdb::exec(QString("delete from accounts_dep.smena where id=%1").arg(eight));
     MessageLog log;
-    control<QPushButton>(journalWindow(), "Button3")->click();
+    journalDeleteButton()->click();
     ASSERT_EQ(log.count(), 2) << log.texts().join("|").toStdString();
     EXPECT_EQ(log.messages()[1].text, "Запись была удалена с другого рабочего места.");
     EXPECT_EQ(log.messages()[1].caption, "Ошибка");
     EXPECT_EQ(entries(), 1);
     EXPECT_EQ(cells(), (QList<QVariantList>{{7, 11}}));
-    EXPECT_EQ(control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount(), 1);
+    EXPECT_EQ(journalGrid()->model()->rowCount(), 1);
 }
 
 TEST_F(Deletion, FailingTimesheetStepKeepsTheEntry) {
     testdb::exec("alter table accounts_dep.h_tabel rename column d8 to d8_gone");
     MessageLog log;
     select(eight);
-    control<QPushButton>(journalWindow(), "Button3")->click();
+    journalDeleteButton()->click();
     testdb::exec("alter table accounts_dep.h_tabel rename column d8_gone to d8");
     ASSERT_EQ(log.count(), 2);
     EXPECT_EQ(log.messages()[1].caption, "Ошибка");

@@ -1,6 +1,7 @@
 // Another workstation holds a lock (a journal row, a timesheet row, the month) in an open
 // transaction while this one writes: the write gives up within its wait limit, says the data is
 // busy, writes nothing, and succeeds once the lock is let go.
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 #include "../support/journal_entries.h"
 #include "../support/message_log.h"
@@ -48,15 +49,11 @@ void PrintTo(const BusyCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-QTableView* journalGrid() {
-    return control<QTableView>(journalWindow(), "DBGrid2");
-}
-
 // The journal of kDay, shift 1, with its one entry, as the administrator sees it.
 void showJournal() {
     journalWindow().logIn("8453");
-    control<QCheckBox>(journalWindow(), "CBox1")->setChecked(false);
-    control<QRadioButton>(journalWindow(), "RadioButton1")->click();
+    dayOffCheck()->setChecked(false);
+    shiftButton(1)->click();
     ui::setToday(kDay);
     journalWindow().windowActivated();
     ASSERT_EQ(journalGrid()->model()->rowCount(), 1);
@@ -70,10 +67,9 @@ void changeHours() {
     showJournal();
     ui::setModalHook([](QWidget* w) {
         EXPECT_EQ(w, &entryEditor());
-        control<QLineEdit>(entryEditor(), "Edit6")->setText("5");
-        control<QPushButton>(entryEditor(), "Button1")->click();
-        editorKeptItsContents =
-            entryEditor().isVisible() && control<QLineEdit>(entryEditor(), "Edit6")->text() == "5";
+        entryHoursBox()->setText("5");
+        entrySaveButton()->click();
+        editorKeptItsContents = entryEditor().isVisible() && entryHoursBox()->text() == "5";
         return int(QDialog::Rejected);
     });
     control<QPushButton>(journalWindow(), "Button2")->click();
@@ -81,10 +77,10 @@ void changeHours() {
 }
 
 void rebuildMarch() {
-    control<QComboBox>(timesheetWindow(), "ComboBox1")->setCurrentIndex(2);
-    auto* years = control<QComboBox>(timesheetWindow(), "ComboBox2");
+    timesheetMonthList()->setCurrentIndex(2);
+    auto* years = timesheetYearList();
     years->setCurrentIndex(years->findText("2023"));
-    control<QPushButton>(timesheetWindow(), "Button1")->click();  // "Перестроить"
+    rebuildButton()->click();  // "Перестроить"
 }
 
 const char* kJournalRow = "select id from accounts_dep.smena for update";
@@ -96,13 +92,13 @@ const BusyCase kCases[] = {
     {"DeleteWhileTheEntryIsHeld", kJournalRow,
      [] {
          showJournal();
-         control<QPushButton>(journalWindow(), "Button3")->click();  // "Удалить", Yes
+         journalDeleteButton()->click();  // "Удалить", Yes
      },
      kEntries},
     {"DeleteWhileItsTimesheetRowIsHeld", kTimesheetRow,
      [] {
          showJournal();
-         control<QPushButton>(journalWindow(), "Button3")->click();
+         journalDeleteButton()->click();
      },
      kEntries},
     {"AcceptanceWhileTheEntryIsHeld", kJournalRow,
@@ -143,12 +139,8 @@ protected:
     // An entry of kDay, 8 hours, and its timesheet row with a 3-hour day before it (d13), which
     // a rebuild would clear.
     static void seed() {
+        testdb::addOneOperationPlant({"Иванов И.И."});
         testdb::exec(
-            "insert into accounts_dep.person(fio) values ('Иванов И.И.');"
-            "insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs) values "
-            "('М-1', 6);"
-            "insert into accounts_dep.vid_oper(vid) values ('Сборка');"
-            "insert into accounts_dep.oper(vid, naimen, i_id) values (1, 0, 1);"
             "insert into accounts_dep.norm(o_id, norma, price, prize) values "
             "(1, 1, 12.5, 0)");
         testdb::addJournalEntry({.date = kDay,
@@ -230,8 +222,8 @@ void postClick(QWidget* w) {
 TEST_F(BusyDataStaleInput, InputGivenDuringALongWaitDoesNothingAfterwards) {
     seed();
     showJournal();
-    auto* shift1 = control<QRadioButton>(journalWindow(), "RadioButton1");
-    auto* shift2 = control<QRadioButton>(journalWindow(), "RadioButton2");
+    auto* shift1 = shiftButton(1);
+    auto* shift2 = shiftButton(2);
     ASSERT_TRUE(shift1->isChecked());
     hold("lock table accounts_dep.smena in access exclusive mode");
     MessageLog log;
@@ -239,7 +231,7 @@ TEST_F(BusyDataStaleInput, InputGivenDuringALongWaitDoesNothingAfterwards) {
         std::this_thread::sleep_for(std::chrono::milliseconds(400));
         postClick(shift2);
     });
-    control<QPushButton>(journalWindow(), "Button8")->click();  // "Обновить", refused when busy
+    journalRefreshButton()->click();  // "Обновить", refused when busy
     user.join();
     QCoreApplication::processEvents();
     EXPECT_TRUE(shift1->isChecked());

@@ -18,7 +18,9 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTableView>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
+#include "../support/journal_entries.h"
 #include "../support/role_controls.h"
 
 using namespace testing_support;
@@ -67,10 +69,10 @@ TEST_F(Login, RoleTable) {
             EXPECT_FALSE(control<QMenu>(journalWindow(), "accessMenu")->menuAction()->isVisible());
             return int(QDialog::Rejected);
         });
-        control<QRadioButton>(journalWindow(), "RadioButton3")->click();
+        shiftButton(3)->click();
         // The login asks for the word alone.
-        EXPECT_FALSE(control<QLineEdit>(loginDialog(), "userEdit")->isVisibleTo(&loginDialog()));
-        control<QLineEdit>(loginDialog(), "Edit1")->setText(c.typed);
+        EXPECT_FALSE(loginUserBox()->isVisibleTo(&loginDialog()));
+        loginWordBox()->setText(c.typed);
         loginDialog().logIn();
 
         EXPECT_EQ(shown, 1);
@@ -92,27 +94,23 @@ TEST_F(Login, WrongWordsAreRefusedAndTheTextStays) {
         MessageLog log;
         int shown = 0;
         ui::setModalHook([&](QWidget*) { return ++shown, int(QDialog::Rejected); });
-        control<QLineEdit>(loginDialog(), "Edit1")->setText(typed);
+        loginWordBox()->setText(typed);
         // The word shows as one '*' per character, blanks included.
-        EXPECT_EQ(control<QLineEdit>(loginDialog(), "Edit1")->displayText(),
-                  QString(qstrlen(typed), u'*'));
+        EXPECT_EQ(loginWordBox()->displayText(), QString(qstrlen(typed), u'*'));
         loginDialog().logIn();
         EXPECT_EQ(shown, 0);
         ASSERT_EQ(log.count(), 1);
         EXPECT_EQ(log.messages()[0].text, "Введены неверные данные.");
         EXPECT_EQ(log.messages()[0].caption, "Ошибка");
         EXPECT_EQ(log.messages()[0].icon, ui::Icon::Stop);
-        EXPECT_EQ(control<QLineEdit>(loginDialog(), "Edit1")->text(), typed);
+        EXPECT_EQ(loginWordBox()->text(), typed);
         EXPECT_TRUE(disabledControls().isEmpty());
     }
 }
 
 TEST_F(Login, ReviewerSeesTodaysFirstShift) {
+    testdb::addOneOperationPlant({"Иванов И.И."});
     testdb::exec(
-        "insert into accounts_dep.person(fio) values ('Иванов И.И.');"
-        "insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs) values ('М-1', 6);"
-        "insert into accounts_dep.vid_oper(vid) values ('Сборка');"
-        "insert into accounts_dep.oper(vid, naimen, i_id) values (1, 0, 1);"
         "insert into accounts_dep.smena(data, smena, w_id, i_id, o_id, time, ok) values "
         "('2023-03-14', 1, 1, 1, 1, 8, 'no'), ('2023-03-13', 1, 1, 1, 1, 5, 'no'),"
         "('2023-03-14', 2, 1, 1, 1, 4, 'no')");
@@ -120,20 +118,18 @@ TEST_F(Login, ReviewerSeesTodaysFirstShift) {
     int rows = -1;
     ui::setModalHook([&](QWidget*) {
         journalWindow().windowActivated();  // what the desktop does when the journal comes up
-        rows = control<QTableView>(journalWindow(), "DBGrid2")->model()->rowCount();
+        rows = journalGrid()->model()->rowCount();
         return int(QDialog::Rejected);
     });
-    control<QLineEdit>(loginDialog(), "Edit1")->setText("kestar");
+    loginWordBox()->setText("kestar");
     loginDialog().logIn();
     EXPECT_EQ(rows, 1);
-    EXPECT_EQ(control<QDateEdit>(journalWindow(), "DateT")->date(), QDate(2023, 3, 14));
+    EXPECT_EQ(journalDate()->date(), QDate(2023, 3, 14));
 }
 
 TEST_F(Login, ReviewerReadsAndScrollsTheWholeJournalButChangesNothing) {
+    testdb::addOneOperationPlant({});
     testdb::exec(
-        "insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs) values ('М-1', 6);"
-        "insert into accounts_dep.vid_oper(vid) values ('Сборка');"
-        "insert into accounts_dep.oper(vid, naimen, i_id) values (1, 0, 1);"
         "insert into accounts_dep.person(fio) select 'Рабочий ' || lpad(n::text, 2, '0') "
         "from generate_series(1, 40) n;"
         "insert into accounts_dep.smena(data, smena, w_id, i_id, o_id, time, ok) "
@@ -141,7 +137,7 @@ TEST_F(Login, ReviewerReadsAndScrollsTheWholeJournalButChangesNothing) {
     ui::setToday(QDate(2023, 3, 14));
     ui::setModalHook([&](QWidget*) {
         journalWindow().windowActivated();
-        QTableView* grid = control<QTableView>(journalWindow(), "DBGrid2");
+        QTableView* grid = journalGrid();
         EXPECT_TRUE(grid->isEnabled());
         EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
         EXPECT_EQ(grid->model()->rowCount(), 40);
@@ -156,7 +152,7 @@ TEST_F(Login, ReviewerReadsAndScrollsTheWholeJournalButChangesNothing) {
                   40);
         return int(QDialog::Rejected);
     });
-    control<QLineEdit>(loginDialog(), "Edit1")->setText("kestar");
+    loginWordBox()->setText("kestar");
     loginDialog().logIn();
 }
 

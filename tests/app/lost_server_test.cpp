@@ -17,6 +17,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <thread>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -88,7 +89,7 @@ TEST_F(LostServer, ReportedOnceThenTheNextActionConnectsAgain) {
 
     // An action while the server is still away says so, and tries again next time.
     log.clear();
-    control<QPushButton>(journalWindow(), "Button8")->click();
+    journalRefreshButton()->click();
     EXPECT_EQ(firstLines(log), QStringList{"Нет соединения с сервером базы данных. Повторите "
                                            "действие, когда сервер снова будет доступен."});
     tick();
@@ -96,7 +97,7 @@ TEST_F(LostServer, ReportedOnceThenTheNextActionConnectsAgain) {
 
     cluster("resume");
     log.clear();
-    control<QPushButton>(journalWindow(), "Button8")->click();  // "Обновить"
+    journalRefreshButton()->click();  // "Обновить"
     EXPECT_EQ(log.count(), 0);
     EXPECT_FALSE(data::connectionLost());
     EXPECT_TRUE(testdb::sharedData().journalOf(4)->isOpen());
@@ -155,7 +156,7 @@ TEST_F(LostServer, DeletionCutOffMidwayRollsBackAndSaysSo) {
             QSqlDatabase::removeDatabase("watcher");
         });
         MessageLog log;  // "Удалить позицию из списка?" answered Yes
-        control<QPushButton>(journalWindow(), "Button3")->click();
+        journalDeleteButton()->click();
         cut.join();
         other.rollback();
 

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QTimer>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 #include "data/transaction.h"
 
@@ -25,7 +26,7 @@ protected:
     }
     void TearDown() override {
         clearTerminationHook();
-        control<QTimer>(loginDialog(), "Timer1")->stop();
+        loginExitTimer()->stop();
         AppTest::TearDown();
     }
     QList<QVariantList> record() {
@@ -53,7 +54,7 @@ TEST_F(Version, RecordCases) {
         SCOPED_TRACE(c.d * 100000LL + c.t);
         testdb::reset();
         terminations = 0;
-        control<QTimer>(loginDialog(), "Timer1")->stop();
+        loginExitTimer()->stop();
         testdb::exec(
             QStringLiteral("insert into accounts_dep.ver values (%1, %2, 'x')").arg(c.d).arg(c.t));
         MessageLog log;
@@ -65,11 +66,11 @@ TEST_F(Version, RecordCases) {
             EXPECT_EQ(log.messages()[0].text, kRefusal);
             EXPECT_EQ(log.messages()[0].caption, "Ошибка");
             EXPECT_EQ(log.messages()[0].icon, ui::Icon::Stop);
-            EXPECT_TRUE(control<QTimer>(loginDialog(), "Timer1")->isActive());
+            EXPECT_TRUE(loginExitTimer()->isActive());
             EXPECT_EQ(terminations, 1);
         } else {
             EXPECT_EQ(log.count(), 0);
-            EXPECT_FALSE(control<QTimer>(loginDialog(), "Timer1")->isActive());
+            EXPECT_FALSE(loginExitTimer()->isActive());
             EXPECT_EQ(terminations, 0);
         }
     }
@@ -93,13 +94,13 @@ TEST_F(Version, LoginActivationChecksAndShowsTheStampInTheCaption) {
 }
 
 TEST_F(Version, TimersRunTheCheckAndTheTermination) {
-    EXPECT_TRUE(control<QTimer>(journalWindow(), "Timer1")->isActive());
-    EXPECT_EQ(control<QTimer>(journalWindow(), "Timer1")->interval(), 30000);
+    EXPECT_TRUE(versionCheckTimer()->isActive());
+    EXPECT_EQ(versionCheckTimer()->interval(), 30000);
     testdb::exec("insert into accounts_dep.ver values (29991231, 0, '')");
     MessageLog log;
     journalWindow().checkVersion();
     EXPECT_EQ(log.texts(), QStringList{kRefusal});
-    EXPECT_EQ(control<QTimer>(loginDialog(), "Timer1")->interval(), 5000);
+    EXPECT_EQ(loginExitTimer()->interval(), 5000);
     loginDialog().exitTimerExpired();
     EXPECT_EQ(terminations, 2);
 }
@@ -107,7 +108,7 @@ TEST_F(Version, TimersRunTheCheckAndTheTermination) {
 TEST_F(Version, MissingTableReachesTheErrorDisplay) {
     testdb::exec("alter table accounts_dep.ver rename to ver_gone");
     MessageLog log;
-    QMetaObject::invokeMethod(control<QTimer>(journalWindow(), "Timer1"), "timeout");
+    QMetaObject::invokeMethod(versionCheckTimer(), "timeout");
     testdb::exec("alter table accounts_dep.ver_gone rename to ver");
     ASSERT_EQ(log.count(), 1);
     EXPECT_EQ(log.messages()[0].caption, "Ошибка");
@@ -124,8 +125,8 @@ TEST_F(Version, ATickDuringARebuildOrAnExportRunsOnceAfterIt) {
         SCOPED_TRACE(button);
         testdb::reset();
         testdb::exec("insert into accounts_dep.ver values (29991231, 0, '')");  // refuses
-        control<QComboBox>(timesheetWindow(), "ComboBox1")->setCurrentIndex(1);
-        auto* years = control<QComboBox>(timesheetWindow(), "ComboBox2");
+        timesheetMonthList()->setCurrentIndex(1);
+        auto* years = timesheetYearList();
         years->setCurrentIndex(years->findText("2023"));
         bool actionEnded = false;
         QList<bool> shownAfterTheAction;
@@ -134,7 +135,7 @@ TEST_F(Version, ATickDuringARebuildOrAnExportRunsOnceAfterIt) {
             return ui::Answer::Ok;
         });
         // Two ticks reach the first processing of events inside the action.
-        QTimer* timer = control<QTimer>(journalWindow(), "Timer1");
+        QTimer* timer = versionCheckTimer();
         QMetaObject::invokeMethod(timer, "timeout", Qt::QueuedConnection);
         QMetaObject::invokeMethod(timer, "timeout", Qt::QueuedConnection);
         control<QPushButton>(timesheetWindow(), button)->click();
@@ -142,7 +143,7 @@ TEST_F(Version, ATickDuringARebuildOrAnExportRunsOnceAfterIt) {
         QCoreApplication::processEvents();
         ui::clearMessageResponder();
         EXPECT_EQ(shownAfterTheAction, QList<bool>{true});
-        control<QTimer>(loginDialog(), "Timer1")->stop();
+        loginExitTimer()->stop();
     }
 }
 

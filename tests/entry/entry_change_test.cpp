@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <functional>
 #include <ostream>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -56,7 +57,7 @@ protected:
         return closed;
     }
     static void typeQuantity(const char* quantity) {
-        control<QLineEdit>(entryEditor(), "Edit3")->setText(QString::fromLatin1(quantity));
+        entryQuantityBox()->setText(QString::fromLatin1(quantity));
     }
     // Another workstation, on a connection of its own, changes the entry.
     static void changeElsewhere(qint64 id, const QString& set) {

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -29,27 +30,25 @@ using EntryEditor = EntryTest;
 
 TEST_F(EntryEditor, TabOrderSkipsTheReadOnlyBoxes) {
     entryEditor().show();
-    QWidget* w = control<QPushButton>(entryEditor(), "Button3");
+    QWidget* w = entryWorkerPicker();
     QStringList order;
     for (int i = 0; i < 9; ++i) {
         order << w->objectName();
         do
             w = w->nextInFocusChain();
         while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || !w->isEnabled() ||
-               w->parentWidget() ==
-                   control<QDateEdit>(entryEditor(), "DTimeP"));  // the date picker's own text box
+               w->parentWidget() == entryDate());  // the date picker's own text box
     }
     EXPECT_EQ(order, QStringList({"Button3", "Button4", "Edit3", "Edit6", "Edit5", "DTimeP",
                                   "Edit4", "Button1", "Button2"}));
     EXPECT_EQ(control<QGroupBox>(entryEditor(), "GroupBox1")->title(), "Закрыто мастером");
-    EXPECT_TRUE(control<QPushButton>(entryEditor(), "Button1")->isDefault());
+    EXPECT_TRUE(entrySaveButton()->isDefault());
 }
 
 TEST_F(EntryEditor, DigitBoxesTakeDigitsOnly) {
     entryEditor().show();
     for (QLineEdit* box :
-         {control<QLineEdit>(entryEditor(), "Edit3"), control<QLineEdit>(entryEditor(), "Edit4"),
-          control<QLineEdit>(entryEditor(), "Edit5"), control<QLineEdit>(entryEditor(), "Edit6")}) {
+         {entryQuantityBox(), entryDefectsBox(), entryColourBox(), entryHoursBox()}) {
         box->setEnabled(true);
         box->clear();
         QTest::keyClicks(box, "1a-2,5 x");
@@ -66,25 +65,25 @@ TEST_F(EntryEditor, PriceRefreshShowsTheSumWithoutDefectsAndFillsEmptyBoxes) {
         c.price = 12.5;
         entryEditor().setChosen(c);
     }
-    control<QLineEdit>(entryEditor(), "Edit3")->setText("7");
-    control<QLineEdit>(entryEditor(), "Edit4")->setText("3");
-    control<QLineEdit>(entryEditor(), "Edit6")->clear();
+    entryQuantityBox()->setText("7");
+    entryDefectsBox()->setText("3");
+    entryHoursBox()->clear();
     entryEditor().refreshPrices();
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit9")->text(), "87,5");
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit7")->text(), "12,5");
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit8")->text(), "0");  // no operation list open
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit6")->text(), "0");
+    EXPECT_EQ(entrySumBox()->text(), "87,5");
+    EXPECT_EQ(entryFinalPriceBox()->text(), "12,5");
+    EXPECT_EQ(entryBasePriceBox()->text(), "0");  // no operation list open
+    EXPECT_EQ(entryHoursBox()->text(), "0");
 
-    control<QLineEdit>(entryEditor(), "Edit3")->clear();
+    entryQuantityBox()->clear();
     {
         ::EntryEditor::Chosen c = entryEditor().chosen();
         c.price = 0.09375;
         entryEditor().setChosen(c);
     }
     entryEditor().refreshPrices();
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit3")->text(), "0");
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit9")->text(), "0");
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit7")->text(), "0,0938");
+    EXPECT_EQ(entryQuantityBox()->text(), "0");
+    EXPECT_EQ(entrySumBox()->text(), "0");
+    EXPECT_EQ(entryFinalPriceBox()->text(), "0,0938");
 }
 
 TEST_F(EntryEditor, LeavingQuantityOrHoursRefreshesThePrices) {
@@ -96,34 +95,32 @@ TEST_F(EntryEditor, LeavingQuantityOrHoursRefreshesThePrices) {
         c.price = 10;
         entryEditor().setChosen(c);
     }
-    control<QLineEdit>(entryEditor(), "Edit3")->setFocus(Qt::TabFocusReason);
-    control<QLineEdit>(entryEditor(), "Edit3")->setText("4");
-    control<QLineEdit>(entryEditor(), "Edit6")->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit9")->text(), "40");
-    control<QLineEdit>(entryEditor(), "Edit6")->clear();
-    control<QLineEdit>(entryEditor(), "Edit4")->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit6")->text(), "0");
+    entryQuantityBox()->setFocus(Qt::TabFocusReason);
+    entryQuantityBox()->setText("4");
+    entryHoursBox()->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(entrySumBox()->text(), "40");
+    entryHoursBox()->clear();
+    entryDefectsBox()->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(entryHoursBox()->text(), "0");
 }
 
 TEST_F(EntryEditor, AddResetsWhatItNamesAndKeepsTheRest) {
     fillWorkedExample();
-    control<QLineEdit>(entryEditor(), "Edit5")->setText("9");
-    control<QLineEdit>(entryEditor(), "Edit7")->setText("12,5");
-    control<QDateEdit>(journalWindow(), "DateT")->setDate(entrytest::kNov6);
-    control<QRadioButton>(journalWindow(), "RadioButton3")->click();
+    entryColourBox()->setText("9");
+    entryFinalPriceBox()->setText("12,5");
+    journalDate()->setDate(entrytest::kNov6);
+    shiftButton(3)->click();
     ui::setModalHook([&](QWidget* w) {
         EXPECT_EQ(w, &entryEditor());
         EXPECT_EQ(entryEditor().windowTitle(), "Заведение новой позиции");
         EXPECT_EQ(entryEditor().mode(), ::EntryEditor::Mode::Adding);
-        EXPECT_EQ(control<QDateEdit>(entryEditor(), "DTimeP")->date(), entrytest::kNov6);
-        for (QLineEdit* box : {control<QLineEdit>(entryEditor(), "Edit1"),
-                               control<QLineEdit>(entryEditor(), "Edit2"),
-                               control<QLineEdit>(entryEditor(), "Edit3"),
-                               control<QLineEdit>(entryEditor(), "Edit5")})
+        EXPECT_EQ(entryDate()->date(), entrytest::kNov6);
+        for (QLineEdit* box :
+             {entryWorkerBox(), entryOperationBox(), entryQuantityBox(), entryColourBox()})
             EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit4")->text(), "0");
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit6")->text(), "0");
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit7")->text(), "12,5");
+        EXPECT_EQ(entryDefectsBox()->text(), "0");
+        EXPECT_EQ(entryHoursBox()->text(), "0");
+        EXPECT_EQ(entryFinalPriceBox()->text(), "12,5");
         EXPECT_EQ(entryEditor().chosen().workerId, 17);
         EXPECT_EQ(entryEditor().chosen().price, 12.5);
         return QDialog::Rejected;
@@ -138,49 +135,47 @@ TEST_F(EntryEditor, SearchedPickKeepsTheChosenOperationAndShowsItsBasePrice) {
         "insert into cmn_gds_and_srv.gds_and_srv(id, s_caption, id_msm_bs) values (30, 'А-7', 6);"
         "insert into accounts_dep.oper(id, vid, naimen, i_id) values (239, 5, 0, 30);"
         "insert into accounts_dep.norm(o_id, norma, price) values (239, 1, 99)");
-    control<QCheckBox>(journalWindow(), "CBox1")->setChecked(false);
+    dayOffCheck()->setChecked(false);
     ModalScript modal;
     modal.on(&operationsList(), [] {
-        testing_support::typeText(control<QLineEdit>(operationsList(), "Edit1"),
+        testing_support::typeText(searchBoxOf(operationsList()),
                                   "М-3");  // Покраска, then Сварка
-        QTest::keyClick(control<QLineEdit>(operationsList(), "Edit1"), Qt::Key_Down);
-        control<QPushButton>(operationsList(), "Button2")->click();  // "Выбрать"
+        QTest::keyClick(searchBoxOf(operationsList()), Qt::Key_Down);
+        changeButtonOf(operationsList())->click();  // "Выбрать"
         return int(QDialog::Rejected);
     });
     entryEditor().setMode(::EntryEditor::Mode::Adding);
-    control<QPushButton>(entryEditor(), "Button4")->click();
+    entryOperationPicker()->click();
     EXPECT_EQ(modal.shown, QStringList{"Form4: Операции"});
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), entrytest::kWelding);
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->cursorPosition(),
+    EXPECT_EQ(entryOperationBox()->text(), entrytest::kWelding);
+    EXPECT_EQ(entryOperationBox()->cursorPosition(),
               0);  // a choice longer than the box shows its mark
     EXPECT_EQ(entryEditor().chosen().operationId, 240);
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit8")->text(),
+    EXPECT_EQ(entryBasePriceBox()->text(),
               "12,5");  // the lowest norm of welding, not 99
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit7")->text(), "12,5");
+    EXPECT_EQ(entryFinalPriceBox()->text(), "12,5");
 }
 
 TEST_F(EntryEditor, EnterPressesTheFocusedButtonOtherwiseSaves) {
     entryEditor().show();
-    for (QLineEdit* box :
-         {control<QLineEdit>(entryEditor(), "Edit1"), control<QLineEdit>(entryEditor(), "Edit2"),
-          control<QLineEdit>(entryEditor(), "Edit3")})
+    for (QLineEdit* box : {entryWorkerBox(), entryOperationBox(), entryQuantityBox()})
         box->clear();
     MessageLog log;
     ModalScript modal;  // every picker cancelled
-    QTest::keyClick(control<QPushButton>(entryEditor(), "Button4"), Qt::Key_Return);
-    QTest::keyClick(control<QPushButton>(entryEditor(), "Button3"), Qt::Key_Enter);
+    QTest::keyClick(entryOperationPicker(), Qt::Key_Return);
+    QTest::keyClick(entryWorkerPicker(), Qt::Key_Enter);
     EXPECT_EQ(modal.shown, (QStringList{"Form4: Операции", "Form5: Список рабочих"}));
     EXPECT_EQ(log.count(), 0);  // no save
 
-    QTest::keyClick(control<QLineEdit>(entryEditor(), "Edit3"),
+    QTest::keyClick(entryQuantityBox(),
                     Qt::Key_Return);  // "Запись", the default button
     EXPECT_EQ(log.texts(), QStringList{QString::fromUtf8(entry::kIncompleteMessage)});
 }
 
 TEST_F(EntryEditor, OnlyALeftClickOnTheWorkerOrOperationBoxOpensItsPicker) {
     entryEditor().show();
-    QLineEdit* worker = control<QLineEdit>(entryEditor(), "Edit1");
-    QLineEdit* operation = control<QLineEdit>(entryEditor(), "Edit2");
+    QLineEdit* worker = entryWorkerBox();
+    QLineEdit* operation = entryOperationBox();
     ModalScript modal;  // every picker cancelled
     for (QLineEdit* box : {worker, operation})
         for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
@@ -198,8 +193,8 @@ TEST_F(EntryEditor, ChangeShowsAWholeQuantityAsDigits) {
     showJournal(entrytest::kNov5);
     QString quantity, sum;
     ui::setModalHook([&](QWidget*) {
-        quantity = control<QLineEdit>(entryEditor(), "Edit3")->text();
-        sum = control<QLineEdit>(entryEditor(), "Edit9")->text();
+        quantity = entryQuantityBox()->text();
+        sum = entrySumBox()->text();
         return int(QDialog::Rejected);
     });
     journalWindow().changeEntry();

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -30,7 +31,7 @@ void EntryTest::SetUp() {
         "insert into accounts_dep.norm(o_id, norma, price) values (240, 10, 12.5), "
         "(240, 12, 14), (241, 5, 10)");
     ui::setToday(kToday);
-    control<QRadioButton>(journalWindow(), "RadioButton2")->click();
+    shiftButton(2)->click();
     for (int shift = 1; shift <= 4; ++shift)
         testdb::sharedData().journalOf(shift)->setParam(QStringLiteral("ok"), QStringLiteral("ta"));
     showJournal(kNov5);
@@ -45,14 +46,14 @@ void EntryTest::TearDown() {
 
 void EntryTest::fillWorkedExample() {
     entryEditor().setMode(::EntryEditor::Mode::Adding);
-    control<QLineEdit>(entryEditor(), "Edit1")->setText(QStringLiteral("Иванов И.И."));
-    control<QLineEdit>(entryEditor(), "Edit2")->setText(kWelding);
+    entryWorkerBox()->setText(QStringLiteral("Иванов И.И."));
+    entryOperationBox()->setText(kWelding);
     entryEditor().setChosen({.workerId = 17, .operationId = 240, .productId = 31, .price = 12.5});
-    control<QLineEdit>(entryEditor(), "Edit3")->setText(QStringLiteral("120"));
-    control<QLineEdit>(entryEditor(), "Edit4")->setText(QStringLiteral("2"));
-    control<QLineEdit>(entryEditor(), "Edit6")->setText(QStringLiteral("8"));
-    control<QLineEdit>(entryEditor(), "Edit5")->clear();
-    control<QDateEdit>(entryEditor(), "DTimeP")->setDate(kNov5);
+    entryQuantityBox()->setText(QStringLiteral("120"));
+    entryDefectsBox()->setText(QStringLiteral("2"));
+    entryHoursBox()->setText(QStringLiteral("8"));
+    entryColourBox()->clear();
+    entryDate()->setDate(kNov5);
 }
 
 entry::EntryValues workedExample() {
@@ -79,7 +80,7 @@ void EntryTest::showJournal(const QDate& day) {
 }
 
 void EntryTest::pressSave() {
-    control<QPushButton>(entryEditor(), "Button1")->click();
+    entrySaveButton()->click();
 }
 
 qint64 EntryTest::entryCount() {

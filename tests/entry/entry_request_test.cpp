@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -43,7 +44,7 @@ void type(QLineEdit* box, const QString& text) {
 // Picks the first operation whose id is operId in the operations list.
 void pickOperation(int operId) {
     ASSERT_TRUE(testdb::sharedData().operations->locate("id", operId));
-    control<QPushButton>(operationsList(), "Button2")->click();
+    changeButtonOf(operationsList())->click();
 }
 
 TEST_F(ForemanRequest, AddedEntryReachesTheJournalAndTheTimesheet) {
@@ -53,52 +54,52 @@ TEST_F(ForemanRequest, AddedEntryReachesTheJournalAndTheTimesheet) {
     ui::setModalHook([&](QWidget* w) {
         if (w == &journalWindow()) {
             journalWindow().windowActivated();
-            EXPECT_FALSE(control<QCheckBox>(journalWindow(), "CBox1")->isChecked());
-            control<QPushButton>(journalWindow(), "Button1")->click();  // "Добавить"
+            EXPECT_FALSE(dayOffCheck()->isChecked());
+            journalAddButton()->click();  // "Добавить"
             journalRows = testdb::sharedData().journalOf(1)->recordCount();
             journalWorker = testdb::sharedData().journalOf(1)->text("fio");
             return int(QDialog::Rejected);
         }
         if (w == &entryEditor()) {
             EXPECT_EQ(entryEditor().windowTitle(), "Заведение новой позиции");
-            control<QPushButton>(entryEditor(), "Button3")->click();  // the worker picker
-            EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit1")->text(), "Петров П.П.");
+            entryWorkerPicker()->click();  // the worker picker
+            EXPECT_EQ(entryWorkerBox()->text(), "Петров П.П.");
             // A paint operation first opens the colour box, another one closes it again.
-            control<QPushButton>(entryEditor(), "Button4")->click();
-            EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), entrytest::kPainting);
-            EXPECT_TRUE(control<QLineEdit>(entryEditor(), "Edit5")->isEnabled());
+            entryOperationPicker()->click();
+            EXPECT_EQ(entryOperationBox()->text(), entrytest::kPainting);
+            EXPECT_TRUE(entryColourBox()->isEnabled());
             EXPECT_TRUE(control<QLabel>(entryEditor(), "Label6")->isEnabled());
-            control<QLineEdit>(entryEditor(), "Edit5")->setText("3");
-            control<QPushButton>(entryEditor(), "Button4")->click();
-            EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), entrytest::kWelding);
-            EXPECT_FALSE(control<QLineEdit>(entryEditor(), "Edit5")->isEnabled());
-            EXPECT_TRUE(control<QLineEdit>(entryEditor(), "Edit5")->text().isEmpty());
-            EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit8")->text(),
+            entryColourBox()->setText("3");
+            entryOperationPicker()->click();
+            EXPECT_EQ(entryOperationBox()->text(), entrytest::kWelding);
+            EXPECT_FALSE(entryColourBox()->isEnabled());
+            EXPECT_TRUE(entryColourBox()->text().isEmpty());
+            EXPECT_EQ(entryBasePriceBox()->text(),
                       "12,5");  // the lowest norm price
-            EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit7")->text(), "12,5");
-            type(control<QLineEdit>(entryEditor(), "Edit3"), "120");
-            type(control<QLineEdit>(entryEditor(), "Edit4"), "2");
-            type(control<QLineEdit>(entryEditor(), "Edit6"), "8");
+            EXPECT_EQ(entryFinalPriceBox()->text(), "12,5");
+            type(entryQuantityBox(), "120");
+            type(entryDefectsBox(), "2");
+            type(entryHoursBox(), "8");
             entryEditor().refreshPrices();
-            EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit9")->text(), "1500");
-            control<QPushButton>(entryEditor(), "Button1")->click();  // "Запись"
+            EXPECT_EQ(entrySumBox()->text(), "1500");
+            entrySaveButton()->click();  // "Запись"
             EXPECT_FALSE(entryEditor().isVisible());
             return int(QDialog::Rejected);
         }
         if (w == &workersList()) {
-            control<QLineEdit>(workersList(), "Edit1")->setText("Пет");  // the incremental search
-            control<QPushButton>(workersList(), "Button2")->click();     // "Выбрать"
+            searchBoxOf(workersList())->setText("Пет");  // the incremental search
+            changeButtonOf(workersList())->click();      // "Выбрать"
             return int(QDialog::Rejected);
         }
         if (w == &operationsList()) {
             // Operation 241 (painting) on the first showing, then welding.
-            pickOperation(control<QLineEdit>(entryEditor(), "Edit2")->text().isEmpty() ? 241 : 240);
+            pickOperation(entryOperationBox()->text().isEmpty() ? 241 : 240);
             return int(QDialog::Rejected);
         }
         ADD_FAILURE() << "unexpected window " << w->objectName().toStdString();
         return int(QDialog::Rejected);
     });
-    control<QLineEdit>(loginDialog(), "Edit1")->setText("brigado");
+    loginWordBox()->setText("brigado");
     loginDialog().logIn();
 
     EXPECT_EQ(log.count(), 0) << log.texts().join('|').toStdString();

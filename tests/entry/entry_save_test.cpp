@@ -20,6 +20,7 @@
 #include <QSqlQuery>
 #include <QThread>
 #include <iostream>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -106,31 +107,26 @@ TEST_F(EntrySave, IncompleteOrBadBoxesAreRefusedAndNothingIsWritten) {
         std::function<void()> change;
         QString message;
     } cases[] = {
-        {"worker", [] { control<QLineEdit>(entryEditor(), "Edit1")->setText("  "); }, incomplete},
-        {"operation", [] { control<QLineEdit>(entryEditor(), "Edit2")->clear(); }, incomplete},
-        {"quantity", [] { control<QLineEdit>(entryEditor(), "Edit3")->clear(); }, incomplete},
-        {"defects", [] { control<QLineEdit>(entryEditor(), "Edit4")->clear(); }, incomplete},
-        {"hours", [] { control<QLineEdit>(entryEditor(), "Edit6")->clear(); }, incomplete},
-        {"paint without colour",
-         [] { control<QLineEdit>(entryEditor(), "Edit2")->setText(entrytest::kPainting); },
+        {"worker", [] { entryWorkerBox()->setText("  "); }, incomplete},
+        {"operation", [] { entryOperationBox()->clear(); }, incomplete},
+        {"quantity", [] { entryQuantityBox()->clear(); }, incomplete},
+        {"defects", [] { entryDefectsBox()->clear(); }, incomplete},
+        {"hours", [] { entryHoursBox()->clear(); }, incomplete},
+        {"paint without colour", [] { entryOperationBox()->setText(entrytest::kPainting); },
          incomplete},
         {"colour above 32 bits",
          [] {
-             control<QLineEdit>(entryEditor(), "Edit2")->setText(entrytest::kPainting);
-             control<QLineEdit>(entryEditor(), "Edit5")->setText("2147483648");
+             entryOperationBox()->setText(entrytest::kPainting);
+             entryColourBox()->setText("2147483648");
          },
          badColour},
         // Values the columns or the timesheet cannot hold.
-        {"hours above a day", [] { control<QLineEdit>(entryEditor(), "Edit6")->setText("25"); },
+        {"hours above a day", [] { entryHoursBox()->setText("25"); }, tr(entry::kBadHoursMessage)},
+        {"hours of a wrapped cell", [] { entryHoursBox()->setText("2147483647"); },
          tr(entry::kBadHoursMessage)},
-        {"hours of a wrapped cell",
-         [] { control<QLineEdit>(entryEditor(), "Edit6")->setText("2147483647"); },
-         tr(entry::kBadHoursMessage)},
-        {"quantity above 32 bits",
-         [] { control<QLineEdit>(entryEditor(), "Edit3")->setText("2147483648"); },
+        {"quantity above 32 bits", [] { entryQuantityBox()->setText("2147483648"); },
          tr(entry::kBadQuantityMessage)},
-        {"defects above 32 bits",
-         [] { control<QLineEdit>(entryEditor(), "Edit4")->setText("99999999999"); },
+        {"defects above 32 bits", [] { entryDefectsBox()->setText("99999999999"); },
          tr(entry::kBadDefectsMessage)},
         {"price beyond a double",
          [] {
@@ -147,13 +143,13 @@ TEST_F(EntrySave, IncompleteOrBadBoxesAreRefusedAndNothingIsWritten) {
         SCOPED_TRACE(c.name);
         fillWorkedExample();
         c.change();
-        const QString quantity = control<QLineEdit>(entryEditor(), "Edit3")->text();
+        const QString quantity = entryQuantityBox()->text();
         MessageLog log;
         pressSave();
         EXPECT_EQ(log.texts(), QStringList{c.message});
         EXPECT_EQ(entryCount(), 0);
         EXPECT_TRUE(entryEditor().isVisible());
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit3")->text(), quantity);
+        EXPECT_EQ(entryQuantityBox()->text(), quantity);
     }
 }
 
@@ -163,9 +159,8 @@ TEST_F(EntrySave, TheSameKeyIsRefusedAnotherColourIsAccepted) {
     fillWorkedExample();
     pressSave();
     fillWorkedExample();
-    control<QLineEdit>(entryEditor(), "Edit3")
-        ->setText("50");  // quantity and hours are not part of the key
-    control<QLineEdit>(entryEditor(), "Edit6")->setText("3");
+    entryQuantityBox()->setText("50");  // quantity and hours are not part of the key
+    entryHoursBox()->setText("3");
     pressSave();
     EXPECT_EQ(log.texts(), QStringList{duplicate});
     EXPECT_EQ(entryCount(), 1);
@@ -173,13 +168,13 @@ TEST_F(EntrySave, TheSameKeyIsRefusedAnotherColourIsAccepted) {
     log.clear();
     for (const char* colour : {"3", "4", "3"}) {
         fillWorkedExample();
-        control<QLineEdit>(entryEditor(), "Edit2")->setText(entrytest::kPainting);
+        entryOperationBox()->setText(entrytest::kPainting);
         {
             ::EntryEditor::Chosen c = entryEditor().chosen();
             c.operationId = 241;
             entryEditor().setChosen(c);
         }
-        control<QLineEdit>(entryEditor(), "Edit5")->setText(colour);
+        entryColourBox()->setText(colour);
         pressSave();
     }
     EXPECT_EQ(log.texts(), QStringList{duplicate});
@@ -202,17 +197,17 @@ TEST_F(EntrySave, ChangeKeepsItsPriceAndMarkAndMovingADayFixesBothCells) {
     ui::setModalHook([&](QWidget* w) {
         shown = w == &entryEditor();
         EXPECT_EQ(entryEditor().windowTitle(), "Изменение данных о позиции");
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit1")->text(), "Иванов И.И.");
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), entrytest::kWelding);
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit3")->text(), "120");
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit4")->text(), "2");
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit6")->text(), "8");
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit7")->text(), "25");
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit9")->text(), "3000");
-        EXPECT_FALSE(control<QLineEdit>(entryEditor(), "Edit5")->isEnabled());
+        EXPECT_EQ(entryWorkerBox()->text(), "Иванов И.И.");
+        EXPECT_EQ(entryOperationBox()->text(), entrytest::kWelding);
+        EXPECT_EQ(entryQuantityBox()->text(), "120");
+        EXPECT_EQ(entryDefectsBox()->text(), "2");
+        EXPECT_EQ(entryHoursBox()->text(), "8");
+        EXPECT_EQ(entryFinalPriceBox()->text(), "25");
+        EXPECT_EQ(entrySumBox()->text(), "3000");
+        EXPECT_FALSE(entryColourBox()->isEnabled());
         EXPECT_FALSE(control<QLabel>(entryEditor(), "Label6")->isEnabled());
-        EXPECT_EQ(control<QDateEdit>(entryEditor(), "DTimeP")->date(), kNov5);
-        control<QDateEdit>(entryEditor(), "DTimeP")->setDate(kNov6);
+        EXPECT_EQ(entryDate()->date(), kNov5);
+        entryDate()->setDate(kNov6);
         pressSave();
         return QDialog::Rejected;
     });
@@ -238,10 +233,10 @@ TEST_F(EntrySave, ChangingAPaintEntryShowsItsColourAndPassesItsOwnDuplicateCheck
 
     MessageLog log;
     ui::setModalHook([&](QWidget*) {
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), entrytest::kPainting);
-        EXPECT_TRUE(control<QLineEdit>(entryEditor(), "Edit5")->isEnabled());
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit5")->text(), "3");
-        control<QLineEdit>(entryEditor(), "Edit3")->setText("99");
+        EXPECT_EQ(entryOperationBox()->text(), entrytest::kPainting);
+        EXPECT_TRUE(entryColourBox()->isEnabled());
+        EXPECT_EQ(entryColourBox()->text(), "3");
+        entryQuantityBox()->setText("99");
         pressSave();
         return QDialog::Rejected;
     });
@@ -261,14 +256,14 @@ TEST_F(EntrySave, ADayAndShiftAbove24HoursIsRefusedAndWritesNothing) {
     MessageLog log;
     const auto savePainting = [&](const char* hours) {
         fillWorkedExample();
-        control<QLineEdit>(entryEditor(), "Edit2")->setText(entrytest::kPainting);
+        entryOperationBox()->setText(entrytest::kPainting);
         {
             ::EntryEditor::Chosen c = entryEditor().chosen();
             c.operationId = 241;
             entryEditor().setChosen(c);
         }
-        control<QLineEdit>(entryEditor(), "Edit5")->setText("3");
-        control<QLineEdit>(entryEditor(), "Edit6")->setText(hours);
+        entryColourBox()->setText("3");
+        entryHoursBox()->setText(hours);
         pressSave();
     };
     savePainting("5");
@@ -276,7 +271,7 @@ TEST_F(EntrySave, ADayAndShiftAbove24HoursIsRefusedAndWritesNothing) {
     EXPECT_EQ(entryCount(), 1);
     EXPECT_EQ(cells("d5"), (QList<QVariantList>{{20}}));
     EXPECT_TRUE(entryEditor().isVisible());
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit6")->text(), "5");
+    EXPECT_EQ(entryHoursBox()->text(), "5");
 
     log.clear();
     savePainting("4");
@@ -300,12 +295,12 @@ TEST_F(EntrySave, ChangingAnEntryAnotherWorkstationDeletedIsRefusedAndKeepsTheDi
     MessageLog log;
     ui::setModalHook([&](QWidget*) {
         testdb::exec("delete from accounts_dep.smena");  // the other workstation
-        control<QLineEdit>(entryEditor(), "Edit3")->setText("99");
-        control<QDateEdit>(entryEditor(), "DTimeP")->setDate(kNov6);
+        entryQuantityBox()->setText("99");
+        entryDate()->setDate(kNov6);
         pressSave();
         EXPECT_TRUE(entryEditor().isVisible());
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit3")->text(), "99");
-        EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit1")->text(), "Иванов И.И.");
+        EXPECT_EQ(entryQuantityBox()->text(), "99");
+        EXPECT_EQ(entryWorkerBox()->text(), "Иванов И.И.");
         return QDialog::Rejected;
     });
     journalWindow().changeEntry();
@@ -346,7 +341,7 @@ TEST_F(EntrySave, AFailedTimesheetWriteWritesNothingAndTheSecondSaveWorks) {
     EXPECT_EQ(log.messages()[0].caption, "Ошибка");
     EXPECT_EQ(entryCount(), 0);
     EXPECT_TRUE(entryEditor().isVisible());
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit3")->text(), "120");
+    EXPECT_EQ(entryQuantityBox()->text(), "120");
     EXPECT_FALSE(data::Transaction::active());
 
     locked.release();

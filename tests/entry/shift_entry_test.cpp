@@ -27,6 +27,7 @@
 #include <QThread>
 #include <future>
 #include <thread>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -71,9 +72,9 @@ protected:
     void SetUp() override {
         EntryTest::SetUp();
         journalWindow().logIn("8453");
-        control<QCheckBox>(journalWindow(), "CBox1")->setChecked(false);
-        control<QRadioButton>(journalWindow(), "RadioButton2")->click();
-        control<QDateEdit>(journalWindow(), "DateT")->setDate(kNov5);
+        dayOffCheck()->setChecked(false);
+        shiftButton(2)->click();
+        journalDate()->setDate(kNov5);
         journalWindow().selectCurrentJournal();
         shiftWindow().prepare();
     }
@@ -104,7 +105,7 @@ protected:
         control<QRadioButton>(journalWindow(),
                               QStringLiteral("RadioButton%1").arg(shift).toLatin1())
             ->click();
-        control<QCheckBox>(journalWindow(), "CBox1")->setChecked(dayOff);
+        dayOffCheck()->setChecked(dayOff);
         journalWindow().selectCurrentJournal();
     }
 };
@@ -193,11 +194,11 @@ TEST_F(ShiftEntry, GridRowsWriteWhatTheEditorWritesOneByOne) {
             entryEditor().setMode(::EntryEditor::Mode::Adding);
             entryEditor().takeWorker({l.worker, QString::fromUtf8(l.name)});
             entryEditor().takeOperation({l.operation, 31, l.base, l.text});
-            control<QLineEdit>(entryEditor(), "Edit3")->setText(QStringLiteral("14"));
-            control<QLineEdit>(entryEditor(), "Edit4")->setText(QStringLiteral("1"));
-            control<QLineEdit>(entryEditor(), "Edit6")->setText(QString::number(l.hours));
-            control<QLineEdit>(entryEditor(), "Edit5")->setText(QString::fromUtf8(l.colour));
-            control<QDateEdit>(entryEditor(), "DTimeP")->setDate(kNov5);
+            entryQuantityBox()->setText(QStringLiteral("14"));
+            entryDefectsBox()->setText(QStringLiteral("1"));
+            entryHoursBox()->setText(QString::number(l.hours));
+            entryColourBox()->setText(QString::fromUtf8(l.colour));
+            entryDate()->setDate(kNov5);
             pressSave();
         }
         const QList<QVariantList> editorJournal = storedJournal();
@@ -391,7 +392,7 @@ TEST_F(ShiftEntry, ATwentyWorkerShiftIsCopiedAndTypedWithTheKeyboard) {
     journalWindow().show();
     journalWindow().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&journalWindow()));
-    control<QDateEdit>(journalWindow(), "DateT")->setDate(kNov5);  // activation showed today
+    journalDate()->setDate(kNov5);  // activation showed today
     control<QWidget>(journalWindow(), "DBGrid2")->setFocus();
     press(Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
     journalWindow().hide();

@@ -1,3 +1,4 @@
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 #include "../support/test_database.h"
 #include "../support/widget_driving.h"
@@ -76,8 +77,8 @@ TEST(SecuredHistory, NamesWhoChangedAndNarrowsToOnePerson) {
         w.showPeriod();
         return int(QDialog::Rejected);
     });
-    control<QLineEdit>(loginDialog(), "userEdit")->setText(reviewer.login);
-    control<QLineEdit>(loginDialog(), "Edit1")->setText(reviewer.password);
+    loginUserBox()->setText(reviewer.login);
+    loginWordBox()->setText(reviewer.password);
     loginDialog().logIn();
     ui::clearModalHook();
 

@@ -1,3 +1,4 @@
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 #include "../support/message_log.h"
 #include "../support/role_controls.h"
@@ -53,14 +54,14 @@ protected:
         ui::clearToday();
     }
     static void typeLogin(const QString& user, const QString& password) {
-        control<QLineEdit>(loginDialog(), "userEdit")->setText(user);
-        control<QLineEdit>(loginDialog(), "Edit1")->setText(password);
+        loginUserBox()->setText(user);
+        loginWordBox()->setText(password);
     }
 };
 
 TEST_F(SecuredLogin, LoginWindowAsksForTheUserAboveTheWord) {
-    QLineEdit* user = control<QLineEdit>(loginDialog(), "userEdit");
-    QLineEdit* word = control<QLineEdit>(loginDialog(), "Edit1");
+    QLineEdit* user = loginUserBox();
+    QLineEdit* word = loginWordBox();
     ASSERT_TRUE(user->isVisibleTo(&loginDialog()));
     EXPECT_LT(user->geometry().top(), word->geometry().top());
     EXPECT_EQ(word->echoMode(), QLineEdit::Password);
@@ -96,8 +97,7 @@ TEST_F(SecuredLogin, EachJobNarrowsTheWindowsAsItsRole) {
             EXPECT_EQ(sessionUser(), p.login);
             EXPECT_TRUE(control<QMenu>(journalWindow(), "accessMenu")->menuAction()->isVisible());
             EXPECT_TRUE(control<QAction>(journalWindow(), "changePasswordMenuItem")->isVisible());
-            EXPECT_EQ(control<QAction>(journalWindow(), "peopleMenuItem")->isVisible(),
-                      p.job == "administrator");
+            EXPECT_EQ(peopleMenuItem()->isVisible(), p.job == "administrator");
             return int(QDialog::Rejected);
         });
         // The name with blanks around it, as typed; the password exactly as it is.
@@ -147,7 +147,7 @@ TEST_F(SecuredLogin, WrongNamesAndPasswordsAreRefused) {
         ASSERT_EQ(said.size(), 1) << log.texts().join('|').toStdString();
         EXPECT_EQ(said[0].text, "Введены неверные данные.");
         EXPECT_EQ(said[0].caption, "Ошибка");
-        EXPECT_EQ(control<QLineEdit>(loginDialog(), "Edit1")->text(), c.password);
+        EXPECT_EQ(loginWordBox()->text(), c.password);
         // The session went back to the built-in login: the version check goes on.
         EXPECT_EQ(sessionUser(), "sys");
         EXPECT_TRUE(disabledControls().isEmpty());
@@ -178,11 +178,11 @@ TEST_F(SecuredLogin, FirstLoginChangesTheGivenPasswordBeforeTheWork) {
     script.on(&passwordDialog(), [&] {
         EXPECT_FALSE(control<QLabel>(passwordDialog(), "passwordNoteLabel")->text().isEmpty());
         typePasswords(passwordDialog(), chosen, chosen + "6");
-        control<QPushButton>(passwordDialog(), "changePasswordButton")->click();
+        changePasswordButton()->click();
         EXPECT_EQ(log.texts(), QStringList{"Пароли не совпадают."});
         EXPECT_TRUE(passwordDialog().isVisible());
         typePasswords(passwordDialog(), chosen, chosen);
-        control<QPushButton>(passwordDialog(), "changePasswordButton")->click();
+        changePasswordButton()->click();
         return int(QDialog::Rejected);  // closed itself with its own result
     });
     script.on(&journalWindow(), [&] {
@@ -282,7 +282,7 @@ TEST_F(SecuredLogin, PasswordChangesReachTheServerLogOnlyAsVerifiers) {
     script.on(&passwordDialog(), [&] {
         EXPECT_TRUE(control<QLabel>(passwordDialog(), "passwordNoteLabel")->isHidden());
         typePasswords(passwordDialog(), ownNew, ownNew);
-        control<QPushButton>(passwordDialog(), "changePasswordButton")->click();
+        changePasswordButton()->click();
         return int(QDialog::Rejected);
     });
     typeLogin(own.login, own.password);
@@ -357,7 +357,7 @@ TEST_F(SecuredLogin, AShiftByAForemanIsAcceptedAtOnceByAStorekeeper) {
     ui::setModalHook([&](QWidget* w) {
         if (w == &journalWindow()) {
             journalWindow().windowActivated();
-            control<QTableView>(journalWindow(), "DBGrid2")->selectAll();
+            journalGrid()->selectAll();
             journalWindow().markSelected(true);
         }
         return int(QDialog::Rejected);

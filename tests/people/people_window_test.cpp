@@ -1,4 +1,5 @@
 #include "people/people_window.h"
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 #include "../support/message_log.h"
 #include "../support/test_database.h"
@@ -49,8 +50,8 @@ protected:
             work();
             return int(QDialog::Rejected);
         });
-        control<QLineEdit>(loginDialog(), "userEdit")->setText(p.login);
-        control<QLineEdit>(loginDialog(), "Edit1")->setText(p.password);
+        loginUserBox()->setText(p.login);
+        loginWordBox()->setText(p.password);
         loginDialog().logIn();
     }
 };
@@ -125,8 +126,7 @@ TEST_F(PeopleWindowTest, AdministratorAddsChangesResetsAndDisablesAPerson) {
         states << personRow(login);
         return int(QDialog::Rejected);
     });
-    inJournalAs(admin, script,
-                [] { control<QAction>(journalWindow(), "peopleMenuItem")->trigger(); });
+    inJournalAs(admin, script, [] { peopleMenuItem()->trigger(); });
     EXPECT_EQ(log.texts(), QStringList{"Укажите имя входа."});
     EXPECT_EQ(states, (QStringList{"storekeeper|true|true|true|" + job + "storekeeper",
                                    "reviewer|true|true|true|" + job + "reviewer",
@@ -136,8 +136,8 @@ TEST_F(PeopleWindowTest, AdministratorAddsChangesResetsAndDisablesAPerson) {
     // The password was the reset one, and it must be changed at the next login.
     SetUp();
     ModalScript next;
-    control<QLineEdit>(loginDialog(), "userEdit")->setText(login);
-    control<QLineEdit>(loginDialog(), "Edit1")->setText("сброшен 2");
+    loginUserBox()->setText(login);
+    loginWordBox()->setText("сброшен 2");
     loginDialog().logIn();
     EXPECT_EQ(next.shown, QStringList{"PasswordChangeDialog: Смена пароля"});
 }
@@ -162,8 +162,7 @@ TEST_F(PeopleWindowTest, ServersRefusalKeepsTheEditorOpen) {
         button(peopleWindow(), "addPersonButton")->click();
         return int(QDialog::Rejected);
     });
-    inJournalAs(admin, script,
-                [] { control<QAction>(journalWindow(), "peopleMenuItem")->trigger(); });
+    inJournalAs(admin, script, [] { peopleMenuItem()->trigger(); });
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(log.count(), 1);
     EXPECT_TRUE(log.messages()[0].text.contains("уже занято"))

@@ -9,4 +9,5 @@ plant_add_test(refbooks_books_test
     ${CMAKE_CURRENT_LIST_DIR}/workers_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/products_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/operation_kinds_window_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/reference_lists_test.cpp
 )

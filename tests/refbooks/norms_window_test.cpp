@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <memory>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -38,9 +39,9 @@ protected:
         });
         modal.on(&operationsList(), [&] {
             testdb::sharedData().operations->locate("id", op);
-            control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(true);
+            pricesCheck()->setChecked(true);
             operationsList().openCurrent();
-            control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(false);
+            pricesCheck()->setChecked(false);
             return int(QDialog::Rejected);
         });
         operationsList().showAsReferenceBook();
@@ -49,7 +50,7 @@ protected:
     // Types into the cell under the cursor and leaves it with Tab, as a user would; the editor is
     // opened only where Tab from the cell before has not opened it already.
     static QLineEdit* visibleEditor() {
-        QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
+        QTableView* grid = normsGrid();
         for (auto* e : grid->viewport()->findChildren<QLineEdit*>())
             if (e->isVisible())
                 return e;
@@ -58,7 +59,7 @@ protected:
 
     // The text is set whole, as a paste sets it, past the box's key rule.
     static void typeAndTab(const QString& text) {
-        QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
+        QTableView* grid = normsGrid();
         if (!visibleEditor())
             grid->edit(grid->currentIndex());
         QLineEdit* editor = visibleEditor();
@@ -68,8 +69,7 @@ protected:
     }
 
     static void typeCell(int row, const QString& field, const QString& text) {
-        control<QTableView>(normsWindow(), "DBGrid1")
-            ->setCurrentIndex(cellOf(control<QTableView>(normsWindow(), "DBGrid1"), row, field));
+        normsGrid()->setCurrentIndex(cellOf(normsGrid(), row, field));
         typeAndTab(text);
     }
 
@@ -89,9 +89,8 @@ protected:
 
 TEST_F(NormsTest, SavedNormsGiveTheListItsLowestPriceAndCount) {
     inNorms([] {
-        EXPECT_EQ(columnTexts(control<QTableView>(normsWindow(), "DBGrid1"), "price"),
-                  QStringList{"12,50"});
-        QTest::keyClick(control<QTableView>(normsWindow(), "DBGrid1"), Qt::Key_Insert);
+        EXPECT_EQ(columnTexts(normsGrid(), "price"), QStringList{"12,50"});
+        QTest::keyClick(normsGrid(), Qt::Key_Insert);
         typeCell(1, "norma", "3");
         typeCell(1, "price", "10");  // leaving the price column stores the row
         normsWindow().saveAndClose();
@@ -104,11 +103,8 @@ TEST_F(NormsTest, SavedNormsGiveTheListItsLowestPriceAndCount) {
     ASSERT_TRUE(testdb::sharedData().operations->locate("id", op));
     EXPECT_EQ(testdb::sharedData().operations->asDouble("cena"), 10.0);
     EXPECT_EQ(testdb::sharedData().operations->asInt("norma"), 2);
-    EXPECT_EQ(cellOf(control<QTableView>(operationsList(), "DBGrid1"), 0, "cena").data().toString(),
-              "10");
-    EXPECT_EQ(
-        cellOf(control<QTableView>(operationsList(), "DBGrid1"), 0, "norma").data().toString(),
-        "2");
+    EXPECT_EQ(cellOf(gridOf(operationsList()), 0, "cena").data().toString(), "10");
+    EXPECT_EQ(cellOf(gridOf(operationsList()), 0, "norma").data().toString(), "2");
     testdb::sharedData().operations->close();
 }
 
@@ -116,21 +112,17 @@ TEST_F(NormsTest, NewRowsGetTheOperationAndStayOrderedByNorm) {
     const int other = operation(product("М-2"), kind("гибка"), 1);
     norm(other, 1, 1);
     inNorms([] {
-        QTest::keyClick(control<QTableView>(normsWindow(), "DBGrid1"), Qt::Key_Insert);
+        QTest::keyClick(normsGrid(), Qt::Key_Insert);
         typeCell(1, "norma", "2");
         typeCell(1, "price", "7");
-        EXPECT_EQ(columnTexts(control<QTableView>(normsWindow(), "DBGrid1"), "norma"),
-                  (QStringList{"2", "5"}));
-        EXPECT_EQ(columnTexts(control<QTableView>(normsWindow(), "DBGrid1"), "price"),
-                  (QStringList{"7,00", "12,50"}));
+        EXPECT_EQ(columnTexts(normsGrid(), "norma"), (QStringList{"2", "5"}));
+        EXPECT_EQ(columnTexts(normsGrid(), "price"), (QStringList{"7,00", "12,50"}));
         // Down on the last row starts another one; stored when the row is left.
-        control<QTableView>(normsWindow(), "DBGrid1")
-            ->setCurrentIndex(cellOf(control<QTableView>(normsWindow(), "DBGrid1"), 1, "price"));
-        QTest::keyClick(control<QTableView>(normsWindow(), "DBGrid1"), Qt::Key_Down);
+        normsGrid()->setCurrentIndex(cellOf(normsGrid(), 1, "price"));
+        QTest::keyClick(normsGrid(), Qt::Key_Down);
         typeCell(2, "price", "8,5");
         typeCell(2, "prize", "15");
-        control<QTableView>(normsWindow(), "DBGrid1")
-            ->setCurrentIndex(cellOf(control<QTableView>(normsWindow(), "DBGrid1"), 0, "norma"));
+        normsGrid()->setCurrentIndex(cellOf(normsGrid(), 0, "norma"));
     });
     EXPECT_EQ(storedNorms(op), (QStringList{"2:7", "5:12.5", ":8.5"}));
     EXPECT_EQ(testdb::scalar("select count(*) from accounts_dep.norm where o_id is null").toInt(),
@@ -141,16 +133,15 @@ TEST_F(NormsTest, NewRowsGetTheOperationAndStayOrderedByNorm) {
 TEST_F(NormsTest, RefusedValuesAreToldAndTheRowStaysForCorrection) {
     MessageLog& log = *log_;
     inNorms([&] {
-        QTest::keyClick(control<QTableView>(normsWindow(), "DBGrid1"), Qt::Key_Insert);
+        QTest::keyClick(normsGrid(), Qt::Key_Insert);
         typeCell(1, "norma", "99999999999");
         EXPECT_EQ(log.texts(),
                   QStringList{"Норматив должен быть целым числом от 0 до 2147483647."});
         typeCell(1, "norma", "4");
         // Leaving the row without a price: refused, the grid stays on the new row.
-        control<QTableView>(normsWindow(), "DBGrid1")
-            ->setCurrentIndex(cellOf(control<QTableView>(normsWindow(), "DBGrid1"), 0, "norma"));
+        normsGrid()->setCurrentIndex(cellOf(normsGrid(), 0, "norma"));
         EXPECT_EQ(log.texts().last(), "Укажите цену нормы.");
-        EXPECT_EQ(control<QTableView>(normsWindow(), "DBGrid1")->currentIndex().row(), 1);
+        EXPECT_EQ(normsGrid()->currentIndex().row(), 1);
         EXPECT_EQ(normsWindow().norms().state(), data::Dataset::State::Insert);
         normsWindow().saveAndClose();  // the save refuses it too and keeps the window
         EXPECT_EQ(log.count(), 3);
@@ -171,7 +162,7 @@ TEST_F(NormsTest, CellsTakeTypedAndPastedTextByTheRuleOfTheirBox) {
                   (QStringList{"Цена должна быть неотрицательным числом, например 12,5.",
                                "Премия, % должна быть целым числом от 0 до 2147483647.",
                                "Норматив должен быть целым числом от 0 до 2147483647."}));
-        QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
+        QTableView* grid = normsGrid();
         grid->setCurrentIndex(cellOf(grid, 0, "price"));
         grid->edit(grid->currentIndex());
         QLineEdit* editor = visibleEditor();
@@ -218,7 +209,7 @@ TEST_F(NormsTest, TabbingThroughEditedCellsKeepsTheCursorOnTheStoredNorm) {
     norm(op, 9, 20);
     QtWarnings warnings;
     inNorms([] {
-        QTableView* grid = control<QTableView>(normsWindow(), "DBGrid1");
+        QTableView* grid = normsGrid();
         // A new norm typed in full: stored when its price is left, sorted first.
         QTest::keyClick(grid, Qt::Key_Insert);
         grid->setCurrentIndex(cellOf(grid, 2, "norma"));
@@ -243,8 +234,7 @@ TEST_F(NormsTest, TheLastNormIsNeverDeleted) {
     MessageLog& log = *log_;
     norm(op, 9, 20);
     inNorms([] {
-        control<QTableView>(normsWindow(), "DBGrid1")
-            ->setCurrentIndex(cellOf(control<QTableView>(normsWindow(), "DBGrid1"), 1, "norma"));
+        normsGrid()->setCurrentIndex(cellOf(normsGrid(), 1, "norma"));
         normsWindow().deleteRow();
         EXPECT_EQ(normsWindow().norms().recordCount(), 1);
         normsWindow().deleteRow();  // the only norm: silently kept
@@ -257,9 +247,8 @@ TEST_F(NormsTest, TheLastNormIsNeverDeleted) {
 TEST_F(NormsTest, EnterOnTheFocusedDeleteButtonDeletesInsteadOfSaving) {
     norm(op, 9, 20);
     inNorms([] {
-        control<QTableView>(normsWindow(), "DBGrid1")
-            ->setCurrentIndex(cellOf(control<QTableView>(normsWindow(), "DBGrid1"), 1, "norma"));
-        auto* remove = control<QPushButton>(normsWindow(), "Button2");
+        normsGrid()->setCurrentIndex(cellOf(normsGrid(), 1, "norma"));
+        auto* remove = normsDeleteButton();
         remove->setFocus();
         QTest::keyClick(remove, Qt::Key_Return);
         EXPECT_TRUE(normsWindow().isVisible());  // "Сохранить" would have closed it
@@ -270,9 +259,7 @@ TEST_F(NormsTest, EnterOnTheFocusedDeleteButtonDeletesInsteadOfSaving) {
 
 TEST_F(NormsTest, ClosingWithoutSaveDropsThePendingChange) {
     inNorms([] {
-        control<QTableView>(normsWindow(), "DBGrid1")
-            ->model()
-            ->setData(cellOf(control<QTableView>(normsWindow(), "DBGrid1"), 0, "price"), 1.0);
+        normsGrid()->model()->setData(cellOf(normsGrid(), 0, "price"), 1.0);
         normsWindow().reject();
     });
     EXPECT_EQ(storedNorms(op), QStringList{"5:12.5"});

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -19,7 +20,7 @@ class KindsWindow : public testdb::AppTest {
 protected:
     void SetUp() override {
         testdb::AppTest::SetUp();
-        control<QLineEdit>(kindsList(), "Edit1")->clear();
+        searchBoxOf(kindsList())->clear();
     }
     static void seed() {
         testdb::exec(
@@ -36,7 +37,7 @@ protected:
     static void saveThroughEditor(const QString& changed, const QString& name,
                                   ModalScript& script) {
         script.on(&kindEditor(), [=] {
-            control<QLineEdit>(kindEditor(), "Edit1")->setText(name);
+            kindNameBox()->setText(name);
             kindEditor().save();
             return int(QDialog::Rejected);
         });
@@ -59,23 +60,21 @@ TEST_F(KindsWindow, ModesSetButtonsAndEnterFollowsTheDefaultButton) {
     QList<bool> seen;
     QString button2;
     script.on(&kindsList(), [&] {
-        seen = {control<QPushButton>(kindsList(), "Button1")->isVisible(),
-                control<QPushButton>(kindsList(), "Button3")->isVisible(),
-                control<QLineEdit>(kindsList(), "Edit1")->isVisible(),
-                control<QPushButton>(kindsList(), "Button2")->isDefault()};
-        button2 = control<QPushButton>(kindsList(), "Button2")->text();
+        seen = {addButtonOf(kindsList())->isVisible(), deleteButtonOf(kindsList())->isVisible(),
+                searchBoxOf(kindsList())->isVisible(), changeButtonOf(kindsList())->isDefault()};
+        button2 = changeButtonOf(kindsList())->text();
         if (kindsList().mode() == refbooks::ReferenceList::Mode::Picker)
-            typeText(control<QLineEdit>(kindsList(), "Edit1"), "Ре");
-        QTest::keyClick(control<QTableView>(kindsList(), "DBGrid1"), Qt::Key_Return);
+            typeText(searchBoxOf(kindsList()), "Ре");
+        QTest::keyClick(gridOf(kindsList()), Qt::Key_Return);
         return int(QDialog::Rejected);
     });
     operationEditor().pickKind();
     EXPECT_EQ(seen, QList<bool>({false, false, true, true}));
     EXPECT_EQ(button2, "Выбрать");
-    EXPECT_EQ(control<QLineEdit>(operationEditor(), "Edit2")->text(),
+    EXPECT_EQ(operationKindBox()->text(),
               "Резка");  // Enter chose the filtered row
-    EXPECT_FALSE(control<QPushButton>(kindsList(), "Button2")->isDefault());
-    EXPECT_FALSE(control<QLineEdit>(kindsList(), "Edit1")->isVisibleTo(&kindsList()));
+    EXPECT_FALSE(changeButtonOf(kindsList())->isDefault());
+    EXPECT_FALSE(searchBoxOf(kindsList())->isVisibleTo(&kindsList()));
 
     script.shown.clear();
     kindsList().showAsReferenceBook();
@@ -100,14 +99,13 @@ TEST_F(KindsWindow, SearchInThePickerByPrefixWithArrows) {
             {"", {"КРАСКА", "Покраска", "Резка"}},
         };
         for (const auto& [typed, expected] : cases) {
-            control<QLineEdit>(kindsList(), "Edit1")->setText(QString::fromUtf8(typed));
-            EXPECT_EQ(columnTexts(control<QTableView>(kindsList(), "DBGrid1"), "vid"), expected)
-                << typed;
+            searchBoxOf(kindsList())->setText(QString::fromUtf8(typed));
+            EXPECT_EQ(columnTexts(gridOf(kindsList()), "vid"), expected) << typed;
         }
-        QTest::keyClick(control<QLineEdit>(kindsList(), "Edit1"), Qt::Key_Down);
-        QTest::keyClick(control<QLineEdit>(kindsList(), "Edit1"), Qt::Key_Down);
+        QTest::keyClick(searchBoxOf(kindsList()), Qt::Key_Down);
+        QTest::keyClick(searchBoxOf(kindsList()), Qt::Key_Down);
         EXPECT_EQ(testdb::sharedData().operationKinds->text("vid"), "Резка");
-        QTest::keyClick(control<QLineEdit>(kindsList(), "Edit1"), Qt::Key_Up);
+        QTest::keyClick(searchBoxOf(kindsList()), Qt::Key_Up);
         EXPECT_EQ(testdb::sharedData().operationKinds->text("vid"), "Покраска");
         return int(QDialog::Rejected);
     });
@@ -164,8 +162,8 @@ TEST_F(KindsWindow, AddAndChangePostTrimmedNamesVerbatim) {
     // After a save the list stands on its first row, the changed kind in its place.
     script.on(&kindEditor(), [] {
         EXPECT_EQ(kindEditor().windowTitle(), "Изменение данных вида операции");
-        EXPECT_EQ(control<QLineEdit>(kindEditor(), "Edit1")->text(), "резка");
-        control<QLineEdit>(kindEditor(), "Edit1")->setText("Агрегатная резка");
+        EXPECT_EQ(kindNameBox()->text(), "резка");
+        kindNameBox()->setText("Агрегатная резка");
         kindEditor().save();
         return int(QDialog::Rejected);
     });
@@ -179,37 +177,6 @@ TEST_F(KindsWindow, AddAndChangePostTrimmedNamesVerbatim) {
     kindsList().showAsReferenceBook();
 }
 
-TEST_F(KindsWindow, DeleteAsksThenDeletesAndEmptyListActionsDoNothing) {
-    seed();
-    MessageLog log;
-    log.answerNext(ui::Answer::No);
-    ModalScript script;
-    script.on(&kindsList(), [] {
-        testdb::sharedData().operationKinds->locate("vid", "Резка");
-        kindsList().deleteRow();
-        kindsList().deleteRow();
-        return int(QDialog::Rejected);
-    });
-    kindsList().showAsReferenceBook();
-    ASSERT_EQ(log.count(), 2);
-    EXPECT_EQ(log.messages()[0].text, "Удалить вид операции?");
-    EXPECT_EQ(log.messages()[0].caption, "Удаление");
-    EXPECT_EQ(log.messages()[0].buttons, ui::Buttons::YesNo);
-    EXPECT_EQ(storedKinds(), QStringList({"1|Покраска", "2|КРАСКА"}));
-
-    testdb::reset();
-    log.clear();
-    script.shown.clear();
-    script.on(&kindsList(), [] {
-        kindsList().changeOrChoose();
-        kindsList().deleteRow();
-        return int(QDialog::Rejected);
-    });
-    kindsList().showAsReferenceBook();
-    EXPECT_EQ(log.count(), 0);
-    EXPECT_EQ(script.shown, QStringList{"Form8: Виды операций"});
-}
-
 TEST_F(KindsWindow, PickerHandsBackTrimmedNameAndIdAndAnEmptyListGivesNothing) {
     seed();
     testdb::exec("update accounts_dep.vid_oper set vid = 'Резка  ' where id = 3");
@@ -220,12 +187,12 @@ TEST_F(KindsWindow, PickerHandsBackTrimmedNameAndIdAndAnEmptyListGivesNothing) {
         return int(QDialog::Rejected);
     });
     operationEditor().pickKind();
-    EXPECT_EQ(control<QLineEdit>(operationEditor(), "Edit2")->text(), "Резка");
+    EXPECT_EQ(operationKindBox()->text(), "Резка");
     EXPECT_EQ(operationEditor().kindId(), 3);
 
     testdb::reset();
     operationEditor().pickKind();
-    EXPECT_EQ(control<QLineEdit>(operationEditor(), "Edit2")->text(), "");
+    EXPECT_EQ(operationKindBox()->text(), "");
     EXPECT_EQ(operationEditor().kindId(), 0);
 }
 

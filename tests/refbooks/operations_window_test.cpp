@@ -25,6 +25,7 @@
 
 #include <semaphore>
 #include <thread>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -59,7 +60,7 @@ protected:
                 first();
             operationEditor().takeProduct({m2, "М-2"});
             operationEditor().takeKind({cut, "резка"});
-            control<QComboBox>(operationEditor(), "ComboBox1")->setCurrentIndex(1);
+            operationProductKindList()->setCurrentIndex(1);
             operationEditor().save();
             return int(QDialog::Rejected);
         });
@@ -143,37 +144,37 @@ void pickIntoEntryEditor(int operId) {
 }
 
 TEST_F(OperationsTest, PickerHandsTheFinalPriceAndTextToTheEntryEditor) {
-    control<QCheckBox>(journalWindow(), "CBox1")->setChecked(true);
-    control<QRadioButton>(journalWindow(), "RadioButton3")->click();
-    control<QLineEdit>(operationsList(), "Edit1")->setVisible(false);
+    dayOffCheck()->setChecked(true);
+    shiftButton(3)->click();
+    searchBoxOf(operationsList())->setVisible(false);
     ModalScript modal;
     modal.on(&operationsList(), [this] {
         EXPECT_EQ(operationsList().mode(), refbooks::ReferenceList::Mode::Picker);
-        EXPECT_EQ(control<QPushButton>(operationsList(), "Button2")->text(), "Выбрать");
-        EXPECT_TRUE(control<QPushButton>(operationsList(), "Button2")->isDefault());
-        EXPECT_FALSE(control<QPushButton>(operationsList(), "Button1")->isVisible());
-        EXPECT_TRUE(control<QLineEdit>(operationsList(), "Edit1")->isVisible());
+        EXPECT_EQ(changeButtonOf(operationsList())->text(), "Выбрать");
+        EXPECT_TRUE(changeButtonOf(operationsList())->isDefault());
+        EXPECT_FALSE(addButtonOf(operationsList())->isVisible());
+        EXPECT_TRUE(searchBoxOf(operationsList())->isVisible());
         EXPECT_EQ(testdb::sharedData().operations->asInt("id"), cutM1);
-        control<QLineEdit>(operationsList(), "Edit1")
+        searchBoxOf(operationsList())
             ->setText("М-");             // a search left behind is switched off after the pick
         operationsList().openCurrent();  // in picker mode a double-click always chooses
         return int(QDialog::Rejected);
     });
-    control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(true);
+    pricesCheck()->setChecked(true);
     pickIntoEntryEditor(cutM1);
 
     EXPECT_EQ(entryEditor().chosen().operationId, cutM1);
     EXPECT_EQ(entryEditor().chosen().productId, m1);
     EXPECT_DOUBLE_EQ(entryEditor().chosen().price, 24);  // lowest norm 10, day off, shift 3
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit2")->text(), "М-1; резка; Готовая продукция");
-    EXPECT_FALSE(control<QPushButton>(operationsList(), "Button2")->isDefault());
-    EXPECT_TRUE(control<QLineEdit>(operationsList(), "Edit1")->isHidden());
+    EXPECT_EQ(entryOperationBox()->text(), "М-1; резка; Готовая продукция");
+    EXPECT_FALSE(changeButtonOf(operationsList())->isDefault());
+    EXPECT_TRUE(searchBoxOf(operationsList())->isHidden());
     EXPECT_FALSE(testdb::sharedData().operations->isFiltered());
     EXPECT_TRUE(testdb::sharedData().operations->isOpen());
     EXPECT_FALSE(testdb::sharedData().scratch->isOpen());
-    control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(false);
-    control<QCheckBox>(journalWindow(), "CBox1")->setChecked(false);
-    control<QRadioButton>(journalWindow(), "RadioButton1")->click();
+    pricesCheck()->setChecked(false);
+    dayOffCheck()->setChecked(false);
+    shiftButton(1)->click();
 }
 
 TEST_F(OperationsTest, PickerOpensOnTheGivenOperationAndCancelChangesNothing) {
@@ -194,9 +195,9 @@ TEST_F(OperationsTest, PickerOpensOnTheGivenOperationAndCancelChangesNothing) {
 TEST_F(OperationsTest, SearchByMarkAndBlankShowsAll) {
     ModalScript modal;
     modal.on(&operationsList(), [] {
-        control<QLineEdit>(operationsList(), "Edit1")->setText("М-2");
+        searchBoxOf(operationsList())->setText("М-2");
         EXPECT_EQ(testdb::sharedData().operations->recordCount(), 1);
-        control<QLineEdit>(operationsList(), "Edit1")->setText("   ");
+        searchBoxOf(operationsList())->setText("   ");
         EXPECT_EQ(testdb::sharedData().operations->recordCount(), 2);
         return int(QDialog::Rejected);
     });
@@ -243,7 +244,7 @@ TEST_F(OperationsTest, DuplicatesAreRefusedButTheOperationItselfIsNot) {
         testdb::sharedData().operations->locate("id", cutM1);
         operationsList().changeOrChoose();
         EXPECT_EQ(operationEditor().windowTitle(), "Изменение данных о цене за операцию");
-        EXPECT_EQ(control<QLineEdit>(operationEditor(), "Edit1")->text(), "М-1");
+        EXPECT_EQ(operationProductBox()->text(), "М-1");
         EXPECT_EQ(operationEditor().kindId(), cut);
         EXPECT_EQ(accepted, 1);
         EXPECT_EQ(log.count(), 0);
@@ -252,7 +253,7 @@ TEST_F(OperationsTest, DuplicatesAreRefusedButTheOperationItselfIsNot) {
         modal.on(&operationEditor(), [&] {
             operationEditor().takeProduct({m1, "М-1"});
             operationEditor().takeKind({cut, "резка"});
-            control<QComboBox>(operationEditor(), "ComboBox1")->setCurrentIndex(0);
+            operationProductKindList()->setCurrentIndex(0);
             operationEditor().save();
             return int(QDialog::Rejected);
         });
@@ -324,29 +325,6 @@ TEST_F(OperationsTest, TheFirstNormGoesToTheOperationJustAdded) {
     EXPECT_EQ(rows[1][1].toInt(), 0);
 }
 
-TEST_F(OperationsTest, DeleteAsksAndRemovesOnlyOnYes) {
-    MessageLog log;
-    ModalScript modal;
-    modal.on(&operationsList(), [&] {
-        testdb::sharedData().operations->locate("id", paintM2);
-        log.answerNext(ui::Answer::No);
-        operationsList().deleteRow();
-        EXPECT_EQ(testdb::sharedData().operations->recordCount(), 2);
-        operationsList().deleteRow();
-        EXPECT_EQ(testdb::sharedData().operations->recordCount(), 1);
-        return int(QDialog::Rejected);
-    });
-    operationsList().showAsReferenceBook();
-    ASSERT_EQ(log.count(), 2);
-    EXPECT_EQ(log.messages()[0].text, "Удалить операцию?");
-    EXPECT_EQ(log.messages()[0].caption, "Удаление");
-    EXPECT_EQ(log.messages()[0].buttons, ui::Buttons::YesNo);
-    EXPECT_EQ(
-        testdb::scalar(QString("select count(*) from accounts_dep.oper where id=%1").arg(paintM2))
-            .toInt(),
-        0);
-}
-
 // A product renamed and a norm repriced elsewhere in the client while the list is open: the
 // list shows both at once, on the row it stood on.
 TEST_F(OperationsTest, TheListFollowsChangesSavedElsewhereInTheClient) {
@@ -370,7 +348,7 @@ TEST_F(OperationsTest, TheListFollowsChangesSavedElsewhereInTheClient) {
         norm.open();
         norm.setValue("price", 4.0);
         norm.post();
-        const QTableView* grid = control<QTableView>(operationsList(), "DBGrid1");
+        const QTableView* grid = gridOf(operationsList());
         marks = columnTexts(grid, "marka");
         prices = columnTexts(grid, "cena");
         EXPECT_EQ(testdb::sharedData().operations->recNo(), row);
@@ -388,12 +366,12 @@ TEST_F(OperationsTest, DoubleClickOpensTheNormsOnlyWithPricesTicked) {
         testdb::sharedData().operations->locate("id", cutM1);
         operationsList().openCurrent();
         EXPECT_EQ(modal.shown.last(), "Form10: Изменение данных о цене за операцию");
-        control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(true);
+        pricesCheck()->setChecked(true);
         operationsList().openCurrent();
         EXPECT_EQ(modal.shown.last(), "Form22: Норматив");
         EXPECT_EQ(normsWindow().norms().filter(), QString("o_id=%1").arg(cutM1));
         EXPECT_EQ(normsWindow().norms().recordCount(), 2);
-        control<QCheckBox>(operationsList(), "CheckBox1")->setChecked(false);
+        pricesCheck()->setChecked(false);
         return int(QDialog::Rejected);
     });
     operationsList().showAsReferenceBook();

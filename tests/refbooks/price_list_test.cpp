@@ -6,6 +6,7 @@
 #include "refbooks/operations_list.h"
 
 #include <QLineEdit>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -27,11 +28,10 @@ TEST_F(AppTest, PriceListHasEveryOperationWithProductAndKindInQueryOrder) {
     MessageLog log;
     ModalScript modal;
     modal.on(&operationsList(), [] {
-        control<QLineEdit>(operationsList(), "Edit1")->setVisible(true);
-        control<QLineEdit>(operationsList(), "Edit1")
-            ->setText("Б");  // the search does not narrow the price list
+        searchBoxOf(operationsList())->setVisible(true);
+        searchBoxOf(operationsList())->setText("Б");  // the search does not narrow the price list
         operationsList().exportPriceList();
-        control<QLineEdit>(operationsList(), "Edit1")->clear();
+        searchBoxOf(operationsList())->clear();
         return int(QDialog::Rejected);
     });
     operationsList().showAsReferenceBook();

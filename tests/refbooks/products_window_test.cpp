@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -21,7 +22,7 @@ class ProductsWindow : public testdb::AppTest {
 protected:
     void SetUp() override {
         testdb::AppTest::SetUp();
-        control<QLineEdit>(productsList(), "Edit1")->clear();
+        searchBoxOf(productsList())->clear();
     }
     static void seed() {
         testdb::exec(
@@ -42,8 +43,8 @@ protected:
     static void saveThroughEditor(const QString& changedMark, const QString& mark,
                                   const QString& quantity, ModalScript& script) {
         script.on(&productEditor(), [=] {
-            control<QLineEdit>(productEditor(), "Edit1")->setText(mark);
-            control<QLineEdit>(productEditor(), "Edit2")->setText(quantity);
+            productMarkBox()->setText(mark);
+            productQuantityBox()->setText(quantity);
             productEditor().save();
             return int(QDialog::Rejected);
         });
@@ -67,14 +68,13 @@ TEST_F(ProductsWindow, ModesShowTheirControlsAndAPickerFilterStaysForTheMenu) {
     int rows = -1;
     QString searchText;
     script.on(&productsList(), [&] {
-        seen = {control<QPushButton>(productsList(), "Button1")->isVisible(),
-                control<QPushButton>(productsList(), "Button2")->isVisible(),
-                control<QPushButton>(productsList(), "Button3")->isVisible(),
-                control<QLineEdit>(productsList(), "Edit1")->isVisible()};
-        rows = control<QTableView>(productsList(), "DBGrid1")->model()->rowCount();
-        searchText = control<QLineEdit>(productsList(), "Edit1")->text();
+        seen = {
+            addButtonOf(productsList())->isVisible(), changeButtonOf(productsList())->isVisible(),
+            deleteButtonOf(productsList())->isVisible(), searchBoxOf(productsList())->isVisible()};
+        rows = gridOf(productsList())->model()->rowCount();
+        searchText = searchBoxOf(productsList())->text();
         if (productsList().mode() == refbooks::ReferenceList::Mode::Picker)
-            typeText(control<QLineEdit>(productsList(), "Edit1"), "м-");
+            typeText(searchBoxOf(productsList()), "м-");
         return int(QDialog::Rejected);
     });
     productsList().showAsReferenceBook();
@@ -83,7 +83,7 @@ TEST_F(ProductsWindow, ModesShowTheirControlsAndAPickerFilterStaysForTheMenu) {
     operationEditor().pickProduct();
     EXPECT_EQ(productsList().mode(), refbooks::ReferenceList::Mode::Picker);
     EXPECT_EQ(seen, QList<bool>({false, false, false, true}));
-    EXPECT_FALSE(control<QLineEdit>(productsList(), "Edit1")->isVisibleTo(&productsList()));
+    EXPECT_FALSE(searchBoxOf(productsList())->isVisibleTo(&productsList()));
     productsList().showAsReferenceBook();
     EXPECT_EQ(productsList().mode(), refbooks::ReferenceList::Mode::ReferenceBook);
     EXPECT_EQ(seen, QList<bool>({true, false, true, false}));
@@ -98,7 +98,7 @@ TEST_F(ProductsWindow, EnterAddsInTheReferenceBookAndDoesNothingInThePicker) {
     ModalScript script;
     bool stillShown = false;
     script.on(&productsList(), [&] {
-        QTest::keyClick(control<QTableView>(productsList(), "DBGrid1"), Qt::Key_Return);
+        QTest::keyClick(gridOf(productsList()), Qt::Key_Return);
         stillShown = productsList().isVisible();
         return int(QDialog::Rejected);
     });
@@ -124,25 +124,23 @@ TEST_F(ProductsWindow, SearchByMarkPrefixAndArrowsMoveTheRow) {
             {"", {"КРАСКА", "М-10", "М-20", "O'K-1"}},
         };
         for (const auto& [typed, expected] : cases) {
-            control<QLineEdit>(productsList(), "Edit1")->setText(QString::fromUtf8(typed));
-            EXPECT_EQ(columnTexts(control<QTableView>(productsList(), "DBGrid1"), "marka"),
-                      expected)
-                << typed;
+            searchBoxOf(productsList())->setText(QString::fromUtf8(typed));
+            EXPECT_EQ(columnTexts(gridOf(productsList()), "marka"), expected) << typed;
         }
         // "Коробки" is a number column: right-aligned.
-        EXPECT_EQ(cellOf(control<QTableView>(productsList(), "DBGrid1"), 0, "massa")
+        EXPECT_EQ(cellOf(gridOf(productsList()), 0, "massa")
                       .data(Qt::TextAlignmentRole)
                       .value<Qt::Alignment>(),
                   Qt::AlignRight | Qt::AlignVCenter);
-        QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Down);
-        QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Down);
-        QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Up);
+        QTest::keyClick(searchBoxOf(productsList()), Qt::Key_Down);
+        QTest::keyClick(searchBoxOf(productsList()), Qt::Key_Down);
+        QTest::keyClick(searchBoxOf(productsList()), Qt::Key_Up);
         EXPECT_EQ(testdb::sharedData().products->text("marka"), "М-10");
         // Other keys edit as usual here.
-        typeText(control<QLineEdit>(productsList(), "Edit1"), "М0");
-        QTest::keyClick(control<QLineEdit>(productsList(), "Edit1"), Qt::Key_Left);
-        typeText(control<QLineEdit>(productsList(), "Edit1"), "-1");
-        EXPECT_EQ(control<QLineEdit>(productsList(), "Edit1")->text(), "М-10");
+        typeText(searchBoxOf(productsList()), "М0");
+        QTest::keyClick(searchBoxOf(productsList()), Qt::Key_Left);
+        typeText(searchBoxOf(productsList()), "-1");
+        EXPECT_EQ(searchBoxOf(productsList())->text(), "М-10");
         return int(QDialog::Rejected);
     });
     operationEditor().pickProduct();
@@ -162,8 +160,8 @@ TEST_F(ProductsWindow, EditorRefusesEmptyFieldsAndDuplicatesIgnoringCaseAndBlank
     for (const auto& [mark, quantity] : refused) {
         bool stayedOpen = false;
         script.on(&productEditor(), [&] {
-            control<QLineEdit>(productEditor(), "Edit1")->setText(QString::fromUtf8(mark));
-            control<QLineEdit>(productEditor(), "Edit2")->setText(QString::fromUtf8(quantity));
+            productMarkBox()->setText(QString::fromUtf8(mark));
+            productQuantityBox()->setText(QString::fromUtf8(quantity));
             productEditor().save();
             stayedOpen = productEditor().isVisible();
             return int(QDialog::Rejected);
@@ -197,8 +195,8 @@ TEST_F(ProductsWindow, ChangeUpdatesTheProductsOwnGoodsRow) {
     QString shownMark, shownQuantity;
     script.on(&productEditor(), [&] {
         EXPECT_EQ(productEditor().windowTitle(), "Изменение данных изделия");
-        shownMark = control<QLineEdit>(productEditor(), "Edit1")->text();
-        shownQuantity = control<QLineEdit>(productEditor(), "Edit2")->text();
+        shownMark = productMarkBox()->text();
+        shownQuantity = productQuantityBox()->text();
         productEditor().save();  // unchanged: its own mark is no duplicate
         return int(QDialog::Rejected);
     });
@@ -223,11 +221,11 @@ TEST_F(ProductsWindow, ChangeUpdatesTheProductsOwnGoodsRow) {
 TEST_F(ProductsWindow, QuantityBoxTakesDigitsAndDecimalMarksAsComma) {
     ModalScript script;
     script.on(&productEditor(), [] {
-        typeText(control<QLineEdit>(productEditor(), "Edit2"), "1x2.5 ");
-        EXPECT_EQ(control<QLineEdit>(productEditor(), "Edit2")->text(), "12,5");
-        QTest::keyClick(control<QLineEdit>(productEditor(), "Edit2"), Qt::Key_Backspace);
-        typeText(control<QLineEdit>(productEditor(), "Edit2"), ",");
-        EXPECT_EQ(control<QLineEdit>(productEditor(), "Edit2")->text(), "12,,");
+        typeText(productQuantityBox(), "1x2.5 ");
+        EXPECT_EQ(productQuantityBox()->text(), "12,5");
+        QTest::keyClick(productQuantityBox(), Qt::Key_Backspace);
+        typeText(productQuantityBox(), ",");
+        EXPECT_EQ(productQuantityBox()->text(), "12,,");
         return int(QDialog::Rejected);
     });
     script.on(&productsList(), [] {
@@ -262,8 +260,8 @@ TEST_F(ProductsWindow, PastedQuantityAndBrokenMarkAreCheckedOnSave) {
     for (const auto& c : cases) {
         MessageLog log;
         script.on(&productEditor(), [&] {
-            control<QLineEdit>(productEditor(), "Edit1")->setText(c.mark);
-            auto* quantity = control<QLineEdit>(productEditor(), "Edit2");
+            productMarkBox()->setText(c.mark);
+            auto* quantity = productQuantityBox();
             QGuiApplication::clipboard()->setText(c.pasted);
             quantity->paste();
             EXPECT_EQ(quantity->text(), c.pasted);
@@ -286,8 +284,8 @@ TEST_F(ProductsWindow, QuantityThatIsNoNumberIsShownAsAnErrorAndNothingIsWritten
     ModalScript script;
     bool stayedOpen = false;
     script.on(&productEditor(), [&] {
-        control<QLineEdit>(productEditor(), "Edit1")->setText("М-1");
-        control<QLineEdit>(productEditor(), "Edit2")->setText("2,5,");
+        productMarkBox()->setText("М-1");
+        productQuantityBox()->setText("2,5,");
         QTest::mouseClick(control<QPushButton>(productEditor(), "Button1"), Qt::LeftButton);
         stayedOpen = productEditor().isVisible();
         return int(QDialog::Rejected);
@@ -303,54 +301,22 @@ TEST_F(ProductsWindow, QuantityThatIsNoNumberIsShownAsAnErrorAndNothingIsWritten
     EXPECT_TRUE(storedProducts().isEmpty());
 }
 
-TEST_F(ProductsWindow, DeleteAsksThenDeletesThroughTheQuery) {
-    seed();
-    MessageLog log;
-    log.answerNext(ui::Answer::No);
-    ModalScript script;
-    script.on(&productsList(), [] {
-        testdb::sharedData().products->setRecNo(2);
-        productsList().deleteRow();
-        productsList().deleteRow();
-        EXPECT_EQ(testdb::sharedData().products->recNo(), 2);
-        EXPECT_EQ(testdb::sharedData().products->text("marka"), "М-20");
-        return int(QDialog::Rejected);
-    });
-    productsList().showAsReferenceBook();
-    ASSERT_EQ(log.count(), 2);
-    EXPECT_EQ(log.messages()[1].text, "Удалить изделие?");
-    EXPECT_EQ(log.messages()[1].caption, "Удаление");
-    EXPECT_EQ(log.messages()[1].icon, ui::Icon::Question);
-    EXPECT_EQ(storedProducts(), QStringList({"1|КРАСКА|2.5", "3|М-20|4"}));
-
-    testdb::reset();
-    log.clear();
-    script.on(&productsList(), [] {
-        productsList().deleteRow();
-        productsList().changeOrChoose();
-        return int(QDialog::Rejected);
-    });
-    productsList().showAsReferenceBook();
-    EXPECT_EQ(log.count(), 0);
-    EXPECT_EQ(script.shown.last(), "Form3: Изделия");
-}
-
 TEST_F(ProductsWindow, PickerHandsBackTrimmedMarkAndIdAndAnEmptyListGivesNothing) {
     seed();
     testdb::exec("update cmn_gds_and_srv.gds_and_srv set s_caption = ' М-10  ' where id = 2");
     ModalScript script;
     script.on(&productsList(), [] {
-        typeText(control<QLineEdit>(productsList(), "Edit1"), " М-1");
+        typeText(searchBoxOf(productsList()), " М-1");
         productsList().changeOrChoose();
         return int(QDialog::Rejected);
     });
     operationEditor().pickProduct();
-    EXPECT_EQ(control<QLineEdit>(operationEditor(), "Edit1")->text(), "М-10");
+    EXPECT_EQ(operationProductBox()->text(), "М-10");
     EXPECT_EQ(operationEditor().productId(), 2);
 
     testdb::reset();
     operationEditor().pickProduct();
-    EXPECT_EQ(control<QLineEdit>(operationEditor(), "Edit1")->text(), "");
+    EXPECT_EQ(operationProductBox()->text(), "");
     EXPECT_EQ(operationEditor().productId(), 0);
 }
 

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWheelEvent>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -21,8 +22,8 @@ class WorkersWindow : public testdb::AppTest {
 protected:
     void SetUp() override {
         testdb::AppTest::SetUp();
-        control<QLineEdit>(workersList(), "Edit1")->clear();
-        control<QComboBox>(workerEditor(), "LCB_department")->setCurrentIndex(-1);
+        searchBoxOf(workersList())->clear();
+        workerDepartmentList()->setCurrentIndex(-1);
     }
     static void seed() {
         testdb::exec(
@@ -49,13 +50,13 @@ struct ButtonsSeen {
 ButtonsSeen seeButtons() {
     ButtonsSeen s;
     s.mode = workersList().mode();
-    s.add = control<QPushButton>(workersList(), "Button1")->isVisible();
-    s.del = control<QPushButton>(workersList(), "Button3")->isVisible();
-    s.search = control<QLineEdit>(workersList(), "Edit1")->isVisible();
-    s.button2 = control<QPushButton>(workersList(), "Button2")->text();
-    s.button2Default = control<QPushButton>(workersList(), "Button2")->isDefault();
-    s.addDefault = control<QPushButton>(workersList(), "Button1")->isDefault();
-    s.rows = control<QTableView>(workersList(), "DBGrid1")->model()->rowCount();
+    s.add = addButtonOf(workersList())->isVisible();
+    s.del = deleteButtonOf(workersList())->isVisible();
+    s.search = searchBoxOf(workersList())->isVisible();
+    s.button2 = changeButtonOf(workersList())->text();
+    s.button2Default = changeButtonOf(workersList())->isDefault();
+    s.addDefault = addButtonOf(workersList())->isDefault();
+    s.rows = gridOf(workersList())->model()->rowCount();
     return s;
 }
 
@@ -79,7 +80,7 @@ TEST_F(WorkersWindow, ModesSetTheirButtonsAndThePickerClearsTheKeptFilter) {
 
     // A search typed in the reference book stays for its next showing.
     script.on(&workersList(), [&] {
-        typeText(control<QLineEdit>(workersList(), "Edit1"), "Ив");
+        typeText(searchBoxOf(workersList()), "Ив");
         return int(QDialog::Rejected);
     });
     workersList().showAsReferenceBook();
@@ -96,11 +97,11 @@ TEST_F(WorkersWindow, ModesSetTheirButtonsAndThePickerClearsTheKeptFilter) {
     EXPECT_EQ(seen.button2, "Изменить");
     EXPECT_FALSE(seen.button2Default);
     EXPECT_TRUE(seen.addDefault);
-    EXPECT_EQ(control<QLineEdit>(workersList(), "Edit1")->text(), "Ив");
+    EXPECT_EQ(searchBoxOf(workersList())->text(), "Ив");
     EXPECT_EQ(seen.rows, 2);
 
     entryEditor().pickWorker();
-    EXPECT_EQ(control<QLineEdit>(workersList(), "Edit1")->text(), "");
+    EXPECT_EQ(searchBoxOf(workersList())->text(), "");
     EXPECT_EQ(seen.rows, 4);
 }
 
@@ -108,11 +109,11 @@ TEST_F(WorkersWindow, EnterAddsInTheReferenceBookAndChoosesInThePicker) {
     seed();
     ModalScript script;
     script.on(&workersList(), [] {
-        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Return);
+        QTest::keyClick(searchBoxOf(workersList()), Qt::Key_Return);
         return int(QDialog::Rejected);
     });
     entryEditor().pickWorker();  // the picker first: its default button must not stick
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit1")->text(), "Иванов И.И.");
+    EXPECT_EQ(entryWorkerBox()->text(), "Иванов И.И.");
     script.shown.clear();
     workersList().showAsReferenceBook();
     EXPECT_EQ(script.shown,
@@ -133,9 +134,8 @@ TEST_F(WorkersWindow, SearchFiltersByPrefixIgnoringCaseAndTakesApostrophesLitera
     ModalScript script;
     script.on(&workersList(), [&] {
         for (const auto& [typed, expected] : cases) {
-            control<QLineEdit>(workersList(), "Edit1")->setText(QString::fromUtf8(typed));
-            EXPECT_EQ(columnTexts(control<QTableView>(workersList(), "DBGrid1"), "fio"), expected)
-                << typed;
+            searchBoxOf(workersList())->setText(QString::fromUtf8(typed));
+            EXPECT_EQ(columnTexts(gridOf(workersList()), "fio"), expected) << typed;
         }
         return int(QDialog::Rejected);
     });
@@ -148,22 +148,21 @@ TEST_F(WorkersWindow, SearchBoxMovesWithArrowsAndSwallowsOtherEditingKeys) {
     ModalScript script;
     script.on(&workersList(), [&] {
         data::Dataset* w = testdb::sharedData().workers;
-        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Down);
-        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Down);
+        QTest::keyClick(searchBoxOf(workersList()), Qt::Key_Down);
+        QTest::keyClick(searchBoxOf(workersList()), Qt::Key_Down);
         EXPECT_EQ(w->recNo(), 3);
-        EXPECT_EQ(control<QTableView>(workersList(), "DBGrid1")->currentIndex().row(), 2);
-        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Up);
+        EXPECT_EQ(gridOf(workersList())->currentIndex().row(), 2);
+        QTest::keyClick(searchBoxOf(workersList()), Qt::Key_Up);
         EXPECT_EQ(w->recNo(), 2);
-        typeText(control<QLineEdit>(workersList(), "Edit1"), "Пе");
-        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Left);
-        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Home);
-        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Delete);
-        typeText(control<QLineEdit>(workersList(), "Edit1"), "т");
-        EXPECT_EQ(control<QLineEdit>(workersList(), "Edit1")->text(), "Пет");
-        QTest::keyClick(control<QLineEdit>(workersList(), "Edit1"), Qt::Key_Backspace);
-        EXPECT_EQ(control<QLineEdit>(workersList(), "Edit1")->text(), "Пе");
-        EXPECT_EQ(columnTexts(control<QTableView>(workersList(), "DBGrid1"), "fio"),
-                  QStringList{"Петров А.А."});
+        typeText(searchBoxOf(workersList()), "Пе");
+        QTest::keyClick(searchBoxOf(workersList()), Qt::Key_Left);
+        QTest::keyClick(searchBoxOf(workersList()), Qt::Key_Home);
+        QTest::keyClick(searchBoxOf(workersList()), Qt::Key_Delete);
+        typeText(searchBoxOf(workersList()), "т");
+        EXPECT_EQ(searchBoxOf(workersList())->text(), "Пет");
+        QTest::keyClick(searchBoxOf(workersList()), Qt::Key_Backspace);
+        EXPECT_EQ(searchBoxOf(workersList())->text(), "Пе");
+        EXPECT_EQ(columnTexts(gridOf(workersList()), "fio"), QStringList{"Петров А.А."});
         return int(QDialog::Rejected);
     });
     entryEditor().pickWorker();
@@ -179,16 +178,14 @@ TEST_F(WorkersWindow, AddStoresTrimmedNameAndDepartmentTextAndRefusesAnEmptyName
     ModalScript script;
     bool stayedOpen = false;
     script.on(&workerEditor(), [&] {
-        EXPECT_EQ(control<QLineEdit>(workerEditor(), "Edit1")->text(), "");
-        EXPECT_EQ(control<QComboBox>(workerEditor(), "LCB_department")->currentText(), "");
-        EXPECT_EQ(control<QComboBox>(workerEditor(), "LCB_department")->maxVisibleItems(), 10);
-        control<QLineEdit>(workerEditor(), "Edit1")->setText("   ");
+        EXPECT_EQ(workerNameBox()->text(), "");
+        EXPECT_EQ(workerDepartmentList()->currentText(), "");
+        EXPECT_EQ(workerDepartmentList()->maxVisibleItems(), 10);
+        workerNameBox()->setText("   ");
         workerEditor().save();
         stayedOpen = workerEditor().isVisible();
-        control<QLineEdit>(workerEditor(), "Edit1")->setText("  Абрамов О'Нил  ");
-        control<QComboBox>(workerEditor(), "LCB_department")
-            ->setCurrentIndex(
-                control<QComboBox>(workerEditor(), "LCB_department")->findText("Цех 2"));
+        workerNameBox()->setText("  Абрамов О'Нил  ");
+        workerDepartmentList()->setCurrentIndex(workerDepartmentList()->findText("Цех 2"));
         workerEditor().save();
         return int(QDialog::Rejected);
     });
@@ -202,7 +199,7 @@ TEST_F(WorkersWindow, AddStoresTrimmedNameAndDepartmentTextAndRefusesAnEmptyName
     EXPECT_EQ(log.texts(), QStringList{"ФИО нужно заполнить!"});
     EXPECT_EQ(log.messages()[0].caption, "Ошибка");
     EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(control<QComboBox>(workerEditor(), "LCB_department")->itemText(0), "Цех 1");
+    EXPECT_EQ(workerDepartmentList()->itemText(0), "Цех 1");
     EXPECT_EQ(testdb::scalar("select s_staffpos_hl from accounts_dep.person where fio = "
                              "'Абрамов О''Нил'")
                   .toString(),
@@ -210,7 +207,7 @@ TEST_F(WorkersWindow, AddStoresTrimmedNameAndDepartmentTextAndRefusesAnEmptyName
 
     // The department chosen last stays chosen when the editor opens next.
     script.on(&workerEditor(), [] {
-        EXPECT_EQ(control<QComboBox>(workerEditor(), "LCB_department")->currentText(), "Цех 2");
+        EXPECT_EQ(workerDepartmentList()->currentText(), "Цех 2");
         return int(QDialog::Rejected);
     });
     script.on(&workersList(), [] {
@@ -224,7 +221,7 @@ TEST_F(WorkersWindow, HostileNameIsStoredVerbatim) {
     const QString hostile = "x'); drop table accounts_dep.smena; --";
     ModalScript script;
     script.on(&workerEditor(), [&] {
-        control<QLineEdit>(workerEditor(), "Edit1")->setText(hostile);
+        workerNameBox()->setText(hostile);
         workerEditor().save();
         return int(QDialog::Rejected);
     });
@@ -255,7 +252,7 @@ TEST_F(WorkersWindow, NamesWithControlOrBrokenCharactersOrTooLongAreRefused) {
         MessageLog log;
         bool stayedOpen = false;
         script.on(&workerEditor(), [&] {
-            control<QLineEdit>(workerEditor(), "Edit1")->setText(c.name);
+            workerNameBox()->setText(c.name);
             workerEditor().save();
             stayedOpen = workerEditor().isVisible();
             return int(QDialog::Rejected);
@@ -277,9 +274,9 @@ TEST_F(WorkersWindow, ChangeEditsTheCurrentWorkerAndComesBackToItsRowNumber) {
     ModalScript script;
     script.on(&workerEditor(), [] {
         EXPECT_EQ(workerEditor().windowTitle(), "Изменение данных работника");
-        EXPECT_EQ(control<QLineEdit>(workerEditor(), "Edit1")->text(), "Ивлев П.С.");
+        EXPECT_EQ(workerNameBox()->text(), "Ивлев П.С.");
         EXPECT_EQ(workerEditor().personId(), 2);
-        control<QLineEdit>(workerEditor(), "Edit1")->setText("Яковлев П.С.");
+        workerNameBox()->setText("Яковлев П.С.");
         workerEditor().save();
         return int(QDialog::Rejected);
     });
@@ -297,47 +294,6 @@ TEST_F(WorkersWindow, ChangeEditsTheCurrentWorkerAndComesBackToItsRowNumber) {
                                             "Петров А.А.|Цех 1"}));
 }
 
-TEST_F(WorkersWindow, DeleteAsksThenDeletesAndKeepsTheRowNumber) {
-    seed();
-    MessageLog log;
-    log.answerNext(ui::Answer::No);
-    ModalScript script;
-    script.on(&workersList(), [] {
-        testdb::sharedData().workers->setRecNo(2);
-        workersList().deleteRow();  // answered No
-        EXPECT_EQ(testdb::sharedData().workers->recordCount(), 4);
-        workersList().deleteRow();
-        EXPECT_EQ(testdb::sharedData().workers->recNo(), 2);
-        EXPECT_EQ(testdb::sharedData().workers->text("fio"), "О'Брайен Д.");
-        testdb::sharedData().workers->last();
-        workersList().deleteRow();
-        EXPECT_EQ(testdb::sharedData().workers->recordCount(), 2);
-        return int(QDialog::Rejected);
-    });
-    workersList().showAsReferenceBook();
-    ASSERT_EQ(log.count(), 3);
-    EXPECT_EQ(log.messages()[0].text, "Удалить работника?");
-    EXPECT_EQ(log.messages()[0].caption, "Удаление");
-    EXPECT_EQ(log.messages()[0].icon, ui::Icon::Question);
-    EXPECT_EQ(log.messages()[0].buttons, ui::Buttons::YesNo);
-    EXPECT_EQ(storedWorkers(), QStringList({"Иванов И.И.|Цех 1", "О'Брайен Д.|"}));
-    // The person register follows.
-    EXPECT_EQ(testdb::scalar("select count(*) from cmn_contractor.person").toInt(), 2);
-}
-
-TEST_F(WorkersWindow, ChangeAndDeleteOnAnEmptyListDoNothing) {
-    MessageLog log;
-    ModalScript script;
-    script.on(&workersList(), [] {
-        workersList().changeOrChoose();
-        workersList().deleteRow();
-        return int(QDialog::Rejected);
-    });
-    workersList().showAsReferenceBook();
-    EXPECT_EQ(script.shown, QStringList{"Form5: Список рабочих"});
-    EXPECT_EQ(log.count(), 0);
-}
-
 TEST_F(WorkersWindow, PickerHandsBackTrimmedNameAndIdAndCancelKeepsTheEntry) {
     seed();
     testdb::exec("update accounts_dep.person set fio = 'Петров А.А.   ' where id = 4");
@@ -348,16 +304,16 @@ TEST_F(WorkersWindow, PickerHandsBackTrimmedNameAndIdAndCancelKeepsTheEntry) {
         return int(QDialog::Rejected);
     });
     entryEditor().pickWorker();
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit1")->text(), "прежний");
+    EXPECT_EQ(entryWorkerBox()->text(), "прежний");
     EXPECT_EQ(entryEditor().chosen().workerId, 77);
 
     script.on(&workersList(), [] {
-        typeText(control<QLineEdit>(workersList(), "Edit1"), "Пет");
+        typeText(searchBoxOf(workersList()), "Пет");
         workersList().changeOrChoose();
         return int(QDialog::Rejected);
     });
     entryEditor().pickWorker();
-    EXPECT_EQ(control<QLineEdit>(entryEditor(), "Edit1")->text(), "Петров А.А.");
+    EXPECT_EQ(entryWorkerBox()->text(), "Петров А.А.");
     EXPECT_EQ(entryEditor().chosen().workerId, 4);
     EXPECT_FALSE(testdb::sharedData().workers->isOpen());
 
@@ -379,14 +335,14 @@ TEST_F(WorkersWindow, WheelMovesTheFocusedLookupList) {
     ModalScript script;
     script.on(&workerEditor(), [] {
         workerEditor().activateWindow();
-        control<QComboBox>(workerEditor(), "LCB_roles")->setFocus();
-        control<QComboBox>(workerEditor(), "LCB_roles")->setCurrentIndex(0);
+        workerRoleList()->setFocus();
+        workerRoleList()->setCurrentIndex(0);
         workerEditor().moveFocusedLookup(true);
-        EXPECT_EQ(control<QComboBox>(workerEditor(), "LCB_roles")->currentText(), "Б");
+        EXPECT_EQ(workerRoleList()->currentText(), "Б");
         QWheelEvent up(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 120), Qt::NoButton,
                        Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(&workerEditor(), &up);
-        EXPECT_EQ(control<QComboBox>(workerEditor(), "LCB_roles")->currentText(), "А");
+        EXPECT_EQ(workerRoleList()->currentText(), "А");
         EXPECT_EQ(control<QComboBox>(workerEditor(), "LCB_staffpos")->currentIndex(), -1);
         return int(QDialog::Rejected);
     });

@@ -9,6 +9,7 @@
 #include "reports/summary_export.h"
 
 #include <QPushButton>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -62,7 +63,7 @@ TEST_F(SummaryExportTest, WritesHeaderAndOneLinePerGroup) {
                                       "Ящик|Покраска (цвет: 9005)|Заготовки|1|4",
                                       "Ящик|Сборка|Готовая продукция|2.5|10",
                                   }));
-    EXPECT_EQ(control<QPushButton>(reportWindow(), "Button6")->text(), "Excel (3 из 3)");
+    EXPECT_EQ(summaryButton()->text(), "Excel (3 из 3)");
     EXPECT_FALSE(reportWindow().summaryQuery().isOpen());
 
     // Every column fits its widest text, short ones included, and is not much wider.
@@ -83,17 +84,17 @@ TEST_F(SummaryExportTest, BlanksLimitRowsAndTheCount) {
                                       "Ящик|Покраска (грунт)|Заготовки|0.5|2",
                                       "Ящик|Покраска (цвет: 9005)|Заготовки|1|4",
                                   }));
-    EXPECT_EQ(control<QPushButton>(reportWindow(), "Button6")->text(), "Excel (2 из 2)");
+    EXPECT_EQ(summaryButton()->text(), "Excel (2 из 2)");
 }
 
 TEST_F(SummaryExportTest, EmptyPeriodWritesTheHeaderOnly) {
-    control<QPushButton>(reportWindow(), "Button6")->setText("-");
+    summaryButton()->setText("-");
     choose({2023, 1, 1}, {2023, 2, 1});
     reportWindow().exportSummary();
     const auto sheet = readSheet(reportWindow().lastSavedWorkbook());
     EXPECT_EQ(sheet.maxRow(), 1);
     EXPECT_EQ(sheet.cell(1, 5).value.toString(), "Кол-во");
-    EXPECT_EQ(control<QPushButton>(reportWindow(), "Button6")->text(), "Excel (0 из 0)");
+    EXPECT_EQ(summaryButton()->text(), "Excel (0 из 0)");
 }
 
 TEST_F(SummaryExportTest, ProgressCountsEveryRowAgainstTheTotal) {

@@ -17,6 +17,16 @@ QString orNull(const std::optional<double>& value) {
 
 }  // namespace
 
+void addOneOperationPlant(const QStringList& workers) {
+    for (const QString& name : workers)
+        exec(QStringLiteral("insert into accounts_dep.person(fio) values (%1)")
+                 .arg(data::quotedLiteral(name)));
+    exec(
+        "insert into cmn_gds_and_srv.gds_and_srv(s_caption, id_msm_bs) values ('М-1', 6);"
+        "insert into accounts_dep.vid_oper(vid) values ('Сборка');"
+        "insert into accounts_dep.oper(vid, naimen, i_id) values (1, 0, 1)");
+}
+
 int addJournalEntry(const JournalEntry& e) {
     const QString ok = e.ok ? data::quotedLiteral(*e.ok) : QStringLiteral("NULL");
     return scalar(QStringLiteral("insert into accounts_dep.smena(data, smena, w_id, i_id, o_id, "

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace testdb {
@@ -22,6 +23,11 @@ struct JournalEntry {
     std::optional<QString> ok = QStringLiteral("no");  // the mark of an entry not yet accepted
     std::optional<double> prize{};
 };
+
+// The smallest plant a journal entry needs, on the checking connection: the workers named (ids
+// 1, 2 ... in that order), the product "М-1", the operation kind "Сборка" and its operation of
+// finished goods (each id 1).
+void addOneOperationPlant(const QStringList& workers);
 
 // Writes the entry on the checking connection; returns its id.
 int addJournalEntry(const JournalEntry& entry);

@@ -1,5 +1,6 @@
 // The client on a plant's database that was never upgraded (no closed months there).
 #include "../entry/entry_fixture.h"
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 #include "../support/message_log.h"
 #include "../timesheet/timesheet_fixture.h"
@@ -25,25 +26,25 @@ TEST_F(NotUpgraded, JournalAndTimesheetWorkAsAlwaysAndClosingAsksForTheUpgrade) 
         return int(QDialog::Accepted);
     });
     MessageLog log;
-    control<QPushButton>(journalWindow(), "Button1")->click();
+    journalAddButton()->click();
     EXPECT_TRUE(editorOpened);
     EXPECT_EQ(entryCount(), 1);
 
     timesheet_fixture::choose(&timesheetWindow(), 11, 2022);
-    control<QPushButton>(timesheetWindow(), "Button1")->click();  // "Перестроить"
+    rebuildButton()->click();  // "Перестроить"
     EXPECT_EQ(cells("d5"), (QList<QVariantList>{{8}}));
     // The state label says what closing months needs; only "Закрыть месяц" may be pressed (no
     // month is closed here), and it says the same at length.
-    EXPECT_EQ(control<QLabel>(timesheetWindow(), "monthStateLabel")->text(),
+    EXPECT_EQ(monthStateLabel()->text(),
               "Закрытие месяцев — после обновления базы:\nplant-client --upgrade-database БАЗА "
               "СЕРВЕР");
-    EXPECT_FALSE(control<QPushButton>(timesheetWindow(), "reopenMonthButton")->isEnabled());
+    EXPECT_FALSE(reopenMonthButton()->isEnabled());
     if (const QString shots = qEnvironmentVariable("PLANT_SHOTS_DIR"); !shots.isEmpty())
         timesheetWindow().grab().save(shots + "/timesheet-not-upgraded.png");
     EXPECT_EQ(control<QLabel>(journalWindow(), "monthStateLabel")->text(), "");
     EXPECT_EQ(log.count(), 0);
 
-    control<QPushButton>(timesheetWindow(), "closeMonthButton")->click();
+    closeMonthButton()->click();
     ASSERT_EQ(log.count(), 1);
     EXPECT_EQ(log.messages()[0].text,
               "Закрывать и открывать месяцы можно после обновления базы данных. Обновите её "

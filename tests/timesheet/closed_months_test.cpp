@@ -1,4 +1,5 @@
 #include "../entry/entry_fixture.h"
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 #include "../support/message_log.h"
 #include "../support/widget_driving.h"
@@ -131,7 +132,7 @@ TEST_F(ClosedMonth, ClientRefusesEveryChangeBeforeWritingOrOpeningTheEditor) {
     };
     for (const auto& a : actions) {
         showJournal(entrytest::kNov5);
-        control<QDateEdit>(journalWindow(), "DateT")->setDate(entrytest::kNov5);
+        journalDate()->setDate(entrytest::kNov5);
         bool editorOpened = false;
         ui::setModalHook([&](QWidget* w) {
             editorOpened = editorOpened || w == &entryEditor();
@@ -172,7 +173,7 @@ TEST_F(ClosedMonth, ReadingAndAnOpenMonthWorkAsBefore) {
     EXPECT_EQ(testdb::sharedData().journalOf(2)->recordCount(), 1);
     timesheet_fixture::choose(&timesheetWindow(), 11, 2022);
     EXPECT_EQ(timesheet_fixture::shiftModel(1)->rowCount(), 1);
-    EXPECT_EQ(control<QLabel>(timesheetWindow(), "monthStateLabel")->text(), "Месяц закрыт");
+    EXPECT_EQ(monthStateLabel()->text(), "Месяц закрыт");
     entry::EntryValues october = entrytest::workedExample();
     october.date = kOct31.addDays(-1);
     EXPECT_EQ(entry::saveEntry(testdb::sharedData(), october), data::Verdict::Kind::Saved);
@@ -338,13 +339,12 @@ protected:
         EntryTest::SetUp();
         data::setSessionRole("Administrator");
         timesheet_fixture::choose(&timesheetWindow(), 11, 2022);
-        control<QPushButton>(timesheetWindow(), "Button5")->click();  // "Обновить"
+        timesheetRefreshButton()->click();  // "Обновить"
     }
-    static QString state() { return control<QLabel>(timesheetWindow(), "monthStateLabel")->text(); }
+    static QString state() { return monthStateLabel()->text(); }
     // Which of "Закрыть месяц" and "Открыть месяц" may be pressed.
     static std::pair<bool, bool> buttons() {
-        return {control<QPushButton>(timesheetWindow(), "closeMonthButton")->isEnabled(),
-                control<QPushButton>(timesheetWindow(), "reopenMonthButton")->isEnabled()};
+        return {closeMonthButton()->isEnabled(), reopenMonthButton()->isEnabled()};
     }
     static int closedRows() {
         return testdb::scalar("select count(*) from accounts_dep.closed_month").toInt();
@@ -514,7 +514,7 @@ TEST_F(Closing, AMonthClosedOrReopenedElsewhereMeanwhileIsSaidAndShown) {
 
 TEST_F(Closing, AReasonTheBoxCannotTakeIsRefusedAndCancellingChangesNothing) {
     testdb::exec("insert into accounts_dep.closed_month(year, month) values (2022, 11)");
-    control<QPushButton>(timesheetWindow(), "Button5")->click();
+    timesheetRefreshButton()->click();
     MessageLog log;
     onReasonWindow([](QWidget* w) {
         control<QLineEdit>(*w, "promptEdit")->setText("Ошибка");
@@ -555,7 +555,7 @@ TEST_F(Closing, AReasonTheBoxCannotTakeIsRefusedAndCancellingChangesNothing) {
 
 // The journal says beside its date that the date's month is closed, before anything is typed.
 TEST_F(Closing, TheJournalShowsWhenItsDatesMonthIsClosed) {
-    auto* date = control<QDateEdit>(journalWindow(), "DateT");
+    auto* date = journalDate();
     auto label = [] { return control<QLabel>(journalWindow(), "monthStateLabel")->text(); };
     MessageLog log;
     date->setDate(QDate(2022, 10, 31));
@@ -571,7 +571,7 @@ TEST_F(Closing, TheJournalShowsWhenItsDatesMonthIsClosed) {
     takePicture(&journalWindow(), "journal-month-closed");
     // Reopened by another workstation: seen on "Обновить".
     testdb::exec("delete from accounts_dep.closed_month");
-    control<QPushButton>(journalWindow(), "Button8")->click();
+    journalRefreshButton()->click();
     EXPECT_EQ(label(), "");
 }
 

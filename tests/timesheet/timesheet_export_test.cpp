@@ -7,6 +7,7 @@
 #include "timesheet/timesheet_print_layout.h"
 
 #include <QPushButton>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -24,9 +25,9 @@ TEST_F(AppTest, TimesheetExportWritesEveryDayOfEveryWorker) {
     addRow(b, 3, 2, 2023, {{1, 10}});
     choose(&timesheetWindow(), 2, 2023);
     MessageLog log;
-    control<QPushButton>(timesheetWindow(), "Button2")->click();
+    timesheetExcelButton()->click();
     EXPECT_EQ(log.count(), 0) << log.texts().join("; ").toStdString();
-    EXPECT_EQ(control<QPushButton>(timesheetWindow(), "Button2")->text(), "Excel (2 из 2)");
+    EXPECT_EQ(timesheetExcelButton()->text(), "Excel (2 из 2)");
     EXPECT_FALSE(timesheetPrint().monthTotals().isOpen());
 
     const xlsx_readback::Sheet sheet =
@@ -67,8 +68,8 @@ TEST_F(AppTest, TimesheetExportWritesEveryDayOfEveryWorker) {
 TEST_F(AppTest, TimesheetExportOfAnEmptyMonthWritesTheTitles) {
     choose(&timesheetWindow(), 6, 2021);
     MessageLog log;
-    control<QPushButton>(timesheetWindow(), "Button2")->click();
-    EXPECT_EQ(control<QPushButton>(timesheetWindow(), "Button2")->text(), "Excel (0 из 0)");
+    timesheetExcelButton()->click();
+    EXPECT_EQ(timesheetExcelButton()->text(), "Excel (0 из 0)");
     const xlsx_readback::Sheet sheet =
         xlsx_readback::readSheet(timesheetWindow().lastSavedWorkbook());
     ASSERT_EQ(sheet.maxRow(), 2);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <memory>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -37,17 +38,15 @@ TEST_F(AppTest, TimesheetRebuildWritesTheMonthFromTheJournal) {
 
     // The bar while the rebuild runs: shown, over the month's days, ending at the last one.
     QList<std::tuple<bool, int, int>> bar;
-    QObject::connect(
-        control<QProgressBar>(timesheetWindow(), "PB"), &QProgressBar::valueChanged,
-        &timesheetWindow(), [&](int value) {
-            bar << std::tuple(
-                control<QProgressBar>(timesheetWindow(), "PB")->isVisibleTo(&timesheetWindow()),
-                control<QProgressBar>(timesheetWindow(), "PB")->maximum(), value);
-        });
+    QObject::connect(rebuildProgress(), &QProgressBar::valueChanged, &timesheetWindow(),
+                     [&](int value) {
+                         bar << std::tuple(rebuildProgress()->isVisibleTo(&timesheetWindow()),
+                                           rebuildProgress()->maximum(), value);
+                     });
     MessageLog log;
-    control<QPushButton>(timesheetWindow(), "Button1")->click();
-    QObject::disconnect(control<QProgressBar>(timesheetWindow(), "PB"), &QProgressBar::valueChanged,
-                        &timesheetWindow(), nullptr);
+    rebuildButton()->click();
+    QObject::disconnect(rebuildProgress(), &QProgressBar::valueChanged, &timesheetWindow(),
+                        nullptr);
     EXPECT_EQ(log.count(), 0) << log.texts().join("; ").toStdString();
     ASSERT_FALSE(bar.isEmpty());
     for (const auto& [visible, maximum, value] : bar) {
@@ -67,8 +66,8 @@ TEST_F(AppTest, TimesheetRebuildWritesTheMonthFromTheJournal) {
     EXPECT_EQ(monthRows(4, 2022), QStringList{QString("1 %1: d1=7").arg(a)});
     EXPECT_EQ(monthRows(3, 2021), QStringList{QString("1 %1: d3=5").arg(a)});
 
-    EXPECT_FALSE(control<QProgressBar>(timesheetWindow(), "PB")->isVisibleTo(&timesheetWindow()));
-    EXPECT_EQ(control<QProgressBar>(timesheetWindow(), "PB")->maximum(), 31);
+    EXPECT_FALSE(rebuildProgress()->isVisibleTo(&timesheetWindow()));
+    EXPECT_EQ(rebuildProgress()->maximum(), 31);
     EXPECT_FALSE(data::Transaction::active());
     EXPECT_EQ(shiftModel(0)->rowCount(), 1);
     EXPECT_EQ(shiftModel(1)->rowCount(), 1);
@@ -84,7 +83,7 @@ TEST_F(AppTest, TimesheetRebuildOfAMonthWithoutEntriesEmptiesIt) {
     timesheetWindow().rebuild();
     EXPECT_TRUE(monthRows(2, 2024).isEmpty());
     EXPECT_EQ(shiftModel(0)->rowCount(), 0);
-    EXPECT_EQ(control<QProgressBar>(timesheetWindow(), "PB")->maximum(), 29);
+    EXPECT_EQ(rebuildProgress()->maximum(), 29);
 }
 
 TEST_F(AppTest, TimesheetRebuildFailingPartWayLeavesTheMonthAsItWas) {
@@ -105,7 +104,7 @@ TEST_F(AppTest, TimesheetRebuildFailingPartWayLeavesTheMonthAsItWas) {
     choose(&timesheetWindow(), 3, 2022);
 
     MessageLog log;
-    control<QPushButton>(timesheetWindow(), "Button1")->click();
+    rebuildButton()->click();
     testdb::exec("drop trigger refuse_d20 on accounts_dep.h_tabel");
     testdb::exec("drop function accounts_dep.refuse_d20()");
 
@@ -114,12 +113,12 @@ TEST_F(AppTest, TimesheetRebuildFailingPartWayLeavesTheMonthAsItWas) {
         << log.texts()[0].toStdString();
     EXPECT_EQ(monthRows(3, 2022), before);
     EXPECT_FALSE(data::Transaction::active());
-    EXPECT_FALSE(control<QProgressBar>(timesheetWindow(), "PB")->isVisibleTo(&timesheetWindow()));
+    EXPECT_FALSE(rebuildProgress()->isVisibleTo(&timesheetWindow()));
     EXPECT_EQ(shiftModel(0)->rowCount(), 1);
     EXPECT_EQ(shiftModel(1)->rowCount(), 1);
 
     // The connection is usable afterwards: the next rebuild goes through.
-    control<QPushButton>(timesheetWindow(), "Button1")->click();
+    rebuildButton()->click();
     EXPECT_EQ(monthRows(3, 2022),
               (QStringList{QString("1 %1: d3=8").arg(a), QString("1 %1: d20=8").arg(b)}));
 }
@@ -195,7 +194,7 @@ TEST_F(AppTest, TimesheetRebuildsWhileOtherWorkstationsWriteTheMonthKeepItEqualT
         "generate_series(1, 200) w");
     choose(&timesheetWindow(), 3, 2024);
     MessageLog log;
-    control<QPushButton>(timesheetWindow(), "Button1")->click();
+    rebuildButton()->click();
 
     // Other workstations save, move and delete entries of the month while it is rebuilt.
     std::vector<std::unique_ptr<QProcess>> others;
@@ -212,7 +211,7 @@ TEST_F(AppTest, TimesheetRebuildsWhileOtherWorkstationsWriteTheMonthKeepItEqualT
     int rebuilds = 0;
     const QDeadlineTimer deadline(300000);
     while (running() && !deadline.hasExpired()) {
-        control<QPushButton>(timesheetWindow(), "Button1")->click();
+        rebuildButton()->click();
         ++rebuilds;
         for (const auto& p : others)
             p->waitForFinished(10);
@@ -225,7 +224,7 @@ TEST_F(AppTest, TimesheetRebuildsWhileOtherWorkstationsWriteTheMonthKeepItEqualT
     EXPECT_GE(rebuilds, 3);
 
     const QStringList busy = allRows("month=3 and year=2024");
-    control<QPushButton>(timesheetWindow(), "Button1")->click();
+    rebuildButton()->click();
     const QStringList quiet = allRows("month=3 and year=2024");
     EXPECT_EQ(without(busy, quiet), QStringList{}) << "rows the quiet rebuild does not make";
     EXPECT_EQ(without(quiet, busy), QStringList{}) << "rows missing after the busy rebuilds";

@@ -19,6 +19,7 @@
 #include <QSet>
 #include <QTableView>
 #include <QTest>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -70,8 +71,7 @@ TEST_F(AppTest, TimesheetChangingTheYearAloneRereadsAllThreeShifts) {
     for (int page = 0; page < 3; ++page)
         EXPECT_EQ(columnTexts(shiftModel(page), "fio"), QStringList{"Андреев А.А."}) << page;
 
-    control<QComboBox>(timesheetWindow(), "ComboBox2")
-        ->setCurrentIndex(control<QComboBox>(timesheetWindow(), "ComboBox2")->findText("2023"));
+    timesheetYearList()->setCurrentIndex(timesheetYearList()->findText("2023"));
     for (int page = 0; page < 3; ++page)
         EXPECT_EQ(columnTexts(shiftModel(page), "fio"), QStringList{"Борисов Б.Б."}) << page;
     // 1 March 2023 is a Wednesday: the 4th and 5th are the first weekend.
@@ -147,11 +147,11 @@ TEST_F(AppTest, TimesheetEnterPressesOnlyTheFocusedButton) {
     for (QPushButton* b : timesheetWindow().findChildren<QPushButton*>())
         EXPECT_FALSE(b->isDefault()) << b->objectName().toStdString();
     QTest::keyClick(control<QTableView>(timesheetWindow(), "DBGrid1"), Qt::Key_Return);
-    QTest::keyClick(control<QComboBox>(timesheetWindow(), "ComboBox1"), Qt::Key_Return);
-    QTest::keyClick(control<QComboBox>(timesheetWindow(), "ComboBox2"), Qt::Key_Enter);
+    QTest::keyClick(timesheetMonthList(), Qt::Key_Return);
+    QTest::keyClick(timesheetYearList(), Qt::Key_Enter);
     EXPECT_EQ(monthRows(3, 2022), QStringList{QString("1 %1: d1=8").arg(a)});
 
-    QTest::keyClick(control<QPushButton>(timesheetWindow(), "Button1"),
+    QTest::keyClick(rebuildButton(),
                     Qt::Key_Return);  // "Перестроить" itself
     EXPECT_EQ(monthRows(3, 2022), QStringList{});
     timesheetWindow().hide();
@@ -164,14 +164,13 @@ TEST_F(AppTest, TimesheetOpensOnTheJournalMonthAndClosesItsQueriesAfter) {
     QString shown;
     int rowsOfShift2 = -1;
     ui::setModalHook([&](QWidget* w) {
-        shown = w->objectName() + " " +
-                control<QComboBox>(timesheetWindow(), "ComboBox1")->currentText() + " " +
-                control<QComboBox>(timesheetWindow(), "ComboBox2")->currentText();
+        shown = w->objectName() + " " + timesheetMonthList()->currentText() + " " +
+                timesheetYearList()->currentText();
         rowsOfShift2 = testdb::sharedData().timesheetOf(2)->recordCount();
         return int(QDialog::Rejected);
     });
     // Through the journal's menu item, with the journal's date.
-    control<QDateEdit>(journalWindow(), "DateT")->setDate(QDate(2022, 11, 10));
+    journalDate()->setDate(QDate(2022, 11, 10));
     QAction* menuItem = journalWindow().findChild<QAction*>("N11");
     ASSERT_NE(menuItem, nullptr);
     menuItem->trigger();
@@ -182,9 +181,7 @@ TEST_F(AppTest, TimesheetOpensOnTheJournalMonthAndClosesItsQueriesAfter) {
     EXPECT_FALSE(testdb::sharedData().timesheetOf(3)->isOpen());
 
     // The year list reaches the year after today; later or earlier dates take the nearest end.
-    EXPECT_EQ(control<QComboBox>(timesheetWindow(), "ComboBox2")
-                  ->itemText(control<QComboBox>(timesheetWindow(), "ComboBox2")->count() - 1),
-              "2027");
+    EXPECT_EQ(timesheetYearList()->itemText(timesheetYearList()->count() - 1), "2027");
     timesheetWindow().showForDate(QDate(2026, 12, 9));
     EXPECT_EQ(shown, "Form19 Декабрь 2026");
     timesheetWindow().showForDate(QDate(2031, 5, 1));
@@ -198,12 +195,12 @@ TEST_F(AppTest, TimesheetRefreshRereadsAndActivationResetsTheExportCaption) {
     choose(&timesheetWindow(), 3, 2022);
     EXPECT_EQ(shiftModel(0)->rowCount(), 0);
     addRow(a, 1, 3, 2022, {{1, 8}});
-    control<QPushButton>(timesheetWindow(), "Button5")->click();
+    timesheetRefreshButton()->click();
     EXPECT_EQ(shiftModel(0)->rowCount(), 1);
 
-    control<QPushButton>(timesheetWindow(), "Button2")->setText("Excel (3 из 7)");
+    timesheetExcelButton()->setText("Excel (3 из 7)");
     timesheetWindow().windowActivated();
-    EXPECT_EQ(control<QPushButton>(timesheetWindow(), "Button2")->text(), "Excel");
+    EXPECT_EQ(timesheetExcelButton()->text(), "Excel");
 }
 
 // The style keeps a drawn image of a title for every palette it is painted with: the coloured day
