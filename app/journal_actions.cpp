@@ -36,7 +36,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-void JournalWindow::connectAndLogIn(const QStringList& args) {
+void journal::JournalWindow::connectAndLogIn(const QStringList& args) {
     grid_->setJournals({db_.journalOf(1), db_.journalOf(2), db_.journalOf(3), db_.journalOf(4)});
     for (int shift = 1; shift <= 4; ++shift)
         db_.journalOf(shift)->setParam(QStringLiteral("ok"), QStringLiteral("ta"));
@@ -45,7 +45,7 @@ void JournalWindow::connectAndLogIn(const QStringList& args) {
         builtInConnection_ = data::composeConnectionString(args.value(1), args.value(2));
         db_.connection.open(builtInConnection_);
         db_.personalLogins = people::databaseSecured();
-        login_ = std::make_unique<LoginDialog>(*this);
+        login_ = std::make_unique<login::LoginDialog>(*this);
         login_->show();
         connected_ = true;
     } catch (...) {
@@ -57,14 +57,14 @@ void JournalWindow::connectAndLogIn(const QStringList& args) {
     versionTimer_->start();
 }
 
-void JournalWindow::logIn(const QString& word) {
+void journal::JournalWindow::logIn(const QString& word) {
     currentShift_ = 1;
     loginWord_ = word;
     for (int shift = 1; shift <= 4; ++shift)
         db_.journalOf(shift)->setParam(QStringLiteral("ok"), QStringLiteral("ta"));
 }
 
-void JournalWindow::restrictTo(UserRole role) {
+void journal::JournalWindow::restrictTo(UserRole role) {
     auto off = [](std::initializer_list<QWidget*> controls) {
         for (QWidget* c : controls)
             c->setEnabled(false);
@@ -105,21 +105,21 @@ void JournalWindow::restrictTo(UserRole role) {
     }
 }
 
-data::Dataset* JournalWindow::selectCurrentJournal() {
+data::Dataset* journal::JournalWindow::selectCurrentJournal() {
     currentJournal_ = db_.journalOf(currentShift_);
     return currentJournal_;
 }
 
-data::Dataset* JournalWindow::currentJournal() const {
+data::Dataset* journal::JournalWindow::currentJournal() const {
     return currentJournal_ ? currentJournal_ : db_.journalOf(currentShift_);
 }
 
-JournalContext JournalWindow::journalContext() const {
+JournalContext journal::JournalWindow::journalContext() const {
     return JournalContext{this, currentJournal(), shiftBar_->date(), currentShift_,
                           shiftBar_->dayOff()};
 }
 
-void JournalWindow::reloadJournals(const QDate& day) {
+void journal::JournalWindow::reloadJournals(const QDate& day) {
     for (int shift = 1; shift <= 4; ++shift)
         db_.journalOf(shift)->close();
     // A failing query leaves itself and the ones after it closed until the next reload.
@@ -130,7 +130,7 @@ void JournalWindow::reloadJournals(const QDate& day) {
     }
 }
 
-void JournalWindow::reloadJournal(int shift) {
+void journal::JournalWindow::reloadJournal(int shift) {
     data::Dataset* q = db_.journalOf(shift);
     if (!q->isOpen())
         return;
@@ -140,7 +140,7 @@ void JournalWindow::reloadJournal(int shift) {
         q->setRecNo(row);
 }
 
-void JournalWindow::followChange(const data::Change& change) {
+void journal::JournalWindow::followChange(const data::Change& change) {
     switch (change.subject) {
         case data::Subject::Journal:
             reloadJournal(change.shift);
@@ -164,7 +164,7 @@ void JournalWindow::followChange(const data::Change& change) {
     }
 }
 
-void JournalWindow::windowActivated() {
+void journal::JournalWindow::windowActivated() {
     shiftBar_->forgetMonthState();
     shiftBar_->setDate(ui::today());
     if (journal::isWeekend(shiftBar_->date()))
@@ -173,7 +173,7 @@ void JournalWindow::windowActivated() {
     shiftBar_->showMonthState(false);
 }
 
-void JournalWindow::dateChosen() {
+void journal::JournalWindow::dateChosen() {
     {
         ui::WaitCursor wait;
         reloadJournals(shiftBar_->date());
@@ -183,7 +183,7 @@ void JournalWindow::dateChosen() {
     grid_->setFocus();
 }
 
-void JournalWindow::chooseShift(int shift) {
+void journal::JournalWindow::chooseShift(int shift) {
     if (!shiftBar_->isChosen(shift))
         return;
     grid_->showShift(shift);
@@ -191,11 +191,11 @@ void JournalWindow::chooseShift(int shift) {
     shiftBar_->paintShiftButtons();
 }
 
-void JournalWindow::paintDayOff() {
+void journal::JournalWindow::paintDayOff() {
     shiftBar_->paintDayOff();
 }
 
-void JournalWindow::refresh() {
+void journal::JournalWindow::refresh() {
     ui::WaitCursor wait;
     for (int shift = 1; shift <= 4; ++shift)
         db_.journalOf(shift)->close();
@@ -204,20 +204,20 @@ void JournalWindow::refresh() {
     shiftBar_->showMonthState(true);
 }
 
-void JournalWindow::addEntry() {
+void journal::JournalWindow::addEntry() {
     timesheet::refuseIfClosed(db_, shiftBar_->date());
     selectCurrentJournal();
     entryEditor_->prepareAdd();
 }
 
-void JournalWindow::changeEntry() {
+void journal::JournalWindow::changeEntry() {
     if (selectCurrentJournal()->isEmpty())
         return;
     timesheet::refuseIfClosed(db_, entry::entryDate(*currentJournal_));
     entryEditor_->prepareChange();
 }
 
-void JournalWindow::deleteEntry() {
+void journal::JournalWindow::deleteEntry() {
     data::Dataset* q = db_.journalOf(currentShift_);
     if (q->isEmpty())
         return;
@@ -238,13 +238,13 @@ void JournalWindow::deleteEntry() {
     ui::showRefusal(verdict.message);  // another workstation deleted it first
 }
 
-bool JournalWindow::refusesAcceptance() const {
+bool journal::JournalWindow::refusesAcceptance() const {
     // A person of a secured database by the job the server gave; otherwise by the login word.
     return personRole_ ? login::refusesAcceptance(*personRole_)
                        : login::refusesAcceptance(loginWord_);
 }
 
-void JournalWindow::toggleAcceptance() {
+void journal::JournalWindow::toggleAcceptance() {
     if (refusesAcceptance())
         return;
     data::Dataset* q = selectCurrentJournal();
@@ -261,11 +261,11 @@ void JournalWindow::toggleAcceptance() {
     }
 }
 
-std::vector<int> JournalWindow::selectedRows() const {
+std::vector<int> journal::JournalWindow::selectedRows() const {
     return grid_->selectedRows(currentJournal()->recNo() - 1);
 }
 
-void JournalWindow::toggleSelected() {
+void journal::JournalWindow::toggleSelected() {
     if (refusesAcceptance())
         return;
     data::Dataset* q = selectCurrentJournal();
@@ -276,7 +276,7 @@ void JournalWindow::toggleSelected() {
     markSelected(!allAccepted);
 }
 
-void JournalWindow::markSelected(bool accept) {
+void journal::JournalWindow::markSelected(bool accept) {
     if (refusesAcceptance())
         return;
     data::Dataset* q = selectCurrentJournal();
@@ -300,7 +300,7 @@ void JournalWindow::markSelected(bool accept) {
         ui::showRefusal(verdict.message);
 }
 
-void JournalWindow::openShiftEntry() {
+void journal::JournalWindow::openShiftEntry() {
     if (!buttons_->add()->isEnabled())
         return;
     timesheet::refuseIfClosed(db_, shiftBar_->date());
@@ -308,41 +308,41 @@ void JournalWindow::openShiftEntry() {
     shiftEntry_->showForJournal();
 }
 
-void JournalWindow::addEntryByKey() {
+void journal::JournalWindow::addEntryByKey() {
     if (buttons_->add()->isEnabled())
         addEntry();
 }
 
-void JournalWindow::openHistory() {
+void journal::JournalWindow::openHistory() {
     if (!role_ || !login::readsHistory(*role_))
         return;
     history_->showPeriod();
 }
 
-void JournalWindow::openEntryHistory() {
+void journal::JournalWindow::openEntryHistory() {
     if (!role_ || !login::readsHistory(*role_))
         return;
     data::Dataset* q = db_.journalOf(currentShift_);
     if (!q->isOpen() || q->isEmpty()) {
-        ui::showMessage({HistoryWindow::noEntryMessage(), QStringLiteral("История записи"),
+        ui::showMessage({history::HistoryWindow::noEntryMessage(), QStringLiteral("История записи"),
                          ui::Icon::Information, ui::Buttons::Ok});
         return;
     }
     history_->showRow(QStringLiteral("smena"), q->asInt64(QStringLiteral("id")));
 }
 
-bool JournalWindow::secured() const {
+bool journal::JournalWindow::secured() const {
     return db_.personalLogins;
 }
 
-void JournalWindow::logInPerson(const QString& fullName, UserRole role) {
+void journal::JournalWindow::logInPerson(const QString& fullName, UserRole role) {
     personRole_ = role;
     setWindowTitle(people::journalCaption(fullName));
     accessMenu_->menuAction()->setVisible(true);
     peopleAction_->setVisible(role == UserRole::Administrator);
 }
 
-bool JournalWindow::changeOwnPassword(bool firstLogin) {
+bool journal::JournalWindow::changeOwnPassword(bool firstLogin) {
     const QString note = firstLogin ? QStringLiteral(
                                           "Пароль выдан администратором. Придумайте свой пароль: "
                                           "работа начнётся после его смены.")
@@ -350,47 +350,47 @@ bool JournalWindow::changeOwnPassword(bool firstLogin) {
     return passwordDialog_->ask(note, people::changeOwnPassword);
 }
 
-void JournalWindow::changePassword() {
+void journal::JournalWindow::changePassword() {
     if (personRole_)
         changeOwnPassword(false);
 }
 
-void JournalWindow::openPeople() {
+void journal::JournalWindow::openPeople() {
     if (personRole_ != UserRole::Administrator)
         return;
     people_->showPeople();
 }
 
-void JournalWindow::exit() {
+void journal::JournalWindow::exit() {
     reject();
 }
 
-void JournalWindow::openWorkers() {
+void journal::JournalWindow::openWorkers() {
     workers_->showAsReferenceBook();
 }
 
-void JournalWindow::openProducts() {
+void journal::JournalWindow::openProducts() {
     products_->showAsReferenceBook();
 }
 
-void JournalWindow::openPrices() {
+void journal::JournalWindow::openPrices() {
     operations_->showAsReferenceBook();
 }
 
-void JournalWindow::openOperationKinds() {
+void journal::JournalWindow::openOperationKinds() {
     kinds_->showAsReferenceBook();
 }
 
-void JournalWindow::openTimesheet() {
+void journal::JournalWindow::openTimesheet() {
     timesheet_->showForDate(shiftBar_->date());
 }
 
-void JournalWindow::openReports() {
+void journal::JournalWindow::openReports() {
     const auto [from, to] = journal::previousMonthPeriod(ui::today());
     reports_->showWithPeriod(from, to);
 }
 
-void JournalWindow::checkVersion() {
+void journal::JournalWindow::checkVersion() {
     // The loss has been reported once; the user's next action connects again.
     if (data::connectionLost())
         return;
@@ -401,7 +401,7 @@ void JournalWindow::checkVersion() {
     checkVersion(programBuildStamp());
 }
 
-void JournalWindow::checkVersion(const BuildStamp& program) {
+void journal::JournalWindow::checkVersion(const BuildStamp& program) {
     stamp_ = program;
     VersionCheck(
         program,

@@ -9,22 +9,36 @@
 #include <optional>
 #include <vector>
 
+namespace entry {
 class EntryEditor;
+class ShiftEntryWindow;
+}  // namespace entry
+namespace history {
 class HistoryWindow;
-struct JournalContext;
+}  // namespace history
+namespace login {
 class LoginDialog;
-class OperationKindsList;
+}  // namespace login
+namespace people {
 class PasswordChangeDialog;
 class PeopleWindow;
+}  // namespace people
+namespace refbooks {
+class OperationKindsList;
 class OperationsList;
 class ProductsList;
+class WorkersList;
+}  // namespace refbooks
+namespace reports {
+class ReportWindow;
+}  // namespace reports
+namespace timesheet {
+class TimesheetWindow;
+}  // namespace timesheet
+struct JournalContext;
 class QMenu;
 class QMenuBar;
 class QTimer;
-class ReportWindow;
-class ShiftEntryWindow;
-class TimesheetWindow;
-class WorkersList;
 namespace data {
 class Dataset;
 class SharedData;
@@ -35,6 +49,8 @@ class JournalButtons;
 class JournalGrid;
 class ShiftDateBar;
 }  // namespace journal
+
+namespace journal {
 
 // The shift journal window "Табель": the working window of the system. It connects, shows the
 // login window and owns every window it opens. It is made of three parts: the shift and date row
@@ -136,18 +152,18 @@ private:
     BuildStamp stamp_;  // of the last version check
     data::Dataset* currentJournal_ = nullptr;
 
-    std::unique_ptr<LoginDialog> login_;
-    std::unique_ptr<WorkersList> workers_;
-    std::unique_ptr<ProductsList> products_;
-    std::unique_ptr<OperationKindsList> kinds_;
-    std::unique_ptr<OperationsList> operations_;
-    std::unique_ptr<EntryEditor> entryEditor_;
-    std::unique_ptr<ShiftEntryWindow> shiftEntry_;
-    std::unique_ptr<ReportWindow> reports_;
-    std::unique_ptr<TimesheetWindow> timesheet_;
-    std::unique_ptr<HistoryWindow> history_;
-    std::unique_ptr<PasswordChangeDialog> passwordDialog_;
-    std::unique_ptr<PeopleWindow> people_;
+    std::unique_ptr<login::LoginDialog> login_;
+    std::unique_ptr<refbooks::WorkersList> workers_;
+    std::unique_ptr<refbooks::ProductsList> products_;
+    std::unique_ptr<refbooks::OperationKindsList> kinds_;
+    std::unique_ptr<refbooks::OperationsList> operations_;
+    std::unique_ptr<entry::EntryEditor> entryEditor_;
+    std::unique_ptr<entry::ShiftEntryWindow> shiftEntry_;
+    std::unique_ptr<reports::ReportWindow> reports_;
+    std::unique_ptr<timesheet::TimesheetWindow> timesheet_;
+    std::unique_ptr<history::HistoryWindow> history_;
+    std::unique_ptr<people::PasswordChangeDialog> passwordDialog_;
+    std::unique_ptr<people::PeopleWindow> people_;
     // Who logged in; until then nobody reads the history.
     std::optional<UserRole> role_;
     QString builtInConnection_;
@@ -181,3 +197,5 @@ private:
     QAction* peopleAction_;
     QAction* changePasswordAction_;
 };
+
+}  // namespace journal

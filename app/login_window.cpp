@@ -19,7 +19,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-LoginDialog::LoginDialog(JournalWindow& journal, QWidget* parent)
+login::LoginDialog::LoginDialog(journal::JournalWindow& journal, QWidget* parent)
     : ui::Window(parent), journal_(journal) {
     setObjectName(QStringLiteral("Form23"));
     setWindowTitle(QStringLiteral("Авторизация"));
@@ -62,20 +62,20 @@ LoginDialog::LoginDialog(JournalWindow& journal, QWidget* parent)
     connect(exitTimer_, &QTimer::timeout, this, [this] { exitTimerExpired(); });
 }
 
-void LoginDialog::windowActivated() {
+void login::LoginDialog::windowActivated() {
     journal_.checkVersion();
     const BuildStamp& s = journal_.buildStamp();
     setWindowTitle(QStringLiteral("Авторизация (build: %1.%2)").arg(s.date).arg(s.time));
 }
 
-void LoginDialog::logIn() {
+void login::LoginDialog::logIn() {
     if (journal_.secured())
         logInPerson();
     else
         logInWithWord();
 }
 
-void LoginDialog::logInWithWord() {
+void login::LoginDialog::logInWithWord() {
     const QString word = wordEdit_->text().trimmed();
     journal_.logIn(word);
     const std::optional<UserRole> role = login::roleForWord(word);
@@ -86,7 +86,7 @@ void LoginDialog::logInWithWord() {
     openJournal(*role);
 }
 
-void LoginDialog::logInPerson() {
+void login::LoginDialog::logInPerson() {
     const QString user = userEdit_->text().trimmed();
     journal_.logIn(user);
     // The password as typed: blanks may belong to it.
@@ -113,7 +113,7 @@ void LoginDialog::logInPerson() {
     openJournal(*role);
 }
 
-void LoginDialog::openJournal(UserRole role) {
+void login::LoginDialog::openJournal(UserRole role) {
     // The database records the role with every change this session makes.
     data::setSessionRole(login::roleName(role));
     journal_.restrictTo(role);
@@ -122,14 +122,14 @@ void LoginDialog::openJournal(UserRole role) {
     close();
 }
 
-void LoginDialog::cancel() {
+void login::LoginDialog::cancel() {
     close();
 }
 
-void LoginDialog::armExitTimer() {
+void login::LoginDialog::armExitTimer() {
     exitTimer_->start();
 }
 
-void LoginDialog::exitTimerExpired() {
+void login::LoginDialog::exitTimerExpired() {
     terminateApplication();
 }

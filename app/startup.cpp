@@ -32,7 +32,7 @@ void loadTranslations() {
 // The running client: the shared data and the journal window, which owns every other window.
 struct Client {
     data::SharedData db;
-    std::unique_ptr<JournalWindow> journal;
+    std::unique_ptr<journal::JournalWindow> journal;
 };
 
 // Lives until shutdownApplication: destroying windows after the application object has gone
@@ -47,7 +47,7 @@ bool createWindows(const QStringList& args) {
     Client*& running = client();
     delete running;
     running = new Client;
-    running->journal = std::make_unique<JournalWindow>(running->db, args);
+    running->journal = std::make_unique<journal::JournalWindow>(running->db, args);
     if (!running->journal->connected()) {
         // Nothing is retried: the process ends as soon as it can.
         running->journal->close();

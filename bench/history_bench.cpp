@@ -137,7 +137,7 @@ void MonthRebuild(benchmark::State& state) {
 }
 
 void showHistory(benchmark::State& state, const QDate& from, const QDate& to) {
-    HistoryWindow window(*shared);
+    history::HistoryWindow window(*shared);
     window.findChild<QDateEdit*>("historyFromEdit")->setDate(from);
     window.findChild<QDateEdit*>("historyToEdit")->setDate(to);
     auto* grid = window.findChild<QTableView*>("historyGrid");

@@ -43,7 +43,7 @@ QDate benchDate() {
 QString journalScript(const QDate& day) {
     QString script;
     for (int shift = 1; shift <= 4; ++shift) {
-        QString sql = data::statements::smena(shift);
+        QString sql = data::statements::journal(shift);
         sql.replace(QStringLiteral(":data"),
                     QStringLiteral("'") + day.toString(Qt::ISODate) + QStringLiteral("'::date"));
         sql.replace(QStringLiteral(":ok"), QStringLiteral("'ta'"));

@@ -72,8 +72,8 @@ protected:
 
 constexpr double kPsqlRatioLimit = 1.0;
 
-void Client(benchmark::State& state, std::function<void()> click, PeriodReport* report, QString sql,
-            QString name) {
+void Client(benchmark::State& state, std::function<void()> click, reports::PeriodReport* report,
+            QString sql, QString name) {
     const QString script = withPeriod(sql);
     control<QDateEdit>(reportWindow(), "DTPicker1")->setDate(periodFrom);
     control<QDateEdit>(reportWindow(), "DTPicker2")->setDate(periodTo);
@@ -145,7 +145,7 @@ void Client(benchmark::State& state, std::function<void()> click, PeriodReport* 
 }
 
 // The report's query alone: fetching its rows through the driver, without filter or pages.
-void Fetch(benchmark::State& state, PeriodReport* report) {
+void Fetch(benchmark::State& state, reports::PeriodReport* report) {
     data::Dataset& q = report->query();
     q.setParam(QStringLiteral("data1"), periodFrom);
     q.setParam(QStringLiteral("data2"), periodTo);
@@ -196,7 +196,7 @@ int main(int argc, char** argv) {
         const char* name;
         QString sql;
         std::function<void()> click;
-        PeriodReport* report;
+        reports::PeriodReport* report;
     } reports[] = {
         {"Workers", reports::workersReportSql(), [] { reportWindow().run(workersReport()); },
          &workersReport()},

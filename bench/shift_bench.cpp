@@ -94,7 +94,7 @@ void ShiftSetInsert(benchmark::State& state) {
 
 void ShiftCopy(benchmark::State& state) {
     entry::saveShift(journalWindow().sharedData(), rows);
-    ShiftEntryWindow& window = appWindow<ShiftEntryWindow>("ShiftEntryWindow");
+    entry::ShiftEntryWindow& window = appWindow<entry::ShiftEntryWindow>("ShiftEntryWindow");
     control<QDateEdit>(window, "sourceDateEdit")->setDate(day);
     auto* shift = control<QComboBox>(window, "sourceShiftBox");
     shift->setCurrentIndex(shift->findData(kShift));

@@ -91,7 +91,7 @@ void timed(double& best, Rebuild rebuild) {
 
 // What the user waits for: "Перестроить" clicked until the three grids show the month again.
 void BM_RebuildThroughWindow(benchmark::State& state) {
-    TimesheetWindow window(*shared);
+    timesheet::TimesheetWindow window(*shared);
     using testing_support::control;
     control<QComboBox>(window, "ComboBox1")->setCurrentIndex(month - 1);
     auto* years = control<QComboBox>(window, "ComboBox2");

@@ -23,12 +23,12 @@ QDate day;
 constexpr int kWarmUp = 50;
 constexpr int kOpenings = 1000;
 
-void openAndClose(TimesheetWindow& window) {
+void openAndClose(timesheet::TimesheetWindow& window) {
     window.showForDate(day);
 }
 
 void BM_OpenAndCloseTimesheet(benchmark::State& state) {
-    TimesheetWindow window(*shared);  // made once, like the journal's
+    timesheet::TimesheetWindow window(*shared);  // made once, like the journal's
     ui::setModalHook([](QWidget* w) {
         w->repaint();  // every grid header and cell painted, as on screen
         QCoreApplication::processEvents();

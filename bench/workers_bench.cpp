@@ -27,7 +27,7 @@
 namespace {
 
 data::SharedData* shared = nullptr;
-WorkersList* workers = nullptr;
+refbooks::WorkersList* workers = nullptr;
 
 const QString kDatabase = QStringLiteral("bench_workers");
 constexpr int kWorkers = 10000;
@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "workers_bench: %s\n", e.what());
         return 1;
     }
-    workers = new WorkersList(*shared);
+    workers = new refbooks::WorkersList(*shared);
     ::benchmark::Initialize(&argc, argv);
     ::benchmark::RunSpecifiedBenchmarks();
     ::benchmark::Shutdown();

@@ -16,18 +16,18 @@ SharedData::SharedData(QObject* parent) : QObject(parent) {
     setObjectName(QStringLiteral("DataModule6"));
     namespace st = statements;
     workers = makeQuery(this, "Workers", st::workers());
-    products = makeQuery(this, "Izdel", st::izdel());
-    operations = makeQuery(this, "Oper", st::oper());
-    operationKinds = makeQuery(this, "Vid_oper", st::vidOper());
+    products = makeQuery(this, "Izdel", st::products());
+    operations = makeQuery(this, "Oper", st::operations());
+    operationKinds = makeQuery(this, "Vid_oper", st::operationKinds());
     for (int shift = 1; shift <= 4; ++shift)
         journals_[shift - 1] = makeQuery(
-            this, QStringLiteral("Smena%1").arg(shift).toLatin1().constData(), st::smena(shift));
+            this, QStringLiteral("Smena%1").arg(shift).toLatin1().constData(), st::journal(shift));
     for (int shift = 1; shift <= 3; ++shift)
         timesheets_[shift - 1] =
             makeQuery(this, QStringLiteral("H_Tabel_%1").arg(shift).toLatin1().constData(),
-                      st::hTabel(shift));
+                      st::shiftTimesheet(shift));
     scratch = makeQuery(this, "Control", QString());
-    operationDeletion.setSql(st::operDel());
+    operationDeletion.setSql(st::deleteOperation());
 
     // Reference books write through their queries, by id, and announce what they wrote.
     products->setUpdateTable(QStringLiteral("accounts_dep.izdel"));

@@ -8,11 +8,11 @@ QString workers() {
     return QStringLiteral("select * from accounts_dep.person order by fio");
 }
 
-QString izdel() {
+QString products() {
     return QStringLiteral("select marka, id, nom, massa  from accounts_dep.IZDEL order by marka");
 }
 
-QString oper() {
+QString operations() {
     return data::sqlLines({
         "select izdel.MARKA, vid_oper.VID, oper.NAIMEN, (SELECT (CASE naimen WHEN 0 THEN "
         "'Готовая продукция' ELSE 'Заготовки' END)) as nmn,",
@@ -25,11 +25,11 @@ QString oper() {
     });
 }
 
-QString vidOper() {
+QString operationKinds() {
     return QStringLiteral("select * from accounts_dep.VID_OPER order by vid");
 }
 
-QString smena(int shift) {
+QString journal(int shift) {
     const QString s = QString::number(shift);
     const bool first = shift == 1;
     return data::sqlLines({
@@ -52,7 +52,7 @@ QString smena(int shift) {
                   : QStringLiteral("\nfio"));
 }
 
-QString hTabel(int shift) {
+QString shiftTimesheet(int shift) {
     return data::sqlLines({
                "select person.s_caption fio, h_tabel.*,(d1+d2+d3+d4+d5+d6+d7+d8+d9+d10+d11",
                "+d12+d13+d14+d15+d16+d17+d18+d19+d20+d21+d22+d23+d24+d25",
@@ -63,7 +63,7 @@ QString hTabel(int shift) {
            QString::number(shift) + QStringLiteral(" and month=:mnth and \nyear=:yea order by fio");
 }
 
-QString operDel() {
+QString deleteOperation() {
     return QStringLiteral("delete from accounts_dep.oper where id=:id");
 }
 

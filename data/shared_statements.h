@@ -7,11 +7,11 @@
 namespace data::statements {
 
 QString workers();
-QString izdel();
-QString oper();
-QString vidOper();
-QString smena(int shift);   // journal of shift 1..4
-QString hTabel(int shift);  // timesheet of shift 1..3
-QString operDel();
+QString products();
+QString operations();
+QString operationKinds();
+QString journal(int shift);         // journal of shift 1..4
+QString shiftTimesheet(int shift);  // timesheet of shift 1..3
+QString deleteOperation();
 
 }  // namespace data::statements

@@ -69,8 +69,9 @@ QVBoxLayout* labelled(QLabel* l, QWidget* box) {
 
 }  // namespace
 
-EntryEditor::EntryEditor(data::SharedData& db, WorkersList& workers, OperationsList& operations,
-                         std::function<JournalContext()> journal, QWidget* parent)
+entry::EntryEditor::EntryEditor(data::SharedData& db, refbooks::WorkersList& workers,
+                                refbooks::OperationsList& operations,
+                                std::function<JournalContext()> journal, QWidget* parent)
     : ui::Window(parent),
       db_(db),
       workers_(workers),
@@ -92,7 +93,7 @@ EntryEditor::EntryEditor(data::SharedData& db, WorkersList& workers, OperationsL
             ui::guarded([this] { pickOperation(); }));
 }
 
-void EntryEditor::buildControls() {
+void entry::EntryEditor::buildControls() {
     auto* digitsOnly = ui::keyRuleValidator(this, ui::digitKey);
 
     group_ = new QGroupBox(QStringLiteral("Закрыто мастером"), this);
@@ -121,7 +122,7 @@ void EntryEditor::buildControls() {
     colourLabel_ = label(group_, "Label6", QStringLiteral("Цвет"), colourEdit_);
 }
 
-void EntryEditor::layOutControls() {
+void entry::EntryEditor::layOutControls() {
     // First row: the worker and the operation with their pickers.
     auto* pickers = new QHBoxLayout;
     pickers->addWidget(label(group_, "Label1", QStringLiteral("ФИО"), workerEdit_));
@@ -176,7 +177,7 @@ void EntryEditor::layOutControls() {
     setTabOrder(saveButton_, buttons.cancel);
 }
 
-bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
+bool entry::EntryEditor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         // A click on the worker or operation box opens its picker, like its "..." button.
@@ -198,18 +199,18 @@ bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
     return ui::Window::eventFilter(watched, event);
 }
 
-void EntryEditor::windowActivated() {
+void entry::EntryEditor::windowActivated() {
     workerButton_->setFocus();
 }
 
-void EntryEditor::showCentred() {
+void entry::EntryEditor::showCentred() {
     adjustSize();
     if (const QWidget* journalWindow = journal_().window)
         move(journalWindow->frameGeometry().center() - rect().center());
     ui::showModal(this);
 }
 
-void EntryEditor::prepareAdd() {
+void entry::EntryEditor::prepareAdd() {
     datePicker_->setDate(journal_().date);
     workerEdit_->clear();
     operationEdit_->clear();
@@ -222,7 +223,7 @@ void EntryEditor::prepareAdd() {
     showCentred();
 }
 
-void EntryEditor::prepareChange() {
+void entry::EntryEditor::prepareChange() {
     data::Dataset* entries = journal_().journal;
     const int row = entries->recNo();
     if (entries->isEmpty())
@@ -248,10 +249,10 @@ void EntryEditor::prepareChange() {
     chosen_.operationId = entries->asInt(QStringLiteral("o_id"));
     hoursEdit_->setText(QString::number(entries->asInt(QStringLiteral("time"))));
 
-    data::Dataset* oper = db_.operations;
-    oper->close();
-    oper->setFilter(QStringLiteral("id=") + entries->text(QStringLiteral("o_id")));
-    oper->setFiltered(false);
+    data::Dataset* operationRow = db_.operations;
+    operationRow->close();
+    operationRow->setFilter(QStringLiteral("id=") + entries->text(QStringLiteral("o_id")));
+    operationRow->setFiltered(false);
 
     const bool paint = entry::isPaintOperation(entries->text(QStringLiteral("vid")).trimmed());
     if (paint)
@@ -267,12 +268,12 @@ void EntryEditor::prepareChange() {
         entries->setRecNo(row);
 }
 
-void EntryEditor::takeWorker(const refbooks::WorkerChoice& worker) {
+void entry::EntryEditor::takeWorker(const refbooks::WorkerChoice& worker) {
     workerEdit_->setText(worker.name);
     chosen_.workerId = worker.id;
 }
 
-void EntryEditor::takeOperation(const refbooks::OperationChoice& operation) {
+void entry::EntryEditor::takeOperation(const refbooks::OperationChoice& operation) {
     chosen_.productId = operation.productId;
     chosen_.operationId = operation.id;
     const JournalContext journal = journal_();
@@ -281,22 +282,22 @@ void EntryEditor::takeOperation(const refbooks::OperationChoice& operation) {
     operationEdit_->setText(operation.text);
 }
 
-void EntryEditor::pickWorker() {
+void entry::EntryEditor::pickWorker() {
     if (const auto worker = workers_.pick())
         takeWorker(*worker);
 }
 
-void EntryEditor::pickOperation() {
+void entry::EntryEditor::pickOperation() {
     // In change mode the list opens on the entry's own stored operation.
-    const int operId =
+    const int operationId =
         mode_ == Mode::Adding ? 0 : journal_().journal->asInt(QStringLiteral("o_id"));
-    if (const auto operation = operations_.pick(operId))
+    if (const auto operation = operations_.pick(operationId))
         takeOperation(*operation);
     settleColourBox();
     refreshPrices();
 }
 
-void EntryEditor::settleColourBox() {
+void entry::EntryEditor::settleColourBox() {
     const bool paint = entry::isPaintOperation(operationEdit_->text());
     if (!paint)
         colourEdit_->clear();
@@ -304,20 +305,21 @@ void EntryEditor::settleColourBox() {
     colourLabel_->setEnabled(paint);
 }
 
-void EntryEditor::refreshPrices() {
+void entry::EntryEditor::refreshPrices() {
     if (hoursEdit_->text().isEmpty())
         hoursEdit_->setText(QStringLiteral("0"));
     if (quantityEdit_->text().isEmpty())
         quantityEdit_->setText(QStringLiteral("0"));
     finalPriceEdit_->setText(ui::priceText(chosen_.price));
-    const data::Dataset* oper = db_.operations;
-    const double base =
-        oper->isOpen() && oper->recNo() > 0 ? oper->asDouble(QStringLiteral("cena")) : 0.0;
+    const data::Dataset* operationRow = db_.operations;
+    const double base = operationRow->isOpen() && operationRow->recNo() > 0
+                            ? operationRow->asDouble(QStringLiteral("cena"))
+                            : 0.0;
     basePriceEdit_->setText(ui::priceText(base));
     sumEdit_->setText(ui::priceText(quantityEdit_->text().toDouble() * chosen_.price));
 }
 
-std::optional<entry::EntryValues> EntryEditor::valuesToSave() {
+std::optional<entry::EntryValues> entry::EntryEditor::valuesToSave() {
     const entry::EntryBoxes boxes{workerEdit_->text(),   operationEdit_->text(),
                                   quantityEdit_->text(), defectsEdit_->text(),
                                   colourEdit_->text(),   hoursEdit_->text()};
@@ -345,7 +347,7 @@ std::optional<entry::EntryValues> EntryEditor::valuesToSave() {
     return values;
 }
 
-void EntryEditor::save() {
+void entry::EntryEditor::save() {
     const std::optional<entry::EntryValues> values = valuesToSave();
     if (!values)
         return;
@@ -368,7 +370,7 @@ void EntryEditor::save() {
     done(QDialog::Accepted);
 }
 
-data::Verdict EntryEditor::saveChange(const entry::EntryValues& values, qint64 id) {
+data::Verdict entry::EntryEditor::saveChange(const entry::EntryValues& values, qint64 id) {
     data::Verdict verdict = entry::saveEntry(db_, values, entry::EntryChange{id, loaded_});
     if (verdict == data::Verdict::Kind::ChangedElsewhere) {
         // What the user left alone shows the stored entry, what the user typed stays; the stored
@@ -384,7 +386,7 @@ data::Verdict EntryEditor::saveChange(const entry::EntryValues& values, qint64 i
     return verdict;
 }
 
-data::RowSnapshot EntryEditor::shownBoxes() const {
+data::RowSnapshot entry::EntryEditor::shownBoxes() const {
     return {
         {QStringLiteral("w_id"), QString::number(chosen_.workerId)},
         {QStringLiteral("fio"), workerEdit_->text().trimmed()},
@@ -400,7 +402,7 @@ data::RowSnapshot EntryEditor::shownBoxes() const {
     };
 }
 
-void EntryEditor::showStored(const QStringList& fields, const data::RowSnapshot& stored) {
+void entry::EntryEditor::showStored(const QStringList& fields, const data::RowSnapshot& stored) {
     auto number = [&stored](const char* field) {
         return stored.value(QString::fromLatin1(field)).toInt();
     };

@@ -8,13 +8,15 @@
 #include <functional>
 #include <optional>
 
+namespace refbooks {
 class OperationsList;
+class WorkersList;
+}  // namespace refbooks
 class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class WorkersList;
 namespace entry {
 struct EntryValues;
 }  // namespace entry
@@ -34,6 +36,8 @@ struct JournalContext {
     bool dayOff = false;
 };
 
+namespace entry {
+
 // The entry editor: creates a journal entry or changes the journal's current one.
 class EntryEditor : public ui::Window {
     Q_OBJECT
@@ -41,8 +45,9 @@ public:
     enum class Mode { Adding, Changing };
 
     // The worker and operation come from these pickers; journal tells the journal's state.
-    EntryEditor(data::SharedData& db, WorkersList& workers, OperationsList& operations,
-                std::function<JournalContext()> journal, QWidget* parent = nullptr);
+    EntryEditor(data::SharedData& db, refbooks::WorkersList& workers,
+                refbooks::OperationsList& operations, std::function<JournalContext()> journal,
+                QWidget* parent = nullptr);
 
     // "Добавить" and "Изменить" of the journal window, on its current journal.
     void prepareAdd();
@@ -92,8 +97,8 @@ private:
     void showCentred();
 
     data::SharedData& db_;
-    WorkersList& workers_;
-    OperationsList& operations_;
+    refbooks::WorkersList& workers_;
+    refbooks::OperationsList& operations_;
     std::function<JournalContext()> journal_;
     Chosen chosen_;
     Mode mode_ = Mode::Adding;
@@ -118,3 +123,5 @@ private:
     QLineEdit* sumEdit_;         // "Сумма"
     QPushButton* saveButton_;
 };
+
+}  // namespace entry

@@ -36,9 +36,9 @@ QString shiftName(int shift) {
 
 }  // namespace
 
-ShiftEntryWindow::ShiftEntryWindow(data::SharedData& db, WorkersList& workers,
-                                   OperationsList& operations,
-                                   std::function<JournalContext()> journal, QWidget* parent)
+entry::ShiftEntryWindow::ShiftEntryWindow(data::SharedData& db, refbooks::WorkersList& workers,
+                                          refbooks::OperationsList& operations,
+                                          std::function<JournalContext()> journal, QWidget* parent)
     : ui::Window(parent),
       db_(db),
       workers_(workers),
@@ -50,7 +50,7 @@ ShiftEntryWindow::ShiftEntryWindow(data::SharedData& db, WorkersList& workers,
     layOutControls();
 }
 
-void ShiftEntryWindow::buildControls() {
+void entry::ShiftEntryWindow::buildControls() {
     journalLabel_ = new QLabel(this);
     journalLabel_->setObjectName(QStringLiteral("shiftJournalLabel"));
 
@@ -124,7 +124,7 @@ void ShiftEntryWindow::buildControls() {
             ui::guarded(QStringLiteral("shift save"), [this] { save(); }));
 }
 
-void ShiftEntryWindow::layOutControls() {
+void entry::ShiftEntryWindow::layOutControls() {
     auto* source = new QHBoxLayout;
     source->addWidget(journalLabel_);
     source->addSpacing(24);
@@ -153,18 +153,18 @@ void ShiftEntryWindow::layOutControls() {
     setTabOrder(grid_, saveButton_);
 }
 
-entry::shift::ShiftContext ShiftEntryWindow::context() const {
+entry::shift::ShiftContext entry::ShiftEntryWindow::context() const {
     const JournalContext j = journal_();
     return {j.date, j.shift, j.dayOff, ui::today()};
 }
 
-void ShiftEntryWindow::showForJournal() {
+void entry::ShiftEntryWindow::showForJournal() {
     prepare();
     copyButton_->setFocus();
     ui::showModal(this);
 }
 
-void ShiftEntryWindow::prepare() {
+void entry::ShiftEntryWindow::prepare() {
     const entry::shift::ShiftContext c = context();
     journalLabel_->setText(QStringLiteral("%1, %2").arg(ui::dateText(c.date), shiftName(c.shift)));
     const QDate last = db_.readOneRow(
@@ -177,7 +177,7 @@ void ShiftEntryWindow::prepare() {
     setRows({});
 }
 
-void ShiftEntryWindow::copyShift() {
+void entry::ShiftEntryWindow::copyShift() {
     data::Dataset source;
     source.setSql(entry::shift::sourceShiftStatement(sourceDate_->date(),
                                                      sourceShift_->currentData().toInt()));
@@ -190,13 +190,13 @@ void ShiftEntryWindow::copyShift() {
     }
 }
 
-void ShiftEntryWindow::setRows(std::vector<ShiftRow> rows) {
+void entry::ShiftEntryWindow::setRows(std::vector<ShiftRow> rows) {
     rows_ = std::move(rows);
     refusals_.assign(rows_.size(), QString());
     showRows();
 }
 
-void ShiftEntryWindow::showRows() {
+void entry::ShiftEntryWindow::showRows() {
     showing_ = true;
     grid_->setRowCount(static_cast<int>(rows_.size()));
     for (int row = 0; row < grid_->rowCount(); ++row)
@@ -205,7 +205,7 @@ void ShiftEntryWindow::showRows() {
     showTotals();
 }
 
-void ShiftEntryWindow::showRow(int row) {
+void entry::ShiftEntryWindow::showRow(int row) {
     const bool wasShowing = showing_;
     showing_ = true;
     const ShiftRow& r = rows_[static_cast<std::size_t>(row)];
@@ -241,7 +241,7 @@ void ShiftEntryWindow::showRow(int row) {
     showing_ = wasShowing;
 }
 
-void ShiftEntryWindow::showTotals() {
+void entry::ShiftEntryWindow::showTotals() {
     const entry::shift::ShiftContext c = context();
     qint64 pieces = 0;
     double sum = 0;
@@ -255,7 +255,7 @@ void ShiftEntryWindow::showTotals() {
                          .arg(ui::priceText(sum)));
 }
 
-void ShiftEntryWindow::cellEdited(int row, int column) {
+void entry::ShiftEntryWindow::cellEdited(int row, int column) {
     if (showing_ || row < 0 || row >= static_cast<int>(rows_.size()))
         return;
     ShiftRow& r = rows_[static_cast<std::size_t>(row)];
@@ -289,7 +289,7 @@ void ShiftEntryWindow::cellEdited(int row, int column) {
     showTotals();
 }
 
-void ShiftEntryWindow::addRow() {
+void entry::ShiftEntryWindow::addRow() {
     const int at =
         grid_->currentRow() < 0 ? static_cast<int>(rows_.size()) : grid_->currentRow() + 1;
     rows_.insert(rows_.begin() + at, ShiftRow{});
@@ -299,7 +299,7 @@ void ShiftEntryWindow::addRow() {
     grid_->setCurrentCell(at, WorkerColumn);
 }
 
-void ShiftEntryWindow::removeRow() {
+void entry::ShiftEntryWindow::removeRow() {
     const int row = grid_->currentRow();
     if (row < 0 || row >= static_cast<int>(rows_.size()))
         return;
@@ -311,7 +311,7 @@ void ShiftEntryWindow::removeRow() {
         grid_->setCurrentCell(std::min(row, static_cast<int>(rows_.size()) - 1), column);
 }
 
-void ShiftEntryWindow::sortRows() {
+void entry::ShiftEntryWindow::sortRows() {
     // The reasons travel with their rows.
     std::vector<std::pair<ShiftRow, QString>> marked;
     for (std::size_t i = 0; i < rows_.size(); ++i)
@@ -326,7 +326,7 @@ void ShiftEntryWindow::sortRows() {
     showRows();
 }
 
-void ShiftEntryWindow::pickForCell() {
+void entry::ShiftEntryWindow::pickForCell() {
     const int row = grid_->currentRow();
     if (row < 0 || row >= static_cast<int>(rows_.size()))
         return;
@@ -351,11 +351,11 @@ void ShiftEntryWindow::pickForCell() {
     showTotals();
 }
 
-void ShiftEntryWindow::clearRefusals() {
+void entry::ShiftEntryWindow::clearRefusals() {
     refusals_.assign(rows_.size(), QString());
 }
 
-void ShiftEntryWindow::markRefusals(const std::vector<QString>& refusals) {
+void entry::ShiftEntryWindow::markRefusals(const std::vector<QString>& refusals) {
     refusals_ = refusals;
     showRows();
     // The first refused row is where the user goes on.
@@ -367,7 +367,7 @@ void ShiftEntryWindow::markRefusals(const std::vector<QString>& refusals) {
     }
 }
 
-void ShiftEntryWindow::save() {
+void entry::ShiftEntryWindow::save() {
     grid_->takeTyping();
     if (rows_.empty())
         return;

@@ -8,18 +8,22 @@
 #include <functional>
 #include <vector>
 
+namespace refbooks {
 class OperationsList;
+class WorkersList;
+}  // namespace refbooks
 class QComboBox;
 class QDateEdit;
 class QLabel;
 class QPushButton;
-class WorkersList;
 namespace data {
 class SharedData;
 }
 namespace entry::shift {
 class ShiftGrid;
 }
+
+namespace entry {
 
 // "Ввод смены": a team's entries of the journal's date and shift typed in one grid (or copied
 // from another day's shift) and written together, every row by the rules of the entry save.
@@ -42,8 +46,9 @@ public:
         ColumnCount
     };
 
-    ShiftEntryWindow(data::SharedData& db, WorkersList& workers, OperationsList& operations,
-                     std::function<JournalContext()> journal, QWidget* parent = nullptr);
+    ShiftEntryWindow(data::SharedData& db, refbooks::WorkersList& workers,
+                     refbooks::OperationsList& operations, std::function<JournalContext()> journal,
+                     QWidget* parent = nullptr);
 
     // Opens empty for the journal's date and shift, the source day set to the shift's last
     // earlier day with entries; shown modally.
@@ -73,8 +78,8 @@ private:
     void clearRefusals();
 
     data::SharedData& db_;
-    WorkersList& workers_;
-    OperationsList& operations_;
+    refbooks::WorkersList& workers_;
+    refbooks::OperationsList& operations_;
     std::function<JournalContext()> journal_;
     std::vector<entry::shift::ShiftRow> rows_;
     std::vector<QString> refusals_;
@@ -93,3 +98,5 @@ private:
     QPushButton* saveButton_;
     QPushButton* closeButton_;
 };
+
+}  // namespace entry

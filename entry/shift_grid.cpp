@@ -10,12 +10,15 @@
 namespace entry::shift {
 
 bool isDigitColumn(int column) {
-    return column == ShiftEntryWindow::ColourColumn || column == ShiftEntryWindow::QuantityColumn ||
-           column == ShiftEntryWindow::DefectsColumn || column == ShiftEntryWindow::HoursColumn;
+    return column == entry::ShiftEntryWindow::ColourColumn ||
+           column == entry::ShiftEntryWindow::QuantityColumn ||
+           column == entry::ShiftEntryWindow::DefectsColumn ||
+           column == entry::ShiftEntryWindow::HoursColumn;
 }
 
 bool isOperationColumn(int column) {
-    return column == ShiftEntryWindow::MarkColumn || column == ShiftEntryWindow::OperationColumn;
+    return column == entry::ShiftEntryWindow::MarkColumn ||
+           column == entry::ShiftEntryWindow::OperationColumn;
 }
 
 void ShiftGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
@@ -77,7 +80,7 @@ QWidget* ShiftDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
     if (isDigitColumn(column)) {
         edit->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-    } else if (column == ShiftEntryWindow::WorkerColumn || isOperationColumn(column)) {
+    } else if (column == entry::ShiftEntryWindow::WorkerColumn || isOperationColumn(column)) {
         auto* completer = new QCompleter(names_(column), edit);
         completer->setCaseSensitivity(Qt::CaseInsensitive);
         completer->setCompletionMode(QCompleter::InlineCompletion);

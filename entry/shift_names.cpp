@@ -18,7 +18,7 @@ void ShiftNames::load() {
                               workers.text(QStringLiteral("fio")).trimmed());
     workers.close();
     data::Dataset operations;
-    operations.setSql(data::statements::oper());
+    operations.setSql(data::statements::operations());
     operations.open();
     for (operations.first(); !operations.eof(); operations.next()) {
         ShiftRow o;
@@ -68,7 +68,7 @@ void ShiftNames::takeOperationText(ShiftRow& row, const QString& typed) {
         }
     }
     // Not an operation of the list: the row has none until one is chosen.
-    row.operationId = row.productId = row.naimen = 0;
+    row.operationId = row.productId = row.productKind = 0;
     row.basePrice = 0;
     row.mark = typed;
     row.kind.clear();
@@ -83,7 +83,7 @@ void ShiftNames::takeOperation(ShiftRow& row, int operationId) {
         row.productId = o.operation.productId;
         row.mark = o.operation.mark;
         row.kind = o.operation.kind;
-        row.naimen = o.operation.naimen;
+        row.productKind = o.operation.productKind;
         row.basePrice = o.operation.basePrice;
         if (!row.isPaint())
             row.colour.clear();

@@ -9,11 +9,12 @@
 namespace entry::shift {
 
 QString ShiftRow::goodsText() const {
-    return naimen == 0 ? QStringLiteral("Готовая продукция") : QStringLiteral("Заготовки");
+    return productKind == 0 ? QStringLiteral("Готовая продукция") : QStringLiteral("Заготовки");
 }
 
 QString ShiftRow::operationText() const {
-    return hasOperation() ? refbooks::operations::operationText(mark, kind, naimen) : QString();
+    return hasOperation() ? refbooks::operations::operationText(mark, kind, productKind)
+                          : QString();
 }
 
 bool ShiftRow::isPaint() const {
@@ -84,7 +85,7 @@ void readOperationFields(ShiftRow& row, const data::Dataset& source) {
     row.productId = source.asInt(QStringLiteral("i_id"));
     row.mark = source.text(QStringLiteral("marka")).trimmed();
     row.kind = source.text(QStringLiteral("vid")).trimmed();
-    row.naimen = source.asInt(QStringLiteral("naimen"));
+    row.productKind = source.asInt(QStringLiteral("naimen"));
     row.basePrice = source.asDouble(QStringLiteral("cena"));
 }
 

@@ -22,7 +22,7 @@ struct ShiftRow {
     int productId = 0;
     QString mark;  // "Марка изделия"
     QString kind;  // the operation kind ("Операция")
-    int naimen = 0;
+    int productKind = 0;
     double basePrice = 0;  // the operation's base price, as the operations list gives it
     QString colour;        // digits, paint operations only
     QString quantity;

@@ -42,7 +42,8 @@ QDateEdit* dateBox(QWidget* parent, const char* name) {
 
 }  // namespace
 
-HistoryWindow::HistoryWindow(data::SharedData& db, QWidget* parent) : ui::Window(parent), db_(db) {
+history::HistoryWindow::HistoryWindow(data::SharedData& db, QWidget* parent)
+    : ui::Window(parent), db_(db) {
     setObjectName(QStringLiteral("HistoryWindow"));
     setWindowTitle(QStringLiteral("История изменений"));
 
@@ -116,9 +117,9 @@ HistoryWindow::HistoryWindow(data::SharedData& db, QWidget* parent) : ui::Window
     enableForWhatIsShown();
 }
 
-HistoryWindow::~HistoryWindow() = default;
+history::HistoryWindow::~HistoryWindow() = default;
 
-views::Columns HistoryWindow::columns(bool withPerson) {
+views::Columns history::HistoryWindow::columns(bool withPerson) {
     auto text = [](const char* field, const char* caption, int width) {
         return views::Column{.field = QString::fromLatin1(field),
                              .caption = QString::fromUtf8(caption),
@@ -153,13 +154,13 @@ views::Columns HistoryWindow::columns(bool withPerson) {
             rowId};
 }
 
-QString HistoryWindow::notUpgradedMessage() {
+QString history::HistoryWindow::notUpgradedMessage() {
     return QStringLiteral(
         "История изменений недоступна: база данных не обновлена. Обновите её командой "
         "plant-client --upgrade-database БАЗА СЕРВЕР.");
 }
 
-bool HistoryWindow::historyKept() {
+bool history::HistoryWindow::historyKept() {
     const bool kept = db_.countOf(history::availabilityCheck()) > 0;
     // Without the history the window says so in its title line and offers nothing to choose.
     for (QWidget* w : {static_cast<QWidget*>(fromEdit_), static_cast<QWidget*>(toEdit_),
@@ -178,7 +179,7 @@ bool HistoryWindow::historyKept() {
     return kept;
 }
 
-void HistoryWindow::fillPeople() {
+void history::HistoryWindow::fillPeople() {
     peopleKnown_ = db_.countOf(history::peopleCheck()) > 0;
     personBox_->setVisible(peopleKnown_);
     const views::Columns shown = columns(peopleKnown_);
@@ -199,11 +200,11 @@ void HistoryWindow::fillPeople() {
     personBox_->setCurrentIndex(std::max(0, personBox_->findData(chosen)));
 }
 
-void HistoryWindow::choosePerson(const QString& login) {
+void history::HistoryWindow::choosePerson(const QString& login) {
     personBox_->setCurrentIndex(std::max(0, personBox_->findData(login)));
 }
 
-void HistoryWindow::showPeriod() {
+void history::HistoryWindow::showPeriod() {
     if (historyKept()) {
         const QDate today = ui::today();
         fromEdit_->setDate(QDate(today.year(), today.month(), 1));
@@ -213,7 +214,7 @@ void HistoryWindow::showPeriod() {
     ui::showModal(this);
 }
 
-void HistoryWindow::showRow(const QString& table, qint64 rowId) {
+void history::HistoryWindow::showRow(const QString& table, qint64 rowId) {
     if (historyKept()) {
         const QDate today = ui::today();
         fromEdit_->setDate(QDate(today.year(), today.month(), 1));
@@ -224,11 +225,11 @@ void HistoryWindow::showRow(const QString& table, qint64 rowId) {
     ui::showModal(this);
 }
 
-QString HistoryWindow::noEntryMessage() {
+QString history::HistoryWindow::noEntryMessage() {
     return QStringLiteral("Журнал смены пуст: нет записи, историю которой можно показать.");
 }
 
-void HistoryWindow::reload() {
+void history::HistoryWindow::reload() {
     QStringList tables;
     const history::Kind kinds[] = {history::Kind::Journal, history::Kind::PricesAndOperations,
                                    history::Kind::ReferenceBooks, history::Kind::Months};
@@ -253,17 +254,17 @@ void HistoryWindow::reload() {
     openPeriod();
 }
 
-void HistoryWindow::takePeriodFromBoxes() {
+void history::HistoryWindow::takePeriodFromBoxes() {
     shownFrom_ = fromEdit_->date();
     shownTo_ = toEdit_->date();
 }
 
-void HistoryWindow::openPeriod() {
+void history::HistoryWindow::openPeriod() {
     open(history::periodRows(shownFrom_, shownTo_, periodTables_, rowsAsked_, people()), QString());
     titleLabel_->setText(periodTitle());
 }
 
-QString HistoryWindow::periodTitle() const {
+QString history::HistoryWindow::periodTitle() const {
     QString title = periodHeading();
     if (hasEarlierRows())
         title += QStringLiteral(": последние %1, более ранние читаются при прокрутке вниз")
@@ -271,11 +272,11 @@ QString HistoryWindow::periodTitle() const {
     return title;
 }
 
-bool HistoryWindow::hasEarlierRows() const {
+bool history::HistoryWindow::hasEarlierRows() const {
     return rowsAsked_ > 0 && rows_->isOpen() && rows_->recordCount() >= rowsAsked_;
 }
 
-void HistoryWindow::readEarlierRows() {
+void history::HistoryWindow::readEarlierRows() {
     if (!hasEarlierRows())
         return;
     // Reopening moves the scroll bar; its moves are not a request for more rows meanwhile.
@@ -288,19 +289,19 @@ void HistoryWindow::readEarlierRows() {
     grid_->verticalScrollBar()->setValue(scrolled);
 }
 
-void HistoryWindow::showRowOfCurrent() {
+void history::HistoryWindow::showRowOfCurrent() {
     if (rows_->isEmpty() || rowShown_)
         return;
     openRow(rows_->text(QStringLiteral("table_name")), rows_->asInt64(QStringLiteral("row_id")));
 }
 
-QString HistoryWindow::periodHeading() const {
+QString history::HistoryWindow::periodHeading() const {
     return QStringLiteral("Изменения с %1 по %2")
         .arg(shownFrom_.toString(QStringLiteral("dd.MM.yyyy")),
              shownTo_.toString(QStringLiteral("dd.MM.yyyy")));
 }
 
-void HistoryWindow::openRow(const QString& table, qint64 rowId) {
+void history::HistoryWindow::openRow(const QString& table, qint64 rowId) {
     rowsAsked_ = 0;
     open(history::rowHistory(table, rowId, peopleKnown_), QString());
     rowShown_ = true;
@@ -315,7 +316,7 @@ void HistoryWindow::openRow(const QString& table, qint64 rowId) {
     enableForWhatIsShown();
 }
 
-void HistoryWindow::showRowSpan() {
+void history::HistoryWindow::showRowSpan() {
     if (rows_->isEmpty())
         return;
     const int changed = rows_->fieldIndex(QStringLiteral("changed"));
@@ -327,7 +328,7 @@ void HistoryWindow::showRowSpan() {
     toEdit_->setDate(dateOf(0));
 }
 
-void HistoryWindow::showPeriodAgain() {
+void history::HistoryWindow::showPeriodAgain() {
     if (!rowShown_)
         return;
     fromEdit_->setDate(shownFrom_);
@@ -335,7 +336,7 @@ void HistoryWindow::showPeriodAgain() {
     reload();
 }
 
-void HistoryWindow::enableForWhatIsShown() {
+void history::HistoryWindow::enableForWhatIsShown() {
     for (QWidget* w : {static_cast<QWidget*>(fromEdit_), static_cast<QWidget*>(toEdit_),
                        static_cast<QWidget*>(showButton_), static_cast<QWidget*>(rowButton_)})
         w->setEnabled(!rowShown_);
@@ -345,11 +346,11 @@ void HistoryWindow::enableForWhatIsShown() {
     periodButton_->setEnabled(rowShown_);
 }
 
-history::People HistoryWindow::people() const {
+history::People history::HistoryWindow::people() const {
     return {.known = peopleKnown_, .onePerson = !shownPerson_.isEmpty()};
 }
 
-void HistoryWindow::open(const QString& sql, const QString& title) {
+void history::HistoryWindow::open(const QString& sql, const QString& title) {
     ui::WaitCursor wait;
     rows_->close();
     rows_->setSql(sql);
@@ -359,7 +360,7 @@ void HistoryWindow::open(const QString& sql, const QString& title) {
     titleLabel_->setText(title);
 }
 
-void HistoryWindow::exportRows() {
+void history::HistoryWindow::exportRows() {
     if (!rows_->isOpen())
         return;
     QString saved;
@@ -384,7 +385,7 @@ void HistoryWindow::exportRows() {
     exporting::showWorkbook(saved);
 }
 
-void HistoryWindow::printRows() {
+void history::HistoryWindow::printRows() {
     if (!rows_->isOpen())
         return;
     QString heading = rowShown_ ? titleLabel_->text() : periodHeading() + shownKinds_;

@@ -20,6 +20,8 @@ class Dataset;
 class SharedData;
 }  // namespace data
 
+namespace history {
+
 // "История изменений": what the database recorded of the changes, newest first, over a period
 // and of chosen kinds of data, or the whole history of one row (a journal entry, also one since
 // deleted). Reads only; saves what it shows to a workbook.
@@ -108,3 +110,5 @@ private:
     QPushButton* printButton_;
     QPushButton* closeButton_;
 };
+
+}  // namespace history

@@ -24,7 +24,7 @@ QLineEdit* passwordBox(QWidget* parent, const char* name) {
 
 }  // namespace
 
-PasswordChangeDialog::PasswordChangeDialog(QWidget* parent) : ui::Window(parent) {
+people::PasswordChangeDialog::PasswordChangeDialog(QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("PasswordChangeDialog"));
     setWindowTitle(QStringLiteral("Смена пароля"));
 
@@ -55,7 +55,7 @@ PasswordChangeDialog::PasswordChangeDialog(QWidget* parent) : ui::Window(parent)
     connect(cancelButton_, &QPushButton::clicked, this, [this] { reject(); });
 }
 
-bool PasswordChangeDialog::ask(const QString& note, Apply apply) {
+bool people::PasswordChangeDialog::ask(const QString& note, Apply apply) {
     apply_ = std::move(apply);
     noteLabel_->setText(note);
     noteLabel_->setVisible(!note.isEmpty());
@@ -70,7 +70,7 @@ bool PasswordChangeDialog::ask(const QString& note, Apply apply) {
     return changed;
 }
 
-void PasswordChangeDialog::change() {
+void people::PasswordChangeDialog::change() {
     const QString password = newPasswordEdit_->text();
     if (const auto refusal = people::passwordRefusal(password, repeatPasswordEdit_->text())) {
         ui::showRefusal(*refusal);

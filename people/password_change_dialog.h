@@ -8,6 +8,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace people {
+
 // "Смена пароля": a new password typed twice. The window checks the two alike and hands the
 // password to what the opener does with it (the person's own change, an administrator's reset),
 // which sends the server only a verifier. A refused change keeps the window open.
@@ -31,3 +33,5 @@ private:
     QPushButton* changeButton_;
     QPushButton* cancelButton_;
 };
+
+}  // namespace people

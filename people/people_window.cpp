@@ -16,12 +16,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-PeopleWindow::PeopleWindow(PasswordChangeDialog& passwordDialog, QWidget* parent)
+people::PeopleWindow::PeopleWindow(people::PasswordChangeDialog& passwordDialog, QWidget* parent)
     : ui::Window(parent), passwordDialog_(passwordDialog) {
     setObjectName(QStringLiteral("PeopleWindow"));
     setWindowTitle(QStringLiteral("Пользователи"));
 
-    editor_ = std::make_unique<PersonEditor>();
+    editor_ = std::make_unique<people::PersonEditor>();
     people_ = new data::Dataset(QStringLiteral("People"), this);
     people_->setSql(people::statements::listPeople());
     grid_ = ui::makeListGrid(this, "peopleGrid", people_, columns());
@@ -41,23 +41,24 @@ PeopleWindow::PeopleWindow(PasswordChangeDialog& passwordDialog, QWidget* parent
     layout->addWidget(grid_, 1);
     layout->addLayout(buttons);
 
-    auto button = [this](QPushButton* b, const QString& action, void (PeopleWindow::*handler)()) {
+    auto button = [this](QPushButton* b, const QString& action,
+                         void (people::PeopleWindow::*handler)()) {
         connect(b, &QPushButton::clicked, this,
                 ui::guarded(QStringLiteral("people: ") + action,
                             [this, handler] { (this->*handler)(); }));
     };
-    button(addButton_, QStringLiteral("add"), &PeopleWindow::addPerson);
-    button(jobButton_, QStringLiteral("job"), &PeopleWindow::changeJob);
-    button(resetButton_, QStringLiteral("password"), &PeopleWindow::resetPassword);
-    button(enabledButton_, QStringLiteral("enabled"), &PeopleWindow::toggleEnabled);
+    button(addButton_, QStringLiteral("add"), &people::PeopleWindow::addPerson);
+    button(jobButton_, QStringLiteral("job"), &people::PeopleWindow::changeJob);
+    button(resetButton_, QStringLiteral("password"), &people::PeopleWindow::resetPassword);
+    button(enabledButton_, QStringLiteral("enabled"), &people::PeopleWindow::toggleEnabled);
     connect(closeButton_, &QPushButton::clicked, this, [this] { reject(); });
     connect(people_, &data::Dataset::currentChanged, this, [this] { followCurrent(); });
     connect(people_, &data::Dataset::rowsChanged, this, [this] { followCurrent(); });
 }
 
-PeopleWindow::~PeopleWindow() = default;
+people::PeopleWindow::~PeopleWindow() = default;
 
-views::Columns PeopleWindow::columns() {
+views::Columns people::PeopleWindow::columns() {
     auto text = [](const char* field, const char* caption, int width) {
         return views::Column{.field = QString::fromLatin1(field),
                              .caption = QString::fromUtf8(caption),
@@ -70,21 +71,21 @@ views::Columns PeopleWindow::columns() {
     return {text("login", "Имя входа", 180), text("full_name", "ФИО", 260), job, enabled};
 }
 
-void PeopleWindow::showPeople() {
+void people::PeopleWindow::showPeople() {
     people_->close();
     people_->open();
     people_->first();
     ui::showModal(this);
 }
 
-void PeopleWindow::reloadAt(const QString& login) {
+void people::PeopleWindow::reloadAt(const QString& login) {
     people_->close();
     people_->open();
     if (!people_->locate(QStringLiteral("login"), login))
         people_->first();
 }
 
-void PeopleWindow::followCurrent() {
+void people::PeopleWindow::followCurrent() {
     const bool any = people_->isOpen() && !people_->isEmpty();
     for (QPushButton* b : {jobButton_, resetButton_, enabledButton_})
         b->setEnabled(any);
@@ -93,12 +94,12 @@ void PeopleWindow::followCurrent() {
                                             : QStringLiteral("Включить вход"));
 }
 
-void PeopleWindow::addPerson() {
+void people::PeopleWindow::addPerson() {
     if (const std::optional<QString> login = editor_->addPerson())
         reloadAt(*login);
 }
 
-void PeopleWindow::changeJob() {
+void people::PeopleWindow::changeJob() {
     if (people_->isEmpty())
         return;
     const QString login = people_->text(QStringLiteral("login"));
@@ -107,7 +108,7 @@ void PeopleWindow::changeJob() {
         reloadAt(login);
 }
 
-void PeopleWindow::resetPassword() {
+void people::PeopleWindow::resetPassword() {
     if (people_->isEmpty())
         return;
     const QString login = people_->text(QStringLiteral("login"));
@@ -120,7 +121,7 @@ void PeopleWindow::resetPassword() {
         reloadAt(login);
 }
 
-void PeopleWindow::toggleEnabled() {
+void people::PeopleWindow::toggleEnabled() {
     if (people_->isEmpty())
         return;
     const QString login = people_->text(QStringLiteral("login"));

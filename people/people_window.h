@@ -5,13 +5,17 @@
 
 #include <memory>
 
+namespace people {
 class PasswordChangeDialog;
 class PersonEditor;
+}  // namespace people
 class QPushButton;
 class QTableView;
 namespace data {
 class Dataset;
 }
+
+namespace people {
 
 // "Пользователи": the administrator's list of the people who log in to this database (login, full
 // name, job, whether the login is enabled), where people are added, their job changed, their
@@ -19,7 +23,7 @@ class Dataset;
 class PeopleWindow : public ui::Window {
     Q_OBJECT
 public:
-    explicit PeopleWindow(PasswordChangeDialog& passwordDialog, QWidget* parent = nullptr);
+    explicit PeopleWindow(people::PasswordChangeDialog& passwordDialog, QWidget* parent = nullptr);
     ~PeopleWindow() override;
 
     // The list read afresh, shown modally.
@@ -37,8 +41,8 @@ private:
     void reloadAt(const QString& login);
     void followCurrent();  // the enabling button's caption follows the current row
 
-    PasswordChangeDialog& passwordDialog_;
-    std::unique_ptr<PersonEditor> editor_;
+    people::PasswordChangeDialog& passwordDialog_;
+    std::unique_ptr<people::PersonEditor> editor_;
     data::Dataset* people_;
     QTableView* grid_;
     QPushButton* addButton_;
@@ -47,3 +51,5 @@ private:
     QPushButton* enabledButton_;
     QPushButton* closeButton_;
 };
+
+}  // namespace people

@@ -24,7 +24,7 @@ QLineEdit* box(QWidget* parent, const char* name, bool password = false) {
 
 }  // namespace
 
-PersonEditor::PersonEditor(QWidget* parent) : ui::Window(parent) {
+people::PersonEditor::PersonEditor(QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("PersonEditor"));
 
     auto* group = new QWidget(this);
@@ -56,7 +56,7 @@ PersonEditor::PersonEditor(QWidget* parent) : ui::Window(parent) {
             ui::guarded(QStringLiteral("people: save"), [this] { save(); }));
 }
 
-void PersonEditor::setMode(Mode mode) {
+void people::PersonEditor::setMode(Mode mode) {
     mode_ = mode;
     const bool adding = mode == Mode::Add;
     setWindowTitle(adding ? QStringLiteral("Новый пользователь") : QStringLiteral("Должность"));
@@ -68,7 +68,7 @@ void PersonEditor::setMode(Mode mode) {
     adjustSize();
 }
 
-std::optional<QString> PersonEditor::addPerson() {
+std::optional<QString> people::PersonEditor::addPerson() {
     setMode(Mode::Add);
     loginEdit_->clear();
     fullNameEdit_->clear();
@@ -82,7 +82,8 @@ std::optional<QString> PersonEditor::addPerson() {
     return loginEdit_->text().trimmed();
 }
 
-bool PersonEditor::changeJob(const QString& login, const QString& fullName, const QString& job) {
+bool people::PersonEditor::changeJob(const QString& login, const QString& fullName,
+                                     const QString& job) {
     setMode(Mode::ChangeJob);
     loginEdit_->setText(login);
     fullNameEdit_->setText(fullName);
@@ -92,11 +93,11 @@ bool PersonEditor::changeJob(const QString& login, const QString& fullName, cons
     return ui::showModal(this) == QDialog::Accepted;
 }
 
-QString PersonEditor::chosenJob() const {
+QString people::PersonEditor::chosenJob() const {
     return jobBox_->currentData().toString();
 }
 
-void PersonEditor::save() {
+void people::PersonEditor::save() {
     const QString login = loginEdit_->text().trimmed();
     if (mode_ == Mode::ChangeJob) {
         if (chosenJob() != shownJob_)

@@ -8,6 +8,8 @@
 class QComboBox;
 class QLineEdit;
 
+namespace people {
+
 // A person of "Пользователи": a new one (login, full name, job, first password typed twice), or
 // another job for one who is there (the job alone can be changed).
 class PersonEditor : public ui::Window {
@@ -36,3 +38,5 @@ private:
     QLineEdit* repeatPasswordEdit_;
     QWidget* passwordRows_;
 };
+
+}  // namespace people

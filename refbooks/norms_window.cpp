@@ -116,7 +116,8 @@ protected:
 
 }  // namespace
 
-NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(parent), db_(db) {
+refbooks::NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent)
+    : ui::Window(parent), db_(db) {
     setObjectName(QStringLiteral("Form22"));
     setWindowTitle(QStringLiteral("Норматив"));
     normTable_ = new data::Dataset(QStringLiteral("norm"), this);
@@ -134,7 +135,7 @@ NormsWindow::NormsWindow(data::SharedData& db, QWidget* parent) : ui::Window(par
         normTable_->open();
 }
 
-void NormsWindow::buildGrid() {
+void refbooks::NormsWindow::buildGrid() {
     grid_ = new NormsGrid(this);
     grid_->setObjectName(QStringLiteral("DBGrid1"));
     model_ = new NormsModel(this);
@@ -154,7 +155,7 @@ void NormsWindow::buildGrid() {
     grid_->installEventFilter(this);
 }
 
-void NormsWindow::followTable() {
+void refbooks::NormsWindow::followTable() {
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex& previous) {
                 if (!moving_)
@@ -172,7 +173,7 @@ void NormsWindow::followTable() {
     connect(normTable_, &data::Dataset::currentChanged, this, indicator);
 }
 
-void NormsWindow::buildButtons() {
+void refbooks::NormsWindow::buildButtons() {
     saveButton_ = ui::makeButton(this, "Button1", QStringLiteral("Сохранить"));
     saveButton_->setDefault(true);
     deleteButton_ = ui::makeButton(this, "Button2", QStringLiteral("Удалить"));
@@ -189,24 +190,24 @@ void NormsWindow::buildButtons() {
     connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteRow(); }));
 }
 
-void NormsWindow::showForOperation(int operId) {
+void refbooks::NormsWindow::showForOperation(int operationId) {
     normTable_->close();
-    normTable_->setFilter(QStringLiteral("o_id=%1").arg(operId));
+    normTable_->setFilter(QStringLiteral("o_id=%1").arg(operationId));
     normTable_->setFiltered(true);
     normTable_->open();
     ui::showModal(this);
 }
 
-void NormsWindow::windowActivated() {
+void refbooks::NormsWindow::windowActivated() {
     grid_->setFocus();
 }
 
-int NormsWindow::storedRowCount() const {
+int refbooks::NormsWindow::storedRowCount() const {
     return normTable_->recordCount() -
            (normTable_->state() == data::Dataset::State::Insert ? 1 : 0);
 }
 
-void NormsWindow::showDatasetRow() {
+void refbooks::NormsWindow::showDatasetRow() {
     const int row = normTable_->recNo() - 1;
     const QModelIndex current = grid_->currentIndex();
     const int column = current.isValid() ? current.column() : 0;
@@ -218,7 +219,7 @@ void NormsWindow::showDatasetRow() {
     moving_ = false;
 }
 
-void NormsWindow::cellMoved(const QModelIndex& current, const QModelIndex& previous) {
+void refbooks::NormsWindow::cellMoved(const QModelIndex& current, const QModelIndex& previous) {
     const bool leavingRow = previous.isValid() && current.row() != previous.row();
     if (previous.isValid() && (leavingRow || current.column() != previous.column())) {
         // The target row by its key: storing re-reads the table, which may reorder the rows.
@@ -255,7 +256,7 @@ void NormsWindow::cellMoved(const QModelIndex& current, const QModelIndex& previ
     columnEntered();
 }
 
-void NormsWindow::columnEntered() {
+void refbooks::NormsWindow::columnEntered() {
     if (!normTable_->isOpen())
         return;
     if (normTable_->state() == data::Dataset::State::Insert) {
@@ -270,7 +271,7 @@ void NormsWindow::columnEntered() {
     }
 }
 
-bool NormsWindow::columnLeft(bool leavingRow) {
+bool refbooks::NormsWindow::columnLeft(bool leavingRow) {
     if (!normTable_->isModified()) {
         if (leavingRow)
             normTable_->cancel();  // an untouched new row is dropped, never stored blank
@@ -286,13 +287,13 @@ bool NormsWindow::columnLeft(bool leavingRow) {
     return storePending();
 }
 
-void NormsWindow::noteLoaded() {
+void refbooks::NormsWindow::noteLoaded() {
     if (normTable_->state() != data::Dataset::State::Browse || normTable_->recNo() == 0)
         return;
     loaded_ = refbooks::shown::norm(*normTable_);
 }
 
-bool NormsWindow::postOverLoaded() {
+bool refbooks::NormsWindow::postOverLoaded() {
     // Every stored row is noted when it becomes current, so loaded_ is the row being edited.
     const qint64 id = normTable_->asInt64(QStringLiteral("id"));
     const data::Verdict verdict = data::writeUnlessChanged(refbooks::shown::guardedNorm(id),
@@ -312,7 +313,7 @@ bool NormsWindow::postOverLoaded() {
     return refbooks::takeVerdict(verdict, refbooks::shown::guardedNorm(id).fields, row, loaded_);
 }
 
-bool NormsWindow::storePending() {
+bool refbooks::NormsWindow::storePending() {
     // Every new norm belongs to the operation whose norms are shown, however it is stored.
     const bool isNew = normTable_->state() == data::Dataset::State::Insert;
     if (isNew)
@@ -333,13 +334,13 @@ bool NormsWindow::storePending() {
     return true;
 }
 
-void NormsWindow::reloadNorms(int keepId, int keepRow) {
+void refbooks::NormsWindow::reloadNorms(int keepId, int keepRow) {
     normTable_->reopen();
     if (keepId == 0 || !normTable_->locate(QStringLiteral("id"), keepId))
         normTable_->setRecNo(keepRow);
 }
 
-void NormsWindow::startNewRow() {
+void refbooks::NormsWindow::startNewRow() {
     if (normTable_->state() == data::Dataset::State::Insert)
         return;
     if (!columnLeft(true))
@@ -352,7 +353,7 @@ void NormsWindow::startNewRow() {
     moving_ = false;
 }
 
-void NormsWindow::saveAndClose() {
+void refbooks::NormsWindow::saveAndClose() {
     if (normTable_->isModified()) {
         const QString problem = norms::rowProblem(normTable_->value(QStringLiteral("price")));
         if (!problem.isEmpty()) {
@@ -369,7 +370,7 @@ void NormsWindow::saveAndClose() {
     accept();
 }
 
-void NormsWindow::deleteRow() {
+void refbooks::NormsWindow::deleteRow() {
     const int row = normTable_->recNo();
     if (normTable_->state() == data::Dataset::State::Insert)
         normTable_->cancel();       // a row never stored: nothing to delete
@@ -378,7 +379,7 @@ void NormsWindow::deleteRow() {
     reloadNorms(0, row);
 }
 
-bool NormsWindow::eventFilter(QObject* watched, QEvent* event) {
+bool refbooks::NormsWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool onLastRow = grid_->currentIndex().row() == model_->rowCount() - 1;
@@ -390,7 +391,7 @@ bool NormsWindow::eventFilter(QObject* watched, QEvent* event) {
     return ui::Window::eventFilter(watched, event);
 }
 
-void NormsWindow::keyPressEvent(QKeyEvent* event) {
+void refbooks::NormsWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         ui::runGuarded([this] { saveAndClose(); });
         return;

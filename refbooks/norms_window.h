@@ -12,6 +12,8 @@ class DatasetModel;
 class SharedData;
 }  // namespace data
 
+namespace refbooks {
+
 // The norms window "Норматив": the norm rows of one operation, edited in place. A change is
 // stored when its column (or its row) is left; a new row always gets the operation's id; a value
 // the table cannot hold is refused with a message and the row stays for correction.
@@ -21,7 +23,7 @@ public:
     explicit NormsWindow(data::SharedData& db, QWidget* parent = nullptr);
 
     // The norms of the operation operId (the current row of Oper), reopened and shown modally.
-    void showForOperation(int operId);
+    void showForOperation(int operationId);
 
     // The window's table over accounts_dep.norm, sorted by norma, filtered "o_id=<id>".
     data::Dataset& norms() const { return *normTable_; }
@@ -68,3 +70,5 @@ private:
     data::DatasetModel* model_;
     bool moving_ = false;  // the view is being moved by this window, not by the user
 };
+
+}  // namespace refbooks

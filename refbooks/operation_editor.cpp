@@ -40,8 +40,8 @@ QHBoxLayout* boxWithButton(QLineEdit* box, QPushButton* button) {
 }
 }  // namespace
 
-OperationEditor::OperationEditor(data::SharedData& db, ProductsList& products,
-                                 OperationKindsList& kinds, QWidget* parent)
+refbooks::OperationEditor::OperationEditor(data::SharedData& db, refbooks::ProductsList& products,
+                                           refbooks::OperationKindsList& kinds, QWidget* parent)
     : ui::Window(parent), db_(db), products_(products), kinds_(kinds) {
     setObjectName(QStringLiteral("Form10"));
     setWindowTitle(QStringLiteral("Цена операции"));
@@ -52,21 +52,21 @@ OperationEditor::OperationEditor(data::SharedData& db, ProductsList& products,
     productButton_ = ui::makePickerButton(group_, "Button3", 32);
     kindEdit_ = readOnlyBox(group_, "Edit2");
     kindButton_ = ui::makePickerButton(group_, "Button4", 32);
-    naimenList_ = new QComboBox(group_);
-    naimenList_->setObjectName(QStringLiteral("ComboBox1"));
-    naimenList_->addItems({QStringLiteral("Готовая продукция"), QStringLiteral("Заготовки")});
+    productKindList_ = new QComboBox(group_);
+    productKindList_->setObjectName(QStringLiteral("ComboBox1"));
+    productKindList_->addItems({QStringLiteral("Готовая продукция"), QStringLiteral("Заготовки")});
     auto* form = new QFormLayout(group_);
     form->addRow(QStringLiteral("Марка изделия"), boxWithButton(productEdit_, productButton_));
     form->addRow(QStringLiteral("Операция"), boxWithButton(kindEdit_, kindButton_));
-    form->addRow(QStringLiteral("Вид"), naimenList_);
+    form->addRow(QStringLiteral("Вид"), productKindList_);
 
     const ui::EditorButtons buttons =
         ui::layOutEditor(this, group_, QStringLiteral("Записать"), false);
     saveButton_ = buttons.save;
 
     setTabOrder(productButton_, kindButton_);
-    setTabOrder(kindButton_, naimenList_);
-    setTabOrder(naimenList_, saveButton_);
+    setTabOrder(kindButton_, productKindList_);
+    setTabOrder(productKindList_, saveButton_);
     setTabOrder(saveButton_, buttons.cancel);
 
     connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { save(); }));
@@ -74,54 +74,54 @@ OperationEditor::OperationEditor(data::SharedData& db, ProductsList& products,
     connect(kindButton_, &QPushButton::clicked, this, ui::guarded([this] { pickKind(); }));
 }
 
-void OperationEditor::windowActivated() {
+void refbooks::OperationEditor::windowActivated() {
     productButton_->setFocus();
 }
 
-void OperationEditor::showForNew() {
+void refbooks::OperationEditor::showForNew() {
     productEdit_->clear();
     kindEdit_->clear();
-    naimenList_->setCurrentIndex(0);
+    productKindList_->setCurrentIndex(0);
     setWindowTitle(QStringLiteral("Заведение новой цены за операцию"));
     mode_ = refbooks::EditMode::Add;
     ui::showModal(this);
 }
 
-void OperationEditor::showForChange(const refbooks::ProductChoice& product,
-                                    const refbooks::KindChoice& kind, int naimen,
-                                    const data::RowSnapshot& loaded) {
+void refbooks::OperationEditor::showForChange(const refbooks::ProductChoice& product,
+                                              const refbooks::KindChoice& kind, int productKind,
+                                              const data::RowSnapshot& loaded) {
     setWindowTitle(QStringLiteral("Изменение данных о цене за операцию"));
     mode_ = refbooks::EditMode::Change;
     productEdit_->setText(product.mark);
     kindEdit_->setText(kind.name);
-    naimenList_->setCurrentIndex(naimen == 0 ? 0 : 1);
+    productKindList_->setCurrentIndex(productKind == 0 ? 0 : 1);
     productId_ = product.id;
     kindId_ = kind.id;
     loaded_ = loaded;
     ui::showModal(this);
 }
 
-void OperationEditor::takeProduct(const refbooks::ProductChoice& product) {
+void refbooks::OperationEditor::takeProduct(const refbooks::ProductChoice& product) {
     productEdit_->setText(product.mark);
     productId_ = product.id;
 }
 
-void OperationEditor::takeKind(const refbooks::KindChoice& kind) {
+void refbooks::OperationEditor::takeKind(const refbooks::KindChoice& kind) {
     kindEdit_->setText(kind.name);
     kindId_ = kind.id;
 }
 
-void OperationEditor::pickProduct() {
+void refbooks::OperationEditor::pickProduct() {
     if (const auto product = products_.pick())
         takeProduct(*product);
 }
 
-void OperationEditor::pickKind() {
+void refbooks::OperationEditor::pickKind() {
     if (const auto kind = kinds_.pick())
         takeKind(*kind);
 }
 
-void OperationEditor::save() {
+void refbooks::OperationEditor::save() {
     if (productEdit_->text().trimmed().isEmpty() || kindEdit_->text().trimmed().isEmpty()) {
         ui::showRefusal(QStringLiteral("Все поля должны быть заполнены!"));
         return;
@@ -132,7 +132,7 @@ void OperationEditor::save() {
         change = refbooks::LoadedRow{o->asInt64(QStringLiteral("id")), loaded_};
     // Refusals are shown only after the save, so that no lock waits for the user.
     const data::Verdict verdict =
-        ops::save(db_, {kindId_, naimenList_->currentIndex(), productId_}, change);
+        ops::save(db_, {kindId_, productKindList_->currentIndex(), productId_}, change);
     const refbooks::EditedRow boxes{[this] { return shownBoxes(); },
                                     [this](const QString& field, const data::RowSnapshot& stored) {
                                         showStored(field, stored);
@@ -145,19 +145,19 @@ void OperationEditor::save() {
     accept();
 }
 
-data::RowSnapshot OperationEditor::shownBoxes() const {
+data::RowSnapshot refbooks::OperationEditor::shownBoxes() const {
     return {{QStringLiteral("i_id"), QString::number(productId_)},
             {QStringLiteral("marka"), productEdit_->text().trimmed()},
             {QStringLiteral("oper_vid"), QString::number(kindId_)},
             {QStringLiteral("vid"), kindEdit_->text().trimmed()},
-            {QStringLiteral("naimen"), naimenList_->currentText()}};
+            {QStringLiteral("naimen"), productKindList_->currentText()}};
 }
 
-void OperationEditor::showStored(const QString& field, const data::RowSnapshot& stored) {
+void refbooks::OperationEditor::showStored(const QString& field, const data::RowSnapshot& stored) {
     if (field == QLatin1String("marka"))
         takeProduct({stored.value(QStringLiteral("i_id")).toInt(), stored.value(field)});
     else if (field == QLatin1String("vid"))
         takeKind({stored.value(QStringLiteral("oper_vid")).toInt(), stored.value(field)});
     else if (field == QLatin1String("naimen"))
-        naimenList_->setCurrentIndex(naimenList_->findText(stored.value(field)));
+        productKindList_->setCurrentIndex(productKindList_->findText(stored.value(field)));
 }

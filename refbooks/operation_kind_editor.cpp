@@ -18,7 +18,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-OperationKindEditor::OperationKindEditor(data::SharedData& db, QWidget* parent)
+refbooks::OperationKindEditor::OperationKindEditor(data::SharedData& db, QWidget* parent)
     : ui::Window(parent), db_(db) {
     setObjectName(QStringLiteral("Form9"));
 
@@ -35,14 +35,15 @@ OperationKindEditor::OperationKindEditor(data::SharedData& db, QWidget* parent)
     connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { save(); }));
 }
 
-void OperationKindEditor::showForNew() {
+void refbooks::OperationKindEditor::showForNew() {
     nameEdit_->clear();
     setWindowTitle(QStringLiteral("Заведение нового вида операций"));
     mode_ = refbooks::EditMode::Add;
     ui::showModal(this);
 }
 
-void OperationKindEditor::showForChange(const QString& name, const data::RowSnapshot& loaded) {
+void refbooks::OperationKindEditor::showForChange(const QString& name,
+                                                  const data::RowSnapshot& loaded) {
     setWindowTitle(QStringLiteral("Изменение данных вида операции"));
     mode_ = refbooks::EditMode::Change;
     nameEdit_->setText(name);
@@ -50,11 +51,11 @@ void OperationKindEditor::showForChange(const QString& name, const data::RowSnap
     ui::showModal(this);
 }
 
-void OperationKindEditor::windowActivated() {
+void refbooks::OperationKindEditor::windowActivated() {
     nameEdit_->setFocus();
 }
 
-void OperationKindEditor::save() {
+void refbooks::OperationKindEditor::save() {
     const QString name = nameEdit_->text().trimmed();
     if (name.isEmpty()) {
         ui::showRefusal(QStringLiteral("Все поля должны быть заполнены!"));

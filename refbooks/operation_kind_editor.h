@@ -10,6 +10,8 @@ namespace data {
 class SharedData;
 }
 
+namespace refbooks {
+
 // The operation kind editor: adds a kind or changes the current row of Vid_oper,
 // posting through that query.
 class OperationKindEditor : public ui::Window {
@@ -34,3 +36,5 @@ private:
     QPushButton* saveButton_;
     refbooks::EditMode mode_ = refbooks::EditMode::Add;
 };
+
+}  // namespace refbooks

@@ -23,25 +23,26 @@ refbooks::ReferenceList::Setup kindsSetup(data::SharedData& db) {
 }
 }  // namespace
 
-OperationKindsList::OperationKindsList(data::SharedData& db, QWidget* parent)
-    : ReferenceList(kindsSetup(db), parent), editor_(std::make_unique<OperationKindEditor>(db)) {}
+refbooks::OperationKindsList::OperationKindsList(data::SharedData& db, QWidget* parent)
+    : ReferenceList(kindsSetup(db), parent),
+      editor_(std::make_unique<refbooks::OperationKindEditor>(db)) {}
 
-OperationKindsList::~OperationKindsList() = default;
+refbooks::OperationKindsList::~OperationKindsList() = default;
 
-std::optional<refbooks::KindChoice> OperationKindsList::pick() {
+std::optional<refbooks::KindChoice> refbooks::OperationKindsList::pick() {
     return showAsPicker(choice_);
 }
 
-void OperationKindsList::addNew() {
+void refbooks::OperationKindsList::addNew() {
     editor_->showForNew();
 }
 
-void OperationKindsList::changeCurrent() {
+void refbooks::OperationKindsList::changeCurrent() {
     const data::Dataset& k = query();
     editor_->showForChange(k.text(QStringLiteral("vid")).trimmed(), refbooks::shown::kind(k));
 }
 
-bool OperationKindsList::chooseCurrent() {
+bool refbooks::OperationKindsList::chooseCurrent() {
     const data::Dataset& k = query();
     // An empty list hands back an empty name and id 0.
     choice_ = refbooks::KindChoice{k.asInt(QStringLiteral("id")),
@@ -49,6 +50,6 @@ bool OperationKindsList::chooseCurrent() {
     return true;
 }
 
-QString OperationKindsList::filterFor(const QString& typed) const {
+QString refbooks::OperationKindsList::filterFor(const QString& typed) const {
     return refbooks::kinds::nameFilter(typed);
 }

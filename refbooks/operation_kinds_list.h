@@ -6,10 +6,14 @@
 #include <memory>
 #include <optional>
 
+namespace refbooks {
 class OperationKindEditor;
+}  // namespace refbooks
 namespace data {
 class SharedData;
 }
+
+namespace refbooks {
 
 // The operation kinds list over the shared operation kinds query, also the kind picker.
 class OperationKindsList : public refbooks::ReferenceList {
@@ -28,6 +32,8 @@ private:
     bool chooseCurrent() override;
     QString filterFor(const QString& typed) const override;
 
-    std::unique_ptr<OperationKindEditor> editor_;
+    std::unique_ptr<refbooks::OperationKindEditor> editor_;
     std::optional<refbooks::KindChoice> choice_;
 };
+
+}  // namespace refbooks

@@ -17,7 +17,7 @@ data::Verdict duplicate() {
 
 // A new operation and its first norm; its id.
 qint64 addOperation(data::SharedData& db, const OperationValues& v) {
-    db.operationInsert.setSql(insertOperation(v.kindId, v.naimen, v.productId));
+    db.operationInsert.setSql(insertOperation(v.kindId, v.productKind, v.productId));
     const int id = qRound(db.operationInsert.execReturning().toDouble());
     data::Command firstNorm(QStringLiteral("Norm_ins"), insertFirstNorm());
     firstNorm.setParam(QStringLiteral("o_id"), id);
@@ -32,7 +32,7 @@ data::Verdict changeOperation(data::SharedData& db, const OperationValues& v,
     data::Verdict verdict = data::checkLockedRow(shown::guardedOperation(change.id), change.loaded);
     if (verdict.saved()) {
         db.operationUpdate.setSql(
-            updateOperation(v.kindId, v.naimen, v.productId, static_cast<int>(change.id)));
+            updateOperation(v.kindId, v.productKind, v.productId, static_cast<int>(change.id)));
         db.operationUpdate.execOnRow();
     }
     return verdict;
@@ -41,16 +41,16 @@ data::Verdict changeOperation(data::SharedData& db, const OperationValues& v,
 }  // namespace
 
 data::Verdict save(data::SharedData& db, const OperationValues& v, const RowChange& change) {
-    const QString duplicateCount =
-        change ? duplicateOnChange(v.kindId, v.naimen, v.productId, static_cast<int>(change->id))
-               : duplicateOnAdd(v.kindId, v.naimen, v.productId);
+    const QString duplicateCount = change ? duplicateOnChange(v.kindId, v.productKind, v.productId,
+                                                              static_cast<int>(change->id))
+                                          : duplicateOnAdd(v.kindId, v.productKind, v.productId);
     // The common refusal, answered before anything is locked.
     if (db.countsAnyRow(duplicateCount))
         return duplicate();
     data::Transaction transaction;
     // Another workstation may have written the same combination since the check: look again
     // under the lock, which it holds until its own save has committed.
-    data::lockForTransaction(combinationLockKey(v.kindId, v.naimen, v.productId));
+    data::lockForTransaction(combinationLockKey(v.kindId, v.productKind, v.productId));
     if (db.countsAnyRow(duplicateCount))
         return duplicate();
     data::Verdict verdict =

@@ -16,7 +16,7 @@ inline constexpr const char* kDuplicateOperationMessage =
 // The combination an operation stands for.
 struct OperationValues {
     int kindId = 0;
-    int naimen = 0;  // 0 finished goods, 1 blanks
+    int productKind = 0;  // 0 finished goods, 1 blanks
     int productId = 0;
 };
 

@@ -37,12 +37,12 @@ refbooks::ReferenceList::Setup operationsSetup(data::SharedData& db) {
 }
 }  // namespace
 
-OperationsList::OperationsList(data::SharedData& db, ProductsList& products,
-                               OperationKindsList& kinds, QWidget* parent)
+refbooks::OperationsList::OperationsList(data::SharedData& db, refbooks::ProductsList& products,
+                                         refbooks::OperationKindsList& kinds, QWidget* parent)
     : ReferenceList(operationsSetup(db), parent),
       db_(db),
-      editor_(std::make_unique<OperationEditor>(db, products, kinds)),
-      norms_(std::make_unique<NormsWindow>(db)) {
+      editor_(std::make_unique<refbooks::OperationEditor>(db, products, kinds)),
+      norms_(std::make_unique<refbooks::NormsWindow>(db)) {
     priceList_ = new data::Dataset(QStringLiteral("XLS_Rep"), this);
     priceList_->setSql(ops::priceList());
     priceList_->setReadInParts(true);  // so that "Отмена" stops the server's statement
@@ -58,14 +58,14 @@ OperationsList::OperationsList(data::SharedData& db, ProductsList& products,
     connect(excelButton_, &QPushButton::clicked, this, ui::guarded([this] { exportPriceList(); }));
 }
 
-OperationsList::~OperationsList() = default;
+refbooks::OperationsList::~OperationsList() = default;
 
-std::optional<refbooks::OperationChoice> OperationsList::pick(int operId) {
-    pickFrom_ = operId;
+std::optional<refbooks::OperationChoice> refbooks::OperationsList::pick(int operationId) {
+    pickFrom_ = operationId;
     return showAsPicker(choice_);
 }
 
-void OperationsList::openForPicker() {
+void refbooks::OperationsList::openForPicker() {
     data::Dataset& o = query();
     o.open();
     if (pickFrom_ == 0)
@@ -75,7 +75,7 @@ void OperationsList::openForPicker() {
     searchBox().clear();
 }
 
-void OperationsList::leavePicker() {
+void refbooks::OperationsList::leavePicker() {
     // The chosen row stays current when the search goes off: the editor reads its base price.
     data::Dataset& o = query();
     const int chosen = o.isEmpty() ? 0 : o.asInt(QStringLiteral("id"));
@@ -84,11 +84,11 @@ void OperationsList::leavePicker() {
         o.locate(QStringLiteral("id"), chosen);
 }
 
-void OperationsList::addNew() {
+void refbooks::OperationsList::addNew() {
     editor_->showForNew();
 }
 
-void OperationsList::changeCurrent() {
+void refbooks::OperationsList::changeCurrent() {
     const data::Dataset& o = query();
     editor_->showForChange(
         {o.asInt(QStringLiteral("i_id")), o.text(QStringLiteral("marka")).trimmed()},
@@ -96,7 +96,7 @@ void OperationsList::changeCurrent() {
         o.asInt(QStringLiteral("naimen")), refbooks::shown::operation(o));
 }
 
-bool OperationsList::chooseCurrent() {
+bool refbooks::OperationsList::chooseCurrent() {
     const data::Dataset& o = query();
     if (o.isEmpty())
         return false;  // nothing to hand back
@@ -113,29 +113,29 @@ bool OperationsList::chooseCurrent() {
     return true;
 }
 
-void OperationsList::removeCurrent() {
+void refbooks::OperationsList::removeCurrent() {
     ops::remove(db_, query().asInt(QStringLiteral("id")));
 }
 
-QString OperationsList::filterFor(const QString& typed) const {
+QString refbooks::OperationsList::filterFor(const QString& typed) const {
     return ops::markFilter(typed);
 }
 
-void OperationsList::openCurrent() {
+void refbooks::OperationsList::openCurrent() {
     if (!pricesCheck_->isChecked() || mode() == Mode::Picker)
         changeOrChoose();
     else
         openNorms();
 }
 
-void OperationsList::openNorms() {
+void refbooks::OperationsList::openNorms() {
     const data::Dataset& o = query();
     if (o.isEmpty())
         return;  // no operation whose norms could be shown
     norms_->showForOperation(o.asInt(QStringLiteral("id")));
 }
 
-void OperationsList::exportPriceList() {
+void refbooks::OperationsList::exportPriceList() {
     QString saved;
     if (!reports::runWatched(this, QStringLiteral("Прейскурант"),
                              [&](printing::WorkProgress& watch) {

@@ -7,16 +7,20 @@
 #include <memory>
 #include <optional>
 
+namespace refbooks {
 class NormsWindow;
 class OperationEditor;
 class OperationKindsList;
 class ProductsList;
+}  // namespace refbooks
 class QCheckBox;
 class QPushButton;
 namespace data {
 class Dataset;
 class SharedData;
 }  // namespace data
+
+namespace refbooks {
 
 // The operations and prices list "Операции" over the shared operations query, also the
 // operation picker. It also opens an operation's norms and writes the price list to a
@@ -25,13 +29,13 @@ class OperationsList : public refbooks::ReferenceList {
     Q_OBJECT
 public:
     // The operation editor it opens picks products and kinds from these lists.
-    OperationsList(data::SharedData& db, ProductsList& products, OperationKindsList& kinds,
-                   QWidget* parent = nullptr);
+    OperationsList(data::SharedData& db, refbooks::ProductsList& products,
+                   refbooks::OperationKindsList& kinds, QWidget* parent = nullptr);
     ~OperationsList() override;
 
     // Shown modally as the picker, on the operation operId (0: the first row); the operation
     // chosen, if any. The query stays open on the chosen row, its search switched off.
-    std::optional<refbooks::OperationChoice> pick(int operId);
+    std::optional<refbooks::OperationChoice> pick(int operationId);
 
     void exportPriceList();  // "Excel": the price list
     void openCurrent();      // a double-click: the norms when "Цены" is ticked, else as Button2
@@ -53,8 +57,8 @@ private:
     void openNorms();
 
     data::SharedData& db_;
-    std::unique_ptr<OperationEditor> editor_;
-    std::unique_ptr<NormsWindow> norms_;
+    std::unique_ptr<refbooks::OperationEditor> editor_;
+    std::unique_ptr<refbooks::NormsWindow> norms_;
     std::optional<refbooks::OperationChoice> choice_;
     int pickFrom_ = 0;  // the operation the picker opens on
 
@@ -64,3 +68,5 @@ private:
     data::Dataset* priceList_;                             // the price list query
     SpreadsheetBridge workbook_{QStringLiteral("Отчет")};  // the price list's
 };
+
+}  // namespace refbooks

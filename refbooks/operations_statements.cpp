@@ -6,40 +6,43 @@
 namespace refbooks::operations {
 
 namespace {
-QString combination(int vidId, int naimen, int izdelId) {
-    return QStringLiteral("vid=%1 and naimen=%2 and i_id=%3").arg(vidId).arg(naimen).arg(izdelId);
+QString combination(int kindId, int productKind, int productId) {
+    return QStringLiteral("vid=%1 and naimen=%2 and i_id=%3")
+        .arg(kindId)
+        .arg(productKind)
+        .arg(productId);
 }
 }  // namespace
 
-QString duplicateOnAdd(int vidId, int naimen, int izdelId) {
+QString duplicateOnAdd(int kindId, int productKind, int productId) {
     return QStringLiteral("select count(ID) as cnt from accounts_dep.OPER where ") +
-           combination(vidId, naimen, izdelId);
+           combination(kindId, productKind, productId);
 }
 
-QString duplicateOnChange(int vidId, int naimen, int izdelId, int ownId) {
+QString duplicateOnChange(int kindId, int productKind, int productId, int ownId) {
     return QStringLiteral("select count(*) as cnt from accounts_dep.OPER where ") +
-           combination(vidId, naimen, izdelId) + QStringLiteral(" and id<>%1").arg(ownId);
+           combination(kindId, productKind, productId) + QStringLiteral(" and id<>%1").arg(ownId);
 }
 
-QString insertOperation(int vidId, int naimen, int izdelId) {
+QString insertOperation(int kindId, int productKind, int productId) {
     return QStringLiteral(
                "insert into accounts_dep.oper(vid, naimen, i_id, cena_new)values (%1, "
                "%2, %3, 0) returning id")
-        .arg(vidId)
-        .arg(naimen)
-        .arg(izdelId);
+        .arg(kindId)
+        .arg(productKind)
+        .arg(productId);
 }
 
-QString updateOperation(int vidId, int naimen, int izdelId, int id) {
+QString updateOperation(int kindId, int productKind, int productId, int id) {
     return QStringLiteral("update accounts_dep.oper set vid=%1, naimen=%2,  i_id=%3 where id=%4")
-        .arg(vidId)
-        .arg(naimen)
-        .arg(izdelId)
+        .arg(kindId)
+        .arg(productKind)
+        .arg(productId)
         .arg(id);
 }
 
-QString combinationLockKey(int vidId, int naimen, int izdelId) {
-    return QStringLiteral("oper:%1:%2:%3").arg(vidId).arg(naimen).arg(izdelId);
+QString combinationLockKey(int kindId, int productKind, int productId) {
+    return QStringLiteral("oper:%1:%2:%3").arg(kindId).arg(productKind).arg(productId);
 }
 
 QString insertFirstNorm() {
@@ -62,8 +65,8 @@ QString markFilter(const QString& typed) {
     return data::prefixFilter(QStringLiteral("marka"), typed);
 }
 
-QString productMark(int izdelId) {
-    return QStringLiteral("select marka from accounts_dep.izdel where id=%1").arg(izdelId);
+QString productMark(int productId) {
+    return QStringLiteral("select marka from accounts_dep.izdel where id=%1").arg(productId);
 }
 
 double finalPrice(double basePrice, bool dayOff, int shift) {
@@ -77,9 +80,9 @@ double finalPrice(double basePrice, bool dayOff, int shift) {
     return price;
 }
 
-QString operationText(const QString& mark, const QString& kind, int naimen) {
+QString operationText(const QString& mark, const QString& kind, int productKind) {
     return mark.trimmed() + QStringLiteral("; ") + kind.trimmed() + QStringLiteral("; ") +
-           data::productKindText(naimen);
+           data::productKindText(productKind);
 }
 
 }  // namespace refbooks::operations

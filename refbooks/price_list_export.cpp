@@ -13,7 +13,7 @@ QString writePriceList(const data::Dataset& prices, SpreadsheetBridge& bridge,
     const int mark = prices.checkedField(QStringLiteral("MARKA"));
     const int kind = prices.checkedField(QStringLiteral("VID"));
     const int price = prices.checkedField(QStringLiteral("cena"));
-    const int naimen = prices.checkedField(QStringLiteral("naimen"));
+    const int productKind = prices.checkedField(QStringLiteral("naimen"));
     bridge.open();
     const exporting::UnsavedWorkbook unsaved(bridge);
     exporting::RowWatch rows(watch);
@@ -26,7 +26,7 @@ QString writePriceList(const data::Dataset& prices, SpreadsheetBridge& bridge,
         bridge.write(1, 1, sheetRow, prices.valueAt(r, mark).toString());
         bridge.write(1, 2, sheetRow, prices.valueAt(r, kind).toString());
         bridge.write(1, 3, sheetRow, ui::shortestFloat(prices.valueAt(r, price).toDouble()));
-        bridge.write(1, 4, sheetRow, data::productKindText(prices.valueAt(r, naimen).toInt()));
+        bridge.write(1, 4, sheetRow, data::productKindText(prices.valueAt(r, productKind).toInt()));
         rows.rowWritten();
     }
     return exporting::saveWatched(bridge, watch);

@@ -18,7 +18,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ProductEditor::ProductEditor(data::SharedData& db, QWidget* parent) : ui::Window(parent), db_(db) {
+refbooks::ProductEditor::ProductEditor(data::SharedData& db, QWidget* parent)
+    : ui::Window(parent), db_(db) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Изделие"));
 
@@ -40,7 +41,7 @@ ProductEditor::ProductEditor(data::SharedData& db, QWidget* parent) : ui::Window
     connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { save(); }));
 }
 
-void ProductEditor::showForNew() {
+void refbooks::ProductEditor::showForNew() {
     markEdit_->clear();
     quantityEdit_->clear();
     setWindowTitle(QStringLiteral("Заведение нового изделия"));
@@ -48,8 +49,8 @@ void ProductEditor::showForNew() {
     ui::showModal(this);
 }
 
-void ProductEditor::showForChange(const QString& mark, const QString& quantity,
-                                  const data::RowSnapshot& loaded) {
+void refbooks::ProductEditor::showForChange(const QString& mark, const QString& quantity,
+                                            const data::RowSnapshot& loaded) {
     setWindowTitle(QStringLiteral("Изменение данных изделия"));
     mode_ = refbooks::EditMode::Change;
     markEdit_->setText(mark);
@@ -58,11 +59,11 @@ void ProductEditor::showForChange(const QString& mark, const QString& quantity,
     ui::showModal(this);
 }
 
-void ProductEditor::windowActivated() {
+void refbooks::ProductEditor::windowActivated() {
     markEdit_->setFocus();
 }
 
-void ProductEditor::save() {
+void refbooks::ProductEditor::save() {
     const QString mark = markEdit_->text().trimmed();
     const QString quantityText = quantityEdit_->text().trimmed();
     if (mark.isEmpty() || quantityText.isEmpty()) {
@@ -74,10 +75,10 @@ void ProductEditor::save() {
         ui::showRefusal(*refusal);
         return;
     }
-    data::Dataset* izdel = db_.products;
+    data::Dataset* products = db_.products;
     refbooks::RowChange change;
     if (mode_ == refbooks::EditMode::Change)
-        change = refbooks::LoadedRow{izdel->asInt64(QStringLiteral("id")), loaded_};
+        change = refbooks::LoadedRow{products->asInt64(QStringLiteral("id")), loaded_};
     const data::Verdict verdict = st::save(db_, mark, st::parseQuantity(quantityText), change);
     const refbooks::EditedRow boxes{
         [this] {
@@ -91,6 +92,6 @@ void ProductEditor::save() {
     if (!refbooks::takeVerdict(verdict, refbooks::shown::guardedProduct(verdict.id).fields, boxes,
                                loaded_))
         return;
-    izdel->reopen();
+    products->reopen();
     accept();
 }

@@ -10,6 +10,8 @@ namespace data {
 class SharedData;
 }
 
+namespace refbooks {
+
 // The product editor: adds a product as a goods row, or changes the goods row of
 // the current product of Izdel.
 class ProductEditor : public ui::Window {
@@ -34,3 +36,5 @@ private:
     QPushButton* saveButton_;
     refbooks::EditMode mode_ = refbooks::EditMode::Add;
 };
+
+}  // namespace refbooks

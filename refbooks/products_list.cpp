@@ -24,22 +24,23 @@ refbooks::ReferenceList::Setup productsSetup(data::SharedData& db) {
 }
 }  // namespace
 
-ProductsList::ProductsList(data::SharedData& db, QWidget* parent)
-    : ReferenceList(productsSetup(db), parent), editor_(std::make_unique<ProductEditor>(db)) {}
+refbooks::ProductsList::ProductsList(data::SharedData& db, QWidget* parent)
+    : ReferenceList(productsSetup(db), parent),
+      editor_(std::make_unique<refbooks::ProductEditor>(db)) {}
 
-ProductsList::~ProductsList() = default;
+refbooks::ProductsList::~ProductsList() = default;
 
-std::optional<refbooks::ProductChoice> ProductsList::pick() {
+std::optional<refbooks::ProductChoice> refbooks::ProductsList::pick() {
     return showAsPicker(choice_);
 }
 
-void ProductsList::addNew() {
+void refbooks::ProductsList::addNew() {
     const int row = query().recNo();
     editor_->showForNew();
     query().setRecNo(row);
 }
 
-void ProductsList::changeCurrent() {
+void refbooks::ProductsList::changeCurrent() {
     data::Dataset& p = query();
     const int row = p.recNo();
     editor_->showForChange(p.text(QStringLiteral("marka")).trimmed(),
@@ -48,7 +49,7 @@ void ProductsList::changeCurrent() {
     p.setRecNo(row);
 }
 
-bool ProductsList::chooseCurrent() {
+bool refbooks::ProductsList::chooseCurrent() {
     const data::Dataset& p = query();
     // An empty list hands back an empty mark and id 0.
     choice_ = refbooks::ProductChoice{p.asInt(QStringLiteral("id")),
@@ -56,6 +57,6 @@ bool ProductsList::chooseCurrent() {
     return true;
 }
 
-QString ProductsList::filterFor(const QString& typed) const {
+QString refbooks::ProductsList::filterFor(const QString& typed) const {
     return refbooks::products::markFilter(typed);
 }

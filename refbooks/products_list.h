@@ -6,10 +6,14 @@
 #include <memory>
 #include <optional>
 
+namespace refbooks {
 class ProductEditor;
+}  // namespace refbooks
 namespace data {
 class SharedData;
 }
+
+namespace refbooks {
 
 // The products list over the shared products query, also the product picker. A row is changed
 // or chosen by a double-click.
@@ -29,6 +33,8 @@ private:
     bool chooseCurrent() override;
     QString filterFor(const QString& typed) const override;
 
-    std::unique_ptr<ProductEditor> editor_;
+    std::unique_ptr<refbooks::ProductEditor> editor_;
     std::optional<refbooks::ProductChoice> choice_;
 };
+
+}  // namespace refbooks

@@ -54,12 +54,12 @@ void sendArrow(QComboBox* list, bool down) {
 }
 }  // namespace
 
-WorkerEditor::WorkerEditor(QWidget* parent) : ui::Window(parent) {
+refbooks::WorkerEditor::WorkerEditor(QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Работники"));
 
     namespace st = refbooks::workers;
-    staffpos_ = makeTable(this, "staffpos", st::staffposTable());
+    positions_ = makeTable(this, "staffpos", st::positionsTable());
     department_ = makeTable(this, "department", st::departmentTable());
     roles_ = makeTable(this, "roles", st::rolesTable());
 
@@ -68,19 +68,19 @@ WorkerEditor::WorkerEditor(QWidget* parent) : ui::Window(parent) {
     nameEdit_->setObjectName(QStringLiteral("Edit1"));
     nameEdit_->setMinimumWidth(300);
     departmentList_ = makeLookup(group, "LCB_department");
-    staffposList_ = makeLookup(group, "LCB_staffpos");
+    positionList_ = makeLookup(group, "LCB_staffpos");
     roleList_ = makeLookup(group, "LCB_roles");
     auto* form = new QFormLayout(group);
     form->addRow(QStringLiteral("ФИО"), nameEdit_);
     form->addRow(QStringLiteral("Подразделение"), departmentList_);
-    form->addRow(QStringLiteral("Должность"), staffposList_);
+    form->addRow(QStringLiteral("Должность"), positionList_);
     form->addRow(QStringLiteral("Роль"), roleList_);
 
     const ui::EditorButtons buttons = ui::layOutEditor(this, group, QStringLiteral("Записать"));
     saveButton_ = buttons.save;
 
-    setTabOrder(nameEdit_, staffposList_);
-    setTabOrder(staffposList_, departmentList_);
+    setTabOrder(nameEdit_, positionList_);
+    setTabOrder(positionList_, departmentList_);
     setTabOrder(departmentList_, roleList_);
     setTabOrder(roleList_, saveButton_);
     setTabOrder(saveButton_, buttons.cancel);
@@ -88,13 +88,13 @@ WorkerEditor::WorkerEditor(QWidget* parent) : ui::Window(parent) {
     connect(saveButton_, &QPushButton::clicked, this, ui::guarded([this] { save(); }));
 }
 
-void WorkerEditor::reopenLookups() {
-    reload(staffpos_, staffposList_);
+void refbooks::WorkerEditor::reopenLookups() {
+    reload(positions_, positionList_);
     reload(roles_, roleList_);
     reload(department_, departmentList_);
 }
 
-void WorkerEditor::showForNew() {
+void refbooks::WorkerEditor::showForNew() {
     nameEdit_->clear();
     setWindowTitle(QStringLiteral("Заведение данных нового работника"));
     mode_ = refbooks::EditMode::Add;
@@ -102,28 +102,28 @@ void WorkerEditor::showForNew() {
     ui::showModal(this);
 }
 
-void WorkerEditor::showForChange(const QString& fio, int personId,
-                                 const data::RowSnapshot& loaded) {
+void refbooks::WorkerEditor::showForChange(const QString& fullName, int personId,
+                                           const data::RowSnapshot& loaded) {
     setWindowTitle(QStringLiteral("Изменение данных работника"));
     mode_ = refbooks::EditMode::Change;
     reopenLookups();
-    nameEdit_->setText(fio);
+    nameEdit_->setText(fullName);
     personId_ = personId;
     loaded_ = loaded;
     ui::showModal(this);
 }
 
-void WorkerEditor::windowActivated() {
+void refbooks::WorkerEditor::windowActivated() {
     nameEdit_->setFocus();
 }
 
-void WorkerEditor::save() {
-    const QString fio = nameEdit_->text().trimmed();
-    if (fio.isEmpty()) {
+void refbooks::WorkerEditor::save() {
+    const QString fullName = nameEdit_->text().trimmed();
+    if (fullName.isEmpty()) {
         ui::showRefusal(QStringLiteral("ФИО нужно заполнить!"));
         return;
     }
-    if (const auto refusal = ui::nameRefusal(fio, refbooks::workers::kNameLength)) {
+    if (const auto refusal = ui::nameRefusal(fullName, refbooks::workers::kNameLength)) {
         ui::showRefusal(*refusal);
         return;
     }
@@ -132,7 +132,7 @@ void WorkerEditor::save() {
         change = refbooks::LoadedRow{personId_, loaded_};
     // The list shows s_staffpos_hl under "Должность", yet it is filled from the department list.
     const data::Verdict verdict =
-        refbooks::workers::save(fio, departmentList_->currentText(), change);
+        refbooks::workers::save(fullName, departmentList_->currentText(), change);
     if (!refbooks::takeVerdict(verdict, refbooks::shown::guardedWorker(personId_).fields,
                                {[this] { return shownBoxes(); },
                                 [this](const QString& field, const data::RowSnapshot& stored) {
@@ -143,12 +143,12 @@ void WorkerEditor::save() {
     accept();
 }
 
-data::RowSnapshot WorkerEditor::shownBoxes() const {
+data::RowSnapshot refbooks::WorkerEditor::shownBoxes() const {
     return {{QStringLiteral("fio"), nameEdit_->text().trimmed()},
             {QStringLiteral("s_staffpos_hl"), departmentList_->currentText()}};
 }
 
-void WorkerEditor::showStored(const QString& field, const data::RowSnapshot& stored) {
+void refbooks::WorkerEditor::showStored(const QString& field, const data::RowSnapshot& stored) {
     const QString value = stored.value(field);
     if (field == QLatin1String("fio")) {
         nameEdit_->setText(value);
@@ -164,13 +164,13 @@ void WorkerEditor::showStored(const QString& field, const data::RowSnapshot& sto
     }
 }
 
-void WorkerEditor::moveFocusedLookup(bool down) {
-    for (QComboBox* list : {roleList_, staffposList_, departmentList_})
+void refbooks::WorkerEditor::moveFocusedLookup(bool down) {
+    for (QComboBox* list : {roleList_, positionList_, departmentList_})
         if (list->hasFocus())
             sendArrow(list, down);
 }
 
-void WorkerEditor::wheelEvent(QWheelEvent* event) {
+void refbooks::WorkerEditor::wheelEvent(QWheelEvent* event) {
     if (event->angleDelta().y() != 0)
         moveFocusedLookup(event->angleDelta().y() < 0);
     event->ignore();

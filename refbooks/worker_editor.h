@@ -13,6 +13,8 @@ namespace data {
 class Dataset;
 }
 
+namespace refbooks {
+
 // The worker editor: adds or changes one row of accounts_dep.person.
 class WorkerEditor : public ui::Window {
     Q_OBJECT
@@ -22,7 +24,7 @@ public:
     // Shows the editor for a new worker, or for the worker personId named fio, loaded by the
     // list as `loaded`.
     void showForNew();
-    void showForChange(const QString& fio, int personId, const data::RowSnapshot& loaded);
+    void showForChange(const QString& fullName, int personId, const data::RowSnapshot& loaded);
 
     int personId() const { return personId_; }
 
@@ -44,15 +46,17 @@ private:
 
     QLineEdit* nameEdit_;
     QComboBox* departmentList_;
-    QComboBox* staffposList_;
+    QComboBox* positionList_;
     QComboBox* roleList_;
     QPushButton* saveButton_;
 
     int personId_ = 0;
     data::RowSnapshot loaded_;  // the changed worker as loaded (or as last refused)
 
-    data::Dataset* staffpos_;
+    data::Dataset* positions_;
     data::Dataset* department_;
     data::Dataset* roles_;
     refbooks::EditMode mode_ = refbooks::EditMode::Add;
 };
+
+}  // namespace refbooks

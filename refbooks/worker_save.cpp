@@ -13,13 +13,13 @@ data::Command personWrite(const QString& sql) {
 }
 }  // namespace
 
-data::Verdict save(const QString& fio, const QString& department, const RowChange& change) {
+data::Verdict save(const QString& fullName, const QString& department, const RowChange& change) {
     if (!change) {
-        personWrite(insertWorker(fio, department)).exec();
+        personWrite(insertWorker(fullName, department)).exec();
         data::announce(data::Change::row(data::Subject::Worker, 0));
         return {};
     }
-    data::Command write = personWrite(updateWorker(fio, department, change->id));
+    data::Command write = personWrite(updateWorker(fullName, department, change->id));
     data::Verdict verdict =
         data::writeUnlessChanged(shown::guardedWorker(change->id), change->loaded, [&] {
             write.execOnRow();

@@ -8,7 +8,7 @@ namespace refbooks::workers {
 
 // A new worker, or the change of the loaded one (cmd_person): Saved, or for a change
 // ChangedElsewhere or Gone with the stored row.
-data::Verdict save(const QString& fio, const QString& department, const RowChange& change);
+data::Verdict save(const QString& fullName, const QString& department, const RowChange& change);
 
 // Deletes the worker id; RowGoneError when another workstation deleted it first.
 void remove(qint64 id);

@@ -19,21 +19,22 @@ refbooks::ReferenceList::Setup workersSetup(data::SharedData& db) {
 }
 }  // namespace
 
-WorkersList::WorkersList(data::SharedData& db, QWidget* parent)
-    : ReferenceList(workersSetup(db), parent), editor_(std::make_unique<WorkerEditor>()) {}
+refbooks::WorkersList::WorkersList(data::SharedData& db, QWidget* parent)
+    : ReferenceList(workersSetup(db), parent),
+      editor_(std::make_unique<refbooks::WorkerEditor>()) {}
 
-WorkersList::~WorkersList() = default;
+refbooks::WorkersList::~WorkersList() = default;
 
-std::optional<refbooks::WorkerChoice> WorkersList::pick() {
+std::optional<refbooks::WorkerChoice> refbooks::WorkersList::pick() {
     return showAsPicker(choice_);
 }
 
-void WorkersList::addNew() {
+void refbooks::WorkersList::addNew() {
     editor_->showForNew();
     query().reopen();
 }
 
-void WorkersList::changeCurrent() {
+void refbooks::WorkersList::changeCurrent() {
     data::Dataset& w = query();
     const int row = w.recNo();
     editor_->showForChange(w.text(QStringLiteral("fio")).trimmed(), w.asInt(QStringLiteral("id")),
@@ -41,7 +42,7 @@ void WorkersList::changeCurrent() {
     w.reopenAt(row);
 }
 
-bool WorkersList::chooseCurrent() {
+bool refbooks::WorkersList::chooseCurrent() {
     const data::Dataset& w = query();
     if (!w.isEmpty())
         choice_ = refbooks::WorkerChoice{w.asInt(QStringLiteral("id")),
@@ -49,10 +50,10 @@ bool WorkersList::chooseCurrent() {
     return true;  // closes with or without a worker
 }
 
-void WorkersList::removeCurrent() {
+void refbooks::WorkersList::removeCurrent() {
     refbooks::workers::remove(query().asInt64(QStringLiteral("id")));
 }
 
-QString WorkersList::filterFor(const QString& typed) const {
+QString refbooks::WorkersList::filterFor(const QString& typed) const {
     return refbooks::workers::nameFilter(typed);
 }

@@ -6,10 +6,14 @@
 #include <memory>
 #include <optional>
 
+namespace refbooks {
 class WorkerEditor;
+}  // namespace refbooks
 namespace data {
 class SharedData;
 }
+
+namespace refbooks {
 
 // The workers list over the shared Workers query, also the worker picker.
 class WorkersList : public refbooks::ReferenceList {
@@ -28,6 +32,8 @@ private:
     void removeCurrent() override;
     QString filterFor(const QString& typed) const override;
 
-    std::unique_ptr<WorkerEditor> editor_;
+    std::unique_ptr<refbooks::WorkerEditor> editor_;
     std::optional<refbooks::WorkerChoice> choice_;
 };
+
+}  // namespace refbooks

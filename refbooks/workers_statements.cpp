@@ -11,14 +11,14 @@ QString nameFilter(const QString& typed) {
     return data::prefixFilter(QStringLiteral("fio"), typed);
 }
 
-QString insertWorker(const QString& fio, const QString& department) {
+QString insertWorker(const QString& fullName, const QString& department) {
     return QStringLiteral("INSERT INTO accounts_dep.person (fio, s_staffpos_hl)VALUES(") +
-           quotedLiteral(fio) + QStringLiteral(", ") + quotedLiteral(department) +
+           quotedLiteral(fullName) + QStringLiteral(", ") + quotedLiteral(department) +
            QStringLiteral(")");
 }
 
-QString updateWorker(const QString& fio, const QString& department, qint64 personId) {
-    return QStringLiteral("UPDATE accounts_dep.person SET fio=") + quotedLiteral(fio) +
+QString updateWorker(const QString& fullName, const QString& department, qint64 personId) {
+    return QStringLiteral("UPDATE accounts_dep.person SET fio=") + quotedLiteral(fullName) +
            QStringLiteral(", s_staffpos_hl=") + quotedLiteral(department) +
            QStringLiteral(" where accounts_dep.person.id=") + QString::number(personId);
 }
@@ -27,7 +27,7 @@ QString deleteWorker(qint64 id) {
     return QStringLiteral("delete from accounts_dep.person where id =") + QString::number(id);
 }
 
-QString staffposTable() {
+QString positionsTable() {
     return QStringLiteral(
         "select id, id_department, s_code, s_caption, d_begin, d_end, s_description "
         "from hrms_staffpos.staffpos order by s_caption, id");

@@ -13,12 +13,12 @@ QString nameFilter(const QString& typed);
 // Characters the worker's name column takes (accounts_dep.person.fio).
 constexpr int kNameLength = 254;
 
-QString insertWorker(const QString& fio, const QString& department);
-QString updateWorker(const QString& fio, const QString& department, qint64 personId);
+QString insertWorker(const QString& fullName, const QString& department);
+QString updateWorker(const QString& fullName, const QString& department, qint64 personId);
 QString deleteWorker(qint64 id);
 
 // The lookup lists of the editor, read whole.
-QString staffposTable();
+QString positionsTable();
 QString departmentTable();
 QString rolesTable();
 

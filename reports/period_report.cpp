@@ -4,7 +4,7 @@
 #include "printing/preview.h"
 #include "reports/report_catalog.h"
 
-PeriodReport::PeriodReport(const reports::ReportEntry& entry, QObject* parent)
+reports::PeriodReport::PeriodReport(const reports::ReportEntry& entry, QObject* parent)
     : QObject(parent),
       entry_(entry),
       query_(new data::Dataset(QString::fromLatin1(entry.queryName), this)) {
@@ -13,10 +13,10 @@ PeriodReport::PeriodReport(const reports::ReportEntry& entry, QObject* parent)
     query_->setReadInParts(entry.readInParts);
 }
 
-printing::Layout PeriodReport::layout() const {
+printing::Layout reports::PeriodReport::layout() const {
     return entry_.layout(entry_.caption, title_);
 }
 
-void PeriodReport::preview(printing::WorkProgress* progress) const {
+void reports::PeriodReport::preview(printing::WorkProgress* progress) const {
     printing::previewReport(layout(), *query_, progress, query_);
 }

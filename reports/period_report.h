@@ -15,6 +15,8 @@ namespace reports {
 struct ReportEntry;
 }
 
+namespace reports {
+
 // A printed period report as its catalog row describes it (report_catalog.h): the query it owns,
 // its title and its banded layout. Never shown as a window; the report window that owns it opens
 // the query, sets the title and previews it.
@@ -46,3 +48,5 @@ private:
     data::Dataset* query_;
     QString title_;
 };
+
+}  // namespace reports

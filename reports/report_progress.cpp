@@ -11,7 +11,7 @@ constexpr qint64 kUpdateEveryMs = 100;
 constexpr int kShowAfterMs = 300;
 }  // namespace
 
-ReportProgress::ReportProgress(QWidget* parent) : dialog_(new QProgressDialog(parent)) {
+reports::ReportProgress::ReportProgress(QWidget* parent) : dialog_(new QProgressDialog(parent)) {
     dialog_->setObjectName(QStringLiteral("reportProgress"));
     dialog_->setWindowTitle(QStringLiteral("Отчет"));
     dialog_->setCancelButtonText(QStringLiteral("Отмена"));
@@ -24,9 +24,9 @@ ReportProgress::ReportProgress(QWidget* parent) : dialog_(new QProgressDialog(pa
     dialog_->hide();
 }
 
-ReportProgress::~ReportProgress() = default;  // the dialog belongs to its parent
+reports::ReportProgress::~ReportProgress() = default;  // the dialog belongs to its parent
 
-void ReportProgress::start() {
+void reports::ReportProgress::start() {
     dialog_->reset();
     stage_ = Stage::None;
     dialog_->setLabelText(QStringLiteral("Выполняется запрос..."));
@@ -35,7 +35,7 @@ void ReportProgress::start() {
     sinceStart_.start();
 }
 
-void ReportProgress::serverWorking() {
+void reports::ReportProgress::serverWorking() {
     if (!dialog_->isVisible() && !cancelled() && sinceStart_.isValid() &&
         sinceStart_.elapsed() >= kShowAfterMs)
         dialog_->show();
@@ -45,7 +45,7 @@ void ReportProgress::serverWorking() {
                                                          : QEventLoop::ExcludeUserInputEvents);
 }
 
-void ReportProgress::show(Stage stage, const QString& text, int value, int maximum) {
+void reports::ReportProgress::show(Stage stage, const QString& text, int value, int maximum) {
     if (stage == stage_ && sinceShown_.isValid() && sinceShown_.elapsed() < kUpdateEveryMs)
         return;
     stage_ = stage;
@@ -57,12 +57,12 @@ void ReportProgress::show(Stage stage, const QString& text, int value, int maxim
     dialog_->setValue(value);
 }
 
-void ReportProgress::rowsRead(int rows) {
+void reports::ReportProgress::rowsRead(int rows) {
     show(Stage::Reading, QStringLiteral("Прочитано строк: %1").arg(QLocale().toString(rows)), rows,
          0);
 }
 
-void ReportProgress::pagesMade(int pages, int rowsLaidOut, int rows) {
+void reports::ReportProgress::pagesMade(int pages, int rowsLaidOut, int rows) {
     show(Stage::LayingOut,
          QStringLiteral("Подготовлено страниц: %1 (строк %2 из %3)")
              .arg(QLocale().toString(pages), QLocale().toString(rowsLaidOut),
@@ -70,11 +70,11 @@ void ReportProgress::pagesMade(int pages, int rowsLaidOut, int rows) {
          rowsLaidOut, rows);
 }
 
-bool ReportProgress::cancelled() const {
+bool reports::ReportProgress::cancelled() const {
     return dialog_->wasCanceled();
 }
 
-void ReportProgress::finished() {
+void reports::ReportProgress::finished() {
     stage_ = Stage::None;
     sinceStart_.invalidate();
     sinceShown_.invalidate();

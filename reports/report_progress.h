@@ -7,6 +7,8 @@
 class QProgressDialog;
 class QWidget;
 
+namespace reports {
+
 // The small modal window that follows a report's run: the rows read, then the pages laid out,
 // and "Отмена". It appears once the run has taken a moment (a third of a second), also while the
 // server still runs the report's statement; while it shows, no other window takes input.
@@ -37,3 +39,5 @@ private:
     QElapsedTimer sinceShown_;  // since the window last changed
     QElapsedTimer sinceStart_;  // since the run began
 };
+
+}  // namespace reports

@@ -10,12 +10,12 @@ QString colourText(int color) {
     return QStringLiteral(" (RAL: %1)").arg(color);
 }
 
-QString summaryOperationText(const QString& vid, int color) {
+QString summaryOperationText(const QString& kind, int color) {
     if (color <= 0)
-        return vid;
+        return kind;
     if (color == 1)
-        return vid + QStringLiteral(" (грунт)");
-    return vid + QStringLiteral(" (цвет: %1)").arg(color);
+        return kind + QStringLiteral(" (грунт)");
+    return kind + QStringLiteral(" (цвет: %1)").arg(color);
 }
 
 }  // namespace reports

@@ -11,6 +11,6 @@ QString colourText(int color);
 
 // The operation column of the production summary: vid + " (грунт)" for colour 1,
 // vid + " (цвет: N)" for any other positive colour, vid alone otherwise.
-QString summaryOperationText(const QString& vid, int color);
+QString summaryOperationText(const QString& kind, int color);
 
 }  // namespace reports

@@ -56,7 +56,7 @@ QLabel* makeLabel(QWidget* parent, const QString& text) {
 
 }  // namespace
 
-ReportWindow::ReportWindow(QWidget* parent) : ui::Window(parent) {
+reports::ReportWindow::ReportWindow(QWidget* parent) : ui::Window(parent) {
     setObjectName(QStringLiteral("Form18"));
     setWindowTitle(QStringLiteral("Отчеты"));
     buildKindGroup();
@@ -66,13 +66,13 @@ ReportWindow::ReportWindow(QWidget* parent) : ui::Window(parent) {
     summary_ = new data::Dataset(QStringLiteral("XLS_Rep"), this);
     summary_->setSql(reports::productionSummarySql());
     summary_->setReadInParts(true);  // so that "Отмена" stops the server's statement
-    progress_ = std::make_unique<ReportProgress>(this);
+    progress_ = std::make_unique<reports::ReportProgress>(this);
     connectButtons();
 }
 
-ReportWindow::~ReportWindow() = default;
+reports::ReportWindow::~ReportWindow() = default;
 
-void ReportWindow::buildKindGroup() {
+void reports::ReportWindow::buildKindGroup() {
     kindGroup_ = new QGroupBox(QStringLiteral("Вид продукции"), this);
     kindGroup_->setObjectName(QStringLiteral("RadioGroup1"));
     setBoldTitle(kindGroup_);
@@ -88,7 +88,7 @@ void ReportWindow::buildKindGroup() {
     kindButtons_[0]->setChecked(true);
 }
 
-void ReportWindow::buildPeriodGroup() {
+void reports::ReportWindow::buildPeriodGroup() {
     periodGroup_ = new QGroupBox(QStringLiteral("Период отбора"), this);
     periodGroup_->setObjectName(QStringLiteral("GroupBox1"));
     setBoldTitle(periodGroup_);
@@ -103,15 +103,15 @@ void ReportWindow::buildPeriodGroup() {
     period->addStretch();
 }
 
-void ReportWindow::buildButtons() {
+void reports::ReportWindow::buildButtons() {
     for (const reports::ReportEntry& entry : reports::periodReports())
-        offered_.push_back(
-            {new PeriodReport(entry, this), ui::makeButton(this, entry.buttonName, entry.caption)});
+        offered_.push_back({new reports::PeriodReport(entry, this),
+                            ui::makeButton(this, entry.buttonName, entry.caption)});
     summaryButton_ = ui::makeButton(this, "Button6", QStringLiteral("Excel (0 из 0)"));
     exitButton_ = ui::makeButton(this, "Button5", QStringLiteral("Выход"));
 }
 
-void ReportWindow::arrange() {
+void reports::ReportWindow::arrange() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(kindGroup_);
     layout->addWidget(periodGroup_);
@@ -123,28 +123,28 @@ void ReportWindow::arrange() {
     ui::fixSize(this, QSize(360, sizeHint().height()));
 }
 
-void ReportWindow::connectButtons() {
+void reports::ReportWindow::connectButtons() {
     connect(exitButton_, &QPushButton::clicked, this, [this] { reject(); });
     for (const OfferedReport& o : offered_) {
-        PeriodReport* report = o.report;
+        reports::PeriodReport* report = o.report;
         connect(o.button, &QPushButton::clicked, this,
                 ui::guarded([this, report] { run(*report); }));
     }
     connect(summaryButton_, &QPushButton::clicked, this, ui::guarded([this] { exportSummary(); }));
 }
 
-reports::ProductKindChoice ReportWindow::productKind() const {
+reports::ProductKindChoice reports::ReportWindow::productKind() const {
     for (int i = 0; i < 3; ++i)
         if (kindButtons_[i]->isChecked())
             return static_cast<reports::ProductKindChoice>(i);
     return reports::ProductKindChoice::All;
 }
 
-void ReportWindow::setProductKind(reports::ProductKindChoice kind) {
+void reports::ReportWindow::setProductKind(reports::ProductKindChoice kind) {
     kindButtons_[static_cast<int>(kind)]->setChecked(true);
 }
 
-void ReportWindow::restrictTo(UserRole role) {
+void reports::ReportWindow::restrictTo(UserRole role) {
     for (const OfferedReport& o : offered_)
         if (!o.report->entry().mayRun(role))
             o.button->setEnabled(false);
@@ -156,25 +156,25 @@ void ReportWindow::restrictTo(UserRole role) {
     }
 }
 
-void ReportWindow::showWithPeriod(const QDate& from, const QDate& to) {
+void reports::ReportWindow::showWithPeriod(const QDate& from, const QDate& to) {
     fromPicker_->setDate(from);
     toPicker_->setDate(to);
     ui::showModal(this);
 }
 
-void ReportWindow::prepareQuery(data::Dataset& query) const {
+void reports::ReportWindow::prepareQuery(data::Dataset& query) const {
     query.setParam(QStringLiteral("data1"), fromPicker_->date());
     query.setParam(QStringLiteral("data2"), toPicker_->date());
     query.filterBy(reports::productKindFilter(productKind()));
 }
 
-void ReportWindow::run(PeriodReport& report) {
+void reports::ReportWindow::run(reports::PeriodReport& report) {
     data::Dataset& q = report.query();
     q.close();
     prepareQuery(q);
     // The progress window goes away however the run ends.
-    const std::unique_ptr<ReportProgress, void (*)(ReportProgress*)> progress(
-        progress_.get(), [](ReportProgress* p) { p->finished(); });
+    const std::unique_ptr<reports::ReportProgress, void (*)(reports::ReportProgress*)> progress(
+        progress_.get(), [](reports::ReportProgress* p) { p->finished(); });
     progress->start();
     try {
         {
@@ -190,7 +190,7 @@ void ReportWindow::run(PeriodReport& report) {
     }
 }
 
-void ReportWindow::exportSummary() {
+void reports::ReportWindow::exportSummary() {
     auto showCount = [this](int written, int total) {
         summaryButton_->setText(QStringLiteral("Excel (%1 из %2)").arg(written).arg(total));
         // The export runs on this thread: paint the caption now so the count can be followed.

@@ -9,8 +9,10 @@
 #include <memory>
 #include <vector>
 
+namespace reports {
 class PeriodReport;
 class ReportProgress;
+}  // namespace reports
 class QDateEdit;
 class QGroupBox;
 class QPushButton;
@@ -19,6 +21,8 @@ class QVBoxLayout;
 namespace data {
 class Dataset;
 }
+
+namespace reports {
 
 // The report period window "Отчеты": product kind, period, a button per printed report of the
 // catalog (report_catalog.h) and the production summary export.
@@ -44,7 +48,7 @@ public:
     // Runs one of this window's reports over the period and product kind, titles and previews
     // its layout; the progress window follows the rows read and the pages laid out, and its
     // "Отмена" ends the run back here with nothing left open.
-    void run(PeriodReport& report);
+    void run(reports::PeriodReport& report);
     void exportSummary();  // production summary into a workbook
     // The workbook exportSummary saved last; empty before.
     QString lastSavedWorkbook() const { return workbook_.lastSavedPath(); }
@@ -52,7 +56,7 @@ public:
 private:
     // A catalog report and the button that runs it.
     struct OfferedReport {
-        PeriodReport* report;
+        reports::PeriodReport* report;
         QPushButton* button;
     };
 
@@ -66,7 +70,7 @@ private:
 
     std::vector<OfferedReport> offered_;
     data::Dataset* summary_;  // the production summary query "XLS_Rep"
-    std::unique_ptr<ReportProgress> progress_;
+    std::unique_ptr<reports::ReportProgress> progress_;
     SpreadsheetBridge workbook_{QStringLiteral("Отчет")};  // the production summary's
 
     QGroupBox* kindGroup_;  // "Вид продукции"
@@ -77,3 +81,5 @@ private:
     QPushButton* summaryButton_;  // production summary export, "Excel (0 из 0)"
     QPushButton* exitButton_;     // "Выход"
 };
+
+}  // namespace reports

@@ -13,11 +13,11 @@ bool runWatched(QWidget* window, const QString& title,
     // The progress window lives for this run only: it belongs to a hidden holder that takes it
     // along when the run ends.
     const std::unique_ptr<QWidget> holder = std::make_unique<QWidget>(window);
-    ReportProgress progress(holder.get());
+    reports::ReportProgress progress(holder.get());
     if (auto* dialog = holder->findChild<QProgressDialog*>())
         dialog->setWindowTitle(title);
     const struct Finish {
-        ReportProgress& progress;
+        reports::ReportProgress& progress;
         ~Finish() { progress.finished(); }
     } finish{progress};
     progress.start();

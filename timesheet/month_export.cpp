@@ -17,21 +17,21 @@ constexpr exporting::CellStyle kName{.asText = true, .fitColumn = true};
 constexpr exporting::CellStyle kHours{.fitColumn = true};
 }  // namespace
 
-QString exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel,
+QString exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& shiftTimesheet,
                           const QString& title,
                           const std::function<void(int done, int total)>& progress,
                           printing::WorkProgress* watch) {
     // Every field resolved before the workbook is begun: a field the statement lacks is refused,
     // never written as blank cells.
-    const int fioField = hTabel.checkedField(QStringLiteral("fio"));
+    const int nameField = shiftTimesheet.checkedField(QStringLiteral("fio"));
     std::array<int, 31> dayFields{};
     for (int d = 1; d <= 31; ++d)
-        dayFields[d - 1] = hTabel.checkedField(daySumField(d));
+        dayFields[d - 1] = shiftTimesheet.checkedField(daySumField(d));
 
     bridge.open();
     const exporting::UnsavedWorkbook unsaved(bridge);
     exporting::RowWatch rows(watch);
-    const int n = hTabel.recordCount();
+    const int n = shiftTimesheet.recordCount();
     progress(0, n);
 
     bridge.write(1, 1, 1, title, kTitle);
@@ -42,10 +42,11 @@ QString exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel
 
     for (int i = 0; i < n; ++i) {
         const int r = i + 3;
-        bridge.write(1, 1, r, hTabel.valueAt(i, fioField).toString(), kName);
+        bridge.write(1, 1, r, shiftTimesheet.valueAt(i, nameField).toString(), kName);
         qint64 total = 0;
         for (int d = 1; d <= 31; ++d) {
-            const qint64 hours = hTabel.valueAt(i, dayFields[d - 1]).toLongLong();  // NULL: 0
+            const qint64 hours =
+                shiftTimesheet.valueAt(i, dayFields[d - 1]).toLongLong();  // NULL: 0
             total += hours;
             bridge.write(1, d + 1, r, QString::number(hours), kHours);
         }

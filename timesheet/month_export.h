@@ -19,7 +19,7 @@ namespace timesheet {
 // workbook for the window to show; exporting::ExportError, having saved nothing, when no
 // workbook could be opened or saved whole. With watch, the window stays live while the rows are
 // written and saved, and a cancel leaves no workbook (printing::WorkCancelled).
-QString exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& hTabel,
+QString exportMonthTotals(SpreadsheetBridge& bridge, const data::Dataset& shiftTimesheet,
                           const QString& title,
                           const std::function<void(int done, int total)>& progress,
                           printing::WorkProgress* watch = nullptr);

@@ -12,13 +12,13 @@ const QColor kGridGrey(0x80, 0x80, 0x80);
 
 }  // namespace
 
-TimesheetPrintLayout::TimesheetPrintLayout(QObject* parent) : QObject(parent) {
+timesheet::TimesheetPrintLayout::TimesheetPrintLayout(QObject* parent) : QObject(parent) {
     setObjectName(QStringLiteral("Form15"));
     monthTotals_ = new data::Dataset(QStringLiteral("H_Tabel"), this);
     monthTotals_->setSql(timesheet::monthTotalsQuery());
 }
 
-const std::array<double, 31>& TimesheetPrintLayout::dayBoxLefts() {
+const std::array<double, 31>& timesheet::TimesheetPrintLayout::dayBoxLefts() {
     static const std::array<double, 31> lefts{
         81.2,  87.8,  93.7,  100.0, 106.1, 112.4, 118.8, 125.4, 131.8, 137.6, 143.1,
         148.7, 154.3, 159.8, 165.4, 170.9, 176.5, 182.0, 187.6, 193.1, 198.7, 204.3,
@@ -26,7 +26,7 @@ const std::array<double, 31>& TimesheetPrintLayout::dayBoxLefts() {
     return lefts;
 }
 
-printing::Layout TimesheetPrintLayout::layout() const {
+printing::Layout timesheet::TimesheetPrintLayout::layout() const {
     using namespace printing;
     Layout layout;
     layout.title = QStringLiteral("Табель по времени");
@@ -70,6 +70,6 @@ printing::Layout TimesheetPrintLayout::layout() const {
     return layout;
 }
 
-void TimesheetPrintLayout::preview() const {
+void timesheet::TimesheetPrintLayout::preview() const {
     printing::previewReport(layout(), *monthTotals_);
 }

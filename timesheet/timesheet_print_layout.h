@@ -9,6 +9,8 @@ namespace data {
 class Dataset;
 }
 
+namespace timesheet {
+
 // The printed monthly timesheet: one line per worker with the hours of every day of the month,
 // all shifts together, A4 landscape. Never shown as a window; previewed through the report
 // engine.
@@ -33,3 +35,5 @@ public:
 private:
     data::Dataset* monthTotals_;  // the query H_Tabel
 };
+
+}  // namespace timesheet

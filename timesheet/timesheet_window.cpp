@@ -28,8 +28,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
-    : ui::Window(parent), db_(db), printLayout_(new TimesheetPrintLayout(this)) {
+timesheet::TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
+    : ui::Window(parent), db_(db), printLayout_(new timesheet::TimesheetPrintLayout(this)) {
     setObjectName(QStringLiteral("Form19"));
     setWindowTitle(QStringLiteral("Табель по времени"));
     buildPages();
@@ -47,7 +47,7 @@ TimesheetWindow::TimesheetWindow(data::SharedData& db, QWidget* parent)
 }
 
 // One page per shift with its grid; the first also holds the rebuild and the export.
-void TimesheetWindow::buildPages() {
+void timesheet::TimesheetWindow::buildPages() {
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("PageControl1"));
     for (int page = 0; page < 3; ++page) {
@@ -64,7 +64,7 @@ void TimesheetWindow::buildPages() {
     }
 }
 
-QHBoxLayout* TimesheetWindow::buildRebuildRow(QWidget* sheet) {
+QHBoxLayout* timesheet::TimesheetWindow::buildRebuildRow(QWidget* sheet) {
     auto* row = new QHBoxLayout;
     rebuildButton_ = ui::makeButton(sheet, "Button1", QStringLiteral("Перестроить"));
     progressBar_ = new QProgressBar(sheet);
@@ -80,7 +80,7 @@ QHBoxLayout* TimesheetWindow::buildRebuildRow(QWidget* sheet) {
     return row;
 }
 
-void TimesheetWindow::buildBottomControls() {
+void timesheet::TimesheetWindow::buildBottomControls() {
     monthList_ = new QComboBox(this);
     monthList_->setObjectName(QStringLiteral("ComboBox1"));
     monthList_->addItems(timesheet::monthNames());
@@ -103,7 +103,7 @@ void TimesheetWindow::buildBottomControls() {
     reopenMonthButton_->setEnabled(false);
 }
 
-void TimesheetWindow::layOutControls() {
+void timesheet::TimesheetWindow::layOutControls() {
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(monthList_);
     bottom->addWidget(yearList_);
@@ -121,7 +121,7 @@ void TimesheetWindow::layOutControls() {
     ui::fixSize(this, QSize(1200, 620));
 }
 
-void TimesheetWindow::connectHandlers() {
+void timesheet::TimesheetWindow::connectHandlers() {
     connect(monthList_, &QComboBox::currentIndexChanged, this,
             ui::guarded([this] { monthChanged(); }));
     connect(yearList_, &QComboBox::currentIndexChanged, this,
@@ -139,20 +139,20 @@ void TimesheetWindow::connectHandlers() {
     connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-int TimesheetWindow::chosenMonth() const {
+int timesheet::TimesheetWindow::chosenMonth() const {
     return monthList_->currentIndex() + 1;
 }
 
-QString TimesheetWindow::chosenYear() const {
+QString timesheet::TimesheetWindow::chosenYear() const {
     return yearList_->currentText();
 }
 
-void TimesheetWindow::applyDayLooks() {
+void timesheet::TimesheetWindow::applyDayLooks() {
     for (data::DatasetModel* model : models_)
         timesheet::showDayLooks(model, looks_);
 }
 
-void TimesheetWindow::monthChanged() {
+void timesheet::TimesheetWindow::monthChanged() {
     if (yearList_->currentIndex() < 0)
         return;  // no year chosen yet
     const int month = chosenMonth();
@@ -169,7 +169,7 @@ void TimesheetWindow::monthChanged() {
     showMonthState();
 }
 
-void TimesheetWindow::followChange(int year, int month) {
+void timesheet::TimesheetWindow::followChange(int year, int month) {
     // Closed (the window not shown, or its own rebuild running), the queries load the month
     // afresh when they open again.
     if (!db_.timesheetOf(1)->isOpen() || year != chosenYear().toInt() || month != chosenMonth())
@@ -178,19 +178,19 @@ void TimesheetWindow::followChange(int year, int month) {
     showMonthState();
 }
 
-void TimesheetWindow::reopenTimesheets() {
+void timesheet::TimesheetWindow::reopenTimesheets() {
     for (int shift = 1; shift <= 3; ++shift)
         db_.timesheetOf(shift)->close();
     for (int shift = 1; shift <= 3; ++shift)
         db_.timesheetOf(shift)->open();
 }
 
-void TimesheetWindow::refresh() {
+void timesheet::TimesheetWindow::refresh() {
     reopenTimesheets();
     showMonthState();
 }
 
-void TimesheetWindow::rebuild() {
+void timesheet::TimesheetWindow::rebuild() {
     const int month = chosenMonth();
     const QString year = chosenYear();
     const QDate first = timesheet::firstDayOf(month, year);
@@ -228,8 +228,8 @@ void TimesheetWindow::rebuild() {
 namespace {
 // The layout's month totals of the chosen month, open; the caller closes them.
 // With progress, read so that progress can stop the server's statement.
-data::Dataset& openMonthTotals(const TimesheetPrintLayout& layout, int month, const QString& year,
-                               printing::WorkProgress* progress = nullptr) {
+data::Dataset& openMonthTotals(const timesheet::TimesheetPrintLayout& layout, int month,
+                               const QString& year, printing::WorkProgress* progress = nullptr) {
     data::Dataset& totals = layout.monthTotals();
     totals.close();
     totals.setParam(QStringLiteral("mnth"), month);
@@ -240,14 +240,14 @@ data::Dataset& openMonthTotals(const TimesheetPrintLayout& layout, int month, co
 }
 }  // namespace
 
-void TimesheetWindow::print() {
+void timesheet::TimesheetWindow::print() {
     const data::CloseAtScopeEnd totals(openMonthTotals(*printLayout_, chosenMonth(), chosenYear()));
     printLayout_->monthLabel = monthList_->currentText() + QLatin1Char(' ') +
                                yearList_->currentText() + QStringLiteral(" г.");
     printLayout_->preview();
 }
 
-void TimesheetWindow::exportToSpreadsheet() {
+void timesheet::TimesheetWindow::exportToSpreadsheet() {
     const QString title =
         monthList_->currentText() + QLatin1Char(' ') + QString::number(chosenYear().toInt());
     auto showProgress = [this](int done, int total) {
@@ -271,11 +271,11 @@ void TimesheetWindow::exportToSpreadsheet() {
     }
 }
 
-void TimesheetWindow::windowActivated() {
+void timesheet::TimesheetWindow::windowActivated() {
     excelButton_->setText(QStringLiteral("Excel"));
 }
 
-void TimesheetWindow::refreshYearList() {
+void timesheet::TimesheetWindow::refreshYearList() {
     const QStringList years = timesheet::yearList(ui::today());
     QStringList shown;
     for (int i = 0; i < yearList_->count(); ++i)
@@ -289,7 +289,7 @@ void TimesheetWindow::refreshYearList() {
     yearList_->setCurrentIndex(years.indexOf(selected));
 }
 
-void TimesheetWindow::showForDate(const QDate& date) {
+void timesheet::TimesheetWindow::showForDate(const QDate& date) {
     refreshYearList();
     {
         const QSignalBlocker blockMonth(monthList_);

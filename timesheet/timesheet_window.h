@@ -14,12 +14,16 @@ class QProgressBar;
 class QPushButton;
 class QTableView;
 class QTabWidget;
+namespace timesheet {
 class TimesheetPrintLayout;
+}  // namespace timesheet
 namespace data {
 class Dataset;
 class DatasetModel;
 class SharedData;
 }  // namespace data
+
+namespace timesheet {
 
 // "Табель по времени": the hours of a month per worker and day, one page per shift 1..3, with
 // the month's rebuild from the journal, its print and its spreadsheet export.
@@ -67,7 +71,7 @@ private:
     bool closingAvailable();
 
     data::SharedData& db_;
-    TimesheetPrintLayout* printLayout_;
+    timesheet::TimesheetPrintLayout* printLayout_;
 
     QTabWidget* pages_;
     std::array<QTableView*, 3> grids_{};  // one per shift
@@ -87,3 +91,5 @@ private:
     std::array<timesheet::DayColumnLook, 31> looks_{};
     SpreadsheetBridge workbook_{QStringLiteral("Табель")};  // "Excel"
 };
+
+}  // namespace timesheet

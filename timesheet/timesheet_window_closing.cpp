@@ -12,7 +12,7 @@
 
 // The chosen month's state beside the lists, and its closing and reopening by the administrator.
 
-void TimesheetWindow::showMonthState() {
+void timesheet::TimesheetWindow::showMonthState() {
     using namespace timesheet::closing_text;
     const bool chosen = yearList_->currentIndex() >= 0;
     if (!data::closedMonthsAvailable()) {
@@ -28,7 +28,7 @@ void TimesheetWindow::showMonthState() {
     reopenMonthButton_->setEnabled(chosen && closed);
 }
 
-bool TimesheetWindow::closingAvailable() {
+bool timesheet::TimesheetWindow::closingAvailable() {
     if (data::closedMonthsAvailable())
         return yearList_->currentIndex() >= 0;
     ui::showMessage({timesheet::closing_text::upgradeFirst(),
@@ -37,7 +37,7 @@ bool TimesheetWindow::closingAvailable() {
     return false;
 }
 
-void TimesheetWindow::closeChosenMonth() {
+void timesheet::TimesheetWindow::closeChosenMonth() {
     using namespace timesheet::closing_text;
     if (!closingAvailable())
         return;
@@ -70,7 +70,7 @@ void TimesheetWindow::closeChosenMonth() {
                                                                       : closed(month, year));
 }
 
-void TimesheetWindow::reopenChosenMonth() {
+void timesheet::TimesheetWindow::reopenChosenMonth() {
     using namespace timesheet::closing_text;
     if (!closingAvailable())
         return;

@@ -69,14 +69,15 @@ protected:
 TEST_F(LockedRowCheck, WritesOnlyOverTheRowAsLoadedAndHoldsItLockedWhileWriting) {
     testdb::exec("insert into accounts_dep.person(fio) values ('Иванов И.И.')");
     const data::RowSnapshot loaded{{"fio", "Иванов И.И."}};
-    auto rename = [](const char* fio) {
-        return [fio] {
+    auto rename = [](const char* fullName) {
+        return [fullName] {
             // Another workstation cannot take the row between the check and this write.
             EXPECT_THROW(
                 testdb::exec("select id from accounts_dep.person where id=1 for update nowait"),
                 std::runtime_error);
-            data::Command(QString(),
-                          QString("update accounts_dep.person set fio='%1' where id=1").arg(fio))
+            data::Command(
+                QString(),
+                QString("update accounts_dep.person set fio='%1' where id=1").arg(fullName))
                 .execOnRow();
         };
     };

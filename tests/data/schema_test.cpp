@@ -12,14 +12,14 @@ TEST_F(DbTest, GoodsRowAppearsAsProductAndCanBeDeletedThroughIzdel) {
     testdb::exec(
         "INSERT INTO cmn_gds_and_srv.gds_and_srv(s_caption, s_description, id_msm_bs, massa)"
         "VALUES('Ящик-12', '', 6, 2.5)");
-    data::Dataset& izdel = *testdb::sharedData().products;
-    izdel.open();
-    ASSERT_EQ(izdel.recordCount(), 1);
-    EXPECT_EQ(izdel.text("MARKA"), "Ящик-12");
-    EXPECT_DOUBLE_EQ(izdel.asDouble("massa"), 2.5);
-    izdel.setUpdateTable("accounts_dep.izdel");
-    izdel.remove();
-    izdel.close();
+    data::Dataset& products = *testdb::sharedData().products;
+    products.open();
+    ASSERT_EQ(products.recordCount(), 1);
+    EXPECT_EQ(products.text("MARKA"), "Ящик-12");
+    EXPECT_DOUBLE_EQ(products.asDouble("massa"), 2.5);
+    products.setUpdateTable("accounts_dep.izdel");
+    products.remove();
+    products.close();
     EXPECT_EQ(testdb::scalar("select count(*) from cmn_gds_and_srv.gds_and_srv").toInt(), 0);
 }
 
@@ -110,17 +110,17 @@ TEST_F(DbTest, JournalHidesTaAndNullMarks) {
 }
 
 TEST(SharedStatements, JournalTextsDifferOnlyWhereTheyShould) {
-    const QString s1 = data::statements::smena(1);
+    const QString s1 = data::statements::journal(1);
     EXPECT_TRUE(
         s1.contains("smena.smena=1 and smena.data=:data and ok!=:ok order by \nfio, "
                     "izdel.marka, vid_oper.vid, oper.naimen, color"));
     EXPECT_TRUE(
-        data::statements::smena(3).endsWith("smena.smena=3 and smena.data=:data and "
-                                            "ok<>:ok order by \nfio"));
-    EXPECT_EQ(data::statements::izdel(),
+        data::statements::journal(3).endsWith("smena.smena=3 and smena.data=:data and "
+                                              "ok<>:ok order by \nfio"));
+    EXPECT_EQ(data::statements::products(),
               "select marka, id, nom, massa  from accounts_dep.IZDEL order by marka");
-    EXPECT_EQ(data::statements::oper().count('\n'), 3);
-    EXPECT_EQ(data::statements::hTabel(2).count('\n'), 4);
+    EXPECT_EQ(data::statements::operations().count('\n'), 3);
+    EXPECT_EQ(data::statements::shiftTimesheet(2).count('\n'), 4);
 }
 
 }  // namespace

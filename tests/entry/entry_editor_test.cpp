@@ -61,7 +61,7 @@ TEST_F(EntryEditor, DigitBoxesTakeDigitsOnly) {
 
 TEST_F(EntryEditor, PriceRefreshShowsTheSumWithoutDefectsAndFillsEmptyBoxes) {
     {
-        ::EntryEditor::Chosen c = entryEditor().chosen();
+        ::entry::EntryEditor::Chosen c = entryEditor().chosen();
         c.price = 12.5;
         entryEditor().setChosen(c);
     }
@@ -76,7 +76,7 @@ TEST_F(EntryEditor, PriceRefreshShowsTheSumWithoutDefectsAndFillsEmptyBoxes) {
 
     entryQuantityBox()->clear();
     {
-        ::EntryEditor::Chosen c = entryEditor().chosen();
+        ::entry::EntryEditor::Chosen c = entryEditor().chosen();
         c.price = 0.09375;
         entryEditor().setChosen(c);
     }
@@ -91,7 +91,7 @@ TEST_F(EntryEditor, LeavingQuantityOrHoursRefreshesThePrices) {
     entryEditor().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&entryEditor()));
     {
-        ::EntryEditor::Chosen c = entryEditor().chosen();
+        ::entry::EntryEditor::Chosen c = entryEditor().chosen();
         c.price = 10;
         entryEditor().setChosen(c);
     }
@@ -113,7 +113,7 @@ TEST_F(EntryEditor, AddResetsWhatItNamesAndKeepsTheRest) {
     ui::setModalHook([&](QWidget* w) {
         EXPECT_EQ(w, &entryEditor());
         EXPECT_EQ(entryEditor().windowTitle(), "Заведение новой позиции");
-        EXPECT_EQ(entryEditor().mode(), ::EntryEditor::Mode::Adding);
+        EXPECT_EQ(entryEditor().mode(), ::entry::EntryEditor::Mode::Adding);
         EXPECT_EQ(entryDate()->date(), entrytest::kNov6);
         for (QLineEdit* box :
              {entryWorkerBox(), entryOperationBox(), entryQuantityBox(), entryColourBox()})
@@ -144,7 +144,7 @@ TEST_F(EntryEditor, SearchedPickKeepsTheChosenOperationAndShowsItsBasePrice) {
         changeButtonOf(operationsList())->click();  // "Выбрать"
         return int(QDialog::Rejected);
     });
-    entryEditor().setMode(::EntryEditor::Mode::Adding);
+    entryEditor().setMode(::entry::EntryEditor::Mode::Adding);
     entryOperationPicker()->click();
     EXPECT_EQ(modal.shown, QStringList{"Form4: Операции"});
     EXPECT_EQ(entryOperationBox()->text(), entrytest::kWelding);

@@ -45,7 +45,7 @@ void EntryTest::TearDown() {
 }
 
 void EntryTest::fillWorkedExample() {
-    entryEditor().setMode(::EntryEditor::Mode::Adding);
+    entryEditor().setMode(::entry::EntryEditor::Mode::Adding);
     entryWorkerBox()->setText(QStringLiteral("Иванов И.И."));
     entryOperationBox()->setText(kWelding);
     entryEditor().setChosen({.workerId = 17, .operationId = 240, .productId = 31, .price = 12.5});

@@ -42,8 +42,8 @@ void type(QLineEdit* box, const QString& text) {
 }
 
 // Picks the first operation whose id is operId in the operations list.
-void pickOperation(int operId) {
-    ASSERT_TRUE(testdb::sharedData().operations->locate("id", operId));
+void pickOperation(int operationId) {
+    ASSERT_TRUE(testdb::sharedData().operations->locate("id", operationId));
     changeButtonOf(operationsList())->click();
 }
 

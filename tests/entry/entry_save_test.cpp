@@ -131,7 +131,7 @@ TEST_F(EntrySave, IncompleteOrBadBoxesAreRefusedAndNothingIsWritten) {
         {"price beyond a double",
          [] {
              {
-                 ::EntryEditor::Chosen c = entryEditor().chosen();
+                 ::entry::EntryEditor::Chosen c = entryEditor().chosen();
                  c.price = 1e305;
                  entryEditor().setChosen(c);
              }
@@ -170,7 +170,7 @@ TEST_F(EntrySave, TheSameKeyIsRefusedAnotherColourIsAccepted) {
         fillWorkedExample();
         entryOperationBox()->setText(entrytest::kPainting);
         {
-            ::EntryEditor::Chosen c = entryEditor().chosen();
+            ::entry::EntryEditor::Chosen c = entryEditor().chosen();
             c.operationId = 241;
             entryEditor().setChosen(c);
         }
@@ -258,7 +258,7 @@ TEST_F(EntrySave, ADayAndShiftAbove24HoursIsRefusedAndWritesNothing) {
         fillWorkedExample();
         entryOperationBox()->setText(entrytest::kPainting);
         {
-            ::EntryEditor::Chosen c = entryEditor().chosen();
+            ::entry::EntryEditor::Chosen c = entryEditor().chosen();
             c.operationId = 241;
             entryEditor().setChosen(c);
         }

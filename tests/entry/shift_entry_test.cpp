@@ -36,8 +36,8 @@ using entry::shift::ShiftRow;
 
 namespace {
 
-ShiftEntryWindow& shiftWindow() {
-    return appWindow<ShiftEntryWindow>("ShiftEntryWindow");
+entry::ShiftEntryWindow& shiftWindow() {
+    return appWindow<entry::ShiftEntryWindow>("ShiftEntryWindow");
 }
 
 QTableWidget* shiftGrid() {
@@ -47,7 +47,7 @@ QTableWidget* shiftGrid() {
 QStringList refusalTexts() {
     QStringList texts;
     for (int row = 0; row < shiftGrid()->rowCount(); ++row)
-        texts << shiftGrid()->item(row, ShiftEntryWindow::RefusalColumn)->text();
+        texts << shiftGrid()->item(row, entry::ShiftEntryWindow::RefusalColumn)->text();
     return texts;
 }
 
@@ -91,13 +91,13 @@ protected:
         control<QPushButton>(shiftWindow(), "addRowButton")->click();
         QTableWidget* grid = shiftGrid();
         const int row = grid->currentRow();
-        grid->item(row, ShiftEntryWindow::WorkerColumn)->setText(worker);
-        grid->item(row, ShiftEntryWindow::OperationColumn)->setText(operation);
+        grid->item(row, entry::ShiftEntryWindow::WorkerColumn)->setText(worker);
+        grid->item(row, entry::ShiftEntryWindow::OperationColumn)->setText(operation);
         if (!colour.isEmpty())
-            grid->item(row, ShiftEntryWindow::ColourColumn)->setText(colour);
-        grid->item(row, ShiftEntryWindow::QuantityColumn)->setText(quantity);
-        grid->item(row, ShiftEntryWindow::DefectsColumn)->setText(defects);
-        grid->item(row, ShiftEntryWindow::HoursColumn)->setText(hours);
+            grid->item(row, entry::ShiftEntryWindow::ColourColumn)->setText(colour);
+        grid->item(row, entry::ShiftEntryWindow::QuantityColumn)->setText(quantity);
+        grid->item(row, entry::ShiftEntryWindow::DefectsColumn)->setText(defects);
+        grid->item(row, entry::ShiftEntryWindow::HoursColumn)->setText(hours);
     }
     static void pressWrite() { control<QPushButton>(shiftWindow(), "saveShiftButton")->click(); }
 
@@ -191,7 +191,7 @@ TEST_F(ShiftEntry, GridRowsWriteWhatTheEditorWritesOneByOne) {
              c.operation == 240 ? "5" : "", 2},
         };
         for (const Line& l : lines) {
-            entryEditor().setMode(::EntryEditor::Mode::Adding);
+            entryEditor().setMode(::entry::EntryEditor::Mode::Adding);
             entryEditor().takeWorker({l.worker, QString::fromUtf8(l.name)});
             entryEditor().takeOperation({l.operation, 31, l.base, l.text});
             entryQuantityBox()->setText(QStringLiteral("14"));
@@ -249,7 +249,7 @@ TEST_F(ShiftEntry, RefusedRowsAreMarkedAndNothingIsWritten) {
     pressWrite();
     EXPECT_EQ(refusalTexts(), (QStringList{"", "", "", "", entry::kIncompleteMessage}));
     // The rows the editor refuses are marked first; once they are right, the save's own rules.
-    shiftGrid()->item(4, ShiftEntryWindow::ColourColumn)->setText("2");
+    shiftGrid()->item(4, entry::ShiftEntryWindow::ColourColumn)->setText("2");
     pressWrite();
     const QString hours = entry::dayHoursMessage(26);
     EXPECT_EQ(refusalTexts(), (QStringList{"", entry::shiftDuplicateMessage(1),

@@ -39,8 +39,8 @@ namespace {
 
 using testdb::AppTest;
 
-HistoryWindow& historyWindow() {
-    return appWindow<HistoryWindow>("HistoryWindow");
+history::HistoryWindow& historyWindow() {
+    return appWindow<history::HistoryWindow>("HistoryWindow");
 }
 
 QAction* menuItem(const char* name) {
@@ -76,7 +76,7 @@ qint64 addedAndChanged(const Plant& p, const QDate& today) {
 }
 
 // The grid's rows as it shows them: the visible columns' texts joined by " | ".
-QStringList shownRows(const HistoryWindow& window) {
+QStringList shownRows(const history::HistoryWindow& window) {
     const auto* grid = control<QTableView>(window, "historyGrid");
     QStringList out;
     for (int r = 0; r < grid->model()->rowCount(); ++r) {
@@ -167,7 +167,7 @@ TEST_F(HistoryWindowTest, KindsNarrowThePeriodsRows) {
     timesheet::rebuildMonth(testdb::sharedData(), QDate::currentDate().month(),
                             QString::number(QDate::currentDate().year()), [](int, int) {});
     const QStringList shown = openedBy("historyMenuItem", [] {
-        HistoryWindow& w = historyWindow();
+        history::HistoryWindow& w = historyWindow();
         control<QCheckBox>(w, "historyJournalCheck")->setChecked(false);
         control<QPushButton>(w, "historyShowButton")->click();
         ASSERT_EQ(w.rows().recordCount(), 1);
@@ -194,7 +194,7 @@ TEST_F(HistoryWindowTest, ABusyPeriodIsReadInPartsAsTheGridIsScrolledAndSavedWho
         "new_values, workstation, program) select now() - n * interval '1 minute', 'person', n, "
         "'insert', jsonb_build_object('fio', 'Рабочий ' || n), jsonb_build_object('fio', "
         "'Рабочий ' || n), 'цех', 'psql' from generate_series(1, 70) n");
-    auto workers = [](const HistoryWindow& w) {
+    auto workers = [](const history::HistoryWindow& w) {
         QStringList out;
         for (const QString& row : shownRows(w))
             out << row.section(" | ", 5, 5).section(' ', 2);
@@ -202,7 +202,7 @@ TEST_F(HistoryWindowTest, ABusyPeriodIsReadInPartsAsTheGridIsScrolledAndSavedWho
     };
     int exportedRows = 0;
     openedBy("historyMenuItem", [&] {
-        HistoryWindow& w = historyWindow();
+        history::HistoryWindow& w = historyWindow();
         w.setFirstRows(30);
         control<QPushButton>(w, "historyShowButton")->click();
         EXPECT_EQ(w.rows().recordCount(), 30);
@@ -255,7 +255,7 @@ TEST_F(HistoryWindowTest, ABusyPeriodsWorkbookCancelledWhileTheServerReadsLeaves
     const QStringList files = exports.entryList(QDir::Files | QDir::Hidden);
     MessageLog log;
     openedBy("historyMenuItem", [&] {
-        HistoryWindow& w = historyWindow();
+        history::HistoryWindow& w = historyWindow();
         w.setFirstRows(30);
         control<QPushButton>(w, "historyShowButton")->click();
         ASSERT_TRUE(w.hasEarlierRows());
@@ -305,7 +305,7 @@ TEST_F(HistoryWindowTest, AnEntrysOwnHistoryFromTheJournalAndOfADeletedOneFromTh
     psql({"-c", QStringLiteral("delete from accounts_dep.smena where id = %1").arg(first)});
     QStringList ofDeleted;
     openedBy("historyMenuItem", [&] {
-        HistoryWindow& w = historyWindow();
+        history::HistoryWindow& w = historyWindow();
         ASSERT_TRUE(w.rows().locate("what", "smena:delete"));
         control<QPushButton>(w, "rowHistoryButton")->click();
         ofDeleted = shownRows(w);
@@ -357,7 +357,7 @@ TEST_F(HistoryWindowTest, AnEntrysHistoryShowsItsSpanAndGoesBackToThePeriod) {
         "historyFromEdit",     "historyToEdit",      "historyShowButton", "rowHistoryButton",
         "historyJournalCheck", "historyPricesCheck", "historyBooksCheck", "historyMonthsCheck"};
     auto expectRowShown = [&](bool row) {
-        HistoryWindow& w = historyWindow();
+        history::HistoryWindow& w = historyWindow();
         EXPECT_EQ(w.showsRow(), row);
         for (const char* name : periodControls)
             EXPECT_EQ(control<QWidget>(w, name)->isEnabled(), !row) << name;
@@ -368,7 +368,7 @@ TEST_F(HistoryWindowTest, AnEntrysHistoryShowsItsSpanAndGoesBackToThePeriod) {
                               control<QDateEdit>(historyWindow(), "historyToEdit")->date());
     };
     const QStringList own = openedBy("entryHistoryMenuItem", [&] {
-        HistoryWindow& w = historyWindow();
+        history::HistoryWindow& w = historyWindow();
         expectRowShown(true);
         EXPECT_EQ(boxes(), std::make_pair(today.addDays(-12), today));
         picture(w, "history-row.png");
@@ -405,7 +405,7 @@ TEST_F(HistoryWindowTest, ACutCellShowsItsWholeTextOnHover) {
     const Plant p = makePlant();
     save(p, "Foreman", "38", QDate::currentDate());
     openedBy("historyMenuItem", [&] {
-        HistoryWindow& w = historyWindow();
+        history::HistoryWindow& w = historyWindow();
         w.show();
         QApplication::processEvents();
         auto* grid = control<QTableView>(w, "historyGrid");
@@ -442,7 +442,7 @@ TEST_F(HistoryWindowTest, PrintingPreviewsTheRowsShownWhole) {
     QStringList shown;
     MessageLog log;
     openedBy("historyMenuItem", [&] {
-        HistoryWindow& w = historyWindow();
+        history::HistoryWindow& w = historyWindow();
         control<QCheckBox>(w, "historyBooksCheck")->setChecked(false);
         control<QPushButton>(w, "historyShowButton")->click();
         shown = shownRows(w);
@@ -522,7 +522,7 @@ TEST_F(HistoryWindowTest, ADatabaseNotUpgradedSaysSoAndWorksAsBefore) {
         bool anythingToChoose = true;
         EXPECT_TRUE(
             openedBy(item, [&] {
-                HistoryWindow& w = historyWindow();
+                history::HistoryWindow& w = historyWindow();
                 title = control<QLabel>(w, "historyTitleLabel")->text();
                 if (const QString shots = qEnvironmentVariable("PLANT_SHOTS_DIR"); !shots.isEmpty())
                     w.grab().save(shots + "/history-not-upgraded.png");
@@ -534,7 +534,7 @@ TEST_F(HistoryWindowTest, ADatabaseNotUpgradedSaysSoAndWorksAsBefore) {
                                    control<QDateEdit>(w, "historyFromEdit")->isEnabled() ||
                                    control<QCheckBox>(w, "historyMonthsCheck")->isEnabled();
             }).isEmpty());
-        EXPECT_EQ(title, HistoryWindow::notUpgradedMessage());
+        EXPECT_EQ(title, history::HistoryWindow::notUpgradedMessage());
         EXPECT_FALSE(anythingToChoose);
     }
     EXPECT_EQ(log.count(), 0);

@@ -21,7 +21,7 @@ using securedplant::Person;
 namespace {
 
 // Who made the shown journal rows of the test's worker (its own addition is the administrator's).
-QStringList peopleShown(const HistoryWindow& w, const QString& worker) {
+QStringList peopleShown(const history::HistoryWindow& w, const QString& worker) {
     const auto* grid = control<QTableView>(w, "historyGrid");
     const int person = views::columnOf(grid, "person");
     const int object = views::columnOf(grid, "object");
@@ -62,7 +62,7 @@ TEST(SecuredHistory, NamesWhoChangedAndNarrowsToOnePerson) {
     QStringList everyone, foremanOnly, choices;
     bool personBoxShown = false;
     ui::setModalHook([&](QWidget* shown) {
-        if (auto* history = qobject_cast<HistoryWindow*>(shown)) {
+        if (auto* history = qobject_cast<history::HistoryWindow*>(shown)) {
             auto* box = control<QComboBox>(*history, "historyPersonBox");
             personBoxShown = !box->isHidden();
             for (int i = 0; i < box->count(); ++i)
@@ -73,7 +73,7 @@ TEST(SecuredHistory, NamesWhoChangedAndNarrowsToOnePerson) {
             foremanOnly = peopleShown(*history, "Историков");
             return int(QDialog::Rejected);
         }
-        HistoryWindow w(testdb::sharedData());
+        history::HistoryWindow w(testdb::sharedData());
         w.showPeriod();
         return int(QDialog::Rejected);
     });

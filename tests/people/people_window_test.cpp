@@ -65,7 +65,7 @@ TEST_F(PeopleWindowTest, AdministratorAddsChangesResetsAndDisablesAPerson) {
     int editorShowings = 0;
     script.on(&personEditor(), [&] {
         ++editorShowings;
-        PersonEditor& e = personEditor();
+        people::PersonEditor& e = personEditor();
         if (editorShowings == 1) {  // "Добавить"
             EXPECT_EQ(e.windowTitle(), "Новый пользователь");
             button(e, "Button1")->click();
@@ -98,7 +98,7 @@ TEST_F(PeopleWindowTest, AdministratorAddsChangesResetsAndDisablesAPerson) {
     });
     QStringList states;
     script.on(&peopleWindow(), [&] {
-        PeopleWindow& w = peopleWindow();
+        people::PeopleWindow& w = peopleWindow();
         const QTableView* grid = control<QTableView>(w, "peopleGrid");
         EXPECT_TRUE(columnTexts(grid, "login").contains(admin.login));
         EXPECT_TRUE(columnTexts(grid, "full_name").contains(admin.fullName));
@@ -149,7 +149,7 @@ TEST_F(PeopleWindowTest, ServersRefusalKeepsTheEditorOpen) {
     ModalScript script;
     bool stayedOpen = false;
     script.on(&personEditor(), [&] {
-        PersonEditor& e = personEditor();
+        people::PersonEditor& e = personEditor();
         control<QLineEdit>(e, "loginEdit")->setText(foreman.login);  // taken
         control<QLineEdit>(e, "fullNameEdit")->setText("Второй");
         control<QLineEdit>(e, "newPasswordEdit")->setText("x1");

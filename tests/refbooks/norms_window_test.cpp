@@ -73,11 +73,11 @@ protected:
         typeAndTab(text);
     }
 
-    static QStringList storedNorms(int operId) {
+    static QStringList storedNorms(int operationId) {
         QStringList out;
         for (const auto& r : testdb::rows(
                  QString("select norma, price from accounts_dep.norm where o_id=%1 order by norma")
-                     .arg(operId)))
+                     .arg(operationId)))
             out << QString("%1:%2").arg(r[0].isNull() ? QString() : r[0].toString(),
                                         r[1].toString());
         return out;

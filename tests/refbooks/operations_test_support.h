@@ -20,20 +20,20 @@ inline int kind(const QString& name) {
                    .arg(name))
         .toInt();
 }
-inline int operation(int izdel, int vid, int naimen, double cenaNew = 0) {
+inline int operation(int productId, int kindId, int productKind, double basePrice = 0) {
     return testdb::scalar(QStringLiteral("insert into accounts_dep.oper(vid, naimen, i_id, "
                                          "cena_new) values (%1, %2, %3, %4) returning id")
-                              .arg(vid)
-                              .arg(naimen)
-                              .arg(izdel)
-                              .arg(cenaNew))
+                              .arg(kindId)
+                              .arg(productKind)
+                              .arg(productId)
+                              .arg(basePrice))
         .toInt();
 }
-inline void norm(int operId, int norma, double price) {
+inline void norm(int operationId, int normQuantity, double price) {
     testdb::exec(QStringLiteral("insert into accounts_dep.norm(o_id, norma, price, prize) values "
                                 "(%1, %2, %3, 0)")
-                     .arg(operId)
-                     .arg(norma)
+                     .arg(operationId)
+                     .arg(normQuantity)
                      .arg(price));
 }
 

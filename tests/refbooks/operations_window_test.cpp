@@ -138,8 +138,8 @@ private:
 };
 
 // The entry editor's operation pick: the chosen operation, if any, fills the editor.
-void pickIntoEntryEditor(int operId) {
-    if (const auto choice = operationsList().pick(operId))
+void pickIntoEntryEditor(int operationId) {
+    if (const auto choice = operationsList().pick(operationId))
         entryEditor().takeOperation(*choice);
 }
 

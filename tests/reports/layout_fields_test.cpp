@@ -58,7 +58,7 @@ std::unique_ptr<data::Dataset> historyRows() {
 }
 
 // The timesheet layout's month totals of November 2022 (H_Tabel), open.
-data::Dataset& openedMonthTotals(TimesheetPrintLayout& timesheet) {
+data::Dataset& openedMonthTotals(timesheet::TimesheetPrintLayout& timesheet) {
     data::Dataset& totals = timesheet.monthTotals();
     totals.setParam(QStringLiteral("mnth"), 11);
     totals.setParam(QStringLiteral("yea"), 2022);
@@ -93,14 +93,15 @@ TEST_F(LayoutFieldsTest, EveryTablesFieldsAreFieldsOfItsStatement) {
     namespace statements = data::statements;
     Table tables[] = {
         {"journal", data::journalFields(),
-         opened(statements::smena(1),
+         opened(statements::journal(1),
                 {{QStringLiteral("data"), QDate(2022, 11, 2)}, {QStringLiteral("ok"), "—"}}),
          entry::shownEntry},
         {"workers", data::workerFields(), opened(statements::workers()), refbooks::shown::worker},
-        {"products", data::productFields(), opened(statements::izdel()), refbooks::shown::product},
-        {"operation kinds", data::operationKindFields(), opened(statements::vidOper()),
+        {"products", data::productFields(), opened(statements::products()),
+         refbooks::shown::product},
+        {"operation kinds", data::operationKindFields(), opened(statements::operationKinds()),
          refbooks::shown::kind},
-        {"operations", data::operationFields(), opened(statements::oper()),
+        {"operations", data::operationFields(), opened(statements::operations()),
          refbooks::shown::operation},
         {"norms", data::normFields(), opened(refbooks::norms::normsTableStatement()),
          refbooks::shown::norm},
@@ -126,15 +127,16 @@ TEST_F(LayoutFieldsTest, EveryPrintedLayoutResolvesAgainstItsStatement) {
             << report.caption.toStdString();
     }
 
-    TimesheetPrintLayout timesheet;
+    timesheet::TimesheetPrintLayout timesheet;
     data::Dataset& totals = openedMonthTotals(timesheet);
     EXPECT_NO_THROW(printing::prepare(timesheet.layout(), totals));
 
     const auto history = historyRows();
     ASSERT_GT(history->recordCount(), 0);
-    EXPECT_NO_THROW(printing::prepare(
-        history::printLayout(QStringLiteral("История"), HistoryWindow::columns().gridColumns()),
-        *history));
+    EXPECT_NO_THROW(
+        printing::prepare(history::printLayout(QStringLiteral("История"),
+                                               history::HistoryWindow::columns().gridColumns()),
+                          *history));
 }
 
 TEST_F(LayoutFieldsTest, EveryWorkbookResolvesAgainstItsStatement) {
@@ -145,7 +147,7 @@ TEST_F(LayoutFieldsTest, EveryWorkbookResolvesAgainstItsStatement) {
     const auto summary = periodRows(reports::productionSummarySql());
     EXPECT_FALSE(reports::writeProductionSummary(*summary, bridge, [](int, int) {}).isEmpty());
 
-    TimesheetPrintLayout timesheet;
+    timesheet::TimesheetPrintLayout timesheet;
     data::Dataset& totals = openedMonthTotals(timesheet);
     EXPECT_FALSE(
         timesheet::exportMonthTotals(bridge, totals, QStringLiteral("Табель"), [](int, int) {
@@ -153,7 +155,8 @@ TEST_F(LayoutFieldsTest, EveryWorkbookResolvesAgainstItsStatement) {
 
     const auto history = historyRows();
     EXPECT_FALSE(
-        history::writeHistory(*history, HistoryWindow::columns().gridColumns(), bridge).isEmpty());
+        history::writeHistory(*history, history::HistoryWindow::columns().gridColumns(), bridge)
+            .isEmpty());
 }
 
 TEST_F(LayoutFieldsTest, AMisspeltFieldIsRefusedBeforeAnythingIsPrintedOrWritten) {

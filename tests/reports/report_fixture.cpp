@@ -24,45 +24,45 @@ void ReportTest::TearDown() {
     testdb::AppTest::TearDown();
 }
 
-void ReportTest::worker(int id, const QString& fio) {
+void ReportTest::worker(int id, const QString& fullName) {
     testdb::exec(QStringLiteral("insert into accounts_dep.person(id, fio) values (%1, '%2')")
                      .arg(id)
-                     .arg(fio));
+                     .arg(fullName));
 }
 
-void ReportTest::product(int id, const QString& marka, const QString& nom, double massa) {
+void ReportTest::product(int id, const QString& mark, const QString& productName, double mass) {
     testdb::exec(QStringLiteral("insert into cmn_gds_and_srv.gds_and_srv(id, s_caption, s_name, "
                                 "id_msm_bs, massa) values (%1, '%2', '%3', 6, %4)")
                      .arg(id)
-                     .arg(marka, nom)
-                     .arg(massa));
+                     .arg(mark, productName)
+                     .arg(mass));
 }
 
-void ReportTest::operationKind(int id, const QString& vid) {
+void ReportTest::operationKind(int id, const QString& kindName) {
     testdb::exec(QStringLiteral("insert into accounts_dep.vid_oper(id, vid) values (%1, '%2')")
                      .arg(id)
-                     .arg(vid));
+                     .arg(kindName));
 }
 
-void ReportTest::operation(int id, int kind, int naimen, int product) {
+void ReportTest::operation(int id, int kind, int productKind, int product) {
     testdb::exec(QStringLiteral("insert into accounts_dep.oper(id, vid, naimen, i_id, cena_new) "
                                 "values (%1, %2, %3, %4, 0)")
                      .arg(id)
                      .arg(kind)
-                     .arg(naimen)
+                     .arg(productKind)
                      .arg(product));
 }
 
-void ReportTest::entry(const QDate& date, int worker, int product, int operation, int kolvo,
-                       int brak, double cena, int color) {
+void ReportTest::entry(const QDate& date, int worker, int product, int operation, int quantity,
+                       int defects, double price, int color) {
     testdb::addJournalEntry({.date = date,
                              .shift = 1,
                              .worker = worker,
                              .product = product,
                              .operation = operation,
-                             .quantity = kolvo,
-                             .defects = brak,
-                             .price = cena,
+                             .quantity = quantity,
+                             .defects = defects,
+                             .price = price,
                              .colour = color,
                              .hours = 8,
                              .ok = "no",

@@ -18,12 +18,12 @@ protected:
     void TearDown() override;
 
     // Plant data; ids are chosen by the test.
-    static void worker(int id, const QString& fio);
-    static void product(int id, const QString& marka, const QString& nom, double massa);
-    static void operationKind(int id, const QString& vid);
-    static void operation(int id, int kind, int naimen, int product);
-    static void entry(const QDate& date, int worker, int product, int operation, int kolvo,
-                      int brak, double cena, int color = 0);
+    static void worker(int id, const QString& fullName);
+    static void product(int id, const QString& mark, const QString& productName, double mass);
+    static void operationKind(int id, const QString& kindName);
+    static void operation(int id, int kind, int productKind, int product);
+    static void entry(const QDate& date, int worker, int product, int operation, int quantity,
+                      int defects, double price, int color = 0);
 
     // The report window set to a period and a product kind.
     static void choose(const QDate& from, const QDate& to,

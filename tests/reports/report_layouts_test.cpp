@@ -127,8 +127,8 @@ protected:
     // Operation kinds of the demo plant with whether they make finished goods (0) or blanks (1),
     // and its products (mark, name), read from its script.
     struct Kind {
-        QString vid;
-        int naimen;
+        QString kindName;
+        int productKind;
     };
     static std::vector<Kind> demoKinds() {
         std::vector<Kind> kinds;
@@ -171,15 +171,15 @@ TEST_F(PlantNamesTest, DemoKindsAndOperationNamesPrintWhole) {
     ASSERT_EQ(products.size(), 40);
     worker(3, "Константинопольский-Преображенский Александр Вениаминович");
     for (size_t k = 0; k < kinds.size(); ++k)
-        operationKind(int(k) + 10, kinds[k].vid);
+        operationKind(int(k) + 10, kinds[k].kindName);
     for (int p = 0; p < products.size(); ++p) {
         const int id = 200 + p;
         product(id, products[p][0], products[p][1], 11.9);
         // Each product by two kinds, each kind on several products, with the plant's colours.
         for (int k : {p % 12, (p + 5) % 12}) {
             const int operationId = 1000 + p * 12 + k;
-            operation(operationId, k + 10, kinds[k].naimen, id);
-            const int colour = kinds[k].vid.contains("раска") ? 9005 : 0;
+            operation(operationId, k + 10, kinds[k].productKind, id);
+            const int colour = kinds[k].kindName.contains("раска") ? 9005 : 0;
             entry({2022, 11, 2 + p % 20}, 1 + p % 3, id, operationId, 4321, 123, 9.87, colour);
         }
     }
@@ -191,7 +191,7 @@ TEST_F(PlantNamesTest, DemoKindsAndOperationNamesPrintWhole) {
         for (const QString kind : {"Готовая продукция", "Заготовки"})
             EXPECT_TRUE(texts.contains(kind)) << kind.toStdString();
         for (const Kind& k : kinds)
-            EXPECT_TRUE(texts.contains(k.vid)) << k.vid.toStdString();
+            EXPECT_TRUE(texts.contains(k.kindName)) << k.kindName.toStdString();
         EXPECT_EQ(misfits(r), QStringList());
     }
 }

@@ -26,21 +26,21 @@ using reports_test::ReportTest;
 
 struct ReportRun {
     const char* button;  // the report window's button that runs it
-    std::function<PeriodReport*()> report;
+    std::function<reports::PeriodReport*()> report;
     const char* heading;
-    double kolvoAt;  // left of the detail kolvo
-    double totalAt;  // left of the report footer's last sum
+    double quantityAt;  // left of the detail kolvo
+    double totalAt;     // left of the report footer's last sum
     const char* emptyTotal;
 };
 
 const ReportRun kRuns[] = {
-    {"Button4", [] { return (PeriodReport*)&workersReport(); }, "   Отчет по рабочим за период с ",
-     137.8, 160.9, "0,00"},
-    {"Button2", [] { return (PeriodReport*)&productsReport(); },
+    {"Button4", [] { return (reports::PeriodReport*)&workersReport(); },
+     "   Отчет по рабочим за период с ", 137.8, 160.9, "0,00"},
+    {"Button2", [] { return (reports::PeriodReport*)&productsReport(); },
      "   Отчет по продукции за период с ", 163.0, 160.9, "0"},
-    {"Button1", [] { return (PeriodReport*)&detailedWorkersReport(); },
+    {"Button1", [] { return (reports::PeriodReport*)&detailedWorkersReport(); },
      "   Детальный отчет по рабочим за период с ", 146.3, 165.9, "0,00"},
-    {"Button3", [] { return (PeriodReport*)&detailedProductsReport(); },
+    {"Button3", [] { return (reports::PeriodReport*)&detailedProductsReport(); },
      "   Детальный отчет по продукции за период с ", 152.1, 169.9, "0,00"},
 };
 
@@ -72,7 +72,7 @@ TEST_F(ReportRunTest, PeriodIsHalfOpenAndTitled) {
         EXPECT_EQ(run.report()->title(),
                   QString::fromUtf8(run.heading) + "01.11.2022 по 01.12.2022");
         // 01.11 and 30.11 are in; 31.10 and 01.12 are not.
-        EXPECT_EQ(textsAt(previews[0], PreparedKind::Field, run.kolvoAt), QStringList{"8"});
+        EXPECT_EQ(textsAt(previews[0], PreparedKind::Field, run.quantityAt), QStringList{"8"});
         EXPECT_FALSE(run.report()->query().isOpen());
     }
     EXPECT_EQ(messages.count(), 0);
@@ -92,7 +92,7 @@ TEST_F(ReportRunTest, ReversedPeriodStillPreviewsEmptyReports) {
         EXPECT_TRUE(texts.contains(QString::fromUtf8(run.heading) + "01.12.2022 по 01.11.2022"));
         EXPECT_TRUE(texts.contains("Итого:"));
         EXPECT_TRUE(texts.contains("1"));  // page number
-        EXPECT_EQ(textsAt(previews[0], PreparedKind::Field, run.kolvoAt), QStringList{});
+        EXPECT_EQ(textsAt(previews[0], PreparedKind::Field, run.quantityAt), QStringList{});
         EXPECT_EQ(textsAt(previews[0], PreparedKind::Sum, run.totalAt),
                   QStringList{QString::fromUtf8(run.emptyTotal)});
     }

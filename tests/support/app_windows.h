@@ -48,71 +48,71 @@ T* control(const QObject& owner, const char* objectName) {
                              owner.objectName().toStdString());
 }
 
-inline JournalWindow& journalWindow() {
-    return appWindow<JournalWindow>("Form1");
+inline journal::JournalWindow& journalWindow() {
+    return appWindow<journal::JournalWindow>("Form1");
 }
-inline WorkerEditor& workerEditor() {
-    return appWindow<WorkerEditor>("Form2");
+inline refbooks::WorkerEditor& workerEditor() {
+    return appWindow<refbooks::WorkerEditor>("Form2");
 }
-inline ProductsList& productsList() {
-    return appWindow<ProductsList>("Form3");
+inline refbooks::ProductsList& productsList() {
+    return appWindow<refbooks::ProductsList>("Form3");
 }
-inline OperationsList& operationsList() {
-    return appWindow<OperationsList>("Form4");
+inline refbooks::OperationsList& operationsList() {
+    return appWindow<refbooks::OperationsList>("Form4");
 }
-inline WorkersList& workersList() {
-    return appWindow<WorkersList>("Form5");
+inline refbooks::WorkersList& workersList() {
+    return appWindow<refbooks::WorkersList>("Form5");
 }
-inline ProductEditor& productEditor() {
-    return appWindow<ProductEditor>("Form7");
+inline refbooks::ProductEditor& productEditor() {
+    return appWindow<refbooks::ProductEditor>("Form7");
 }
-inline OperationKindsList& kindsList() {
-    return appWindow<OperationKindsList>("Form8");
+inline refbooks::OperationKindsList& kindsList() {
+    return appWindow<refbooks::OperationKindsList>("Form8");
 }
-inline OperationKindEditor& kindEditor() {
-    return appWindow<OperationKindEditor>("Form9");
+inline refbooks::OperationKindEditor& kindEditor() {
+    return appWindow<refbooks::OperationKindEditor>("Form9");
 }
-inline OperationEditor& operationEditor() {
-    return appWindow<OperationEditor>("Form10");
+inline refbooks::OperationEditor& operationEditor() {
+    return appWindow<refbooks::OperationEditor>("Form10");
 }
-inline EntryEditor& entryEditor() {
-    return appWindow<EntryEditor>("Form11");
+inline entry::EntryEditor& entryEditor() {
+    return appWindow<entry::EntryEditor>("Form11");
 }
-inline ReportWindow& reportWindow() {
-    return appWindow<ReportWindow>("Form18");
+inline reports::ReportWindow& reportWindow() {
+    return appWindow<reports::ReportWindow>("Form18");
 }
-inline TimesheetWindow& timesheetWindow() {
-    return appWindow<TimesheetWindow>("Form19");
+inline timesheet::TimesheetWindow& timesheetWindow() {
+    return appWindow<timesheet::TimesheetWindow>("Form19");
 }
-inline NormsWindow& normsWindow() {
-    return appWindow<NormsWindow>("Form22");
+inline refbooks::NormsWindow& normsWindow() {
+    return appWindow<refbooks::NormsWindow>("Form22");
 }
-inline LoginDialog& loginDialog() {
-    return appWindow<LoginDialog>("Form23");
+inline login::LoginDialog& loginDialog() {
+    return appWindow<login::LoginDialog>("Form23");
 }
-inline PasswordChangeDialog& passwordDialog() {
-    return appWindow<PasswordChangeDialog>("PasswordChangeDialog");
+inline people::PasswordChangeDialog& passwordDialog() {
+    return appWindow<people::PasswordChangeDialog>("PasswordChangeDialog");
 }
-inline PeopleWindow& peopleWindow() {
-    return appWindow<PeopleWindow>("PeopleWindow");
+inline people::PeopleWindow& peopleWindow() {
+    return appWindow<people::PeopleWindow>("PeopleWindow");
 }
-inline PersonEditor& personEditor() {
-    return appWindow<PersonEditor>("PersonEditor");
+inline people::PersonEditor& personEditor() {
+    return appWindow<people::PersonEditor>("PersonEditor");
 }
-inline TimesheetPrintLayout& timesheetPrint() {
-    return *control<TimesheetPrintLayout>(timesheetWindow(), "Form15");
+inline timesheet::TimesheetPrintLayout& timesheetPrint() {
+    return *control<timesheet::TimesheetPrintLayout>(timesheetWindow(), "Form15");
 }
-inline PeriodReport& workersReport() {
-    return *control<PeriodReport>(reportWindow(), "Form16");
+inline reports::PeriodReport& workersReport() {
+    return *control<reports::PeriodReport>(reportWindow(), "Form16");
 }
-inline PeriodReport& productsReport() {
-    return *control<PeriodReport>(reportWindow(), "Form17");
+inline reports::PeriodReport& productsReport() {
+    return *control<reports::PeriodReport>(reportWindow(), "Form17");
 }
-inline PeriodReport& detailedWorkersReport() {
-    return *control<PeriodReport>(reportWindow(), "Form20");
+inline reports::PeriodReport& detailedWorkersReport() {
+    return *control<reports::PeriodReport>(reportWindow(), "Form20");
 }
-inline PeriodReport& detailedProductsReport() {
-    return *control<PeriodReport>(reportWindow(), "Form21");
+inline reports::PeriodReport& detailedProductsReport() {
+    return *control<reports::PeriodReport>(reportWindow(), "Form21");
 }
 
 }  // namespace testing_support

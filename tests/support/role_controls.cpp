@@ -13,7 +13,7 @@ QStringList disabledControls() {
         if (!enabled)
             off << name;
     };
-    const JournalWindow& j = journalWindow();
+    const journal::JournalWindow& j = journalWindow();
     for (const char* name :
          {"Button1", "Button2", "Button3", "Button4", "Button8", "RadioButton1", "RadioButton2",
           "RadioButton3", "RadioButton4", "CBox1", "DBGrid2", "DateT"})
@@ -22,7 +22,7 @@ QStringList disabledControls() {
     for (const char* name : {"N1", "N3", "N4", "N6", "N11", "N10", "N5"})
         check(name, control<QAction>(j, name)->isEnabled());
     check("N7", control<QMenu>(j, "N7")->menuAction()->isEnabled());
-    const ReportWindow& r = reportWindow();
+    const reports::ReportWindow& r = reportWindow();
     for (const char* name :
          {"Button1", "Button2", "Button3", "Button4", "Button5", "Button6", "RadioGroup1"})
         check(QStringLiteral("report.") + name, control(r, name)->isEnabled());

@@ -104,7 +104,7 @@ void openDataModule() {
 data::SharedData& sharedData() {
     // The running client's, however it was started.
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* journal = qobject_cast<JournalWindow*>(w))
+        if (auto* journal = qobject_cast<journal::JournalWindow*>(w))
             return journal->sharedData();
     if (!ownData)
         throw std::runtime_error("no shared data: neither the client nor the data module is up");

@@ -121,7 +121,7 @@ TEST_F(ClosedMonth, ClientRefusesEveryChangeBeforeWritingOrOpeningTheEditor) {
              showJournal(kOct31);
              entryEditor().prepareChange();
              fillWorkedExample();
-             entryEditor().setMode(::EntryEditor::Mode::Changing);
+             entryEditor().setMode(::entry::EntryEditor::Mode::Changing);
              pressSave();
          }},
         {"Перестроить",
@@ -376,7 +376,7 @@ protected:
                 takePicture(w, picture);
             return int(QDialog::Rejected);
         });
-        appWindow<HistoryWindow>("HistoryWindow").showRow("closed_month", 202211);
+        appWindow<history::HistoryWindow>("HistoryWindow").showRow("closed_month", 202211);
         ui::clearModalHook();
         return shown;
     }

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSqlError>
 #include <QTimer>
+#include "../support/app_controls.h"
 #include "../support/app_windows.h"
 
 using namespace testing_support;
@@ -72,7 +73,7 @@ TEST_F(AppTest, RebuildCancelledWhileTheServerWorksLeavesTheMonthAsItWas) {
         Holder holder(held);
         MessageLog log;
         CancelWhenShown cancel(timesheetWindow());
-        control<QPushButton>(timesheetWindow(), "Button1")->click();
+        rebuildButton()->click();
         const qint64 ended = cancel.elapsed();
 
         ASSERT_GE(cancel.shownAt, 0) << "no progress window";
@@ -84,15 +85,14 @@ TEST_F(AppTest, RebuildCancelledWhileTheServerWorksLeavesTheMonthAsItWas) {
         EXPECT_EQ(temporaryTables(), 0);
         EXPECT_FALSE(data::Transaction::active());
         EXPECT_EQ(monthRows(3, 2022), before);
-        EXPECT_FALSE(
-            control<QProgressBar>(timesheetWindow(), "PB")->isVisibleTo(&timesheetWindow()));
+        EXPECT_FALSE(rebuildProgress()->isVisibleTo(&timesheetWindow()));
         EXPECT_EQ(shiftModel(0)->rowCount(), 1);
         EXPECT_EQ(shiftModel(1)->rowCount(), 1);
     }
 
     // With nothing held the next rebuild goes through.
     MessageLog log;
-    control<QPushButton>(timesheetWindow(), "Button1")->click();
+    rebuildButton()->click();
     EXPECT_EQ(monthRows(3, 2022),
               (QStringList{QString("1 %1: d3=8").arg(a), QString("1 %1: d20=8").arg(b)}));
     EXPECT_EQ(log.count(), 0) << log.texts().join("; ").toStdString();
@@ -107,7 +107,7 @@ TEST_F(AppTest, TimesheetExportCancelledLeavesNoWorkbook) {
     for (int i = 0; i < 300; ++i)
         addRow(addWorker(QString("Работник %1").arg(i)), 1, 2, 2023, {{1, 1}});
     choose(&timesheetWindow(), 2, 2023);
-    auto* excel = control<QPushButton>(timesheetWindow(), "Button2");
+    auto* excel = timesheetExcelButton();
     const QStringList files = exportedFiles();
 
     {

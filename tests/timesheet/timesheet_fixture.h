@@ -16,8 +16,8 @@
 // Small plant data for the timesheet tests, written on the checking connection.
 namespace timesheet_fixture {
 
-inline int addWorker(const QString& fio) {
-    return testdb::scalar("insert into accounts_dep.person(fio) values ('" + fio +
+inline int addWorker(const QString& fullName) {
+    return testdb::scalar("insert into accounts_dep.person(fio) values ('" + fullName +
                           "') returning id")
         .toInt();
 }
@@ -59,7 +59,7 @@ inline QStringList monthRows(int month, int year) {
 }
 
 // Chooses a month and year in the window as a user would, one list after the other.
-inline void choose(TimesheetWindow* form, int month, int year) {
+inline void choose(timesheet::TimesheetWindow* form, int month, int year) {
     using testing_support::control;
     control<QComboBox>(*form, "ComboBox1")->setCurrentIndex(month - 1);
     auto* years = control<QComboBox>(*form, "ComboBox2");

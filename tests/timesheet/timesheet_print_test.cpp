@@ -33,7 +33,7 @@ void expectHeaderBand(const printing::PreparedReport& r, int page, const QString
     SCOPED_TRACE(page);
     const double top = 10.0;  // the header opens every page below the top margin
     EXPECT_NE(findItem(r, page, label, top), nullptr);
-    const auto& lefts = TimesheetPrintLayout::dayBoxLefts();
+    const auto& lefts = timesheet::TimesheetPrintLayout::dayBoxLefts();
     for (int d = 1; d <= 31; ++d) {
         const printing::PreparedItem* box = findItem(r, page, QString::number(d), top);
         ASSERT_NE(box, nullptr) << d;
@@ -58,7 +58,7 @@ TEST_F(AppTest, TimesheetPrintAddsShiftsAndOvertimeOfADay) {
     expectHeaderBand(r, 0, "Март 2022 г.");
 
     const double firstRow = 10.0 + 6.6;
-    const auto& lefts = TimesheetPrintLayout::dayBoxLefts();
+    const auto& lefts = timesheet::TimesheetPrintLayout::dayBoxLefts();
     const printing::PreparedItem* day5 = findItem(r, 0, "11", firstRow);
     ASSERT_NE(day5, nullptr);
     EXPECT_NEAR(day5->rectMm.left(), 10.0 + lefts[4], 0.01);
