@@ -57,12 +57,7 @@ QStringList exportedFiles() {
 // journal held): the progress window is there within a second, and its "Отмена" ends the
 // server's statement within a second and rolls the rebuild back.
 TEST_F(AppTest, RebuildCancelledWhileTheServerWorksLeavesTheMonthAsItWas) {
-    const int a = addWorker("Андреев А.А.");
-    const int b = addWorker("Борисов Б.Б.");
-    addEntry(QDate(2022, 3, 3), 1, a, 8);
-    addEntry(QDate(2022, 3, 20), 1, b, 8);
-    addRow(a, 1, 3, 2022, {{3, 4}, {4, 6}});
-    addRow(b, 2, 3, 2022, {{1, 8}});
+    const auto [a, b] = addMarchToRebuild();
     const QStringList before = monthRows(3, 2022);
     choose(&timesheetWindow(), 3, 2022);
 

@@ -37,6 +37,23 @@ inline void addRow(int worker, int shift, int month, int year, const std::map<in
     testdb::exec("insert into accounts_dep.h_tabel(" + columns + ") values (" + values + ")");
 }
 
+struct TwoWorkers {
+    int first;
+    int second;
+};
+
+// March 2022 whose timesheet disagrees with its journal (one entry each on the 3rd and the 20th,
+// stale cells in shifts 1 and 2): a rebuild has rows to delete and cells to write.
+inline TwoWorkers addMarchToRebuild() {
+    const int a = addWorker("Андреев А.А.");
+    const int b = addWorker("Борисов Б.Б.");
+    addEntry(QDate(2022, 3, 3), 1, a, 8);
+    addEntry(QDate(2022, 3, 20), 1, b, 8);
+    addRow(a, 1, 3, 2022, {{3, 4}, {4, 6}});
+    addRow(b, 2, 3, 2022, {{1, 8}});
+    return {a, b};
+}
+
 // Every row of a month as "shift worker: day=value ..." for the days that are not 0, in order.
 inline QStringList monthRows(int month, int year) {
     QString days;

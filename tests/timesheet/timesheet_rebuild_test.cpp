@@ -87,12 +87,7 @@ TEST_F(AppTest, TimesheetRebuildOfAMonthWithoutEntriesEmptiesIt) {
 }
 
 TEST_F(AppTest, TimesheetRebuildFailingPartWayLeavesTheMonthAsItWas) {
-    const int a = addWorker("Андреев А.А.");
-    const int b = addWorker("Борисов Б.Б.");
-    addEntry(QDate(2022, 3, 3), 1, a, 8);
-    addEntry(QDate(2022, 3, 20), 1, b, 8);
-    addRow(a, 1, 3, 2022, {{3, 4}, {4, 6}});
-    addRow(b, 2, 3, 2022, {{1, 8}});
+    const auto [a, b] = addMarchToRebuild();
     // The database refuses the cell of the 20th, after the 3rd has been written.
     testdb::exec(
         "create function accounts_dep.refuse_d20() returns trigger language plpgsql as $$ begin "
