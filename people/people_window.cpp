@@ -64,11 +64,12 @@ views::Columns people::PeopleWindow::columns() {
                              .caption = QString::fromUtf8(caption),
                              .width = width};
     };
-    views::Column job = text("job", "Должность", 130);
+    views::Column job = text("job", "Должность", 110);
     job.format = [](const QVariant& v) { return people::jobText(v.toString()); };
-    views::Column enabled = text("enabled", "Вход", 0);
+    // Widths that fit the grid without a scroll bar: "Вход разрешён" is the longest state.
+    views::Column enabled = text("enabled", "Вход", 110);
     enabled.format = [](const QVariant& v) { return people::enabledText(v); };
-    return {text("login", "Имя входа", 180), text("full_name", "ФИО", 260), job, enabled};
+    return {text("login", "Имя входа", 120), text("full_name", "ФИО", 270), job, enabled};
 }
 
 void people::PeopleWindow::showPeople() {
