@@ -8,8 +8,9 @@ namespace data {
 QString changedElsewhereMessage(const QList<FieldChange>& changes) {
     QString text = QString::fromUtf8(kChangedElsewhereMessage);
     for (const FieldChange& c : changes)
-        text += QLatin1Char('\n') + c.caption + QStringLiteral(": ") + data::shownUserText(c.loaded) +
-                QStringLiteral(" → ") + data::shownUserText(c.stored) +
+        text += QLatin1Char('\n') + c.caption + QStringLiteral(": ") +
+                data::shownUserText(c.loaded) + QStringLiteral(" → ") +
+                data::shownUserText(c.stored) +
                 (c.yours ? QStringLiteral(", у вас: ") + data::shownUserText(*c.yours) : QString());
     return text;
 }
