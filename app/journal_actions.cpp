@@ -244,13 +244,20 @@ bool journal::JournalWindow::refusesAcceptance() const {
                        : login::refusesAcceptance(loginWord_);
 }
 
-void journal::JournalWindow::toggleAcceptance() {
+data::Dataset* journal::JournalWindow::journalToMark() {
     if (refusesAcceptance())
-        return;
+        return nullptr;
     data::Dataset* q = selectCurrentJournal();
     if (q->isEmpty())
-        return;
+        return nullptr;
     timesheet::refuseIfClosed(db_, entry::entryDate(*q));
+    return q;
+}
+
+void journal::JournalWindow::toggleAcceptance() {
+    data::Dataset* q = journalToMark();
+    if (!q)
+        return;
     const int row = q->recNo();
     const data::Verdict verdict = journal::writeMark(
         q->asInt64(QStringLiteral("id")), journal::toggledMark(q->text(QStringLiteral("ok"))),
@@ -277,12 +284,9 @@ void journal::JournalWindow::toggleSelected() {
 }
 
 void journal::JournalWindow::markSelected(bool accept) {
-    if (refusesAcceptance())
+    data::Dataset* q = journalToMark();
+    if (!q)
         return;
-    data::Dataset* q = selectCurrentJournal();
-    if (q->isEmpty())
-        return;
-    timesheet::refuseIfClosed(db_, entry::entryDate(*q));
     const int idField = q->fieldIndex(QStringLiteral("id"));
     const int markField = q->fieldIndex(QStringLiteral("ok"));
     // Rows already in the wanted state keep their own mark ("да" stays "да").

@@ -144,6 +144,9 @@ private:
     std::vector<int> selectedRows() const;
     // Whether this login may not accept entries (the foreman, the reviewer).
     bool refusesAcceptance() const;
+    // The shown shift's journal when this person may mark its rows, it has rows and its month is
+    // open (a closed month is refused); null when there is nothing to mark.
+    data::Dataset* journalToMark();
 
     data::SharedData& db_;
     bool connected_ = false;
