@@ -66,16 +66,19 @@ void makeSecuredCopy() {
         std::fprintf(stderr, "the upgrade failed: %s\n", qPrintable(upgradeErr));
         std::exit(1);
     }
-    psql(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE);").arg(securedDb()), false);
     {
-        // Roles belong to the cluster: a former run's foreman goes, as its administrator.
+        // A former run's copy belongs to its owner role and its foreman to the cluster: both go,
+        // as the cluster's administrator.
         QSqlDatabase drop = QSqlDatabase::addDatabase("QODBC", "dba-drop");
         drop.setDatabaseName(
             data::composeConnectionString(database(), host()) +
             QStringLiteral(";UID=%1;PWD=%2")
                 .arg(env("PLANT_BENCH_DBA", "dba"), env("PLANT_BENCH_DBA_PASSWORD", "dba")));
-        if (drop.open())
+        if (drop.open()) {
+            QSqlQuery(drop).exec(
+                QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(securedDb()));
             QSqlQuery(drop).exec(QStringLiteral("DROP ROLE IF EXISTS %1").arg(foremanLogin()));
+        }
         drop.close();
     }
     psql(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2;").arg(securedDb(), database()), false);
@@ -164,14 +167,19 @@ public:
         v.colour = ++colour_;
         return entry::saveEntry(shared_, v);
     }
-    // The entries saved since connect() go, so that the next block finds the plant as it was.
+    // The entries saved since connect() go, so that the next block finds the plant as it was:
+    // their dead rows too, which the day's queries would otherwise wade through, more on
+    // whichever side autovacuum happened to visit later.
     void removeSaved() {
-        const QString sql =
+        const QString remove =
             QStringLiteral("delete from accounts_dep.smena where id > %1").arg(before_);
-        if (secured_)
-            QSqlQuery(securedDba()).exec(sql);
-        else
-            psql(sql + QLatin1Char(';'), false);
+        const QString vacuum = QStringLiteral("vacuum accounts_dep.smena, accounts_dep.h_tabel");
+        if (secured_) {
+            QSqlQuery(securedDba()).exec(remove);
+            QSqlQuery(securedDba()).exec(vacuum);
+        } else {
+            psql(remove + QStringLiteral(";\n") + vacuum + QLatin1Char(';'), false);
+        }
     }
 
 private:

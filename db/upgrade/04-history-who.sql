@@ -15,8 +15,9 @@ ALTER TABLE accounts_dep.change_log ADD COLUMN IF NOT EXISTS reason text;
 ALTER TABLE accounts_dep.change_log ADD COLUMN IF NOT EXISTS xact_id xid8;
 
 -- One history row. On a secured database the job is the job role session_user belongs to (the
--- role names are written into the functions when they are made, so a row costs one index look-up
--- of the login's memberships; a person belongs to one job); elsewhere it is what the client put
+-- role names are written into the functions when they are made; the server keeps each login's
+-- memberships at hand, so a row costs no catalog scan; a person belongs to one job, and a
+-- superuser, who counts as a member of every role, has none); elsewhere it is what the client put
 -- on its session. The row trigger writes its row itself, in one statement with the difference of
 -- a change: an entry's save pays for one call with the owner's rights, not two.
 DO $do$
@@ -24,6 +25,8 @@ DECLARE
     d text := current_database();
     secured boolean;
     job_expression text;
+    job_rules text := '';
+    who_rest text;
     who text;
 BEGIN
     SELECT EXISTS (SELECT 1 FROM pg_namespace n JOIN pg_roles r ON r.oid = n.nspowner
@@ -31,23 +34,40 @@ BEGIN
       INTO secured;
     IF secured THEN
         job_expression := format(
-            '(SELECT CASE m.roleid WHEN %1$L::regrole THEN ''Foreman'' '
-            'WHEN %2$L::regrole THEN ''Storekeeper'' WHEN %3$L::regrole THEN ''Reviewer'' '
-            'ELSE ''Administrator'' END FROM pg_auth_members m '
-            'WHERE m.member = to_regrole(quote_ident(session_user)) '
-            'AND m.roleid IN (%1$L::regrole, %2$L::regrole, %3$L::regrole, %4$L::regrole) LIMIT 1)',
-            quote_ident(d || '_foreman'), quote_ident(d || '_storekeeper'),
-            quote_ident(d || '_reviewer'), quote_ident(d || '_administrator'));
+            'CASE WHEN NOT (pg_has_role(session_user, %1$L, ''MEMBER'') '
+            'AND pg_has_role(session_user, %2$L, ''MEMBER'') '
+            'AND pg_has_role(session_user, %3$L, ''MEMBER'') '
+            'AND pg_has_role(session_user, %4$L, ''MEMBER'')) THEN CASE '
+            'WHEN pg_has_role(session_user, %1$L, ''MEMBER'') THEN ''Foreman'' '
+            'WHEN pg_has_role(session_user, %2$L, ''MEMBER'') THEN ''Storekeeper'' '
+            'WHEN pg_has_role(session_user, %3$L, ''MEMBER'') THEN ''Reviewer'' '
+            'WHEN pg_has_role(session_user, %4$L, ''MEMBER'') THEN ''Administrator'' END END',
+            d || '_foreman', d || '_storekeeper', d || '_reviewer', d || '_administrator');
+        -- A foreman adds entries but never accepts them: the column rights let the foreman name
+        -- the acceptance mark (the entry save writes it as 'no'), so an entry that arrives
+        -- already accepted is refused here, in the row pass every entry makes anyway (a trigger
+        -- of its own cost a save as much again). The inner test names NEW.ok, which only the
+        -- journal has.
+        job_rules := $r$
+    IF TG_OP = 'INSERT' AND TG_ARGV[0] = 'smena' AND job = 'Foreman' THEN
+        IF coalesce(NEW.ok, 'no') NOT IN ('no', '') THEN
+            RAISE EXCEPTION USING
+                ERRCODE = '42501',
+                MESSAGE = 'Бригадир не принимает записи: запись добавляется непринятой';
+        END IF;
+    END IF;$r$;
+        -- The rule's own trigger, as an earlier securing made it.
+        DROP TRIGGER IF EXISTS refuse_foreman_acceptance ON accounts_dep.smena;
+        DROP FUNCTION IF EXISTS accounts_dep.refuse_foreman_acceptance();
     ELSE
         job_expression := 'nullif(current_setting(''plant.role'', true), '''')';
     END IF;
     -- The values of role, workstation, program, client_addr, db_user, reason and xact_id.
-    who := format($w$%s,
-            nullif(current_setting('plant.workstation', true), ''),
+    who_rest := $w$nullif(current_setting('plant.workstation', true), ''),
             nullif(current_setting('application_name', true), ''),
             inet_client_addr(), session_user,
-            nullif(btrim(current_setting('plant.reason', true)), ''), pg_current_xact_id()$w$,
-        job_expression);
+            nullif(btrim(current_setting('plant.reason', true)), ''), pg_current_xact_id()$w$;
+    who := job_expression || ', ' || who_rest;
     EXECUTE format($f$
 CREATE OR REPLACE FUNCTION accounts_dep.change_log_write(
     p_table text, p_row_id bigint, p_action text, p_key jsonb, p_old jsonb, p_new jsonb)
@@ -69,10 +89,11 @@ $body$$f$, who);
 CREATE OR REPLACE FUNCTION accounts_dep.change_log_row() RETURNS trigger
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $body$
 DECLARE
+    job text := %4$s;
     before_row jsonb;
     after_row jsonb;
     whole jsonb;
-BEGIN
+BEGIN%5$s
     IF TG_OP <> 'INSERT' THEN before_row := to_jsonb(OLD); END IF;
     IF TG_OP <> 'DELETE' THEN after_row := to_jsonb(NEW); END IF;
     whole := coalesce(after_row, before_row);
@@ -101,7 +122,7 @@ $body$$f$,
         $e$CASE WHEN whole ? 'id' THEN (whole ->> 'id')::bigint
                 ELSE (whole ->> 'year')::bigint * 100 + (whole ->> 'month')::bigint END$e$,
         $e$coalesce((SELECT jsonb_object_agg(k, whole -> k) FROM unnest(TG_ARGV[1:]) k), '{}')$e$,
-        who);
+        'job, ' || who_rest, job_expression, job_rules);
 END
 $do$;
 
