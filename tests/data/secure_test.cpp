@@ -398,6 +398,11 @@ TEST_F(SecuredPlant, HistoryRecordsThePersonAndTheJobTheServerGives) {
                      "select coalesce(role, '-'), db_user from accounts_dep.change_log "
                      "order by id desc limit 1"),
               (QList<QVariantList>{{"-", "dba"}}));
+    // Counted a member of every role, the server administrator is still no foreman: an entry
+    // restored already accepted goes in.
+    entry::EntryValues restored = entryOf(QDate(2026, 11, 20), "9");
+    EXPECT_EQ(tryAndUndo(dba(), QString(entry::insertStatement(restored)).replace("'no'", "'ok'")),
+              QString());
 }
 
 TEST_F(SecuredPlant, TimesheetCellsAndWorkerNamesLeaveHistoryARebuildOneRow) {
@@ -497,6 +502,15 @@ TEST_F(SecuredPlant, SecuringAgainChangesNothingAndTheUpgradeStillWorks) {
     EXPECT_EQ(whereTheyPart(scalarOn(dba(), snapshot).toString(), before), QString());
 
     // The upgrade of a secured database, as the server administrator: as the owner, rights kept.
+    // A database secured by an earlier client kept the foreman's acceptance rule in a trigger of
+    // its own; the upgrade leaves the rule in the history's row pass alone.
+    ASSERT_EQ(tryExec(dba(), "set role " + name() +
+                                 "_owner; create function accounts_dep.refuse_foreman_acceptance() "
+                                 "returns trigger language plpgsql as 'begin return new; end'; "
+                                 "create trigger refuse_foreman_acceptance before insert on "
+                                 "accounts_dep.smena for each row execute function "
+                                 "accounts_dep.refuse_foreman_acceptance(); reset role"),
+              QString());
     out.clear();
     ASSERT_EQ(command_line::runUpgrade({name(), testdb::host()}, out, err, kNoTerminal), 0)
         << err.toStdString();
