@@ -31,10 +31,12 @@ std::function<void(const QSqlDatabase&)>& keptResultObserver() {
 // The whole result of a statement read in parts, kept on the server for the read: the statement
 // fills it as it stands, with the plan the server picks for it (a statement read through a
 // cursor is planned without parallel workers, several times slower over a long period), each row
-// numbered in the statement's order as it is copied, and the cursor then reads the kept rows by
-// that number (an index on it lets the first part come at once, without sorting them all first).
-// Filling runs off this thread with progress, so "Отмена" stops the server's work. Dropped when
-// the read ends, however it ends.
+// numbered in the statement's order as it is copied. The rows are then read by that number: the
+// first part by one scan of the kept rows, the rest through a cursor along an index on the
+// number, made only once the first part is read (a long period's index takes longer to make
+// than the scan, and the first page needs no more than the first part). Filling and indexing
+// run off this thread with progress, so "Отмена" stops the server's work. Dropped when the read
+// ends, however it ends.
 class KeptResult {
 public:
     KeptResult(const QSqlDatabase& db, const QString& sql, const QHash<QString, QVariant>& params,
@@ -48,18 +50,13 @@ public:
                            QStringLiteral("\n) kept"),
                        progress, name);
         try {
-            runCancellable(db_,
-                           QStringLiteral("create index on pg_temp.") + kTable +
-                               QStringLiteral(" (") + kRowNumber + QLatin1Char(')'),
-                           progress, name);
+            if (keptResultObserver())
+                keptResultObserver()(db_);
+            columns_ = keptColumns();
         } catch (...) {
-            drop();  // no destructor runs for a table half made: a cancel here leaves none
+            drop();  // no destructor runs for a table half made
             throw;
         }
-        if (keptResultObserver())
-            keptResultObserver()(db_);
-        selectSql_ = QStringLiteral("select ") + keptColumns() + QStringLiteral(" from pg_temp.") +
-                     kTable + QStringLiteral(" order by ") + kRowNumber;
     }
     ~KeptResult() {
         try {
@@ -71,7 +68,24 @@ public:
     KeptResult(const KeptResult&) = delete;
     KeptResult& operator=(const KeptResult&) = delete;
 
-    const QString& selectSql() const { return selectSql_; }
+    // The kept rows numbered up to `last`, in order, found by a scan.
+    QString firstRowsSql(int last) const {
+        return QStringLiteral("select ") + columns_ + QStringLiteral(" from pg_temp.") + kTable +
+               QStringLiteral(" where ") + kRowNumber + QStringLiteral(" <= ") +
+               QString::number(last) + QStringLiteral(" order by ") + kRowNumber;
+    }
+    // The kept rows numbered after `first`, in order, along the index (indexRows() first).
+    QString rowsAfterSql(int first) const {
+        return QStringLiteral("select ") + columns_ + QStringLiteral(" from pg_temp.") + kTable +
+               QStringLiteral(" where ") + kRowNumber + QStringLiteral(" > ") +
+               QString::number(first) + QStringLiteral(" order by ") + kRowNumber;
+    }
+    void indexRows(printing::WorkProgress* progress, const QString& name) {
+        runCancellable(db_,
+                       QStringLiteral("create index on pg_temp.") + kTable + QStringLiteral(" (") +
+                           kRowNumber + QLatin1Char(')'),
+                       progress, name);
+    }
 
 private:
     void drop() { runStatement(db_, QStringLiteral("drop table if exists pg_temp.") + kTable); }
@@ -88,7 +102,7 @@ private:
     static constexpr QLatin1StringView kTable{"plant_rows_in_parts"};
     static constexpr QLatin1StringView kRowNumber{"plant_row_number"};
     QSqlDatabase db_;
-    QString selectSql_;
+    QString columns_;
 };
 
 Dataset::Dataset(const QString& name, QObject* parent) : QObject(parent), name_(name) {
@@ -120,6 +134,8 @@ struct Dataset::PendingRead {
     std::optional<ServerCursorScope> inParts;
     std::optional<QSqlQuery> query;
     std::optional<RowFetch> fetch;
+    // Kept rows: their first part by a scan, then the rest along an index made for them.
+    enum class Stage { All, FirstPart, AfterFirstPart } stage = Stage::All;
 };
 
 Dataset::~Dataset() = default;
@@ -139,8 +155,15 @@ void Dataset::openRows(printing::WorkProgress* progress, bool whole) {
     if (readInParts_) {
         read->kept.emplace(db(), sql_, params_, progress, name_);
         printing::stopIfCancelled(progress);
-        read->inParts.emplace(db(), kRowsPerPart);
-        read->query.emplace(runStatement(db(), read->kept->selectSql(), {}, true, name_));
+        if (whole) {
+            read->kept->indexRows(progress, name_);
+            read->inParts.emplace(db(), kRowsPerPart);
+            read->query.emplace(runStatement(db(), read->kept->rowsAfterSql(0), {}, true, name_));
+        } else {
+            read->query.emplace(
+                runStatement(db(), read->kept->firstRowsSql(kRowsPerPart), {}, true, name_));
+            read->stage = PendingRead::Stage::FirstPart;
+        }
     } else {
         read->query.emplace(runStatement(db(), sql_, params_, true, name_));
     }
@@ -189,8 +212,27 @@ void Dataset::readMoreRows(printing::WorkProgress* progress) {
         return;
     const int from = storedRowCount();
     try {
-        if (pending_->fetch->fetch(kRowsPerRead, progress))
+        using Stage = PendingRead::Stage;
+        if (pending_->stage == Stage::AfterFirstPart) {
+            // The rest along the kept rows' index, made now.
+            pending_->fetch.reset();
+            pending_->query.reset();
+            pending_->kept->indexRows(progress, name_);
+            pending_->inParts.emplace(db(), kRowsPerPart);
+            pending_->query.emplace(
+                runStatement(db(), pending_->kept->rowsAfterSql(from), {}, true, name_));
+            pending_->fetch.emplace(*pending_->query, rows_, RowFetch::Rows::Appended);
+            pending_->stage = Stage::All;
+        }
+        if (pending_->stage == Stage::FirstPart) {
+            pending_->fetch->fetch(kRowsPerPart, progress);  // the part is every row it has
+            if (storedRowCount() < kRowsPerPart)
+                pending_.reset();  // and the result no more
+            else
+                pending_->stage = Stage::AfterFirstPart;
+        } else if (pending_->fetch->fetch(kRowsPerRead, progress)) {
             pending_.reset();
+        }
     } catch (const DbError&) {
         // Rows after a failed part cannot be told apart from no rows: the read ends here.
         readFailure_ = std::current_exception();

@@ -292,7 +292,7 @@ struct RowFetch::State {
     State& operator=(const State&) = delete;
 };
 
-RowFetch::RowFetch(QSqlQuery& query, ColumnStore& rows)
+RowFetch::RowFetch(QSqlQuery& query, ColumnStore& rows, Rows start)
     : state_(std::make_unique<State>(query, rows)) {
     State& s = *state_;
     s.h = odbcStatement(query);
@@ -301,7 +301,8 @@ RowFetch::RowFetch(QSqlQuery& query, ColumnStore& rows)
     std::vector<int> types(count);
     for (int c = 0; c < count; ++c)
         types[c] = record.field(c).metaType().id();
-    rows.reset(types);
+    if (start == Rows::Afresh)
+        rows.reset(types);
     if (count == 0) {
         s.end = true;  // a statement without a result set
         return;

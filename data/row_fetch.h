@@ -23,11 +23,13 @@ class ColumnStore;
 void fetchRows(QSqlQuery& query, ColumnStore& rows, printing::WorkProgress* progress = nullptr);
 
 // The same read a part at a time: made on an executed forward-only query (rows reset to its
+// columns, or kept as they are to go on after the rows of an earlier query with the same
 // columns), each fetch() adds the next rows until the result ends. The query stays as it is
 // between the parts and must outlive the fetch.
 class RowFetch {
 public:
-    RowFetch(QSqlQuery& query, ColumnStore& rows);
+    enum class Rows { Afresh, Appended };
+    RowFetch(QSqlQuery& query, ColumnStore& rows, Rows start = Rows::Afresh);
     ~RowFetch();
     RowFetch(const RowFetch&) = delete;
     RowFetch& operator=(const RowFetch&) = delete;

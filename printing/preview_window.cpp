@@ -284,9 +284,18 @@ PreviewWindow::PreviewWindow(const PagedReport& report, QWidget* parent)
 }
 
 void PreviewWindow::layOutNextPart() {
+    // The first page is on the screen before the layout goes on: the next part may read rows
+    // from the server first. A window that is not painted within a moment (hidden, or on a
+    // screen that never draws it) goes on all the same.
+    if (view_->pagesPainted() == 0 && waitedForFirstPaint_ < kFirstPaintWaits) {
+        ++waitedForFirstPaint_;
+        layingOut_->start(kFirstPaintWaitMs);
+        return;
+    }
+    layingOut_->stop();
+    layingOut_->setInterval(0);
     // A part that fails (its rows could not be read) is not tried again by itself: its error is
     // shown and the count stays "из …"; printing or saving try once more and show it again.
-    layingOut_->stop();
     report_.continueLayout();
     showPageCount();
 }

@@ -116,6 +116,10 @@ private:
     QSpinBox* pageNumber_;
     QLabel* pageCount_;
     QTimer* layingOut_;
+    // The layout goes on once the first page is painted, waiting at most this long for it.
+    static constexpr int kFirstPaintWaitMs = 20;
+    static constexpr int kFirstPaintWaits = 10;
+    int waitedForFirstPaint_ = 0;
 };
 
 }  // namespace printing

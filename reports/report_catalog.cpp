@@ -25,7 +25,10 @@ const std::vector<ReportEntry>& periodReports() {
          .queryName = "t_Report",
          .sql = workersReportSql,
          .layout = workersReportLayout,
-         .roles = kReviewerAndAdministrator},
+         .roles = kReviewerAndAdministrator,
+         // A row per worker, product, operation and colour: hundreds of thousands over a long
+         // period, and the first page needs only the first of them.
+         .readInParts = true},
         {.objectName = "Form17",
          .buttonName = "Button2",
          .caption = QStringLiteral("Отчет по продукции"),

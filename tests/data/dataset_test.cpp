@@ -2,6 +2,7 @@
 #include "../support/test_database.h"
 #include "data/data_module.h"
 #include "data/db_error.h"
+#include "data/statement_runner.h"
 #include "data/transaction.h"
 
 #include <QAbstractItemModelTester>
@@ -188,6 +189,44 @@ TEST_F(DatasetTest, ReadInPartsRunsTheStatementWholeThenReadsEveryRowInOrder) {
     EXPECT_EQ(whole.asInt("cursors"), 0);
     EXPECT_EQ(whole.asInt("own_transaction"), 1);
     EXPECT_EQ(whole.asInt("kept"), 0);
+}
+
+// Read a part at a time, the first part comes by a scan of the kept rows, before they are
+// indexed; the rest follow along the index, made when the second part is asked for. Every row
+// comes once and in order, on either side of the first part's size.
+TEST_F(DatasetTest, ReadInPartsGivesTheFirstPartBeforeIndexingAndThenEveryRowInOrder) {
+    const auto keptIndexes = [] {
+        QSqlQuery q = data::runStatement(
+            data::defaultDb(),
+            "select count(*) from pg_indexes where tablename = 'plant_rows_in_parts'");
+        return q.next() ? q.value(0).toInt() : -1;
+    };
+    for (const int total : {3999, 4000, 4001, 9000}) {
+        SCOPED_TRACE(total);
+        data::Dataset big("big");
+        big.setReadInParts(true);
+        big.setSql(
+            QStringLiteral("select g from generate_series(1, %1) g order by g desc").arg(total));
+        big.openFirstPart();
+        EXPECT_EQ(big.recordCount(), std::min(total, 4000));
+        EXPECT_EQ(big.allRowsRead(), total < 4000);
+        EXPECT_EQ(keptIndexes(), 0);  // the first part came by a scan
+        if (!big.allRowsRead()) {
+            big.readMoreRows();
+            EXPECT_EQ(keptIndexes(), big.allRowsRead() ? 0 : 1);
+        }
+        while (!big.allRowsRead())
+            big.readMoreRows();
+        ASSERT_EQ(big.recordCount(), total);
+        bool inOrder = true;
+        for (int r = 1; r <= total && inOrder; ++r) {
+            big.setRecNo(r);
+            inOrder = big.asInt("g") == total + 1 - r;
+        }
+        EXPECT_TRUE(inOrder);
+        big.close();
+        EXPECT_EQ(keptIndexes(), 0);  // the kept rows went with the read
+    }
 }
 
 TEST_F(DatasetTest, NumericIdentifiersConvertWithoutLoss) {
