@@ -7,10 +7,12 @@
 //                         cluster's administrator PLANT_BENCH_DBA, default dba/dba); the secured
 //                         save should cost at most 5% more
 //   EntrySaveSecured      the two saves alternately (blocks of PLANT_BENCH_CALLS saves, default
-//                         10, on a fresh session each, PLANT_BENCH_PAIRS pairs, default 10),
+//                         20, on a fresh session each, PLANT_BENCH_PAIRS pairs, default 100: the
+//                         machine's own noise moves a single pair by a tenth either way, and
+//                         the median of fewer pairs by a few hundredths),
 //                         printed as "secured/unsecured save: R (limit 1.05)", the median of the
-//                         pairs' ratios; each block's entries are removed after it, so both
-//                         plants stay alike
+//                         pairs' ratios; each block's entries are removed after it and their
+//                         dead rows vacuumed, so both plants stay alike
 // PLANT_BENCH_KEEP_SECURED=1 keeps the plant and the secured copy of a former run as they are.
 // Run it with --benchmark_repetitions=N for repeated runs. A small plant finishes in a minute or
 // two: generate it with gen-plant.sh's PLANT_GEN_WORKERS=60 PLANT_GEN_FROM=2026-06-01 and run this
@@ -212,7 +214,7 @@ void EntrySaveSecured(benchmark::State& state) {
         QString refusal;
         bool entered = false;
         const bench::Interleaved r = bench::interleave(
-            env("PLANT_BENCH_PAIRS", "10").toInt(), env("PLANT_BENCH_CALLS", "10").toInt(),
+            env("PLANT_BENCH_PAIRS", "100").toInt(), env("PLANT_BENCH_CALLS", "20").toInt(),
             [&](bool secured) {
                 if (entered)
                     saves.removeSaved();
