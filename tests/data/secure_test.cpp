@@ -14,6 +14,7 @@
 #include "timesheet/rebuild_statements.h"
 #include "timesheet/recalc_statements.h"
 
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -403,6 +404,28 @@ TEST_F(SecuredPlant, HistoryRecordsThePersonAndTheJobTheServerGives) {
     entry::EntryValues restored = entryOf(QDate(2026, 11, 20), "9");
     EXPECT_EQ(tryAndUndo(dba(), QString(entry::insertStatement(restored)).replace("'no'", "'ok'")),
               QString());
+}
+
+// The foreman's acceptance rule is the server's: psql, with the foreman's password over TCP,
+// adds an unaccepted entry and is refused an accepted one, as the client is.
+TEST_F(SecuredPlant, PsqlAsTheForemanMeetsTheAcceptanceRule) {
+    const auto psqlAsForeman = [](const QString& sql, QString* error) {
+        QProcess p;
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert(QStringLiteral("PGPASSWORD"), kPersonPassword);
+        p.setProcessEnvironment(e);
+        p.start(QStringLiteral("psql"),
+                {"-X", "-q", "-v", "ON_ERROR_STOP=1", "-h", testdb::host(), "-U", login("foreman"),
+                 "-d", name(), "-c", "begin; " + sql + "; rollback"});
+        p.waitForFinished(-1);
+        *error = QString::fromUtf8(p.readAllStandardError());
+        return p.exitCode();
+    };
+    const QString insert = entry::insertStatement(entryOf(QDate(2026, 11, 13), "6"));
+    QString error;
+    EXPECT_EQ(psqlAsForeman(insert, &error), 0) << error.toStdString();
+    EXPECT_NE(psqlAsForeman(QString(insert).replace("'no'", "'ok'"), &error), 0);
+    EXPECT_TRUE(error.contains("Бригадир не принимает записи")) << error.toStdString();
 }
 
 TEST_F(SecuredPlant, TimesheetCellsAndWorkerNamesLeaveHistoryARebuildOneRow) {
