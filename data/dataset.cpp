@@ -69,17 +69,9 @@ public:
     KeptResult& operator=(const KeptResult&) = delete;
 
     // The kept rows numbered up to `last`, in order, found by a scan.
-    QString firstRowsSql(int last) const {
-        return QStringLiteral("select ") + columns_ + QStringLiteral(" from pg_temp.") + kTable +
-               QStringLiteral(" where ") + kRowNumber + QStringLiteral(" <= ") +
-               QString::number(last) + QStringLiteral(" order by ") + kRowNumber;
-    }
+    QString firstRowsSql(int last) const { return rowsSql(QStringLiteral(" <= "), last); }
     // The kept rows numbered after `first`, in order, along the index (indexRows() first).
-    QString rowsAfterSql(int first) const {
-        return QStringLiteral("select ") + columns_ + QStringLiteral(" from pg_temp.") + kTable +
-               QStringLiteral(" where ") + kRowNumber + QStringLiteral(" > ") +
-               QString::number(first) + QStringLiteral(" order by ") + kRowNumber;
-    }
+    QString rowsAfterSql(int first) const { return rowsSql(QStringLiteral(" > "), first); }
     void indexRows(printing::WorkProgress* progress, const QString& name) {
         runCancellable(db_,
                        QStringLiteral("create index on pg_temp.") + kTable + QStringLiteral(" (") +
@@ -89,6 +81,12 @@ public:
 
 private:
     void drop() { runStatement(db_, QStringLiteral("drop table if exists pg_temp.") + kTable); }
+
+    QString rowsSql(const QString& comparison, int number) const {
+        return QStringLiteral("select ") + columns_ + QStringLiteral(" from pg_temp.") + kTable +
+               QStringLiteral(" where ") + kRowNumber + comparison + QString::number(number) +
+               QStringLiteral(" order by ") + kRowNumber;
+    }
 
     // The statement's own columns, in its order, without the row number.
     QString keptColumns() const {
